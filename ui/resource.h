@@ -1,0 +1,45 @@
+// Resource ids of Zentab.
+#pragma once
+
+#define IDC_STATIC (-1)
+
+#define IDD_ABOUTBOX 100
+#define IDS_ABOUTBOX 101
+#define IDD_MAIN 102
+#define IDR_MAINFRAME 128
+#define IDD_SETTING 129
+
+#define IDM_ABOUTBOX 0x0010
+
+// Main dialog.
+#define IDC_INPUT 1000
+#define IDC_OUTPUT 1001
+#define IDC_CREATE_FRAME 1005
+#define IDC_COPY 1009
+#define IDC_CLEAR 1010
+#define IDC_SETTING 1015
+
+// Settings dialog; its ids are its own (1015 is IDC_SETTING in the main dialog).
+#define IDC_FRAME_TYPE1 1004
+#define IDC_FRAME_TYPE3 1006
+#define IDC_FRAME_TYPE5 1007
+#define IDC_FRAME_TYPE2 1008
+#define IDC_FRAME_TYPE4 1011
+#define IDC_FRAME_TYPE6 1012
+#define IDC_POSITION_A 1013
+#define IDC_POSITION_B 1014
+#define IDC_POSITION_G 1015
+#define IDC_POSITION_C 1016
+#define IDC_POSITION_D 1017
+#define IDC_POSITION_H 1018
+#define IDC_POSITION_I 1019
+#define IDC_POSITION_E 1020
+#define IDC_POSITION_F 1021
+#define IDC_POSITION_J 1022
+#define IDC_POSITION_K 1023
+#define IDC_POSITION_L 1024
+#define IDC_POSITION_M 1025
+#define IDC_POSITION_N 1026
+#define IDC_POSITION_O 1027
+#define IDC_POSITION_P 1028
+#define IDC_POSITION_Q 1029
