@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Builds Zentab.exe and opens it under Wine when a display is available.
+# Usage: scripts/run-windows.sh [build directory]
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+exe="$("$here/build-windows.sh" "$@" | tail -n 1)"
+if [[ -z "${DISPLAY:-}" ]]; then
+    echo "Built $exe; no display here, so it is not opened (copy it to Windows, or run" \
+         "'wine $exe' where a display is available)."
+    exit 0
+fi
+"$here/wine-prefix.sh"
+source "$here/wine-env.sh"
+exec wine "$exe"

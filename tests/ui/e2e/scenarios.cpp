@@ -1,0 +1,396 @@
+#include "scenarios.h"
+
+#include <string>
+
+#include "check.h"
+#include "clipboard_access.h"
+#include "command/create_frame.h"
+#include "session.h"
+#include "ui/resource.h"
+
+namespace {
+
+const std::wstring kCaption = L"zen tabrix";
+const std::wstring kAboutCaption = L"Zentabのﾊﾞｰｼﾞｮﾝ情報";
+
+const std::wstring kSampleA =
+    L"|ダ|ル|シ|ム|\r\n"
+    L"|さあ、|create frame|ボタンを|押してみよう|\r\n"
+    L"|test|動作|||";
+
+const std::wstring kSampleB =
+    L"|期|売 上 高|経 常 利 益|当 期 純 利 益|総 資 産|純 資 産|\r\n"
+    L"|第３９期|4,081,813|353,332|206,181|7,439,678|6,741,363|\r\n"
+    L"|第３８期|3,557,147|299,572|165,716|7,270,035|6,666,887|\r\n"
+    L"|第３７期|3,494,734|280,372|69,853|7,307,429|6,734,343|\r\n"
+    L"|第３６期|3,463,297|282,972|147,812|7,489,828|6,899,663|\r\n"
+    L"|第３５期|3,533,997|380,940|203,325|7,516,313|6,854,183|";
+
+// A table with two-byte text, an empty cell and a cell ending in ポ (0x83 0x7C).
+const std::wstring kTable = L"|品名|数|\r\n|りんご|12|\r\n|ポ||";
+
+std::string FrameOf(const std::string& input, int frameType, int positionType) {
+    const CreateFrameResult result = create_frame_text(input, frameType, positionType);
+    return result.outcome == CF_FRAME ? result.resultText : std::string();
+}
+
+std::wstring TodaysSample() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return now.wDay % 2 == 1 ? kSampleB : kSampleA;
+}
+
+bool SameCentre(const RECT& a, const RECT& b) {
+    const LONG dx = (a.left + a.right) / 2 - (b.left + b.right) / 2;
+    const LONG dy = (a.top + a.bottom) / 2 - (b.top + b.bottom) / 2;
+    return dx >= -2 && dx <= 2 && dy >= -2 && dy <= 2;
+}
+
+RECT WindowRect(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+void CreateFrame(const Session& app) {
+    Click(app.Control(IDC_CREATE_FRAME));
+}
+
+HWND OpenSetting(const Session& app) {
+    Click(app.Control(IDC_SETTING));
+    return app.WaitForWindow(L"SETTING", app.Main());
+}
+
+int CheckedCount(HWND setting) {
+    int count = 0;
+    for (int id = 1004; id <= 1029; ++id) {
+        HWND radio = GetDlgItem(setting, id);
+        if (radio != nullptr && Checked(radio)) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+// Opens a message box by a posted click and returns it with its text.
+HWND PostClickForMessage(const Session& app, int id, const std::wstring& caption) {
+    PostClick(app.Control(id));
+    return app.WaitForWindow(caption, app.Main());
+}
+
+void CloseAndWait(const Session& app, HWND box, const std::wstring& caption) {
+    CloseMessageBox(box);
+    app.WaitForNoWindow(caption);
+}
+
+}  // namespace
+
+void StartUpScenario(const std::wstring& exe) {
+    Session app(exe);
+    Check(app.Started(), "start: the main window \"Zentab\" opens");
+    if (!app.Started()) {
+        return;
+    }
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    Check(SameCentre(WindowRect(app.Main()), work), "start: the main window is centred");
+    Check(TextOf(app.Control(IDC_INPUT)) == TodaysSample(), "start: INPUT holds the day's sample");
+    Check(TextOf(app.Control(IDC_OUTPUT)).empty(), "start: OUTPUT is empty");
+    Check(app.FocusedWindow() == app.Control(IDC_CREATE_FRAME), "start: focus on CREATE FRAME");
+    Check(Enabled(app.Control(IDC_SETTING)), "start: SETTING enabled");
+
+    const std::string sample = ShiftJisOf(app.Control(IDC_INPUT));
+    CreateFrame(app);
+    Check(ShiftJisOf(app.Control(IDC_OUTPUT)) == FrameOf(sample, 1, 1),
+          "start: CREATE FRAME frames the sample in type 1, A");
+    Check(ShiftJisOf(app.Control(IDC_INPUT)) == sample, "start: the sample stays in INPUT");
+
+    PostKey(app.Control(IDC_INPUT), VK_ESCAPE);
+    Check(app.WaitForExit(), "start: Esc in INPUT ends the application");
+}
+
+void SettingScenario(const std::wstring& exe) {
+    Session app(exe);
+    if (!app.Started()) {
+        Check(false, "setting: start");
+        return;
+    }
+    SetTextOf(app.Control(IDC_INPUT), kTable);
+    const std::string table = ShiftJisOf(app.Control(IDC_INPUT));
+
+    HWND setting = OpenSetting(app);
+    Check(setting != nullptr, "setting: SETTING opens its window");
+    if (setting == nullptr) {
+        return;
+    }
+    // The template's (0, 0) is the owner's client origin, and the dialog's own
+    // client area goes there, unless it must move up to fit on the screen.
+    POINT origin{0, 0};
+    ClientToScreen(app.Main(), &origin);
+    POINT placed{0, 0};
+    ClientToScreen(setting, &placed);
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const bool movedToFit = placed.y < origin.y && WindowRect(setting).bottom >= work.bottom - 8;
+    Check(placed.x == origin.x && (placed.y == origin.y || movedToFit),
+          "setting: the window opens at the main window's client origin");
+    Check(!Enabled(app.Control(IDC_SETTING)), "setting: SETTING disabled while open");
+    Check(Checked(GetDlgItem(setting, IDC_FRAME_TYPE1)) &&
+              Checked(GetDlgItem(setting, IDC_POSITION_A)) && CheckedCount(setting) == 2,
+          "setting: type 1 and type A checked at first");
+
+    const int frameRadios[] = {IDC_FRAME_TYPE1, IDC_FRAME_TYPE2, IDC_FRAME_TYPE3,
+                               IDC_FRAME_TYPE4, IDC_FRAME_TYPE5, IDC_FRAME_TYPE6};
+    for (int type = 1; type <= 6; ++type) {
+        Click(GetDlgItem(setting, frameRadios[type - 1]));
+        CreateFrame(app);
+        Check(ShiftJisOf(app.Control(IDC_OUTPUT)) == FrameOf(table, type, 1),
+              "setting: frame type " + std::to_string(type) + " chosen while SETTING stays open");
+    }
+    Check(Visible(setting), "setting: the window stays open while frames are made");
+
+    Click(GetDlgItem(setting, IDC_POSITION_G));
+    CreateFrame(app);
+    Check(ShiftJisOf(app.Control(IDC_OUTPUT)) == FrameOf(table, 6, 7),
+          "setting: position type G (id 1015) applies at once");
+    Click(GetDlgItem(setting, IDC_FRAME_TYPE3));
+    Click(GetDlgItem(setting, IDC_POSITION_Q));
+    CreateFrame(app);
+    Check(ShiftJisOf(app.Control(IDC_OUTPUT)) == FrameOf(table, 3, 17),
+          "setting: frame type 3 with position type Q");
+
+    PostKey(GetDlgItem(setting, IDOK), VK_ESCAPE);
+    Check(WaitUntil([&] { return !Visible(setting); }), "setting: Esc closes the window");
+    Check(WaitUntil([&] { return Enabled(app.Control(IDC_SETTING)); }),
+          "setting: SETTING enabled again after Esc");
+
+    setting = OpenSetting(app);
+    Check(setting != nullptr && Checked(GetDlgItem(setting, IDC_FRAME_TYPE3)) &&
+              Checked(GetDlgItem(setting, IDC_POSITION_Q)) && CheckedCount(setting) == 2,
+          "setting: reopened, it shows the choices kept by Esc");
+    if (setting == nullptr) {
+        return;
+    }
+    Click(GetDlgItem(setting, IDC_FRAME_TYPE5));
+    PostMessageW(setting, WM_SYSCOMMAND, SC_CLOSE, 0);
+    Check(WaitUntil([&] { return !Visible(setting) && Enabled(app.Control(IDC_SETTING)); }),
+          "setting: the close box closes it and enables SETTING");
+
+    setting = OpenSetting(app);
+    Check(setting != nullptr && Checked(GetDlgItem(setting, IDC_FRAME_TYPE5)),
+          "setting: a click before the close box is kept");
+    if (setting == nullptr) {
+        return;
+    }
+    Click(GetDlgItem(setting, IDOK));
+    Check(WaitUntil([&] { return !Visible(setting) && Enabled(app.Control(IDC_SETTING)); }),
+          "setting: OK closes it and enables SETTING");
+    CreateFrame(app);
+    Check(ShiftJisOf(app.Control(IDC_OUTPUT)) == FrameOf(table, 5, 17),
+          "setting: the choice holds after the window closed");
+
+    setting = OpenSetting(app);
+    PostMessageW(app.Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    Check(app.WaitForExit(), "setting: closing the main window with SETTING open ends the app");
+}
+
+void MessageScenario(const std::wstring& exe) {
+    Session app(exe);
+    if (!app.Started()) {
+        Check(false, "message: start");
+        return;
+    }
+    SetTextOf(app.Control(IDC_INPUT), L"A\tB\r\nC\t");
+    HWND box = PostClickForMessage(app, IDC_CREATE_FRAME, kCaption);
+    Check(box != nullptr, "message: a refused line shows a message box \"zen tabrix\"");
+    if (box == nullptr) {
+        return;
+    }
+    Check(TextOf(app.Control(IDC_INPUT)) == L"A|B\r\nC|",
+          "message: the converted text is in INPUT while the message shows");
+    Check(MessageTextOf(box) == L"Illegal input data!!\r\nCheck the 2 line of your input data.",
+          "message: the text names line 2");
+    Check(!HasIcon(box), "message: no icon");
+    Check(TextOf(app.Control(IDC_OUTPUT)).empty(), "message: OUTPUT unchanged");
+    CloseAndWait(app, box, kCaption);
+
+    SetTextOf(app.Control(IDC_INPUT), L"A|B");
+    CreateFrame(app);
+    const std::wstring frame = TextOf(app.Control(IDC_OUTPUT));
+    SetTextOf(app.Control(IDC_INPUT), L"|\r\n|");
+    box = PostClickForMessage(app, IDC_CREATE_FRAME, kCaption);
+    Check(box != nullptr && MessageTextOf(box) == L"internal error",
+          "message: a table without columns gives \"internal error\"");
+    Check(!frame.empty() && TextOf(app.Control(IDC_OUTPUT)) == frame,
+          "message: OUTPUT keeps the last frame");
+    if (box != nullptr) {
+        CloseAndWait(app, box, kCaption);
+    }
+
+    // Conversion lengthens the text past 4096 bytes: shown, and nothing else.
+    std::wstring longTabs = L"\tx";
+    while (longTabs.size() < 4000) {
+        longTabs += L"\r\n\tx";
+    }
+    SetTextOf(app.Control(IDC_INPUT), longTabs);
+    CreateFrame(app);
+    const std::wstring converted = TextOf(app.Control(IDC_INPUT));
+    Check(converted.size() > 4096 && converted.compare(0, 7, L"||x\r\n||") == 0,
+          "message: a converted text over 4096 bytes is shown in INPUT");
+    Sleep(300);
+    Check(app.FindWindowByCaption(kCaption) == nullptr && TextOf(app.Control(IDC_OUTPUT)) == frame,
+          "message: ...with no message and OUTPUT unchanged");
+}
+
+void ClearAndFirstFocusScenario(const std::wstring& exe) {
+    Session app(exe);
+    if (!app.Started()) {
+        Check(false, "focus: start");
+        return;
+    }
+    CreateFrame(app);
+    const std::wstring frame = TextOf(app.Control(IDC_OUTPUT));
+    PostMouseClick(app.Control(IDC_INPUT));
+    Check(WaitUntil([&] { return TextOf(app.Control(IDC_INPUT)).empty(); }),
+          "focus: the first click into INPUT clears it");
+    Check(!frame.empty() && TextOf(app.Control(IDC_OUTPUT)) == frame,
+          "focus: OUTPUT unchanged by the first focus");
+
+    SetTextOf(app.Control(IDC_INPUT), L"X|Y");
+    PostMouseClick(app.Control(IDC_OUTPUT));
+    WaitUntil([&] { return app.FocusedWindow() == app.Control(IDC_OUTPUT); });
+    PostMouseClick(app.Control(IDC_INPUT));
+    Check(WaitUntil([&] { return app.FocusedWindow() == app.Control(IDC_INPUT); }),
+          "focus: a later click focuses INPUT");
+    Check(TextOf(app.Control(IDC_INPUT)) == L"X|Y", "focus: ...and leaves its text alone");
+
+    Click(app.Control(IDC_CLEAR));
+    Check(TextOf(app.Control(IDC_INPUT)).empty(), "clear: CLEAR empties INPUT");
+    Check(TextOf(app.Control(IDC_OUTPUT)) == frame, "clear: CLEAR leaves OUTPUT");
+}
+
+void TabIntoInputScenario(const std::wstring& exe) {
+    Session app(exe);
+    if (!app.Started()) {
+        Check(false, "tab: start");
+        return;
+    }
+    PostKey(app.Control(IDC_CREATE_FRAME), VK_TAB);
+    WaitUntil([&] { return app.FocusedWindow() == app.Control(IDC_CLEAR); });
+    PostKey(app.Control(IDC_CLEAR), VK_TAB);
+    Check(WaitUntil([&] { return app.FocusedWindow() == app.Control(IDC_INPUT); }),
+          "tab: Tab, Tab reaches INPUT (tab order CREATE FRAME, CLEAR, INPUT)");
+    Check(WaitUntil([&] { return TextOf(app.Control(IDC_INPUT)).empty(); }),
+          "tab: entering INPUT by Tab clears it");
+}
+
+void CopyScenario(const std::wstring& exe) {
+    Session app(exe);
+    if (!app.Started()) {
+        Check(false, "copy: start");
+        return;
+    }
+    PutUnicodeOnClipboard(L"former content");
+    PostClick(app.Control(IDC_COPY));
+    Sleep(500);
+    Check(app.FindWindowByCaption(kCaption) == nullptr, "copy: empty OUTPUT shows no message");
+    Check(UnicodeOnClipboard() == L"former content", "copy: empty OUTPUT leaves the clipboard");
+
+    SetTextOf(app.Control(IDC_INPUT), kTable);
+    CreateFrame(app);
+    const std::string frame = ShiftJisOf(app.Control(IDC_OUTPUT));
+    HWND box = PostClickForMessage(app, IDC_COPY, kCaption);
+    Check(box != nullptr && MessageTextOf(box) == L"Copy completed!!",
+          "copy: \"Copy completed!!\" in a box \"zen tabrix\"");
+    Check(box != nullptr && HasIcon(box), "copy: the message has an icon");
+    if (box != nullptr) {
+        CloseAndWait(app, box, kCaption);
+    }
+    const ClipboardText copied = TextOnClipboard();
+    Check(!frame.empty() && copied.bytes == frame && copied.terminated,
+          "copy: CF_TEXT holds exactly the OUTPUT bytes and a NUL");
+    Check(UnicodeOnClipboard() == TextOf(app.Control(IDC_OUTPUT)),
+          "copy: CF_UNICODETEXT holds the same text");
+    Check(LocaleOnClipboard() == 0x0411, "copy: CF_LOCALE is 0x0411");
+
+    PostChar(app.Control(IDC_OUTPUT), L'Z');
+    WaitUntil([&] { return ShiftJisOf(app.Control(IDC_OUTPUT)) != frame; });
+    box = PostClickForMessage(app, IDC_COPY, kCaption);
+    if (box != nullptr) {
+        CloseAndWait(app, box, kCaption);
+    }
+    Check(TextOnClipboard().bytes == frame,
+          "copy: text typed into OUTPUT since the last exchange is not copied");
+}
+
+void AboutScenario(const std::wstring& exe) {
+    Session app(exe);
+    if (!app.Started()) {
+        Check(false, "about: start");
+        return;
+    }
+    PostMessageW(app.Main(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+    HWND about = app.WaitForWindow(kAboutCaption, app.Main());
+    Check(about != nullptr, "about: the system-menu command opens the About box");
+    if (about == nullptr) {
+        return;
+    }
+    Check(!Enabled(app.Main()), "about: the main window is disabled meanwhile");
+    Check(SameCentre(WindowRect(about), WindowRect(app.Main())),
+          "about: centred over the main window");
+    PostClick(GetDlgItem(about, IDOK));
+    Check(app.WaitForNoWindow(kAboutCaption), "about: OK closes it");
+    Check(WaitUntil([&] { return Enabled(app.Main()); }), "about: the main window is usable again");
+}
+
+void InputLimitScenario(const std::wstring& exe) {
+    Session app(exe);
+    if (!app.Started()) {
+        Check(false, "limit: start");
+        return;
+    }
+    HWND input = app.Control(IDC_INPUT);
+    PostMouseClick(input);  // spends the first-focus clear
+    WaitUntil([&] { return TextOf(input).empty(); });
+
+    SetTextOf(input, std::wstring(4095, L'a'));
+    SendMessageW(input, EM_SETSEL, 4095, 4095);
+    PostChar(input, L'あ');
+    PostChar(input, L'b');
+    WaitUntil([&] { return TextOf(input).size() != 4095; });
+    Check(TextOf(input) == std::wstring(4095, L'a') + L"b",
+          "limit: a two-byte character that would pass 4096 bytes is refused, a byte fits");
+
+    PutUnicodeOnClipboard(L"あいう");
+    SetTextOf(input, std::wstring(4093, L'a'));
+    SendMessageW(input, EM_SETSEL, 4093, 4093);
+    PostMessageW(input, WM_PASTE, 0, 0);
+    WaitUntil([&] { return TextOf(input).size() != 4093; });
+    Check(TextOf(input) == std::wstring(4093, L'a') + L"あ",
+          "limit: a paste is cut to whole characters within 4096 bytes");
+
+    SetTextOf(input, std::wstring(4097, L'a'));
+    HWND box = PostClickForMessage(app, IDOK, L"Zentab");
+    Check(box != nullptr && MessageTextOf(box) == L"4096 文字以内で入力してください。",
+          "limit: EXIT with 4097 bytes in INPUT shows the length message");
+    Check(box != nullptr && HasIcon(box), "limit: the length message has an icon");
+    if (box == nullptr) {
+        return;
+    }
+    CloseMessageBox(box);
+    Check(WaitUntil([&] { return app.FocusedWindow() == input; }),
+          "limit: then INPUT has the focus");
+    const LRESULT selection = SendMessageW(input, EM_GETSEL, 0, 0);
+    Check(LOWORD(selection) == 0 && HIWORD(selection) == 4097, "limit: ...with all text selected");
+    Check(!app.WaitForExit(300), "limit: the dialog stays open");
+}
+
+void ExitScenario(const std::wstring& exe) {
+    Session app(exe);
+    if (!app.Started()) {
+        Check(false, "exit: start");
+        return;
+    }
+    PostClick(app.Control(IDOK));
+    Check(app.WaitForExit(), "exit: EXIT ends the application");
+}
