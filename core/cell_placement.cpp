@@ -1,0 +1,65 @@
+#include "core/byte_copy.h"
+#include "core/frame_core.h"
+
+namespace {
+enum Placement : unsigned char { L, R, C };
+
+// Per position type: header row first column, header row others,
+// other rows first column, other rows others.
+constexpr Placement kPlacements[FT_POSITION_TYPE_MAX][4] = {
+    {L, L, L, L},  // A
+    {R, R, R, R},  // B
+    {C, C, C, C},  // C
+    {L, L, R, R},  // D
+    {L, L, C, C},  // E
+    {C, C, L, L},  // F
+    {C, C, R, R},  // G
+    {L, R, L, R},  // H
+    {L, C, L, C},  // I
+    {C, L, C, L},  // J
+    {C, R, C, R},  // K
+    {L, L, L, R},  // L
+    {L, L, L, C},  // M
+    {C, C, C, L},  // N
+    {C, C, C, R},  // O
+    {L, C, L, L},  // P
+    {L, C, L, R},  // Q
+};
+
+Placement placement_of(int32_t positionType, int32_t rowIndex, int32_t colIndex) {
+    const int slot = (rowIndex == 0 ? 0 : 2) + (colIndex == 0 ? 0 : 1);
+    return kPlacements[positionType - 1][slot];
+}
+
+size_t bytes(int32_t count) {
+    return count > 0 ? static_cast<size_t>(count) : 0;
+}
+}  // namespace
+
+void ft_put_spaces(char* out, int32_t count, int32_t& pos) {
+    byte_copy::fill_spaces(out + pos, bytes(count));
+    pos += count > 0 ? count : 0;
+}
+
+// Works on a copy of the running length: out is a char buffer and may alias
+// anything, so writing through it would force pos back to memory each time.
+void ft_put_cell(int32_t positionType, char* out, const char* cellText, int32_t cellLen,
+                 int32_t pad, int32_t rowIndex, int32_t colIndex, int32_t& pos) {
+    const int32_t start = pos;
+    int32_t before = 0;
+    switch (placement_of(positionType, rowIndex, colIndex)) {
+        case L:
+            before = 0;
+            break;
+        case R:
+            before = pad;
+            break;
+        case C:
+            before = pad / 2;
+            break;
+    }
+    byte_copy::fill_spaces(out + start, bytes(before));
+    byte_copy::copy(out + start + before, cellText, bytes(cellLen));
+    byte_copy::fill_spaces(out + start + before + cellLen, bytes(pad - before));
+    pos = start + pad;
+}
