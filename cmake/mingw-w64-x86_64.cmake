@@ -18,3 +18,6 @@ find_program(WINE_PROGRAM NAMES wine)
 if(WINE_PROGRAM)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE_PROGRAM})
 endif()
+
+# Programs need only system DLLs: the C++ runtime is linked in.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
