@@ -55,10 +55,15 @@ TEST(EditWithinLimit, RefusesOnlyGrowthPastTheLimit) {
         size_t newBytes;
         bool accepted;
     } cases[] = {
-        {0, 4096, true},     {4095, 4096, true},  {4095, 4097, false},
-        {4096, 4098, false}, {5000, 4999, true},  // a text the program wrote past the limit may
-                                                  // shrink
-        {5000, 5000, true},  {5000, 5001, false}, {10, 3, true},
+        {0, 4096, true},
+        {4095, 4096, true},
+        {4095, 4097, false},
+        {4096, 4098, false},
+        {5000, 4999, true},  // a text the program wrote past the limit may
+                             // shrink
+        {5000, 5000, true},
+        {5000, 5001, false},
+        {10, 3, true},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(winfx::EditWithinLimit(c.oldBytes, c.newBytes, 4096), c.accepted)
