@@ -207,11 +207,8 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!OnMessage(message, wParam, lParam, result)) {
         return FALSE;
     }
-    if (ReturnsValueDirectly(message)) {
-        return result;
-    }
     SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, result);
-    return TRUE;
+    return ReturnsValueDirectly(message) ? result : TRUE;
 }
 
 void Dialog::HandleCommand(int id, int notifyCode) {

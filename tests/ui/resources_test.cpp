@@ -186,6 +186,7 @@ TEST(Resources, SystemMenuTextAndIcon) {
     EXPECT_EQ(header[6], 32);                      // width
     EXPECT_EQ(header[7], 32);                      // height
     EXPECT_EQ(header[12] | (header[13] << 8), 8);  // bits per pixel: 256 colours
+    EXPECT_NE(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)), nullptr);
 }
 
 std::wstring VersionString(const std::vector<BYTE>& info, const std::wstring& name) {

@@ -52,6 +52,16 @@ RECT WindowRect(HWND window) {
     return rect;
 }
 
+// The colour on screen at a point of a window's client area.
+COLORREF ClientPixel(HWND window, int x, int y) {
+    POINT point{x, y};
+    ClientToScreen(window, &point);
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, point.x, point.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
 void CreateFrame(const Session& app) {
     Click(app.Control(IDC_CREATE_FRAME));
 }
@@ -98,6 +108,7 @@ void StartUpScenario(const std::wstring& exe) {
     Check(TextOf(app.Control(IDC_OUTPUT)).empty(), "start: OUTPUT is empty");
     Check(app.FocusedWindow() == app.Control(IDC_CREATE_FRAME), "start: focus on CREATE FRAME");
     Check(Enabled(app.Control(IDC_SETTING)), "start: SETTING enabled");
+    Check(ClientPixel(app.Main(), 2, 2) == RGB(255, 255, 255), "start: white background");
 
     const std::string sample = ShiftJisOf(app.Control(IDC_INPUT));
     CreateFrame(app);
@@ -135,6 +146,8 @@ void SettingScenario(const std::wstring& exe) {
     Check(placed.x == origin.x && (placed.y == origin.y || movedToFit),
           "setting: the window opens at the main window's client origin");
     Check(!Enabled(app.Control(IDC_SETTING)), "setting: SETTING disabled while open");
+    Check(WaitUntil([&] { return ClientPixel(setting, 2, 2) == RGB(248, 239, 244); }, 3000),
+          "setting: pale pink-lavender background");
     Check(Checked(GetDlgItem(setting, IDC_FRAME_TYPE1)) &&
               Checked(GetDlgItem(setting, IDC_POSITION_A)) && CheckedCount(setting) == 2,
           "setting: type 1 and type A checked at first");
