@@ -71,6 +71,11 @@ void PasteWithinLimit(HWND edit, const Limit& limit) {
     }
 }
 
+bool IsShiftInsert(WPARAM key) {
+    return key == VK_INSERT && (GetKeyState(VK_SHIFT) & 0x8000) != 0 &&
+           (GetKeyState(VK_CONTROL) & 0x8000) == 0;
+}
+
 // Lets the control handle a message that may change its text, and takes the
 // change back when it would break the limit.
 LRESULT GuardedEdit(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, const Limit& limit) {
@@ -100,6 +105,13 @@ LRESULT CALLBACK LimitProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam
         case WM_PASTE:
             PasteWithinLimit(edit, Unpack(data));
             return 0;
+        case WM_KEYDOWN:
+            // Shift+Insert pastes inside the control, without a WM_PASTE.
+            if (IsShiftInsert(wParam)) {
+                PasteWithinLimit(edit, Unpack(data));
+                return 0;
+            }
+            return GuardedEdit(edit, message, wParam, lParam, Unpack(data));
         case WM_CHAR:
         case WM_IME_CHAR:
         case WM_IME_COMPOSITION:

@@ -382,6 +382,21 @@ void InputLimitScenario(const std::wstring& exe) {
     Check(TextOf(input) == std::wstring(4093, L'a') + L"あ",
           "limit: a paste is cut to whole characters within 4096 bytes");
 
+    SetForegroundWindow(app.Main());
+    const struct {
+        WORD modifier;
+        WORD key;
+        const char* name;
+    } chords[] = {{VK_CONTROL, 'V', "Ctrl+V"}, {VK_SHIFT, VK_INSERT, "Shift+Insert"}};
+    for (const auto& chord : chords) {
+        SetTextOf(input, std::wstring(4093, L'a'));
+        SendMessageW(input, EM_SETSEL, 4093, 4093);
+        TypeChord(chord.modifier, chord.key);
+        WaitUntil([&] { return TextOf(input).size() != 4093; }, 3000);
+        Check(TextOf(input) == std::wstring(4093, L'a') + L"あ",
+              std::string("limit: ") + chord.name + " pastes within 4096 bytes");
+    }
+
     SetTextOf(input, std::wstring(4097, L'a'));
     HWND box = PostClickForMessage(app, IDOK, L"Zentab");
     Check(box != nullptr && MessageTextOf(box) == L"4096 文字以内で入力してください。",

@@ -150,6 +150,17 @@ void PostChar(HWND window, wchar_t character) {
     PostMessageW(window, WM_CHAR, character, 1);
 }
 
+void TypeChord(WORD modifier, WORD key) {
+    INPUT inputs[4] = {};
+    const WORD keys[4] = {modifier, key, key, modifier};
+    for (int i = 0; i < 4; ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = keys[i];
+        inputs[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+    }
+    SendInput(4, inputs, sizeof(INPUT));
+}
+
 std::wstring MessageTextOf(HWND box) {
     return TextOf(GetDlgItem(box, kMessageTextId));
 }

@@ -48,6 +48,8 @@ void PostClick(HWND button);  // for a click that opens a message box
 void PostMouseClick(HWND window);
 void PostKey(HWND window, WPARAM key);
 void PostChar(HWND window, wchar_t character);
+// Real key strokes to the foreground window: modifier held around key.
+void TypeChord(WORD modifier, WORD key);
 
 // The text of a message box (its static control) and whether it shows an icon.
 std::wstring MessageTextOf(HWND box);
