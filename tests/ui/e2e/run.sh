@@ -5,6 +5,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)"
 build="$(cd "${1:?build directory}" && pwd)"
+"$root/scripts/wine-prefix.sh"
 source "$root/scripts/wine-env.sh"
 
 exe="$(winepath -w "$build/ui/Zentab.exe" 2>/dev/null)"
