@@ -24,7 +24,7 @@ int wmain(int argc, wchar_t** argv) {
     SettingScenario(exe);
     MessageScenario(exe);
     ClearAndFirstFocusScenario(exe);
-    TabIntoInputScenario(exe);
+    KeyboardScenario(exe);
     CopyScenario(exe);
     AboutScenario(exe);
     InputLimitScenario(exe);

@@ -282,7 +282,7 @@ void ClearAndFirstFocusScenario(const std::wstring& exe) {
     Check(TextOf(app.Control(IDC_OUTPUT)) == frame, "clear: CLEAR leaves OUTPUT");
 }
 
-void TabIntoInputScenario(const std::wstring& exe) {
+void KeyboardScenario(const std::wstring& exe) {
     Session app(exe);
     if (!app.Started()) {
         Check(false, "tab: start");
@@ -295,6 +295,15 @@ void TabIntoInputScenario(const std::wstring& exe) {
           "tab: Tab, Tab reaches INPUT (tab order CREATE FRAME, CLEAR, INPUT)");
     Check(WaitUntil([&] { return TextOf(app.Control(IDC_INPUT)).empty(); }),
           "tab: entering INPUT by Tab clears it");
+
+    SetForegroundWindow(app.Main());
+    TypeChord(VK_MENU, 'S');
+    HWND setting = app.WaitForWindow(L"SETTING", app.Main());
+    Check(setting != nullptr, "keys: Alt+S opens SETTING");
+    SetForegroundWindow(app.Main());
+    WaitUntil([&] { return GetForegroundWindow() == app.Main(); }, 3000);
+    TypeChord(VK_MENU, 'E');
+    Check(app.WaitForExit(), "keys: Alt+E is EXIT");
 }
 
 void CopyScenario(const std::wstring& exe) {

@@ -7,7 +7,7 @@ void StartUpScenario(const std::wstring& exe);
 void SettingScenario(const std::wstring& exe);
 void MessageScenario(const std::wstring& exe);
 void ClearAndFirstFocusScenario(const std::wstring& exe);
-void TabIntoInputScenario(const std::wstring& exe);
+void KeyboardScenario(const std::wstring& exe);
 void CopyScenario(const std::wstring& exe);
 void AboutScenario(const std::wstring& exe);
 void InputLimitScenario(const std::wstring& exe);
