@@ -106,9 +106,11 @@ void StartUpScenario(const std::wstring& exe) {
     Check(SameCentre(WindowRect(app.Main()), work), "start: the main window is centred");
     Check(TextOf(app.Control(IDC_INPUT)) == TodaysSample(), "start: INPUT holds the day's sample");
     Check(TextOf(app.Control(IDC_OUTPUT)).empty(), "start: OUTPUT is empty");
-    Check(app.FocusedWindow() == app.Control(IDC_CREATE_FRAME), "start: focus on CREATE FRAME");
+    Check(WaitUntil([&] { return app.FocusedWindow() == app.Control(IDC_CREATE_FRAME); }, 3000),
+          "start: focus on CREATE FRAME");
     Check(Enabled(app.Control(IDC_SETTING)), "start: SETTING enabled");
-    Check(ClientPixel(app.Main(), 2, 2) == RGB(255, 255, 255), "start: white background");
+    Check(WaitUntil([&] { return ClientPixel(app.Main(), 2, 2) == RGB(255, 255, 255); }, 3000),
+          "start: white background");
 
     const std::string sample = ShiftJisOf(app.Control(IDC_INPUT));
     CreateFrame(app);
