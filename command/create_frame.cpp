@@ -1,0 +1,79 @@
+#include "command/create_frame.h"
+
+#include <cstring>
+#include <string_view>
+
+#include "command/crlf_lines.h"
+#include "command/frame_line_ends.h"
+#include "command/tab_conversion.h"
+#include "core/frame_core.h"
+
+namespace {
+
+constexpr size_t kWorkingBufferSize = 10240;
+constexpr char kInternalError[] = "internal error";
+
+// Fixed buffers, as the pipeline allocates nothing of its own; it is not
+// reentrant anyway, since the table store is one static record.
+char workingCopy[kWorkingBufferSize];
+char frameBuffer[CF_FRAME_BUFFER];
+
+std::string illegal_line_message(int32_t lineNumber) {
+    return "Illegal input data!!\r\nCheck the " + std::to_string(lineNumber) +
+           " line of your input data.";
+}
+
+CreateFrameResult message_result(std::string convertedInput, std::string message) {
+    CreateFrameResult result;
+    result.convertedInput = std::move(convertedInput);
+    result.outcome = CF_MESSAGE;
+    result.resultText = std::move(message);
+    return result;
+}
+
+// Returns 0 when every line was accepted, else the refused line's number.
+int32_t add_lines(const std::string& text) {
+    std::memcpy(workingCopy, text.data(), text.size());
+    workingCopy[text.size()] = '\0';
+    int32_t refusedLine = 0;
+    for_each_crlf_line(workingCopy, text.size(), [&refusedLine](const char* line) {
+        int32_t lineNumber = 0;
+        if (ft_add_line(line, &lineNumber, '|') == FT_OK) {
+            return true;
+        }
+        refusedLine = lineNumber;
+        return false;
+    });
+    return refusedLine;
+}
+
+}  // namespace
+
+CreateFrameResult create_frame_text(const std::string& input, int32_t frameType,
+                                    int32_t positionType) {
+    // The texts are NUL-terminated byte strings: a NUL ends the input.
+    std::string_view text(input.c_str());
+    CreateFrameResult result;
+    if (text.empty()) {
+        return result;
+    }
+    result.convertedInput = convert_tabs(text);
+    if (result.convertedInput.size() > CF_INPUT_LIMIT) {
+        return result;
+    }
+    if (ft_open() != FT_OK) {
+        return message_result(std::move(result.convertedInput), kInternalError);
+    }
+    int32_t refusedLine = add_lines(result.convertedInput);
+    if (refusedLine != 0) {
+        return message_result(std::move(result.convertedInput), illegal_line_message(refusedLine));
+    }
+    // ft_render clears the whole buffer itself before it draws or refuses.
+    if (ft_render(frameBuffer, CF_FRAME_BUFFER, frameType, positionType) != FT_OK) {
+        return message_result(std::move(result.convertedInput), kInternalError);
+    }
+    ft_close();
+    result.outcome = CF_FRAME;
+    result.resultText = frame_crlf_line_ends(std::string_view(frameBuffer));
+    return result;
+}
