@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "core/allocator.h"
+#include "core/frame_core.h"
+#include "test_support.h"
+
+namespace {
+class TableStore : public testing::Test {
+  protected:
+    void SetUp() override { ft_close(); }
+    void TearDown() override {
+        ft_close();
+        EXPECT_EQ(ft_live_allocations(), 0) << "every cell is freed exactly once";
+    }
+    static CellNode*& grid() { return ft_table().grid; }
+    static bool signature_is_zero() {
+        const char zero[10] = {};
+        return std::memcmp(ft_table().signature, zero, sizeof zero) == 0;
+    }
+};
+
+TEST_F(TableStore, OpenStampsTheSignatureAndCloseClearsIt) {
+    EXPECT_EQ(ft_open(), FT_OK);
+    EXPECT_EQ(std::memcmp(ft_table().signature, "zentabrix", 10), 0);
+    EXPECT_EQ(ft_open(), FT_OK);
+    EXPECT_EQ(ft_close(), FT_OK);
+    EXPECT_TRUE(signature_is_zero());
+    EXPECT_EQ(ft_close(), FT_OK);
+    EXPECT_TRUE(signature_is_zero());
+    EXPECT_EQ(grid(), nullptr);
+}
+
+TEST_F(TableStore, OpenFreesWhatARefusedRunLeft) {
+    load_table({"a|b|c", "d|e|f|g"});  // the refused row is longer than row 0
+    EXPECT_GT(ft_live_allocations(), 0);
+    ft_open();
+    EXPECT_EQ(ft_live_allocations(), 0);
+    EXPECT_EQ(ft_table().rows, 0);
+    EXPECT_EQ(ft_table().pool[0], '\0');
+}
+
+TEST_F(TableStore, LinkingATwoByThreeTableRowByRow) {
+    ft_open();
+    for (int32_t i = 0; i < 6; ++i) {
+        ASSERT_EQ(ft_link_cell(grid(), i / 3, i, 1), FT_OK);
+    }
+    const CellNode* row0 = grid();
+    const CellNode* row1 = row0->down;
+    ASSERT_NE(row1, nullptr);
+    EXPECT_EQ(row1->down, nullptr);
+    for (int32_t col = 0; col < 3; ++col) {
+        EXPECT_EQ(row0->start, col);
+        EXPECT_EQ(row1->start, 3 + col);
+        EXPECT_EQ(row0->down, row1) << "column " << col << " hangs below row 0";
+        row0 = row0->right;
+        row1 = row1->right;
+    }
+    EXPECT_EQ(row0, nullptr);
+    EXPECT_EQ(row1, nullptr);
+}
+
+TEST_F(TableStore, TheFirstCellBecomesTheGridWhateverItsRow) {
+    ft_open();
+    EXPECT_EQ(ft_link_cell(grid(), 5, 0, 0), FT_OK);
+    ASSERT_NE(grid(), nullptr);
+    EXPECT_EQ(grid()->length, 0);
+}
+
+TEST_F(TableStore, RefusesCellsOutsideTheShape) {
+    struct Case {
+        const char* name;
+        int32_t rowIndex;
+        int64_t cellsLinkedAfter;
+    };
+    // Grid: row 0 of three cells, row 1 of three cells.
+    const Case cases[] = {
+        {"a row index behind the last row", 0, 6},
+        {"a row index two past the last row", 3, 6},
+        {"a fourth cell in row 1", 1, 7},  // stays linked at the row's end
+    };
+    for (const Case& c : cases) {
+        ft_open();
+        for (int32_t i = 0; i < 6; ++i) {
+            ft_link_cell(grid(), i / 3, i, 1);
+        }
+        EXPECT_EQ(ft_link_cell(grid(), c.rowIndex, 9, 1), FT_BAD_SHAPE) << c.name;
+        EXPECT_EQ(ft_live_allocations(), c.cellsLinkedAfter) << c.name;
+    }
+}
+
+TEST_F(TableStore, OneRowGridRefusesRowTwo) {
+    ft_open();
+    ft_link_cell(grid(), 0, 0, 1);
+    EXPECT_EQ(ft_link_cell(grid(), 2, 1, 1), FT_BAD_SHAPE);
+    EXPECT_EQ(grid()->down, nullptr);
+    EXPECT_EQ(grid()->right, nullptr);
+}
+}  // namespace
