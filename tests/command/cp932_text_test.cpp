@@ -12,6 +12,10 @@ struct ReplaceCase {
     std::string expected;
 };
 
+void PrintTo(const ReplaceCase& testCase, std::ostream* os) {
+    *os << testCase.name;
+}
+
 class Cp932ReplaceAll : public ::testing::TestWithParam<ReplaceCase> {};
 
 TEST_P(Cp932ReplaceAll, ReplacesAtCharacterBoundariesOnly) {

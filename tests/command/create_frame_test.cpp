@@ -44,6 +44,10 @@ struct PipelineCase {
     std::string resultText;
 };
 
+void PrintTo(const PipelineCase& testCase, std::ostream* os) {
+    *os << testCase.name;
+}
+
 class CreateFrameText : public ::testing::TestWithParam<PipelineCase> {};
 
 TEST_P(CreateFrameText, GivesConvertedInputOutcomeAndText) {

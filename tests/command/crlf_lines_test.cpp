@@ -23,6 +23,10 @@ struct SplitCase {
     std::vector<std::string> lines;
 };
 
+void PrintTo(const SplitCase& testCase, std::ostream* os) {
+    *os << testCase.name;
+}
+
 class CrlfLines : public ::testing::TestWithParam<SplitCase> {};
 
 TEST_P(CrlfLines, SplitsOnlyAtCrLf) {

@@ -24,6 +24,10 @@ struct LineEndCase {
     std::string rewritten;
 };
 
+void PrintTo(const LineEndCase& testCase, std::ostream* os) {
+    *os << testCase.name;
+}
+
 class FrameLineEnds : public ::testing::TestWithParam<LineEndCase> {};
 
 TEST_P(FrameLineEnds, AddsCrAfterRightBordersOnly) {

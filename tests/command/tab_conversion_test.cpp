@@ -24,6 +24,10 @@ struct ConversionCase {
     std::string converted;
 };
 
+void PrintTo(const ConversionCase& testCase, std::ostream* os) {
+    *os << testCase.name;
+}
+
 class TabConversion : public ::testing::TestWithParam<ConversionCase> {};
 
 TEST_P(TabConversion, GivesConvertedText) {
