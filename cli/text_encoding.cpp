@@ -84,8 +84,9 @@ Conversion cp932_to_utf8(std::string_view cp932) {
     Conversion conversion;
     IconvResult converted = run_iconv("UTF-8", "CP932", cp932);
     if (!converted.ok) {
-        conversion.error = describe_position(cp932, converted.failedAt, CharacterRule::Cp932) +
-                           " of the frame: not code page 932 text";
+        conversion.error = "the frame cannot be written as UTF-8: " +
+                           describe_position(cp932, converted.failedAt, CharacterRule::Cp932) +
+                           " holds a broken code page 932 character (try -e cp932)";
         return conversion;
     }
     conversion.text = std::move(converted.text);
