@@ -101,6 +101,10 @@ INSTANTIATE_TEST_SUITE_P(
         PipelineCase{"position_type_out_of_range", "A", 1, 0, "A", CF_MESSAGE, "internal error"},
         PipelineCase{"po_keeps_lone_lf", "\x83|\n|x", 6, 1, "\x83|\n|x", CF_FRAME,
                      "+---+-+\r\n|\x83|\n|x|\r\n+---+-+\r\n"},
+        // The cell's last byte leads a character in the replacements' view,
+        // so the border after it is a second byte and that line keeps its LF.
+        PipelineCase{"cell_ending_in_lead_byte_keeps_lf", "A\xE0", 6, 1, "A\xE0", CF_FRAME,
+                     "+--+\r\n|A\xE0|\n+--+\r\n"},
         PipelineCase{"ascii_example_position_h", "Item|Qty\r\npen|12\r\nink|3", 6, 8,
                      "Item|Qty\r\npen|12\r\nink|3", CF_FRAME,
                      "+----+---+\r\n|Item|Qty|\r\n+----+---+\r\n|pen | 12|\r\n+----+---+\r\n"
