@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 
 // Hands each line of the NUL-terminated text[0..length) to addLine as a
 // NUL-terminated string, first line first, overwriting each CR LF with NULs.
@@ -12,19 +13,23 @@
 template <typename AddLine>
 bool for_each_crlf_line(char* text, size_t length, AddLine&& addLine) {
     char* lineStart = text;
-    bool afterCr = false;
-    for (size_t at = 0; at < length; ++at) {
-        if (afterCr && text[at] == '\n') {
-            text[at - 1] = '\0';
-            text[at] = '\0';
-            if (!addLine(static_cast<const char*>(lineStart))) {
-                return false;
-            }
-            lineStart = text + at + 1;
+    char* end = text + length;
+    for (char* lf = text; lf < end; ++lf) {
+        lf = static_cast<char*>(std::memchr(lf, '\n', static_cast<size_t>(end - lf)));
+        if (lf == nullptr) {
+            break;
         }
-        afterCr = text[at] == '\r';
+        if (lf == text || lf[-1] != '\r') {
+            continue;
+        }
+        lf[-1] = '\0';
+        lf[0] = '\0';
+        if (!addLine(static_cast<const char*>(lineStart))) {
+            return false;
+        }
+        lineStart = lf + 1;
     }
-    if (lineStart == text + length && lineStart != text) {
+    if (lineStart == end && lineStart != text) {
         return true;
     }
     return addLine(static_cast<const char*>(lineStart));

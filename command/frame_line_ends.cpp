@@ -35,6 +35,9 @@ std::string_view character_before(std::string_view text, size_t lf) {
 }
 
 bool is_right_border(std::string_view character) {
+    if (character.size() == 2 && character[0] != kFrameRightBorders[0][0]) {
+        return false;
+    }
     for (std::string_view border : kFrameRightBorders) {
         if (character == border) {
             return true;
@@ -54,23 +57,26 @@ bool needs_cr(std::string_view text, size_t lf) {
 // moves no boundary and can form no match for another pass, since no border
 // is a CR.
 std::string frame_crlf_line_ends(std::string_view frame) {
-    std::string result;
-    result.reserve(frame.size() + frame.size() / 3 + 1);
-    size_t copied = 0;
+    // Every frame line has at least three bytes, so at most a third gain a CR.
+    std::string result(frame.size() + frame.size() / 3 + 1, '\0');
+    char* out = result.data();
     const char* data = frame.data();
+    size_t copied = 0;
     while (copied < frame.size()) {
         const void* found = std::memchr(data + copied, '\n', frame.size() - copied);
+        size_t lf = found == nullptr ? frame.size()
+                                     : static_cast<size_t>(static_cast<const char*>(found) - data);
+        std::memcpy(out, data + copied, lf - copied);
+        out += lf - copied;
         if (found == nullptr) {
             break;
         }
-        size_t lf = static_cast<size_t>(static_cast<const char*>(found) - data);
-        result.append(data + copied, lf - copied);
         if (needs_cr(frame, lf)) {
-            result += '\r';
+            *out++ = '\r';
         }
-        result += '\n';
+        *out++ = '\n';
         copied = lf + 1;
     }
-    result.append(data + copied, frame.size() - copied);
+    result.resize(static_cast<size_t>(out - result.data()));
     return result;
 }
