@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/allocator.h"
 #include "core/frame_core.h"
 
 namespace {
@@ -212,6 +213,42 @@ TEST(CreateFrameLineEnds, EveryLineOfEveryStyleEndsInCrLf) {
         }
         EXPECT_EQ(lines, 7u);
     }
+}
+
+struct AllocationFailureCase {
+    const char* name;
+    int64_t failingAllocation;
+    std::string resultText;
+};
+
+void PrintTo(const AllocationFailureCase& testCase, std::ostream* os) {
+    *os << testCase.name;
+}
+
+class CreateFrameOutOfMemory : public ::testing::TestWithParam<AllocationFailureCase> {
+  protected:
+    void TearDown() override { ft_fail_allocation_at(0); }
+};
+
+// "A|B\r\nC|D" allocates its four cells in order, then the width array.
+TEST_P(CreateFrameOutOfMemory, ReportsTheStepThatFailed) {
+    ft_fail_allocation_at(GetParam().failingAllocation);
+    CreateFrameResult result = create_frame_text("A|B\r\nC|D", 6, 1);
+    EXPECT_EQ(result.outcome, CF_MESSAGE);
+    EXPECT_EQ(result.resultText, GetParam().resultText);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CreateFrameOutOfMemory,
+                         ::testing::Values(AllocationFailureCase{"first_cell", 1, illegal(1)},
+                                           AllocationFailureCase{"second_row_cell", 3, illegal(2)},
+                                           AllocationFailureCase{"width_array", 5,
+                                                                 "internal error"}),
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
+
+TEST(CreateFrameStore, NoCellOutlivesASuccessfulRun) {
+    create_frame_text("A|B\r\nC", 1, 1);
+    ASSERT_EQ(create_frame_text("A|B\r\nC|D", 1, 1).outcome, CF_FRAME);
+    EXPECT_EQ(ft_live_allocations(), 0);
 }
 
 }  // namespace
