@@ -56,21 +56,28 @@ std::optional<TextEncoding> encoding(std::string_view text) {
 
 enum class OptionKind { Frame, Position, Encoding, Crlf, Raw, Help, Version, Unknown };
 
+struct OptionName {
+    std::string_view shortName;  // empty when there is none
+    std::string_view longName;
+    OptionKind kind;
+};
+
+constexpr OptionName kOptionNames[] = {
+    {"-f", "--frame", OptionKind::Frame},
+    {"-p", "--position", OptionKind::Position},
+    {"-e", "--encoding", OptionKind::Encoding},
+    {"", "--crlf", OptionKind::Crlf},
+    {"", "--raw", OptionKind::Raw},
+    {"-h", "--help", OptionKind::Help},
+    {"", "--version", OptionKind::Version},
+};
+
 OptionKind option_kind(std::string_view name) {
-    if (name == "-f" || name == "--frame")
-        return OptionKind::Frame;
-    if (name == "-p" || name == "--position")
-        return OptionKind::Position;
-    if (name == "-e" || name == "--encoding")
-        return OptionKind::Encoding;
-    if (name == "--crlf")
-        return OptionKind::Crlf;
-    if (name == "--raw")
-        return OptionKind::Raw;
-    if (name == "-h" || name == "--help")
-        return OptionKind::Help;
-    if (name == "--version")
-        return OptionKind::Version;
+    for (const OptionName& option : kOptionNames) {
+        if (name == option.shortName || name == option.longName) {
+            return option.kind;
+        }
+    }
     return OptionKind::Unknown;
 }
 
@@ -145,14 +152,22 @@ class OptionParser {
 
     void set_flag(OptionKind kind) {
         CliOptions& options = result_.options;
-        if (kind == OptionKind::Crlf)
-            options.crlf = true;
-        if (kind == OptionKind::Raw)
-            options.raw = true;
-        if (kind == OptionKind::Help)
-            options.help = true;
-        if (kind == OptionKind::Version)
-            options.version = true;
+        switch (kind) {
+            case OptionKind::Crlf:
+                options.crlf = true;
+                break;
+            case OptionKind::Raw:
+                options.raw = true;
+                break;
+            case OptionKind::Help:
+                options.help = true;
+                break;
+            case OptionKind::Version:
+                options.version = true;
+                break;
+            default:
+                break;
+        }
     }
 
     void set_value(OptionKind kind, const std::string& value) {

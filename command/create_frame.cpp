@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string_view>
+#include <utility>
 
 #include "command/crlf_lines.h"
 #include "command/frame_line_ends.h"
@@ -12,6 +13,7 @@ namespace {
 
 constexpr size_t kWorkingBufferSize = 10240;
 constexpr char kInternalError[] = "internal error";
+static_assert(CF_INPUT_LIMIT < kWorkingBufferSize, "the working copy holds the text and its NUL");
 
 // Fixed buffers, as the pipeline allocates nothing of its own; it is not
 // reentrant anyway, since the table store is one static record.
