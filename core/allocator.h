@@ -8,7 +8,12 @@
 void* ft_allocate(size_t bytes);
 void ft_release(void* block);
 
+// Blocks of one cell each. Released cells are kept for reuse, up to a bound,
+// since a table is freed and built again on every run.
+void* ft_allocate_cell();
+void ft_release_cell(void* cell);
+
 // Test seam: the k-th allocation from now fails (k >= 1); 0 turns failures off.
 void ft_fail_allocation_at(int64_t k);
-// Blocks allocated through ft_allocate and not yet released.
+// Blocks handed out and not yet released.
 int64_t ft_live_allocations();

@@ -1,5 +1,4 @@
-#include <cstring>
-
+#include "core/byte_copy.h"
 #include "core/frame_core.h"
 
 namespace {
@@ -32,40 +31,35 @@ Placement placement_of(int32_t positionType, int32_t rowIndex, int32_t colIndex)
     return kPlacements[positionType - 1][slot];
 }
 
-void copy_text(char* out, const char* text, int32_t length, int32_t pos) {
-    std::memcpy(out + pos, text, static_cast<size_t>(length));
+size_t bytes(int32_t count) {
+    return count > 0 ? static_cast<size_t>(count) : 0;
 }
 }  // namespace
 
 void ft_put_spaces(char* out, int32_t count, int32_t& pos) {
-    if (count <= 0) {
-        return;
-    }
-    std::memset(out + pos, ' ', static_cast<size_t>(count));
-    pos += count;
+    byte_copy::fill_spaces(out + pos, bytes(count));
+    pos += count > 0 ? count : 0;
 }
 
+// Works on a copy of the running length: out is a char buffer and may alias
+// anything, so writing through it would force pos back to memory each time.
 void ft_put_cell(int32_t positionType, char* out, const char* cellText, int32_t cellLen,
                  int32_t pad, int32_t rowIndex, int32_t colIndex, int32_t& pos) {
+    const int32_t start = pos;
+    int32_t before = 0;
     switch (placement_of(positionType, rowIndex, colIndex)) {
         case L:
-            copy_text(out, cellText, cellLen, pos);
-            pos += cellLen;
-            ft_put_spaces(out, pad, pos);
-            pos -= cellLen;
+            before = 0;
             break;
         case R:
-            ft_put_spaces(out, pad, pos);
-            copy_text(out, cellText, cellLen, pos);
+            before = pad;
             break;
-        case C: {
-            const int32_t half = pad / 2;
-            ft_put_spaces(out, half, pos);
-            copy_text(out, cellText, cellLen, pos);
-            pos += cellLen;
-            ft_put_spaces(out, pad - half, pos);
-            pos -= cellLen;
+        case C:
+            before = pad / 2;
             break;
-        }
     }
+    byte_copy::fill_spaces(out + start, bytes(before));
+    byte_copy::copy(out + start + before, cellText, bytes(cellLen));
+    byte_copy::fill_spaces(out + start + before + cellLen, bytes(pad - before));
+    pos = start + pad;
 }

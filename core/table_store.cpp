@@ -2,6 +2,7 @@
 
 #include "core/allocator.h"
 #include "core/frame_core.h"
+#include "core/grid_cursor.h"
 
 namespace {
 FrameTable theTable;  // static storage: all zero at start, i.e. closed
@@ -9,24 +10,7 @@ constexpr char kSignature[10] = "zentabrix";
 
 void clear_table(FrameTable& table) {
     std::memset(&table, 0, sizeof table);
-}
-
-CellNode* last_in_column(CellNode* cell, int32_t& linksWalked) {
-    linksWalked = 0;
-    while (cell->down != nullptr) {
-        cell = cell->down;
-        ++linksWalked;
-    }
-    return cell;
-}
-
-CellNode* last_in_row(CellNode* cell, int32_t& stepsWalked) {
-    stepsWalked = 0;
-    while (cell->right != nullptr) {
-        cell = cell->right;
-        ++stepsWalked;
-    }
-    return cell;
+    grid_cursor_forget();
 }
 }  // namespace
 
@@ -54,12 +38,13 @@ int ft_close() {
 void ft_free_row(CellNode* first) {
     while (first != nullptr) {
         CellNode* next = first->right;
-        ft_release(first);
+        ft_release_cell(first);
         first = next;
     }
 }
 
 void ft_free_grid(CellNode* first) {
+    grid_cursor_forget();
     while (first != nullptr) {
         CellNode* below = first->down;
         ft_free_row(first);
@@ -68,41 +53,38 @@ void ft_free_grid(CellNode* first) {
 }
 
 int ft_link_cell(CellNode*& head, int32_t rowIndex, int32_t start, int32_t length) {
-    auto* cell = static_cast<CellNode*>(ft_allocate(sizeof(CellNode)));
+    auto* cell = static_cast<CellNode*>(ft_allocate_cell());
     if (cell == nullptr) {
         return FT_NO_MEMORY;
     }
     *cell = CellNode{start, length, nullptr, nullptr};
     if (head == nullptr) {
         head = cell;
+        grid_cursor_start(cell);
         return FT_OK;
     }
 
-    int32_t lastRow = 0;
-    CellNode* lastRowFirst = last_in_column(head, lastRow);
-    if (rowIndex < lastRow || rowIndex > lastRow + 1) {
-        ft_release(cell);
+    const GridEnd end = grid_end(head);
+    if (rowIndex < end.lastRow || rowIndex > end.lastRow + 1) {
+        ft_release_cell(cell);
         return FT_BAD_SHAPE;
     }
-    if (rowIndex == lastRow + 1) {
-        lastRowFirst->down = cell;
+    if (rowIndex == end.lastRow + 1) {
+        end.lastRowFirst->down = cell;
+        grid_cursor_note(head, cell, rowIndex, 0);
         return FT_OK;
     }
 
-    int32_t lastColumn = 0;
-    last_in_row(lastRowFirst, lastColumn)->right = cell;
-    if (rowIndex == 0) {
-        return FT_OK;
-    }
-    // The cell above the new one is column lastColumn + 1 of row 0, if row 0 has it.
-    CellNode* top = head;
-    for (int32_t step = 0; step <= lastColumn; ++step) {
-        top = top->right;
-        if (top == nullptr) {
-            return FT_BAD_SHAPE;  // the cell stays at the end of its (now too long) row
+    const int32_t column = end.lastColumn + 1;
+    CellNode* above = rowIndex == 0 ? nullptr : column_bottom(head, column);
+    end.lastRowLast->right = cell;
+    if (rowIndex != 0) {
+        if (above == nullptr) {
+            grid_cursor_forget();  // the row now runs past row 0: the grid is ragged
+            return FT_BAD_SHAPE;
         }
+        above->down = cell;
     }
-    int32_t unused = 0;
-    last_in_column(top, unused)->down = cell;
+    grid_cursor_note(head, cell, rowIndex, column);
     return FT_OK;
 }

@@ -1,6 +1,7 @@
 // Frame type 6: "+", "-" and "|", widths exactly as measured.
 #include <cstring>
 
+#include "core/byte_copy.h"
 #include "core/frame_core.h"
 
 namespace {
@@ -38,7 +39,7 @@ void ft_draw_type6(char* out, int32_t* widths, int32_t columnCount, int32_t posi
     for (const CellNode* first = ft_table().grid; first != nullptr;
          first = first->down, ++rowIndex) {
         draw_content(out, pos, first, widths, rowIndex, positionType);
-        std::memcpy(out + pos, out, static_cast<size_t>(ruleLength));
+        byte_copy::copy(out + pos, out, static_cast<size_t>(ruleLength));
         pos += ruleLength;
     }
 }

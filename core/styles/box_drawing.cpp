@@ -1,13 +1,13 @@
 // One drawing routine for frame types 1 to 5, driven by their piece tables.
 #include <cstring>
 
+#include "core/byte_copy.h"
 #include "core/frame_core.h"
 #include "core/styles/box_styles.h"
 
 namespace {
 void put_glyph(char* out, int32_t& pos, const char* glyph) {
-    out[pos] = glyph[0];
-    out[pos + 1] = glyph[1];
+    std::memcpy(out + pos, glyph, 2);
     pos += 2;
 }
 
@@ -68,7 +68,7 @@ void draw_box_frame(const BoxStyle& style, char* out, int32_t* widths, int32_t c
         } else if (rowIndex == 0) {
             draw_rule(out, pos, style.header, widths, columnCount);
         } else if (innerRuleAt >= 0) {
-            std::memcpy(out + pos, out + innerRuleAt, static_cast<size_t>(lineLength));
+            byte_copy::copy(out + pos, out + innerRuleAt, static_cast<size_t>(lineLength));
             pos += lineLength;
         } else {
             innerRuleAt = pos;

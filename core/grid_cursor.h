@@ -1,0 +1,26 @@
+// Where a grid grows. Linking a cell means finding the last row, its last
+// cell and the bottom of one column; walking there from the head each time
+// makes building a table quadratic. The cursor remembers what those walks
+// would find for the grid being built, and is only trusted while it still
+// describes the grid it is asked about; otherwise the walks are made.
+#pragma once
+
+#include <cstdint>
+
+#include "core/frame_core.h"
+
+struct GridEnd {
+    int32_t lastRow;         // rows in the grid, less one
+    CellNode* lastRowFirst;  // first cell of the last row
+    CellNode* lastRowLast;   // last cell of the last row
+    int32_t lastColumn;      // column of lastRowLast
+};
+
+GridEnd grid_end(CellNode* head);
+// The last cell of column `column` of row 0, or null when row 0 has no such column.
+CellNode* column_bottom(CellNode* head, int32_t column);
+
+void grid_cursor_start(CellNode* head);
+// Records a cell just linked at (row, column) of the grid at head.
+void grid_cursor_note(CellNode* head, CellNode* cell, int32_t row, int32_t column);
+void grid_cursor_forget();
