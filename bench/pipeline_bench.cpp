@@ -76,14 +76,29 @@ void BM_CreateFrame217Rows(benchmark::State& state) {
 }
 BENCHMARK(BM_CreateFrame217Rows);
 
+std::string without_crs(std::string frame) {
+    for (size_t cr = frame.find("\r\n"); cr != std::string::npos; cr = frame.find("\r\n", cr)) {
+        frame.erase(cr, 1);
+    }
+    return frame;
+}
+
+// The line-end rewrite alone, on the largest frame.
+void BM_LineEndsLargest(benchmark::State& state) {
+    const std::string frame =
+        without_crs(create_frame_text(largest_frame_input(), 1, 1).resultText);
+    for (auto _ : state) {
+        std::string rewritten = frame_crlf_line_ends(frame);
+        benchmark::DoNotOptimize(rewritten.data());
+    }
+}
+BENCHMARK(BM_LineEndsLargest);
+
 // The pipeline's own work on the same table, without the core: conversion,
 // the split into lines, and the line-end rewrite of the finished frame.
 void BM_PipelineOwnSteps217Rows(benchmark::State& state) {
     const std::string input = table_217_rows();
-    std::string frame = create_frame_text(input, 1, 1).resultText;
-    for (size_t cr = frame.find("\r\n"); cr != std::string::npos; cr = frame.find("\r\n", cr)) {
-        frame.erase(cr, 1);
-    }
+    const std::string frame = without_crs(create_frame_text(input, 1, 1).resultText);
     std::vector<char> working(input.size() + 1);
     for (auto _ : state) {
         std::string converted = convert_tabs(input);

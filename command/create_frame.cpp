@@ -49,6 +49,23 @@ int32_t add_lines(const std::string& text) {
     return refusedLine;
 }
 
+// The frame's length without scanning all of it: every line of a frame is as
+// long as the first, the top rule, which holds no cell text. The cleared byte
+// after the frame confirms it, and strlen decides whenever it does not.
+size_t frame_length(int32_t rows) {
+    const void* firstLf = std::memchr(frameBuffer, '\n', sizeof frameBuffer);
+    if (firstLf != nullptr && rows > 0) {
+        size_t lineLength =
+            static_cast<size_t>(static_cast<const char*>(firstLf) - frameBuffer) + 1;
+        size_t length = lineLength * (2 * static_cast<size_t>(rows) + 1);
+        if (length < sizeof frameBuffer && frameBuffer[length - 1] == '\n' &&
+            frameBuffer[length] == '\0') {
+            return length;
+        }
+    }
+    return std::strlen(frameBuffer);
+}
+
 }  // namespace
 
 CreateFrameResult create_frame_text(const std::string& input, int32_t frameType,
@@ -74,8 +91,9 @@ CreateFrameResult create_frame_text(const std::string& input, int32_t frameType,
     if (ft_render(frameBuffer, CF_FRAME_BUFFER, frameType, positionType) != FT_OK) {
         return message_result(std::move(result.convertedInput), kInternalError);
     }
+    std::string_view frame(frameBuffer, frame_length(ft_table().rows));
     ft_close();
     result.outcome = CF_FRAME;
-    result.resultText = frame_crlf_line_ends(std::string_view(frameBuffer));
+    result.resultText = frame_crlf_line_ends(frame);
     return result;
 }

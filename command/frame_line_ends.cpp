@@ -17,37 +17,25 @@ size_t lead_run_before(std::string_view text, size_t end) {
     return run;
 }
 
-bool lf_is_second_byte(std::string_view text, size_t lf) {
-    return lead_run_before(text, lf) % 2 == 1;
-}
-
-// The character that ends right before the LF at `lf`, which is known to
-// stand at a character boundary.
-std::string_view character_before(std::string_view text, size_t lf) {
-    if (lf == 0) {
-        return {};
-    }
-    if (lead_run_before(text, lf) > 0) {
-        return text.substr(lf - 2, 2);
-    }
-    bool pairEnds = lf >= 2 && lead_run_before(text, lf - 1) % 2 == 1;
-    return pairEnds ? text.substr(lf - 2, 2) : text.substr(lf - 1, 1);
-}
-
 bool is_right_border(std::string_view character) {
-    if (character.size() == 2 && character[0] != kFrameRightBorders[0][0]) {
-        return false;
-    }
     for (std::string_view border : kFrameRightBorders) {
-        if (character == border) {
+        if (border.back() == character.back() && border == character) {
             return true;
         }
     }
     return false;
 }
 
+// No right border ends in a lead-range byte. So when the byte before the LF
+// is one, either the LF is its second byte or it ends some other pair; and
+// when it is not, the LF stands at a boundary and that byte ends a pair
+// exactly when the lead-range run before it is odd.
 bool needs_cr(std::string_view text, size_t lf) {
-    return !lf_is_second_byte(text, lf) && is_right_border(character_before(text, lf));
+    if (lf == 0 || cp932_is_lead_byte(static_cast<unsigned char>(text[lf - 1]))) {
+        return false;
+    }
+    bool pair = lead_run_before(text, lf - 1) % 2 == 1;
+    return is_right_border(pair ? text.substr(lf - 2, 2) : text.substr(lf - 1, 1));
 }
 
 }  // namespace
