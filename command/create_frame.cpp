@@ -25,12 +25,9 @@ std::string illegal_line_message(int32_t lineNumber) {
            " line of your input data.";
 }
 
-CreateFrameResult message_result(std::string convertedInput, std::string message) {
-    CreateFrameResult result;
-    result.convertedInput = std::move(convertedInput);
+void set_message(CreateFrameResult& result, std::string message) {
     result.outcome = CF_MESSAGE;
     result.resultText = std::move(message);
-    return result;
 }
 
 // Returns 0 when every line was accepted, else the refused line's number.
@@ -81,15 +78,18 @@ CreateFrameResult create_frame_text(const std::string& input, int32_t frameType,
         return result;
     }
     if (ft_open() != FT_OK) {
-        return message_result(std::move(result.convertedInput), kInternalError);
+        set_message(result, kInternalError);
+        return result;
     }
     int32_t refusedLine = add_lines(result.convertedInput);
     if (refusedLine != 0) {
-        return message_result(std::move(result.convertedInput), illegal_line_message(refusedLine));
+        set_message(result, illegal_line_message(refusedLine));
+        return result;
     }
     // ft_render clears the whole buffer itself before it draws or refuses.
     if (ft_render(frameBuffer, CF_FRAME_BUFFER, frameType, positionType) != FT_OK) {
-        return message_result(std::move(result.convertedInput), kInternalError);
+        set_message(result, kInternalError);
+        return result;
     }
     std::string_view frame(frameBuffer, frame_length(ft_table().rows));
     ft_close();

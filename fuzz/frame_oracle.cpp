@@ -64,10 +64,9 @@ int64_t frame_need(int32_t frameType, const std::vector<int64_t>& widths, int64_
     return lineBytes * (2 * rows + 1);
 }
 
-ExpectedFrame message(ExpectedFrame expected, std::string text) {
+void set_message(ExpectedFrame& expected, std::string text) {
     expected.outcome = CF_MESSAGE;
     expected.message = std::move(text);
-    return expected;
 }
 
 }  // namespace
@@ -106,8 +105,9 @@ ExpectedFrame expect_frame(const std::string& input, int32_t frameType, int32_t 
     for (size_t row = 0; row < lines.size(); ++row) {
         std::vector<int64_t> cells = cell_lengths(lines[row]);
         if (row > 0 && cells.size() != widths.size()) {
-            return message(expected, "Illegal input data!!\r\nCheck the " +
-                                         std::to_string(row + 1) + " line of your input data.");
+            set_message(expected, "Illegal input data!!\r\nCheck the " + std::to_string(row + 1) +
+                                      " line of your input data.");
+            return expected;
         }
         widths.resize(cells.size(), 0);
         for (size_t column = 0; column < cells.size(); ++column) {
@@ -118,7 +118,8 @@ ExpectedFrame expect_frame(const std::string& input, int32_t frameType, int32_t 
     int64_t rows = static_cast<int64_t>(lines.size());
     if (!typesValid || widths.empty() ||
         frame_need(frameType, widths, rows) > CF_FRAME_BUFFER - 1) {
-        return message(expected, "internal error");
+        set_message(expected, "internal error");
+        return expected;
     }
     expected.outcome = CF_FRAME;
     expected.frameBytes = frame_need(frameType, widths, rows);
