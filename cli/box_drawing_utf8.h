@@ -5,5 +5,5 @@
 #include <string>
 #include <string_view>
 
-// Returns false, leaving utf8 unspecified, when text holds anything else.
+// Returns false when text holds anything else; utf8 is then of no use.
 bool box_drawing_to_utf8(std::string_view text, std::string& utf8);
