@@ -180,4 +180,18 @@ TEST(ZentabPosition, LettersAndNumbersAgree) {
     }
 }
 
+TEST(ZentabEncoding, EveryCodePage932NameGivesTheSameBytes) {
+    const std::string box =
+        "\x84\xAC\x84\xAA\x84\xAD\n\x84\xAB"
+        "ab\x84\xAB\n\x84\xAF\x84\xAA\x84\xAE\n";
+    for (const char* name : {"cp932", "CP932", "shift_jis", "Shift_JIS", "sjis", "windows-31j"}) {
+        ProcessRun run = run_zentab({"--encoding", name}, "ab\n");
+        EXPECT_EQ(run.out, box) << name;
+        EXPECT_EQ(run.exitCode, 0) << name;
+    }
+    for (const char* name : {"utf-8", "UTF-8", "utf8"}) {
+        EXPECT_EQ(run_zentab({"-e", name}, "ab\n").out, "┏━┓\n┃ab┃\n┗━┛\n") << name;
+    }
+}
+
 }  // namespace
