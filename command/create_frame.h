@@ -16,7 +16,8 @@ struct CreateFrameResult {
     std::string resultText;
 };
 
-constexpr size_t CF_INPUT_LIMIT = 4096;     // bytes of converted text that are parsed
-constexpr int32_t CF_FRAME_BUFFER = 102400; // output buffer, terminator included
+constexpr size_t CF_INPUT_LIMIT = 4096;      // bytes of converted text that are parsed
+constexpr int32_t CF_FRAME_BUFFER = 102400;  // output buffer, terminator included
 
-CreateFrameResult create_frame_text(const std::string& input, int32_t frameType, int32_t positionType);
+CreateFrameResult create_frame_text(const std::string& input, int32_t frameType,
+                                    int32_t positionType);

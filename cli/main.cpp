@@ -1,0 +1,53 @@
+#include <unistd.h>
+
+#include <csignal>
+#include <string>
+#include <vector>
+
+#include "cli/frame_job.h"
+#include "cli/options.h"
+#include "cli/stream_io.h"
+
+namespace {
+
+constexpr int kExitTrouble = 1;
+constexpr int kExitUsage = 2;
+
+int report(const std::string& message, int exitCode) {
+    write_all(STDERR_FILENO, "zentab: " + message + "\n");
+    return exitCode;
+}
+
+int usage_error(const std::string& message) {
+    return report(message + "\nTry 'zentab --help' for more information.", kExitUsage);
+}
+
+int write_stdout(const std::string& text, int exitCode) {
+    std::string error = write_all(STDOUT_FILENO, text);
+    return error.empty() ? exitCode
+                         : report("cannot write to standard output: " + error, kExitTrouble);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // A closed pipe is reported like any failed write instead of ending the process.
+    std::signal(SIGPIPE, SIG_IGN);
+    OptionsResult parsed = parse_options(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed.error.empty()) {
+        return usage_error(parsed.error);
+    }
+    if (parsed.options.help) {
+        return write_stdout(usage_text(), 0);
+    }
+    if (parsed.options.version) {
+        return write_stdout("zentab " ZENTAB_VERSION "\n", 0);
+    }
+    InputRead input = read_input(parsed.options.file);
+    if (!input.error.empty()) {
+        return report(input.error, kExitTrouble);
+    }
+    JobOutput job = frame_job(parsed.options, input.bytes);
+    write_all(STDERR_FILENO, job.err);
+    return write_stdout(job.out, job.exitCode);
+}

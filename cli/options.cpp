@@ -1,0 +1,230 @@
+#include "cli/options.h"
+
+#include <optional>
+#include <string_view>
+
+namespace {
+
+// ASCII only, so no locale decides what matches.
+std::string ascii_lower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return lower;
+}
+
+std::optional<int32_t> small_number(std::string_view text, int32_t max) {
+    if (text.empty() || text.size() > 2) {
+        return std::nullopt;
+    }
+    int32_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (c - '0');
+    }
+    if (value < 1 || value > max) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<int32_t> position_type(std::string_view text) {
+    if (text.size() == 1) {
+        char letter = ascii_lower(text)[0];
+        if (letter >= 'a' && letter <= 'q') {
+            return letter - 'a' + 1;
+        }
+    }
+    return small_number(text, 17);
+}
+
+std::optional<TextEncoding> encoding(std::string_view text) {
+    std::string name = ascii_lower(text);
+    if (name == "utf-8" || name == "utf8") {
+        return TextEncoding::Utf8;
+    }
+    if (name == "cp932" || name == "shift_jis" || name == "sjis" || name == "windows-31j") {
+        return TextEncoding::Cp932;
+    }
+    return std::nullopt;
+}
+
+enum class OptionKind { Frame, Position, Encoding, Crlf, Raw, Help, Version, Unknown };
+
+struct OptionName {
+    std::string_view shortName;  // empty when there is none
+    std::string_view longName;
+    OptionKind kind;
+};
+
+constexpr OptionName kOptionNames[] = {
+    {"-f", "--frame", OptionKind::Frame},
+    {"-p", "--position", OptionKind::Position},
+    {"-e", "--encoding", OptionKind::Encoding},
+    {"", "--crlf", OptionKind::Crlf},
+    {"", "--raw", OptionKind::Raw},
+    {"-h", "--help", OptionKind::Help},
+    {"", "--version", OptionKind::Version},
+};
+
+OptionKind option_kind(std::string_view name) {
+    for (const OptionName& option : kOptionNames) {
+        if (name == option.shortName || name == option.longName) {
+            return option.kind;
+        }
+    }
+    return OptionKind::Unknown;
+}
+
+bool takes_value(OptionKind kind) {
+    return kind == OptionKind::Frame || kind == OptionKind::Position ||
+           kind == OptionKind::Encoding;
+}
+
+// Parses one option argument; a value may be attached ("-f6", "--frame=6") or
+// be the next argument.
+class OptionParser {
+  public:
+    explicit OptionParser(const std::vector<std::string>& args) : args_(args) {}
+
+    OptionsResult parse() {
+        bool optionsEnded = false;
+        for (index_ = 0; index_ < args_.size() && result_.error.empty(); ++index_) {
+            const std::string& arg = args_[index_];
+            if (optionsEnded || arg == "-" || arg.size() < 2 || arg[0] != '-') {
+                add_operand(arg);
+            } else if (arg == "--") {
+                optionsEnded = true;
+            } else {
+                parse_option(arg);
+            }
+        }
+        if (result_.error.empty() && result_.options.raw && result_.options.encodingGiven &&
+            result_.options.encoding != TextEncoding::Cp932) {
+            result_.error = "--raw reads and writes code page 932; it cannot be used with -e utf-8";
+        }
+        return result_;
+    }
+
+  private:
+    void add_operand(const std::string& arg) {
+        if (haveFile_) {
+            result_.error = "extra operand '" + arg + "'";
+            return;
+        }
+        haveFile_ = true;
+        result_.options.file = arg;
+    }
+
+    void parse_option(const std::string& arg) {
+        std::string name = arg;
+        std::optional<std::string> attached;
+        if (arg.compare(0, 2, "--") == 0) {
+            size_t equals = arg.find('=');
+            if (equals != std::string::npos) {
+                name = arg.substr(0, equals);
+                attached = arg.substr(equals + 1);
+            }
+        } else if (arg.size() > 2) {
+            name = arg.substr(0, 2);
+            attached = arg.substr(2);
+        }
+        OptionKind kind = option_kind(name);
+        if (kind == OptionKind::Unknown || (attached && !takes_value(kind))) {
+            result_.error = "unknown option '" + arg + "'";
+            return;
+        }
+        if (!takes_value(kind)) {
+            set_flag(kind);
+            return;
+        }
+        if (!attached && index_ + 1 >= args_.size()) {
+            result_.error = "option '" + name + "' needs a value";
+            return;
+        }
+        set_value(kind, attached ? *attached : args_[++index_]);
+    }
+
+    void set_flag(OptionKind kind) {
+        CliOptions& options = result_.options;
+        switch (kind) {
+            case OptionKind::Crlf:
+                options.crlf = true;
+                break;
+            case OptionKind::Raw:
+                options.raw = true;
+                break;
+            case OptionKind::Help:
+                options.help = true;
+                break;
+            case OptionKind::Version:
+                options.version = true;
+                break;
+            default:
+                break;
+        }
+    }
+
+    void set_value(OptionKind kind, const std::string& value) {
+        CliOptions& options = result_.options;
+        if (kind == OptionKind::Frame) {
+            std::optional<int32_t> frame = small_number(value, 6);
+            if (!frame) {
+                result_.error = "invalid frame type '" + value + "' (use 1 to 6)";
+                return;
+            }
+            options.frameType = *frame;
+        } else if (kind == OptionKind::Position) {
+            std::optional<int32_t> position = position_type(value);
+            if (!position) {
+                result_.error = "invalid position type '" + value + "' (use A to Q or 1 to 17)";
+                return;
+            }
+            options.positionType = *position;
+        } else {
+            std::optional<TextEncoding> chosen = encoding(value);
+            if (!chosen) {
+                result_.error = "unknown encoding '" + value + "' (use utf-8 or cp932)";
+                return;
+            }
+            options.encoding = *chosen;
+            options.encodingGiven = true;
+        }
+    }
+
+    const std::vector<std::string>& args_;
+    size_t index_ = 0;
+    bool haveFile_ = false;
+    OptionsResult result_;
+};
+
+}  // namespace
+
+OptionsResult parse_options(const std::vector<std::string>& args) {
+    return OptionParser(args).parse();
+}
+
+const char* usage_text() {
+    return "Usage: zentab [OPTION]... [FILE]\n"
+           "Frame the table in FILE, or standard input when FILE is absent or -, as a ruled\n"
+           "text table. Cells are separated by '|' or by tabs.\n"
+           "\n"
+           "  -f, --frame N        frame type 1..6 (default 1; 6 draws with + - |)\n"
+           "  -p, --position X     position type A..Q, either case, or 1..17 (default A)\n"
+           "  -e, --encoding ENC   utf-8 (default) or cp932 (also accepted: shift_jis,\n"
+           "                       sjis, windows-31j)\n"
+           "      --crlf           end output lines with CR LF (default LF)\n"
+           "      --raw            exact mode: the input is code page 932 byte for byte,\n"
+           "                       lines split only at CR LF, and the output is the frame\n"
+           "                       byte for byte with CR LF\n"
+           "  -h, --help           show this help and exit\n"
+           "      --version        show the version and exit\n"
+           "\n"
+           "Exit status: 0 on success, 1 when the input cannot be framed or read,\n"
+           "2 on a bad option.\n";
+}

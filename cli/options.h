@@ -1,0 +1,30 @@
+// Command-line options of zentab.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+enum class TextEncoding { Utf8, Cp932 };
+
+struct CliOptions {
+    int32_t frameType = 1;
+    int32_t positionType = 1;
+    TextEncoding encoding = TextEncoding::Utf8;
+    bool encodingGiven = false;
+    bool crlf = false;
+    bool raw = false;
+    bool help = false;
+    bool version = false;
+    std::string file = "-";  // "-" for standard input
+};
+
+struct OptionsResult {
+    CliOptions options;
+    std::string error;  // set when the command line is unusable
+};
+
+// args excludes the program name.
+OptionsResult parse_options(const std::vector<std::string>& args);
+
+const char* usage_text();

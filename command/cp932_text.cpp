@@ -1,0 +1,18 @@
+#include "command/cp932_text.h"
+
+std::string cp932_replace_all(std::string_view text, std::string_view from, std::string_view to) {
+    std::string result;
+    result.reserve(text.size());
+    size_t at = 0;
+    while (at < text.size()) {
+        if (!from.empty() && text.compare(at, from.size(), from) == 0) {
+            result += to;
+            at += from.size();
+            continue;
+        }
+        size_t length = cp932_char_length(text, at);
+        result.append(text, at, length);
+        at += length;
+    }
+    return result;
+}

@@ -1,0 +1,99 @@
+#include "command/create_frame.h"
+
+#include <cstring>
+#include <string_view>
+#include <utility>
+
+#include "command/crlf_lines.h"
+#include "command/frame_line_ends.h"
+#include "command/tab_conversion.h"
+#include "core/frame_core.h"
+
+namespace {
+
+constexpr size_t kWorkingBufferSize = 10240;
+constexpr char kInternalError[] = "internal error";
+static_assert(CF_INPUT_LIMIT < kWorkingBufferSize, "the working copy holds the text and its NUL");
+
+// Fixed buffers, as the pipeline allocates nothing of its own; it is not
+// reentrant anyway, since the table store is one static record.
+char workingCopy[kWorkingBufferSize];
+char frameBuffer[CF_FRAME_BUFFER];
+
+std::string illegal_line_message(int32_t lineNumber) {
+    return "Illegal input data!!\r\nCheck the " + std::to_string(lineNumber) +
+           " line of your input data.";
+}
+
+void set_message(CreateFrameResult& result, std::string message) {
+    result.outcome = CF_MESSAGE;
+    result.resultText = std::move(message);
+}
+
+// Returns 0 when every line was accepted, else the refused line's number.
+int32_t add_lines(const std::string& text) {
+    std::memcpy(workingCopy, text.data(), text.size());
+    workingCopy[text.size()] = '\0';
+    int32_t refusedLine = 0;
+    for_each_crlf_line(workingCopy, text.size(), [&refusedLine](const char* line) {
+        int32_t lineNumber = 0;
+        if (ft_add_line(line, &lineNumber, '|') == FT_OK) {
+            return true;
+        }
+        refusedLine = lineNumber;
+        return false;
+    });
+    return refusedLine;
+}
+
+// The frame's length without scanning all of it: every line of a frame is as
+// long as the first, the top rule, which holds no cell text. The cleared byte
+// after the frame confirms it, and strlen decides whenever it does not.
+size_t frame_length(int32_t rows) {
+    const void* firstLf = std::memchr(frameBuffer, '\n', sizeof frameBuffer);
+    if (firstLf != nullptr && rows > 0) {
+        size_t lineLength =
+            static_cast<size_t>(static_cast<const char*>(firstLf) - frameBuffer) + 1;
+        size_t length = lineLength * (2 * static_cast<size_t>(rows) + 1);
+        if (length < sizeof frameBuffer && frameBuffer[length - 1] == '\n' &&
+            frameBuffer[length] == '\0') {
+            return length;
+        }
+    }
+    return std::strlen(frameBuffer);
+}
+
+}  // namespace
+
+CreateFrameResult create_frame_text(const std::string& input, int32_t frameType,
+                                    int32_t positionType) {
+    // The texts are NUL-terminated byte strings: a NUL ends the input.
+    std::string_view text(input.c_str());
+    CreateFrameResult result;
+    if (text.empty()) {
+        return result;
+    }
+    result.convertedInput = convert_tabs(text);
+    if (result.convertedInput.size() > CF_INPUT_LIMIT) {
+        return result;
+    }
+    if (ft_open() != FT_OK) {
+        set_message(result, kInternalError);
+        return result;
+    }
+    int32_t refusedLine = add_lines(result.convertedInput);
+    if (refusedLine != 0) {
+        set_message(result, illegal_line_message(refusedLine));
+        return result;
+    }
+    // ft_render clears the whole buffer itself before it draws or refuses.
+    if (ft_render(frameBuffer, CF_FRAME_BUFFER, frameType, positionType) != FT_OK) {
+        set_message(result, kInternalError);
+        return result;
+    }
+    std::string_view frame(frameBuffer, frame_length(ft_table().rows));
+    ft_close();
+    result.outcome = CF_FRAME;
+    result.resultText = frame_crlf_line_ends(frame);
+    return result;
+}

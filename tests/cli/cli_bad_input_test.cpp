@@ -1,0 +1,53 @@
+// The tool under hostile input and output: always a clear error, never a crash.
+#include <gtest/gtest.h>
+
+#include "cli/stream_io.h"
+#include "process_runner.h"
+
+namespace {
+
+TEST(ZentabBadInput, TenMegabyteFileIsRefusedWithItsSize) {
+    TempFile big(std::string(10u << 20, 'a'));
+    ProcessRun run = run_zentab({big.path()}, "");
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err,
+              "zentab: the input is 10485760 bytes after tab conversion; the limit is 4096 "
+              "bytes\n");
+    EXPECT_EQ(run.exitCode, 1);
+}
+
+TEST(ZentabBadInput, InputPastTheReadCapIsRefused) {
+    ProcessRun run = run_zentab({}, std::string(kMaxInputBytes + 1, 'a'));
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err,
+              "zentab: standard input holds more than 16777216 bytes; at most 4096 bytes after "
+              "tab conversion can be framed\n");
+    EXPECT_EQ(run.exitCode, 1);
+}
+
+TEST(ZentabBadInput, BinaryNoiseNeverCrashes) {
+    std::string noise;
+    for (int n = 0; n < 3000; ++n) {
+        noise += static_cast<char>((n * 7919 + 13) % 256);
+    }
+    for (const char* encoding : {"utf-8", "cp932"}) {
+        ProcessRun run = run_zentab({"-e", encoding}, noise);
+        EXPECT_EQ(run.exitCode, 1) << encoding;
+        EXPECT_NE(run.err.find("zentab: "), std::string::npos) << encoding;
+        EXPECT_EQ(run.out, "") << encoding;
+    }
+}
+
+TEST(ZentabBadOutput, ClosedStdoutIsReported) {
+    ProcessRun run = run_zentab({}, "a|b\n", StdoutMode::Closed);
+    EXPECT_EQ(run.err, "zentab: cannot write to standard output: Bad file descriptor\n");
+    EXPECT_EQ(run.exitCode, 1);
+}
+
+TEST(ZentabBadOutput, FullDeviceIsReported) {
+    ProcessRun run = run_zentab({}, "a|b\n", StdoutMode::DevFull);
+    EXPECT_EQ(run.err, "zentab: cannot write to standard output: No space left on device\n");
+    EXPECT_EQ(run.exitCode, 1);
+}
+
+}  // namespace

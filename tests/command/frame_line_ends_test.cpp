@@ -1,0 +1,71 @@
+#include "command/frame_line_ends.h"
+
+#include <gtest/gtest.h>
+
+#include "command/cp932_text.h"
+#include "random_cp932.h"
+
+namespace {
+
+// The rewrite as eleven separate passes, one per right border, in order.
+std::string eleven_pass_reference(const std::string& frame) {
+    std::string result = frame;
+    for (std::string_view border : kFrameRightBorders) {
+        std::string from = std::string(border) + "\n";
+        std::string to = std::string(border) + "\r\n";
+        result = cp932_replace_all(result, from, to);
+    }
+    return result;
+}
+
+struct LineEndCase {
+    const char* name;
+    std::string frame;
+    std::string rewritten;
+};
+
+void PrintTo(const LineEndCase& testCase, std::ostream* os) {
+    *os << testCase.name;
+}
+
+class FrameLineEnds : public ::testing::TestWithParam<LineEndCase> {};
+
+TEST_P(FrameLineEnds, AddsCrAfterRightBordersOnly) {
+    const LineEndCase& c = GetParam();
+    EXPECT_EQ(frame_crlf_line_ends(c.frame), c.rewritten);
+    EXPECT_EQ(eleven_pass_reference(c.frame), c.rewritten);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FrameLineEnds,
+    ::testing::Values(
+        LineEndCase{"ascii_frame", "++\n||\n++\n", "++\r\n||\r\n++\r\n"},
+        LineEndCase{"heavy_corner", "\x84\xAC\x84\xAD\n", "\x84\xAC\x84\xAD\r\n"},
+        LineEndCase{"every_border",
+                    "\x84\xAD\n\x84\xAB\n\x84\xB2\n\x84\xAE\n+\n|\n\x84\xA2\n\x84\xA0\n\x84\xA7\n"
+                    "\x84\xA3\n\x84\xB7\n",
+                    "\x84\xAD\r\n\x84\xAB\r\n\x84\xB2\r\n\x84\xAE\r\n+\r\n|\r\n\x84\xA2\r\n"
+                    "\x84\xA0\r\n\x84\xA7\r\n\x84\xA3\r\n\x84\xB7\r\n"},
+        LineEndCase{"other_character_keeps_lf", "a\nb", "a\nb"},
+        LineEndCase{"heavy_horizontal_is_no_border", "\x84\xAA\n", "\x84\xAA\n"},
+        LineEndCase{"po_then_lone_lf", "|\x83|\n|\n", "|\x83|\n|\r\n"},
+        LineEndCase{"border_inside_cell", "|a|\nb|\n", "|a|\r\nb|\r\n"},
+        LineEndCase{"lf_as_second_byte", "|\x81\n|\n", "|\x81\n|\r\n"},
+        LineEndCase{"lead_pair_before_border", "\x81\x81|\n", "\x81\x81|\r\n"},
+        LineEndCase{"odd_lead_run_before_border_bytes", "\x81\x84\xAD\n", "\x81\x84\xAD\n"},
+        LineEndCase{"lf_first", "\n|\n", "\n|\r\n"}, LineEndCase{"crlf_already", "|\r\n", "|\r\n"}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+TEST(FrameLineEndsProperty, EqualsElevenPassesOnRandomText) {
+    std::mt19937 random(7);
+    std::vector<std::string_view> pieces = {"\n",   "\n",   "\r",   " ",    "a",
+                                            "\x81", "\x84", "\xFC", "\xAD", "\x83|"};
+    pieces.insert(pieces.end(), kFrameRightBorders.begin(), kFrameRightBorders.end());
+    for (int round = 0; round < 20000; ++round) {
+        std::string frame = random_text(random, pieces, 16);
+        ASSERT_EQ(frame_crlf_line_ends(frame), eleven_pass_reference(frame))
+            << ::testing::PrintToString(frame);
+    }
+}
+
+}  // namespace
