@@ -5,8 +5,8 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 exe="$("$here/build-windows.sh" "$@" | tail -n 1)"
 if [[ -z "${DISPLAY:-}" ]]; then
-    echo "Built $exe; no display here, so it is not opened (copy it to Windows, or run" \
-         "'wine $exe' where a display is available)."
+    echo "Built $exe. No display here, so it is not opened: copy it to Windows, or run" \
+         "this script again where a display is available."
     exit 0
 fi
 "$here/wine-prefix.sh"
