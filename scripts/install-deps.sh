@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs what building and testing Zentab needs on Debian 12. Run as root
-# (or through sudo); packages already present are left as they are.
+# Installs what building, running and testing Zentab needs on Debian 12.
+# Run as root (or it re-runs itself through sudo); what is there stays.
 set -euo pipefail
 
 packages=(
-  cmake g++ make libgtest-dev libbenchmark-dev  # core, pipeline, tool, tests
-  clang libclang-rt-14-dev                      # fuzzing
+  cmake g++ make libgtest-dev googletest libbenchmark-dev  # core, pipeline, tool, tests
+  clang libclang-rt-14-dev                                 # fuzzing
+  g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64           # Zentab.exe
+  wine wine64 xvfb xauth fonts-ipafont-gothic locales      # running and testing it
 )
 
 if [ "$(id -u)" -ne 0 ]; then
@@ -13,4 +15,6 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${packages[@]}" >/dev/null
+apt-get install -y -qq "${packages[@]}" >/dev/null
+# Wine takes code page 932 from this locale, which Debian does not build by default.
+localedef -i ja_JP -f UTF-8 ja_JP.UTF-8

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Runs every test: the unit and tool tests in a release build, then again
-# under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Runs every test: the unit and tool tests in a release build and again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, a short fuzzing run, and
+# the Windows program's tests under Wine. Needs what scripts/install-deps.sh
+# installs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -17,4 +19,8 @@ echo "== release build"
 run_suite build -DCMAKE_BUILD_TYPE=Release
 echo "== sanitizer build (address, undefined)"
 run_suite build-sanitize -DCMAKE_BUILD_TYPE=Debug -DZENTAB_SANITIZE=ON -DZENTAB_BENCH=OFF
+echo "== fuzzing, ${ZENTAB_FUZZ_SECONDS:-30} s"
+sh .ci/fuzz.sh "${ZENTAB_FUZZ_SECONDS:-30}"
+echo "== Windows program under Wine"
+bash scripts/test-windows.sh
 echo "== all tests passed"
