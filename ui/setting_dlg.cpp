@@ -1,5 +1,6 @@
 #include "ui/setting_dlg.h"
 
+#include "ui/dialog_colours.h"
 #include "ui/resource.h"
 #include "ui/setting_radios.h"
 #include "ui/zentab_dlg.h"
@@ -57,15 +58,5 @@ bool CSettingDlg::IsRadioChecked(int id) const {
 }
 
 HBRUSH CSettingDlg::OnCtlColor(HDC dc, HWND, int kind) {
-    switch (kind) {
-        case CTLCOLOR_MSGBOX:
-        case CTLCOLOR_STATIC:
-            SetBkMode(dc, TRANSPARENT);
-            SetTextColor(dc, m_crText);
-            return m_brush.Handle();
-        case CTLCOLOR_DLG:
-            return m_brush.Handle();
-        default:
-            return nullptr;
-    }
+    return AnswerCtlColor(dc, kind, m_brush, m_crText);
 }

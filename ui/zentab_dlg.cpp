@@ -5,6 +5,7 @@
 #include "command/create_frame.h"
 #include "ui/about_dlg.h"
 #include "ui/clipboard_payload.h"
+#include "ui/dialog_colours.h"
 #include "ui/main_exchange.h"
 #include "ui/resource.h"
 #include "ui/samples.h"
@@ -171,15 +172,5 @@ bool CZentabDlg::OnPaint() {
 }
 
 HBRUSH CZentabDlg::OnCtlColor(HDC dc, HWND, int kind) {
-    switch (kind) {
-        case CTLCOLOR_MSGBOX:
-        case CTLCOLOR_STATIC:
-            SetBkMode(dc, TRANSPARENT);
-            SetTextColor(dc, m_crText);
-            return m_brush.Handle();
-        case CTLCOLOR_DLG:
-            return m_brush.Handle();
-        default:
-            return nullptr;
-    }
+    return AnswerCtlColor(dc, kind, m_brush, m_crText);
 }
