@@ -49,13 +49,7 @@ GridEnd grid_end(CellNode* head) {
 
 CellNode* column_bottom(CellNode* head, int32_t column) {
     if (cursor_describes(head)) {
-        if (column >= cursor.topColumns) {
-            return nullptr;
-        }
-        CellNode* bottom = cursor.columnBottom[column];
-        if (bottom->down == nullptr) {
-            return bottom;
-        }
+        return column < cursor.topColumns ? cursor.columnBottom[column] : nullptr;
     }
     CellNode* top = head;
     for (int32_t step = 0; step < column && top != nullptr; ++step) {
