@@ -31,36 +31,52 @@ void set_message(CreateFrameResult& result, std::string message) {
 }
 
 // Returns 0 when every line was accepted, else the refused line's number.
-int32_t add_lines(const std::string& text) {
+// loneLf tells whether any line holds an LF of its own.
+int32_t add_lines(const std::string& text, bool& loneLf) {
     std::memcpy(workingCopy, text.data(), text.size());
     workingCopy[text.size()] = '\0';
     int32_t refusedLine = 0;
-    for_each_crlf_line(workingCopy, text.size(), [&refusedLine](const char* line) {
-        int32_t lineNumber = 0;
-        if (ft_add_line(line, &lineNumber, '|') == FT_OK) {
-            return true;
-        }
-        refusedLine = lineNumber;
-        return false;
-    });
+    for_each_crlf_line(
+        workingCopy, text.size(),
+        [&refusedLine](const char* line) {
+            int32_t lineNumber = 0;
+            if (ft_add_line(line, &lineNumber, '|') == FT_OK) {
+                return true;
+            }
+            refusedLine = lineNumber;
+            return false;
+        },
+        &loneLf);
     return refusedLine;
 }
 
-// The frame's length without scanning all of it: every line of a frame is as
-// long as the first, the top rule, which holds no cell text. The cleared byte
-// after the frame confirms it, and strlen decides whenever it does not.
-size_t frame_length(int32_t rows) {
+// Every line of a frame is as long as the first, the top rule, which holds no
+// cell text. Returns that length when the LF that should end the frame is
+// there with the cleared byte after it, else 0.
+size_t even_line_length(int32_t rows) {
     const void* firstLf = std::memchr(frameBuffer, '\n', sizeof frameBuffer);
-    if (firstLf != nullptr && rows > 0) {
-        size_t lineLength =
-            static_cast<size_t>(static_cast<const char*>(firstLf) - frameBuffer) + 1;
-        size_t length = lineLength * (2 * static_cast<size_t>(rows) + 1);
-        if (length < sizeof frameBuffer && frameBuffer[length - 1] == '\n' &&
-            frameBuffer[length] == '\0') {
-            return length;
-        }
+    if (firstLf == nullptr || rows <= 0) {
+        return 0;
     }
-    return std::strlen(frameBuffer);
+    size_t lineLength = static_cast<size_t>(static_cast<const char*>(firstLf) - frameBuffer) + 1;
+    size_t length = lineLength * (2 * static_cast<size_t>(rows) + 1);
+    if (length < sizeof frameBuffer && frameBuffer[length - 1] == '\n' &&
+        frameBuffer[length] == '\0') {
+        return lineLength;
+    }
+    return 0;
+}
+
+// The frame with CR LF line ends. Without an LF of their own in any cell, the
+// frame's only LFs end its even lines, and the rewrite need not search.
+std::string frame_with_crlf(int32_t rows, bool cellsHoldLf) {
+    const size_t lineLength = even_line_length(rows);
+    if (lineLength == 0) {
+        return frame_crlf_line_ends(std::string_view(frameBuffer));
+    }
+    std::string_view frame(frameBuffer, lineLength * (2 * static_cast<size_t>(rows) + 1));
+    return cellsHoldLf ? frame_crlf_line_ends(frame)
+                       : frame_crlf_line_ends_of_even_lines(frame, lineLength);
 }
 
 }  // namespace
@@ -81,7 +97,8 @@ CreateFrameResult create_frame_text(const std::string& input, int32_t frameType,
         set_message(result, kInternalError);
         return result;
     }
-    int32_t refusedLine = add_lines(result.convertedInput);
+    bool cellsHoldLf = false;
+    int32_t refusedLine = add_lines(result.convertedInput, cellsHoldLf);
     if (refusedLine != 0) {
         set_message(result, illegal_line_message(refusedLine));
         return result;
@@ -91,9 +108,9 @@ CreateFrameResult create_frame_text(const std::string& input, int32_t frameType,
         set_message(result, kInternalError);
         return result;
     }
-    std::string_view frame(frameBuffer, frame_length(ft_table().rows));
+    const int32_t rows = ft_table().rows;
     ft_close();
     result.outcome = CF_FRAME;
-    result.resultText = frame_crlf_line_ends(frame);
+    result.resultText = frame_with_crlf(rows, cellsHoldLf);
     return result;
 }

@@ -9,9 +9,10 @@
 // Only CR LF ends a line: a lone CR or LF stays in its line, and of "\r\r\n"
 // the first CR is the line's last byte. The bytes after the last CR LF form a
 // last line only when there is at least one. Stops at the first line for
-// which addLine returns false, and then returns false.
+// which addLine returns false, and then returns false. When loneLf is given,
+// it is set once an LF that ends no line has been passed.
 template <typename AddLine>
-bool for_each_crlf_line(char* text, size_t length, AddLine&& addLine) {
+bool for_each_crlf_line(char* text, size_t length, AddLine&& addLine, bool* loneLf = nullptr) {
     char* lineStart = text;
     char* end = text + length;
     for (char* lf = text; lf < end; ++lf) {
@@ -20,6 +21,9 @@ bool for_each_crlf_line(char* text, size_t length, AddLine&& addLine) {
             break;
         }
         if (lf == text || lf[-1] != '\r') {
+            if (loneLf != nullptr) {
+                *loneLf = true;
+            }
             continue;
         }
         lf[-1] = '\0';

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "command/cp932_text.h"
+#include "core/byte_copy.h"
 
 namespace {
 
@@ -17,13 +18,39 @@ size_t lead_run_before(std::string_view text, size_t end) {
     return run;
 }
 
-bool is_right_border(std::string_view character) {
+// The right borders as byte tables: one-byte borders, and the second bytes
+// of the two-byte ones, which all lead with 0x84.
+constexpr char kBorderLead = '\x84';
+
+struct BorderTables {
+    std::array<bool, 256> single{};
+    std::array<bool, 256> second{};
+};
+
+constexpr BorderTables make_border_tables() {
+    BorderTables tables;
     for (std::string_view border : kFrameRightBorders) {
-        if (border.back() == character.back() && border == character) {
-            return true;
+        auto& table = border.size() == 1 ? tables.single : tables.second;
+        table[static_cast<unsigned char>(border.back())] = true;
+    }
+    return tables;
+}
+
+constexpr bool two_byte_borders_lead_alike() {
+    for (std::string_view border : kFrameRightBorders) {
+        if (border.size() == 2 && border[0] != kBorderLead) {
+            return false;
         }
     }
-    return false;
+    return true;
+}
+static_assert(two_byte_borders_lead_alike(), "the border tables assume one lead byte");
+
+bool is_right_border(std::string_view character) {
+    static constexpr BorderTables kTables = make_border_tables();
+    const auto last = static_cast<unsigned char>(character.back());
+    return character.size() == 1 ? kTables.single[last]
+                                 : character[0] == kBorderLead && kTables.second[last];
 }
 
 // No right border ends in a lead-range byte. So when the byte before the LF
@@ -64,6 +91,22 @@ std::string frame_crlf_line_ends(std::string_view frame) {
         }
         *out++ = '\n';
         copied = lf + 1;
+    }
+    result.resize(static_cast<size_t>(out - result.data()));
+    return result;
+}
+
+std::string frame_crlf_line_ends_of_even_lines(std::string_view frame, size_t lineLength) {
+    const size_t lines = frame.size() / lineLength;
+    std::string result(frame.size() + lines, '\0');
+    char* out = result.data();
+    for (size_t lf = lineLength - 1; lf < frame.size(); lf += lineLength) {
+        byte_copy::copy(out, frame.data() + lf + 1 - lineLength, lineLength - 1);
+        out += lineLength - 1;
+        if (needs_cr(frame, lf)) {
+            *out++ = '\r';
+        }
+        *out++ = '\n';
     }
     result.resize(static_cast<size_t>(out - result.data()));
     return result;

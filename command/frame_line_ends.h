@@ -15,3 +15,8 @@ inline constexpr std::array<std::string_view, 11> kFrameRightBorders = {
 // Every right-border character directly followed by LF, at a character
 // boundary, gets a CR before that LF; any other LF stays as it is.
 std::string frame_crlf_line_ends(std::string_view frame);
+
+// The same rewrite for a frame whose only LFs end its lines, all lineLength
+// bytes long (LF included): the CRs can only go before those ends, so the
+// frame needs no search.
+std::string frame_crlf_line_ends_of_even_lines(std::string_view frame, size_t lineLength);

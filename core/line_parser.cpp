@@ -1,5 +1,6 @@
 #include <cstring>
 
+#include "core/byte_copy.h"
 #include "core/frame_core.h"
 #include "core/special_byte_scan.h"
 
@@ -24,6 +25,17 @@ size_t pool_text_length(const FrameTable& table) {
     return remembered;
 }
 
+// Most lines are short: a few byte tests beat a library call for them.
+size_t line_length(const char* line) {
+    constexpr size_t kShort = 16;
+    for (size_t n = 0; n < kShort; ++n) {
+        if (line[n] == '\0') {
+            return n;
+        }
+    }
+    return kShort + std::strlen(line + kShort);
+}
+
 // Links the cell that runs from cellStart up to, not including, pool offset end.
 int close_cell(FrameTable& table, int32_t cellStart, int32_t end, int32_t& cellCount,
                int32_t* lineNumber) {
@@ -43,11 +55,11 @@ int ft_add_line(const char* line, int32_t* lineNumber, char separator) {
     }
     FrameTable& table = ft_table();
     const size_t base = pool_text_length(table);
-    const size_t length = std::strlen(line);
+    const size_t length = line_length(line);
     if (base + length > static_cast<size_t>(FT_POOL_TEXT_MAX)) {
         return FT_POOL_FULL;
     }
-    std::memcpy(table.pool + base, line, length + 1);
+    byte_copy::copy(table.pool + base, line, length + 1);
     remembered = base + length;
 
     const auto poolBase = static_cast<int32_t>(base);

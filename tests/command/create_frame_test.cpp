@@ -92,6 +92,10 @@ INSTANTIATE_TEST_SUITE_P(
                      sjis("┏━┓\r\n┃  ┃\r\n┗━┛\r\n")},
         PipelineCase{"lone_lf_inside_cell", "A|B\nC|D", 6, 1, "A|B\nC|D", CF_FRAME,
                      "+-+---+-+\r\n|A|B\nC|D|\r\n+-+---+-+\r\n"},
+        // The rewrite works on the whole text: a border and a lone LF inside a cell
+        // get their CR too, so the frame's lines are not searched line end by line end.
+        PipelineCase{"border_then_lone_lf_in_cell", "A+\nB", 6, 1, "A+\nB", CF_FRAME,
+                     "+----+\r\n|A+\r\nB|\r\n+----+\r\n"},
         PipelineCase{"cr_cr_lf", "A\r\r\n", 6, 1, "A\r\r\n", CF_FRAME, "+--+\r\n|A\r|\r\n+--+\r\n"},
         PipelineCase{"no_columns", "|\r\n|", 1, 1, "|\r\n|", CF_MESSAGE, "internal error"},
         PipelineCase{"too_big_box", hundred_over_499_lines(), 1, 1, hundred_over_499_lines(),

@@ -59,3 +59,29 @@ TEST(FrameLineEndsProperty, EqualsElevenPassesOnRandomText) {
 }
 
 }  // namespace
+
+namespace {
+
+// Frames whose only LFs end lines of one length, as the renderer draws them
+// from cells without an LF of their own.
+TEST(FrameLineEndsProperty, EvenLinesGiveTheSameBytesWithoutSearching) {
+    std::mt19937 random(11);
+    std::vector<std::string_view> pieces = {"\r",   " ",    "a",    "\x81",
+                                            "\x84", "\xFC", "\xAD", "\x83|"};
+    pieces.insert(pieces.end(), kFrameRightBorders.begin(), kFrameRightBorders.end());
+    for (int round = 0; round < 20000; ++round) {
+        const size_t lineLength = 1 + random() % 12;
+        const size_t lines = 1 + random() % 5;
+        std::string frame;
+        for (size_t line = 0; line < lines; ++line) {
+            std::string body = random_text(random, pieces, 8);
+            body.resize(lineLength - 1, ' ');
+            frame += body + "\n";
+        }
+        ASSERT_EQ(frame_crlf_line_ends_of_even_lines(frame, lineLength),
+                  frame_crlf_line_ends(frame))
+            << ::testing::PrintToString(frame);
+    }
+}
+
+}  // namespace
