@@ -5,6 +5,7 @@
 #include "check.h"
 #include "clipboard_access.h"
 #include "command/create_frame.h"
+#include "samples_as_shown.h"
 #include "session.h"
 #include "ui/resource.h"
 
@@ -12,19 +13,6 @@ namespace {
 
 const std::wstring kCaption = L"zen tabrix";
 const std::wstring kAboutCaption = L"Zentabのﾊﾞｰｼﾞｮﾝ情報";
-
-const std::wstring kSampleA =
-    L"|ダ|ル|シ|ム|\r\n"
-    L"|さあ、|create frame|ボタンを|押してみよう|\r\n"
-    L"|test|動作|||";
-
-const std::wstring kSampleB =
-    L"|期|売 上 高|経 常 利 益|当 期 純 利 益|総 資 産|純 資 産|\r\n"
-    L"|第３９期|4,081,813|353,332|206,181|7,439,678|6,741,363|\r\n"
-    L"|第３８期|3,557,147|299,572|165,716|7,270,035|6,666,887|\r\n"
-    L"|第３７期|3,494,734|280,372|69,853|7,307,429|6,734,343|\r\n"
-    L"|第３６期|3,463,297|282,972|147,812|7,489,828|6,899,663|\r\n"
-    L"|第３５期|3,533,997|380,940|203,325|7,516,313|6,854,183|";
 
 // A table with two-byte text, an empty cell and a cell ending in ポ (0x83 0x7C).
 const std::wstring kTable = L"|品名|数|\r\n|りんご|12|\r\n|ポ||";
