@@ -1,0 +1,58 @@
+// The text layer: a table as text in, a frame or a refusal out. Shared by the
+// command and the web page, so it has no options, files, locale, threads or
+// exceptions, and builds for wasm32 as well as natively.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "text/width_model.h"
+
+enum class TextEncoding : uint8_t { Utf8, Cp932 };
+
+enum class LineEnd : uint8_t { Lf, CrLf };
+
+struct FrameRequest {
+    std::string_view text;  // the whole input: UTF-8, or code page 932 bytes
+    TextEncoding encoding = TextEncoding::Utf8;
+    int32_t frameType = 1;     // 1..6
+    int32_t positionType = 1;  // 1..17, the letters A..Q
+    WidthModel widthModel = WidthModel::Narrow;  // code page 932 always counts bytes
+    LineEnd lineEnd = LineEnd::Lf;
+};
+
+enum class RefusalKind : uint8_t {
+    None,
+    BadFrameType,      // found: the type asked for
+    BadPositionType,   // found: the type asked for
+    InputTooLarge,     // found, limit: bytes
+    InvalidUtf8,       // line, column; validCp932 tells whether -e cp932 would read it
+    InvalidCp932,      // line, column
+    ControlCharacter,  // line, column, codePoint
+    RaggedRow,         // line, column; found: cells in the line, limit: cells in the first row
+    NoCells,
+    FrameTooLarge,     // found, limit: bytes
+};
+
+struct Refusal {
+    RefusalKind kind = RefusalKind::None;
+    int64_t line = 0;        // 1-based; 0 when the refusal has no place in the input
+    int64_t column = 0;      // 1-based, counted in characters
+    uint32_t codePoint = 0;  // the character concerned, where there is one
+    int64_t found = 0;
+    int64_t limit = 0;
+    bool validCp932 = false;
+};
+
+struct FrameOutcome {
+    std::string frame;  // empty when refused
+    Refusal refusal;
+
+    bool ok() const { return refusal.kind == RefusalKind::None; }
+};
+
+FrameOutcome frame_text(const FrameRequest& request);
+
+// The refusal in words, without the place: "line L, column C: " is the face's.
+std::string describe_refusal(const Refusal& refusal);
