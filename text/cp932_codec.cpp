@@ -1,0 +1,200 @@
+#include "text/cp932_codec.h"
+
+#include <array>
+#include <cstddef>
+
+namespace {
+
+#include "text/cp932_table.inc"
+
+constexpr size_t kTrails = 188;  // 0x40-0xFC without 0x7F
+constexpr size_t kLeadCount = sizeof kCp932Leads;
+constexpr uint32_t kReplacement = 0xFFFD;
+
+struct Tables {
+    std::array<uint8_t, 256> leadSlot{};  // index into kCp932Leads plus one; 0: none
+    std::array<uint16_t, kLeadCount * kTrails> toUnicode{};
+    std::array<uint16_t, 0x10000> toCp932{};  // 0: no code
+};
+
+int trail_index(uint8_t trail) {
+    if (trail < 0x40 || trail > 0xFC || trail == 0x7F) {
+        return -1;
+    }
+    return trail - 0x40 - (trail > 0x7F ? 1 : 0);
+}
+
+uint16_t code_of(size_t lead, size_t trailIndex) {
+    return static_cast<uint16_t>(lead << 8 | (0x40 + trailIndex + (trailIndex >= 0x3F ? 1 : 0)));
+}
+
+bool one_way(uint16_t code) {
+    for (const auto& range : kCp932OneWay) {
+        if (code >= range[0] && code <= range[1]) {
+            return true;
+        }
+    }
+    return false;
+}
+
+Tables build_tables() {
+    Tables tables;
+    size_t at = 0;
+    uint16_t previous = 0;
+    for (size_t lead = 0; lead < kLeadCount; ++lead) {
+        tables.leadSlot[kCp932Leads[lead]] = static_cast<uint8_t>(lead + 1);
+        for (size_t trail = 0; trail < kTrails; ++trail) {
+            uint32_t zigzag = kCp932Deltas[at++];
+            if (zigzag == 0) {
+                continue;
+            }
+            if (zigzag >= 0xC0) {
+                zigzag = ((zigzag & 0x3Fu) << 16) | (uint32_t{kCp932Deltas[at]} << 8) |
+                         kCp932Deltas[at + 1];
+                at += 2;
+            } else if (zigzag >= 0x80) {
+                zigzag = ((zigzag & 0x3Fu) << 8) | kCp932Deltas[at++];
+            }
+            uint32_t delta = (zigzag >> 1) ^ (0u - (zigzag & 1u));
+            previous = static_cast<uint16_t>(previous + delta);
+            tables.toUnicode[lead * kTrails + trail] = previous;
+            uint16_t code = code_of(kCp932Leads[lead], trail);
+            if (!one_way(code)) {
+                tables.toCp932[previous] = code;
+            }
+        }
+    }
+    for (uint32_t unicode = 0xE000; unicode < 0xE000 + 10 * kTrails; ++unicode) {
+        uint32_t offset = unicode - 0xE000;
+        tables.toCp932[unicode] = code_of(0xF0 + offset / kTrails, offset % kTrails);
+    }
+    for (uint32_t byte = 0xA1; byte <= 0xDF; ++byte) {
+        tables.toCp932[0xFF61 + byte - 0xA1] = static_cast<uint16_t>(byte);
+    }
+    return tables;
+}
+
+const Tables& tables() {
+    static const Tables built = build_tables();
+    return built;
+}
+
+// The scalar value at text[at] and its length, or length 0 for bytes that are
+// not UTF-8 (overlong forms, surrogates, past U+10FFFF, cut short).
+struct Decoded {
+    uint32_t value = 0;
+    size_t length = 0;
+};
+
+Decoded decode_utf8(std::string_view text, size_t at) {
+    auto byte = [&](size_t index) { return static_cast<uint8_t>(text[index]); };
+    uint8_t first = byte(at);
+    if (first < 0x80) {
+        return {first, 1};
+    }
+    size_t length = first >= 0xF0 ? 4 : first >= 0xE0 ? 3 : 2;
+    static constexpr uint32_t kMinimum[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (first < 0xC2 || first > 0xF4 || at + length > text.size()) {
+        return {};
+    }
+    uint32_t value = first & (0x7Fu >> length);
+    for (size_t index = 1; index < length; ++index) {
+        uint8_t next = byte(at + index);
+        if ((next & 0xC0) != 0x80) {
+            return {};
+        }
+        value = value << 6 | (next & 0x3Fu);
+    }
+    if (value < kMinimum[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
+        return {};
+    }
+    return {value, length};
+}
+
+void append_utf8(std::string& out, uint32_t value) {
+    if (value < 0x80) {
+        out += static_cast<char>(value);
+    } else if (value < 0x800) {
+        out += static_cast<char>(0xC0 | value >> 6);
+        out += static_cast<char>(0x80 | (value & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | value >> 12);
+        out += static_cast<char>(0x80 | (value >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (value & 0x3F));
+    }
+}
+
+}  // namespace
+
+Cp932Encoded cp932_encode_utf8(std::string_view utf8) {
+    const Tables& table = tables();
+    Cp932Encoded encoded;
+    encoded.bytes.reserve(utf8.size());
+    int64_t line = 1;
+    int64_t column = 1;
+    for (size_t at = 0; at < utf8.size();) {
+        Decoded decoded = decode_utf8(utf8, at);
+        uint16_t code = 0;
+        bool known = decoded.length != 0 && decoded.value < 0x10000;
+        if (known) {
+            code = decoded.value < 0x80 ? static_cast<uint16_t>(decoded.value)
+                                        : table.toCp932[decoded.value];
+            known = decoded.value < 0x80 || code != 0;
+        }
+        if (!known) {
+            encoded.bytes.clear();
+            encoded.ok = false;
+            encoded.invalidUtf8 = decoded.length == 0;
+            encoded.line = line;
+            encoded.column = column;
+            encoded.codePoint = decoded.value;
+            return encoded;
+        }
+        if (code > 0xFF) {
+            encoded.bytes += static_cast<char>(code >> 8);
+        }
+        encoded.bytes += static_cast<char>(code & 0xFF);
+        bool crBeforeLf = decoded.value == '\r' && at + 1 < utf8.size() && utf8[at + 1] == '\n';
+        if ((decoded.value == '\n' || decoded.value == '\r') && !crBeforeLf) {
+            ++line;
+            column = 1;
+        } else if (!crBeforeLf) {
+            ++column;
+        }
+        at += decoded.length;
+    }
+    return encoded;
+}
+
+std::string cp932_decode_to_utf8(std::string_view cp932) {
+    const Tables& table = tables();
+    std::string utf8;
+    utf8.reserve(cp932.size() * 3 / 2);
+    for (size_t at = 0; at < cp932.size(); ++at) {
+        uint8_t byte = static_cast<uint8_t>(cp932[at]);
+        if (byte < 0x80) {
+            utf8 += static_cast<char>(byte);
+            continue;
+        }
+        if (byte >= 0xA1 && byte <= 0xDF) {
+            append_utf8(utf8, 0xFF61u + byte - 0xA1);
+            continue;
+        }
+        bool lead = (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+        int trail = at + 1 < cp932.size() ? trail_index(static_cast<uint8_t>(cp932[at + 1])) : -1;
+        uint32_t value = kReplacement;
+        if (lead && trail >= 0) {
+            // A lead byte before a byte that cannot trail it stands alone.
+            ++at;
+            if (byte >= 0xF0 && byte <= 0xF9) {
+                value = 0xE000u + (byte - 0xF0u) * kTrails + static_cast<uint32_t>(trail);
+            } else if (table.leadSlot[byte] != 0) {
+                uint16_t found = table.toUnicode[(table.leadSlot[byte] - 1u) * kTrails +
+                                                 static_cast<size_t>(trail)];
+                value = found != 0 ? found : kReplacement;
+            }
+        }
+        append_utf8(utf8, value);
+    }
+    return utf8;
+}

@@ -1,0 +1,23 @@
+// UTF-8 to code page 932 (Shift-JIS as Windows has it) and back, without
+// iconv or a locale, for faces that take Unicode text but frame by bytes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+struct Cp932Encoded {
+    std::string bytes;  // empty when not ok
+    bool ok = true;
+    bool invalidUtf8 = false;  // otherwise codePoint has no code page 932 form
+    int64_t line = 0;          // 1-based; lines end at LF, CR LF or CR
+    int64_t column = 0;        // 1-based, in characters
+    uint32_t codePoint = 0;
+};
+
+// Each character becomes the code that the charmap writes it as; a character
+// with none stops the conversion there.
+Cp932Encoded cp932_encode_utf8(std::string_view utf8);
+
+// Bytes that code page 932 leaves undefined become U+FFFD.
+std::string cp932_decode_to_utf8(std::string_view cp932);

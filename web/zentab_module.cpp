@@ -1,0 +1,129 @@
+// The WebAssembly module's C interface over the text layer, for the page and
+// the npm package. The caller writes UTF-8 into the input buffer, frames it,
+// then reads the output or the refusal; every pointer stays valid until the
+// next call, and memory views must be taken again after each call because
+// the memory may have grown.
+#include <cstdint>
+#include <string>
+
+#include "text/cp932_codec.h"
+#include "text/frame_text.h"
+
+#define ZENTAB_EXPORT extern "C" __attribute__((visibility("default")))
+
+namespace {
+
+// A refusal that only this face makes: Shift-JIS chosen for text that code
+// page 932 cannot hold. Past the text layer's kinds.
+constexpr int32_t kNotInCp932 = 100;
+
+std::string gInput;
+std::string gOutput;
+std::string gMessage;
+Refusal gRefusal;
+int32_t gKind = 0;
+
+std::string code_point_name(uint32_t value) {
+    static const char kDigits[] = "0123456789ABCDEF";
+    std::string digits;
+    for (; value != 0 || digits.size() < 4; value >>= 4) {
+        digits.insert(digits.begin(), kDigits[value & 0xF]);
+    }
+    return "U+" + digits;
+}
+
+void refuse(const Refusal& refusal, int32_t kind, std::string message) {
+    gOutput.clear();
+    gRefusal = refusal;
+    gKind = kind;
+    gMessage = std::move(message);
+}
+
+}  // namespace
+
+// The input buffer for `size` bytes of UTF-8.
+ZENTAB_EXPORT char* zentab_input(uint32_t size) {
+    gInput.resize(size);
+    return gInput.data();
+}
+
+// Frames the input. cp932: as `zentab -e cp932` would frame the text in code
+// page 932, with the output in code page 932 bytes. Returns 1 for a frame, 0
+// for a refusal.
+ZENTAB_EXPORT int32_t zentab_frame(int32_t frameType, int32_t positionType, int32_t wide,
+                                   int32_t cp932, int32_t crlf) {
+    FrameRequest request;
+    request.frameType = frameType;
+    request.positionType = positionType;
+    request.widthModel = wide != 0 ? WidthModel::Wide : WidthModel::Narrow;
+    request.lineEnd = crlf != 0 ? LineEnd::CrLf : LineEnd::Lf;
+    request.text = gInput;
+    Cp932Encoded encoded;
+    if (cp932 != 0) {
+        std::string_view text = gInput;
+        // The UTF-8 path skips a byte order mark; here it has no code to become.
+        if (text.substr(0, 3) == "\xEF\xBB\xBF") {
+            text.remove_prefix(3);
+        }
+        encoded = cp932_encode_utf8(text);
+        if (!encoded.ok) {
+            Refusal refusal;
+            refusal.line = encoded.line;
+            refusal.column = encoded.column;
+            refusal.codePoint = encoded.codePoint;
+            if (encoded.invalidUtf8) {
+                refusal.kind = RefusalKind::InvalidUtf8;
+                refuse(refusal, static_cast<int32_t>(refusal.kind), describe_refusal(refusal));
+            } else {
+                refuse(refusal, kNotInCp932,
+                       code_point_name(encoded.codePoint) +
+                           " cannot be written in code page 932 (Shift-JIS)");
+            }
+            return 0;
+        }
+        request.text = encoded.bytes;
+        request.encoding = TextEncoding::Cp932;
+    }
+    FrameOutcome outcome = frame_text(request);
+    if (!outcome.ok()) {
+        refuse(outcome.refusal, static_cast<int32_t>(outcome.refusal.kind),
+               describe_refusal(outcome.refusal));
+        return 0;
+    }
+    gOutput = std::move(outcome.frame);
+    gRefusal = Refusal{};
+    gKind = 0;
+    gMessage.clear();
+    return 1;
+}
+
+// Turns a code page 932 output into UTF-8, for showing it.
+ZENTAB_EXPORT void zentab_output_to_utf8() {
+    gOutput = cp932_decode_to_utf8(gOutput);
+}
+
+ZENTAB_EXPORT const char* zentab_output() {
+    return gOutput.data();
+}
+ZENTAB_EXPORT uint32_t zentab_output_size() {
+    return static_cast<uint32_t>(gOutput.size());
+}
+ZENTAB_EXPORT const char* zentab_message() {
+    return gMessage.data();
+}
+ZENTAB_EXPORT uint32_t zentab_message_size() {
+    return static_cast<uint32_t>(gMessage.size());
+}
+ZENTAB_EXPORT int32_t zentab_refusal_kind() {
+    return gKind;
+}
+// Doubles, so that JavaScript reads them as numbers rather than BigInts.
+ZENTAB_EXPORT double zentab_refusal_line() {
+    return static_cast<double>(gRefusal.line);
+}
+ZENTAB_EXPORT double zentab_refusal_column() {
+    return static_cast<double>(gRefusal.column);
+}
+ZENTAB_EXPORT uint32_t zentab_refusal_code_point() {
+    return gRefusal.codePoint;
+}
