@@ -14,4 +14,10 @@ cmake --build "$out/wasm" -j2 --target zentab_web
 # features the module uses.
 wasm-opt -O2 --enable-bulk-memory --strip-debug --strip-producers \
     "$out/wasm/web/zentab_web.wasm" -o "$out/zentab.wasm"
-echo "$out/zentab.wasm"
+
+version="$(sed -n 's/^project([A-Za-z_]* VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")"
+node "$root/scripts/assemble-web.mjs" "$out/zentab.wasm" "$version" "$out"
+rm -f "$out"/zentab-*.tgz
+(cd "$out/npm" && npm pack --silent --pack-destination "$out" >/dev/null)
+echo "$out/zentab.html"
+echo "$out/zentab-$version.tgz"

@@ -187,7 +187,8 @@ std::string cp932_decode_to_utf8(std::string_view cp932) {
             // A lead byte before a byte that cannot trail it stands alone.
             ++at;
             if (byte >= 0xF0 && byte <= 0xF9) {
-                value = 0xE000u + (byte - 0xF0u) * kTrails + static_cast<uint32_t>(trail);
+                value = static_cast<uint32_t>(0xE000u + (byte - 0xF0u) * kTrails +
+                                              static_cast<size_t>(trail));
             } else if (table.leadSlot[byte] != 0) {
                 uint16_t found = table.toUnicode[(table.leadSlot[byte] - 1u) * kTrails +
                                                  static_cast<size_t>(trail)];

@@ -5,6 +5,7 @@
 // the memory may have grown.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "text/cp932_codec.h"
 #include "text/frame_text.h"
@@ -126,4 +127,50 @@ ZENTAB_EXPORT double zentab_refusal_column() {
 }
 ZENTAB_EXPORT uint32_t zentab_refusal_code_point() {
     return gRefusal.codePoint;
+}
+
+namespace {
+
+std::vector<uint32_t> gLayout;
+
+// Columns of one character. Until the text layer's own width rules arrive:
+// the code page 932 byte count, box drawing one column in the narrow model.
+uint32_t columns_of(uint32_t codePoint, bool wide) {
+    if (!wide && codePoint >= 0x2500 && codePoint <= 0x257F) {
+        return 1;
+    }
+    std::string utf8;
+    utf8 += static_cast<char>(0xE0 | codePoint >> 12);
+    utf8 += static_cast<char>(0x80 | (codePoint >> 6 & 0x3F));
+    utf8 += static_cast<char>(0x80 | (codePoint & 0x3F));
+    Cp932Encoded encoded = cp932_encode_utf8(codePoint < 0x800 || codePoint > 0xFFFF ? "" : utf8);
+    return encoded.bytes.size() == 2 ? 2 : 1;
+}
+
+}  // namespace
+
+// Lays out the input as the page shows it: for each character that is not
+// ASCII, its UTF-16 length and its columns. Returns the number of pairs at
+// zentab_layout_data().
+ZENTAB_EXPORT uint32_t zentab_layout(int32_t wide) {
+    gLayout.clear();
+    std::string_view text = gInput;
+    for (size_t at = 0; at < text.size();) {
+        auto lead = static_cast<uint8_t>(text[at]);
+        size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        if (lead >= 0x80) {
+            uint32_t codePoint = lead & (0x7Fu >> length);
+            for (size_t index = 1; index < length && at + index < text.size(); ++index) {
+                codePoint = codePoint << 6 | (static_cast<uint8_t>(text[at + index]) & 0x3Fu);
+            }
+            gLayout.push_back(length == 4 ? 2 : 1);
+            gLayout.push_back(columns_of(codePoint, wide != 0));
+        }
+        at += length;
+    }
+    return static_cast<uint32_t>(gLayout.size() / 2);
+}
+
+ZENTAB_EXPORT const uint32_t* zentab_layout_data() {
+    return gLayout.data();
 }

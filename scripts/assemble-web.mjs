@@ -1,0 +1,53 @@
+// Wraps the optimised module into the page and the npm package.
+//   node scripts/assemble-web.mjs <zentab.wasm> <version> <output directory>
+// Writes <output>/zentab.html and <output>/npm/ (ready for npm pack).
+import crypto from 'node:crypto';
+import fs from 'node:fs';
+import path from 'node:path';
+import zlib from 'node:zlib';
+
+const [wasmPath, version, outDir] = process.argv.slice(2);
+if (!outDir) throw new Error('usage: assemble-web.mjs <zentab.wasm> <version> <output directory>');
+const web = new URL('../web/', import.meta.url);
+const read = (name) => fs.readFileSync(new URL(name, web), 'utf8');
+const wasm = fs.readFileSync(wasmPath);
+
+// Replaced by a function, so that `$` in the inserted text stays literal.
+const fill = (template, marker, text) => {
+    if (!template.includes(marker)) throw new Error(`template lacks ${marker}`);
+    return template.replace(marker, () => text);
+};
+const sha256 = (text) => `'sha256-${crypto.createHash('sha256').update(text).digest('base64')}'`;
+
+const core = read('zentab-core.js');
+// The page carries the module gzipped: base64 hides its repetitions from the
+// gzip of the page itself, so this is smaller once the page is served gzipped.
+const packed = zlib.gzipSync(wasm, { level: 9 }).toString('base64');
+const script = fill(fill(read('page.js'), '/* ZENTAB_CORE */', core), '/* ZENTAB_WASM_GZ */', packed);
+const style = read('page.css');
+const csp = [
+    "default-src 'none'",
+    `script-src ${sha256(script)} 'wasm-unsafe-eval'`,
+    `style-src ${sha256(style)}`,
+    "base-uri 'none'",
+    "form-action 'none'",
+].join('; ');
+let page = read('page.html');
+page = fill(page, '/* ZENTAB_CSP */', csp);
+page = fill(page, '/* ZENTAB_STYLE */', style);
+page = fill(page, '/* ZENTAB_SCRIPT */', script);
+fs.mkdirSync(outDir, { recursive: true });
+fs.writeFileSync(path.join(outDir, 'zentab.html'), page);
+
+const npmDir = path.join(outDir, 'npm');
+fs.rmSync(npmDir, { recursive: true, force: true });
+fs.mkdirSync(npmDir);
+const index = fill(fill(read('npm/index.js'), '/* ZENTAB_CORE */', core), '/* ZENTAB_WASM */', wasm.toString('base64'));
+fs.writeFileSync(path.join(npmDir, 'index.js'), index);
+for (const name of ['index.d.ts', 'README.md']) fs.copyFileSync(new URL(`npm/${name}`, web), path.join(npmDir, name));
+const manifest = JSON.parse(read('npm/package.json'));
+manifest.version = version;
+fs.writeFileSync(path.join(npmDir, 'package.json'), `${JSON.stringify(manifest, null, 2)}\n`);
+
+const gzipped = zlib.gzipSync(page, { level: 9 }).length;
+console.log(`zentab.html: ${page.length} bytes, ${gzipped} gzipped; module ${wasm.length} bytes`);

@@ -1,0 +1,30 @@
+export interface FrameOptions {
+    /** Frame type: 1 to 5 box-drawing styles, 6 ASCII `+ - |`. Default 1. */
+    frame?: 1 | 2 | 3 | 4 | 5 | 6;
+    /** Position type: a letter A to Q (either case) or 1 to 17. Default "A". */
+    position?: string | number;
+    /**
+     * Width of East Asian "ambiguous" characters such as box drawing: "narrow"
+     * (one column: most terminals, editors and web pages) or "wide" (two: CJK
+     * terminals and fonts). Default "narrow".
+     */
+    ambiguous?: 'narrow' | 'wide';
+}
+
+/** Thrown for a table that cannot be framed. */
+export interface FrameRefusal extends Error {
+    /** 1-based line of the input, or 0 when the refusal has no place. */
+    line: number;
+    /** 1-based column, counted in characters, or 0. */
+    column: number;
+    /** The character concerned, or 0. */
+    codePoint: number;
+}
+
+/**
+ * Frames a table whose cells are split by `|` or by tabs, and returns exactly
+ * what `zentab -f FRAME -p POSITION -a AMBIGUOUS` prints: lines ending in LF.
+ * Throws a FrameRefusal for input that cannot be framed, and a RangeError or
+ * TypeError for bad options.
+ */
+export function frame(text: string, options?: FrameOptions): string;

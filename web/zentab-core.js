@@ -1,0 +1,53 @@
+// The module's C interface as one function, shared by the page and the npm
+// package (scripts/assemble-web.mjs puts it into both).
+function zentabOpen(module) {
+    const exports = new WebAssembly.Instance(module, {}).exports;
+    exports._initialize();
+    const encoder = new TextEncoder();
+    const decoder = new TextDecoder();
+    // Views are made afresh on each use: a grown memory detaches old ones.
+    const bytes = (pointer, size) => new Uint8Array(exports.memory.buffer, pointer, size);
+
+    // frameType 1..6, positionType 1..17. cp932: as `zentab -e cp932`, the
+    // output in code page 932 bytes unless asText. crlf: CR LF line ends.
+    const write = (text) => {
+        const input = encoder.encode(text);
+        bytes(exports.zentab_input(input.length), input.length).set(input);
+    };
+
+    function frameText(text, frameType, positionType, wide, cp932, crlf, asText = true) {
+        write(text);
+        if (!exports.zentab_frame(frameType, positionType, wide ? 1 : 0, cp932 ? 1 : 0, crlf ? 1 : 0)) {
+            return {
+                refusal: {
+                    kind: exports.zentab_refusal_kind(),
+                    line: exports.zentab_refusal_line(),
+                    column: exports.zentab_refusal_column(),
+                    codePoint: exports.zentab_refusal_code_point(),
+                    message: decoder.decode(bytes(exports.zentab_message(), exports.zentab_message_size())),
+                },
+            };
+        }
+        if (cp932 && asText) exports.zentab_output_to_utf8();
+        const output = bytes(exports.zentab_output(), exports.zentab_output_size());
+        return asText ? { text: decoder.decode(output) } : { bytes: output.slice() };
+    }
+
+    // For each character of text that is not ASCII (a grapheme cluster), its
+    // length in UTF-16 code units and its columns.
+    function layoutOf(text, wide) {
+        write(text);
+        const count = exports.zentab_layout(wide ? 1 : 0);
+        const pairs = new Uint32Array(exports.memory.buffer, exports.zentab_layout_data(), count * 2);
+        const layout = [];
+        for (let at = 0; at < pairs.length; at += 2) layout.push([pairs[at], pairs[at + 1]]);
+        return layout;
+    }
+
+    return { frameText, layoutOf };
+}
+
+function zentabDescribe(refusal) {
+    const place = refusal.line > 0 ? `line ${refusal.line}, column ${refusal.column}: ` : '';
+    return place + refusal.message;
+}
