@@ -16,7 +16,11 @@ std::string ascii_lower(std::string_view text) {
     return lower;
 }
 
+// Leading zeros are allowed, as strtol would take them.
 std::optional<int32_t> small_number(std::string_view text, int32_t max) {
+    while (text.size() > 1 && text[0] == '0') {
+        text.remove_prefix(1);
+    }
     if (text.empty() || text.size() > 2) {
         return std::nullopt;
     }
@@ -54,7 +58,18 @@ std::optional<TextEncoding> encoding(std::string_view text) {
     return std::nullopt;
 }
 
-enum class OptionKind { Frame, Position, Encoding, Crlf, Raw, Help, Version, Unknown };
+std::optional<WidthModel> width_model(std::string_view text) {
+    std::string name = ascii_lower(text);
+    if (name == "narrow") {
+        return WidthModel::Narrow;
+    }
+    if (name == "wide") {
+        return WidthModel::Wide;
+    }
+    return std::nullopt;
+}
+
+enum class OptionKind { Frame, Position, Encoding, Ambiguous, Crlf, Raw, Help, Version, Unknown };
 
 struct OptionName {
     std::string_view shortName;  // empty when there is none
@@ -63,13 +78,10 @@ struct OptionName {
 };
 
 constexpr OptionName kOptionNames[] = {
-    {"-f", "--frame", OptionKind::Frame},
-    {"-p", "--position", OptionKind::Position},
-    {"-e", "--encoding", OptionKind::Encoding},
-    {"", "--crlf", OptionKind::Crlf},
-    {"", "--raw", OptionKind::Raw},
-    {"-h", "--help", OptionKind::Help},
-    {"", "--version", OptionKind::Version},
+    {"-f", "--frame", OptionKind::Frame},       {"-p", "--position", OptionKind::Position},
+    {"-e", "--encoding", OptionKind::Encoding}, {"-a", "--ambiguous", OptionKind::Ambiguous},
+    {"", "--crlf", OptionKind::Crlf},           {"", "--raw", OptionKind::Raw},
+    {"-h", "--help", OptionKind::Help},         {"", "--version", OptionKind::Version},
 };
 
 OptionKind option_kind(std::string_view name) {
@@ -83,7 +95,7 @@ OptionKind option_kind(std::string_view name) {
 
 bool takes_value(OptionKind kind) {
     return kind == OptionKind::Frame || kind == OptionKind::Position ||
-           kind == OptionKind::Encoding;
+           kind == OptionKind::Encoding || kind == OptionKind::Ambiguous;
 }
 
 // Parses one option argument; a value may be attached ("-f6", "--frame=6") or
@@ -92,7 +104,16 @@ class OptionParser {
   public:
     explicit OptionParser(const std::vector<std::string>& args) : args_(args) {}
 
-    OptionsResult parse() {
+    OptionsResult parse(const char* ambiguousDefault) {
+        if (ambiguousDefault != nullptr && *ambiguousDefault != '\0') {
+            std::optional<WidthModel> model = width_model(ambiguousDefault);
+            if (!model) {
+                result_.error = "ZENTAB_AMBIGUOUS: invalid width model '" +
+                                std::string(ambiguousDefault) + "' (use narrow or wide)";
+                return result_;
+            }
+            result_.options.widthModel = *model;
+        }
         bool optionsEnded = false;
         for (index_ = 0; index_ < args_.size() && result_.error.empty(); ++index_) {
             const std::string& arg = args_[index_];
@@ -135,8 +156,12 @@ class OptionParser {
             attached = arg.substr(2);
         }
         OptionKind kind = option_kind(name);
-        if (kind == OptionKind::Unknown || (attached && !takes_value(kind))) {
-            result_.error = "unknown option '" + arg + "'";
+        if (kind == OptionKind::Unknown) {
+            result_.error = "unrecognized option '" + arg + "'";
+            return;
+        }
+        if (attached && !takes_value(kind)) {
+            result_.error = "option '" + name + "' doesn't allow an argument";
             return;
         }
         if (!takes_value(kind)) {
@@ -144,7 +169,7 @@ class OptionParser {
             return;
         }
         if (!attached && index_ + 1 >= args_.size()) {
-            result_.error = "option '" + name + "' needs a value";
+            result_.error = "option '" + name + "' requires an argument";
             return;
         }
         set_value(kind, attached ? *attached : args_[++index_]);
@@ -186,6 +211,13 @@ class OptionParser {
                 return;
             }
             options.positionType = *position;
+        } else if (kind == OptionKind::Ambiguous) {
+            std::optional<WidthModel> model = width_model(value);
+            if (!model) {
+                result_.error = "invalid width model '" + value + "' (use narrow or wide)";
+                return;
+            }
+            options.widthModel = *model;
         } else {
             std::optional<TextEncoding> chosen = encoding(value);
             if (!chosen) {
@@ -205,8 +237,8 @@ class OptionParser {
 
 }  // namespace
 
-OptionsResult parse_options(const std::vector<std::string>& args) {
-    return OptionParser(args).parse();
+OptionsResult parse_options(const std::vector<std::string>& args, const char* ambiguousDefault) {
+    return OptionParser(args).parse(ambiguousDefault);
 }
 
 const char* usage_text() {
@@ -216,14 +248,22 @@ const char* usage_text() {
            "\n"
            "  -f, --frame N        frame type 1..6 (default 1; 6 draws with + - |)\n"
            "  -p, --position X     position type A..Q, either case, or 1..17 (default A)\n"
+           "  -a, --ambiguous W    width of box-drawing and other East Asian ambiguous\n"
+           "                       characters: narrow (default; most terminals and\n"
+           "                       pages) or wide (CJK terminals and fonts)\n"
            "  -e, --encoding ENC   utf-8 (default) or cp932 (also accepted: shift_jis,\n"
-           "                       sjis, windows-31j)\n"
+           "                       sjis, windows-31j); cp932 counts widths in bytes\n"
            "      --crlf           end output lines with CR LF (default LF)\n"
            "      --raw            exact mode: the input is code page 932 byte for byte,\n"
            "                       lines split only at CR LF, and the output is the frame\n"
            "                       byte for byte with CR LF\n"
            "  -h, --help           show this help and exit\n"
            "      --version        show the version and exit\n"
+           "\n"
+           "Lines end in LF, CR LF or CR. Input that is not text is refused with its\n"
+           "line and column.\n"
+           "\n"
+           "Environment: ZENTAB_AMBIGUOUS=narrow|wide sets the default of --ambiguous.\n"
            "\n"
            "Exit status: 0 on success, 1 when the input cannot be framed or read,\n"
            "2 on a bad option.\n";

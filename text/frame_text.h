@@ -16,8 +16,8 @@ enum class LineEnd : uint8_t { Lf, CrLf };
 struct FrameRequest {
     std::string_view text;  // the whole input: UTF-8, or code page 932 bytes
     TextEncoding encoding = TextEncoding::Utf8;
-    int32_t frameType = 1;     // 1..6
-    int32_t positionType = 1;  // 1..17, the letters A..Q
+    int32_t frameType = 1;                       // 1..6
+    int32_t positionType = 1;                    // 1..17, the letters A..Q
     WidthModel widthModel = WidthModel::Narrow;  // code page 932 always counts bytes
     LineEnd lineEnd = LineEnd::Lf;
 };
@@ -32,7 +32,8 @@ enum class RefusalKind : uint8_t {
     ControlCharacter,  // line, column, codePoint
     RaggedRow,         // line, column; found: cells in the line, limit: cells in the first row
     NoCells,
-    FrameTooLarge,     // found, limit: bytes
+    FrameTooLarge,  // found, limit: bytes
+    OutOfMemory,
 };
 
 struct Refusal {
@@ -54,5 +55,6 @@ struct FrameOutcome {
 
 FrameOutcome frame_text(const FrameRequest& request);
 
-// The refusal in words, without the place: "line L, column C: " is the face's.
+// The refusal in words, led by its place in the input where it has one:
+// "line 2, column 5: ...".
 std::string describe_refusal(const Refusal& refusal);
