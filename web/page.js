@@ -76,7 +76,7 @@ function update() {
     if (result.refusal) {
         shown = '';
         output.replaceChildren();
-        refusal.textContent = zentabDescribe(result.refusal);
+        refusal.textContent = result.refusal.message;
         return;
     }
     shown = result.text;

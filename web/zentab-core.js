@@ -24,6 +24,7 @@ function zentabOpen(module) {
                     line: exports.zentab_refusal_line(),
                     column: exports.zentab_refusal_column(),
                     codePoint: exports.zentab_refusal_code_point(),
+                    // Led by the place where there is one: "line 2, column 5: ...".
                     message: decoder.decode(bytes(exports.zentab_message(), exports.zentab_message_size())),
                 },
             };
@@ -45,9 +46,4 @@ function zentabOpen(module) {
     }
 
     return { frameText, layoutOf };
-}
-
-function zentabDescribe(refusal) {
-    const place = refusal.line > 0 ? `line ${refusal.line}, column ${refusal.column}: ` : '';
-    return place + refusal.message;
 }

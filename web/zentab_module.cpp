@@ -9,6 +9,7 @@
 
 #include "text/cp932_codec.h"
 #include "text/frame_text.h"
+#include "text/unicode/display_width.h"
 
 #define ZENTAB_EXPORT extern "C" __attribute__((visibility("default")))
 
@@ -31,6 +32,11 @@ std::string code_point_name(uint32_t value) {
         digits.insert(digits.begin(), kDigits[value & 0xF]);
     }
     return "U+" + digits;
+}
+
+std::string place_of(const Refusal& refusal) {
+    return "line " + std::to_string(refusal.line) + ", column " + std::to_string(refusal.column) +
+           ": ";
 }
 
 void refuse(const Refusal& refusal, int32_t kind, std::string message) {
@@ -77,7 +83,7 @@ ZENTAB_EXPORT int32_t zentab_frame(int32_t frameType, int32_t positionType, int3
                 refuse(refusal, static_cast<int32_t>(refusal.kind), describe_refusal(refusal));
             } else {
                 refuse(refusal, kNotInCp932,
-                       code_point_name(encoded.codePoint) +
+                       place_of(refusal) + code_point_name(encoded.codePoint) +
                            " cannot be written in code page 932 (Shift-JIS)");
             }
             return 0;
@@ -133,40 +139,30 @@ namespace {
 
 std::vector<uint32_t> gLayout;
 
-// Columns of one character. Until the text layer's own width rules arrive:
-// the code page 932 byte count, box drawing one column in the narrow model.
-uint32_t columns_of(uint32_t codePoint, bool wide) {
-    if (!wide && codePoint >= 0x2500 && codePoint <= 0x257F) {
-        return 1;
-    }
-    std::string utf8;
-    utf8 += static_cast<char>(0xE0 | codePoint >> 12);
-    utf8 += static_cast<char>(0x80 | (codePoint >> 6 & 0x3F));
-    utf8 += static_cast<char>(0x80 | (codePoint & 0x3F));
-    Cp932Encoded encoded = cp932_encode_utf8(codePoint < 0x800 || codePoint > 0xFFFF ? "" : utf8);
-    return encoded.bytes.size() == 2 ? 2 : 1;
-}
-
 }  // namespace
 
-// Lays out the input as the page shows it: for each character that is not
-// ASCII, its UTF-16 length and its columns. Returns the number of pairs at
-// zentab_layout_data().
+// Lays out the input as the page shows it: for each grapheme cluster that is
+// not ASCII, its length in UTF-16 code units and its columns. Returns the
+// number of pairs at zentab_layout_data(). The input must be valid UTF-8.
 ZENTAB_EXPORT uint32_t zentab_layout(int32_t wide) {
     gLayout.clear();
-    std::string_view text = gInput;
+    const std::string_view text = gInput;
+    const WidthModel model = wide != 0 ? WidthModel::Wide : WidthModel::Narrow;
     for (size_t at = 0; at < text.size();) {
-        auto lead = static_cast<uint8_t>(text[at]);
-        size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-        if (lead >= 0x80) {
-            uint32_t codePoint = lead & (0x7Fu >> length);
-            for (size_t index = 1; index < length && at + index < text.size(); ++index) {
-                codePoint = codePoint << 6 | (static_cast<uint8_t>(text[at + index]) & 0x3Fu);
-            }
-            gLayout.push_back(length == 4 ? 2 : 1);
-            gLayout.push_back(columns_of(codePoint, wide != 0));
+        if (static_cast<uint8_t>(text[at]) < 0x80) {
+            ++at;
+            continue;
         }
-        at += length;
+        const Grapheme cluster = next_grapheme(text, at, model);
+        uint32_t units = 0;
+        for (size_t index = at; index < cluster.end; ++index) {
+            const auto byte = static_cast<uint8_t>(text[index]);
+            // Lead bytes start a code point; four-byte ones need a surrogate pair.
+            units += (byte & 0xC0) != 0x80 ? (byte >= 0xF0 ? 2 : 1) : 0;
+        }
+        gLayout.push_back(units);
+        gLayout.push_back(static_cast<uint32_t>(cluster.width));
+        at = cluster.end;
     }
     return static_cast<uint32_t>(gLayout.size() / 2);
 }

@@ -36,7 +36,7 @@ export function frame(text, { frame = 1, position = 'A', ambiguous = 'narrow' } 
     ).frameText;
     const result = frameText(text, frame, positionType, ambiguous === 'wide', false, false);
     if (result.refusal) {
-        const error = new Error(zentabDescribe(result.refusal));
+        const error = new Error(result.refusal.message);
         error.line = result.refusal.line;
         error.column = result.refusal.column;
         error.codePoint = result.refusal.codePoint;
