@@ -4,16 +4,20 @@
 #include "text/frame_text.h"
 
 namespace {
+std::string hex(uint32_t value, size_t digits) {
+    std::string text;
+    for (; value != 0 || text.size() < digits; value >>= 4) {
+        text.insert(text.begin(), "0123456789ABCDEF"[value & 0xF]);
+    }
+    return text;
+}
+
 std::string code_point_name(uint32_t codePoint) {
-    char name[16];
-    std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(codePoint));
-    return name;
+    return "U+" + hex(codePoint, 4);
 }
 
 std::string byte_name(uint32_t byte) {
-    char name[16];
-    std::snprintf(name, sizeof name, "0x%02X", static_cast<unsigned>(byte));
-    return name;
+    return "0x" + hex(byte, 2);
 }
 
 std::string count(int64_t n, const char* one, const char* many) {
