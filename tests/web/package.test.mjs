@@ -1,0 +1,119 @@
+// The npm package, installed from its tarball, against the native command.
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import path from 'node:path';
+import { describe, test } from 'node:test';
+
+import { nativeRefusal, positions, runNative } from './native.mjs';
+
+const packageDir = path.resolve(process.env.ZENTAB_PACKAGE ?? 'build-web/try/node_modules/zentab');
+const { frame } = await import(path.join(packageDir, 'index.js'));
+
+const tables = {
+    ascii: 'No|Item|Qty\n1|pen|10\n2|notebook|5\n',
+    tabs: 'Fruit\tKg\tPrice\nApple\t12\t3.40\nKiwi\t7\t12.00',
+    japanese: '品名|数量\nりんご|3\nみかん|12',
+    ambiguous: 'Mark|Greek\n①|α\n±|§',
+    emoji: 'Face|Family|Flag\n😀|👩‍👩‍👧|🇯🇵',
+    combining: 'e|é\ncafé|x',
+    outerBars: '|A|B|\n|C|D|',
+    lineEnds: 'A|B\r\nC|D\rE|F\n\n\n',
+    bom: '\uFEFFA|B\nC|D',
+    oneCell: 'x',
+    empty: '',
+};
+
+describe('frame() prints what the command prints', () => {
+    for (const [name, text] of Object.entries(tables)) {
+        test(name, () => {
+            for (const frameType of [1, 2, 3, 4, 5, 6]) {
+                for (const [position, ambiguous] of [['A', 'narrow'], ['H', 'wide'], ['Q', 'narrow']]) {
+                    const native = runNative(['-f', `${frameType}`, '-p', position, '-a', ambiguous], text);
+                    assert.equal(native.status, 0, native.stderr);
+                    assert.equal(frame(text, { frame: frameType, position, ambiguous }), native.stdout.toString('utf8'),
+                        `-f ${frameType} -p ${position} -a ${ambiguous}`);
+                }
+            }
+        });
+    }
+});
+
+describe('option forms', () => {
+    const text = tables.japanese;
+    const cases = [
+        [{}, { frame: 1, position: 'A', ambiguous: 'narrow' }],
+        [undefined, { frame: 1, position: 'A', ambiguous: 'narrow' }],
+        [{ position: 'h' }, { position: 'H' }],
+        [{ position: 8 }, { position: 'H' }],
+        [{ position: 17 }, { position: 'Q' }],
+    ];
+    for (const [given, same] of cases) {
+        test(JSON.stringify(given), () => assert.equal(frame(text, given), frame(text, same)));
+    }
+    test('every position letter is its number', () => {
+        [...positions].forEach((letter, index) => {
+            assert.equal(frame(text, { position: index + 1 }), frame(text, { position: letter }));
+        });
+    });
+});
+
+describe('refusals throw an Error with the place', () => {
+    const cases = [
+        ['a row short', 'A|B\nC', 2],
+        ['control character', 'A|B\nC|\u0001', 2],
+        ['no cells', '|', 0],
+        ['after a line of CR', 'A|B\rC|D\rE', 3],
+    ];
+    for (const [name, text, line] of cases) {
+        test(name, () => {
+            const native = runNative([], text);
+            assert.equal(native.status, 1);
+            assert.throws(() => frame(text), (error) => {
+                assert.ok(error instanceof Error);
+                assert.equal(error.message, nativeRefusal(native));
+                assert.equal(typeof error.line, 'number');
+                assert.equal(typeof error.column, 'number');
+                assert.equal(error.line, line);
+                assert.match(error.message, line ? new RegExp(`^line ${line}, column ${error.column}: `) : /^[^l]/);
+                return true;
+            });
+        });
+    }
+});
+
+describe('bad options', () => {
+    const cases = [
+        [{ frame: 0 }, RangeError], [{ frame: 7 }, RangeError], [{ frame: '1' }, RangeError],
+        [{ frame: 1.5 }, RangeError], [{ position: 'R' }, RangeError], [{ position: 0 }, RangeError],
+        [{ position: 18 }, RangeError], [{ position: 'AB' }, RangeError], [{ ambiguous: 'Wide' }, RangeError],
+    ];
+    for (const [options, kind] of cases) {
+        test(JSON.stringify(options), () => assert.throws(() => frame('A|B', options), kind));
+    }
+    test('text that is not a string', () => {
+        for (const text of [undefined, 42, Buffer.from('A|B')]) assert.throws(() => frame(text), TypeError);
+    });
+});
+
+test('a large table, then a small one: the module memory grows and is read afresh', () => {
+    const row = 'セル|cell|1234567890\n';
+    const big = row.repeat(Math.floor((900 * 1024) / Buffer.byteLength(row)));
+    const native = runNative([], big);
+    assert.equal(native.status, 0, native.stderr);
+    assert.equal(frame(big), native.stdout.toString('utf8'));
+    assert.equal(frame(tables.ascii), runNative([], tables.ascii).stdout.toString('utf8'));
+});
+
+test('the package: an ES module with types, no dependencies, Node 18 or later', () => {
+    const manifest = JSON.parse(fs.readFileSync(path.join(packageDir, 'package.json'), 'utf8'));
+    assert.equal(manifest.name, 'zentab');
+    assert.equal(manifest.type, 'module');
+    assert.equal(manifest.dependencies, undefined);
+    assert.equal(manifest.engines.node, '>=18');
+    assert.equal(manifest.exports['.'].types, './index.d.ts');
+    const cmake = fs.readFileSync(new URL('../../CMakeLists.txt', import.meta.url), 'utf8');
+    assert.equal(manifest.version, /project\(\w+ VERSION ([\d.]+)/.exec(cmake)[1]);
+    assert.deepEqual(fs.readdirSync(packageDir).sort(), ['README.md', 'index.d.ts', 'index.js', 'package.json']);
+    assert.match(fs.readFileSync(path.join(packageDir, 'index.d.ts'), 'utf8'),
+        /export function frame\(text: string, options\?: FrameOptions\): string;/);
+});
