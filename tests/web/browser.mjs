@@ -1,4 +1,6 @@
 // Debian's chromium under playwright-core, with nothing that reaches out.
+import fs from 'node:fs';
+import http from 'node:http';
 import path from 'node:path';
 import { chromium } from 'playwright-core';
 
@@ -23,4 +25,60 @@ export async function openPage(context, url = pageUrl) {
     await page.goto(url);
     await page.waitForSelector('html[data-ready="true"]');
     return page;
+}
+
+// Serves the page on 127.0.0.1 (a secure origin, as the clipboard needs) and
+// counts what is asked of it.
+export async function servePage() {
+    const body = fs.readFileSync(pagePath);
+    const hits = [];
+    const server = http.createServer((request, response) => {
+        hits.push(request.url);
+        if (request.url.split('?')[0] === '/zentab.html') {
+            response.writeHead(200, { 'content-type': 'text/html; charset=utf-8' });
+            response.end(body);
+        } else {
+            response.writeHead(404);
+            response.end();
+        }
+    });
+    await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+    return {
+        url: `http://127.0.0.1:${server.address().port}/zentab.html`,
+        hits,
+        close: () => new Promise((resolve) => server.close(resolve)),
+    };
+}
+
+// The page's controls by role and accessible name, as a person would find them.
+export function controls(page) {
+    return {
+        input: page.getByRole('textbox', { name: 'Input', exact: true }),
+        output: page.getByRole('textbox', { name: 'Output', exact: true }),
+        alert: page.getByRole('alert'),
+        frameType: (type) => page.getByRole('radiogroup', { name: 'Frame type' })
+            .getByRole('radio', { name: `type ${type}`, exact: true }),
+        positionType: (letter) => page.getByRole('radiogroup', { name: 'Position type' })
+            .getByRole('radio', { name: `type ${letter}`, exact: true }),
+        width: page.getByRole('combobox', { name: 'Width' }),
+        encoding: page.getByRole('combobox', { name: 'Encoding' }),
+        copy: page.getByRole('button', { name: 'Copy' }),
+        download: page.getByRole('button', { name: 'Download' }),
+    };
+}
+
+// Chooses everything through the controls; width 'narrow' | 'wide', encoding 'UTF-8' | 'Shift-JIS'.
+export async function choose(page, { text, frame, position, width, encoding }) {
+    const c = controls(page);
+    if (encoding !== undefined) await c.encoding.selectOption({ label: encoding });
+    if (width !== undefined) await c.width.selectOption({ label: width });
+    if (frame !== undefined) await c.frameType(frame).check();
+    if (position !== undefined) await c.positionType(position).check();
+    if (text !== undefined) await c.input.fill(text);
+}
+
+// The page's answer: the Output text and the alert text.
+export async function answer(page) {
+    const c = controls(page);
+    return { output: await c.output.textContent(), alert: (await c.alert.textContent()).trim() };
 }

@@ -1,0 +1,103 @@
+// Random tables typed into the page through its controls, framed in every
+// frame type, position type, width and encoding, against the native command.
+import assert from 'node:assert/strict';
+import { after, before, test } from 'node:test';
+
+import { answer, choose, controls, launch, openPage } from './browser.mjs';
+import { iconv, nativeRefusal, positions, runNative } from './native.mjs';
+
+const caseCount = Number(process.env.ZENTAB_DIFF_CASES ?? 240);
+const seed = Number(process.env.ZENTAB_DIFF_SEED ?? 20261207);
+
+// Text that code page 932 holds, then text that only Unicode does: wide and
+// narrow letters, ambiguous ones, emoji sequences, combining marks.
+const cp932Words = ['A', 'pen', 'x y', '12.50', '-', 'りんご', '漢字', 'ｶﾀｶﾅ', '─', '①', 'α', '±', '§', 'Ж', '※', '全角　空白', '＃'];
+const unicodeWords = ['é', 'e\u0301', '😀', '👩\u200d👩\u200d👧', '🇯🇵', '〜', '−', '¦', 'ﾞ', 'Ω', '☺\uFE0F', '가'];
+
+function random(seedValue) {
+    let state = seedValue >>> 0;
+    return () => {
+        state = (state + 0x6d2b79f5) >>> 0;
+        let t = state;
+        t = Math.imul(t ^ (t >>> 15), t | 1);
+        t ^= t + Math.imul(t ^ (t >>> 7), t | 61);
+        return ((t ^ (t >>> 14)) >>> 0) / 4294967296;
+    };
+}
+
+function makeCase(next) {
+    const pick = (items) => items[Math.floor(next() * items.length)];
+    const sjis = next() < 0.3;
+    const words = sjis ? cp932Words : [...cp932Words, ...unicodeWords];
+    const rows = 1 + Math.floor(next() * 5);
+    const columns = 1 + Math.floor(next() * 4);
+    const separator = next() < 0.7 ? '|' : '\t';
+    const outer = separator === '|' && next() < 0.2;
+    const lines = [];
+    for (let row = 0; row < rows; row++) {
+        // Now and then a row one cell short or long, which is refused.
+        const count = row > 0 && next() < 0.04 ? columns + (next() < 0.5 ? -1 : 1) : columns;
+        const cells = [];
+        for (let cell = 0; cell < count; cell++) {
+            // An empty first or last cell would read as an outer bar.
+            const inner = cell > 0 && cell < count - 1;
+            const parts = Math.floor(next() * 3) + (inner ? 0 : 1);
+            cells.push(Array.from({ length: parts }, () => pick(words)).join(next() < 0.3 ? ' ' : ''));
+        }
+        const line = cells.join(separator);
+        lines.push(outer ? `|${line}|` : line);
+    }
+    return {
+        text: lines.join('\n') + (next() < 0.5 ? '\n' : ''),
+        frame: 1 + Math.floor(next() * 6),
+        position: pick([...positions]),
+        width: next() < 0.5 ? 'narrow' : 'wide',
+        encoding: sjis ? 'Shift-JIS' : 'UTF-8',
+    };
+}
+
+function expected(choice, typed) {
+    const args = ['-f', `${choice.frame}`, '-p', choice.position];
+    const run = choice.encoding === 'Shift-JIS'
+        ? runNative(['-e', 'cp932', ...args], iconv('UTF-8', 'CP932', typed))
+        : runNative(['-a', choice.width, ...args], typed);
+    if (run.status !== 0) return { output: '', alert: nativeRefusal(run) };
+    const output = choice.encoding === 'Shift-JIS' ? iconv('CP932', 'UTF-8', run.stdout) : run.stdout;
+    return { output: output.toString('utf8'), alert: '' };
+}
+
+let browser;
+let page;
+before(async () => {
+    browser = await launch();
+    page = await openPage(await browser.newContext());
+});
+after(() => browser?.close());
+
+test(`${caseCount} random tables through the page's controls match the command (seed ${seed})`, async () => {
+    const next = random(seed);
+    let shown = {};
+    const seen = { frames: new Set(), positions: new Set(), widths: new Set(), encodings: new Set(), refused: 0 };
+    for (let index = 0; index < caseCount; index++) {
+        const choice = makeCase(next);
+        // Controls already showing the choice are left alone, as a person would.
+        const changes = Object.fromEntries(Object.entries(choice).filter(([key, value]) => shown[key] !== value));
+        await choose(page, { ...changes, text: choice.text });
+        shown = choice;
+        // The reference gets what the textbox holds, as a person's paste leaves it.
+        const typed = await controls(page).input.inputValue();
+        const want = expected(choice, typed);
+        assert.deepEqual(await answer(page), want,
+            `case ${index}: ${JSON.stringify({ ...choice, text: typed })}`);
+        seen.frames.add(choice.frame);
+        seen.positions.add(choice.position);
+        seen.widths.add(choice.width);
+        seen.encodings.add(choice.encoding);
+        seen.refused += want.alert ? 1 : 0;
+    }
+    assert.equal(seen.frames.size, 6);
+    assert.equal(seen.positions.size, 17);
+    assert.equal(seen.widths.size, 2);
+    assert.equal(seen.encodings.size, 2);
+    assert.ok(seen.refused > 0 && seen.refused < caseCount / 4, `${seen.refused} refused`);
+});
