@@ -1,0 +1,272 @@
+// The page as a person uses it: what it opens with, lining up, refusals, the
+// fragment, Copy, Download, the keyboard, no network, no storage, axe-core.
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import { createRequire } from 'node:module';
+import { after, before, describe, test } from 'node:test';
+
+import { answer, choose, controls, launch, openPage, pageUrl, servePage } from './browser.mjs';
+import { iconv, nativeRefusal, runNative } from './native.mjs';
+
+const axeSource = fs.readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
+const mixed = 'Name|Mark|Note\n山田 太郎|①|ok 😀\nJosé|±α|e\u0301\n佐藤|─|👩\u200d👩\u200d👧 🇯🇵';
+
+let browser;
+before(async () => {
+    browser = await launch();
+});
+after(() => browser?.close());
+
+async function fresh(options = {}, url = pageUrl) {
+    const context = await browser.newContext(options);
+    return { context, page: await openPage(context, url) };
+}
+
+// The right edge of every line of Output, measured in the laid-out page.
+function lineEnds(page) {
+    return page.getByRole('textbox', { name: 'Output' }).evaluate((output) => {
+        const ends = [];
+        const walker = document.createTreeWalker(output, NodeFilter.SHOW_TEXT);
+        let last = null;
+        const endAt = (node, offset) => {
+            const range = document.createRange();
+            range.setStart(node, offset - 1);
+            range.setEnd(node, offset);
+            const box = node.parentElement !== output ? node.parentElement : range;
+            ends.push(box.getBoundingClientRect().right);
+        };
+        for (let node = walker.nextNode(); node; node = walker.nextNode()) {
+            const text = node.data;
+            for (let at = 0; at < text.length; at++) {
+                if (text[at] !== '\n') continue;
+                if (at > 0) endAt(node, at);
+                else if (last) endAt(last, last.data.length);
+            }
+            if (text.length) last = node;
+        }
+        return ends;
+    });
+}
+
+test('opens with a sample framed in type 1, position A, narrow, UTF-8', async () => {
+    const { context, page } = await fresh();
+    const c = controls(page);
+    assert.ok(await c.frameType(1).isChecked());
+    assert.ok(await c.positionType('A').isChecked());
+    assert.equal(await c.width.inputValue(), 'narrow');
+    assert.equal(await c.encoding.inputValue(), 'utf8');
+    const sample = await c.input.inputValue();
+    assert.match(sample, /[\u3040-\u30ff\u4e00-\u9fff]/, 'the sample shows Japanese text');
+    const native = runNative(['-f', '1', '-p', 'A'], sample);
+    assert.deepEqual(await answer(page), { output: native.stdout.toString('utf8'), alert: '' });
+    assert.match(await page.textContent('body'), /your text never leaves this page/i);
+    await context.close();
+});
+
+describe('every frame line ends at the same x, whatever the fonts', () => {
+    const cases = [
+        { frame: 1, position: 'A', width: 'narrow', encoding: 'UTF-8', text: mixed },
+        { frame: 5, position: 'H', width: 'wide', encoding: 'UTF-8', text: mixed },
+        { frame: 6, position: 'Q', width: 'narrow', encoding: 'UTF-8', text: mixed },
+        { frame: 2, position: 'C', width: 'narrow', encoding: 'Shift-JIS', text: '品名|数量\nｶﾀｶﾅ|①\n─|12' },
+    ];
+    for (const choice of cases) {
+        test(JSON.stringify({ ...choice, text: undefined }), async () => {
+            const { context, page } = await fresh();
+            await choose(page, choice);
+            assert.equal((await answer(page)).alert, '');
+            const ends = await lineEnds(page);
+            assert.ok(ends.length >= 5);
+            for (const end of ends) assert.ok(Math.abs(end - ends[0]) < 0.5, `line ends ${ends.join(', ')}`);
+            await context.close();
+        });
+    }
+});
+
+describe('refusals name line and column and empty Output', () => {
+    const cases = [
+        ['a row short', { text: 'A|B\nC', encoding: 'UTF-8' }, /^line 2, column \d+: /],
+        ['a control character', { text: 'A|B\nC|\u0007', encoding: 'UTF-8' }, /^line 2, column 3: control character U\+0007$/],
+        ['text code page 932 cannot hold', { text: 'A|B\nC|é', encoding: 'Shift-JIS' },
+            /^line 2, column 3: U\+00E9 cannot be written in code page 932 \(Shift-JIS\)$/],
+        ['a wave dash, which code page 932 only approximates', { text: '〜|x', encoding: 'Shift-JIS' },
+            /^line 1, column 1: U\+301C cannot be written/],
+    ];
+    for (const [name, choice, message] of cases) {
+        test(name, async () => {
+            const { context, page } = await fresh();
+            await choose(page, choice);
+            const { output, alert } = await answer(page);
+            assert.equal(output, '');
+            assert.match(alert, message);
+            if (choice.encoding === 'UTF-8') assert.equal(alert, nativeRefusal(runNative([], choice.text)));
+            await choose(page, { text: 'A|B' });
+            assert.equal((await answer(page)).alert, '', 'the alert clears once the text frames');
+            await context.close();
+        });
+    }
+});
+
+describe('the fragment', () => {
+    test('in: a link selects its choices', async () => {
+        const { context, page } = await fresh({}, `${pageUrl}#f=5&p=H&w=wide&e=sjis`);
+        const c = controls(page);
+        assert.ok(await c.frameType(5).isChecked());
+        assert.ok(await c.positionType('H').isChecked());
+        assert.equal(await c.width.inputValue(), 'wide');
+        assert.equal(await c.encoding.inputValue(), 'sjis');
+        const typed = await c.input.inputValue();
+        const native = runNative(['-e', 'cp932', '-f', '5', '-p', 'H'], iconv('UTF-8', 'CP932', typed));
+        assert.equal((await answer(page)).output, iconv('CP932', 'UTF-8', native.stdout).toString('utf8'));
+        await context.close();
+    });
+    test('out: each choice rewrites it in place', async () => {
+        const { context, page } = await fresh();
+        const entries = await page.evaluate(() => history.length);
+        const steps = [
+            [{ frame: 3 }, '#f=3&p=A&w=narrow&e=utf8'],
+            [{ position: 'K' }, '#f=3&p=K&w=narrow&e=utf8'],
+            [{ width: 'wide' }, '#f=3&p=K&w=wide&e=utf8'],
+            [{ encoding: 'Shift-JIS' }, '#f=3&p=K&w=wide&e=sjis'],
+        ];
+        for (const [choice, hash] of steps) {
+            await choose(page, choice);
+            assert.equal(await page.evaluate(() => location.hash), hash);
+        }
+        assert.equal(await page.evaluate(() => history.length), entries, 'replaced, not pushed');
+        await context.close();
+    });
+    test('an edited fragment takes effect, a bad one falls back to the defaults', async () => {
+        const { context, page } = await fresh();
+        const c = controls(page);
+        await page.evaluate(() => { location.hash = '#f=6&p=q&w=wide'; });
+        await page.waitForFunction(() => document.querySelector('input[value="6"]').checked);
+        assert.ok(await c.positionType('Q').isChecked());
+        assert.equal(await c.width.inputValue(), 'wide');
+        await page.evaluate(() => { location.hash = '#f=9&p=Z&w=huge&e=latin1'; });
+        await page.waitForFunction(() => document.querySelector('input[value="1"]').checked);
+        assert.ok(await c.positionType('A').isChecked());
+        assert.equal(await c.width.inputValue(), 'narrow');
+        assert.equal(await c.encoding.inputValue(), 'utf8');
+        await context.close();
+    });
+});
+
+describe('over http on 127.0.0.1', () => {
+    let server;
+    before(async () => {
+        server = await servePage();
+    });
+    after(() => server.close());
+
+    test('Copy puts Output on the clipboard', async () => {
+        const { context, page } = await fresh({}, server.url);
+        await context.grantPermissions(['clipboard-read', 'clipboard-write'], { origin: new URL(server.url).origin });
+        await choose(page, { text: mixed, frame: 4, position: 'E' });
+        await controls(page).copy.click();
+        await page.getByRole('status').filter({ hasText: 'Copied' }).waitFor();
+        assert.equal(await page.evaluate(() => navigator.clipboard.readText()), (await answer(page)).output);
+        await context.close();
+    });
+
+    test('no request after the document, no storage, nothing reaches the network', async () => {
+        const { context, page } = await fresh({ acceptDownloads: true });
+        const requests = [];
+        page.on('request', (request) => requests.push(request.url()));
+        await page.goto(server.url);
+        await page.waitForSelector('html[data-ready="true"]');
+        await choose(page, { text: mixed, frame: 2, position: 'B', width: 'wide', encoding: 'Shift-JIS' });
+        await choose(page, { encoding: 'UTF-8' });
+        await Promise.all([page.waitForEvent('download'), controls(page).download.click()]);
+        // The policy refuses even a request the page's own script would make.
+        const fetched = await page.evaluate((url) => fetch(url).then(() => 'fetched', () => 'refused'), server.url + '?probe');
+        assert.equal(fetched, 'refused');
+        assert.deepEqual(requests.filter((url) => !url.startsWith('blob:')), [server.url]);
+        assert.deepEqual(server.hits.filter((url) => url.includes('probe')), []);
+        const stored = await page.evaluate(async () => ({
+            cookie: document.cookie,
+            local: localStorage.length,
+            session: sessionStorage.length,
+            databases: (await indexedDB.databases()).length,
+            caches: (await caches.keys()).length,
+        }));
+        assert.deepEqual(stored, { cookie: '', local: 0, session: 0, databases: 0, caches: 0 });
+        const state = await context.storageState();
+        assert.deepEqual(state.cookies, []);
+        assert.deepEqual(state.origins, []);
+        await context.close();
+    });
+});
+
+describe('Download saves zentab.txt', () => {
+    const cases = [
+        { text: mixed, frame: 1, position: 'A', width: 'narrow', encoding: 'UTF-8' },
+        { text: '品名|数量|備考\nりんご|3|ｶﾀｶﾅ ①\nみかん|12|─', frame: 5, position: 'H', width: 'narrow', encoding: 'Shift-JIS' },
+    ];
+    for (const choice of cases) {
+        test(choice.encoding, async () => {
+            const { context, page } = await fresh({ acceptDownloads: true });
+            await choose(page, choice);
+            const [download] = await Promise.all([page.waitForEvent('download'), controls(page).download.click()]);
+            assert.equal(download.suggestedFilename(), 'zentab.txt');
+            const bytes = fs.readFileSync(await download.path());
+            const typed = await controls(page).input.inputValue();
+            const want = choice.encoding === 'UTF-8'
+                ? Buffer.from((await answer(page)).output, 'utf8')
+                : runNative(['-e', 'cp932', '--crlf', '-f', `${choice.frame}`, '-p', choice.position],
+                    iconv('UTF-8', 'CP932', typed)).stdout;
+            assert.ok(want.length > 0);
+            assert.ok(bytes.equals(want), 'the downloaded bytes are what the command writes');
+            await context.close();
+        });
+    }
+});
+
+test('keyboard alone: type a table, pick types, width, and copy', async () => {
+    const server = await servePage();
+    const { context, page } = await fresh({}, server.url);
+    await context.grantPermissions(['clipboard-read', 'clipboard-write'], { origin: new URL(server.url).origin });
+    const focused = () => page.evaluate(() => {
+        const element = document.activeElement;
+        return element.labels?.[0]?.textContent.trim() || element.getAttribute('aria-label') || element.textContent.trim();
+    });
+    async function tabTo(pattern) {
+        for (let presses = 0; presses < 30; presses++) {
+            await page.keyboard.press('Tab');
+            if (pattern.test(await focused())) return;
+        }
+        assert.fail(`Tab never reached ${pattern}`);
+    }
+    await tabTo(/^Input$/);
+    await page.keyboard.press('Control+A');
+    await page.keyboard.type('No|Item|Qty\n1|pen|10\n2|notebook|5');
+    await tabTo(/type 1$/);
+    await page.keyboard.press('ArrowRight');
+    await page.keyboard.press('ArrowRight');
+    await tabTo(/^type A$/);
+    await page.keyboard.press('ArrowDown');
+    await tabTo(/^Width/);
+    await page.keyboard.press('ArrowDown');
+    await tabTo(/^Copy$/);
+    await page.keyboard.press('Enter');
+    await page.getByRole('status').filter({ hasText: 'Copied' }).waitFor();
+    const native = runNative(['-f', '3', '-p', 'B', '-a', 'wide'], 'No|Item|Qty\n1|pen|10\n2|notebook|5');
+    assert.equal(await page.evaluate(() => navigator.clipboard.readText()), native.stdout.toString('utf8'));
+    assert.equal(await page.evaluate(() => location.hash), '#f=3&p=B&w=wide&e=utf8');
+    await context.close();
+    await server.close();
+});
+
+describe('axe-core finds no violations', () => {
+    for (const colorScheme of ['light', 'dark']) {
+        test(colorScheme, async () => {
+            // axe is injected as a script, which the page's own policy would refuse.
+            const { context, page } = await fresh({ colorScheme, bypassCSP: true });
+            await choose(page, { text: 'A|B\nC' });
+            await page.addScriptTag({ content: axeSource });
+            const results = await page.evaluate(() => axe.run(document));
+            assert.deepEqual(results.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`), []);
+            await context.close();
+        });
+    }
+});
