@@ -61,6 +61,13 @@ class Cluster {
 
     // Appends cp when no boundary comes before it, and says whether it did.
     bool extend(uint32_t cp, CodePointProps props) {
+        // Most text is letters of break class Other and not pictographic: only
+        // a Prepend character takes them in.
+        if ((props.bits & 0x1F) == 0) {
+            if (last != GraphemeBreak::Prepend) {
+                return false;
+            }
+        }
         GraphemeBreak next = props.grapheme_break();
         if (!joins(next, props.extended_pictographic())) {
             return false;
