@@ -78,7 +78,8 @@ struct FtLook {
 // in code page 932; out is cleared first.
 int ft_render(char* out, int32_t outSize, int32_t frameType, int32_t positionType);
 // Measures the frame, then asks reserve for a buffer of bytes + 1 and draws
-// into it; a null buffer refuses the frame with FT_BUFFER_TOO_SMALL.
+// into it; a null buffer, or a frame of 2 GiB or more, refuses the frame with
+// FT_BUFFER_TOO_SMALL.
 using FtReserve = char* (*)(int64_t bytes, void* context);
 int ft_render_with(int32_t frameType, int32_t positionType, const FtLook& look, FtReserve reserve,
                    void* context);

@@ -72,9 +72,10 @@ int render_measured(const FrameStyle& style, const FtLook& look, int32_t positio
     }
     const EncodedStyle encoded = encode_style(style, look);
     const int64_t length = frame_length(encoded, measure, table.columns, table.rows);
-    // Positions inside the frame are 32-bit.
-    char* out = length < INT32_MAX ? reserve(length, context) : nullptr;
-    if (out == nullptr) {
+    // Every measured frame is offered, so a caller learns its size even when
+    // it is past what positions inside a frame (32-bit) can reach.
+    char* out = reserve(length, context);
+    if (out == nullptr || length >= INT32_MAX) {
         return FT_BUFFER_TOO_SMALL;
     }
     ft_draw_frame(encoded, out, measure.areas, table.columns, positionType);

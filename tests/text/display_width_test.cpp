@@ -44,6 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
         WidthCase{"e_acute_is_ambiguous", utf8({0xE9}), 1, 2},
         WidthCase{"broken_bar_is_narrow", utf8({0xA6}), 1, 1},
         WidthCase{"wave_dash", utf8({0x301C}), 2, 2},
+        WidthCase{"halfwidth_ka_with_voiced_mark_is_two_halves", utf8({0xFF76, 0xFF9E}), 2, 2},
+        WidthCase{"kanji_then_halfwidth_semi_voiced_mark", utf8({0x4E8C, 0xFF9F}), 3, 3},
         WidthCase{"minus_sign_is_neutral", utf8({0x2212}), 1, 1},
         WidthCase{"grinning_face", utf8({0x1F600}), 2, 2},
         WidthCase{"family_zwj_sequence", utf8({0x1F469, 0x200D, 0x1F469, 0x200D, 0x1F467}), 2, 2},

@@ -7,6 +7,10 @@
 namespace {
 
 constexpr uint32_t kVariationSelector16 = 0xFE0F;
+// Half-width katakana sound marks extend their kana's cluster, yet code page
+// 932 and terminals show each as a half-width character of its own.
+constexpr uint32_t kHalfwidthVoicedMark = 0xFF9E;
+constexpr uint32_t kHalfwidthSemiVoicedMark = 0xFF9F;
 
 // The valid sequence at p[0], which has `left` bytes; a truncated one is read
 // only as far as it goes.
@@ -57,16 +61,27 @@ class Cluster {
         // A regional indicator is shown as emoji only in a pair.
         emoji = props.emoji_presentation() && !regionalIndicatorOdd;
         count = 1;
+        soundMarks = 0;
     }
 
     // Appends cp when no boundary comes before it, and says whether it did.
     bool extend(uint32_t cp, CodePointProps props) {
+        // Most text is letters of break class Other and not pictographic: only
+        // a Prepend character takes them in.
+        if ((props.bits & 0x1F) == 0) {
+            if (last != GraphemeBreak::Prepend) {
+                return false;
+            }
+        }
         GraphemeBreak next = props.grapheme_break();
         if (!joins(next, props.extended_pictographic())) {
             return false;
         }
         if (count == 1 && cp == kVariationSelector16 && firstIsPictographic) {
             emoji = true;
+        }
+        if (cp == kHalfwidthVoicedMark || cp == kHalfwidthSemiVoicedMark) {
+            ++soundMarks;
         }
         bool pictographic = props.extended_pictographic();
         afterPictographicZwj = next == GraphemeBreak::ZWJ && pictographicTail;
@@ -84,6 +99,11 @@ class Cluster {
         if (emoji) {
             return 2;
         }
+        return first_width(model) + soundMarks;
+    }
+
+  private:
+    int32_t first_width(WidthModel model) const {
         switch (first.width_class()) {
             case WidthClass::Zero:
                 return 0;
@@ -97,7 +117,6 @@ class Cluster {
         return model == WidthModel::Wide ? 2 : 1;
     }
 
-  private:
     bool joins(GraphemeBreak next, bool pictographic) {
         using G = GraphemeBreak;
         if (last == G::CR) {
@@ -147,6 +166,7 @@ class Cluster {
     bool regionalIndicatorOdd = false;  // it ends in an odd run of regional indicators
     bool emoji = false;
     int32_t count = 0;
+    int32_t soundMarks = 0;
 };
 
 }  // namespace
