@@ -10,9 +10,12 @@ function zentabOpen(module) {
 
     // frameType 1..6, positionType 1..17. cp932: as `zentab -e cp932`, the
     // output in code page 932 bytes unless asText. crlf: CR LF line ends.
+    // Encoded straight into the module's buffer, sized for the worst case
+    // (three bytes per UTF-16 unit), then cut to what was written.
     const write = (text) => {
-        const input = encoder.encode(text);
-        bytes(exports.zentab_input(input.length), input.length).set(input);
+        const room = text.length * 3;
+        const { written } = encoder.encodeInto(text, bytes(exports.zentab_input(room), room));
+        exports.zentab_input(written);
     };
 
     function frameText(text, frameType, positionType, wide, cp932, crlf, asText = true) {

@@ -31,9 +31,12 @@ export function frame(text, { frame = 1, position = 'A', ambiguous = 'narrow' } 
     }
     const positionType = positionNumber(position);
     // Compiled on first use, so that importing costs nothing.
-    frameText ??= zentabOpen(
-        new WebAssembly.Module(Uint8Array.from(atob('/* ZENTAB_WASM */'), (c) => c.charCodeAt(0))),
-    ).frameText;
+    if (!frameText) {
+        const text = atob('/* ZENTAB_WASM */');
+        const bytes = new Uint8Array(text.length);
+        for (let at = 0; at < text.length; at++) bytes[at] = text.charCodeAt(at);
+        frameText = zentabOpen(new WebAssembly.Module(bytes)).frameText;
+    }
     const result = frameText(text, frame, positionType, ambiguous === 'wide', false, false);
     if (result.refusal) {
         const error = new Error(result.refusal.message);
