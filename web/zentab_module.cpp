@@ -115,6 +115,41 @@ ZENTAB_EXPORT const char* zentab_output() {
 ZENTAB_EXPORT uint32_t zentab_output_size() {
     return static_cast<uint32_t>(gOutput.size());
 }
+namespace {
+std::vector<char16_t> gOutput16;
+}  // namespace
+
+// The output as UTF-16 at zentab_output16(), for Node, where making a string
+// of UTF-16 is a copy but of UTF-8 a slow decode. Returns the code units.
+ZENTAB_EXPORT uint32_t zentab_output_utf16() {
+    if (gOutput16.size() < gOutput.size()) {
+        gOutput16.resize(gOutput.size());
+    }
+    char16_t* out = gOutput16.data();
+    const auto* bytes = reinterpret_cast<const uint8_t*>(gOutput.data());
+    const uint8_t* end = bytes + gOutput.size();
+    while (bytes < end) {
+        uint32_t value = *bytes++;
+        if (value >= 0x80) {
+            const int more = value >= 0xF0 ? 3 : value >= 0xE0 ? 2 : 1;
+            value &= 0x3Fu >> more;
+            for (int index = 0; index < more; ++index) {
+                value = value << 6 | (*bytes++ & 0x3Fu);
+            }
+            if (value >= 0x10000) {
+                *out++ = static_cast<char16_t>(0xD7C0 + (value >> 10));
+                value = 0xDC00 | (value & 0x3FF);
+            }
+        }
+        *out++ = static_cast<char16_t>(value);
+    }
+    return static_cast<uint32_t>(out - gOutput16.data());
+}
+
+ZENTAB_EXPORT const char16_t* zentab_output16() {
+    return gOutput16.data();
+}
+
 ZENTAB_EXPORT const char* zentab_message() {
     return gMessage.data();
 }

@@ -35,7 +35,7 @@ export function frame(text, { frame = 1, position = 'A', ambiguous = 'narrow' } 
         const text = atob('/* ZENTAB_WASM */');
         const bytes = new Uint8Array(text.length);
         for (let at = 0; at < text.length; at++) bytes[at] = text.charCodeAt(at);
-        frameText = zentabOpen(new WebAssembly.Module(bytes)).frameText;
+        frameText = zentabOpen(new WebAssembly.Module(bytes), { utf16: true }).frameText;
     }
     const result = frameText(text, frame, positionType, ambiguous === 'wide', false, false);
     if (result.refusal) {
