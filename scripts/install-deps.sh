@@ -8,6 +8,7 @@ packages=(
   clang libclang-rt-14-dev                                 # fuzzing
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64           # Zentab.exe
   wine wine64 xvfb xauth fonts-ipafont-gothic locales      # running and testing it
+  fonts-wine imagemagick                                   # caption buttons; screenshots
   unicode-data libutf8proc-dev                             # Unicode tables, cluster checks
 )
 
@@ -15,7 +16,7 @@ if [ "$(id -u)" -ne 0 ]; then
   exec sudo "$0" "$@"
 fi
 export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-apt-get install -y -qq "${packages[@]}" >/dev/null
+apt-get update -qq -o DPkg::Lock::Timeout=900
+apt-get install -y -qq -o DPkg::Lock::Timeout=900 "${packages[@]}" >/dev/null
 # Wine takes code page 932 from this locale, which Debian does not build by default.
 localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
