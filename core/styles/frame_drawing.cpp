@@ -33,7 +33,8 @@ EncodedLine encode_line(const LinePieces& pieces, const FtLook& look) {
     if (pieces.fill != nullptr && pieces.fill->is_box() && !look.narrow) {
         line.fillColumns = 2;
     }
-    line.fillRunPieces = line.fill.size == 0 ? 0 : sizeof line.fillRun / line.fill.size;
+    line.fillRunPieces =
+        line.fill.size == 0 ? 0 : static_cast<int32_t>(sizeof line.fillRun) / line.fill.size;
     for (int32_t k = 0; k < line.fillRunPieces; ++k) {
         std::memcpy(line.fillRun + k * line.fill.size, line.fill.bytes,
                     static_cast<size_t>(line.fill.size));
