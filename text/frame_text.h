@@ -33,6 +33,14 @@ enum class RefusalKind : uint8_t {
     RaggedRow,         // line, column; found: cells in the line, limit: cells in the first row
     NoCells,
     FrameTooLarge,     // found, limit: bytes
+    OpenQuote,           // line, column of the quote that opens a csv field never closed
+    StrayQuote,          // line, column of a quote inside an unquoted csv field or after a closing one
+    NoDelimiterRow,      // line: where the Markdown delimiter row was looked for
+    NoFrameFound,
+    FrameMismatch,       // line, column where the frame's lines stop agreeing
+    CellHoldsSeparator,  // line, column of the cell; codePoint: the separator it holds
+    CellHoldsLineBreak,  // line, column of the cell
+    RowNotHeld,          // line, column of the row: no cells, or tsv's last row of one empty cell
 };
 
 struct Refusal {
