@@ -55,8 +55,8 @@ TableWrite write_rows(const Table& table, LineEnd lineEnd, bool psv) {
         const Row& row = table.rows[r];
         if (row.empty() && psv) {
             out.text += '|';  // a lone '|' is a line with no cells
-        } else if (row.empty() ||
-                   (r + 1 == table.rows.size() && row.size() == 1 && row[0].text.empty())) {
+        } else if (!psv && (row.empty() || (r + 1 == table.rows.size() && row.size() == 1 &&
+                                            row[0].text.empty()))) {
             // tsv has no way to say "no cells", and an empty last line is ignored.
             out.text.clear();
             Refusal refusal;

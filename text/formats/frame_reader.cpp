@@ -48,12 +48,30 @@ Piece piece_of(uint32_t code) {
         case '-':
         case '=':
         // light, heavy, dashed and double horizontals, and the light-heavy halves
-        case 0x2500: case 0x2501: case 0x2504: case 0x2505: case 0x2508: case 0x2509:
-        case 0x254C: case 0x254D: case 0x2550: case 0x257C: case 0x257E:
+        case 0x2500:
+        case 0x2501:
+        case 0x2504:
+        case 0x2505:
+        case 0x2508:
+        case 0x2509:
+        case 0x254C:
+        case 0x254D:
+        case 0x2550:
+        case 0x257C:
+        case 0x257E:
             return Piece::Fill;
         case '|':
-        case 0x2502: case 0x2503: case 0x2506: case 0x2507: case 0x250A: case 0x250B:
-        case 0x254E: case 0x254F: case 0x2551: case 0x257D: case 0x257F:
+        case 0x2502:
+        case 0x2503:
+        case 0x2506:
+        case 0x2507:
+        case 0x250A:
+        case 0x250B:
+        case 0x254E:
+        case 0x254F:
+        case 0x2551:
+        case 0x257D:
+        case 0x257F:
             return Piece::Vertical;
         default:
             break;
@@ -65,8 +83,15 @@ Piece piece_of(uint32_t code) {
 // Corners that a frame may start or end with; '+' could be either.
 bool opens_frame(uint32_t code) {
     switch (code) {
-        case '+': case 0x250C: case 0x250D: case 0x250E: case 0x250F:
-        case 0x2552: case 0x2553: case 0x2554: case 0x256D:
+        case '+':
+        case 0x250C:
+        case 0x250D:
+        case 0x250E:
+        case 0x250F:
+        case 0x2552:
+        case 0x2553:
+        case 0x2554:
+        case 0x256D:
             return true;
         default:
             return false;
@@ -75,8 +100,15 @@ bool opens_frame(uint32_t code) {
 
 bool closes_frame(uint32_t code) {
     switch (code) {
-        case '+': case 0x2514: case 0x2515: case 0x2516: case 0x2517:
-        case 0x2558: case 0x2559: case 0x255A: case 0x2570:
+        case '+':
+        case 0x2514:
+        case 0x2515:
+        case 0x2516:
+        case 0x2517:
+        case 0x2558:
+        case 0x2559:
+        case 0x255A:
+        case 0x2570:
             return true;
         default:
             return false;
@@ -181,8 +213,8 @@ class FrameReader {
         for (size_t j = 0; j < rule.joints.size() || j < top.joints.size(); ++j) {
             if (j == rule.joints.size() || j == top.joints.size() ||
                 rule.joints[j].column != top.joints[j].column) {
-                const size_t at = j < rule.joints.size() ? rule.joints[j].offset
-                                                         : rule.joints.back().offset;
+                const size_t at =
+                    j < rule.joints.size() ? rule.joints[j].offset : rule.joints.back().offset;
                 return mismatch(at);
             }
         }
@@ -282,7 +314,7 @@ class FrameReader {
         if (read_.table.rows.empty()) {
             return true;
         }
-        const size_t ending = at < lines_.size() ? lines_[at].start : text_.size();
+        const size_t ending = at < lines_.size() ? lines_[at].start : lines_.back().end;
         if (!lastWasRule || !closes_frame(lastLeftPiece)) {
             return mismatch(ending);  // the frame stops without its bottom rule
         }

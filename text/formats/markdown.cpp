@@ -204,7 +204,7 @@ TableWrite write_markdown(const Table& table, const WriteOptions& options) {
     std::vector<int64_t> columns(columnCount, 3);  // room for ":-:"
     for (const Row& row : table.rows) {
         if (row.size() != columnCount) {
-            const Cell& at = row.empty()                 ? table.rows[0][0]
+            const Cell& at = row.empty()                ? table.rows[0][0]
                              : row.size() > columnCount ? row[columnCount]
                                                         : row.back();
             out.refusal = cell_refusal(RefusalKind::RaggedRow, at);

@@ -32,8 +32,7 @@ size_t utf8_length(std::string_view text, size_t at) {
 
 size_t char_length(std::string_view text, size_t at, TextEncoding encoding) {
     if (encoding == TextEncoding::Cp932) {
-        return is_cp932_lead(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2
-                                                                                           : 1;
+        return is_cp932_lead(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2 : 1;
     }
     return utf8_length(text, at);
 }
