@@ -1,71 +1,11 @@
 #include "cli/frame_job.h"
 
-#include "cli/box_drawing_utf8.h"
 #include "cli/line_ends.h"
-#include "cli/text_encoding.h"
-#include "cli/text_position.h"
 #include "command/create_frame.h"
+#include "text/formats/table.h"
+#include "text/frame_text.h"
 
 namespace {
-
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
-struct Prepared {
-    std::string text;
-    std::string error;
-};
-
-// The pipeline reads NUL-terminated text, so a NUL would silently end it.
-std::string nul_error(std::string_view text, CharacterRule rule) {
-    size_t nul = text.find('\0');
-    if (nul == std::string_view::npos) {
-        return {};
-    }
-    return describe_position(text, nul, rule) + ": NUL byte in the input";
-}
-
-Prepared prepare_input(const CliOptions& options, std::string_view input) {
-    Prepared prepared;
-    CharacterRule rule = options.raw || options.encoding == TextEncoding::Cp932
-                             ? CharacterRule::Cp932
-                             : CharacterRule::Utf8;
-    if (rule == CharacterRule::Utf8 && input.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
-        input.remove_prefix(kUtf8Bom.size());
-    }
-    prepared.error = nul_error(input, rule);
-    if (!prepared.error.empty() || options.raw) {
-        prepared.text = std::string(input);
-        return prepared;
-    }
-    if (rule == CharacterRule::Cp932) {
-        prepared.text = lone_lf_to_crlf(input);
-        return prepared;
-    }
-    Conversion converted = utf8_to_cp932(input);
-    prepared.error = std::move(converted.error);
-    prepared.text = lone_lf_to_crlf(converted.text);
-    return prepared;
-}
-
-Prepared render_output(const CliOptions& options, std::string_view frame) {
-    Prepared output;
-    if (options.raw) {
-        output.text = std::string(frame);
-        return output;
-    }
-    std::string lineEnded = options.crlf ? std::string(frame) : crlf_to_lf(frame);
-    if (options.encoding == TextEncoding::Cp932) {
-        output.text = std::move(lineEnded);
-        return output;
-    }
-    if (box_drawing_to_utf8(lineEnded, output.text)) {
-        return output;
-    }
-    Conversion converted = cp932_to_utf8(lineEnded);
-    output.text = std::move(converted.text);
-    output.error = std::move(converted.error);
-    return output;
-}
 
 JobOutput failure(std::string message) {
     JobOutput job;
@@ -74,39 +14,95 @@ JobOutput failure(std::string message) {
     return job;
 }
 
-// The pipeline's own messages are shown as they stand, one line per line.
-JobOutput pipeline_message(const std::string& message) {
+JobOutput success(std::string frame) {
     JobOutput job;
-    job.err = crlf_to_lf(message) + "\n";
+    job.out = std::move(frame);
+    return job;
+}
+
+// What the desktop application calls "internal error", in the user's terms.
+std::string raw_render_failure(const CreateFrameResult& result) {
+    if (result.renderResult == FT_BUFFER_TOO_SMALL) {
+        return "the frame would be " + std::to_string(result.frameBytes) + " bytes; the limit is " +
+               std::to_string(CF_FRAME_BUFFER - 1);
+    }
+    if (result.renderResult == FT_BAD_SHAPE) {
+        return "no cells in the input";
+    }
+    return result.resultText;
+}
+
+std::string raw_too_long(const std::string& input, const CreateFrameResult& result) {
+    const std::string size = std::to_string(result.convertedInput.size()) + " bytes";
+    const std::string where =
+        result.convertedInput.size() == input.size() ? size : size + " after tab conversion";
+    return "the input is " + where + "; the limit is " + std::to_string(CF_INPUT_LIMIT) + " bytes";
+}
+
+// Exactly the bytes the desktop application makes, and its messages.
+JobOutput raw_job(const CliOptions& options, const std::string& input) {
+    if (input.find('\0') != std::string::npos) {
+        return failure(
+            "the input holds a NUL byte, which ends the text for the desktop "
+            "application; it cannot be framed in --raw mode");
+    }
+    CreateFrameResult result = create_frame_text(input, options.frameType, options.positionType);
+    if (result.outcome == CF_FRAME) {
+        return success(std::move(result.resultText));
+    }
+    if (result.outcome == CF_NONE) {
+        if (result.convertedInput.size() > CF_INPUT_LIMIT) {
+            return failure(raw_too_long(input, result));
+        }
+        return {};
+    }
+    if (result.renderResult != FT_OK) {
+        return failure(raw_render_failure(result));
+    }
+    JobOutput job;
+    job.err = crlf_to_lf(result.resultText) + "\n";
     job.exitCode = 1;
     return job;
+}
+
+// Every path but psv to frame reads the table into cells and writes it again.
+JobOutput convert_job(const CliOptions& options, const std::string& input) {
+    ConvertRequest request;
+    request.text = input;
+    request.encoding = options.encoding;
+    request.from = options.from;
+    request.to = options.to;
+    request.options.frameType = options.frameType;
+    request.options.positionType =
+        options.positionGiven || options.to == TableFormat::Frame ? options.positionType : 0;
+    request.options.widthModel = options.widthModel;
+    request.options.lineEnd = options.crlf ? LineEnd::CrLf : LineEnd::Lf;
+    TableWrite written = convert_table(request);
+    if (!written.ok()) {
+        return failure(describe_refusal(written.refusal));
+    }
+    return success(std::move(written.text));
 }
 
 }  // namespace
 
 JobOutput frame_job(const CliOptions& options, const std::string& input) {
-    Prepared prepared = prepare_input(options, input);
-    if (!prepared.error.empty()) {
-        return failure(prepared.error);
+    if (options.raw) {
+        return raw_job(options, input);
     }
-    CreateFrameResult result =
-        create_frame_text(prepared.text, options.frameType, options.positionType);
-    if (result.outcome == CF_MESSAGE) {
-        return pipeline_message(result.resultText);
+    if (options.from != TableFormat::Psv || options.to != TableFormat::Frame) {
+        return convert_job(options, input);
     }
-    if (result.outcome == CF_NONE) {
-        if (result.convertedInput.size() > CF_INPUT_LIMIT) {
-            return failure("the input is " + std::to_string(result.convertedInput.size()) +
-                           " bytes after tab conversion; the limit is " +
-                           std::to_string(CF_INPUT_LIMIT) + " bytes");
-        }
-        return {};
+    FrameRequest request;
+    request.text = input;
+    request.encoding = options.encoding;
+    request.frameType = options.frameType;
+    request.positionType = options.positionType;
+    request.widthModel = options.widthModel;
+    request.lineEnd = options.crlf ? LineEnd::CrLf : LineEnd::Lf;
+    FrameOutcome outcome = frame_text(request);
+    if (!outcome.ok()) {
+        return failure(describe_refusal(outcome.refusal));
     }
-    Prepared output = render_output(options, result.resultText);
-    if (!output.error.empty()) {
-        return failure(output.error);
-    }
-    JobOutput job;
-    job.out = std::move(output.text);
-    return job;
+    return success(std::move(outcome.frame));
 }

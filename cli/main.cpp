@@ -1,6 +1,6 @@
 #include <unistd.h>
 
-#include <csignal>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -31,9 +31,10 @@ int write_stdout(const std::string& text, int exitCode) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // A closed pipe is reported like any failed write instead of ending the process.
-    std::signal(SIGPIPE, SIG_IGN);
-    OptionsResult parsed = parse_options(std::vector<std::string>(argv + 1, argv + argc));
+    // SIGPIPE keeps its default: a reader that has seen enough (head) ends
+    // the filter quietly, as it ends cat.
+    OptionsResult parsed = parse_options(std::vector<std::string>(argv + 1, argv + argc),
+                                         std::getenv("ZENTAB_AMBIGUOUS"));
     if (!parsed.error.empty()) {
         return usage_error(parsed.error);
     }

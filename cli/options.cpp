@@ -16,7 +16,11 @@ std::string ascii_lower(std::string_view text) {
     return lower;
 }
 
+// Leading zeros are allowed, as strtol would take them.
 std::optional<int32_t> small_number(std::string_view text, int32_t max) {
+    while (text.size() > 1 && text[0] == '0') {
+        text.remove_prefix(1);
+    }
     if (text.empty() || text.size() > 2) {
         return std::nullopt;
     }
@@ -54,7 +58,50 @@ std::optional<TextEncoding> encoding(std::string_view text) {
     return std::nullopt;
 }
 
-enum class OptionKind { Frame, Position, Encoding, Crlf, Raw, Help, Version, Unknown };
+std::optional<WidthModel> width_model(std::string_view text) {
+    std::string name = ascii_lower(text);
+    if (name == "narrow") {
+        return WidthModel::Narrow;
+    }
+    if (name == "wide") {
+        return WidthModel::Wide;
+    }
+    return std::nullopt;
+}
+
+std::optional<TableFormat> table_format(std::string_view text) {
+    struct Named {
+        std::string_view name;
+        TableFormat format;
+    };
+    constexpr Named kFormats[] = {
+        {"psv", TableFormat::Psv},     {"csv", TableFormat::Csv},
+        {"tsv", TableFormat::Tsv},     {"markdown", TableFormat::Markdown},
+        {"frame", TableFormat::Frame},
+    };
+    const std::string name = ascii_lower(text);
+    for (const Named& named : kFormats) {
+        if (name == named.name) {
+            return named.format;
+        }
+    }
+    return std::nullopt;
+}
+
+enum class OptionKind {
+    Frame,
+    Position,
+    Encoding,
+    Ambiguous,
+    From,
+    To,
+    Unframe,
+    Crlf,
+    Raw,
+    Help,
+    Version,
+    Unknown
+};
 
 struct OptionName {
     std::string_view shortName;  // empty when there is none
@@ -66,6 +113,10 @@ constexpr OptionName kOptionNames[] = {
     {"-f", "--frame", OptionKind::Frame},
     {"-p", "--position", OptionKind::Position},
     {"-e", "--encoding", OptionKind::Encoding},
+    {"-a", "--ambiguous", OptionKind::Ambiguous},
+    {"", "--from", OptionKind::From},
+    {"", "--to", OptionKind::To},
+    {"", "--unframe", OptionKind::Unframe},
     {"", "--crlf", OptionKind::Crlf},
     {"", "--raw", OptionKind::Raw},
     {"-h", "--help", OptionKind::Help},
@@ -83,7 +134,8 @@ OptionKind option_kind(std::string_view name) {
 
 bool takes_value(OptionKind kind) {
     return kind == OptionKind::Frame || kind == OptionKind::Position ||
-           kind == OptionKind::Encoding;
+           kind == OptionKind::Encoding || kind == OptionKind::Ambiguous ||
+           kind == OptionKind::From || kind == OptionKind::To;
 }
 
 // Parses one option argument; a value may be attached ("-f6", "--frame=6") or
@@ -92,7 +144,16 @@ class OptionParser {
   public:
     explicit OptionParser(const std::vector<std::string>& args) : args_(args) {}
 
-    OptionsResult parse() {
+    OptionsResult parse(const char* ambiguousDefault) {
+        if (ambiguousDefault != nullptr && *ambiguousDefault != '\0') {
+            std::optional<WidthModel> model = width_model(ambiguousDefault);
+            if (!model) {
+                result_.error = "ZENTAB_AMBIGUOUS: invalid width model '" +
+                                std::string(ambiguousDefault) + "' (use narrow or wide)";
+                return result_;
+            }
+            result_.options.widthModel = *model;
+        }
         bool optionsEnded = false;
         for (index_ = 0; index_ < args_.size() && result_.error.empty(); ++index_) {
             const std::string& arg = args_[index_];
@@ -104,14 +165,25 @@ class OptionParser {
                 parse_option(arg);
             }
         }
-        if (result_.error.empty() && result_.options.raw && result_.options.encodingGiven &&
-            result_.options.encoding != TextEncoding::Cp932) {
-            result_.error = "--raw reads and writes code page 932; it cannot be used with -e utf-8";
-        }
+        finish();
         return result_;
     }
 
   private:
+    void finish() {
+        const CliOptions& options = result_.options;
+        if (!result_.error.empty() || !options.raw) {
+            return;
+        }
+        if (options.encodingGiven && options.encoding != TextEncoding::Cp932) {
+            result_.error = "--raw reads and writes code page 932; it cannot be used with -e utf-8";
+        } else if (options.from != TableFormat::Psv || options.to != TableFormat::Frame) {
+            result_.error =
+                "--raw frames '|'-separated cells; it cannot be used with --from, --to "
+                "or --unframe";
+        }
+    }
+
     void add_operand(const std::string& arg) {
         if (haveFile_) {
             result_.error = "extra operand '" + arg + "'";
@@ -135,8 +207,12 @@ class OptionParser {
             attached = arg.substr(2);
         }
         OptionKind kind = option_kind(name);
-        if (kind == OptionKind::Unknown || (attached && !takes_value(kind))) {
-            result_.error = "unknown option '" + arg + "'";
+        if (kind == OptionKind::Unknown) {
+            result_.error = "unrecognized option '" + arg + "'";
+            return;
+        }
+        if (attached && !takes_value(kind)) {
+            result_.error = "option '" + name + "' doesn't allow an argument";
             return;
         }
         if (!takes_value(kind)) {
@@ -144,7 +220,7 @@ class OptionParser {
             return;
         }
         if (!attached && index_ + 1 >= args_.size()) {
-            result_.error = "option '" + name + "' needs a value";
+            result_.error = "option '" + name + "' requires an argument";
             return;
         }
         set_value(kind, attached ? *attached : args_[++index_]);
@@ -158,6 +234,12 @@ class OptionParser {
                 break;
             case OptionKind::Raw:
                 options.raw = true;
+                break;
+            case OptionKind::Unframe:
+                options.from = TableFormat::Frame;
+                if (!toGiven_) {
+                    options.to = TableFormat::Psv;
+                }
                 break;
             case OptionKind::Help:
                 options.help = true;
@@ -186,6 +268,23 @@ class OptionParser {
                 return;
             }
             options.positionType = *position;
+            options.positionGiven = true;
+        } else if (kind == OptionKind::From || kind == OptionKind::To) {
+            std::optional<TableFormat> format = table_format(value);
+            if (!format) {
+                result_.error =
+                    "invalid format '" + value + "' (use psv, csv, tsv, markdown or frame)";
+                return;
+            }
+            (kind == OptionKind::From ? options.from : options.to) = *format;
+            toGiven_ = toGiven_ || kind == OptionKind::To;
+        } else if (kind == OptionKind::Ambiguous) {
+            std::optional<WidthModel> model = width_model(value);
+            if (!model) {
+                result_.error = "invalid width model '" + value + "' (use narrow or wide)";
+                return;
+            }
+            options.widthModel = *model;
         } else {
             std::optional<TextEncoding> chosen = encoding(value);
             if (!chosen) {
@@ -200,30 +299,46 @@ class OptionParser {
     const std::vector<std::string>& args_;
     size_t index_ = 0;
     bool haveFile_ = false;
+    bool toGiven_ = false;
     OptionsResult result_;
 };
 
 }  // namespace
 
-OptionsResult parse_options(const std::vector<std::string>& args) {
-    return OptionParser(args).parse();
+OptionsResult parse_options(const std::vector<std::string>& args, const char* ambiguousDefault) {
+    return OptionParser(args).parse(ambiguousDefault);
 }
 
 const char* usage_text() {
     return "Usage: zentab [OPTION]... [FILE]\n"
            "Frame the table in FILE, or standard input when FILE is absent or -, as a ruled\n"
-           "text table. Cells are separated by '|' or by tabs.\n"
+           "text table. Cells are separated by '|' or by tabs. With --from and --to, convert\n"
+           "tables between csv, tsv, Markdown, frames and '|'-separated cells (psv).\n"
            "\n"
            "  -f, --frame N        frame type 1..6 (default 1; 6 draws with + - |)\n"
            "  -p, --position X     position type A..Q, either case, or 1..17 (default A)\n"
+           "  -a, --ambiguous W    width of box-drawing and other East Asian ambiguous\n"
+           "                       characters: narrow (default; most terminals and\n"
+           "                       pages) or wide (CJK terminals and fonts)\n"
            "  -e, --encoding ENC   utf-8 (default) or cp932 (also accepted: shift_jis,\n"
-           "                       sjis, windows-31j)\n"
+           "                       sjis, windows-31j); cp932 counts widths in bytes\n"
+           "      --from FORMAT    the input's format: psv (default), csv, tsv, markdown,\n"
+           "                       or frame (a ruled table, ours or another tool's)\n"
+           "      --to FORMAT      the output's format: frame (default), psv, csv, tsv or\n"
+           "                       markdown (-p gives its column alignment)\n"
+           "      --unframe        short for --from frame --to psv (a --to given wins)\n"
            "      --crlf           end output lines with CR LF (default LF)\n"
            "      --raw            exact mode: the input is code page 932 byte for byte,\n"
            "                       lines split only at CR LF, and the output is the frame\n"
            "                       byte for byte with CR LF\n"
            "  -h, --help           show this help and exit\n"
            "      --version        show the version and exit\n"
+           "\n"
+           "Lines end in LF, CR LF or CR. Input that is not text, not in the named format,\n"
+           "or holds a cell the output format cannot hold, is refused with its line and\n"
+           "column.\n"
+           "\n"
+           "Environment: ZENTAB_AMBIGUOUS=narrow|wide sets the default of --ambiguous.\n"
            "\n"
            "Exit status: 0 on success, 1 when the input cannot be framed or read,\n"
            "2 on a bad option.\n";

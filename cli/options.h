@@ -5,13 +5,18 @@
 #include <string>
 #include <vector>
 
-enum class TextEncoding { Utf8, Cp932 };
+#include "text/formats/table.h"
+#include "text/frame_text.h"
 
 struct CliOptions {
     int32_t frameType = 1;
     int32_t positionType = 1;
+    bool positionGiven = false;  // Markdown says an alignment only when asked
     TextEncoding encoding = TextEncoding::Utf8;
     bool encodingGiven = false;
+    WidthModel widthModel = WidthModel::Narrow;
+    TableFormat from = TableFormat::Psv;
+    TableFormat to = TableFormat::Frame;
     bool crlf = false;
     bool raw = false;
     bool help = false;
@@ -24,7 +29,9 @@ struct OptionsResult {
     std::string error;  // set when the command line is unusable
 };
 
-// args excludes the program name.
-OptionsResult parse_options(const std::vector<std::string>& args);
+// args excludes the program name; ambiguousDefault is ZENTAB_AMBIGUOUS, or
+// null when it is not set.
+OptionsResult parse_options(const std::vector<std::string>& args,
+                            const char* ambiguousDefault = nullptr);
 
 const char* usage_text();

@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "text/text_limits.h"
+
 namespace {
 
 std::string describe_source(const std::string& path) {
@@ -40,8 +42,8 @@ InputRead read_fd(int fd, const std::string& path) {
         }
         if (input.bytes.size() > kMaxInputBytes) {
             input.error = describe_source(path) + " holds more than " +
-                          std::to_string(kMaxInputBytes) +
-                          " bytes; at most 4096 bytes after tab conversion can be framed";
+                          std::to_string(kMaxInputBytes) + " bytes; at most " +
+                          std::to_string(kTextInputLimit) + " bytes can be framed";
             input.bytes.clear();
             return input;
         }

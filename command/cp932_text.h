@@ -5,11 +5,8 @@
 #include <string>
 #include <string_view>
 
-// Lead bytes of code page 932 as the text replacements read them. Fixed here
-// rather than asked of the C library, so no locale can change them.
-constexpr bool cp932_is_lead_byte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
+#include "core/cp932_lead_byte.h"
+
 
 // Bytes of the character starting at text[at]: 2 for a lead byte with a byte
 // after it, else 1.

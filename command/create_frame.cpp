@@ -20,6 +20,11 @@ static_assert(CF_INPUT_LIMIT < kWorkingBufferSize, "the working copy holds the t
 char workingCopy[kWorkingBufferSize];
 char frameBuffer[CF_FRAME_BUFFER];
 
+char* reserve_frame_buffer(int64_t bytes, void* context) {
+    *static_cast<int64_t*>(context) = bytes;
+    return bytes < CF_FRAME_BUFFER ? frameBuffer : nullptr;
+}
+
 std::string illegal_line_message(int32_t lineNumber) {
     return "Illegal input data!!\r\nCheck the " + std::to_string(lineNumber) +
            " line of your input data.";
@@ -103,8 +108,11 @@ CreateFrameResult create_frame_text(const std::string& input, int32_t frameType,
         set_message(result, illegal_line_message(refusedLine));
         return result;
     }
-    // ft_render clears the whole buffer itself before it draws or refuses.
-    if (ft_render(frameBuffer, CF_FRAME_BUFFER, frameType, positionType) != FT_OK) {
+    // Only the frame and its terminator are written: nothing reads the
+    // buffer past them, so it need not be cleared.
+    result.renderResult =
+        ft_render_with(frameType, positionType, FtLook{}, reserve_frame_buffer, &result.frameBytes);
+    if (result.renderResult != FT_OK) {
         set_message(result, kInternalError);
         return result;
     }

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/frame_core.h"
+
 enum CreateFrameOutcome {
     CF_NONE,     // nothing more to show
     CF_MESSAGE,  // resultText is a message for the user
@@ -14,6 +16,10 @@ struct CreateFrameResult {
     std::string convertedInput;  // the input after tab conversion
     CreateFrameOutcome outcome = CF_NONE;
     std::string resultText;
+    // What lies behind "internal error": the render's result, and the
+    // frame's size without its terminator once it was measured.
+    int renderResult = FT_OK;
+    int64_t frameBytes = 0;
 };
 
 constexpr size_t CF_INPUT_LIMIT = 4096;      // bytes of converted text that are parsed

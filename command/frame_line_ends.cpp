@@ -1,9 +1,11 @@
 #include "command/frame_line_ends.h"
 
+#include <array>
 #include <cstring>
 
 #include "command/cp932_text.h"
 #include "core/byte_copy.h"
+#include "core/styles/frame_styles.h"
 
 namespace {
 
@@ -18,8 +20,9 @@ size_t lead_run_before(std::string_view text, size_t end) {
     return run;
 }
 
-// The right borders as byte tables: one-byte borders, and the second bytes
-// of the two-byte ones, which all lead with 0x84.
+// The right ends of every line of every style, in code page 932, as byte
+// tables: one-byte ends, and the second bytes of the two-byte ones, which all
+// lead with 0x84.
 constexpr char kBorderLead = '\x84';
 
 struct BorderTables {
@@ -27,24 +30,39 @@ struct BorderTables {
     std::array<bool, 256> second{};
 };
 
+constexpr void note_right_end(BorderTables& tables, const LinePieces& line) {
+    const char* end = line.rightEnd->cp932;
+    if (end[1] == '\0') {
+        tables.single[static_cast<unsigned char>(end[0])] = true;
+    } else {
+        tables.second[static_cast<unsigned char>(end[1])] = true;
+    }
+}
+
 constexpr BorderTables make_border_tables() {
     BorderTables tables;
-    for (std::string_view border : kFrameRightBorders) {
-        auto& table = border.size() == 1 ? tables.single : tables.second;
-        table[static_cast<unsigned char>(border.back())] = true;
+    for (const FrameStyle& style : kFrameStyles) {
+        for (const LinePieces* line :
+             {&style.top, &style.content, &style.header, &style.inner, &style.bottom}) {
+            note_right_end(tables, *line);
+        }
     }
     return tables;
 }
 
-constexpr bool two_byte_borders_lead_alike() {
-    for (std::string_view border : kFrameRightBorders) {
-        if (border.size() == 2 && border[0] != kBorderLead) {
-            return false;
+constexpr bool two_byte_ends_lead_alike() {
+    for (const FrameStyle& style : kFrameStyles) {
+        for (const LinePieces* line :
+             {&style.top, &style.content, &style.header, &style.inner, &style.bottom}) {
+            const char* end = line->rightEnd->cp932;
+            if (end[1] != '\0' && end[0] != kBorderLead) {
+                return false;
+            }
         }
     }
     return true;
 }
-static_assert(two_byte_borders_lead_alike(), "the border tables assume one lead byte");
+static_assert(two_byte_ends_lead_alike(), "the border tables assume one lead byte");
 
 bool is_right_border(std::string_view character) {
     static constexpr BorderTables kTables = make_border_tables();

@@ -1,16 +1,8 @@
 // CR LF line ends for a rendered frame, whose styles end lines in LF alone.
 #pragma once
 
-#include <array>
 #include <string>
 #include <string_view>
-
-// The last character of every line of every frame style, in the order in
-// which their line ends are rewritten.
-inline constexpr std::array<std::string_view, 11> kFrameRightBorders = {
-    "\x84\xAD", "\x84\xAB", "\x84\xB2", "\x84\xAE", "+",        "|",
-    "\x84\xA2", "\x84\xA0", "\x84\xA7", "\x84\xA3", "\x84\xB7",
-};
 
 // Every right-border character directly followed by LF, at a character
 // boundary, gets a CR before that LF; any other LF stays as it is.

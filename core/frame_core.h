@@ -1,6 +1,7 @@
 // The frame core: one static table store, the line parser that fills it, and
-// the renderer that draws it as a ruled text frame. All text is code page 932
-// bytes; every width and size is a byte count. Nothing here is reentrant.
+// the renderer that draws it as a ruled text frame. Text is code page 932 or
+// UTF-8 bytes; sizes are byte counts and widths are display columns, which
+// for code page 932 are bytes again. Nothing here is reentrant.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +22,7 @@ constexpr int32_t FT_POSITION_TYPE_MAX = 17;
 struct CellNode {
     int32_t start;    // offset of the first byte in FrameTable::pool
     int32_t length;   // bytes; the text is not terminated inside the pool
+    int32_t width;    // display columns
     CellNode* down;   // same column, next row
     CellNode* right;  // same row, next column
 };
@@ -28,32 +30,59 @@ struct CellNode {
 struct FrameTable {
     int32_t rows;
     int32_t columns;
-    char pool[FT_POOL_TEXT_MAX + 1];
-    CellNode* grid;      // row 0, column 0
-    char signature[10];  // "zentabrix" while open, all zero while closed
+    char* pool;           // the lines' text, NUL-terminated
+    int32_t poolUsed;     // bytes of text in the pool
+    int32_t poolTextMax;  // bytes of text the pool holds
+    CellNode* grid;       // row 0, column 0
+    char signature[10];   // "zentabrix" while open, all zero while closed
 };
 
-// Table store.
+// Table store. ft_open gives the pool of FT_POOL_TEXT_MAX bytes; larger
+// tables ask for their own.
 FrameTable& ft_table();
 int ft_open();
+int ft_open_sized(int32_t poolTextMax);
 int ft_close();
-int ft_link_cell(CellNode*& head, int32_t rowIndex, int32_t start, int32_t length);
+int ft_link_cell(CellNode*& head, int32_t rowIndex, int32_t start, int32_t length, int32_t width);
 void ft_free_grid(CellNode* first);
 void ft_free_row(CellNode* first);
 
+// How a line is read. The code page 932 rule keeps the byte after a lead
+// byte out of the search; UTF-8 needs no such rule, as no byte of a
+// multibyte sequence is ASCII.
+using FtMeasure = int32_t (*)(const char* text, int32_t length, void* context);
+struct FtLineRule {
+    char separator = '|';  // below 0x80
+    bool cp932 = true;
+    bool tabSeparates = false;    // TAB also ends a cell, and is never an outer border
+    FtMeasure measure = nullptr;  // display columns of a cell; null: its bytes
+    void* measureContext = nullptr;
+};
+
 // Line parser: appends one line (without its line end) to the store as a row.
 int ft_add_line(const char* line, int32_t* lineNumber, char separator);
+// The same for a line of known length under a rule. On FT_BAD_SHAPE failedAt
+// is the line's byte offset where the row goes wrong: the separator before a
+// cell too many, or the line's end when cells are missing.
+int ft_add_line_with(const char* line, int32_t length, const FtLineRule& rule, int32_t* lineNumber,
+                     int32_t* failedAt);
 
-// Render driver: draws the stored table into out, NUL-terminated, LF line ends.
+// How the pieces of a frame are written.
+struct FtLook {
+    bool utf8 = false;    // pieces in UTF-8, else in code page 932
+    bool narrow = false;  // box pieces one column wide: rule fills are doubled
+    bool crlf = false;    // lines end in CR LF, else LF
+};
+
+// Render driver: draws the stored table into out, NUL-terminated, LF line ends,
+// in code page 932; out is cleared first.
 int ft_render(char* out, int32_t outSize, int32_t frameType, int32_t positionType);
-
-// Frame styles. Called by ft_render only, after it has proved the frame fits.
-void ft_draw_type1(char* out, int32_t* widths, int32_t columnCount, int32_t positionType);
-void ft_draw_type2(char* out, int32_t* widths, int32_t columnCount, int32_t positionType);
-void ft_draw_type3(char* out, int32_t* widths, int32_t columnCount, int32_t positionType);
-void ft_draw_type4(char* out, int32_t* widths, int32_t columnCount, int32_t positionType);
-void ft_draw_type5(char* out, int32_t* widths, int32_t columnCount, int32_t positionType);
-void ft_draw_type6(char* out, int32_t* widths, int32_t columnCount, int32_t positionType);
+// Measures the frame, then asks reserve for a buffer of bytes + 1 and draws
+// into it; a null buffer, or a frame of 2 GiB or more, refuses the frame with
+// FT_BUFFER_TOO_SMALL.
+using FtReserve = char* (*)(int64_t bytes, void* context);
+int ft_render_with(int32_t frameType, int32_t positionType, const FtLook& look, FtReserve reserve,
+                   void* context);
 
 // Cell placement shared by all styles; pos is the running length of out.
 void ft_put_cell(int32_t positionType, char* out, const char* cellText, int32_t cellLen,

@@ -1,16 +1,33 @@
 #include "core/grid_cursor.h"
 
-namespace {
-// A parsed line holds at most this many cells.
-constexpr int32_t kMaxColumns = FT_POOL_TEXT_MAX + 1;
+#include <cstdlib>
 
+namespace {
 struct GridCursor {
     const CellNode* head = nullptr;  // null: no cursor
     GridEnd end{};
     int32_t topColumns = 0;  // cells in row 0
-    CellNode* columnBottom[kMaxColumns] = {};
+    // Grows with row 0. Outside the core's counted allocations: the cursor is
+    // only a shortcut, and without room for it the walks are made.
+    CellNode** columnBottom = nullptr;
+    int32_t capacity = 0;
 };
 GridCursor cursor;
+
+bool make_room_for_column() {
+    if (cursor.topColumns < cursor.capacity) {
+        return true;
+    }
+    const int32_t capacity = cursor.capacity == 0 ? 64 : cursor.capacity * 2;
+    void* grown =
+        std::realloc(cursor.columnBottom, sizeof(CellNode*) * static_cast<size_t>(capacity));
+    if (grown == nullptr) {
+        return false;
+    }
+    cursor.columnBottom = static_cast<CellNode**>(grown);
+    cursor.capacity = capacity;
+    return true;
+}
 
 CellNode* walk_down(CellNode* cell, int32_t& linksWalked) {
     linksWalked = 0;
@@ -60,6 +77,11 @@ CellNode* column_bottom(CellNode* head, int32_t column) {
 }
 
 void grid_cursor_start(CellNode* head) {
+    cursor.topColumns = 0;
+    if (!make_room_for_column()) {
+        grid_cursor_forget();
+        return;
+    }
     cursor.head = head;
     cursor.end = GridEnd{0, head, head, 0};
     cursor.topColumns = 1;
@@ -77,7 +99,7 @@ void grid_cursor_note(CellNode* head, CellNode* cell, int32_t row, int32_t colum
     cursor.end.lastRowLast = cell;
     cursor.end.lastColumn = column;
     if (row == 0) {
-        if (cursor.topColumns == kMaxColumns) {
+        if (!make_room_for_column()) {
             grid_cursor_forget();
             return;
         }
@@ -89,4 +111,12 @@ void grid_cursor_note(CellNode* head, CellNode* cell, int32_t row, int32_t colum
 
 void grid_cursor_forget() {
     cursor.head = nullptr;
+}
+
+void grid_cursor_release() {
+    grid_cursor_forget();
+    std::free(cursor.columnBottom);
+    cursor.columnBottom = nullptr;
+    cursor.capacity = 0;
+    cursor.topColumns = 0;
 }

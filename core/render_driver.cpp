@@ -1,22 +1,26 @@
+#include <climits>
 #include <cstring>
 
 #include "core/allocator.h"
 #include "core/frame_core.h"
+#include "core/styles/frame_drawing.h"
+#include "core/styles/frame_styles.h"
 
 namespace {
-using DrawStyle = void (*)(char*, int32_t*, int32_t, int32_t);
-constexpr DrawStyle kStyles[FT_FRAME_TYPE_MAX] = {ft_draw_type1, ft_draw_type2, ft_draw_type3,
-                                                  ft_draw_type4, ft_draw_type5, ft_draw_type6};
-
-bool arguments_valid(const char* out, int32_t outSize, int32_t frameType, int32_t positionType) {
-    return out != nullptr && outSize >= 0 && frameType >= 1 && frameType <= FT_FRAME_TYPE_MAX &&
-           positionType >= 1 && positionType <= FT_POSITION_TYPE_MAX;
+bool types_valid(int32_t frameType, int32_t positionType) {
+    return frameType >= 1 && frameType <= FT_FRAME_TYPE_MAX && positionType >= 1 &&
+           positionType <= FT_POSITION_TYPE_MAX;
 }
+
+struct Measure {
+    int32_t* areas;         // per column: the widest text, then its area's width
+    int64_t textOverWidth;  // sum over all cells of bytes less columns
+};
 
 // Measures the widths row by row, the way the styles walk the grid, and
 // proves the grid is exactly rows x columns: a table left ragged by a refused
 // line must never reach a style, which trusts the shape blindly.
-bool measure_whole_grid(const FrameTable& table, int32_t* widths) {
+bool measure_whole_grid(const FrameTable& table, Measure& measure) {
     int32_t rowCount = 0;
     for (const CellNode* first = table.grid; first != nullptr; first = first->down) {
         if (++rowCount > table.rows) {
@@ -27,9 +31,10 @@ bool measure_whole_grid(const FrameTable& table, int32_t* widths) {
             if (column >= table.columns) {
                 return false;
             }
-            if (cell->length > widths[column]) {
-                widths[column] = cell->length;
+            if (cell->width > measure.areas[column]) {
+                measure.areas[column] = cell->width;
             }
+            measure.textOverWidth += cell->length - cell->width;
         }
         if (column != table.columns) {
             return false;
@@ -40,19 +45,78 @@ bool measure_whole_grid(const FrameTable& table, int32_t* widths) {
 
 // Exact byte length of the frame without its terminator, in 64 bits: a table
 // of many empty rows would overflow 32.
-int64_t frame_length(const int32_t* widths, int32_t columns, int32_t rows, int32_t frameType) {
-    int64_t sum = 0;
+int64_t frame_length(const EncodedStyle& style, const Measure& measure, int32_t columns,
+                     int32_t rows) {
+    int64_t areaSum = 0;
     for (int32_t c = 0; c < columns; ++c) {
-        const int64_t w = widths[c];
-        sum += frameType == 6 ? w : (w == 0 ? 2 : w + (w & 1));
+        areaSum += measure.areas[c];
     }
-    const int64_t lineLength = frameType == 6 ? sum + columns + 2 : sum + 2 * int64_t{columns} + 3;
-    return lineLength * (2 * int64_t{rows} + 1);
+    const int64_t contentFixed = border_bytes(style.content, columns) + areaSum;
+    int64_t length = rule_line_bytes(style.top, measure.areas, columns) + rows * contentFixed +
+                     measure.textOverWidth + rule_line_bytes(style.bottom, measure.areas, columns);
+    if (rows >= 2) {
+        length += rule_line_bytes(style.header, measure.areas, columns) +
+                  (rows - 2) * rule_line_bytes(style.inner, measure.areas, columns);
+    }
+    return length;
+}
+
+int render_measured(const FrameStyle& style, const FtLook& look, int32_t positionType,
+                    Measure& measure, FtReserve reserve, void* context) {
+    const FrameTable& table = ft_table();
+    if (!measure_whole_grid(table, measure)) {
+        return FT_BAD_SHAPE;
+    }
+    for (int32_t c = 0; c < table.columns; ++c) {
+        measure.areas[c] = cell_area_width(style, measure.areas[c]);
+    }
+    const EncodedStyle encoded = encode_style(style, look);
+    const int64_t length = frame_length(encoded, measure, table.columns, table.rows);
+    // Every measured frame is offered, so a caller learns its size even when
+    // it is past what positions inside a frame (32-bit) can reach.
+    char* out = reserve(length, context);
+    if (out == nullptr || length >= INT32_MAX) {
+        return FT_BUFFER_TOO_SMALL;
+    }
+    ft_draw_frame(encoded, out, measure.areas, table.columns, positionType);
+    out[length] = '\0';
+    return FT_OK;
+}
+
+struct FixedBuffer {
+    char* out;
+    int32_t size;
+};
+
+char* fixed_buffer(int64_t bytes, void* context) {
+    auto* buffer = static_cast<FixedBuffer*>(context);
+    return bytes < buffer->size ? buffer->out : nullptr;
 }
 }  // namespace
 
+int ft_render_with(int32_t frameType, int32_t positionType, const FtLook& look, FtReserve reserve,
+                   void* context) {
+    if (!types_valid(frameType, positionType) || reserve == nullptr) {
+        return FT_BAD_ARGUMENT;
+    }
+    const FrameTable& table = ft_table();
+    if (table.rows <= 0 || table.columns <= 0) {
+        return FT_BAD_SHAPE;
+    }
+    const size_t areaBytes = sizeof(int32_t) * static_cast<size_t>(table.columns);
+    Measure measure{static_cast<int32_t*>(ft_allocate(areaBytes)), 0};
+    if (measure.areas == nullptr) {
+        return FT_NO_MEMORY;
+    }
+    std::memset(measure.areas, 0, areaBytes);
+    const int result =
+        render_measured(kFrameStyles[frameType - 1], look, positionType, measure, reserve, context);
+    ft_release(measure.areas);
+    return result;
+}
+
 int ft_render(char* out, int32_t outSize, int32_t frameType, int32_t positionType) {
-    if (!arguments_valid(out, outSize, frameType, positionType)) {
+    if (out == nullptr || outSize < 0 || !types_valid(frameType, positionType)) {
         return FT_BAD_ARGUMENT;
     }
     const FrameTable& table = ft_table();
@@ -60,22 +124,6 @@ int ft_render(char* out, int32_t outSize, int32_t frameType, int32_t positionTyp
         return FT_BAD_SHAPE;
     }
     std::memset(out, 0, static_cast<size_t>(outSize));
-
-    auto* widths =
-        static_cast<int32_t*>(ft_allocate(sizeof(int32_t) * static_cast<size_t>(table.columns)));
-    if (widths == nullptr) {
-        return FT_NO_MEMORY;
-    }
-    std::memset(widths, 0, sizeof(int32_t) * static_cast<size_t>(table.columns));
-
-    int result = FT_OK;
-    if (!measure_whole_grid(table, widths)) {
-        result = FT_BAD_SHAPE;
-    } else if (int64_t{outSize} - 1 < frame_length(widths, table.columns, table.rows, frameType)) {
-        result = FT_BUFFER_TOO_SMALL;
-    } else {
-        kStyles[frameType - 1](out, widths, table.columns, positionType);
-    }
-    ft_release(widths);
-    return result;
+    FixedBuffer buffer{out, outSize};
+    return ft_render_with(frameType, positionType, FtLook{}, fixed_buffer, &buffer);
 }

@@ -6,11 +6,27 @@
 
 namespace {
 FrameTable theTable;  // static storage: all zero at start, i.e. closed
+char defaultPool[FT_POOL_TEXT_MAX + 1];
 constexpr char kSignature[10] = "zentabrix";
 
+bool is_open(const FrameTable& table) {
+    return std::strncmp(table.signature, kSignature, sizeof table.signature) == 0;
+}
+
+void release_pool(FrameTable& table) {
+    if (table.pool != defaultPool) {
+        ft_release(table.pool);
+    }
+}
+
+// A closed table keeps the default pool, empty, so its text can still be read.
 void clear_table(FrameTable& table) {
     std::memset(&table, 0, sizeof table);
+    table.pool = defaultPool;
+    table.poolTextMax = FT_POOL_TEXT_MAX;
+    defaultPool[0] = '\0';
     grid_cursor_forget();
+    grid_cursor_release();
 }
 }  // namespace
 
@@ -18,19 +34,40 @@ FrameTable& ft_table() {
     return theTable;
 }
 
-int ft_open() {
+int ft_open_sized(int32_t poolTextMax) {
+    if (poolTextMax < 0) {
+        return FT_BAD_ARGUMENT;
+    }
     FrameTable& table = ft_table();
-    if (std::strncmp(table.signature, kSignature, sizeof table.signature) == 0) {
+    if (is_open(table)) {
         ft_free_grid(table.grid);
+        release_pool(table);
     }
     clear_table(table);
+    char* pool = defaultPool;
+    if (poolTextMax > FT_POOL_TEXT_MAX) {
+        pool = static_cast<char*>(ft_allocate(static_cast<size_t>(poolTextMax) + 1));
+        if (pool == nullptr) {
+            return FT_NO_MEMORY;
+        }
+    }
+    pool[0] = '\0';
+    table.pool = pool;
+    table.poolTextMax = poolTextMax;
     std::memcpy(table.signature, kSignature, sizeof kSignature);
     return FT_OK;
+}
+
+int ft_open() {
+    return ft_open_sized(FT_POOL_TEXT_MAX);
 }
 
 int ft_close() {
     FrameTable& table = ft_table();
     ft_free_grid(table.grid);
+    if (is_open(table)) {
+        release_pool(table);
+    }
     clear_table(table);
     return FT_OK;
 }
@@ -52,12 +89,12 @@ void ft_free_grid(CellNode* first) {
     }
 }
 
-int ft_link_cell(CellNode*& head, int32_t rowIndex, int32_t start, int32_t length) {
+int ft_link_cell(CellNode*& head, int32_t rowIndex, int32_t start, int32_t length, int32_t width) {
     auto* cell = static_cast<CellNode*>(ft_allocate_cell());
     if (cell == nullptr) {
         return FT_NO_MEMORY;
     }
-    *cell = CellNode{start, length, nullptr, nullptr};
+    *cell = CellNode{start, length, width, nullptr, nullptr};
     if (head == nullptr) {
         head = cell;
         grid_cursor_start(cell);

@@ -3,8 +3,10 @@
 // that the renderer reserves for a frame.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "command/create_frame.h"
 
@@ -20,6 +22,13 @@ ExpectedFrame expect_frame(const std::string& input, int32_t frameType, int32_t 
 
 // The tab conversion as its four replacement steps.
 std::string four_step_tab_conversion(const std::string& text);
+
+// The last character of every line of every frame style in code page 932, in
+// the order in which the passes rewrite their line ends.
+inline constexpr std::array<std::string_view, 11> kRightBorderPasses = {
+    "\x84\xAD", "\x84\xAB", "\x84\xB2", "\x84\xAE", "+",        "|",
+    "\x84\xA2", "\x84\xA0", "\x84\xA7", "\x84\xA3", "\x84\xB7",
+};
 
 // The line-end rewrite as its eleven replacement passes.
 std::string eleven_pass_line_ends(const std::string& frame);

@@ -9,6 +9,7 @@ packages=(
   clang libclang-rt-14-dev                                 # fuzzing
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64           # Zentab.exe
   wine wine64 xvfb xauth fonts-ipafont-gothic locales      # running and testing it
+  unicode-data libutf8proc-dev                             # Unicode tables, cluster checks
 )
 
 if [ "$(id -u)" -ne 0 ]; then

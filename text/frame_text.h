@@ -16,8 +16,8 @@ enum class LineEnd : uint8_t { Lf, CrLf };
 struct FrameRequest {
     std::string_view text;  // the whole input: UTF-8, or code page 932 bytes
     TextEncoding encoding = TextEncoding::Utf8;
-    int32_t frameType = 1;     // 1..6
-    int32_t positionType = 1;  // 1..17, the letters A..Q
+    int32_t frameType = 1;                       // 1..6
+    int32_t positionType = 1;                    // 1..17, the letters A..Q
     WidthModel widthModel = WidthModel::Narrow;  // code page 932 always counts bytes
     LineEnd lineEnd = LineEnd::Lf;
 };
@@ -32,10 +32,11 @@ enum class RefusalKind : uint8_t {
     ControlCharacter,  // line, column, codePoint
     RaggedRow,         // line, column; found: cells in the line, limit: cells in the first row
     NoCells,
-    FrameTooLarge,     // found, limit: bytes
-    OpenQuote,           // line, column of the quote that opens a csv field never closed
-    StrayQuote,          // line, column of a quote inside an unquoted csv field or after a closing one
-    NoDelimiterRow,      // line: where the Markdown delimiter row was looked for
+    FrameTooLarge,  // found, limit: bytes
+    OutOfMemory,
+    OpenQuote,       // line, column of the quote that opens a csv field never closed
+    StrayQuote,      // line, column of a quote inside an unquoted csv field or after a closing one
+    NoDelimiterRow,  // line: where the Markdown delimiter row was looked for
     NoFrameFound,
     FrameMismatch,       // line, column where the frame's lines stop agreeing
     CellHoldsSeparator,  // line, column of the cell; codePoint: the separator it holds
@@ -62,5 +63,11 @@ struct FrameOutcome {
 
 FrameOutcome frame_text(const FrameRequest& request);
 
-// The refusal in words, without the place: "line L, column C: " is the face's.
+// What frame_text asks of any input before reading it: the size limit, then
+// text of its encoding after a leading byte order mark.
+Refusal check_input_text(std::string_view text, TextEncoding encoding);
+std::string_view without_bom(std::string_view text, TextEncoding encoding);
+
+// The refusal in words, led by its place in the input where it has one:
+// "line 2, column 5: ...".
 std::string describe_refusal(const Refusal& refusal);

@@ -11,13 +11,22 @@ namespace {
 const std::string kTry = "Try 'zentab --help' for more information.\n";
 const std::string kSample = "No|Item|Qty\n1|pen|10\n2|notebook|5\n";
 const std::string kSampleType1 =
-    "┏━┳━━━━┳━━┓\n"
+    "┏━━┳━━━━━━━━┳━━━━┓\n"
     "┃No┃Item    ┃Qty ┃\n"
-    "┣━╋━━━━╋━━┫\n"
+    "┣━━╋━━━━━━━━╋━━━━┫\n"
     "┃1 ┃pen     ┃10  ┃\n"
-    "┣━╋━━━━╋━━┫\n"
+    "┣━━╋━━━━━━━━╋━━━━┫\n"
     "┃2 ┃notebook┃5   ┃\n"
-    "┗━┻━━━━┻━━┛\n";
+    "┗━━┻━━━━━━━━┻━━━━┛\n";
+// In the wide model every piece is two columns, as in code page 932.
+const std::string kSampleType5HWide =
+    "┏━┳━━━━┯━━┓\n"
+    "┃No┃    Item│ Qty┃\n"
+    "┣━╋━━━━┿━━┫\n"
+    "┃1 ┃     pen│  10┃\n"
+    "┠─╂────┼──┨\n"
+    "┃2 ┃notebook│   5┃\n"
+    "┗━┻━━━━┷━━┛\n";
 const std::string kSampleType6H =
     "+--+--------+---+\n"
     "|No|    Item|Qty|\n"
@@ -57,6 +66,15 @@ std::string with_crlf(std::string text) {
     return text;
 }
 
+// One wide cell over many rows: a frame far past the desktop's buffer.
+std::string raw_tall_table() {
+    std::string table(3200, 'x');
+    for (int row = 0; row < 150; ++row) {
+        table += "\r\ny";
+    }
+    return table;
+}
+
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Framing, ZentabTool,
@@ -75,8 +93,18 @@ INSTANTIATE_TEST_SUITE_P(
         CliCase{"no_final_newline", {"-f", "6"}, "a|b", "+-+-+\n|a|b|\n+-+-+\n", "", 0},
         CliCase{"tab_separated", {"-f", "6"}, "a\tb\n\tc\n", "+-+-+\n|a|b|\n+-+-+\n| |c|\n+-+-+\n",
                 "", 0},
-        CliCase{"japanese_type2", {"-f", "2"}, "名前|値\n①|あ\n",
+        CliCase{"japanese_type2_narrow", {"-f", "2"}, "名前|値\n①|あ\n",
+                "┌────┬──┐\n│名前│値│\n├────┼──┤\n│①   │あ│\n└────┴──┘\n", "", 0},
+        CliCase{"japanese_type2_wide", {"-f", "2", "-a", "wide"}, "名前|値\n①|あ\n",
                 "┌──┬─┐\n│名前│値│\n├──┼─┤\n│①  │あ│\n└──┴─┘\n", "", 0},
+        CliCase{"type5_h_wide", {"-f", "5", "-p", "H", "--ambiguous=wide"}, kSample,
+                kSampleType5HWide, "", 0},
+        CliCase{"cr_line_ends", {"-f", "6"}, "a|b\rc|d\r", "+-+-+\n|a|b|\n+-+-+\n|c|d|\n+-+-+\n",
+                "", 0},
+        CliCase{"text_kept_exactly", {"-f", "6"}, "é|¦|〜|−\n😀|👩‍👩‍👧|🇯🇵|e\u0301\n",
+                "+--+--+--+-+\n|é |¦ |〜|−|\n+--+--+--+-+\n|😀|👩‍👩‍👧|🇯🇵|e\u0301|\n+--+--+--+-+\n", "", 0},
+        CliCase{"ibm_extension_cp932", {"-e", "cp932", "-f", "6"}, "a|b|c\n\xFA\x7C" "|x|y\n",
+                "+--+-+-+\n|a |b|c|\n+--+-+-+\n|\xFA\x7C|x|y|\n+--+-+-+\n", "", 0},
         CliCase{"cp932_in_and_out", {"-e", "cp932", "-f", "6"}, "\x82\xA0|b\n",
                 "+--+-+\n|\x82\xA0|b|\n+--+-+\n", "", 0},
         CliCase{"sjis_alias_box_frame", {"-e", "SJIS"}, "ab\n",
@@ -86,40 +114,63 @@ INSTANTIATE_TEST_SUITE_P(
         CliCase{"raw_with_cp932", {"--raw", "-e", "windows-31j", "-f", "6"}, "a\r\n",
                 "+-+\r\n|a|\r\n+-+\r\n", "", 0},
         CliCase{"empty_input", {}, "", "", "", 0},
+        CliCase{"blank_lines_only", {}, "\n\r\n", "", "", 0},
         CliCase{"bom_only", {}, "\xEF\xBB\xBF", "", "", 0}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Messages, ZentabTool,
     ::testing::Values(
-        CliCase{"illegal_line_2", {}, "A|B\nC\n", "",
-                "Illegal input data!!\nCheck the 2 line of your input data.\n", 1},
-        CliCase{"illegal_line_3_trailing_blank_line", {}, "A|B\nC|D\n\n", "",
-                "Illegal input data!!\nCheck the 3 line of your input data.\n", 1},
-        CliCase{"no_columns", {}, "|\n|\n", "", "internal error\n", 1},
-        CliCase{"frame_too_big", {}, std::string(3200, 'x') + std::string(300, '\n'), "",
-                "internal error\n", 1},
-        CliCase{"over_limit", {}, std::string(4097, 'x'), "",
-                "zentab: the input is 4097 bytes after tab conversion; the limit is 4096 bytes\n",
-                1},
-        CliCase{"over_limit_by_crlf", {}, std::string(2049, '\n'), "",
-                "zentab: the input is 4098 bytes after tab conversion; the limit is 4096 bytes\n",
-                1},
-        CliCase{"invalid_utf8", {}, "ab\ncd\xFF", "", "zentab: line 2, column 3: invalid UTF-8\n",
-                1},
-        CliCase{"truncated_utf8", {}, "a|\xE3\x81", "", "zentab: line 1, column 3: invalid UTF-8\n",
-                1},
+        CliCase{"too_few_cells", {}, "A|B\nC\n", "",
+                "zentab: line 2, column 2: 1 cell where the first row has 2\n", 1},
+        CliCase{"too_many_cells", {}, "A|B\nC|D|E|F\n", "",
+                "zentab: line 2, column 4: 4 cells where the first row has 2; this is the first "
+                "cell too many\n", 1},
+        CliCase{"blank_line_inside", {}, "A|B\nC|D\n\nE|F\n", "",
+                "zentab: line 3, column 1: 1 cell where the first row has 2\n", 1},
+        CliCase{"line_after_a_line_without_cells", {}, "A|B\n|\nC|D\nE", "",
+                "zentab: line 2, column 2: 0 cells where the first row has 2\n", 1},
+        CliCase{"column_after_two_byte_character_cp932", {"-e", "cp932"}, "\x82\xA0|b\n\x82\xA0" "c\n", "",
+                "zentab: line 2, column 3: 1 cell where the first row has 2\n", 1},
+        CliCase{"no_cells", {}, "|\n|\n", "", "zentab: no cells in the input\n", 1},
+        CliCase{"bar_alone", {}, "|", "", "zentab: no cells in the input\n", 1},
+        CliCase{"over_limit", {}, std::string((1 << 20) + 1, 'x'), "",
+                "zentab: the input is 1048577 bytes; the limit is 1048576\n", 1},
+        CliCase{"invalid_utf8", {}, "ab\ncd\xFF", "",
+                "zentab: line 2, column 3: not UTF-8 (byte 0xFF)\n", 1},
+        CliCase{"truncated_utf8", {}, "a|\xE3\x81\xFF", "",
+                "zentab: line 1, column 3: not UTF-8 (byte 0xE3)\n", 1},
         CliCase{"surrogate_utf8", {}, "\xED\xA0\x80", "",
-                "zentab: line 1, column 1: invalid UTF-8\n", 1},
-        CliCase{"not_in_cp932", {}, "a|b\nあ|☃\n", "",
-                "zentab: line 2, column 3: U+2603 cannot be written in code page 932\n", 1},
+                "zentab: line 1, column 1: not UTF-8 (byte 0xED)\n", 1},
+        CliCase{"overlong_utf8", {}, "a\xC0\xAF\xFF", "",
+                "zentab: line 1, column 2: not UTF-8 (byte 0xC0)\n", 1},
+        CliCase{"past_u10ffff", {}, "\xF4\x90\x80\x80", "",
+                "zentab: line 1, column 1: not UTF-8 (byte 0xF4)\n", 1},
+        CliCase{"lone_continuation", {}, "ab|\x80", "",
+                "zentab: line 1, column 4: not UTF-8 (byte 0x80)\n", 1},
+        CliCase{"four_byte_utf8_counts_one_column", {}, "😀|\xFF", "",
+                "zentab: line 1, column 3: not UTF-8 (byte 0xFF)\n", 1},
+        CliCase{"shift_jis_hint", {}, "a|\x82\xA0\n", "",
+                "zentab: line 1, column 3: not UTF-8 (byte 0x82); if the text is Shift-JIS, try "
+                "-e cp932\n", 1},
+        CliCase{"control_character", {}, "a|b\nc|\x1B[0m\n", "",
+                "zentab: line 2, column 3: control character U+001B\n", 1},
+        CliCase{"c1_control", {}, "a\xC2\x85", "", "zentab: line 1, column 2: control character U+0085\n", 1},
         CliCase{"nul_byte", {}, std::string("a|b\nc|\0", 7), "",
-                "zentab: line 2, column 3: NUL byte in the input\n", 1},
+                "zentab: line 2, column 3: control character U+0000\n", 1},
         CliCase{"nul_byte_cp932", {"-e", "cp932"}, std::string("\x82\xA0\0", 3), "",
-                "zentab: line 1, column 2: NUL byte in the input\n", 1},
-        CliCase{"broken_character_in_frame", {"-f", "6"}, "僴|b\nlong||c\n", "",
-                "zentab: the frame cannot be written as UTF-8: line 2, column 2 holds a broken "
-                "code page 932 character (try -e cp932)\n", 1}),
+                "zentab: line 1, column 2: control character U+0000\n", 1},
+        CliCase{"broken_cp932", {"-e", "cp932"}, "a|\x82", "",
+                "zentab: line 1, column 3: not code page 932 (byte 0x82)\n", 1},
+        CliCase{"raw_no_cells", {"--raw"}, "|", "", "zentab: no cells in the input\n", 1},
+        CliCase{"raw_frame_too_big", {"--raw"}, raw_tall_table(), "",
+                "zentab: the frame would be 971115 bytes; the limit is 102399\n", 1},
+        CliCase{"raw_over_limit", {"--raw"}, std::string(4097, 'x'), "",
+                "zentab: the input is 4097 bytes; the limit is 4096 bytes\n", 1},
+        CliCase{"raw_over_limit_by_tabs", {"--raw"}, std::string(7, '\t') + std::string(4090, 'x'), "",
+                "zentab: the input is 4098 bytes after tab conversion; the limit is 4096 bytes\n", 1},
+        CliCase{"raw_illegal_line", {"--raw"}, "A|B\r\nC", "",
+                "Illegal input data!!\nCheck the 2 line of your input data.\n", 1}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
@@ -137,13 +188,19 @@ INSTANTIATE_TEST_SUITE_P(
         CliCase{"unknown_encoding", {"-e", "latin1"}, "", "",
                 "zentab: unknown encoding 'latin1' (use utf-8 or cp932)\n" + kTry, 2},
         CliCase{"unknown_long_option", {"--bogus"}, "", "",
-                "zentab: unknown option '--bogus'\n" + kTry, 2},
-        CliCase{"unknown_short_option", {"-x"}, "", "", "zentab: unknown option '-x'\n" + kTry,
+                "zentab: unrecognized option '--bogus'\n" + kTry, 2},
+        CliCase{"unknown_short_option", {"-x"}, "", "", "zentab: unrecognized option '-x'\n" + kTry,
                 2},
-        CliCase{"flag_with_value", {"--crlf=yes"}, "", "",
-                "zentab: unknown option '--crlf=yes'\n" + kTry, 2},
-        CliCase{"missing_value", {"-f"}, "", "", "zentab: option '-f' needs a value\n" + kTry,
+        CliCase{"flag_with_value", {"--crlf=1"}, "", "",
+                "zentab: option '--crlf' doesn't allow an argument\n" + kTry, 2},
+        CliCase{"missing_value", {"-f"}, "", "", "zentab: option '-f' requires an argument\n" + kTry,
                 2},
+        CliCase{"leading_zeros", {"-f", "006", "-p", "017"}, "a|b\nc|d\n", "+-+-+\n|a|b|\n+-+-+\n|c|d|\n+-+-+\n", "", 0},
+        CliCase{"position_018", {"-p", "018"}, "", "",
+                "zentab: invalid position type '018' (use A to Q or 1 to 17)\n" + kTry, 2},
+        CliCase{"double_dash_ends_options", {"-f6", "--", "-"}, "a\n", "+-+\n|a|\n+-+\n", "", 0},
+        CliCase{"bad_width_model", {"-a", "medium"}, "", "",
+                "zentab: invalid width model 'medium' (use narrow or wide)\n" + kTry, 2},
         CliCase{"extra_operand", {"a", "b"}, "", "", "zentab: extra operand 'b'\n" + kTry, 2},
         CliCase{"raw_with_utf8", {"--raw", "-e", "utf-8"}, "", "",
                 "zentab: --raw reads and writes code page 932; it cannot be used with -e utf-8\n" +
@@ -190,8 +247,35 @@ TEST(ZentabEncoding, EveryCodePage932NameGivesTheSameBytes) {
         EXPECT_EQ(run.exitCode, 0) << name;
     }
     for (const char* name : {"utf-8", "UTF-8", "utf8"}) {
-        EXPECT_EQ(run_zentab({"-e", name}, "ab\n").out, "┏━┓\n┃ab┃\n┗━┛\n") << name;
+        EXPECT_EQ(run_zentab({"-e", name}, "ab\n").out, "┏━━┓\n┃ab┃\n┗━━┛\n") << name;
     }
+}
+
+TEST(ZentabEnvironment, AmbiguousWidthDefaultsFromTheEnvironmentAndTheOptionWins) {
+    struct Case {
+        const char* value;
+        std::vector<std::string> args;
+        std::string out;
+        int exitCode;
+    };
+    const std::string narrow = "┏━━┓\n┃ab┃\n┗━━┛\n";
+    const std::string wide = "┏━┓\n┃ab┃\n┗━┛\n";
+    const Case cases[] = {
+        {"wide", {}, wide, 0},
+        {"WIDE", {}, wide, 0},
+        {"narrow", {}, narrow, 0},
+        {"", {}, narrow, 0},
+        {"wide", {"-a", "narrow"}, narrow, 0},
+        {"narrow", {"--ambiguous", "wide"}, wide, 0},
+        {"bogus", {}, "", 2},
+    };
+    for (const Case& c : cases) {
+        setenv("ZENTAB_AMBIGUOUS", c.value, 1);
+        ProcessRun run = run_zentab(c.args, "ab\n");
+        EXPECT_EQ(run.out, c.out) << c.value;
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.value;
+    }
+    unsetenv("ZENTAB_AMBIGUOUS");
 }
 
 }  // namespace

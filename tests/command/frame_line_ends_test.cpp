@@ -50,7 +50,7 @@ TEST(FrameLineEndsProperty, EqualsElevenPassesOnRandomText) {
     std::mt19937 random(7);
     std::vector<std::string_view> pieces = {"\n",   "\n",   "\r",   " ",    "a",
                                             "\x81", "\x84", "\xFC", "\xAD", "\x83|"};
-    pieces.insert(pieces.end(), kFrameRightBorders.begin(), kFrameRightBorders.end());
+    pieces.insert(pieces.end(), kRightBorderPasses.begin(), kRightBorderPasses.end());
     for (int round = 0; round < 20000; ++round) {
         std::string frame = random_text(random, pieces, 16);
         ASSERT_EQ(frame_crlf_line_ends(frame), eleven_pass_line_ends(frame))
@@ -68,7 +68,7 @@ TEST(FrameLineEndsProperty, EvenLinesGiveTheSameBytesWithoutSearching) {
     std::mt19937 random(11);
     std::vector<std::string_view> pieces = {"\r",   " ",    "a",    "\x81",
                                             "\x84", "\xFC", "\xAD", "\x83|"};
-    pieces.insert(pieces.end(), kFrameRightBorders.begin(), kFrameRightBorders.end());
+    pieces.insert(pieces.end(), kRightBorderPasses.begin(), kRightBorderPasses.end());
     for (int round = 0; round < 20000; ++round) {
         const size_t lineLength = 1 + random() % 12;
         const size_t lines = 1 + random() % 5;

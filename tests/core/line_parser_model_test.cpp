@@ -27,7 +27,7 @@ std::vector<std::string> model_cells(const std::string& line) {
         } else {
             cell += line[j];
         }
-        secondByte = !secondByte && ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xEF));
+        secondByte = !secondByte && ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC));
     }
     if (!lastWasSeparator) {
         cells.push_back(cell);

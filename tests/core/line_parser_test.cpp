@@ -36,8 +36,12 @@ const CutCase kCuts[] = {
     {"second byte 0x7C is not a separator", "\x83\x7C|X", {"\x83\x7C", "X"}},
     {"line ends inside a two-byte character", "X\x83\x7C", {"X\x83\x7C"}},
     {"leading separator before a two-byte character", "|\x83\x7C", {"\x83\x7C"}},
-    {"0xF0 to 0xFC are single bytes", "\xF0|\xFC|", {"\xF0", "\xFC"}},
     {"0xEF is a lead byte", "\xEF|A", {"\xEF|A"}},
+    // IBM extensions and user-defined characters: 僴 FA 7C, 﨑 FA B1, 髙 FB FC.
+    {"0xF0 to 0xFC lead too", "\xF0|\xFC|", {"\xF0|\xFC|"}},
+    {"second byte 0x7C after 0xFA", "\xFA\x7C|x", {"\xFA\x7C", "x"}},
+    {"0xFB 0xFC then a separator", "\xFB\xFC|\xFA\xB1", {"\xFB\xFC", "\xFA\xB1"}},
+    {"0xFD is a single byte", "\xFD|A", {"\xFD", "A"}},
     {"half-width katakana are single bytes", "\xB1|\xDF", {"\xB1", "\xDF"}},
     {"lead byte as second byte", "\x81\x81|A", {"\x81\x81", "A"}},
 };

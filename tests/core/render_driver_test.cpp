@@ -130,7 +130,8 @@ void build_tall_column(int32_t width, int32_t rows) {
     CellNode** link = &table.grid;
     for (int32_t r = 0; r < rows; ++r) {
         auto* cell = static_cast<CellNode*>(ft_allocate(sizeof(CellNode)));
-        *cell = CellNode{0, r == 0 ? width : 0, nullptr, nullptr};
+        const int32_t length = r == 0 ? width : 0;
+        *cell = CellNode{0, length, length, nullptr, nullptr};
         *link = cell;
         link = &cell->down;
     }

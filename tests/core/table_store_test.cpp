@@ -44,7 +44,7 @@ TEST_F(TableStore, OpenFreesWhatARefusedRunLeft) {
 TEST_F(TableStore, LinkingATwoByThreeTableRowByRow) {
     ft_open();
     for (int32_t i = 0; i < 6; ++i) {
-        ASSERT_EQ(ft_link_cell(grid(), i / 3, i, 1), FT_OK);
+        ASSERT_EQ(ft_link_cell(grid(), i / 3, i, 1, 1), FT_OK);
     }
     const CellNode* row0 = grid();
     const CellNode* row1 = row0->down;
@@ -63,7 +63,7 @@ TEST_F(TableStore, LinkingATwoByThreeTableRowByRow) {
 
 TEST_F(TableStore, TheFirstCellBecomesTheGridWhateverItsRow) {
     ft_open();
-    EXPECT_EQ(ft_link_cell(grid(), 5, 0, 0), FT_OK);
+    EXPECT_EQ(ft_link_cell(grid(), 5, 0, 0, 0), FT_OK);
     ASSERT_NE(grid(), nullptr);
     EXPECT_EQ(grid()->length, 0);
 }
@@ -83,17 +83,17 @@ TEST_F(TableStore, RefusesCellsOutsideTheShape) {
     for (const Case& c : cases) {
         ft_open();
         for (int32_t i = 0; i < 6; ++i) {
-            ft_link_cell(grid(), i / 3, i, 1);
+            ft_link_cell(grid(), i / 3, i, 1, 1);
         }
-        EXPECT_EQ(ft_link_cell(grid(), c.rowIndex, 9, 1), FT_BAD_SHAPE) << c.name;
+        EXPECT_EQ(ft_link_cell(grid(), c.rowIndex, 9, 1, 1), FT_BAD_SHAPE) << c.name;
         EXPECT_EQ(ft_live_allocations(), c.cellsLinkedAfter) << c.name;
     }
 }
 
 TEST_F(TableStore, OneRowGridRefusesRowTwo) {
     ft_open();
-    ft_link_cell(grid(), 0, 0, 1);
-    EXPECT_EQ(ft_link_cell(grid(), 2, 1, 1), FT_BAD_SHAPE);
+    ft_link_cell(grid(), 0, 0, 1, 1);
+    EXPECT_EQ(ft_link_cell(grid(), 2, 1, 1, 1), FT_BAD_SHAPE);
     EXPECT_EQ(grid()->down, nullptr);
     EXPECT_EQ(grid()->right, nullptr);
 }

@@ -110,6 +110,37 @@ TableWrite write_table(const Table& table, TableFormat to, const WriteOptions& o
     return out;
 }
 
+TableWrite convert_table(const ConvertRequest& request) {
+    TableWrite out;
+    if (request.from == TableFormat::Psv && request.to == TableFormat::Frame) {
+        FrameRequest frame;
+        frame.text = request.text;
+        frame.encoding = request.encoding;
+        frame.frameType = request.options.frameType;
+        frame.positionType = request.options.positionType == 0 ? 1 : request.options.positionType;
+        frame.widthModel = request.options.widthModel;
+        frame.lineEnd = request.options.lineEnd;
+        FrameOutcome outcome = frame_text(frame);
+        out.text = std::move(outcome.frame);
+        out.refusal = outcome.refusal;
+        return out;
+    }
+    out.refusal = check_input_text(request.text, request.encoding);
+    if (!out.ok()) {
+        return out;
+    }
+    const std::string_view text = without_bom(request.text, request.encoding);
+    if (text.find_first_not_of("\r\n") == std::string_view::npos) {
+        return out;
+    }
+    TableRead read = read_table(text, request.from, request.encoding, request.options.widthModel);
+    if (!read.ok()) {
+        out.refusal = read.refusal;
+        return out;
+    }
+    return write_table(read.table, request.to, request.options);
+}
+
 std::string describe_format_refusal(const Refusal& refusal) {
     switch (refusal.kind) {
         case RefusalKind::OpenQuote:

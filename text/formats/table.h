@@ -68,6 +68,18 @@ TableWrite write_table(const Table& table, TableFormat to, const WriteOptions& o
 // input cannot hold.
 TableWrite frame_input_text(const Table& table);
 
+struct ConvertRequest {
+    std::string_view text;  // the whole input, as for frame_text
+    TextEncoding encoding = TextEncoding::Utf8;
+    TableFormat from = TableFormat::Psv;
+    TableFormat to = TableFormat::Frame;
+    WriteOptions options;  // its width model also measures a frame being read
+};
+
+// One call for a face: the input checked as frame_text checks it, read, and
+// written. Input of nothing but line ends gives nothing, as a frame of it does.
+TableWrite convert_table(const ConvertRequest& request);
+
 // The words for the refusal kinds of this module, without the place; empty for
 // other kinds.
 std::string describe_format_refusal(const Refusal& refusal);

@@ -1,0 +1,140 @@
+// One drawing routine for every frame style, driven by its piece table.
+#include "core/styles/frame_drawing.h"
+
+#include <cstring>
+
+#include "core/byte_copy.h"
+
+namespace {
+EncodedPiece encode_piece(const FramePiece* piece, const FtLook& look) {
+    EncodedPiece encoded{};
+    if (piece == nullptr) {
+        return encoded;
+    }
+    if (look.utf8) {
+        encoded.size = utf8_of(piece->codePoint, encoded.bytes);
+    } else {
+        encoded.size = static_cast<int32_t>(std::strlen(piece->cp932));
+        std::memcpy(encoded.bytes, piece->cp932, static_cast<size_t>(encoded.size));
+    }
+    return encoded;
+}
+
+EncodedLine encode_line(const LinePieces& pieces, const FtLook& look) {
+    EncodedLine line{encode_piece(pieces.first, look),    encode_piece(pieces.second, look),
+                     encode_piece(pieces.later, look),    encode_piece(pieces.fill, look),
+                     encode_piece(pieces.rightEnd, look), 1};
+    if (look.crlf) {
+        line.rightEnd.bytes[line.rightEnd.size++] = '\r';
+    }
+    line.rightEnd.bytes[line.rightEnd.size++] = '\n';
+    if (pieces.fill != nullptr && pieces.fill->is_box() && !look.narrow) {
+        line.fillColumns = 2;
+    }
+    return line;
+}
+
+// A piece is a few bytes: a plain loop beats a call, and bounds the copy.
+void put(char* out, int32_t& pos, const EncodedPiece& piece) {
+    for (int32_t k = 0; k < piece.size && k < static_cast<int32_t>(sizeof piece.bytes); ++k) {
+        out[pos + k] = piece.bytes[k];
+    }
+    pos += piece.size;
+}
+
+void put_repeated(char* out, int32_t& pos, const EncodedPiece& piece, int32_t count) {
+    if (piece.size == 1) {
+        std::memset(out + pos, piece.bytes[0], static_cast<size_t>(count));
+        pos += count;
+        return;
+    }
+    for (; count > 0; --count) {
+        put(out, pos, piece);
+    }
+}
+
+const EncodedPiece& piece_before_column(const EncodedLine& line, int32_t column) {
+    return column == 0 ? line.first : column == 1 ? line.second : line.later;
+}
+
+void draw_rule(char* out, int32_t& pos, const EncodedLine& line, const int32_t* areas,
+               int32_t columnCount) {
+    for (int32_t k = 0; k < columnCount; ++k) {
+        put(out, pos, piece_before_column(line, k));
+        put_repeated(out, pos, line.fill, areas[k] / line.fillColumns);
+    }
+    put(out, pos, line.rightEnd);
+}
+
+void draw_content(char* out, int32_t& pos, const EncodedLine& line, const CellNode* first,
+                  const int32_t* areas, int32_t rowIndex, int32_t positionType) {
+    const char* pool = ft_table().pool;
+    int32_t colIndex = 0;
+    for (const CellNode* cell = first; cell != nullptr; cell = cell->right, ++colIndex) {
+        put(out, pos, piece_before_column(line, colIndex));
+        ft_put_cell(positionType, out, pool + cell->start, cell->length,
+                    areas[colIndex] - cell->width, rowIndex, colIndex, pos);
+        pos += cell->length;
+    }
+    put(out, pos, line.rightEnd);
+}
+
+// The inner rules are all alike: the first is drawn, the others copied.
+struct RuleCopier {
+    int32_t at = -1;
+    int32_t length = 0;
+
+    void put_rule(char* out, int32_t& pos, const EncodedLine& line, const int32_t* areas,
+                  int32_t columnCount) {
+        if (at >= 0) {
+            byte_copy::copy(out + pos, out + at, static_cast<size_t>(length));
+            pos += length;
+            return;
+        }
+        at = pos;
+        draw_rule(out, pos, line, areas, columnCount);
+        length = pos - at;
+    }
+};
+}  // namespace
+
+EncodedStyle encode_style(const FrameStyle& style, const FtLook& look) {
+    return {encode_line(style.top, look), encode_line(style.content, look),
+            encode_line(style.header, look), encode_line(style.inner, look),
+            encode_line(style.bottom, look)};
+}
+
+int64_t border_bytes(const EncodedLine& line, int32_t columnCount) {
+    int64_t bytes = line.first.size + line.rightEnd.size;
+    if (columnCount >= 2) {
+        bytes += line.second.size + int64_t{line.later.size} * (columnCount - 2);
+    }
+    return bytes;
+}
+
+int64_t rule_line_bytes(const EncodedLine& line, const int32_t* areas, int32_t columnCount) {
+    int64_t fills = 0;
+    for (int32_t k = 0; k < columnCount; ++k) {
+        fills += areas[k] / line.fillColumns;
+    }
+    return border_bytes(line, columnCount) + fills * line.fill.size;
+}
+
+void ft_draw_frame(const EncodedStyle& style, char* out, const int32_t* areas, int32_t columnCount,
+                   int32_t positionType) {
+    int32_t pos = 0;
+    draw_rule(out, pos, style.top, areas, columnCount);
+    RuleCopier inner;
+    int32_t rowIndex = 0;
+    for (const CellNode* first = ft_table().grid; first != nullptr;
+         first = first->down, ++rowIndex) {
+        draw_content(out, pos, style.content, first, areas, rowIndex, positionType);
+        if (first->down == nullptr) {
+            draw_rule(out, pos, style.bottom, areas, columnCount);
+        } else if (rowIndex == 0) {
+            draw_rule(out, pos, style.header, areas, columnCount);
+        } else {
+            inner.put_rule(out, pos, style.inner, areas, columnCount);
+        }
+    }
+}

@@ -1,0 +1,42 @@
+// Draws a measured table in one frame style. Called by the render driver
+// only, after it has made sure the whole frame fits.
+#pragma once
+
+#include <cstdint>
+
+#include "core/frame_core.h"
+#include "core/styles/frame_styles.h"
+
+// A piece as it is written: its bytes, and for a line's right end the line
+// end after it.
+struct EncodedPiece {
+    char bytes[8];
+    int32_t size;
+};
+
+struct EncodedLine {
+    EncodedPiece first;
+    EncodedPiece second;
+    EncodedPiece later;
+    EncodedPiece fill;
+    EncodedPiece rightEnd;
+    int32_t fillColumns;  // columns one fill piece covers
+};
+
+struct EncodedStyle {
+    EncodedLine top;
+    EncodedLine content;
+    EncodedLine header;
+    EncodedLine inner;
+    EncodedLine bottom;
+};
+
+EncodedStyle encode_style(const FrameStyle& style, const FtLook& look);
+
+// Bytes of a rule line, and of a content line without its cells' text and padding.
+int64_t rule_line_bytes(const EncodedLine& line, const int32_t* areas, int32_t columnCount);
+int64_t border_bytes(const EncodedLine& line, int32_t columnCount);
+
+// areas: each column's area width in columns.
+void ft_draw_frame(const EncodedStyle& style, char* out, const int32_t* areas, int32_t columnCount,
+                   int32_t positionType);

@@ -1,0 +1,65 @@
+// The characters frames are drawn with. A box-drawing piece is two bytes in
+// code page 932 (lead byte 0x84) and two columns in a fixed-pitch Japanese
+// font; its East Asian Width is ambiguous, so elsewhere it is one column.
+// An ASCII piece is one byte and one column everywhere.
+#pragma once
+
+#include <cstdint>
+
+struct FramePiece {
+    char32_t codePoint;
+    char cp932[3];  // NUL-terminated
+
+    constexpr bool is_box() const { return cp932[1] != '\0'; }
+};
+
+namespace frame_piece {
+inline constexpr FramePiece kLightHorizontal{U'─', "\x84\x9F"};
+inline constexpr FramePiece kLightVertical{U'│', "\x84\xA0"};
+inline constexpr FramePiece kLightDownRight{U'┌', "\x84\xA1"};
+inline constexpr FramePiece kLightDownLeft{U'┐', "\x84\xA2"};
+inline constexpr FramePiece kLightUpLeft{U'┘', "\x84\xA3"};
+inline constexpr FramePiece kLightUpRight{U'└', "\x84\xA4"};
+inline constexpr FramePiece kLightVerticalRight{U'├', "\x84\xA5"};
+inline constexpr FramePiece kLightDownHorizontal{U'┬', "\x84\xA6"};
+inline constexpr FramePiece kLightVerticalLeft{U'┤', "\x84\xA7"};
+inline constexpr FramePiece kLightUpHorizontal{U'┴', "\x84\xA8"};
+inline constexpr FramePiece kLightCross{U'┼', "\x84\xA9"};
+inline constexpr FramePiece kHeavyHorizontal{U'━', "\x84\xAA"};
+inline constexpr FramePiece kHeavyVertical{U'┃', "\x84\xAB"};
+inline constexpr FramePiece kHeavyDownRight{U'┏', "\x84\xAC"};
+inline constexpr FramePiece kHeavyDownLeft{U'┓', "\x84\xAD"};
+inline constexpr FramePiece kHeavyUpLeft{U'┛', "\x84\xAE"};
+inline constexpr FramePiece kHeavyUpRight{U'┗', "\x84\xAF"};
+inline constexpr FramePiece kHeavyVerticalRight{U'┣', "\x84\xB0"};
+inline constexpr FramePiece kHeavyDownHorizontal{U'┳', "\x84\xB1"};
+inline constexpr FramePiece kHeavyVerticalLeft{U'┫', "\x84\xB2"};
+inline constexpr FramePiece kHeavyUpHorizontal{U'┻', "\x84\xB3"};
+inline constexpr FramePiece kHeavyCross{U'╋', "\x84\xB4"};
+inline constexpr FramePiece kVerticalHeavyRightLight{U'┠', "\x84\xB5"};
+inline constexpr FramePiece kDownLightHorizontalHeavy{U'┯', "\x84\xB6"};
+inline constexpr FramePiece kVerticalHeavyLeftLight{U'┨', "\x84\xB7"};
+inline constexpr FramePiece kUpLightHorizontalHeavy{U'┷', "\x84\xB8"};
+inline constexpr FramePiece kVerticalLightHorizontalHeavy{U'┿', "\x84\xB9"};
+inline constexpr FramePiece kVerticalHeavyHorizontalLight{U'╂', "\x84\xBE"};
+inline constexpr FramePiece kAsciiJoint{U'+', "+"};
+inline constexpr FramePiece kAsciiFill{U'-', "-"};
+inline constexpr FramePiece kAsciiBar{U'|', "|"};
+}  // namespace frame_piece
+
+// The piece's bytes in UTF-8 (at most 3 for the pieces above); returns the count.
+constexpr int utf8_of(char32_t codePoint, char* out) {
+    if (codePoint < 0x80) {
+        out[0] = static_cast<char>(codePoint);
+        return 1;
+    }
+    if (codePoint < 0x800) {
+        out[0] = static_cast<char>(0xC0 | (codePoint >> 6));
+        out[1] = static_cast<char>(0x80 | (codePoint & 0x3F));
+        return 2;
+    }
+    out[0] = static_cast<char>(0xE0 | (codePoint >> 12));
+    out[1] = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+    out[2] = static_cast<char>(0x80 | (codePoint & 0x3F));
+    return 3;
+}

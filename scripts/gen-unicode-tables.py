@@ -1,0 +1,222 @@
+#!/usr/bin/env python3
+"""Writes text/unicode/unicode_tables.inc from the Unicode Character Database.
+
+Usage: gen-unicode-tables.py [--ucd DIR] [--out FILE]
+
+DIR defaults to /usr/share/unicode (Debian's unicode-data package), FILE to
+text/unicode/unicode_tables.inc beside this script's project. The output depends
+only on the database files, so regenerating must reproduce the checked-in file.
+"""
+
+import argparse
+import itertools
+import os
+import re
+import sys
+
+UNICODE_VERSION = "15.0.0"
+CODE_POINTS = 0x110000
+
+# Grapheme_Cluster_Break values, in the order of the GraphemeBreak enum in
+# text/unicode/code_point_props.h.
+GRAPHEME_BREAKS = [
+    "Other", "CR", "LF", "Control", "Extend", "ZWJ", "Regional_Indicator", "Prepend",
+    "SpacingMark", "L", "V", "T", "LV", "LVT",
+]
+
+# The bit layout of one property byte; code_point_props.h reads the same.
+EXT_PICT_BIT = 0x10
+EMOJI_PRESENTATION_BIT = 0x20
+WIDTH_SHIFT = 6
+WIDTH_ZERO, WIDTH_ONE, WIDTH_TWO, WIDTH_AMBIGUOUS = 0, 1, 2, 3
+
+SOURCES = {
+    "eaw": "EastAsianWidth.txt",
+    "gbp": "auxiliary/GraphemeBreakProperty.txt",
+    "emoji": "emoji/emoji-data.txt",
+    "dcp": "DerivedCoreProperties.txt",
+    "ucd": "UnicodeData.txt",
+}
+
+LINE = re.compile(r"^([0-9A-F]{4,6})(?:\.\.([0-9A-F]{4,6}))?\s*;\s*([A-Za-z_]+)")
+
+
+def read(ucd, key):
+    path = os.path.join(ucd, SOURCES[key])
+    with open(path, encoding="utf-8") as f:
+        return f.read()
+
+
+def check_version(text, name):
+    # emoji-data.txt states its version in a comment, the others in line 1.
+    head = "\n".join(text.splitlines()[:12])
+    if UNICODE_VERSION not in head and ("Emoji Version " + UNICODE_VERSION[:-2]) not in head:
+        sys.exit(f"{name}: not Unicode {UNICODE_VERSION}")
+
+
+def ranges(text):
+    for line in text.splitlines():
+        m = LINE.match(line)
+        if m:
+            first = int(m.group(1), 16)
+            last = int(m.group(2), 16) if m.group(2) else first
+            yield first, last, m.group(3)
+
+
+def zero_width_flags(ucd_text, dcp_text):
+    zero = bytearray(CODE_POINTS)
+    pending_first = None
+    for line in ucd_text.splitlines():
+        fields = line.split(";")
+        cp, name, category = int(fields[0], 16), fields[1], fields[2]
+        if name.endswith(", First>"):
+            pending_first = cp
+            continue
+        first = pending_first if name.endswith(", Last>") else cp
+        pending_first = None
+        if category in ("Mn", "Me"):
+            for c in range(first, cp + 1):
+                zero[c] = 1
+    for first, last, prop in ranges(dcp_text):
+        if prop == "Default_Ignorable_Code_Point":
+            for c in range(first, last + 1):
+                zero[c] = 1
+    return zero
+
+
+def property_bytes(ucd):
+    texts = {key: read(ucd, key) for key in SOURCES}
+    for key in ("eaw", "gbp", "emoji", "dcp"):
+        check_version(texts[key], SOURCES[key])
+
+    # Unassigned code points in these blocks default to W; the file lists the rest.
+    eaw = ["N"] * CODE_POINTS
+    for first, last in ((0x3400, 0x4DBF), (0x4E00, 0x9FFF), (0xF900, 0xFAFF),
+                        (0x20000, 0x2FFFD), (0x30000, 0x3FFFD)):
+        eaw[first:last + 1] = ["W"] * (last - first + 1)
+    for first, last, value in ranges(texts["eaw"]):
+        eaw[first:last + 1] = [value] * (last - first + 1)
+
+    props = bytearray(CODE_POINTS)
+    for first, last, value in ranges(texts["gbp"]):
+        index = GRAPHEME_BREAKS.index(value)
+        for c in range(first, last + 1):
+            props[c] = index
+    for first, last, value in ranges(texts["emoji"]):
+        bit = {"Extended_Pictographic": EXT_PICT_BIT,
+               "Emoji_Presentation": EMOJI_PRESENTATION_BIT}.get(value, 0)
+        for c in range(first, last + 1):
+            props[c] |= bit
+
+    zero = zero_width_flags(texts["ucd"], texts["dcp"])
+    for c in range(CODE_POINTS):
+        # A mark or an ignorable stays zero wide even where its East Asian Width
+        # says otherwise (variation selectors are "A", U+302A is "W").
+        if zero[c]:
+            width = WIDTH_ZERO
+        elif eaw[c] in ("W", "F"):
+            width = WIDTH_TWO
+        elif eaw[c] == "A":
+            width = WIDTH_AMBIGUOUS
+        else:
+            width = WIDTH_ONE
+        props[c] |= width << WIDTH_SHIFT
+    return props
+
+
+def dedup_blocks(values, size):
+    """Splits values into blocks of size; returns (unique blocks flattened, index per block)."""
+    seen, flat, index = {}, [], []
+    for start in range(0, len(values), size):
+        block = tuple(values[start:start + size])
+        if block not in seen:
+            seen[block] = len(seen)
+            flat.extend(block)
+        index.append(seen[block])
+    return flat, index
+
+
+def element_bytes(values):
+    return 1 if max(values) < 256 else 2
+
+
+def stages(classes, shifts):
+    """Arrays from the top index down to the leaf classes, for shifts high to low."""
+    arrays, values, below = [], classes, 0
+    for shift in reversed(shifts):
+        flat, values = dedup_blocks(values, 1 << (shift - below))
+        arrays.append(flat)
+        below = shift
+    arrays.append(values)
+    arrays.reverse()
+    return sum(len(a) * element_bytes(a) for a in arrays), arrays
+
+
+def hangul_syllables(props):
+    """Leaves the syllables to code: LV every 28th from U+AC00, LVT between."""
+    lv, lvt = GRAPHEME_BREAKS.index("LV"), GRAPHEME_BREAKS.index("LVT")
+    first = props[0xAC00]
+    for c in range(0xAC00, 0xD7A4):
+        expected = lv if (c - 0xAC00) % 28 == 0 else lvt
+        if props[c] & 0x0F != expected or props[c] & ~0x0F != first & ~0x0F:
+            sys.exit(f"U+{c:04X}: Hangul syllable properties changed")
+        props[c] = first
+
+
+def c_array(name, values, per_line=16):
+    kind = "uint8_t" if element_bytes(values) == 1 else "uint16_t"
+    lines = [f"static const {kind} {name}[{len(values)}] = {{"]
+    for start in range(0, len(values), per_line):
+        lines.append("    " + ", ".join(str(v) for v in values[start:start + per_line]) + ",")
+    lines.append("};")
+    return "\n".join(lines)
+
+
+def generate(ucd):
+    props = property_bytes(ucd)
+    hangul_syllables(props)
+    distinct = sorted(set(props))
+    class_of = {p: i for i, p in enumerate(distinct)}
+    classes = [class_of[p] for p in props]
+
+    best = None
+    # The best shifts have been 12, 7, 2; a narrow search keeps regeneration quick.
+    for shifts in itertools.product(range(10, 14), range(5, 9), range(1, 5)):
+        size, arrays = stages(classes, shifts)
+        if best is None or size < best[0]:
+            best = (size, arrays, shifts)
+    size, arrays, shifts = best
+    size += len(distinct)
+
+    out = [
+        "// Generated by scripts/gen-unicode-tables.py: do not edit.",
+        f"// Source: Unicode Character Database {UNICODE_VERSION}, as Debian's unicode-data",
+        "// package installs it under /usr/share/unicode:",
+        *[f"//   {SOURCES[k]}" for k in ("eaw", "gbp", "emoji", "dcp", "ucd")],
+        f"// Four-stage lookup, {size} bytes: the bits of a code point above kPropShift1,",
+        "// kPropShift2 and kPropShift3 each pick a block of the next array; the leaf is a",
+        "// class, and kPropByClass holds its property byte (see code_point_props.h).",
+        "// Hangul syllables all read as U+AC00 here; code tells LV from LVT.",
+        "",
+    ]
+    out += [f"static constexpr unsigned kPropShift{i + 1} = {s};" for i, s in enumerate(shifts)]
+    out.append("")
+    for name, values in zip(("kPropTop", "kPropUpper", "kPropLower", "kPropLeaf"), arrays):
+        out += [c_array(name, values), ""]
+    out += [c_array("kPropByClass", distinct), ""]
+    return "\n".join(out)
+
+
+def main():
+    root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--ucd", default="/usr/share/unicode")
+    parser.add_argument("--out", default=os.path.join(root, "text/unicode/unicode_tables.inc"))
+    args = parser.parse_args()
+    text = generate(args.ucd)
+    with open(args.out, "w", encoding="utf-8", newline="\n") as f:
+        f.write(text)
+
+
+if __name__ == "__main__":
+    main()

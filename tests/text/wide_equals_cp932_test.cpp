@@ -1,0 +1,98 @@
+// For text that code page 932 holds, the wide model is the desktop's frame:
+// the same bytes once decoded, by the same core, counted in columns instead of
+// bytes.
+#include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <random>
+#include <string>
+
+#include "command/create_frame.h"
+#include "text/frame_text.h"
+
+namespace {
+
+// glibc's converter stands in as an independent decoder; the tests run natively only.
+std::string convert(const char* to, const char* from, const std::string& text, bool& ok) {
+    iconv_t converter = iconv_open(to, from);
+    std::string out(text.size() * 4 + 4, '\0');
+    char* in = const_cast<char*>(text.data());
+    size_t inLeft = text.size();
+    char* put = out.data();
+    size_t outLeft = out.size();
+    ok = converter != reinterpret_cast<iconv_t>(-1) &&
+         iconv(converter, &in, &inLeft, &put, &outLeft) != static_cast<size_t>(-1);
+    if (converter != reinterpret_cast<iconv_t>(-1)) {
+        iconv_close(converter);
+    }
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+// Double-byte characters of the rows people type: symbols, digits and
+// letters, kana, Greek, Cyrillic, box drawing, NEC specials, kanji, IBM
+// extensions; and ASCII and half-width kana.
+std::string random_cp932_character(std::mt19937& rng) {
+    static const int kLeads[] = {0x81, 0x82, 0x83, 0x84, 0x87, 0x88, 0x89, 0x93,
+                                 0x9F, 0xE0, 0xE9, 0xEA, 0xFA, 0xFB, 0xFC};
+    const int kind = std::uniform_int_distribution<int>(0, 9)(rng);
+    if (kind < 3) {
+        char c = static_cast<char>(std::uniform_int_distribution<int>(0x20, 0x7E)(rng));
+        return std::string(1, c == '|' ? '!' : c);
+    }
+    if (kind == 3) {
+        return std::string(1,
+                           static_cast<char>(std::uniform_int_distribution<int>(0xA1, 0xDF)(rng)));
+    }
+    const int lead = kLeads[std::uniform_int_distribution<size_t>(0, std::size(kLeads) - 1)(rng)];
+    int second = std::uniform_int_distribution<int>(0x40, 0xFC)(rng);
+    if (second == 0x7F) {
+        second = 0x80;
+    }
+    return {static_cast<char>(lead), static_cast<char>(second)};
+}
+
+TEST(WideModelProperty, EqualsTheDesktopFrameDecoded) {
+    std::mt19937 rng(932);
+    int compared = 0;
+    for (int round = 0; round < 20000 && compared < 1500; ++round) {
+        std::string table;
+        const int rows = std::uniform_int_distribution<int>(1, 4)(rng);
+        const int columns = std::uniform_int_distribution<int>(1, 4)(rng);
+        for (int r = 0; r < rows; ++r) {
+            for (int c = 0; c < columns; ++c) {
+                table += "|";
+                for (int n = std::uniform_int_distribution<int>(0, 5)(rng); n > 0; --n) {
+                    table += random_cp932_character(rng);
+                }
+            }
+            table += "|\r\n";
+        }
+        bool decodes = false;
+        const std::string utf8 = convert("UTF-8", "CP932", table, decodes);
+        if (!decodes) {
+            continue;  // a code the table leaves unassigned
+        }
+        const auto frameType = std::uniform_int_distribution<int32_t>(1, 6)(rng);
+        const auto positionType = std::uniform_int_distribution<int32_t>(1, 17)(rng);
+        const CreateFrameResult desktop = create_frame_text(table, frameType, positionType);
+        ASSERT_EQ(desktop.outcome, CF_FRAME);
+        bool ok = false;
+        const std::string expected = convert("UTF-8", "CP932", desktop.resultText, ok);
+        ASSERT_TRUE(ok);
+
+        FrameRequest request;
+        request.text = utf8;
+        request.frameType = frameType;
+        request.positionType = positionType;
+        request.widthModel = WidthModel::Wide;
+        request.lineEnd = LineEnd::CrLf;
+        const FrameOutcome outcome = frame_text(request);
+        ASSERT_TRUE(outcome.ok()) << describe_refusal(outcome.refusal);
+        EXPECT_EQ(outcome.frame, expected) << utf8;
+        ++compared;
+    }
+    EXPECT_EQ(compared, 1500);
+}
+
+}  // namespace

@@ -1,0 +1,31 @@
+// Checks that input is text of its encoding before anything is framed: the
+// first byte that is not, and why.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+enum class TextFault : uint8_t { None, Malformed, Control };
+
+struct TextCheck {
+    TextFault fault = TextFault::None;
+    size_t offset = 0;       // of the faulty character
+    uint32_t codePoint = 0;  // Control: the character; Malformed: its first byte
+};
+
+// UTF-8 without overlong forms, surrogates or anything past U+10FFFF; no
+// control characters but TAB, CR and LF (C0, DEL and C1 are refused).
+TextCheck check_utf8_text(std::string_view text);
+
+// Code page 932 characters: single bytes 0x00-0x7F and 0xA1-0xDF, lead bytes
+// 0x81-0x9F and 0xE0-0xFC with a second byte 0x40-0x7E or 0x80-0xFC; no
+// control characters but TAB, CR and LF.
+TextCheck check_cp932_text(std::string_view text);
+
+// 1-based line and column of a byte offset, the column counted in characters.
+struct TextPlace {
+    int64_t line = 1;
+    int64_t column = 1;
+};
+TextPlace place_of(std::string_view text, size_t offset, bool cp932);
