@@ -4,6 +4,7 @@
 // how GitHub splits rows too, so any cell text comes back as it was written.
 #include <algorithm>
 
+#include "core/frame_core.h"
 #include "text/formats/formats_internal.h"
 #include "text/formats/text_scan.h"
 
@@ -100,25 +101,21 @@ Row make_row(std::string_view text, LineSpan line, TextEncoding encoding, Locato
 
 enum class Align { None, Left, Right, Centre };
 
-// Per position type, how body rows place the first column and the others:
-// Markdown gives one alignment per column, so those are the ones it can say.
-constexpr Align kBodyAlign[17][2] = {
-    {Align::Left, Align::Left},     {Align::Right, Align::Right},  // A B
-    {Align::Centre, Align::Centre}, {Align::Right, Align::Right},  // C D
-    {Align::Centre, Align::Centre}, {Align::Left, Align::Left},    // E F
-    {Align::Right, Align::Right},   {Align::Left, Align::Right},   // G H
-    {Align::Left, Align::Centre},   {Align::Centre, Align::Left},  // I J
-    {Align::Centre, Align::Right},  {Align::Left, Align::Right},   // K L
-    {Align::Left, Align::Centre},   {Align::Centre, Align::Left},  // M N
-    {Align::Centre, Align::Right},  {Align::Left, Align::Left},    // O P
-    {Align::Left, Align::Right},                                   // Q
-};
-
+// Markdown gives one alignment per column, so the body rows' placement is the
+// one it can say.
 Align column_align(int32_t positionType, size_t column) {
-    if (positionType < 1 || positionType > 17) {
+    if (positionType < 1 || positionType > FT_POSITION_TYPE_MAX) {
         return Align::None;
     }
-    return kBodyAlign[positionType - 1][column == 0 ? 0 : 1];
+    switch (ft_placement(positionType, 1, column == 0 ? 0 : 1)) {
+        case FT_LEFT:
+            return Align::Left;
+        case FT_RIGHT:
+            return Align::Right;
+        case FT_CENTRE:
+            return Align::Centre;
+    }
+    return Align::None;
 }
 
 std::string escape_pipes(const std::string& text, TextEncoding encoding) {
