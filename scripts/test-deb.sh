@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package, installs it with apt-get as a user would, and runs
 # the installed zentab and `man zentab` once. Needs root (or sudo) for
-# apt-get, and what scripts/install-deps.sh installs.
+# apt-get, and what scripts/install-deps.sh installs. A zentab package it
+# installs is removed again when it ends.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,6 +11,19 @@ as_root() {
 }
 
 package=$(bash scripts/build-deb.sh | tail -n 1)
+
+# Steps after this one, and whoever uses the machine next, find it as it was:
+# a zentab this script installed is purged again, whether the checks pass or
+# not, and an install cut short is finished or undone first.
+installed_before=$(dpkg-query -W -f '${Status}' zentab 2>/dev/null || true)
+restore() {
+  as_root env DEBIAN_FRONTEND=noninteractive dpkg --configure -a >/dev/null || true
+  if [ "$installed_before" != "install ok installed" ]; then
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq zentab >/dev/null 2>&1 || true
+  fi
+}
+trap restore EXIT
+
 as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --reinstall "./$package" >/dev/null
 
 zentab=$(command -v zentab)
