@@ -214,11 +214,11 @@ std::string_view without_bom(std::string_view text, TextEncoding encoding) {
     return text;
 }
 
-Refusal check_input_text(std::string_view text, TextEncoding encoding) {
-    if (static_cast<int64_t>(text.size()) > kTextInputLimit) {
+Refusal check_input_text(std::string_view text, TextEncoding encoding, int64_t limit) {
+    if (static_cast<int64_t>(text.size()) > limit) {
         Refusal refusal = refusal_of(RefusalKind::InputTooLarge);
         refusal.found = static_cast<int64_t>(text.size());
-        refusal.limit = kTextInputLimit;
+        refusal.limit = limit;
         return refusal;
     }
     return check_text(without_bom(text, encoding), encoding);
@@ -228,7 +228,7 @@ FrameOutcome frame_text(const FrameRequest& request) {
     FrameOutcome outcome;
     outcome.refusal = check_request(request);
     if (outcome.ok()) {
-        outcome.refusal = check_input_text(request.text, request.encoding);
+        outcome.refusal = check_input_text(request.text, request.encoding, kTextInputLimit);
     }
     if (!outcome.ok()) {
         return outcome;

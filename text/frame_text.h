@@ -63,9 +63,10 @@ struct FrameOutcome {
 
 FrameOutcome frame_text(const FrameRequest& request);
 
-// What frame_text asks of any input before reading it: the size limit, then
-// text of its encoding after a leading byte order mark.
-Refusal check_input_text(std::string_view text, TextEncoding encoding);
+// What frame_text asks of any input before reading it: at most limit bytes
+// (kTextInputLimit for a table), then text of its encoding after a leading
+// byte order mark.
+Refusal check_input_text(std::string_view text, TextEncoding encoding, int64_t limit);
 std::string_view without_bom(std::string_view text, TextEncoding encoding);
 
 // The refusal in words, led by its place in the input where it has one:

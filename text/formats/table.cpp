@@ -2,6 +2,7 @@
 
 #include "text/formats/formats_internal.h"
 #include "text/formats/text_scan.h"
+#include "text/text_limits.h"
 
 namespace formats {
 
@@ -125,7 +126,9 @@ TableWrite convert_table(const ConvertRequest& request) {
         out.refusal = outcome.refusal;
         return out;
     }
-    out.refusal = check_input_text(request.text, request.encoding);
+    // A frame is read back whatever size this layer may have drawn it.
+    const int64_t limit = request.from == TableFormat::Frame ? kTextFrameLimit : kTextInputLimit;
+    out.refusal = check_input_text(request.text, request.encoding, limit);
     if (!out.ok()) {
         return out;
     }

@@ -76,8 +76,9 @@ struct ConvertRequest {
     WriteOptions options;  // its width model also measures a frame being read
 };
 
-// One call for a face: the input checked as frame_text checks it, read, and
-// written. Input of nothing but line ends gives nothing, as a frame of it does.
+// One call for a face: the input checked as frame_text checks it (a frame may
+// be as large as kTextFrameLimit, a table kTextInputLimit), read, and written. Input of nothing but
+// line ends gives nothing, as a frame of it does.
 TableWrite convert_table(const ConvertRequest& request);
 
 // The words for the refusal kinds of this module, without the place; empty for
