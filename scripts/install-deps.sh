@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make libgtest-dev googletest libbenchmark-dev  # core, pipeline, tool, tests
+  scdoc man-db dpkg-dev lintian                            # man page, Debian package
   clang libclang-rt-14-dev                                 # fuzzing
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64           # Zentab.exe
   wine wine64 xvfb xauth fonts-ipafont-gothic locales      # running and testing it
