@@ -69,7 +69,39 @@ std::optional<WidthModel> width_model(std::string_view text) {
     return std::nullopt;
 }
 
-enum class OptionKind { Frame, Position, Encoding, Ambiguous, Crlf, Raw, Help, Version, Unknown };
+std::optional<TableFormat> table_format(std::string_view text) {
+    struct Named {
+        std::string_view name;
+        TableFormat format;
+    };
+    constexpr Named kFormats[] = {
+        {"psv", TableFormat::Psv},     {"csv", TableFormat::Csv},
+        {"tsv", TableFormat::Tsv},     {"markdown", TableFormat::Markdown},
+        {"frame", TableFormat::Frame},
+    };
+    const std::string name = ascii_lower(text);
+    for (const Named& named : kFormats) {
+        if (name == named.name) {
+            return named.format;
+        }
+    }
+    return std::nullopt;
+}
+
+enum class OptionKind {
+    Frame,
+    Position,
+    Encoding,
+    Ambiguous,
+    From,
+    To,
+    Unframe,
+    Crlf,
+    Raw,
+    Help,
+    Version,
+    Unknown
+};
 
 struct OptionName {
     std::string_view shortName;  // empty when there is none
@@ -78,10 +110,17 @@ struct OptionName {
 };
 
 constexpr OptionName kOptionNames[] = {
-    {"-f", "--frame", OptionKind::Frame},       {"-p", "--position", OptionKind::Position},
-    {"-e", "--encoding", OptionKind::Encoding}, {"-a", "--ambiguous", OptionKind::Ambiguous},
-    {"", "--crlf", OptionKind::Crlf},           {"", "--raw", OptionKind::Raw},
-    {"-h", "--help", OptionKind::Help},         {"", "--version", OptionKind::Version},
+    {"-f", "--frame", OptionKind::Frame},
+    {"-p", "--position", OptionKind::Position},
+    {"-e", "--encoding", OptionKind::Encoding},
+    {"-a", "--ambiguous", OptionKind::Ambiguous},
+    {"", "--from", OptionKind::From},
+    {"", "--to", OptionKind::To},
+    {"", "--unframe", OptionKind::Unframe},
+    {"", "--crlf", OptionKind::Crlf},
+    {"", "--raw", OptionKind::Raw},
+    {"-h", "--help", OptionKind::Help},
+    {"", "--version", OptionKind::Version},
 };
 
 OptionKind option_kind(std::string_view name) {
@@ -95,7 +134,8 @@ OptionKind option_kind(std::string_view name) {
 
 bool takes_value(OptionKind kind) {
     return kind == OptionKind::Frame || kind == OptionKind::Position ||
-           kind == OptionKind::Encoding || kind == OptionKind::Ambiguous;
+           kind == OptionKind::Encoding || kind == OptionKind::Ambiguous ||
+           kind == OptionKind::From || kind == OptionKind::To;
 }
 
 // Parses one option argument; a value may be attached ("-f6", "--frame=6") or
@@ -125,14 +165,25 @@ class OptionParser {
                 parse_option(arg);
             }
         }
-        if (result_.error.empty() && result_.options.raw && result_.options.encodingGiven &&
-            result_.options.encoding != TextEncoding::Cp932) {
-            result_.error = "--raw reads and writes code page 932; it cannot be used with -e utf-8";
-        }
+        finish();
         return result_;
     }
 
   private:
+    void finish() {
+        const CliOptions& options = result_.options;
+        if (!result_.error.empty() || !options.raw) {
+            return;
+        }
+        if (options.encodingGiven && options.encoding != TextEncoding::Cp932) {
+            result_.error = "--raw reads and writes code page 932; it cannot be used with -e utf-8";
+        } else if (options.from != TableFormat::Psv || options.to != TableFormat::Frame) {
+            result_.error =
+                "--raw frames '|'-separated cells; it cannot be used with --from, --to "
+                "or --unframe";
+        }
+    }
+
     void add_operand(const std::string& arg) {
         if (haveFile_) {
             result_.error = "extra operand '" + arg + "'";
@@ -184,6 +235,12 @@ class OptionParser {
             case OptionKind::Raw:
                 options.raw = true;
                 break;
+            case OptionKind::Unframe:
+                options.from = TableFormat::Frame;
+                if (!toGiven_) {
+                    options.to = TableFormat::Psv;
+                }
+                break;
             case OptionKind::Help:
                 options.help = true;
                 break;
@@ -211,6 +268,16 @@ class OptionParser {
                 return;
             }
             options.positionType = *position;
+            options.positionGiven = true;
+        } else if (kind == OptionKind::From || kind == OptionKind::To) {
+            std::optional<TableFormat> format = table_format(value);
+            if (!format) {
+                result_.error =
+                    "invalid format '" + value + "' (use psv, csv, tsv, markdown or frame)";
+                return;
+            }
+            (kind == OptionKind::From ? options.from : options.to) = *format;
+            toGiven_ = toGiven_ || kind == OptionKind::To;
         } else if (kind == OptionKind::Ambiguous) {
             std::optional<WidthModel> model = width_model(value);
             if (!model) {
@@ -232,6 +299,7 @@ class OptionParser {
     const std::vector<std::string>& args_;
     size_t index_ = 0;
     bool haveFile_ = false;
+    bool toGiven_ = false;
     OptionsResult result_;
 };
 
@@ -244,7 +312,8 @@ OptionsResult parse_options(const std::vector<std::string>& args, const char* am
 const char* usage_text() {
     return "Usage: zentab [OPTION]... [FILE]\n"
            "Frame the table in FILE, or standard input when FILE is absent or -, as a ruled\n"
-           "text table. Cells are separated by '|' or by tabs.\n"
+           "text table. Cells are separated by '|' or by tabs. With --from and --to, convert\n"
+           "tables between csv, tsv, Markdown, frames and '|'-separated cells (psv).\n"
            "\n"
            "  -f, --frame N        frame type 1..6 (default 1; 6 draws with + - |)\n"
            "  -p, --position X     position type A..Q, either case, or 1..17 (default A)\n"
@@ -253,6 +322,11 @@ const char* usage_text() {
            "                       pages) or wide (CJK terminals and fonts)\n"
            "  -e, --encoding ENC   utf-8 (default) or cp932 (also accepted: shift_jis,\n"
            "                       sjis, windows-31j); cp932 counts widths in bytes\n"
+           "      --from FORMAT    the input's format: psv (default), csv, tsv, markdown,\n"
+           "                       or frame (a ruled table, ours or another tool's)\n"
+           "      --to FORMAT      the output's format: frame (default), psv, csv, tsv or\n"
+           "                       markdown (-p gives its column alignment)\n"
+           "      --unframe        short for --from frame --to psv (a --to given wins)\n"
            "      --crlf           end output lines with CR LF (default LF)\n"
            "      --raw            exact mode: the input is code page 932 byte for byte,\n"
            "                       lines split only at CR LF, and the output is the frame\n"
@@ -260,8 +334,9 @@ const char* usage_text() {
            "  -h, --help           show this help and exit\n"
            "      --version        show the version and exit\n"
            "\n"
-           "Lines end in LF, CR LF or CR. Input that is not text is refused with its\n"
-           "line and column.\n"
+           "Lines end in LF, CR LF or CR. Input that is not text, not in the named format,\n"
+           "or holds a cell the output format cannot hold, is refused with its line and\n"
+           "column.\n"
            "\n"
            "Environment: ZENTAB_AMBIGUOUS=narrow|wide sets the default of --ambiguous.\n"
            "\n"

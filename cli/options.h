@@ -5,14 +5,18 @@
 #include <string>
 #include <vector>
 
+#include "text/formats/table.h"
 #include "text/frame_text.h"
 
 struct CliOptions {
     int32_t frameType = 1;
     int32_t positionType = 1;
+    bool positionGiven = false;  // Markdown says an alignment only when asked
     TextEncoding encoding = TextEncoding::Utf8;
     bool encodingGiven = false;
     WidthModel widthModel = WidthModel::Narrow;
+    TableFormat from = TableFormat::Psv;
+    TableFormat to = TableFormat::Frame;
     bool crlf = false;
     bool raw = false;
     bool help = false;

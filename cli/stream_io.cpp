@@ -19,7 +19,7 @@ std::string read_error(const std::string& path, int error) {
 }
 
 // Reads until end of input; stops with an error past kMaxInputBytes, since
-// no input that large can be framed.
+// no input that large can be framed or read back.
 InputRead read_fd(int fd, const std::string& path) {
     InputRead input;
     constexpr size_t kChunk = 64 * 1024;
@@ -43,7 +43,8 @@ InputRead read_fd(int fd, const std::string& path) {
         if (input.bytes.size() > kMaxInputBytes) {
             input.error = describe_source(path) + " holds more than " +
                           std::to_string(kMaxInputBytes) + " bytes; at most " +
-                          std::to_string(kTextInputLimit) + " bytes can be framed";
+                          std::to_string(kTextInputLimit) + " bytes of a table, or " +
+                          std::to_string(kTextFrameLimit) + " of a frame, can be read";
             input.bytes.clear();
             return input;
         }

@@ -4,7 +4,10 @@
 #include <string>
 #include <string_view>
 
-constexpr size_t kMaxInputBytes = size_t{16} << 20;
+#include "text/text_limits.h"
+
+// Frames are read back as large as the text layer draws them.
+constexpr size_t kMaxInputBytes = static_cast<size_t>(kTextFrameLimit);
 
 struct InputRead {
     std::string bytes;

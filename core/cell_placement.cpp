@@ -2,11 +2,13 @@
 #include "core/frame_core.h"
 
 namespace {
-enum Placement : unsigned char { L, R, C };
+constexpr FtPlacement L = FT_LEFT;
+constexpr FtPlacement R = FT_RIGHT;
+constexpr FtPlacement C = FT_CENTRE;
 
 // Per position type: header row first column, header row others,
 // other rows first column, other rows others.
-constexpr Placement kPlacements[FT_POSITION_TYPE_MAX][4] = {
+constexpr FtPlacement kPlacements[FT_POSITION_TYPE_MAX][4] = {
     {L, L, L, L},  // A
     {R, R, R, R},  // B
     {C, C, C, C},  // C
@@ -26,15 +28,15 @@ constexpr Placement kPlacements[FT_POSITION_TYPE_MAX][4] = {
     {L, C, L, R},  // Q
 };
 
-Placement placement_of(int32_t positionType, int32_t rowIndex, int32_t colIndex) {
-    const int slot = (rowIndex == 0 ? 0 : 2) + (colIndex == 0 ? 0 : 1);
-    return kPlacements[positionType - 1][slot];
-}
-
 size_t bytes(int32_t count) {
     return count > 0 ? static_cast<size_t>(count) : 0;
 }
 }  // namespace
+
+FtPlacement ft_placement(int32_t positionType, int32_t rowIndex, int32_t colIndex) {
+    const int slot = (rowIndex == 0 ? 0 : 2) + (colIndex == 0 ? 0 : 1);
+    return kPlacements[positionType - 1][slot];
+}
 
 void ft_put_spaces(char* out, int32_t count, int32_t& pos) {
     byte_copy::fill_spaces(out + pos, bytes(count));
@@ -47,14 +49,14 @@ void ft_put_cell(int32_t positionType, char* out, const char* cellText, int32_t 
                  int32_t pad, int32_t rowIndex, int32_t colIndex, int32_t& pos) {
     const int32_t start = pos;
     int32_t before = 0;
-    switch (placement_of(positionType, rowIndex, colIndex)) {
-        case L:
+    switch (ft_placement(positionType, rowIndex, colIndex)) {
+        case FT_LEFT:
             before = 0;
             break;
-        case R:
+        case FT_RIGHT:
             before = pad;
             break;
-        case C:
+        case FT_CENTRE:
             before = pad / 2;
             break;
     }

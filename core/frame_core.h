@@ -84,6 +84,11 @@ using FtReserve = char* (*)(int64_t bytes, void* context);
 int ft_render_with(int32_t frameType, int32_t positionType, const FtLook& look, FtReserve reserve,
                    void* context);
 
+// Where a cell's text sits in its padded area, by position type (1..17) and
+// the cell's place: the header row and first column can differ from the rest.
+enum FtPlacement : unsigned char { FT_LEFT, FT_RIGHT, FT_CENTRE };
+FtPlacement ft_placement(int32_t positionType, int32_t rowIndex, int32_t colIndex);
+
 // Cell placement shared by all styles; pos is the running length of out.
 void ft_put_cell(int32_t positionType, char* out, const char* cellText, int32_t cellLen,
                  int32_t pad, int32_t rowIndex, int32_t colIndex, int32_t& pos);

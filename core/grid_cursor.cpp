@@ -115,6 +115,11 @@ void grid_cursor_forget() {
 
 void grid_cursor_release() {
     grid_cursor_forget();
+    // Small tables come one after another: their room is kept.
+    constexpr int32_t kKeptCapacity = 1024;
+    if (cursor.capacity <= kKeptCapacity) {
+        return;
+    }
     std::free(cursor.columnBottom);
     cursor.columnBottom = nullptr;
     cursor.capacity = 0;

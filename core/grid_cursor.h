@@ -24,5 +24,5 @@ void grid_cursor_start(CellNode* head);
 // Records a cell just linked at (row, column) of the grid at head.
 void grid_cursor_note(CellNode* head, CellNode* cell, int32_t row, int32_t column);
 void grid_cursor_forget();
-// Forgets, and gives back the cursor's memory.
+// Forgets, and gives back the cursor's memory when it has grown large.
 void grid_cursor_release();

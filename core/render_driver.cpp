@@ -61,8 +61,9 @@ int64_t frame_length(const EncodedStyle& style, const Measure& measure, int32_t 
     return length;
 }
 
-int render_measured(const FrameStyle& style, const FtLook& look, int32_t positionType,
-                    Measure& measure, FtReserve reserve, void* context) {
+int render_measured(int32_t frameType, const FtLook& look, int32_t positionType, Measure& measure,
+                    FtReserve reserve, void* context) {
+    const FrameStyle& style = kFrameStyles[frameType - 1];
     const FrameTable& table = ft_table();
     if (!measure_whole_grid(table, measure)) {
         return FT_BAD_SHAPE;
@@ -70,7 +71,7 @@ int render_measured(const FrameStyle& style, const FtLook& look, int32_t positio
     for (int32_t c = 0; c < table.columns; ++c) {
         measure.areas[c] = cell_area_width(style, measure.areas[c]);
     }
-    const EncodedStyle encoded = encode_style(style, look);
+    const EncodedStyle& encoded = encoded_style(frameType, look);
     const int64_t length = frame_length(encoded, measure, table.columns, table.rows);
     // Every measured frame is offered, so a caller learns its size even when
     // it is past what positions inside a frame (32-bit) can reach.
@@ -109,8 +110,7 @@ int ft_render_with(int32_t frameType, int32_t positionType, const FtLook& look, 
         return FT_NO_MEMORY;
     }
     std::memset(measure.areas, 0, areaBytes);
-    const int result =
-        render_measured(kFrameStyles[frameType - 1], look, positionType, measure, reserve, context);
+    const int result = render_measured(frameType, look, positionType, measure, reserve, context);
     ft_release(measure.areas);
     return result;
 }

@@ -5,9 +5,11 @@ set -euo pipefail
 
 packages=(
   cmake g++ make libgtest-dev googletest libbenchmark-dev  # core, pipeline, tool, tests
+  scdoc man-db dpkg-dev lintian                            # man page, Debian package
   clang libclang-rt-14-dev                                 # fuzzing
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64           # Zentab.exe
   wine wine64 xvfb xauth fonts-ipafont-gothic locales      # running and testing it
+  fonts-wine imagemagick                                   # caption buttons; screenshots
   unicode-data libutf8proc-dev                             # Unicode tables, cluster checks
   wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32   # the web page and npm package
   libclang-rt-14-dev-wasm32 lld-14 llvm-14 binaryen        #   (WebAssembly, wasm-opt)
@@ -18,7 +20,7 @@ if [ "$(id -u)" -ne 0 ]; then
   exec sudo "$0" "$@"
 fi
 export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-apt-get install -y -qq "${packages[@]}" >/dev/null
+apt-get update -qq -o DPkg::Lock::Timeout=900
+apt-get install -y -qq -o DPkg::Lock::Timeout=900 "${packages[@]}" >/dev/null
 # Wine takes code page 932 from this locale, which Debian does not build by default.
 localedef -i ja_JP -f UTF-8 ja_JP.UTF-8

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs every test: the unit and tool tests in a release build and again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, a short fuzzing run, and
-# the Windows program's tests under Wine. Needs what scripts/install-deps.sh
-# installs.
+# AddressSanitizer and UndefinedBehaviorSanitizer, the Debian package built,
+# installed and run (as root or with sudo; it is removed again afterwards), a
+# short fuzzing run, and the Windows program's tests under Wine. Needs what
+# scripts/install-deps.sh installs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -17,6 +18,8 @@ run_suite() {
 
 echo "== release build"
 run_suite build -DCMAKE_BUILD_TYPE=Release
+echo "== Debian package: build, install, run, man page"
+bash scripts/test-deb.sh
 echo "== sanitizer build (address, undefined)"
 run_suite build-sanitize -DCMAKE_BUILD_TYPE=Debug -DZENTAB_SANITIZE=ON -DZENTAB_BENCH=OFF
 echo "== fuzzing, ${ZENTAB_FUZZ_SECONDS:-30} s"

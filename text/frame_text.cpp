@@ -181,10 +181,6 @@ Refusal check_request(const FrameRequest& request) {
     } else if (request.positionType < 1 || request.positionType > FT_POSITION_TYPE_MAX) {
         refusal.kind = RefusalKind::BadPositionType;
         refusal.found = request.positionType;
-    } else if (static_cast<int64_t>(request.text.size()) > kTextInputLimit) {
-        refusal.kind = RefusalKind::InputTooLarge;
-        refusal.found = static_cast<int64_t>(request.text.size());
-        refusal.limit = kTextInputLimit;
     }
     return refusal;
 }
@@ -211,19 +207,33 @@ Refusal frame_checked(const FrameRequest& request, std::string_view text, std::s
 }
 }  // namespace
 
+std::string_view without_bom(std::string_view text, TextEncoding encoding) {
+    if (encoding == TextEncoding::Utf8 && text.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
+        text.remove_prefix(kUtf8Bom.size());
+    }
+    return text;
+}
+
+Refusal check_input_text(std::string_view text, TextEncoding encoding, int64_t limit) {
+    if (static_cast<int64_t>(text.size()) > limit) {
+        Refusal refusal = refusal_of(RefusalKind::InputTooLarge);
+        refusal.found = static_cast<int64_t>(text.size());
+        refusal.limit = limit;
+        return refusal;
+    }
+    return check_text(without_bom(text, encoding), encoding);
+}
+
 FrameOutcome frame_text(const FrameRequest& request) {
     FrameOutcome outcome;
     outcome.refusal = check_request(request);
+    if (outcome.ok()) {
+        outcome.refusal = check_input_text(request.text, request.encoding, kTextInputLimit);
+    }
     if (!outcome.ok()) {
         return outcome;
     }
-    std::string_view text = request.text;
-    if (request.encoding == TextEncoding::Utf8 && text.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
-        text.remove_prefix(kUtf8Bom.size());
-    }
-    outcome.refusal = check_text(text, request.encoding);
-    if (outcome.ok()) {
-        outcome.refusal = frame_checked(request, text, outcome.frame);
-    }
+    outcome.refusal =
+        frame_checked(request, without_bom(request.text, request.encoding), outcome.frame);
     return outcome;
 }

@@ -34,6 +34,14 @@ enum class RefusalKind : uint8_t {
     NoCells,
     FrameTooLarge,  // found, limit: bytes
     OutOfMemory,
+    OpenQuote,       // line, column of the quote that opens a csv field never closed
+    StrayQuote,      // line, column of a quote inside an unquoted csv field or after a closing one
+    NoDelimiterRow,  // line: where the Markdown delimiter row was looked for
+    NoFrameFound,
+    FrameMismatch,       // line, column where the frame's lines stop agreeing
+    CellHoldsSeparator,  // line, column of the cell; codePoint: the separator it holds
+    CellHoldsLineBreak,  // line, column of the cell
+    RowNotHeld,          // line, column of the row: no cells, or tsv's last row of one empty cell
 };
 
 struct Refusal {
@@ -54,6 +62,12 @@ struct FrameOutcome {
 };
 
 FrameOutcome frame_text(const FrameRequest& request);
+
+// What frame_text asks of any input before reading it: at most limit bytes
+// (kTextInputLimit for a table), then text of its encoding after a leading
+// byte order mark.
+Refusal check_input_text(std::string_view text, TextEncoding encoding, int64_t limit);
+std::string_view without_bom(std::string_view text, TextEncoding encoding);
 
 // The refusal in words, led by its place in the input where it has one:
 // "line 2, column 5: ...".

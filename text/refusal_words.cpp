@@ -1,6 +1,7 @@
 // Refusals in the words the faces show.
 #include <cstdio>
 
+#include "text/formats/table.h"
 #include "text/frame_text.h"
 
 namespace {
@@ -65,6 +66,15 @@ std::string what(const Refusal& refusal) {
                    std::to_string(refusal.limit);
         case RefusalKind::OutOfMemory:
             return "out of memory";
+        case RefusalKind::OpenQuote:
+        case RefusalKind::StrayQuote:
+        case RefusalKind::NoDelimiterRow:
+        case RefusalKind::NoFrameFound:
+        case RefusalKind::FrameMismatch:
+        case RefusalKind::CellHoldsSeparator:
+        case RefusalKind::CellHoldsLineBreak:
+        case RefusalKind::RowNotHeld:
+            return describe_format_refusal(refusal);
     }
     return "refused";
 }

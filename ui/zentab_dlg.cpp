@@ -11,7 +11,9 @@
 #include "ui/samples.h"
 #include "ui/setting_dlg.h"
 #include "ui/startup_sample.h"
+#include "ui/unrepresentable_input.h"
 #include "winfx/clipboard.h"
+#include "winfx/dpi.h"
 #include "winfx/message_box.h"
 #include "winfx/text_codec.h"
 
@@ -77,6 +79,11 @@ bool CZentabDlg::ExchangeFields(winfx::DataExchange& exchange) {
 }
 
 void CZentabDlg::OnCreateFrame() {
+    // Before any exchange: the save would replace such a character, and the
+    // load would write the damage back over what the user typed.
+    if (RefuseUnrepresentableInput()) {
+        return;
+    }
     UpdateData(true);
     if (m_strInput.empty()) {
         return;
@@ -90,6 +97,23 @@ void CZentabDlg::OnCreateFrame() {
         m_strOutput = result.resultText;
         UpdateData(false);
     }
+}
+
+bool CZentabDlg::RefuseUnrepresentableInput() {
+    const std::wstring input = ItemText(IDC_INPUT);
+    const std::optional<UnrepresentableChar> found = FindUnrepresentable(input);
+    if (!found) {
+        return false;
+    }
+    Notify(UnrepresentableMessage(input, *found), 0);
+    // Focusing INPUT before its first entry would clear it, so then the
+    // selection waits, unseen, for the user.
+    if (m_bInputCleared != 0) {
+        SetFocus(Item(IDC_INPUT));
+    }
+    SendItemMessage(IDC_INPUT, EM_SETSEL, found->index, found->index + found->units);
+    SendItemMessage(IDC_INPUT, EM_SCROLLCARET);
+    return true;
 }
 
 void CZentabDlg::OnSetting() {
@@ -165,8 +189,8 @@ bool CZentabDlg::OnPaint() {
     SendMessageW(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.Handle()), 0);
     RECT client{};
     GetClientRect(m_hWnd, &client);
-    const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
-    const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    const int x = (client.right - client.left - winfx::MetricForWindow(m_hWnd, SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - winfx::MetricForWindow(m_hWnd, SM_CYICON) + 1) / 2;
     DrawIcon(dc.Handle(), x, y, m_hIcon);
     return true;
 }

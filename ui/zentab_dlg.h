@@ -39,6 +39,9 @@ class CZentabDlg : public winfx::Dialog {
     void AppendAboutToSystemMenu();
     void SetIcons();
     void ChooseStartupSample();
+    // Tells the user and selects the character when INPUT holds one that
+    // code page 932 cannot hold.
+    bool RefuseUnrepresentableInput();
     void Notify(const std::wstring& text, UINT icon);
 
     std::string m_strInput;

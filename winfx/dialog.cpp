@@ -2,6 +2,7 @@
 
 #include "winfx/app.h"
 #include "winfx/message_loop.h"
+#include "winfx/placement.h"
 
 namespace winfx {
 
@@ -22,24 +23,6 @@ bool ReturnsValueDirectly(UINT message) {
         default:
             return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
     }
-}
-
-RECT CenteredRect(const RECT& window, const RECT& area) {
-    const LONG width = window.right - window.left;
-    const LONG height = window.bottom - window.top;
-    LONG left = area.left + (area.right - area.left - width) / 2;
-    LONG top = area.top + (area.bottom - area.top - height) / 2;
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    if (left + width > work.right) {
-        left = work.right - width;
-    }
-    if (top + height > work.bottom) {
-        top = work.bottom - height;
-    }
-    left = left < work.left ? work.left : left;
-    top = top < work.top ? work.top : top;
-    return RECT{left, top, left + width, top + height};
 }
 
 }  // namespace
@@ -182,15 +165,28 @@ void Dialog::CenterIfUnplaced(const RECT& placedAt) {
     if (owner != nullptr && IsWindowEnabled(owner)) {
         return;
     }
+    const bool overOwner = owner != nullptr && IsWindowVisible(owner) && !IsIconic(owner);
     RECT area{};
-    if (owner != nullptr && IsWindowVisible(owner) && !IsIconic(owner)) {
+    if (overOwner) {
         GetWindowRect(owner, &area);
-    } else {
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     }
-    const RECT target = CenteredRect(now, area);
-    SetWindowPos(m_hWnd, nullptr, target.left, target.top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT work = WorkAreaOf(overOwner ? owner : nullptr);
+    if (!overOwner) {
+        area = work;
+    }
+    // Moving onto a monitor of another DPI resizes a per-monitor aware
+    // dialog, so a second pass centres the new size.
+    for (int pass = 0; pass < 2; ++pass) {
+        const RECT target = CentredWithin(now, area, work);
+        SetWindowPos(m_hWnd, nullptr, target.left, target.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const RECT before = now;
+        GetWindowRect(m_hWnd, &now);
+        if (now.right - now.left == before.right - before.left &&
+            now.bottom - now.top == before.bottom - before.top) {
+            break;
+        }
+    }
 }
 
 INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

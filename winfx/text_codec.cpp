@@ -2,6 +2,32 @@
 
 namespace winfx {
 
+namespace {
+
+bool IsUtf(UINT codePage) {
+    if (codePage == CP_ACP) {
+        codePage = GetACP();
+    }
+    return codePage == CP_UTF8 || codePage == CP_UTF7;
+}
+
+// The UTF code pages refuse these flags; they hold every character anyway.
+DWORD ExactFlags(UINT codePage) {
+    return IsUtf(codePage) ? 0 : WC_NO_BEST_FIT_CHARS;
+}
+
+bool ConvertsExactly(const wchar_t* units, int count, UINT codePage) {
+    if (IsUtf(codePage)) {
+        return true;
+    }
+    BOOL usedDefault = FALSE;
+    const int length = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, units, count, nullptr, 0,
+                                           nullptr, &usedDefault);
+    return length > 0 && !usedDefault;
+}
+
+}  // namespace
+
 std::wstring Widen(const std::string& bytes, UINT codePage) {
     if (bytes.empty()) {
         return std::wstring();
@@ -18,12 +44,34 @@ std::string Narrow(const std::wstring& text, UINT codePage) {
         return std::string();
     }
     const int unitCount = static_cast<int>(text.size());
+    const DWORD flags = ExactFlags(codePage);
     const int length =
-        WideCharToMultiByte(codePage, 0, text.data(), unitCount, nullptr, 0, nullptr, nullptr);
+        WideCharToMultiByte(codePage, flags, text.data(), unitCount, nullptr, 0, nullptr, nullptr);
     std::string bytes(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(codePage, 0, text.data(), unitCount, bytes.data(), length, nullptr,
+    WideCharToMultiByte(codePage, flags, text.data(), unitCount, bytes.data(), length, nullptr,
                         nullptr);
     return bytes;
+}
+
+size_t CharacterUnits(const std::wstring& text, size_t index) {
+    const bool pair = index + 1 < text.size() && IS_HIGH_SURROGATE(text[index]) &&
+                      IS_LOW_SURROGATE(text[index + 1]);
+    return pair ? 2 : 1;
+}
+
+size_t FirstUnrepresentable(const std::wstring& text, UINT codePage) {
+    if (text.empty() || ConvertsExactly(text.data(), static_cast<int>(text.size()), codePage)) {
+        return kAllRepresentable;
+    }
+    // Rare, so one character at a time is fast enough to find the culprit.
+    for (size_t index = 0; index < text.size();) {
+        const size_t units = CharacterUnits(text, index);
+        if (!ConvertsExactly(text.data() + index, static_cast<int>(units), codePage)) {
+            return index;
+        }
+        index += units;
+    }
+    return kAllRepresentable;
 }
 
 }  // namespace winfx

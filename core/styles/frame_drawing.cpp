@@ -11,25 +11,33 @@ EncodedPiece encode_piece(const FramePiece* piece, const FtLook& look) {
     if (piece == nullptr) {
         return encoded;
     }
-    if (look.utf8) {
-        encoded.size = utf8_of(piece->codePoint, encoded.bytes);
-    } else {
-        encoded.size = static_cast<int32_t>(std::strlen(piece->cp932));
-        std::memcpy(encoded.bytes, piece->cp932, static_cast<size_t>(encoded.size));
-    }
+    const char* bytes = look.utf8 ? piece->utf8 : piece->cp932;
+    encoded.size = look.utf8 ? piece->utf8Size : piece->cp932Size;
+    std::memcpy(encoded.bytes, bytes, look.utf8 ? sizeof piece->utf8 : sizeof piece->cp932);
     return encoded;
 }
 
 EncodedLine encode_line(const LinePieces& pieces, const FtLook& look) {
-    EncodedLine line{encode_piece(pieces.first, look),    encode_piece(pieces.second, look),
-                     encode_piece(pieces.later, look),    encode_piece(pieces.fill, look),
-                     encode_piece(pieces.rightEnd, look), 1};
+    EncodedLine line{encode_piece(pieces.first, look),
+                     encode_piece(pieces.second, look),
+                     encode_piece(pieces.later, look),
+                     encode_piece(pieces.fill, look),
+                     encode_piece(pieces.rightEnd, look),
+                     1,
+                     {},
+                     0};
     if (look.crlf) {
         line.rightEnd.bytes[line.rightEnd.size++] = '\r';
     }
     line.rightEnd.bytes[line.rightEnd.size++] = '\n';
     if (pieces.fill != nullptr && pieces.fill->is_box() && !look.narrow) {
         line.fillColumns = 2;
+    }
+    line.fillRunPieces =
+        line.fill.size == 0 ? 0 : static_cast<int32_t>(sizeof line.fillRun) / line.fill.size;
+    for (int32_t k = 0; k < line.fillRunPieces; ++k) {
+        std::memcpy(line.fillRun + k * line.fill.size, line.fill.bytes,
+                    static_cast<size_t>(line.fill.size));
     }
     return line;
 }
@@ -42,15 +50,20 @@ void put(char* out, int32_t& pos, const EncodedPiece& piece) {
     pos += piece.size;
 }
 
-void put_repeated(char* out, int32_t& pos, const EncodedPiece& piece, int32_t count) {
+void put_fill(char* out, int32_t& pos, const EncodedLine& line, int32_t count) {
+    const EncodedPiece& piece = line.fill;
     if (piece.size == 1) {
         std::memset(out + pos, piece.bytes[0], static_cast<size_t>(count));
         pos += count;
         return;
     }
-    for (; count > 0; --count) {
-        put(out, pos, piece);
+    for (; count > line.fillRunPieces; count -= line.fillRunPieces) {
+        const int32_t runBytes = line.fillRunPieces * piece.size;
+        byte_copy::copy(out + pos, line.fillRun, static_cast<size_t>(runBytes));
+        pos += runBytes;
     }
+    byte_copy::copy(out + pos, line.fillRun, static_cast<size_t>(count * piece.size));
+    pos += count * piece.size;
 }
 
 const EncodedPiece& piece_before_column(const EncodedLine& line, int32_t column) {
@@ -61,7 +74,7 @@ void draw_rule(char* out, int32_t& pos, const EncodedLine& line, const int32_t* 
                int32_t columnCount) {
     for (int32_t k = 0; k < columnCount; ++k) {
         put(out, pos, piece_before_column(line, k));
-        put_repeated(out, pos, line.fill, areas[k] / line.fillColumns);
+        put_fill(out, pos, line, areas[k] / line.fillColumns);
     }
     put(out, pos, line.rightEnd);
 }
@@ -102,6 +115,20 @@ EncodedStyle encode_style(const FrameStyle& style, const FtLook& look) {
     return {encode_line(style.top, look), encode_line(style.content, look),
             encode_line(style.header, look), encode_line(style.inner, look),
             encode_line(style.bottom, look)};
+}
+
+const EncodedStyle& encoded_style(int32_t frameType, const FtLook& look) {
+    static EncodedStyle cached;
+    static int32_t cachedType = 0;
+    static FtLook cachedLook;
+    const bool same = frameType == cachedType && look.utf8 == cachedLook.utf8 &&
+                      look.narrow == cachedLook.narrow && look.crlf == cachedLook.crlf;
+    if (!same) {
+        cached = encode_style(kFrameStyles[frameType - 1], look);
+        cachedType = frameType;
+        cachedLook = look;
+    }
+    return cached;
 }
 
 int64_t border_bytes(const EncodedLine& line, int32_t columnCount) {

@@ -21,6 +21,9 @@ struct EncodedLine {
     EncodedPiece fill;
     EncodedPiece rightEnd;
     int32_t fillColumns;  // columns one fill piece covers
+    // Fill pieces written out ahead, so a rule's fill is copied in a few moves.
+    char fillRun[48];
+    int32_t fillRunPieces;
 };
 
 struct EncodedStyle {
@@ -32,6 +35,10 @@ struct EncodedStyle {
 };
 
 EncodedStyle encode_style(const FrameStyle& style, const FtLook& look);
+
+// The encoding of the style last asked for, kept: a run of frames of one look
+// encodes its pieces once.
+const EncodedStyle& encoded_style(int32_t frameType, const FtLook& look);
 
 // Bytes of a rule line, and of a content line without its cells' text and padding.
 int64_t rule_line_bytes(const EncodedLine& line, const int32_t* areas, int32_t columnCount);

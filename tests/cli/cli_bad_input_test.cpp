@@ -22,8 +22,8 @@ TEST(ZentabBadInput, InputPastTheReadCapIsRefused) {
     ProcessRun run = run_zentab({}, std::string(kMaxInputBytes + 1, 'a'));
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err,
-              "zentab: standard input holds more than 16777216 bytes; at most 1048576 bytes can "
-              "be framed\n");
+              "zentab: standard input holds more than 67108864 bytes; at most 1048576 bytes of a "
+              "table, or 67108864 of a frame, can be read\n");
     EXPECT_EQ(run.exitCode, 1);
 }
 

@@ -8,11 +8,11 @@ namespace {
 // Places "ab" with the given fill at the end of a cleared buffer that
 // already holds "xyz"; returns what was appended and checks the running length.
 std::string place(int32_t positionType, int32_t pad, int32_t row, int32_t col) {
-    char out[64] = "xyz";
+    std::string out = "xyz" + std::string(static_cast<size_t>(pad) + 3, '\0');
     int32_t pos = 3;
-    ft_put_cell(positionType, out, "ab", 2, pad, row, col, pos);
+    ft_put_cell(positionType, out.data(), "ab", 2, pad, row, col, pos);
     EXPECT_EQ(pos, 3 + pad) << "the running length grows by the fill only";
-    return std::string(out + 3);
+    return std::string(out.c_str() + 3);
 }
 
 std::string expected_for(char arrow, int32_t pad) {

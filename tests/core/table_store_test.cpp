@@ -98,3 +98,43 @@ TEST_F(TableStore, OneRowGridRefusesRowTwo) {
     EXPECT_EQ(grid()->right, nullptr);
 }
 }  // namespace
+
+namespace {
+// Two grids built a cell at a time in turn: the store's cursor follows one
+// grid only, so the other is linked by walking it, and both come out whole.
+TEST_F(TableStore, TwoGridsLinkedInTurnBothComeOutWhole) {
+    ft_open();
+    CellNode* first = nullptr;
+    CellNode* second = nullptr;
+    constexpr int32_t kRows = 4;
+    constexpr int32_t kColumns = 3;
+    for (int32_t i = 0; i < kRows * kColumns; ++i) {
+        ASSERT_EQ(ft_link_cell(first, i / kColumns, i, 1, 1), FT_OK);
+        ASSERT_EQ(ft_link_cell(second, i / kColumns, 100 + i, 2, 2), FT_OK);
+    }
+    for (CellNode* head : {first, second}) {
+        int32_t row = 0;
+        for (const CellNode* rowStart = head; rowStart != nullptr; rowStart = rowStart->down) {
+            int32_t column = 0;
+            for (const CellNode* cell = rowStart; cell != nullptr; cell = cell->right) {
+                EXPECT_EQ(cell->start % 100, row * kColumns + column);
+                ++column;
+            }
+            EXPECT_EQ(column, kColumns);
+            ++row;
+        }
+        EXPECT_EQ(row, kRows);
+        // Down links join each column from top to bottom.
+        int32_t column = 0;
+        for (const CellNode* top = head; top != nullptr; top = top->right, ++column) {
+            int32_t depth = 0;
+            for (const CellNode* cell = top; cell != nullptr; cell = cell->down, ++depth) {
+                EXPECT_EQ(cell->start % 100, depth * kColumns + column);
+            }
+            EXPECT_EQ(depth, kRows);
+        }
+    }
+    ft_free_grid(first);
+    ft_free_grid(second);
+}
+}  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "check.h"
+#include "dpi_awareness.h"
 #include "pose.h"
 #include "scenarios.h"
 
@@ -15,14 +16,17 @@ int wmain(int argc, wchar_t** argv) {
         std::fprintf(stderr, "usage: zentab_e2e_driver [--pose] <Zentab.exe>\n");
         return 2;
     }
+    BecomeDpiAware();
     if (argc == 3 && std::wstring(argv[1]) == L"--pose") {
         return PoseForScreenshot(argv[2]);
     }
     const std::wstring exe = argv[1];
     std::printf("code page %u\n", GetACP());
+    DpiScenario(exe, DisplayDpi());
     StartUpScenario(exe);
     SettingScenario(exe);
     MessageScenario(exe);
+    UnholdableTextScenario(exe);
     ClearAndFirstFocusScenario(exe);
     KeyboardScenario(exe);
     CopyScenario(exe);

@@ -4,84 +4,9 @@
 
 #include "check.h"
 #include "clipboard_access.h"
-#include "command/create_frame.h"
-#include "samples_as_shown.h"
 #include "session.h"
+#include "steps.h"
 #include "ui/resource.h"
-
-namespace {
-
-const std::wstring kCaption = L"zen tabrix";
-const std::wstring kAboutCaption = L"Zentabのﾊﾞｰｼﾞｮﾝ情報";
-
-// A table with two-byte text, an empty cell and a cell ending in ポ (0x83 0x7C).
-const std::wstring kTable = L"|品名|数|\r\n|りんご|12|\r\n|ポ||";
-
-std::string FrameOf(const std::string& input, int frameType, int positionType) {
-    const CreateFrameResult result = create_frame_text(input, frameType, positionType);
-    return result.outcome == CF_FRAME ? result.resultText : std::string();
-}
-
-std::wstring TodaysSample() {
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    return now.wDay % 2 == 1 ? kSampleB : kSampleA;
-}
-
-bool SameCentre(const RECT& a, const RECT& b) {
-    const LONG dx = (a.left + a.right) / 2 - (b.left + b.right) / 2;
-    const LONG dy = (a.top + a.bottom) / 2 - (b.top + b.bottom) / 2;
-    return dx >= -2 && dx <= 2 && dy >= -2 && dy <= 2;
-}
-
-RECT WindowRect(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return rect;
-}
-
-// The colour on screen at a point of a window's client area.
-COLORREF ClientPixel(HWND window, int x, int y) {
-    POINT point{x, y};
-    ClientToScreen(window, &point);
-    HDC screen = GetDC(nullptr);
-    const COLORREF colour = GetPixel(screen, point.x, point.y);
-    ReleaseDC(nullptr, screen);
-    return colour;
-}
-
-void CreateFrame(const Session& app) {
-    Click(app.Control(IDC_CREATE_FRAME));
-}
-
-HWND OpenSetting(const Session& app) {
-    Click(app.Control(IDC_SETTING));
-    return app.WaitForWindow(L"SETTING", app.Main());
-}
-
-int CheckedCount(HWND setting) {
-    int count = 0;
-    for (int id = 1004; id <= 1029; ++id) {
-        HWND radio = GetDlgItem(setting, id);
-        if (radio != nullptr && Checked(radio)) {
-            ++count;
-        }
-    }
-    return count;
-}
-
-// Opens a message box by a posted click and returns it with its text.
-HWND PostClickForMessage(const Session& app, int id, const std::wstring& caption) {
-    PostClick(app.Control(id));
-    return app.WaitForWindow(caption, app.Main());
-}
-
-void CloseAndWait(const Session& app, HWND box, const std::wstring& caption) {
-    CloseMessageBox(box);
-    app.WaitForNoWindow(caption);
-}
-
-}  // namespace
 
 void StartUpScenario(const std::wstring& exe) {
     Session app(exe);
@@ -110,20 +35,9 @@ void StartUpScenario(const std::wstring& exe) {
     Check(app.WaitForExit(), "start: Esc in INPUT ends the application");
 }
 
-void SettingScenario(const std::wstring& exe) {
-    Session app(exe);
-    if (!app.Started()) {
-        Check(false, "setting: start");
-        return;
-    }
-    SetTextOf(app.Control(IDC_INPUT), kTable);
-    const std::string table = ShiftJisOf(app.Control(IDC_INPUT));
+namespace {
 
-    HWND setting = OpenSetting(app);
-    Check(setting != nullptr, "setting: SETTING opens its window");
-    if (setting == nullptr) {
-        return;
-    }
+void OpenSettingBesideTheMainWindow(const Session& app, HWND setting) {
     // The template's (0, 0) is the owner's client origin, and the dialog's own
     // client area goes there, unless it must move up to fit on the screen.
     POINT origin{0, 0};
@@ -141,7 +55,10 @@ void SettingScenario(const std::wstring& exe) {
     Check(Checked(GetDlgItem(setting, IDC_FRAME_TYPE1)) &&
               Checked(GetDlgItem(setting, IDC_POSITION_A)) && CheckedCount(setting) == 2,
           "setting: type 1 and type A checked at first");
+}
 
+void ChooseEachFrameTypeAndCreateFrames(const Session& app, HWND setting,
+                                        const std::string& table) {
     const int frameRadios[] = {IDC_FRAME_TYPE1, IDC_FRAME_TYPE2, IDC_FRAME_TYPE3,
                                IDC_FRAME_TYPE4, IDC_FRAME_TYPE5, IDC_FRAME_TYPE6};
     for (int type = 1; type <= 6; ++type) {
@@ -151,7 +68,10 @@ void SettingScenario(const std::wstring& exe) {
               "setting: frame type " + std::to_string(type) + " chosen while SETTING stays open");
     }
     Check(Visible(setting), "setting: the window stays open while frames are made");
+}
 
+void ChoosePositionTypesAndCreateFrames(const Session& app, HWND setting,
+                                        const std::string& table) {
     Click(GetDlgItem(setting, IDC_POSITION_G));
     CreateFrame(app);
     Check(ShiftJisOf(app.Control(IDC_OUTPUT)) == FrameOf(table, 6, 7),
@@ -161,29 +81,36 @@ void SettingScenario(const std::wstring& exe) {
     CreateFrame(app);
     Check(ShiftJisOf(app.Control(IDC_OUTPUT)) == FrameOf(table, 3, 17),
           "setting: frame type 3 with position type Q");
+}
 
+void CloseSettingWithEsc(const Session& app, HWND setting) {
     PostKey(GetDlgItem(setting, IDOK), VK_ESCAPE);
     Check(WaitUntil([&] { return !Visible(setting); }), "setting: Esc closes the window");
     Check(WaitUntil([&] { return Enabled(app.Control(IDC_SETTING)); }),
           "setting: SETTING enabled again after Esc");
+}
 
-    setting = OpenSetting(app);
+bool ReopenClickAndCloseWithTheCloseBox(const Session& app) {
+    HWND setting = OpenSetting(app);
     Check(setting != nullptr && Checked(GetDlgItem(setting, IDC_FRAME_TYPE3)) &&
               Checked(GetDlgItem(setting, IDC_POSITION_Q)) && CheckedCount(setting) == 2,
           "setting: reopened, it shows the choices kept by Esc");
     if (setting == nullptr) {
-        return;
+        return false;
     }
     Click(GetDlgItem(setting, IDC_FRAME_TYPE5));
     PostMessageW(setting, WM_SYSCOMMAND, SC_CLOSE, 0);
     Check(WaitUntil([&] { return !Visible(setting) && Enabled(app.Control(IDC_SETTING)); }),
           "setting: the close box closes it and enables SETTING");
+    return true;
+}
 
-    setting = OpenSetting(app);
+bool ReopenAndCloseWithOk(const Session& app, const std::string& table) {
+    HWND setting = OpenSetting(app);
     Check(setting != nullptr && Checked(GetDlgItem(setting, IDC_FRAME_TYPE5)),
           "setting: a click before the close box is kept");
     if (setting == nullptr) {
-        return;
+        return false;
     }
     Click(GetDlgItem(setting, IDOK));
     Check(WaitUntil([&] { return !Visible(setting) && Enabled(app.Control(IDC_SETTING)); }),
@@ -191,18 +118,42 @@ void SettingScenario(const std::wstring& exe) {
     CreateFrame(app);
     Check(ShiftJisOf(app.Control(IDC_OUTPUT)) == FrameOf(table, 5, 17),
           "setting: the choice holds after the window closed");
+    return true;
+}
 
-    setting = OpenSetting(app);
+void CloseTheMainWindowWithSettingOpen(const Session& app) {
+    OpenSetting(app);
     PostMessageW(app.Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
     Check(app.WaitForExit(), "setting: closing the main window with SETTING open ends the app");
 }
 
-void MessageScenario(const std::wstring& exe) {
+}  // namespace
+
+void SettingScenario(const std::wstring& exe) {
     Session app(exe);
     if (!app.Started()) {
-        Check(false, "message: start");
+        Check(false, "setting: start");
         return;
     }
+    SetTextOf(app.Control(IDC_INPUT), kTable);
+    const std::string table = ShiftJisOf(app.Control(IDC_INPUT));
+    HWND setting = OpenSetting(app);
+    Check(setting != nullptr, "setting: SETTING opens its window");
+    if (setting == nullptr) {
+        return;
+    }
+    OpenSettingBesideTheMainWindow(app, setting);
+    ChooseEachFrameTypeAndCreateFrames(app, setting, table);
+    ChoosePositionTypesAndCreateFrames(app, setting, table);
+    CloseSettingWithEsc(app, setting);
+    if (ReopenClickAndCloseWithTheCloseBox(app) && ReopenAndCloseWithOk(app, table)) {
+        CloseTheMainWindowWithSettingOpen(app);
+    }
+}
+
+namespace {
+
+void CreateFrameFromARaggedTable(const Session& app) {
     SetTextOf(app.Control(IDC_INPUT), L"A\tB\r\nC\t");
     HWND box = PostClickForMessage(app, IDC_CREATE_FRAME, kCaption);
     Check(box != nullptr, "message: a refused line shows a message box \"zen tabrix\"");
@@ -216,12 +167,11 @@ void MessageScenario(const std::wstring& exe) {
     Check(!HasIcon(box), "message: no icon");
     Check(TextOf(app.Control(IDC_OUTPUT)).empty(), "message: OUTPUT unchanged");
     CloseAndWait(app, box, kCaption);
+}
 
-    SetTextOf(app.Control(IDC_INPUT), L"A|B");
-    CreateFrame(app);
-    const std::wstring frame = TextOf(app.Control(IDC_OUTPUT));
+void CreateFrameFromATableWithoutColumns(const Session& app, const std::wstring& frame) {
     SetTextOf(app.Control(IDC_INPUT), L"|\r\n|");
-    box = PostClickForMessage(app, IDC_CREATE_FRAME, kCaption);
+    HWND box = PostClickForMessage(app, IDC_CREATE_FRAME, kCaption);
     Check(box != nullptr && MessageTextOf(box) == L"internal error",
           "message: a table without columns gives \"internal error\"");
     Check(!frame.empty() && TextOf(app.Control(IDC_OUTPUT)) == frame,
@@ -229,8 +179,10 @@ void MessageScenario(const std::wstring& exe) {
     if (box != nullptr) {
         CloseAndWait(app, box, kCaption);
     }
+}
 
-    // Conversion lengthens the text past 4096 bytes: shown, and nothing else.
+// Conversion lengthens the text past 4096 bytes: shown, and nothing else.
+void CreateFrameFromTabsThatGrowTooLong(const Session& app, const std::wstring& frame) {
     std::wstring longTabs = L"\tx";
     while (longTabs.size() < 4000) {
         longTabs += L"\r\n\tx";
@@ -243,6 +195,22 @@ void MessageScenario(const std::wstring& exe) {
     Sleep(300);
     Check(app.FindWindowByCaption(kCaption) == nullptr && TextOf(app.Control(IDC_OUTPUT)) == frame,
           "message: ...with no message and OUTPUT unchanged");
+}
+
+}  // namespace
+
+void MessageScenario(const std::wstring& exe) {
+    Session app(exe);
+    if (!app.Started()) {
+        Check(false, "message: start");
+        return;
+    }
+    CreateFrameFromARaggedTable(app);
+    SetTextOf(app.Control(IDC_INPUT), L"A|B");
+    CreateFrame(app);
+    const std::wstring frame = TextOf(app.Control(IDC_OUTPUT));
+    CreateFrameFromATableWithoutColumns(app, frame);
+    CreateFrameFromTabsThatGrowTooLong(app, frame);
 }
 
 void ClearAndFirstFocusScenario(const std::wstring& exe) {

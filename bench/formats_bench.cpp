@@ -1,0 +1,80 @@
+// 1 MiB of CSV, as a spreadsheet exports it, to a frame and back, through the
+// text layer as the command calls it. us_per_KiB counts KiB of that CSV, so
+// the two halves add up to the round trip.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "text/formats/table.h"
+
+namespace {
+
+// Rows of a price list: quoted names with commas and quotes, Japanese and
+// ASCII notes, numbers, an empty field.
+std::string spreadsheet_csv(size_t limit) {
+    std::string csv = "Id,Name,Note,Qty,Price,Memo\r\n";
+    for (int row = 1;; ++row) {
+        std::string line = std::to_string(row) + ",\"Pen, blue No." + std::to_string(row % 97) +
+                           "\",東京支店の在庫," + std::to_string(row % 1000) + "," +
+                           std::to_string(row % 50) + ".40," +
+                           (row % 3 == 0 ? "\"said \"\"rush\"\"\"" : "") + "\r\n";
+        if (csv.size() + line.size() > limit) {
+            return csv;
+        }
+        csv += line;
+    }
+}
+
+const std::string& csv_input() {
+    static const std::string csv = spreadsheet_csv(size_t{1} << 20);
+    return csv;
+}
+
+TableWrite convert(const std::string& text, TableFormat from, TableFormat to) {
+    ConvertRequest request;
+    request.text = text;
+    request.from = from;
+    request.to = to;
+    request.options.frameType = 1;
+    request.options.positionType = 1;
+    return convert_table(request);
+}
+
+void report(benchmark::State& state, size_t bytes) {
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes));
+    const double csvKiB = static_cast<double>(csv_input().size()) / 1024.0;
+    state.counters["us_per_KiB"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * csvKiB / 1e6,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+void BM_CsvToFrame(benchmark::State& state) {
+    const std::string& csv = csv_input();
+    for (auto _ : state) {
+        TableWrite frame = convert(csv, TableFormat::Csv, TableFormat::Frame);
+        benchmark::DoNotOptimize(frame.text.data());
+        if (!frame.ok()) {
+            state.SkipWithError("refused");
+        }
+    }
+    report(state, csv.size());
+}
+
+void BM_FrameToCsv(benchmark::State& state) {
+    const std::string frame = convert(csv_input(), TableFormat::Csv, TableFormat::Frame).text;
+    const std::string expected = convert(csv_input(), TableFormat::Csv, TableFormat::Csv).text;
+    if (convert(frame, TableFormat::Frame, TableFormat::Csv).text != expected) {
+        state.SkipWithError("the cells came back changed");
+    }
+    for (auto _ : state) {
+        TableWrite csv = convert(frame, TableFormat::Frame, TableFormat::Csv);
+        benchmark::DoNotOptimize(csv.text.data());
+    }
+    state.counters["frame_KiB"] = static_cast<double>(frame.size()) / 1024.0;
+    report(state, frame.size());
+}
+
+BENCHMARK(BM_CsvToFrame)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FrameToCsv)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,80 @@
+// The text layer: the 217-row table in UTF-8 (both width models) beside the
+// same table in code page 932, the fixed cost of a small table, and cost per
+// KiB as tables grow to the input limit.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <string>
+
+#include "text/frame_text.h"
+#include "text/text_limits.h"
+
+namespace {
+
+// 217 rows of three columns such as "r17|it-17|34623", 3907 bytes.
+std::string table_217_rows() {
+    std::string text;
+    char row[64];
+    for (int index = 1; index <= 217; ++index) {
+        std::snprintf(row, sizeof row, "r%d|it-%d|%05d\n", index, index, (index * 7919) % 100000);
+        text += row;
+    }
+    return text;
+}
+
+// Rows of Japanese and ASCII cells until the table is `bytes` long.
+std::string mixed_table(size_t bytes) {
+    std::string text;
+    for (int index = 0; text.size() < bytes - 64; ++index) {
+        text += "品目 " + std::to_string(index) + "|ノート|" + std::to_string(index * 13) + "|済\n";
+    }
+    return text;
+}
+
+void run(benchmark::State& state, const std::string& text, TextEncoding encoding,
+         WidthModel model) {
+    FrameRequest request;
+    request.text = text;
+    request.encoding = encoding;
+    request.widthModel = model;
+    request.frameType = 5;
+    request.positionType = 8;
+    size_t frameBytes = 0;
+    for (auto _ : state) {
+        FrameOutcome outcome = frame_text(request);
+        frameBytes = outcome.frame.size();
+        benchmark::DoNotOptimize(outcome.frame.data());
+    }
+    state.counters["frame_bytes"] = static_cast<double>(frameBytes);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+
+void BM_Table217Utf8Narrow(benchmark::State& state) {
+    run(state, table_217_rows(), TextEncoding::Utf8, WidthModel::Narrow);
+}
+BENCHMARK(BM_Table217Utf8Narrow);
+
+void BM_Table217Utf8Wide(benchmark::State& state) {
+    run(state, table_217_rows(), TextEncoding::Utf8, WidthModel::Wide);
+}
+BENCHMARK(BM_Table217Utf8Wide);
+
+void BM_Table217Cp932(benchmark::State& state) {
+    run(state, table_217_rows(), TextEncoding::Cp932, WidthModel::Wide);
+}
+BENCHMARK(BM_Table217Cp932);
+
+void BM_Table3x3Utf8(benchmark::State& state) {
+    run(state, "No|Item|Qty\n1|pen|10\n2|notebook|5\n", TextEncoding::Utf8, WidthModel::Narrow);
+}
+BENCHMARK(BM_Table3x3Utf8);
+
+void BM_MixedTableUtf8(benchmark::State& state) {
+    run(state, mixed_table(static_cast<size_t>(state.range(0))), TextEncoding::Utf8,
+        WidthModel::Narrow);
+}
+BENCHMARK(BM_MixedTableUtf8)->Arg(4 << 10)->Arg(64 << 10)->Arg(kTextInputLimit);
+
+}  // namespace
+
+BENCHMARK_MAIN();

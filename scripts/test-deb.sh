@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Builds the Debian package, installs it with apt-get as a user would, and runs
+# the installed zentab and `man zentab` once. Needs root (or sudo) for
+# apt-get, and what scripts/install-deps.sh installs. A zentab package it
+# installs is removed again when it ends.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+package=$(bash scripts/build-deb.sh | tail -n 1)
+
+# Steps after this one, and whoever uses the machine next, find it as it was:
+# a zentab this script installed is purged again, whether the checks pass or
+# not, and an install cut short is finished or undone first.
+installed_before=$(dpkg-query -W -f '${Status}' zentab 2>/dev/null || true)
+restore() {
+  as_root env DEBIAN_FRONTEND=noninteractive dpkg --configure -a >/dev/null || true
+  if [ "$installed_before" != "install ok installed" ]; then
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq zentab >/dev/null 2>&1 || true
+  fi
+}
+trap restore EXIT
+
+as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --reinstall "./$package" >/dev/null
+
+zentab=$(command -v zentab)
+if [ "$zentab" != /usr/bin/zentab ]; then
+  echo "test-deb: zentab is $zentab, not the installed /usr/bin/zentab" >&2
+  exit 1
+fi
+version=$(dpkg-query -W -f '${Version}' zentab)
+[ "$(zentab --version)" = "zentab $version" ] || {
+  echo "test-deb: zentab --version says '$(zentab --version)', the package $version" >&2
+  exit 1
+}
+expected='+--+---+
+|No|Qty|
++--+---+
+|1 | 10|
++--+---+'
+framed=$(printf 'No|Qty\n1|10\n' | zentab -f 6 -p H)
+[ "$framed" = "$expected" ] || {
+  printf 'test-deb: the installed zentab framed\n%s\n' "$framed" >&2
+  exit 1
+}
+if [ ! -f /usr/share/man/man1/zentab.1.gz ]; then
+  echo "test-deb: the man page was not installed; does a path-exclude in /etc/dpkg/dpkg.cfg.d drop /usr/share/man?" >&2
+  exit 1
+fi
+page=$(MANPAGER=cat MANWIDTH=80 man zentab 2>&1)
+grep -q 'zentab - frame a plain-text table' <<<"$page" || {
+  printf 'test-deb: man zentab gave\n%s\n' "$page" >&2
+  exit 1
+}
+echo "test-deb: $package installed; zentab and man zentab work"

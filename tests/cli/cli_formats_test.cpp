@@ -1,0 +1,177 @@
+// The command in every direction: --from and --to, --unframe, refusals with
+// their place in the input, and frames read back and drawn again.
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "process_runner.h"
+
+namespace {
+
+const std::string kTry = "Try 'zentab --help' for more information.\n";
+const std::string kCsv = "Name,Qty\n\"Smith, J\",3\n\"say \"\"hi\"\"\",\n";
+const std::string kCsvType2 =
+    "┌────────┬────┐\n"
+    "│Name    │Qty │\n"
+    "├────────┼────┤\n"
+    "│Smith, J│3   │\n"
+    "├────────┼────┤\n"
+    "│say \"hi\"│    │\n"
+    "└────────┴────┘\n";
+const std::string kDoubleBox =
+    "Report\n"
+    "╔═╦═╗\n"
+    "║a║b║\n"
+    "╠═╬═╣\n"
+    "║c║d║\n"
+    "╚═╩═╝\n"
+    "(2 rows)\n";
+
+struct FormatCase {
+    const char* name;
+    std::vector<std::string> args;
+    std::string input;
+    std::string out;
+    std::string err;
+    int exitCode;
+};
+
+void PrintTo(const FormatCase& testCase, std::ostream* os) {
+    *os << testCase.name;
+}
+
+class ZentabFormats : public ::testing::TestWithParam<FormatCase> {};
+
+TEST_P(ZentabFormats, WritesExpectedOutputAndExitStatus) {
+    const FormatCase& c = GetParam();
+    ProcessRun run = run_zentab(c.args, c.input);
+    EXPECT_EQ(run.out, c.out);
+    EXPECT_EQ(run.err, c.err);
+    EXPECT_EQ(run.exitCode, c.exitCode);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Directions, ZentabFormats,
+    ::testing::Values(
+        FormatCase{"csv_to_frame", {"--from", "csv", "-f", "2"}, kCsv, kCsvType2, "", 0},
+        FormatCase{"csv_crlf_and_bom_to_psv", {"--from=csv", "--to=psv"}, "\xEF\xBB\xBF" "a,b\r\n1,2\r\n",
+                   "a|b\n1|2\n", "", 0},
+        FormatCase{"csv_line_break_in_cell_to_csv", {"--from", "csv", "--to", "csv"},
+                   "a,\"x\r\ny\"\n", "a,\"x\r\ny\"\n", "", 0},
+        FormatCase{"csv_to_markdown_aligned", {"--from", "csv", "--to", "markdown", "-p", "L"}, kCsv,
+                   "| Name     | Qty |\n| :------- | --: |\n| Smith, J |   3 |\n| say \"hi\" |     |\n",
+                   "", 0},
+        FormatCase{"psv_to_csv_crlf", {"--to", "csv", "--crlf"}, "a|b,c\n1|2\n",
+                   "a,\"b,c\"\r\n1,2\r\n", "", 0},
+        FormatCase{"psv_to_tsv", {"--to", "TSV"}, "a|b\n1\t2\n", "a\tb\n1\t2\n", "", 0},
+        FormatCase{"psv_to_markdown_no_alignment", {"--to", "markdown"}, "a|b\n1|2\n",
+                   "| a   | b   |\n| --- | --- |\n| 1   | 2   |\n", "", 0},
+        FormatCase{"tsv_bar_is_text", {"--from", "tsv", "--to", "csv"}, "a\tb|c\n", "a,b|c\n", "", 0},
+        FormatCase{"markdown_to_csv", {"--from", "markdown", "--to", "csv"},
+                   "| a | b |\n|---|:-:|\n| x\\|y | 1 |\n", "a,b\nx|y,1\n", "", 0},
+        FormatCase{"markdown_to_frame", {"--from", "markdown", "-f", "6"}, "a|b\n-|-\n1|2\n",
+                   "+-+-+\n|a|b|\n+-+-+\n|1|2|\n+-+-+\n", "", 0},
+        FormatCase{"unframe_other_tools_box", {"--unframe"}, kDoubleBox, "a|b\nc|d\n", "", 0},
+        FormatCase{"unframe_to_markdown", {"--unframe", "--to", "markdown"}, kDoubleBox,
+                   "| a   | b   |\n| --- | --- |\n| c   | d   |\n", "", 0},
+        FormatCase{"to_before_unframe_wins", {"--to", "csv", "--unframe"}, kDoubleBox, "a,b\nc,d\n",
+                   "", 0},
+        FormatCase{"unframe_ascii_grid_header_rule", {"--unframe"},
+                   "+----+---+\n| a  | b |\n+====+===+\n| c  | d |\n+----+---+\n", "a|b\nc|d\n", "", 0},
+        FormatCase{"unframe_ours_wide_asked_narrow", {"--unframe"}, "┏━┳━━┓\n┃No┃Item┃\n┗━┻━━┛\n",
+                   "No|Item\n", "", 0},
+        FormatCase{"frame_to_frame", {"--from", "frame", "-f", "6"}, kDoubleBox,
+                   "+-+-+\n|a|b|\n+-+-+\n|c|d|\n+-+-+\n", "", 0},
+        FormatCase{"unframe_cp932", {"--unframe", "-e", "cp932"},
+                   "+--+-+\n|\x93\xFA|b|\n+--+-+\n", "\x93\xFA|b\n", "", 0},
+        FormatCase{"empty_input_any_format", {"--from", "frame", "--to", "csv"}, "\n\n", "", "", 0}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, ZentabFormats,
+    ::testing::Values(
+        FormatCase{"csv_open_quote", {"--from", "csv"}, "a,b\nc,\"d\n", "",
+                   "zentab: line 2, column 3: this quote opens a csv field that is never closed\n", 1},
+        FormatCase{"csv_stray_quote", {"--from", "csv"}, "a,\"b\"c\n", "",
+                   "zentab: line 1, column 5: a quote inside a csv field that does not start with "
+                   "one, or text right after a closing quote (write a quote in a field as \"\" "
+                   "inside quotes)\n", 1},
+        FormatCase{"csv_line_break_to_frame", {"--from", "csv"}, "a,b\nc,\"x\ny\"\n", "",
+                   "zentab: line 2, column 3: this cell holds a line break, which only csv can hold\n",
+                   1},
+        FormatCase{"csv_bar_to_psv", {"--from", "csv", "--to", "psv"}, "a,b\nc,x|y\n", "",
+                   "zentab: line 2, column 3: this cell holds '|', which the output format cannot "
+                   "hold (Markdown and csv can)\n", 1},
+        FormatCase{"csv_ragged_to_frame", {"--from", "csv"}, "a,b\nc\n", "",
+                   "zentab: line 2, column 1: 1 cell where the first row has 2\n", 1},
+        FormatCase{"tsv_tab_to_tsv_from_csv", {"--from", "csv", "--to", "tsv"}, "a,\"b\tc\"\n", "",
+                   "zentab: line 1, column 3: this cell holds a TAB, which the output format "
+                   "cannot hold\n", 1},
+        FormatCase{"markdown_without_delimiter_row", {"--from", "markdown"}, "| a | b |\n| 1 | 2 |\n",
+                   "", "zentab: line 2, column 1: no Markdown table: the first row is not followed "
+                   "by a delimiter row such as |---|---| with as many cells\n", 1},
+        FormatCase{"no_frame", {"--unframe"}, "a|b\n", "",
+                   "zentab: no frame found: no rule line such as +---+---+ or a box-drawing one "
+                   "with rows under it\n", 1},
+        FormatCase{"frame_cell_too_many", {"--unframe"}, "+---+---+\n| a | b | c |\n+---+---+\n", "",
+                   "zentab: line 2, column 11: the frame's lines do not agree here: a border out "
+                   "of place, a cell too many or too few, or a rule missing\n", 1},
+        FormatCase{"not_utf8_before_reading", {"--from", "csv"}, "a,\xFF\n", "",
+                   "zentab: line 1, column 3: not UTF-8 (byte 0xFF)\n", 1},
+        FormatCase{"control_character", {"--from", "markdown"}, "a|\x1B\n", "",
+                   "zentab: line 1, column 3: control character U+001B\n", 1}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(
+    Usage, ZentabFormats,
+    ::testing::Values(
+        FormatCase{"unknown_format", {"--from", "xml"}, "", "",
+                   "zentab: invalid format 'xml' (use psv, csv, tsv, markdown or frame)\n" + kTry, 2},
+        FormatCase{"to_without_value", {"--to"}, "", "",
+                   "zentab: option '--to' requires an argument\n" + kTry, 2},
+        FormatCase{"unframe_takes_no_value", {"--unframe=csv"}, "", "",
+                   "zentab: option '--unframe' doesn't allow an argument\n" + kTry, 2},
+        FormatCase{"raw_with_unframe", {"--raw", "--unframe"}, "", "",
+                   "zentab: --raw frames '|'-separated cells; it cannot be used with --from, --to "
+                   "or --unframe\n" + kTry, 2}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+// clang-format on
+
+// zentab -f N t | zentab --from frame -f M gives zentab -f M t, run as a user
+// would; the text layer's test covers many more tables in-process.
+TEST(ZentabReframe, PipedFramesDrawTheSameFrameAgain) {
+    std::mt19937 random(42);
+    const std::vector<std::string> tables = {
+        "No|Item|Qty\n1|pen|10\n2|notebook|5\n",
+        "名前|値\n①|あいう\n||😀\n",
+        "a\n",
+    };
+    for (const std::string& table : tables) {
+        for (const char* model : {"narrow", "wide"}) {
+            for (int from = 1; from <= 6; ++from) {
+                const std::string to = std::to_string(1 + random() % 6);
+                const std::string position(1, static_cast<char>('A' + random() % 17));
+                const std::vector<std::string> common = {"-a", model, "-p", position};
+                std::vector<std::string> first = common;
+                first.insert(first.end(), {"-f", std::to_string(from)});
+                std::vector<std::string> again = common;
+                again.insert(again.end(), {"--from", "frame", "-f", to});
+                std::vector<std::string> direct = common;
+                direct.insert(direct.end(), {"-f", to});
+
+                ProcessRun framed = run_zentab(first, table);
+                ProcessRun reframed = run_zentab(again, framed.out);
+                ProcessRun expected = run_zentab(direct, table);
+                ASSERT_EQ(expected.exitCode, 0);
+                EXPECT_EQ(reframed.out, expected.out) << framed.out << "to type " << to;
+                EXPECT_EQ(reframed.exitCode, 0) << reframed.err;
+            }
+        }
+    }
+}
+
+}  // namespace

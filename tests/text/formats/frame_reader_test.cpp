@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include "table_testing.h"
+
+namespace {
+
+struct FrameCase {
+    const char* name;
+    std::string frame;
+    Texts cells;
+    WidthModel model = WidthModel::Narrow;
+    TextEncoding encoding = TextEncoding::Utf8;
+};
+
+void PrintTo(const FrameCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class Unframe : public ::testing::TestWithParam<FrameCase> {};
+
+TEST_P(Unframe, GivesTrimmedCells) {
+    const FrameCase& c = GetParam();
+    TableRead read = read_table(c.frame, TableFormat::Frame, c.encoding, c.model);
+    ASSERT_TRUE(read.ok()) << static_cast<int>(read.refusal.kind) << " at " << read.refusal.line
+                           << ":" << read.refusal.column;
+    EXPECT_EQ(texts_of(read.table), c.cells) << describe(texts_of(read.table));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    OtherTools, Unframe,
+    ::testing::Values(
+        FrameCase{"light",
+                  "┌─────┬─────┐\n│ a   │ b   │\n├─────┼─────┤\n│ 1   │ 2   │\n└─────┴─────┘\n",
+                  {{"a", "b"}, {"1", "2"}}},
+        FrameCase{"heavy_no_body_rules",
+                  "┏━━━┳━━━┓\n┃ a ┃ b ┃\n┣━━━╋━━━┫\n┃ 1 ┃ 2 ┃\n┃ 3 ┃ 4 ┃\n┗━━━┻━━━┛",
+                  {{"a", "b"}, {"1", "2"}, {"3", "4"}}},
+        FrameCase{"double",
+                  "╔═══╦═══╗\n║ a ║ b ║\n╠═══╬═══╣\n║ 1 ║ 2 ║\n╚═══╩═══╝\n",
+                  {{"a", "b"}, {"1", "2"}}},
+        FrameCase{"rounded", "╭───┬───╮\n│ a │ b │\n╰───┴───╯\n", {{"a", "b"}}},
+        FrameCase{"double_header_rule",
+                  "┌───┬───┐\n│ a │ b │\n╞═══╪═══╡\n│ 1 │ 2 │\n│ 3 │ 4 │\n└───┴───┘\n",
+                  {{"a", "b"}, {"1", "2"}, {"3", "4"}}},
+        FrameCase{"ascii_grid_header_rule",
+                  "+------+----+\n| Name | Kg |\n+======+====+\n| pear | 2  |\n+------+----+\n"
+                  "| fig  | 10 |\n+------+----+\n",
+                  {{"Name", "Kg"}, {"pear", "2"}, {"fig", "10"}}},
+        FrameCase{"text_around_crlf_indent",
+                  "Here it is:\r\n\r\n  +---+----+\r\n  | a | bb |\r\n  +---+----+\r\n"
+                  "-- sent from a phone\r\n| not | a row |\r\n",
+                  {{"a", "bb"}}},
+        FrameCase{"cell_holds_verticals",
+                  "┌───────┬───┐\n│ a│b|c │ d │\n└───────┴───┘\n",
+                  {{"a│b|c", "d"}}},
+        FrameCase{"wide_cells", "┌──────┬──┐\n│ 日本 │α │\n└──────┴──┘\n", {{"日本", "α"}}},
+        FrameCase{"empty_column", "┌┬───┐\n││ x │\n└┴───┘\n", {{"", "x"}}},
+        FrameCase{"wide_model_asked_narrow", "┏━┳━━┓\n┃No┃Item┃\n┗━┻━━┛\n", {{"No", "Item"}}},
+        FrameCase{"narrow_model_asked_wide",
+                  "┏━━┳━━━━┓\n┃No┃Item┃\n┗━━┻━━━━┛\n",
+                  {{"No", "Item"}},
+                  WidthModel::Wide},
+        FrameCase{"cp932_type_2",
+                  "\x84\xA1\x84\x9F\x84\xA6\x84\x9F\x84\xA2\n"
+                  "\x84\xA0\xFA\x7C\x84\xA0\x95\x5C\x84\xA0\n"
+                  "\x84\xA4\x84\x9F\x84\xA8\x84\x9F\x84\xA3\n",
+                  {{"\xFA\x7C", "\x95\x5C"}},
+                  WidthModel::Narrow,
+                  TextEncoding::Cp932}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+struct MismatchCase {
+    const char* name;
+    std::string frame;
+    RefusalKind kind;
+    int64_t line;
+    int64_t column;
+};
+
+void PrintTo(const MismatchCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class UnframeRefused : public ::testing::TestWithParam<MismatchCase> {};
+
+TEST_P(UnframeRefused, SaysWhere) {
+    const MismatchCase& c = GetParam();
+    TableRead read =
+        read_table(c.frame, TableFormat::Frame, TextEncoding::Utf8, WidthModel::Narrow);
+    EXPECT_EQ(read.refusal.kind, c.kind);
+    EXPECT_EQ(read.refusal.line, c.line);
+    EXPECT_EQ(read.refusal.column, c.column);
+    EXPECT_TRUE(read.table.rows.empty());
+}
+
+constexpr RefusalKind kMismatch = RefusalKind::FrameMismatch;
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, UnframeRefused,
+    ::testing::Values(
+        MismatchCase{"no_rule", "a|b\n+ not a rule\n", RefusalKind::NoFrameFound, 0, 0},
+        MismatchCase{"rule_without_rows", "+---+\nhello\n", RefusalKind::NoFrameFound, 0, 0},
+        MismatchCase{"border_out_of_place", "+---+---+\n| a  | b|\n+---+---+\n", kMismatch, 2, 6},
+        MismatchCase{"cell_too_many", "+---+---+\n| a | b | c |\n+---+---+\n", kMismatch, 2, 11},
+        MismatchCase{"cell_too_few", "┌───┬───┐\n│ a     │\n└───┴───┘\n", kMismatch, 2, 9},
+        MismatchCase{"rule_joint_moved", "+---+---+\n| a | b |\n+----+--+\n", kMismatch, 3, 6},
+        MismatchCase{"rule_broken", "+---+---+\n| a | b |\n+---x---+\n", kMismatch, 3, 5},
+        MismatchCase{"indent_differs", "  +---+\n  | a |\n | b |\n  +---+\n", kMismatch, 3, 2},
+        MismatchCase{"no_bottom_rule", "┌─┬─┐\n│a│b│\nafter\n", kMismatch, 3, 1},
+        MismatchCase{"ends_at_inner_rule", "┌─┬─┐\n│a│b│\n├─┼─┤\n\n", kMismatch, 3, 6},
+        MismatchCase{"no_top_rule", "│a│b│\n├─┼─┤\n│c│d│\n└─┴─┘\n", kMismatch, 2, 1},
+        MismatchCase{"wide_char_across_border", "┌──┬─┐\n│日本│x│\n└──┴─┘\n", kMismatch, 2, 4}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+// Every frame Zentab draws reads back as its cells, trimmed, whichever width
+// model is asked for first.
+TEST(UnframeProperty, ZentabFramesGiveTheirCells) {
+    std::mt19937 random(20261207);
+    const std::vector<std::string> pieces = {"a", "Z", "7", " ", "日", "α",      "│",
+                                             "|", "+", "-", "─", "é",  "e\u0301"};
+    for (int round = 0; round < 1500; ++round) {
+        Texts cells = random_texts(random, pieces, 5);
+        cells[0][0] = "x" + cells[0][0];
+        const int type = 1 + round % 6;
+        const WidthModel drawn = round % 12 < 6 ? WidthModel::Narrow : WidthModel::Wide;
+        std::string frame = draw_frame(cells, type, drawn, TextEncoding::Utf8, random);
+        if (round % 3 == 0) {
+            frame = "Before\n" + frame + "after\n";
+        }
+        for (WidthModel asked : {WidthModel::Narrow, WidthModel::Wide}) {
+            TableRead read = read_table(frame, TableFormat::Frame, TextEncoding::Utf8, asked);
+            ASSERT_TRUE(read.ok()) << frame << "refusal " << static_cast<int>(read.refusal.kind)
+                                   << " at " << read.refusal.line << ":" << read.refusal.column;
+            ASSERT_EQ(texts_of(read.table), trimmed(cells)) << frame;
+        }
+    }
+}
+
+TEST(UnframeProperty, Cp932FramesGiveTheirCells) {
+    std::mt19937 random(932);
+    // 日, 僴 and 表 (second bytes '|' and '\'), │, and ASCII.
+    const std::vector<std::string> pieces = {"a",        " ",        "|",       "\x93\xFA",
+                                             "\xFA\x7C", "\x95\x5C", "\x84\xA0"};
+    for (int round = 0; round < 600; ++round) {
+        Texts cells = random_texts(random, pieces, 4);
+        cells[0][0] = "x" + cells[0][0];
+        const int type = 1 + round % 6;
+        std::string frame = draw_frame(cells, type, WidthModel::Wide, TextEncoding::Cp932, random);
+        TableRead read =
+            read_table(frame, TableFormat::Frame, TextEncoding::Cp932, WidthModel::Narrow);
+        ASSERT_TRUE(read.ok()) << frame << static_cast<int>(read.refusal.kind);
+        ASSERT_EQ(texts_of(read.table), trimmed(cells)) << frame;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include "table_testing.h"
+
+namespace {
+
+struct ReadCase {
+    const char* name;
+    TableFormat from;
+    std::string input;
+    Texts cells;
+    TextEncoding encoding = TextEncoding::Utf8;
+};
+
+void PrintTo(const ReadCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ReadTable : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(ReadTable, GivesCells) {
+    const ReadCase& c = GetParam();
+    TableRead read = read_table(c.input, c.from, c.encoding, WidthModel::Narrow);
+    ASSERT_TRUE(read.ok()) << static_cast<int>(read.refusal.kind) << " at " << read.refusal.line
+                           << ":" << read.refusal.column;
+    EXPECT_EQ(texts_of(read.table), c.cells) << describe(texts_of(read.table));
+}
+
+constexpr TableFormat kPsv = TableFormat::Psv;
+constexpr TableFormat kTsv = TableFormat::Tsv;
+constexpr TableFormat kCsv = TableFormat::Csv;
+constexpr TableFormat kMd = TableFormat::Markdown;
+
+INSTANTIATE_TEST_SUITE_P(
+    Psv, ReadTable,
+    ::testing::Values(
+        ReadCase{"bars", kPsv, "a|b\nc|d\n", {{"a", "b"}, {"c", "d"}}},
+        ReadCase{"outer_bars", kPsv, "|a|b|\n", {{"a", "b"}}},
+        ReadCase{"tabs_and_bars", kPsv, "a\tb|c\n", {{"a", "b", "c"}}},
+        ReadCase{"leading_tab_opens_cell", kPsv, "\ta\n", {{"", "a"}}},
+        ReadCase{"trailing_tab_opens_cell", kPsv, "a\t\n", {{"a", ""}}},
+        ReadCase{"lone_tab", kPsv, "\t", {{"", ""}}},
+        ReadCase{"trailing_bar_opens_none", kPsv, "a||\n", {{"a", ""}}},
+        ReadCase{"lone_bar_no_cells", kPsv, "a\n|\n", {{"a"}, {}}},
+        ReadCase{"spaces_kept", kPsv, " a | b \n", {{" a ", " b "}}},
+        ReadCase{"cr_lf_and_cr", kPsv, "a\r\nb\rc", {{"a"}, {"b"}, {"c"}}},
+        ReadCase{"empty_line_inside_kept", kPsv, "a\n\nb\n\n\n", {{"a"}, {""}, {"b"}}},
+        ReadCase{"bom_skipped",
+                 kPsv,
+                 "\xEF\xBB\xBF"
+                 "a|b",
+                 {{"a", "b"}}},
+        ReadCase{
+            "cp932_trail_byte_bar", kPsv, "\xFA\x7C|x", {{"\xFA\x7C", "x"}}, TextEncoding::Cp932},
+        ReadCase{"cp932_bom_bytes_are_text",
+                 kPsv,
+                 "\xEF\xBB\xBF|x",
+                 {{"\xEF\xBB\xBF", "x"}},
+                 TextEncoding::Cp932}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(
+    Tsv, ReadTable,
+    ::testing::Values(ReadCase{"bar_is_text", kTsv, "a|b\tc\n", {{"a|b", "c"}}},
+                      ReadCase{"empty_fields", kTsv, "\ta\t\n", {{"", "a", ""}}},
+                      ReadCase{"crlf", kTsv, "a\tb\r\nc\td\r\n", {{"a", "b"}, {"c", "d"}}}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(
+    Csv, ReadTable,
+    ::testing::Values(
+        ReadCase{"plain", kCsv, "a,b\nc,d", {{"a", "b"}, {"c", "d"}}},
+        ReadCase{"quotes_in_quotes", kCsv, "\"say \"\"hi\"\"\",x\n", {{"say \"hi\"", "x"}}},
+        ReadCase{
+            "crlf_inside_quotes", kCsv, "\"a\r\nb\",c\r\nd,e\r\n", {{"a\r\nb", "c"}, {"d", "e"}}},
+        ReadCase{"lf_inside_quotes", kCsv, "\"a\nb\"\n", {{"a\nb"}}},
+        ReadCase{"comma_inside_quotes", kCsv, "\"a,b\",c", {{"a,b", "c"}}},
+        ReadCase{"empty_trailing_fields", kCsv, "a,,\n,,\n", {{"a", "", ""}, {"", "", ""}}},
+        ReadCase{"quoted_empty_last_row_kept", kCsv, "a\n\"\"\n", {{"a"}, {""}}},
+        ReadCase{"empty_lines_at_end_dropped", kCsv, "a\n\n\r\n", {{"a"}}},
+        ReadCase{"empty_line_inside_kept", kCsv, "a\n\nb", {{"a"}, {""}, {"b"}}},
+        ReadCase{"cr_alone_ends_record", kCsv, "a\rb", {{"a"}, {"b"}}},
+        ReadCase{"spaces_kept", kCsv, " a , b ", {{" a ", " b "}}},
+        ReadCase{"ragged_rows_kept", kCsv, "a,b\nc", {{"a", "b"}, {"c"}}},
+        ReadCase{"bar_and_tab_are_text", kCsv, "a|b\tc", {{"a|b\tc"}}},
+        ReadCase{"bom_skipped", kCsv, "\xEF\xBB\xBF\"a\",b", {{"a", "b"}}}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(
+    Markdown, ReadTable,
+    ::testing::Values(
+        ReadCase{"outer_pipes", kMd, "| a | b |\n|---|:-:|\n| 1 | 2 |\n", {{"a", "b"}, {"1", "2"}}},
+        ReadCase{"no_outer_pipes", kMd, "a | b\n--- | ---\n1 | 2\n", {{"a", "b"}, {"1", "2"}}},
+        ReadCase{"escaped_pipe", kMd, "| a \\| b | c |\n|-|-|\n", {{"a | b", "c"}}},
+        ReadCase{"lone_backslash", kMd, "| \\ | x |\n|-|-|\n", {{"\\", "x"}}},
+        ReadCase{"backslash_before_escaped_pipe", kMd, "| a\\\\| | x |\n|-|-|\n", {{"a\\|", "x"}}},
+        ReadCase{"other_escapes_kept", kMd, "| \\* a \\_ |\n|-|\n", {{"\\* a \\_"}}},
+        ReadCase{"empty_cells", kMd, "| | b |\n|-|-|\n|  |  |\n", {{"", "b"}, {"", ""}}},
+        ReadCase{"text_before_table_and_after_blank",
+                 kMd,
+                 "Prices:\n\n| a |\n| - |\n| 1 |\n\nThe end | x\n",
+                 {{"a"}, {"1"}}},
+        ReadCase{
+            "single_column_needs_pipe", kMd, "a\n---\n| b |\n| --- |\n| c |\n", {{"b"}, {"c"}}},
+        ReadCase{"ragged_body_kept",
+                 kMd,
+                 "| a | b |\n|-|-|\n| 1 |\n| 1 | 2 | 3 |\n",
+                 {{"a", "b"}, {"1"}, {"1", "2", "3"}}},
+        ReadCase{"cp932_trail_bytes",
+                 kMd,
+                 "| \x95\x5C | \xFA\x7C |\n|-|-|\n",
+                 {{"\x95\x5C", "\xFA\x7C"}},
+                 TextEncoding::Cp932}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+struct RefusedCase {
+    const char* name;
+    TableFormat from;
+    std::string input;
+    RefusalKind kind;
+    int64_t line;
+    int64_t column;
+};
+
+void PrintTo(const RefusedCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ReadRefused : public ::testing::TestWithParam<RefusedCase> {};
+
+TEST_P(ReadRefused, SaysWhereAndWhy) {
+    const RefusedCase& c = GetParam();
+    TableRead read = read_table(c.input, c.from, TextEncoding::Utf8, WidthModel::Narrow);
+    EXPECT_EQ(read.refusal.kind, c.kind);
+    EXPECT_EQ(read.refusal.line, c.line);
+    EXPECT_EQ(read.refusal.column, c.column);
+    EXPECT_TRUE(read.table.rows.empty());
+    EXPECT_FALSE(describe_format_refusal(read.refusal).empty() && c.kind != RefusalKind::NoCells);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReadRefused,
+    ::testing::Values(
+        RefusedCase{"csv_open_quote", kCsv, "a,b\nc,\"d\ne\n", RefusalKind::OpenQuote, 2, 3},
+        RefusedCase{"csv_quote_in_plain_field", kCsv, "ab\"c", RefusalKind::StrayQuote, 1, 3},
+        RefusedCase{"csv_text_after_closing_quote", kCsv, "x\n\"é\"b,c", RefusalKind::StrayQuote, 2,
+                    3},
+        RefusedCase{"csv_nothing", kCsv, "\n\n", RefusalKind::NoCells, 0, 0},
+        RefusedCase{"psv_nothing", kPsv, "", RefusalKind::NoCells, 0, 0},
+        RefusedCase{"markdown_no_delimiter", kMd, "\n| a | b |\n| 1 | 2 |\n",
+                    RefusalKind::NoDelimiterRow, 3, 1},
+        RefusedCase{"markdown_delimiter_count_differs", kMd, "| a | b |\n|---|\n",
+                    RefusalKind::NoDelimiterRow, 2, 1},
+        RefusedCase{"markdown_bare_dashes", kMd, "a\n---\n", RefusalKind::NoDelimiterRow, 2, 1}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+TEST(ReadPlaces, CellsKnowTheirLineAndColumn) {
+    struct Place {
+        TableFormat from;
+        std::string input;
+        size_t row, cell;
+        int64_t line, column;
+    };
+    const Place places[] = {
+        {kPsv, "a|b\né|ç|d", 1, 2, 2, 5},        {kPsv, "|x|y", 0, 1, 1, 4},
+        {kTsv, "日本\tx", 0, 1, 1, 4},           {kCsv, "\"a\nb\",c\r\nd,e", 0, 1, 2, 4},
+        {kCsv, "\"a\nb\",c\r\nd,e", 1, 1, 3, 3}, {kMd, "|  a |  b |\n|-|-|\n", 0, 1, 1, 9},
+        {kCsv, "\xEF\xBB\xBFx,y", 0, 1, 1, 3},
+    };
+    for (const Place& p : places) {
+        TableRead read = read_table(p.input, p.from, TextEncoding::Utf8, WidthModel::Narrow);
+        ASSERT_TRUE(read.ok()) << p.input;
+        const Cell& cell = read.table.rows.at(p.row).at(p.cell);
+        EXPECT_EQ(cell.line, p.line) << p.input;
+        EXPECT_EQ(cell.column, p.column) << p.input;
+    }
+}
+
+}  // namespace

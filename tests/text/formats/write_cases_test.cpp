@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include "table_testing.h"
+
+namespace {
+
+struct WriteCase {
+    const char* name;
+    TableFormat to;
+    Texts cells;
+    std::string text;
+    WriteOptions options = {};
+};
+
+void PrintTo(const WriteCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class WriteTable : public ::testing::TestWithParam<WriteCase> {};
+
+TEST_P(WriteTable, GivesText) {
+    const WriteCase& c = GetParam();
+    TableWrite written = write_table(table_of(c.cells), c.to, c.options);
+    ASSERT_TRUE(written.ok()) << static_cast<int>(written.refusal.kind);
+    EXPECT_EQ(written.text, c.text);
+}
+
+WriteOptions crlf() {
+    WriteOptions options;
+    options.lineEnd = LineEnd::CrLf;
+    return options;
+}
+
+WriteOptions position(int32_t type) {
+    WriteOptions options;
+    options.positionType = type;
+    return options;
+}
+
+constexpr TableFormat kPsv = TableFormat::Psv;
+constexpr TableFormat kTsv = TableFormat::Tsv;
+constexpr TableFormat kCsv = TableFormat::Csv;
+constexpr TableFormat kMd = TableFormat::Markdown;
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WriteTable,
+    ::testing::Values(
+        WriteCase{"psv_plain", kPsv, {{"a", "b"}, {"c", "d"}}, "a|b\nc|d\n"},
+        WriteCase{"psv_empty_first_and_last", kPsv, {{"", "b", ""}}, "||b||\n"},
+        WriteCase{"psv_one_empty_cell", kPsv, {{"a"}, {""}}, "a\n||\n"},
+        WriteCase{"psv_no_cells", kPsv, {{"a"}, {}}, "a\n|\n"},
+        WriteCase{"psv_crlf", kPsv, {{"a"}}, "a\r\n", crlf()},
+        WriteCase{"tsv_plain", kTsv, {{"a|b", ""}}, "a|b\t\n"},
+        WriteCase{"csv_quotes_only_where_needed",
+                  kCsv,
+                  {{"a", "b,c", "say \"hi\"", "x\r\ny"}},
+                  "a,\"b,c\",\"say \"\"hi\"\"\",\"x\r\ny\"\n"},
+        WriteCase{"csv_lone_empty_cell_quoted", kCsv, {{"a"}, {""}}, "a\n\"\"\n"},
+        WriteCase{"csv_empty_trailing", kCsv, {{"a", "", ""}}, "a,,\n"},
+        WriteCase{"csv_spaces_unquoted", kCsv, {{" a "}}, " a \n"},
+        WriteCase{"csv_crlf", kCsv, {{"a", "b"}}, "a,b\r\n", crlf()},
+        WriteCase{"markdown_plain",
+                  kMd,
+                  {{"No", "Item"}, {"1", "pen"}},
+                  "| No  | Item |\n| --- | ---- |\n| 1   | pen  |\n"},
+        WriteCase{"markdown_escapes_pipe_keeps_backslash",
+                  kMd,
+                  {{"a|b", "\\"}},
+                  "| a\\|b | \\   |\n| ---- | --- |\n"},
+        WriteCase{"markdown_position_h",
+                  kMd,
+                  {{"No", "Item"}, {"1", "pen"}},
+                  "| No  | Item |\n| :-- | ---: |\n| 1   |  pen |\n",
+                  position(8)},
+        WriteCase{
+            "markdown_position_c", kMd, {{"a"}, {"b"}}, "|  a  |\n| :-: |\n|  b  |\n", position(3)},
+        WriteCase{"markdown_wide_cells_padded",
+                  kMd,
+                  {{"日本", "x"}},
+                  "| 日本 | x   |\n| ---- | --- |\n"}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+struct RefusedWrite {
+    const char* name;
+    TableFormat to;
+    Texts cells;
+    RefusalKind kind;
+    int64_t line;
+    int64_t column;
+    uint32_t codePoint = 0;
+};
+
+void PrintTo(const RefusedWrite& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class WriteRefused : public ::testing::TestWithParam<RefusedWrite> {};
+
+TEST_P(WriteRefused, NamesTheCell) {
+    const RefusedWrite& c = GetParam();
+    TableWrite written = write_table(table_of(c.cells), c.to, WriteOptions{});
+    EXPECT_EQ(written.refusal.kind, c.kind);
+    EXPECT_EQ(written.refusal.line, c.line);
+    EXPECT_EQ(written.refusal.column, c.column);
+    EXPECT_EQ(written.refusal.codePoint, c.codePoint);
+    EXPECT_TRUE(written.text.empty());
+    EXPECT_FALSE(describe_format_refusal(written.refusal).empty() &&
+                 c.kind != RefusalKind::RaggedRow);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WriteRefused,
+    ::testing::Values(
+        RefusedWrite{"psv_bar",
+                     kPsv,
+                     {{"a", "b"}, {"c", "d|e"}},
+                     RefusalKind::CellHoldsSeparator,
+                     2,
+                     2,
+                     '|'},
+        RefusedWrite{"psv_tab", kPsv, {{"a\tb"}}, RefusalKind::CellHoldsSeparator, 1, 1, '\t'},
+        RefusedWrite{
+            "psv_line_break", kPsv, {{"a", "b\nc"}}, RefusalKind::CellHoldsLineBreak, 1, 2},
+        RefusedWrite{"tsv_tab", kTsv, {{"a", "b\t"}}, RefusalKind::CellHoldsSeparator, 1, 2, '\t'},
+        RefusedWrite{"tsv_cr", kTsv, {{"a\r"}}, RefusalKind::CellHoldsLineBreak, 1, 1},
+        RefusedWrite{
+            "tsv_last_row_one_empty_cell", kTsv, {{"a"}, {""}}, RefusalKind::RowNotHeld, 2, 1},
+        RefusedWrite{"csv_no_cells", kCsv, {{"a"}, {}}, RefusalKind::RowNotHeld, 0, 0},
+        RefusedWrite{
+            "markdown_line_break", kMd, {{"a"}, {"b\r\nc"}}, RefusalKind::CellHoldsLineBreak, 2, 1},
+        RefusedWrite{"markdown_short_row", kMd, {{"a", "b"}, {"c"}}, RefusalKind::RaggedRow, 2, 1},
+        RefusedWrite{"markdown_long_row", kMd, {{"a"}, {"b", "c"}}, RefusalKind::RaggedRow, 2, 2},
+        RefusedWrite{
+            "frame_bar", TableFormat::Frame, {{"a|"}}, RefusalKind::CellHoldsSeparator, 1, 1, '|'}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+TEST(WriteCp932, TrailBytesAreNoSeparators) {
+    // 僴 and 表 end in the bytes of '|' and '\'.
+    Table table = table_of({{"\xFA\x7C", "\x95\x5C"}}, TextEncoding::Cp932);
+    TableWrite psv = write_table(table, kPsv, WriteOptions{});
+    ASSERT_TRUE(psv.ok());
+    EXPECT_EQ(psv.text, "\xFA\x7C|\x95\x5C\n");
+    TableWrite markdown = write_table(table, kMd, WriteOptions{});
+    ASSERT_TRUE(markdown.ok());
+    EXPECT_EQ(markdown.text, "| \xFA\x7C  | \x95\x5C  |\n| --- | --- |\n");
+}
+
+TEST(WriteFrame, HandsThePsvTextToTheFrame) {
+    TableWrite seam = frame_input_text(table_of({{"", "x"}, {"y", ""}}));
+    ASSERT_TRUE(seam.ok());
+    EXPECT_EQ(seam.text, "||x\ny||\n");
+}
+
+}  // namespace

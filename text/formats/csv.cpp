@@ -1,0 +1,163 @@
+// csv as RFC 4180 has it, with LF or CR alone also ending a record. Quotes,
+// commas, CR and LF are ASCII below 0x40, so no code page 932 character holds
+// one as its second byte and the bytes can be read as they come.
+#include "text/formats/formats_internal.h"
+#include "text/formats/text_scan.h"
+
+namespace formats {
+
+namespace {
+
+class CsvReader {
+  public:
+    CsvReader(std::string_view text, TextEncoding encoding)
+        : text_(text), locator_(text, encoding) {
+        read_.table.encoding = encoding;
+    }
+
+    TableRead read() {
+        while (at_ < text_.size() && read_record()) {
+        }
+        if (!read_.ok()) {
+            read_.table.rows.clear();
+            return std::move(read_);
+        }
+        while (emptyLinesAtEnd_ > 0) {
+            read_.table.rows.pop_back();
+            --emptyLinesAtEnd_;
+        }
+        if (read_.table.rows.empty()) {
+            read_.refusal.kind = RefusalKind::NoCells;
+        }
+        return std::move(read_);
+    }
+
+  private:
+    bool at_record_end() const {
+        return at_ == text_.size() || text_[at_] == '\r' || text_[at_] == '\n';
+    }
+
+    void skip_line_end() {
+        if (at_ < text_.size() && text_[at_] == '\r') {
+            ++at_;
+            if (at_ < text_.size() && text_[at_] == '\n') {
+                ++at_;
+            }
+        } else if (at_ < text_.size()) {
+            ++at_;
+        }
+    }
+
+    bool read_record() {
+        Row row;
+        const size_t recordStart = at_;
+        for (;;) {
+            Cell cell;
+            locator_.place(cell, at_);
+            const bool quoted = at_ < text_.size() && text_[at_] == '"';
+            const bool ok = quoted ? read_quoted(cell.text) : read_plain(cell.text);
+            if (!ok) {
+                return false;
+            }
+            row.push_back(std::move(cell));
+            if (at_ < text_.size() && text_[at_] == ',') {
+                ++at_;
+                continue;
+            }
+            break;
+        }
+        const bool emptyLine = at_ == recordStart;
+        emptyLinesAtEnd_ = emptyLine ? emptyLinesAtEnd_ + 1 : 0;
+        skip_line_end();
+        read_.table.rows.push_back(std::move(row));
+        return true;
+    }
+
+    bool read_plain(std::string& text) {
+        const size_t start = at_;
+        while (at_ < text_.size() && text_[at_] != ',' && text_[at_] != '\r' &&
+               text_[at_] != '\n') {
+            if (text_[at_] == '"') {
+                read_.refusal = locator_.refusal_at(RefusalKind::StrayQuote, at_);
+                return false;
+            }
+            ++at_;
+        }
+        text.assign(text_.substr(start, at_ - start));
+        return true;
+    }
+
+    bool read_quoted(std::string& text) {
+        const size_t open = at_++;
+        for (;;) {
+            const size_t quote = text_.find('"', at_);
+            if (quote == std::string_view::npos) {
+                read_.refusal = locator_.refusal_at(RefusalKind::OpenQuote, open);
+                return false;
+            }
+            text.append(text_.substr(at_, quote - at_));
+            at_ = quote + 1;
+            if (at_ < text_.size() && text_[at_] == '"') {
+                text += '"';
+                ++at_;
+                continue;
+            }
+            if (at_ < text_.size() && text_[at_] != ',' && !at_record_end()) {
+                read_.refusal = locator_.refusal_at(RefusalKind::StrayQuote, quote);
+                return false;
+            }
+            return true;
+        }
+    }
+
+    std::string_view text_;
+    Locator locator_;
+    TableRead read_;
+    size_t at_ = 0;
+    size_t emptyLinesAtEnd_ = 0;
+};
+
+bool needs_quotes(const Row& row, const std::string& text) {
+    return text.find_first_of(",\"\r\n") != std::string::npos ||
+           (row.size() == 1 && text.empty());  // else an empty line, dropped at the end
+}
+
+}  // namespace
+
+TableRead read_csv(std::string_view text, TextEncoding encoding) {
+    return CsvReader(text, encoding).read();
+}
+
+TableWrite write_csv(const Table& table, LineEnd lineEnd) {
+    TableWrite out;
+    const std::string_view end = line_end_text(lineEnd);
+    for (const Row& row : table.rows) {
+        if (row.empty()) {
+            out.text.clear();
+            out.refusal.kind = RefusalKind::RowNotHeld;
+            return out;
+        }
+        for (size_t c = 0; c < row.size(); ++c) {
+            if (c > 0) {
+                out.text += ',';
+            }
+            const std::string& text = row[c].text;
+            if (!needs_quotes(row, text)) {
+                out.text += text;
+                continue;
+            }
+            out.text += '"';
+            for (char ch : text) {
+                if (ch == '"') {
+                    out.text += '"';
+                }
+                out.text += ch;
+            }
+            out.text += '"';
+        }
+        out.text += end;
+    }
+    return out;
+}
+
+}  // namespace formats

@@ -1,0 +1,124 @@
+// psv and tsv: one row per line. psv splits at '|' and TAB, skips a leading
+// '|' and opens no cell after a trailing '|', as the core's line parser does
+// after tab conversion; tsv splits at TAB alone.
+#include "text/formats/formats_internal.h"
+#include "text/formats/text_scan.h"
+
+namespace formats {
+
+namespace {
+
+Row read_line(std::string_view text, LineSpan span, TextEncoding encoding, bool tabsOnly,
+              Locator& locator) {
+    Row row;
+    auto close_cell = [&](size_t start, size_t end) {
+        Cell cell;
+        cell.text = std::string(text.substr(start, end - start));
+        locator.place(cell, start);
+        row.push_back(std::move(cell));
+    };
+    size_t cellStart = span.start;
+    bool lastWasBar = false;
+    for (size_t at = span.start; at < span.end; at += char_length(text, at, encoding)) {
+        const char c = text[at];
+        lastWasBar = false;
+        if (c == '\t' || (c == '|' && !tabsOnly)) {
+            lastWasBar = c == '|';
+            if (!(lastWasBar && at == span.start)) {
+                close_cell(cellStart, at);
+            }
+            cellStart = at + 1;
+        }
+    }
+    if (!lastWasBar) {
+        close_cell(cellStart, span.end);
+    }
+    return row;
+}
+
+bool holds_line_break(std::string_view text) {
+    return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+TableWrite write_rows(const Table& table, LineEnd lineEnd, bool psv) {
+    TableWrite out;
+    const std::string_view separators = psv ? "|\t" : "\t";
+    for (const Row& row : table.rows) {
+        for (const Cell& cell : row) {
+            if (!cell_fits(cell, separators, table.encoding, out.refusal)) {
+                return out;
+            }
+        }
+    }
+    const std::string_view end = line_end_text(lineEnd);
+    for (size_t r = 0; r < table.rows.size(); ++r) {
+        const Row& row = table.rows[r];
+        if (row.empty() && psv) {
+            out.text += '|';  // a lone '|' is a line with no cells
+        } else if (!psv && (row.empty() || (r + 1 == table.rows.size() && row.size() == 1 &&
+                                            row[0].text.empty()))) {
+            // tsv has no way to say "no cells", and an empty last line is ignored.
+            out.text.clear();
+            Refusal refusal;
+            refusal.kind = RefusalKind::RowNotHeld;
+            refusal.line = row.empty() ? 0 : row[0].line;
+            refusal.column = row.empty() ? 0 : row[0].column;
+            out.refusal = refusal;
+            return out;
+        }
+        for (size_t c = 0; c < row.size(); ++c) {
+            if (c > 0) {
+                out.text += psv ? '|' : '\t';
+            } else if (psv && row[c].text.empty()) {
+                out.text += '|';  // else the leading '|' would be skipped
+            }
+            out.text += row[c].text;
+        }
+        if (psv && !row.empty() && row.back().text.empty()) {
+            out.text += '|';  // else the trailing '|' would open no cell
+        }
+        out.text += end;
+    }
+    return out;
+}
+
+}  // namespace
+
+TableRead read_delimited(std::string_view text, TextEncoding encoding, bool tabsOnly) {
+    TableRead read;
+    read.table.encoding = encoding;
+    Locator locator(text, encoding);
+    for (const LineSpan& span : split_lines(text)) {
+        read.table.rows.push_back(read_line(text, span, encoding, tabsOnly, locator));
+    }
+    if (read.table.rows.empty()) {
+        read.refusal.kind = RefusalKind::NoCells;
+    }
+    return read;
+}
+
+TableWrite write_psv(const Table& table, LineEnd lineEnd) {
+    return write_rows(table, lineEnd, true);
+}
+
+TableWrite write_tsv(const Table& table, LineEnd lineEnd) {
+    return write_rows(table, lineEnd, false);
+}
+
+bool cell_fits(const Cell& cell, std::string_view separators, TextEncoding encoding,
+               Refusal& refusal) {
+    for (char separator : separators) {
+        if (find_char(cell.text, separator, encoding) != std::string_view::npos) {
+            refusal = cell_refusal(RefusalKind::CellHoldsSeparator, cell,
+                                   static_cast<unsigned char>(separator));
+            return false;
+        }
+    }
+    if (holds_line_break(cell.text)) {
+        refusal = cell_refusal(RefusalKind::CellHoldsLineBreak, cell);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace formats

@@ -1,0 +1,33 @@
+// The readers and writers behind read_table and write_table.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "text/formats/table.h"
+
+namespace formats {
+
+// text has no byte order mark; places are counted from its start.
+TableRead read_delimited(std::string_view text, TextEncoding encoding, bool tabsOnly);
+TableRead read_csv(std::string_view text, TextEncoding encoding);
+TableRead read_markdown(std::string_view text, TextEncoding encoding);
+TableRead read_frame(std::string_view text, TextEncoding encoding, WidthModel model);
+
+TableWrite write_psv(const Table& table, LineEnd lineEnd);
+TableWrite write_tsv(const Table& table, LineEnd lineEnd);
+TableWrite write_csv(const Table& table, LineEnd lineEnd);
+TableWrite write_markdown(const Table& table, const WriteOptions& options);
+
+Refusal cell_refusal(RefusalKind kind, const Cell& cell, uint32_t codePoint = 0);
+std::string_view line_end_text(LineEnd lineEnd);
+
+// Offset of the first c that starts a character, or npos.
+size_t find_char(std::string_view text, char c, TextEncoding encoding);
+
+// The first character of the cell that a writer cannot hold: one of
+// separators, or a line break. Sets refusal and returns false when found.
+bool cell_fits(const Cell& cell, std::string_view separators, TextEncoding encoding,
+               Refusal& refusal);
+
+}  // namespace formats
