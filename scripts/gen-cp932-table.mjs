@@ -93,12 +93,14 @@ constexpr unsigned char kCp932Leads[] = {
 ${wrap(leads.map((lead) => hex(lead, 2)))}
 };
 
+#ifndef ZENTAB_CP932_TABLE_FROM_CALLER
 // For each lead above, trails 0x40-0xFC without 0x7F: the Unicode value as the
 // zigzag difference from the last one given, in bytes 0xxxxxxx, 10xxxxxx x8,
 // or 11xxxxxx x8 x8; 0 is an empty slot.
 constexpr unsigned char kCp932Deltas[] = {
 ${wrap(stream.map((byte) => hex(byte, 2)))}
 };
+#endif
 
 // Codes that read as a character whose written form is another code.
 constexpr unsigned short kCp932OneWay[][2] = {

@@ -37,6 +37,15 @@ bool one_way(uint16_t code) {
     return false;
 }
 
+#ifdef ZENTAB_CP932_TABLE_FROM_CALLER
+uint16_t gCallerTable[kCp932CallerTableSize];
+
+uint16_t from_caller(uint8_t lead, size_t trail) {
+    const size_t leadIndex = lead <= 0x9F ? lead - 0x81u : lead - 0xE0u + 0x1F;
+    return gCallerTable[leadIndex * kTrails + trail];
+}
+#endif
+
 Tables build_tables() {
     Tables tables;
     size_t at = 0;
@@ -44,6 +53,13 @@ Tables build_tables() {
     for (size_t lead = 0; lead < kLeadCount; ++lead) {
         tables.leadSlot[kCp932Leads[lead]] = static_cast<uint8_t>(lead + 1);
         for (size_t trail = 0; trail < kTrails; ++trail) {
+#ifdef ZENTAB_CP932_TABLE_FROM_CALLER
+            (void)at;
+            previous = from_caller(kCp932Leads[lead], trail);
+            if (previous == 0) {
+                continue;
+            }
+#else
             uint32_t zigzag = kCp932Deltas[at++];
             if (zigzag == 0) {
                 continue;
@@ -57,6 +73,7 @@ Tables build_tables() {
             }
             uint32_t delta = (zigzag >> 1) ^ (0u - (zigzag & 1u));
             previous = static_cast<uint16_t>(previous + delta);
+#endif
             tables.toUnicode[lead * kTrails + trail] = previous;
             uint16_t code = code_of(kCp932Leads[lead], trail);
             if (!one_way(code)) {
@@ -125,6 +142,12 @@ void append_utf8(std::string& out, uint32_t value) {
 }
 
 }  // namespace
+
+#ifdef ZENTAB_CP932_TABLE_FROM_CALLER
+uint16_t* cp932_caller_table() {
+    return gCallerTable;
+}
+#endif
 
 Cp932Encoded cp932_encode_utf8(std::string_view utf8) {
     const Tables& table = tables();

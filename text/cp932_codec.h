@@ -2,6 +2,7 @@
 // iconv or a locale, for faces that take Unicode text but frame by bytes.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -21,3 +22,12 @@ Cp932Encoded cp932_encode_utf8(std::string_view utf8);
 
 // Bytes that code page 932 leaves undefined become U+FFFD.
 std::string cp932_decode_to_utf8(std::string_view cp932);
+
+#ifdef ZENTAB_CP932_TABLE_FROM_CALLER
+// Builds that leave the table to their caller (the web page, whose browser
+// decodes Shift_JIS to the same characters) fill this before the first
+// conversion: for lead bytes 0x81-0x9F and 0xE0-0xFC in turn, trails 0x40-0xFC
+// without 0x7F, the UTF-16 unit of each double-byte code, or 0 for none.
+constexpr size_t kCp932CallerTableSize = 60 * 188;
+uint16_t* cp932_caller_table();
+#endif

@@ -8,7 +8,8 @@ const sample = [
     'Total|15|-',
 ].join('\n');
 const positions = 'ABCDEFGHIJKLMNOPQ';
-const defaults = { f: 1, p: 'A', w: 'narrow', e: 'utf8' };
+const formats = ['psv', 'csv', 'tsv', 'markdown', 'frame'];
+const defaults = { f: 1, p: 'A', w: 'narrow', e: 'utf8', i: 'psv' };
 const state = { ...defaults };
 const byId = (id) => document.getElementById(id);
 const input = byId('input');
@@ -17,6 +18,7 @@ const refusal = byId('refusal');
 const status = byId('status');
 const width = byId('width');
 const encoding = byId('encoding');
+const format = byId('format');
 let frameText;
 let layoutOf;
 let shown = '';
@@ -29,10 +31,11 @@ function readFragment() {
     state.p = p.length === 1 && positions.includes(p) ? p : defaults.p;
     state.w = params.get('w') === 'wide' ? 'wide' : defaults.w;
     state.e = params.get('e') === 'sjis' ? 'sjis' : defaults.e;
+    state.i = formats.includes(params.get('i')) ? params.get('i') : defaults.i;
 }
 
 function writeFragment() {
-    history.replaceState(null, '', `#f=${state.f}&p=${state.p}&w=${state.w}&e=${state.e}`);
+    history.replaceState(null, '', `#f=${state.f}&p=${state.p}&w=${state.w}&e=${state.e}&i=${state.i}`);
 }
 
 function showChoices() {
@@ -40,6 +43,7 @@ function showChoices() {
     document.querySelector(`input[name="position"][value="${state.p}"]`).checked = true;
     width.value = state.w;
     encoding.value = state.e;
+    format.value = state.i;
 }
 
 // Every character that is not ASCII gets a box of exactly its columns, so the
@@ -71,7 +75,7 @@ function render(target, text, wide) {
 
 function update() {
     const result = frameText(input.value, state.f, positions.indexOf(state.p) + 1,
-        state.w === 'wide', state.e === 'sjis', false);
+        state.w === 'wide', state.e === 'sjis', false, true, formats.indexOf(state.i));
     status.textContent = '';
     if (result.refusal) {
         shown = '';
@@ -135,7 +139,8 @@ function download() {
         return;
     }
     const bytes = state.e === 'sjis'
-        ? frameText(input.value, state.f, positions.indexOf(state.p) + 1, false, true, true, false).bytes
+        ? frameText(input.value, state.f, positions.indexOf(state.p) + 1, false, true, true, false,
+            formats.indexOf(state.i)).bytes
         : new TextEncoder().encode(shown);
     const link = document.createElement('a');
     link.href = URL.createObjectURL(new Blob([bytes], { type: 'text/plain' }));
@@ -169,6 +174,7 @@ async function start() {
     input.addEventListener('input', update);
     width.addEventListener('change', () => choose('w', width.value));
     encoding.addEventListener('change', () => choose('e', encoding.value));
+    format.addEventListener('change', () => choose('i', format.value));
     byId('copy').addEventListener('click', copy);
     byId('download').addEventListener('click', download);
     addEventListener('hashchange', () => {

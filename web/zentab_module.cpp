@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "text/cp932_codec.h"
+#include "text/formats/table.h"
 #include "text/frame_text.h"
+#include "text/text_limits.h"
 #include "text/unicode/display_width.h"
 
 #define ZENTAB_EXPORT extern "C" __attribute__((visibility("default")))
@@ -54,11 +56,12 @@ ZENTAB_EXPORT char* zentab_input(uint32_t size) {
     return gInput.data();
 }
 
-// Frames the input. cp932: as `zentab -e cp932` would frame the text in code
-// page 932, with the output in code page 932 bytes. Returns 1 for a frame, 0
-// for a refusal.
+// Frames the input, read as `from` (TableFormat: 0 psv, 1 csv, 2 tsv,
+// 3 markdown, 4 frame). cp932: as `zentab -e cp932` would frame the text in
+// code page 932, with the output in code page 932 bytes. Returns 1 for a
+// frame, 0 for a refusal.
 ZENTAB_EXPORT int32_t zentab_frame(int32_t frameType, int32_t positionType, int32_t wide,
-                                   int32_t cp932, int32_t crlf) {
+                                   int32_t cp932, int32_t crlf, int32_t from) {
     FrameRequest request;
     request.frameType = frameType;
     request.positionType = positionType;
@@ -91,7 +94,31 @@ ZENTAB_EXPORT int32_t zentab_frame(int32_t frameType, int32_t positionType, int3
         request.text = encoded.bytes;
         request.encoding = TextEncoding::Cp932;
     }
-    FrameOutcome outcome = frame_text(request);
+    FrameOutcome outcome;
+    if (from == static_cast<int32_t>(TableFormat::Psv)) {
+        outcome = frame_text(request);
+    } else {
+        // As convert_table does for --from, with the frame as the only
+        // output: the other writers then stay out of the module.
+        const auto format = static_cast<TableFormat>(from);
+        const int64_t limit = format == TableFormat::Frame ? kTextFrameLimit : kTextInputLimit;
+        outcome.refusal = check_input_text(request.text, request.encoding, limit);
+        const std::string_view text = without_bom(request.text, request.encoding);
+        if (outcome.ok() && text.find_first_not_of("\r\n") != std::string_view::npos) {
+            TableRead read = read_table(text, format, request.encoding, request.widthModel);
+            outcome.refusal = read.refusal;
+            if (read.ok()) {
+                WriteOptions options;
+                options.frameType = frameType;
+                options.positionType = positionType;
+                options.widthModel = request.widthModel;
+                options.lineEnd = request.lineEnd;
+                TableWrite written = write_table(read.table, TableFormat::Frame, options);
+                outcome.frame = std::move(written.text);
+                outcome.refusal = written.refusal;
+            }
+        }
+    }
     if (!outcome.ok()) {
         refuse(outcome.refusal, static_cast<int32_t>(outcome.refusal.kind),
                describe_refusal(outcome.refusal));
@@ -102,6 +129,12 @@ ZENTAB_EXPORT int32_t zentab_frame(int32_t frameType, int32_t positionType, int3
     gKind = 0;
     gMessage.clear();
     return 1;
+}
+
+// The code page 932 table that the caller fills before its first Shift-JIS
+// frame (see text/cp932_codec.h).
+ZENTAB_EXPORT uint16_t* zentab_cp932_table() {
+    return cp932_caller_table();
 }
 
 // Turns a code page 932 output into UTF-8, for showing it.
@@ -115,6 +148,38 @@ ZENTAB_EXPORT const char* zentab_output() {
 ZENTAB_EXPORT uint32_t zentab_output_size() {
     return static_cast<uint32_t>(gOutput.size());
 }
+// Reads the input as a frame (`zentab --unframe`) into rows of cells: in the
+// output, each cell ends in U+001F and each row in U+001E, characters that the
+// text layer refuses in any input. Returns 1, or 0 for a refusal.
+ZENTAB_EXPORT int32_t zentab_unframe(int32_t wide) {
+    const WidthModel model = wide != 0 ? WidthModel::Wide : WidthModel::Narrow;
+    Refusal refusal = check_input_text(gInput, TextEncoding::Utf8, kTextFrameLimit);
+    TableRead read;
+    const std::string_view text = without_bom(gInput, TextEncoding::Utf8);
+    // Nothing but line ends is no table, as for the command.
+    if (refusal.kind == RefusalKind::None &&
+        text.find_first_not_of("\r\n") != std::string_view::npos) {
+        read = read_table(text, TableFormat::Frame, TextEncoding::Utf8, model);
+        refusal = read.refusal;
+    }
+    if (refusal.kind != RefusalKind::None) {
+        refuse(refusal, static_cast<int32_t>(refusal.kind), describe_refusal(refusal));
+        return 0;
+    }
+    gOutput.clear();
+    for (const Row& row : read.table.rows) {
+        for (const Cell& cell : row) {
+            gOutput += cell.text;
+            gOutput += '\x1F';
+        }
+        gOutput += '\x1E';
+    }
+    gRefusal = Refusal{};
+    gKind = 0;
+    gMessage.clear();
+    return 1;
+}
+
 namespace {
 std::vector<char16_t> gOutput16;
 }  // namespace

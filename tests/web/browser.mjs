@@ -62,14 +62,17 @@ export function controls(page) {
             .getByRole('radio', { name: `type ${letter}`, exact: true }),
         width: page.getByRole('combobox', { name: 'Width' }),
         encoding: page.getByRole('combobox', { name: 'Encoding' }),
+        format: page.getByRole('combobox', { name: 'Input format' }),
         copy: page.getByRole('button', { name: 'Copy' }),
         download: page.getByRole('button', { name: 'Download' }),
     };
 }
 
-// Chooses everything through the controls; width 'narrow' | 'wide', encoding 'UTF-8' | 'Shift-JIS'.
-export async function choose(page, { text, frame, position, width, encoding }) {
+// Chooses everything through the controls; width 'narrow' | 'wide', encoding
+// 'UTF-8' | 'Shift-JIS', format 'psv' | 'csv' | 'tsv' | 'markdown' | 'frame'.
+export async function choose(page, { text, frame, position, width, encoding, format }) {
     const c = controls(page);
+    if (format !== undefined) await c.format.selectOption({ label: format });
     if (encoding !== undefined) await c.encoding.selectOption({ label: encoding });
     if (width !== undefined) await c.width.selectOption({ label: width });
     if (frame !== undefined) await c.frameType(frame).check();

@@ -7,7 +7,7 @@ import { describe, test } from 'node:test';
 import { nativeRefusal, positions, runNative } from './native.mjs';
 
 const packageDir = path.resolve(process.env.ZENTAB_PACKAGE ?? 'build-web/try/node_modules/zentab');
-const { frame } = await import(path.join(packageDir, 'index.js'));
+const { frame, unframe } = await import(path.join(packageDir, 'index.js'));
 
 const tables = {
     ascii: 'No|Item|Qty\n1|pen|10\n2|notebook|5\n',
@@ -36,6 +36,55 @@ describe('frame() prints what the command prints', () => {
             }
         });
     }
+});
+
+describe('from: other input formats, as --from reads them', () => {
+    const cases = [
+        ['csv', 'Name,Note\n"Tanaka, Ken","said ""hi"""\n山田,"two\nlines"'],
+        ['csv', 'A,B\n"open,x'],
+        ['tsv', 'A\tB|C\n1\t2'],
+        ['markdown', '| Item | Qty |\n|:-----|----:|\n| りんご | 3 |'],
+        ['markdown', 'no table'],
+        ['frame', runNative(['-f', '2'], tables.japanese).stdout.toString('utf8')],
+        ['psv', tables.ascii],
+    ];
+    for (const [from, text] of cases) {
+        test(`${from}: ${JSON.stringify(text.slice(0, 20))}`, () => {
+            const native = runNative(['--from', from, '-f', '4', '-p', 'C'], text);
+            const call = () => frame(text, { from, frame: 4, position: 'C' });
+            if (native.status === 0) assert.equal(call(), native.stdout.toString('utf8'));
+            else assert.throws(call, (error) => error.message === nativeRefusal(native));
+        });
+    }
+    test('an unknown format', () => assert.throws(() => frame('A', { from: 'xml' }), RangeError));
+});
+
+describe('unframe() reads rows of cells as --unframe does', () => {
+    const framedBy = (args, text) => runNative(args, text).stdout.toString('utf8');
+    const cases = [
+        ['type 1, narrow', framedBy([], tables.japanese), 'narrow'],
+        ['type 5, wide, read as narrow first', framedBy(['-f', '5', '-p', 'H', '-a', 'wide'], tables.ambiguous), 'narrow'],
+        ['type 6', framedBy(['-f', '6'], tables.emoji), 'wide'],
+        ['spaces kept inside cells', framedBy(['-f', '3'], 'a b|  c\nd|e'), 'narrow'],
+        ['nothing', '', 'narrow'],
+        ['no frame', 'hello', 'narrow'],
+    ];
+    for (const [name, text, ambiguous] of cases) {
+        test(name, () => {
+            const native = runNative(['--unframe', '-a', ambiguous], text);
+            if (native.status !== 0) {
+                assert.throws(() => unframe(text, { ambiguous }), (error) => error.message === nativeRefusal(native));
+                return;
+            }
+            const rows = native.stdout.toString('utf8').split('\n').slice(0, -1).map((line) => line.split('|'));
+            assert.deepEqual(unframe(text, { ambiguous }), rows);
+        });
+    }
+    test('frame() and unframe() undo each other on cells without outer spaces', () => {
+        const rows = [['品名', 'Qty'], ['😀 face', '①'], ['e\u0301', 'x']];
+        const text = rows.map((row) => row.join('|')).join('\n');
+        for (const type of [1, 2, 3, 4, 5, 6]) assert.deepEqual(unframe(frame(text, { frame: type })), rows);
+    });
 });
 
 describe('option forms', () => {

@@ -4,6 +4,7 @@ import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import { createRequire } from 'node:module';
 import { after, before, describe, test } from 'node:test';
+import zlib from 'node:zlib';
 
 import { answer, choose, controls, launch, openPage, pageUrl, servePage } from './browser.mjs';
 import { iconv, nativeRefusal, runNative } from './native.mjs';
@@ -124,10 +125,11 @@ describe('the fragment', () => {
         const { context, page } = await fresh();
         const entries = await page.evaluate(() => history.length);
         const steps = [
-            [{ frame: 3 }, '#f=3&p=A&w=narrow&e=utf8'],
-            [{ position: 'K' }, '#f=3&p=K&w=narrow&e=utf8'],
-            [{ width: 'wide' }, '#f=3&p=K&w=wide&e=utf8'],
-            [{ encoding: 'Shift-JIS' }, '#f=3&p=K&w=wide&e=sjis'],
+            [{ frame: 3 }, '#f=3&p=A&w=narrow&e=utf8&i=psv'],
+            [{ position: 'K' }, '#f=3&p=K&w=narrow&e=utf8&i=psv'],
+            [{ width: 'wide' }, '#f=3&p=K&w=wide&e=utf8&i=psv'],
+            [{ encoding: 'Shift-JIS' }, '#f=3&p=K&w=wide&e=sjis&i=psv'],
+            [{ format: 'markdown' }, '#f=3&p=K&w=wide&e=sjis&i=markdown'],
         ];
         for (const [choice, hash] of steps) {
             await choose(page, choice);
@@ -139,17 +141,48 @@ describe('the fragment', () => {
     test('an edited fragment takes effect, a bad one falls back to the defaults', async () => {
         const { context, page } = await fresh();
         const c = controls(page);
-        await page.evaluate(() => { location.hash = '#f=6&p=q&w=wide'; });
+        await page.evaluate(() => { location.hash = '#f=6&p=q&w=wide&i=csv'; });
         await page.waitForFunction(() => document.querySelector('input[value="6"]').checked);
         assert.ok(await c.positionType('Q').isChecked());
         assert.equal(await c.width.inputValue(), 'wide');
-        await page.evaluate(() => { location.hash = '#f=9&p=Z&w=huge&e=latin1'; });
+        assert.equal(await c.format.inputValue(), 'csv');
+        await page.evaluate(() => { location.hash = '#f=9&p=Z&w=huge&e=latin1&i=xml'; });
         await page.waitForFunction(() => document.querySelector('input[value="1"]').checked);
         assert.ok(await c.positionType('A').isChecked());
         assert.equal(await c.width.inputValue(), 'narrow');
         assert.equal(await c.encoding.inputValue(), 'utf8');
+        assert.equal(await c.format.inputValue(), 'psv');
         await context.close();
     });
+});
+
+describe('input formats read as the command reads them', () => {
+    const framed = runNative(['-f', '5', '-p', 'H'], mixed).stdout.toString('utf8');
+    const framedWide = runNative(['-f', '3', '-a', 'wide'], '品名|数量\nりんご|3').stdout.toString('utf8');
+    const cases = [
+        ['csv', 'Name,Note\n"Tanaka, Ken","said ""hi"""\n山田,"two\nlines"', 'UTF-8'],
+        ['csv', 'A,B\n"open,x', 'UTF-8'],
+        ['tsv', 'A\tB|C\n1\t2', 'UTF-8'],
+        ['markdown', '| Item | Qty |\n|:-----|----:|\n| りんご | 3 |\n| \\| bar | 4 |', 'UTF-8'],
+        ['markdown', 'no table here', 'UTF-8'],
+        ['frame', framed, 'UTF-8'],
+        ['frame', framedWide, 'Shift-JIS'],
+    ];
+    for (const [format, text, encoding] of cases) {
+        test(`${format}, ${encoding}: ${JSON.stringify(text.slice(0, 24))}`, async () => {
+            const { context, page } = await fresh();
+            await choose(page, { format, encoding, frame: 2, position: 'E', text });
+            const typed = await controls(page).input.inputValue();
+            const args = ['--from', format, '-f', '2', '-p', 'E'];
+            const run = encoding === 'UTF-8' ? runNative(args, typed)
+                : runNative(['-e', 'cp932', ...args], iconv('UTF-8', 'CP932', typed));
+            const want = run.status === 0
+                ? { output: (encoding === 'UTF-8' ? run.stdout : iconv('CP932', 'UTF-8', run.stdout)).toString('utf8'), alert: '' }
+                : { output: '', alert: nativeRefusal(run) };
+            assert.deepEqual(await answer(page), want);
+            await context.close();
+        });
+    }
 });
 
 describe('over http on 127.0.0.1', () => {
@@ -196,6 +229,32 @@ describe('over http on 127.0.0.1', () => {
         assert.deepEqual(state.origins, []);
         await context.close();
     });
+});
+
+// The page takes its code page 932 table from the browser's Shift_JIS decoder:
+// every character that glibc's charmap writes in two bytes, and the half-width
+// kana, go through the page and come out as the command frames their bytes.
+test('Shift-JIS: every character code page 932 writes frames as the command frames it', async () => {
+    const charmap = zlib.gunzipSync(fs.readFileSync('/usr/share/i18n/charmaps/WINDOWS-31J.gz')).toString('latin1');
+    const characters = [];
+    for (const line of charmap.split('\n')) {
+        const match = /^<U([0-9A-F]{4})>\s+\/x([0-9a-f]{2})(\/x[0-9a-f]{2})?\s/.exec(line);
+        if (match && (match[3] || parseInt(match[2], 16) >= 0xa1)) characters.push(String.fromCharCode(parseInt(match[1], 16)));
+    }
+    assert.ok(characters.length > 9000);
+    const cells = [];
+    for (let at = 0; at < characters.length; at += 60) cells.push(characters.slice(at, at + 60).join(''));
+    const rows = [];
+    for (let at = 0; at < cells.length; at += 2) rows.push(`${cells[at]}|${cells[at + 1] ?? '-'}`);
+    const { context, page } = await fresh({ acceptDownloads: true });
+    await choose(page, { encoding: 'Shift-JIS', frame: 1, position: 'A', text: rows.join('\n') });
+    const [download] = await Promise.all([page.waitForEvent('download'), controls(page).download.click()]);
+    const native = runNative(['-e', 'cp932', '--crlf'], iconv('UTF-8', 'CP932', await controls(page).input.inputValue()));
+    assert.equal(native.status, 0, native.stderr);
+    assert.ok(fs.readFileSync(await download.path()).equals(native.stdout));
+    const lf = runNative(['-e', 'cp932'], iconv('UTF-8', 'CP932', await controls(page).input.inputValue())).stdout;
+    assert.equal((await answer(page)).output, iconv('CP932', 'UTF-8', lf).toString('utf8'));
+    await context.close();
 });
 
 describe('Download saves zentab.txt', () => {
@@ -252,7 +311,7 @@ test('keyboard alone: type a table, pick types, width, and copy', async () => {
     await page.getByRole('status').filter({ hasText: 'Copied' }).waitFor();
     const native = runNative(['-f', '3', '-p', 'B', '-a', 'wide'], 'No|Item|Qty\n1|pen|10\n2|notebook|5');
     assert.equal(await page.evaluate(() => navigator.clipboard.readText()), native.stdout.toString('utf8'));
-    assert.equal(await page.evaluate(() => location.hash), '#f=3&p=B&w=wide&e=utf8');
+    assert.equal(await page.evaluate(() => location.hash), '#f=3&p=B&w=wide&e=utf8&i=psv');
     await context.close();
     await server.close();
 });

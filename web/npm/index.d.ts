@@ -9,6 +9,16 @@ export interface FrameOptions {
      * terminals and fonts). Default "narrow".
      */
     ambiguous?: 'narrow' | 'wide';
+    /**
+     * The input's format: "psv" (cells split by `|` or tabs), "csv", "tsv",
+     * "markdown" (a GitHub table) or "frame" (a ruled table). Default "psv".
+     */
+    from?: 'psv' | 'csv' | 'tsv' | 'markdown' | 'frame';
+}
+
+export interface UnframeOptions {
+    /** The width model tried first when measuring the frame. Default "narrow". */
+    ambiguous?: 'narrow' | 'wide';
 }
 
 /** Thrown for a table that cannot be framed. */
@@ -23,8 +33,16 @@ export interface FrameRefusal extends Error {
 
 /**
  * Frames a table whose cells are split by `|` or by tabs, and returns exactly
- * what `zentab -f FRAME -p POSITION -a AMBIGUOUS` prints: lines ending in LF.
+ * what `zentab -f FRAME -p POSITION -a AMBIGUOUS --from FROM` prints: lines
+ * ending in LF.
  * Throws a FrameRefusal for input that cannot be framed, and a RangeError or
  * TypeError for bad options.
  */
 export function frame(text: string, options?: FrameOptions): string;
+
+/**
+ * Reads a ruled table (this package's, the command's or another tool's) back
+ * into rows of cells, as `zentab --unframe` does. Throws a FrameRefusal when
+ * the text holds no frame, or one whose lines do not agree.
+ */
+export function unframe(text: string, options?: UnframeOptions): string[][];

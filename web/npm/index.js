@@ -4,7 +4,34 @@
 /* ZENTAB_CORE */
 
 const positions = 'ABCDEFGHIJKLMNOPQ';
-let frameText;
+const formats = ['psv', 'csv', 'tsv', 'markdown', 'frame'];
+let module;
+
+// Compiled on first use, so that importing costs nothing.
+function open() {
+    if (!module) {
+        const text = atob('/* ZENTAB_WASM */');
+        const bytes = new Uint8Array(text.length);
+        for (let at = 0; at < text.length; at++) bytes[at] = text.charCodeAt(at);
+        module = zentabOpen(new WebAssembly.Module(bytes), { utf16: true });
+    }
+    return module;
+}
+
+function refusal(result) {
+    const error = new Error(result.refusal.message);
+    error.line = result.refusal.line;
+    error.column = result.refusal.column;
+    error.codePoint = result.refusal.codePoint;
+    return error;
+}
+
+function wide(ambiguous) {
+    if (ambiguous !== 'narrow' && ambiguous !== 'wide') {
+        throw new RangeError(`ambiguous must be "narrow" or "wide", not ${String(ambiguous)}`);
+    }
+    return ambiguous === 'wide';
+}
 
 function positionNumber(position) {
     if (Number.isInteger(position) && position >= 1 && position <= 17) return position;
@@ -18,32 +45,33 @@ function positionNumber(position) {
 /**
  * Frames a table whose cells are split by `|` or by tabs.
  * @param {string} text
- * @param {{frame?: number, position?: string | number, ambiguous?: 'narrow' | 'wide'}} [options]
+ * @param {{frame?: number, position?: string | number, ambiguous?: 'narrow' | 'wide',
+ *   from?: 'psv' | 'csv' | 'tsv' | 'markdown' | 'frame'}} [options]
  * @returns {string} the frame, each line ending in LF
  */
-export function frame(text, { frame = 1, position = 'A', ambiguous = 'narrow' } = {}) {
+export function frame(text, { frame = 1, position = 'A', ambiguous = 'narrow', from = 'psv' } = {}) {
     if (typeof text !== 'string') throw new TypeError('text must be a string');
     if (!Number.isInteger(frame) || frame < 1 || frame > 6) {
         throw new RangeError(`frame must be a number 1 to 6, not ${String(frame)}`);
     }
-    if (ambiguous !== 'narrow' && ambiguous !== 'wide') {
-        throw new RangeError(`ambiguous must be "narrow" or "wide", not ${String(ambiguous)}`);
-    }
     const positionType = positionNumber(position);
-    // Compiled on first use, so that importing costs nothing.
-    if (!frameText) {
-        const text = atob('/* ZENTAB_WASM */');
-        const bytes = new Uint8Array(text.length);
-        for (let at = 0; at < text.length; at++) bytes[at] = text.charCodeAt(at);
-        frameText = zentabOpen(new WebAssembly.Module(bytes), { utf16: true }).frameText;
-    }
-    const result = frameText(text, frame, positionType, ambiguous === 'wide', false, false);
-    if (result.refusal) {
-        const error = new Error(result.refusal.message);
-        error.line = result.refusal.line;
-        error.column = result.refusal.column;
-        error.codePoint = result.refusal.codePoint;
-        throw error;
-    }
+    const format = formats.indexOf(from);
+    if (format < 0) throw new RangeError(`from must be one of ${formats.join(', ')}, not ${String(from)}`);
+    const result = open().frameText(text, frame, positionType, wide(ambiguous), false, false, true, format);
+    if (result.refusal) throw refusal(result);
     return result.text;
+}
+
+/**
+ * Reads a frame (this package's, the command's, or another tool's ruled
+ * table) back into rows of cells, as `zentab --unframe` does.
+ * @param {string} text
+ * @param {{ambiguous?: 'narrow' | 'wide'}} [options] the width model tried first
+ * @returns {string[][]}
+ */
+export function unframe(text, { ambiguous = 'narrow' } = {}) {
+    if (typeof text !== 'string') throw new TypeError('text must be a string');
+    const result = open().unframe(text, wide(ambiguous));
+    if (result.refusal) throw refusal(result);
+    return result.rows;
 }
