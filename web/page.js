@@ -49,27 +49,19 @@ function showChoices() {
 // Every character that is not ASCII gets a box of exactly its columns, so the
 // frame lines up whatever widths the machine's fonts give those glyphs.
 function render(target, text, wide) {
-    const layout = layoutOf(text, wide);
     const parts = document.createDocumentFragment();
-    let plain = '';
-    let next = 0;
-    for (let at = 0; at < text.length; ) {
-        if (text.charCodeAt(at) < 0x80) {
-            plain += text[at++];
-            continue;
-        }
-        if (plain) parts.append(plain);
-        plain = '';
-        const [units, columns] = layout[next++];
+    let done = 0;
+    for (const [start, units, columns] of layoutOf(text, wide)) {
+        if (start > done) parts.append(text.slice(done, start));
+        const character = text.slice(start, start + units);
         const box = document.createElement('span');
-        const character = text.slice(at, at + units);
         const rule = character >= '\u2500' && character <= '\u257f';
         box.className = `c${Math.min(columns, 2)}${rule ? ' rule' : ''}`;
         box.textContent = character;
         parts.append(box);
-        at += units;
+        done = start + units;
     }
-    if (plain) parts.append(plain);
+    if (done < text.length) parts.append(text.slice(done));
     target.replaceChildren(parts);
 }
 

@@ -74,14 +74,14 @@ function zentabOpen(module, { utf16 = false } = {}) {
         return { text: decoder.decode(bytes(exports.zentab_output(), exports.zentab_output_size())) };
     }
 
-    // For each character of text that is not ASCII (a grapheme cluster), its
+    // For each grapheme cluster of text that is not plain ASCII: its start and
     // length in UTF-16 code units and its columns.
     function layoutOf(text, wide) {
         write(text);
         const count = exports.zentab_layout(wide ? 1 : 0);
-        const pairs = new Uint32Array(exports.memory.buffer, exports.zentab_layout_data(), count * 2);
+        const triples = new Uint32Array(exports.memory.buffer, exports.zentab_layout_data(), count * 3);
         const layout = [];
-        for (let at = 0; at < pairs.length; at += 2) layout.push([pairs[at], pairs[at + 1]]);
+        for (let at = 0; at < triples.length; at += 3) layout.push([triples[at], triples[at + 1], triples[at + 2]]);
         return layout;
     }
 

@@ -4,7 +4,7 @@ import { launch, openPage } from './browser.mjs';
 
 const output = process.argv[2] ?? 'docs/web-screenshot.png';
 const browser = await launch();
-const context = await browser.newContext({ viewport: { width: 1280, height: 820 }, colorScheme: 'light' });
+const context = await browser.newContext({ viewport: { width: 1280, height: 880 }, colorScheme: 'light' });
 const page = await openPage(context);
 await page.screenshot({ path: output });
 await browser.close();
