@@ -104,7 +104,7 @@ void BM_PipelineOwnSteps217Rows(benchmark::State& state) {
         std::string converted = convert_tabs(input);
         std::memcpy(working.data(), converted.c_str(), converted.size() + 1);
         size_t lines = 0;
-        for_each_crlf_line(working.data(), converted.size(), [&lines](const char* line) {
+        for_each_crlf_line(working.data(), converted.size(), [&lines](const char* line, size_t) {
             benchmark::DoNotOptimize(line);
             ++lines;
             return true;
