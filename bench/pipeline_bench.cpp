@@ -11,6 +11,7 @@
 #include "command/crlf_lines.h"
 #include "command/frame_line_ends.h"
 #include "command/tab_conversion.h"
+#include "sample_tables.h"
 
 namespace {
 
@@ -21,17 +22,6 @@ std::string largest_frame_input() {
     std::string text(48, 'w');
     for (int row = 1; row < 965; ++row) {
         text += "\r\nx";
-    }
-    return text;
-}
-
-// 217 rows of three columns such as "r17|it-17|34623", 3907 bytes.
-std::string table_217_rows() {
-    std::string text;
-    char row[64];
-    for (int index = 1; index <= 217; ++index) {
-        std::snprintf(row, sizeof row, "r%d|it-%d|%05d\r\n", index, index, (index * 7919) % 100000);
-        text += row;
     }
     return text;
 }
@@ -104,7 +94,7 @@ void BM_PipelineOwnSteps217Rows(benchmark::State& state) {
         std::string converted = convert_tabs(input);
         std::memcpy(working.data(), converted.c_str(), converted.size() + 1);
         size_t lines = 0;
-        for_each_crlf_line(working.data(), converted.size(), [&lines](const char* line) {
+        for_each_crlf_line(working.data(), converted.size(), [&lines](const char* line, size_t) {
             benchmark::DoNotOptimize(line);
             ++lines;
             return true;

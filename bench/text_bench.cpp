@@ -6,21 +6,11 @@
 #include <cstdio>
 #include <string>
 
+#include "sample_tables.h"
 #include "text/frame_text.h"
 #include "text/text_limits.h"
 
 namespace {
-
-// 217 rows of three columns such as "r17|it-17|34623", 3907 bytes.
-std::string table_217_rows() {
-    std::string text;
-    char row[64];
-    for (int index = 1; index <= 217; ++index) {
-        std::snprintf(row, sizeof row, "r%d|it-%d|%05d\n", index, index, (index * 7919) % 100000);
-        text += row;
-    }
-    return text;
-}
 
 // Rows of Japanese and ASCII cells until the table is `bytes` long.
 std::string mixed_table(size_t bytes) {
@@ -50,17 +40,17 @@ void run(benchmark::State& state, const std::string& text, TextEncoding encoding
 }
 
 void BM_Table217Utf8Narrow(benchmark::State& state) {
-    run(state, table_217_rows(), TextEncoding::Utf8, WidthModel::Narrow);
+    run(state, table_217_rows("\n"), TextEncoding::Utf8, WidthModel::Narrow);
 }
 BENCHMARK(BM_Table217Utf8Narrow);
 
 void BM_Table217Utf8Wide(benchmark::State& state) {
-    run(state, table_217_rows(), TextEncoding::Utf8, WidthModel::Wide);
+    run(state, table_217_rows("\n"), TextEncoding::Utf8, WidthModel::Wide);
 }
 BENCHMARK(BM_Table217Utf8Wide);
 
 void BM_Table217Cp932(benchmark::State& state) {
-    run(state, table_217_rows(), TextEncoding::Cp932, WidthModel::Wide);
+    run(state, table_217_rows("\n"), TextEncoding::Cp932, WidthModel::Wide);
 }
 BENCHMARK(BM_Table217Cp932);
 

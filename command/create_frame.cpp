@@ -43,9 +43,12 @@ int32_t add_lines(const std::string& text, bool& loneLf) {
     int32_t refusedLine = 0;
     for_each_crlf_line(
         workingCopy, text.size(),
-        [&refusedLine](const char* line) {
+        [&refusedLine](const char* line, size_t length) {
+            // The line's length is known: the parser need not measure it again.
             int32_t lineNumber = 0;
-            if (ft_add_line(line, &lineNumber, '|') == FT_OK) {
+            int32_t failedAt = 0;
+            if (ft_add_line_with(line, static_cast<int32_t>(length), FtLineRule{}, &lineNumber,
+                                 &failedAt) == FT_OK) {
                 return true;
             }
             refusedLine = lineNumber;

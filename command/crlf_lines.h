@@ -28,7 +28,8 @@ bool for_each_crlf_line(char* text, size_t length, AddLine&& addLine, bool* lone
         }
         lf[-1] = '\0';
         lf[0] = '\0';
-        if (!addLine(static_cast<const char*>(lineStart))) {
+        if (!addLine(static_cast<const char*>(lineStart),
+                     static_cast<size_t>(lf - 1 - lineStart))) {
             return false;
         }
         lineStart = lf + 1;
@@ -36,5 +37,5 @@ bool for_each_crlf_line(char* text, size_t length, AddLine&& addLine, bool* lone
     if (lineStart == end && lineStart != text) {
         return true;
     }
-    return addLine(static_cast<const char*>(lineStart));
+    return addLine(static_cast<const char*>(lineStart), static_cast<size_t>(end - lineStart));
 }

@@ -9,6 +9,11 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$(cd "${1:-$root/build-win}" && pwd)"
 "$root/scripts/wine-prefix.sh"
 source "$root/scripts/wine-env.sh"
+# Without Marlett the caption buttons would be letters: stop rather than shoot.
+if [[ ! -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ]]; then
+    echo "screenshot.sh: no Marlett in the Wine prefix; install fonts-wine" >&2
+    exit 1
+fi
 mkdir -p "$root/docs"
 
 export LC_ALL=ja_JP.UTF-8

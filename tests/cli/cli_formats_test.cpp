@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli_case.h"
 #include "process_runner.h"
 
 namespace {
@@ -30,112 +31,89 @@ const std::string kDoubleBox =
     "╚═╩═╝\n"
     "(2 rows)\n";
 
-struct FormatCase {
-    const char* name;
-    std::vector<std::string> args;
-    std::string input;
-    std::string out;
-    std::string err;
-    int exitCode;
-};
-
-void PrintTo(const FormatCase& testCase, std::ostream* os) {
-    *os << testCase.name;
-}
-
-class ZentabFormats : public ::testing::TestWithParam<FormatCase> {};
-
-TEST_P(ZentabFormats, WritesExpectedOutputAndExitStatus) {
-    const FormatCase& c = GetParam();
-    ProcessRun run = run_zentab(c.args, c.input);
-    EXPECT_EQ(run.out, c.out);
-    EXPECT_EQ(run.err, c.err);
-    EXPECT_EQ(run.exitCode, c.exitCode);
-}
-
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(
-    Directions, ZentabFormats,
+    Directions, ZentabTool,
     ::testing::Values(
-        FormatCase{"csv_to_frame", {"--from", "csv", "-f", "2"}, kCsv, kCsvType2, "", 0},
-        FormatCase{"csv_crlf_and_bom_to_psv", {"--from=csv", "--to=psv"}, "\xEF\xBB\xBF" "a,b\r\n1,2\r\n",
+        CliCase{"csv_to_frame", {"--from", "csv", "-f", "2"}, kCsv, kCsvType2, "", 0},
+        CliCase{"csv_crlf_and_bom_to_psv", {"--from=csv", "--to=psv"}, "\xEF\xBB\xBF" "a,b\r\n1,2\r\n",
                    "a|b\n1|2\n", "", 0},
-        FormatCase{"csv_line_break_in_cell_to_csv", {"--from", "csv", "--to", "csv"},
+        CliCase{"csv_line_break_in_cell_to_csv", {"--from", "csv", "--to", "csv"},
                    "a,\"x\r\ny\"\n", "a,\"x\r\ny\"\n", "", 0},
-        FormatCase{"csv_to_markdown_aligned", {"--from", "csv", "--to", "markdown", "-p", "L"}, kCsv,
+        CliCase{"csv_to_markdown_aligned", {"--from", "csv", "--to", "markdown", "-p", "L"}, kCsv,
                    "| Name     | Qty |\n| :------- | --: |\n| Smith, J |   3 |\n| say \"hi\" |     |\n",
                    "", 0},
-        FormatCase{"psv_to_csv_crlf", {"--to", "csv", "--crlf"}, "a|b,c\n1|2\n",
+        CliCase{"psv_to_csv_crlf", {"--to", "csv", "--crlf"}, "a|b,c\n1|2\n",
                    "a,\"b,c\"\r\n1,2\r\n", "", 0},
-        FormatCase{"psv_to_tsv", {"--to", "TSV"}, "a|b\n1\t2\n", "a\tb\n1\t2\n", "", 0},
-        FormatCase{"psv_to_markdown_no_alignment", {"--to", "markdown"}, "a|b\n1|2\n",
+        CliCase{"psv_to_tsv", {"--to", "TSV"}, "a|b\n1\t2\n", "a\tb\n1\t2\n", "", 0},
+        CliCase{"psv_to_markdown_no_alignment", {"--to", "markdown"}, "a|b\n1|2\n",
                    "| a   | b   |\n| --- | --- |\n| 1   | 2   |\n", "", 0},
-        FormatCase{"tsv_bar_is_text", {"--from", "tsv", "--to", "csv"}, "a\tb|c\n", "a,b|c\n", "", 0},
-        FormatCase{"markdown_to_csv", {"--from", "markdown", "--to", "csv"},
+        CliCase{"tsv_bar_is_text", {"--from", "tsv", "--to", "csv"}, "a\tb|c\n", "a,b|c\n", "", 0},
+        CliCase{"markdown_to_csv", {"--from", "markdown", "--to", "csv"},
                    "| a | b |\n|---|:-:|\n| x\\|y | 1 |\n", "a,b\nx|y,1\n", "", 0},
-        FormatCase{"markdown_to_frame", {"--from", "markdown", "-f", "6"}, "a|b\n-|-\n1|2\n",
+        CliCase{"markdown_to_frame", {"--from", "markdown", "-f", "6"}, "a|b\n-|-\n1|2\n",
                    "+-+-+\n|a|b|\n+-+-+\n|1|2|\n+-+-+\n", "", 0},
-        FormatCase{"unframe_other_tools_box", {"--unframe"}, kDoubleBox, "a|b\nc|d\n", "", 0},
-        FormatCase{"unframe_to_markdown", {"--unframe", "--to", "markdown"}, kDoubleBox,
+        CliCase{"unframe_other_tools_box", {"--unframe"}, kDoubleBox, "a|b\nc|d\n", "", 0},
+        CliCase{"unframe_to_markdown", {"--unframe", "--to", "markdown"}, kDoubleBox,
                    "| a   | b   |\n| --- | --- |\n| c   | d   |\n", "", 0},
-        FormatCase{"to_before_unframe_wins", {"--to", "csv", "--unframe"}, kDoubleBox, "a,b\nc,d\n",
+        CliCase{"to_before_unframe_wins", {"--to", "csv", "--unframe"}, kDoubleBox, "a,b\nc,d\n",
                    "", 0},
-        FormatCase{"unframe_ascii_grid_header_rule", {"--unframe"},
+        CliCase{"unframe_ascii_grid_header_rule", {"--unframe"},
                    "+----+---+\n| a  | b |\n+====+===+\n| c  | d |\n+----+---+\n", "a|b\nc|d\n", "", 0},
-        FormatCase{"unframe_ours_wide_asked_narrow", {"--unframe"}, "┏━┳━━┓\n┃No┃Item┃\n┗━┻━━┛\n",
+        CliCase{"unframe_ours_wide_asked_narrow", {"--unframe"}, "┏━┳━━┓\n┃No┃Item┃\n┗━┻━━┛\n",
                    "No|Item\n", "", 0},
-        FormatCase{"frame_to_frame", {"--from", "frame", "-f", "6"}, kDoubleBox,
+        CliCase{"frame_to_frame", {"--from", "frame", "-f", "6"}, kDoubleBox,
                    "+-+-+\n|a|b|\n+-+-+\n|c|d|\n+-+-+\n", "", 0},
-        FormatCase{"unframe_cp932", {"--unframe", "-e", "cp932"},
+        CliCase{"unframe_cp932", {"--unframe", "-e", "cp932"},
                    "+--+-+\n|\x93\xFA|b|\n+--+-+\n", "\x93\xFA|b\n", "", 0},
-        FormatCase{"empty_input_any_format", {"--from", "frame", "--to", "csv"}, "\n\n", "", "", 0}),
+        CliCase{"empty_input_any_format", {"--from", "frame", "--to", "csv"}, "\n\n", "", "", 0}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
-    Refusals, ZentabFormats,
+    Refusals, ZentabTool,
     ::testing::Values(
-        FormatCase{"csv_open_quote", {"--from", "csv"}, "a,b\nc,\"d\n", "",
+        CliCase{"csv_open_quote", {"--from", "csv"}, "a,b\nc,\"d\n", "",
                    "zentab: line 2, column 3: this quote opens a csv field that is never closed\n", 1},
-        FormatCase{"csv_stray_quote", {"--from", "csv"}, "a,\"b\"c\n", "",
+        CliCase{"csv_stray_quote", {"--from", "csv"}, "a,\"b\"c\n", "",
                    "zentab: line 1, column 5: a quote inside a csv field that does not start with "
                    "one, or text right after a closing quote (write a quote in a field as \"\" "
                    "inside quotes)\n", 1},
-        FormatCase{"csv_line_break_to_frame", {"--from", "csv"}, "a,b\nc,\"x\ny\"\n", "",
+        CliCase{"csv_line_break_to_frame", {"--from", "csv"}, "a,b\nc,\"x\ny\"\n", "",
                    "zentab: line 2, column 3: this cell holds a line break, which only csv can hold\n",
                    1},
-        FormatCase{"csv_bar_to_psv", {"--from", "csv", "--to", "psv"}, "a,b\nc,x|y\n", "",
+        CliCase{"csv_bar_to_psv", {"--from", "csv", "--to", "psv"}, "a,b\nc,x|y\n", "",
                    "zentab: line 2, column 3: this cell holds '|', which the output format cannot "
                    "hold (Markdown and csv can)\n", 1},
-        FormatCase{"csv_ragged_to_frame", {"--from", "csv"}, "a,b\nc\n", "",
+        CliCase{"csv_ragged_to_frame", {"--from", "csv"}, "a,b\nc\n", "",
                    "zentab: line 2, column 1: 1 cell where the first row has 2\n", 1},
-        FormatCase{"tsv_tab_to_tsv_from_csv", {"--from", "csv", "--to", "tsv"}, "a,\"b\tc\"\n", "",
+        CliCase{"tsv_tab_to_tsv_from_csv", {"--from", "csv", "--to", "tsv"}, "a,\"b\tc\"\n", "",
                    "zentab: line 1, column 3: this cell holds a TAB, which the output format "
                    "cannot hold\n", 1},
-        FormatCase{"markdown_without_delimiter_row", {"--from", "markdown"}, "| a | b |\n| 1 | 2 |\n",
+        CliCase{"markdown_without_delimiter_row", {"--from", "markdown"}, "| a | b |\n| 1 | 2 |\n",
                    "", "zentab: line 2, column 1: no Markdown table: the first row is not followed "
                    "by a delimiter row such as |---|---| with as many cells\n", 1},
-        FormatCase{"no_frame", {"--unframe"}, "a|b\n", "",
+        CliCase{"no_frame", {"--unframe"}, "a|b\n", "",
                    "zentab: no frame found: no rule line such as +---+---+ or a box-drawing one "
                    "with rows under it\n", 1},
-        FormatCase{"frame_cell_too_many", {"--unframe"}, "+---+---+\n| a | b | c |\n+---+---+\n", "",
+        CliCase{"frame_cell_too_many", {"--unframe"}, "+---+---+\n| a | b | c |\n+---+---+\n", "",
                    "zentab: line 2, column 11: the frame's lines do not agree here: a border out "
                    "of place, a cell too many or too few, or a rule missing\n", 1},
-        FormatCase{"not_utf8_before_reading", {"--from", "csv"}, "a,\xFF\n", "",
+        CliCase{"not_utf8_before_reading", {"--from", "csv"}, "a,\xFF\n", "",
                    "zentab: line 1, column 3: not UTF-8 (byte 0xFF)\n", 1},
-        FormatCase{"control_character", {"--from", "markdown"}, "a|\x1B\n", "",
+        CliCase{"control_character", {"--from", "markdown"}, "a|\x1B\n", "",
                    "zentab: line 1, column 3: control character U+001B\n", 1}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
-    Usage, ZentabFormats,
+    FormatUsage, ZentabTool,
     ::testing::Values(
-        FormatCase{"unknown_format", {"--from", "xml"}, "", "",
+        CliCase{"unknown_format", {"--from", "xml"}, "", "",
                    "zentab: invalid format 'xml' (use psv, csv, tsv, markdown or frame)\n" + kTry, 2},
-        FormatCase{"to_without_value", {"--to"}, "", "",
+        CliCase{"to_without_value", {"--to"}, "", "",
                    "zentab: option '--to' requires an argument\n" + kTry, 2},
-        FormatCase{"unframe_takes_no_value", {"--unframe=csv"}, "", "",
+        CliCase{"unframe_takes_no_value", {"--unframe=csv"}, "", "",
                    "zentab: option '--unframe' doesn't allow an argument\n" + kTry, 2},
-        FormatCase{"raw_with_unframe", {"--raw", "--unframe"}, "", "",
+        CliCase{"raw_with_unframe", {"--raw", "--unframe"}, "", "",
                    "zentab: --raw frames '|'-separated cells; it cannot be used with --from, --to "
                    "or --unframe\n" + kTry, 2}),
     [](const auto& testCase) { return std::string(testCase.param.name); });

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli_case.h"
 #include "process_runner.h"
 
 namespace {
@@ -35,21 +36,6 @@ const std::string kSampleType6H =
     "+--+--------+---+\n"
     "|2 |notebook|  5|\n"
     "+--+--------+---+\n";
-
-struct CliCase {
-    const char* name;
-    std::vector<std::string> args;
-    std::string input;
-    std::string out;
-    std::string err;
-    int exitCode;
-};
-
-void PrintTo(const CliCase& testCase, std::ostream* os) {
-    *os << testCase.name;
-}
-
-class ZentabTool : public ::testing::TestWithParam<CliCase> {};
 
 TEST_P(ZentabTool, WritesExpectedOutputAndExitStatus) {
     const CliCase& c = GetParam();

@@ -10,8 +10,9 @@ namespace {
 std::vector<std::string> split(const std::string& text) {
     std::string buffer = text;
     std::vector<std::string> lines;
-    for_each_crlf_line(buffer.data(), text.size(), [&lines](const char* line) {
-        lines.emplace_back(line);
+    for_each_crlf_line(buffer.data(), text.size(), [&lines](const char* line, size_t length) {
+        EXPECT_EQ(std::string(line), std::string(line, length)) << "NUL-terminated at its length";
+        lines.emplace_back(line, length);
         return true;
     });
     return lines;
@@ -50,10 +51,11 @@ INSTANTIATE_TEST_SUITE_P(Cases, CrlfLines,
 TEST(CrlfLinesStop, StopsAtFirstRefusedLine) {
     std::string text = "a\r\nb\r\nc";
     std::vector<std::string> seen;
-    bool all = for_each_crlf_line(text.data(), text.size(), [&seen](const char* line) {
-        seen.emplace_back(line);
-        return seen.size() < 2;
-    });
+    bool all =
+        for_each_crlf_line(text.data(), text.size(), [&seen](const char* line, size_t length) {
+            seen.emplace_back(line, length);
+            return seen.size() < 2;
+        });
     EXPECT_FALSE(all);
     EXPECT_EQ(seen, (std::vector<std::string>{"a", "b"}));
 }
