@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every test: the unit and tool tests in a release build and again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, the Debian package built,
+# AddressSanitizer and UndefinedBehaviorSanitizer, the web page and npm package
+# (WebAssembly) against the command, the Debian package built,
 # installed and run (as root or with sudo; it is removed again afterwards), a
 # short fuzzing run, and the Windows program's tests under Wine. Needs what
 # scripts/install-deps.sh installs.
@@ -18,6 +19,8 @@ run_suite() {
 
 echo "== release build"
 run_suite build -DCMAKE_BUILD_TYPE=Release
+echo "== web page and npm package: the text layer in WebAssembly"
+bash scripts/test-web.sh build/cli/zentab
 echo "== Debian package: build, install, run, man page"
 bash scripts/test-deb.sh
 echo "== sanitizer build (address, undefined)"
