@@ -21,6 +21,10 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq -o DPkg::Lock::Timeout=900
+# Node.js runs the web tests; a newer one already on the machine is kept.
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+  packages+=(nodejs npm)
+fi
 apt-get install -y -qq -o DPkg::Lock::Timeout=900 "${packages[@]}" >/dev/null
 # Wine takes code page 932 from this locale, which Debian does not build by default.
 localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
