@@ -1,10 +1,14 @@
-// The frame core: one static table store, the line parser that fills it, and
-// the renderer that draws it as a ruled text frame. Text is code page 932 or
+// The frame core: the line parser, the renderer that draws a table value as a
+// ruled text frame, and the static table store the desktop application keeps,
+// which hands the same renderer a view of its grid. Text is code page 932 or
 // UTF-8 bytes; sizes are byte counts and widths are display columns, which
-// for code page 932 are bytes again. Nothing here is reentrant.
+// for code page 932 are bytes again. The renderer is reentrant; the store is
+// not.
 #pragma once
 
 #include <cstdint>
+
+#include "core/cell_table.h"
 
 enum FtResult : int {
     FT_OK = 1,
@@ -74,6 +78,8 @@ struct FtLook {
     bool crlf = false;    // lines end in CR LF, else LF
 };
 
+bool ft_types_valid(int32_t frameType, int32_t positionType);
+
 // Render driver: draws the stored table into out, NUL-terminated, LF line ends,
 // in code page 932; out is cleared first.
 int ft_render(char* out, int32_t outSize, int32_t frameType, int32_t positionType);
@@ -83,6 +89,10 @@ int ft_render(char* out, int32_t outSize, int32_t frameType, int32_t positionTyp
 using FtReserve = char* (*)(int64_t bytes, void* context);
 int ft_render_with(int32_t frameType, int32_t positionType, const FtLook& look, FtReserve reserve,
                    void* context);
+// The same for a table value: reads only its arguments, so any thread may
+// frame its own table. FT_BAD_SHAPE for a table without cells.
+int ft_render_table(const TableView& table, int32_t frameType, int32_t positionType,
+                    const FtLook& look, FtReserve reserve, void* context);
 
 // Where a cell's text sits in its padded area, by position type (1..17) and
 // the cell's place: the header row and first column can differ from the rest.

@@ -1,9 +1,8 @@
 #include <cstring>
 
 #include "core/byte_copy.h"
-#include "core/cp932_lead_byte.h"
 #include "core/frame_core.h"
-#include "core/special_byte_scan.h"
+#include "core/line_cells.h"
 
 namespace {
 // Most lines are short: a few byte tests beat a library call for them.
@@ -17,46 +16,11 @@ size_t line_length(const char* line) {
     return kShort + std::strlen(line + kShort);
 }
 
-struct LineParse {
-    FrameTable& table;
-    const FtLineRule& rule;
-    const char* line;  // the line's copy in the pool
-    int32_t poolBase;
-    int32_t cellCount = 0;
-
-    int32_t width_of(int32_t start, int32_t length) const {
-        if (rule.measure == nullptr) {
-            return length;
-        }
-        return rule.measure(table.pool + start, length, rule.measureContext);
+int32_t width_of(const FtLineRule& rule, const char* text, int32_t length) {
+    if (rule.measure == nullptr) {
+        return length;
     }
-
-    // Links the cell from cellStart up to, not including, line offset end.
-    int close_cell(int32_t cellStart, int32_t end, int32_t* lineNumber, int32_t* failedAt) {
-        const int32_t start = poolBase + cellStart;
-        const int32_t length = end - cellStart;
-        int result = ft_link_cell(table.grid, table.rows, start, length, width_of(start, length));
-        if (result != FT_OK) {
-            *lineNumber = table.rows + 1;
-            *failedAt = cellStart > 0 ? cellStart - 1 : 0;
-            return result;
-        }
-        ++cellCount;
-        return FT_OK;
-    }
-};
-
-// Index of the next byte from `from` on that the parser must look at.
-int32_t next_special(const char* line, int32_t from, int32_t length, const FtLineRule& rule) {
-    if (rule.cp932) {
-        return special_byte_scan::next_special(line, from, length, rule.separator);
-    }
-    for (; from < length; ++from) {
-        if (line[from] == rule.separator || line[from] == '\t') {
-            break;
-        }
-    }
-    return from;
+    return rule.measure(text, length, rule.measureContext);
 }
 }  // namespace
 
@@ -72,45 +36,27 @@ int ft_add_line_with(const char* line, int32_t length, const FtLineRule& rule, i
     char* copy = table.pool + table.poolUsed;
     byte_copy::copy(copy, line, static_cast<size_t>(length));
     copy[length] = '\0';
-    LineParse parse{table, rule, copy, table.poolUsed};
+    const int32_t poolBase = table.poolUsed;
     table.poolUsed += length;
 
-    int32_t cellStart = 0;
-    int32_t lastOuterBorder = -1;  // a separator that may end the line as its outer border
-    for (int32_t j = next_special(copy, 0, length, rule); j < length;
-         j = next_special(copy, j, length, rule)) {
-        const auto b = static_cast<unsigned char>(copy[j]);
-        if (rule.cp932 && cp932_is_lead_byte(b)) {
-            j += 2;  // the second byte of a character is never a separator
-            continue;
-        }
-        const bool bar = b == static_cast<unsigned char>(rule.separator);
-        if (bar || (rule.tabSeparates && b == '\t')) {
-            lastOuterBorder = bar ? j : -1;
-            // A leading separator is the outer border and opens no empty cell before it.
-            if (j > 0 || !bar) {
-                int result = parse.close_cell(cellStart, j, lineNumber, failedAt);
-                if (result != FT_OK) {
-                    return result;
-                }
-            }
-            cellStart = j + 1;
-        }
-        ++j;
+    int linkResult = FT_OK;
+    const LineCells cut = cut_line_cells(copy, length, rule, [&](int32_t start, int32_t end) {
+        const int32_t cellLength = end - start;
+        linkResult = ft_link_cell(table.grid, table.rows, poolBase + start, cellLength,
+                                  width_of(rule, copy + start, cellLength));
+        return linkResult == FT_OK;
+    });
+    if (cut.stopped) {
+        *lineNumber = table.rows + 1;
+        *failedAt = cut.stoppedAt > 0 ? cut.stoppedAt - 1 : 0;
+        return linkResult;
     }
-    const bool endsInBorder = length > 0 && lastOuterBorder == length - 1;
-    if (!endsInBorder) {
-        int result = parse.close_cell(cellStart, length, lineNumber, failedAt);
-        if (result != FT_OK) {
-            return result;
-        }
-    }
-    if (table.rows != 0 && parse.cellCount != table.columns) {
+    if (table.rows != 0 && cut.cells != table.columns) {
         *lineNumber = table.rows + 1;
         *failedAt = length;
         return FT_BAD_SHAPE;
     }
-    table.columns = parse.cellCount;
+    table.columns = cut.cells;
     ++table.rows;
     return FT_OK;
 }

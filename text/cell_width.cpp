@@ -4,7 +4,7 @@
 
 #include "text/unicode/display_width.h"
 
-int32_t measure_utf8_cell(const char* text, int32_t length, void* widthModel) {
+int32_t measure_utf8_cell(const char* text, int32_t length, WidthModel widthModel) {
     // Cells are mostly short ASCII, whose width is their length: the text
     // was checked for controls before it was cut into cells.
     unsigned char high = 0;
@@ -14,7 +14,6 @@ int32_t measure_utf8_cell(const char* text, int32_t length, void* widthModel) {
     if (high < 0x80) {
         return length;
     }
-    const auto model = *static_cast<const WidthModel*>(widthModel);
     return static_cast<int32_t>(
-        display_width(std::string_view(text, static_cast<size_t>(length)), model));
+        display_width(std::string_view(text, static_cast<size_t>(length)), widthModel));
 }

@@ -1,6 +1,10 @@
 #include "text/frame_text.h"
 
+#include <climits>
+#include <vector>
+
 #include "core/frame_core.h"
+#include "core/line_cells.h"
 #include "text/cell_width.h"
 #include "text/text_check.h"
 #include "text/text_limits.h"
@@ -71,62 +75,90 @@ Refusal check_text(std::string_view text, TextEncoding encoding) {
     return refusal;
 }
 
-// The store is one static record: open for one request, closed on every path.
-struct OpenTable {
-    int opened;
-    explicit OpenTable(int64_t poolBytes)
-        : opened(ft_open_sized(static_cast<int32_t>(poolBytes))) {}
-    ~OpenTable() { ft_close(); }
-    OpenTable(const OpenTable&) = delete;
-    OpenTable& operator=(const OpenTable&) = delete;
-};
-
-FtLineRule line_rule(const FrameRequest& request, WidthModel& widthModel) {
+FtLineRule line_rule(const FrameRequest& request) {
     FtLineRule rule;
     rule.tabSeparates = true;
     rule.cp932 = request.encoding == TextEncoding::Cp932;
-    if (!rule.cp932) {
-        rule.measure = measure_utf8_cell;
-        rule.measureContext = &widthModel;
-    }
     return rule;
 }
 
-// The cells of one line alone, by the parser's own rule.
-int32_t cells_in_line(std::string_view line, const FtLineRule& rule) {
-    if (ft_open_sized(static_cast<int32_t>(line.size())) != FT_OK) {
-        return 0;
-    }
-    int32_t lineNumber = 0;
-    int32_t failedAt = 0;
-    ft_add_line_with(line.data(), static_cast<int32_t>(line.size()), rule, &lineNumber, &failedAt);
-    return ft_table().columns;
+// The table's cells, counted first: rows from the lines, columns from the
+// first row, so the spans are one allocation.
+struct CellGrid {
+    std::vector<CellSpan> cells;
+    int32_t rows = 0;
+    int32_t columns = 0;
+};
+
+int32_t count_lines(std::string_view text) {
+    int32_t lines = 0;
+    size_t at = 0;
+    do {
+        at = line_at(text, at).next;
+        ++lines;
+    } while (at < text.size());
+    return lines;
 }
 
-Refusal ragged_row(std::string_view text, const Line& line, int32_t failedAt,
-                   const FtLineRule& rule) {
-    const int32_t expected = ft_table().columns;
+int32_t cells_in_line(std::string_view line, const FtLineRule& rule) {
+    return cut_line_cells(line.data(), static_cast<int32_t>(line.size()), rule,
+                          [](int32_t, int32_t) { return true; })
+        .cells;
+}
+
+Refusal ragged_row(std::string_view text, std::string_view line, int32_t failedAt,
+                   const FtLineRule& rule, int32_t columns) {
     const auto offset =
-        static_cast<size_t>(line.text.data() - text.data()) + static_cast<size_t>(failedAt);
+        static_cast<size_t>(line.data() - text.data()) + static_cast<size_t>(failedAt);
     Refusal refusal = refusal_at(RefusalKind::RaggedRow, text, offset, rule.cp932);
-    refusal.found = cells_in_line(line.text, rule);
-    refusal.limit = expected;
+    refusal.found = cells_in_line(line, rule);
+    refusal.limit = columns;
     return refusal;
 }
 
-Refusal add_lines(std::string_view text, const FtLineRule& rule) {
+// Appends the cells of one line; refuses a line with more or fewer cells
+// than the first.
+Refusal add_row(std::string_view text, std::string_view line, const FtLineRule& rule,
+                WidthModel widthModel, CellGrid& grid) {
+    const auto lineStart = static_cast<int32_t>(line.data() - text.data());
+    const auto length = static_cast<int32_t>(line.size());
+    const int32_t limit = grid.rows == 0 ? INT32_MAX : grid.columns;
+    int32_t rowCells = 0;
+    const LineCells cut =
+        cut_line_cells(line.data(), length, rule, [&](int32_t start, int32_t end) {
+            if (rowCells++ == limit) {
+                return false;
+            }
+            const int32_t cellLength = end - start;
+            const int32_t width =
+                rule.cp932 ? cellLength
+                           : measure_utf8_cell(line.data() + start, cellLength, widthModel);
+            grid.cells.push_back(CellSpan{lineStart + start, cellLength, width});
+            return true;
+        });
+    if (cut.stopped) {
+        return ragged_row(text, line, cut.stoppedAt - 1, rule, grid.columns);
+    }
+    if (grid.rows == 0) {
+        grid.columns = cut.cells;
+    } else if (cut.cells != grid.columns) {
+        return ragged_row(text, line, length, rule, grid.columns);
+    }
+    ++grid.rows;
+    return {};
+}
+
+Refusal read_cells(std::string_view text, const FtLineRule& rule, WidthModel widthModel,
+                   CellGrid& grid) {
+    const Line first = line_at(text, 0);
+    const int64_t expected = int64_t{count_lines(text)} * cells_in_line(first.text, rule);
+    grid.cells.reserve(static_cast<size_t>(expected));
     size_t at = 0;
     do {
         const Line line = line_at(text, at);
-        int32_t lineNumber = 0;
-        int32_t failedAt = 0;
-        const int result = ft_add_line_with(
-            line.text.data(), static_cast<int32_t>(line.text.size()), rule, &lineNumber, &failedAt);
-        if (result == FT_BAD_SHAPE) {
-            return ragged_row(text, line, failedAt, rule);
-        }
-        if (result != FT_OK) {
-            return refusal_of(RefusalKind::OutOfMemory);
+        Refusal refusal = add_row(text, line.text, rule, widthModel, grid);
+        if (refusal.kind != RefusalKind::None) {
+            return refusal;
         }
         at = line.next;
     } while (at < text.size());
@@ -156,10 +188,10 @@ FtLook look_of(const FrameRequest& request) {
     return look;
 }
 
-Refusal render(const FrameRequest& request, std::string& frame) {
+Refusal render(const FrameRequest& request, const TableView& table, std::string& frame) {
     FrameSink sink{frame};
-    const int result = ft_render_with(request.frameType, request.positionType, look_of(request),
-                                      reserve_frame, &sink);
+    const int result = ft_render_table(table, request.frameType, request.positionType,
+                                       look_of(request), reserve_frame, &sink);
     if (result == FT_OK) {
         return {};
     }
@@ -190,20 +222,17 @@ Refusal frame_checked(const FrameRequest& request, std::string_view text, std::s
     if (table.empty()) {
         return {};  // nothing in, nothing out, as from cat
     }
-    OpenTable store(static_cast<int64_t>(table.size()));
-    if (store.opened != FT_OK) {
-        return refusal_of(RefusalKind::OutOfMemory);
-    }
-    WidthModel widthModel = request.widthModel;
-    const FtLineRule rule = line_rule(request, widthModel);
-    Refusal refusal = add_lines(table, rule);
+    const FtLineRule rule = line_rule(request);
+    CellGrid grid;
+    Refusal refusal = read_cells(table, rule, request.widthModel, grid);
     if (refusal.kind != RefusalKind::None) {
         return refusal;
     }
-    if (ft_table().columns == 0) {
+    if (grid.columns == 0) {
         return refusal_of(RefusalKind::NoCells);
     }
-    return render(request, frame);
+    return render(request, TableView{table.data(), grid.cells.data(), grid.rows, grid.columns},
+                  frame);
 }
 }  // namespace
 

@@ -6,18 +6,20 @@
 #include "core/byte_copy.h"
 
 namespace {
-EncodedPiece encode_piece(const FramePiece* piece, const FtLook& look) {
+constexpr EncodedPiece encode_piece(const FramePiece* piece, const FtLook& look) {
     EncodedPiece encoded{};
     if (piece == nullptr) {
         return encoded;
     }
     const char* bytes = look.utf8 ? piece->utf8 : piece->cp932;
     encoded.size = look.utf8 ? piece->utf8Size : piece->cp932Size;
-    std::memcpy(encoded.bytes, bytes, look.utf8 ? sizeof piece->utf8 : sizeof piece->cp932);
+    for (int32_t k = 0; k < encoded.size; ++k) {
+        encoded.bytes[k] = bytes[k];
+    }
     return encoded;
 }
 
-EncodedLine encode_line(const LinePieces& pieces, const FtLook& look) {
+constexpr EncodedLine encode_line(const LinePieces& pieces, const FtLook& look) {
     EncodedLine line{encode_piece(pieces.first, look),
                      encode_piece(pieces.second, look),
                      encode_piece(pieces.later, look),
@@ -35,12 +37,41 @@ EncodedLine encode_line(const LinePieces& pieces, const FtLook& look) {
     }
     line.fillRunPieces =
         line.fill.size == 0 ? 0 : static_cast<int32_t>(sizeof line.fillRun) / line.fill.size;
-    for (int32_t k = 0; k < line.fillRunPieces; ++k) {
-        std::memcpy(line.fillRun + k * line.fill.size, line.fill.bytes,
-                    static_cast<size_t>(line.fill.size));
+    for (int32_t k = 0; k < line.fillRunPieces * line.fill.size; ++k) {
+        line.fillRun[k] = line.fill.bytes[k % line.fill.size];
     }
     return line;
 }
+
+constexpr EncodedStyle encode_style(const FrameStyle& style, const FtLook& look) {
+    return {encode_line(style.top, look), encode_line(style.content, look),
+            encode_line(style.header, look), encode_line(style.inner, look),
+            encode_line(style.bottom, look)};
+}
+
+// A look as an index: UTF-8, narrow and CR LF are its three bits.
+constexpr int32_t kLooks = 8;
+
+constexpr int32_t look_index(const FtLook& look) {
+    return (look.utf8 ? 4 : 0) + (look.narrow ? 2 : 0) + (look.crlf ? 1 : 0);
+}
+
+struct EncodedStyles {
+    EncodedStyle styles[FT_FRAME_TYPE_MAX][kLooks];
+};
+
+constexpr EncodedStyles encode_all_styles() {
+    EncodedStyles all{};
+    for (int32_t type = 0; type < FT_FRAME_TYPE_MAX; ++type) {
+        for (int32_t index = 0; index < kLooks; ++index) {
+            const FtLook look{(index & 4) != 0, (index & 2) != 0, (index & 1) != 0};
+            all.styles[type][index] = encode_style(kFrameStyles[type], look);
+        }
+    }
+    return all;
+}
+
+constexpr EncodedStyles kEncodedStyles = encode_all_styles();
 
 // A piece is one to five bytes (three of UTF-8, CR, LF): fixed-size moves
 // beat a call or a loop.
@@ -97,15 +128,15 @@ void draw_rule(char* out, int32_t& pos, const EncodedLine& line, const int32_t* 
     put(out, pos, line.rightEnd);
 }
 
-void draw_content(char* out, int32_t& pos, const EncodedLine& line, const CellNode* first,
-                  const int32_t* areas, int32_t rowIndex, int32_t positionType) {
-    const char* pool = ft_table().pool;
-    int32_t colIndex = 0;
-    for (const CellNode* cell = first; cell != nullptr; cell = cell->right, ++colIndex) {
+void draw_content(char* out, int32_t& pos, const EncodedLine& line, const char* text,
+                  const CellSpan* row, int32_t columnCount, const int32_t* areas, int32_t rowIndex,
+                  int32_t positionType) {
+    for (int32_t colIndex = 0; colIndex < columnCount; ++colIndex) {
+        const CellSpan& cell = row[colIndex];
         put(out, pos, piece_before_column(line, colIndex));
-        ft_put_cell(positionType, out, pool + cell->start, cell->length,
-                    areas[colIndex] - cell->width, rowIndex, colIndex, pos);
-        pos += cell->length;
+        ft_put_cell(positionType, out, text + cell.start, cell.length, areas[colIndex] - cell.width,
+                    rowIndex, colIndex, pos);
+        pos += cell.length;
     }
     put(out, pos, line.rightEnd);
 }
@@ -129,24 +160,8 @@ struct RuleCopier {
 };
 }  // namespace
 
-EncodedStyle encode_style(const FrameStyle& style, const FtLook& look) {
-    return {encode_line(style.top, look), encode_line(style.content, look),
-            encode_line(style.header, look), encode_line(style.inner, look),
-            encode_line(style.bottom, look)};
-}
-
 const EncodedStyle& encoded_style(int32_t frameType, const FtLook& look) {
-    static EncodedStyle cached;
-    static int32_t cachedType = 0;
-    static FtLook cachedLook;
-    const bool same = frameType == cachedType && look.utf8 == cachedLook.utf8 &&
-                      look.narrow == cachedLook.narrow && look.crlf == cachedLook.crlf;
-    if (!same) {
-        cached = encode_style(kFrameStyles[frameType - 1], look);
-        cachedType = frameType;
-        cachedLook = look;
-    }
-    return cached;
+    return kEncodedStyles.styles[frameType - 1][look_index(look)];
 }
 
 int64_t border_bytes(const EncodedLine& line, int32_t columnCount) {
@@ -165,21 +180,22 @@ int64_t rule_line_bytes(const EncodedLine& line, const int32_t* areas, int32_t c
     return border_bytes(line, columnCount) + fills * line.fill.size;
 }
 
-void ft_draw_frame(const EncodedStyle& style, char* out, const int32_t* areas, int32_t columnCount,
-                   int32_t positionType) {
+void ft_draw_frame(const EncodedStyle& style, char* out, const int32_t* areas,
+                   const TableView& table, int32_t positionType) {
     int32_t pos = 0;
-    draw_rule(out, pos, style.top, areas, columnCount);
+    const int32_t columns = table.columns;
+    draw_rule(out, pos, style.top, areas, columns);
     RuleCopier inner;
-    int32_t rowIndex = 0;
-    for (const CellNode* first = ft_table().grid; first != nullptr;
-         first = first->down, ++rowIndex) {
-        draw_content(out, pos, style.content, first, areas, rowIndex, positionType);
-        if (first->down == nullptr) {
-            draw_rule(out, pos, style.bottom, areas, columnCount);
+    for (int32_t rowIndex = 0; rowIndex < table.rows; ++rowIndex) {
+        const CellSpan* row = table.cells + int64_t{rowIndex} * columns;
+        draw_content(out, pos, style.content, table.text, row, columns, areas, rowIndex,
+                     positionType);
+        if (rowIndex + 1 == table.rows) {
+            draw_rule(out, pos, style.bottom, areas, columns);
         } else if (rowIndex == 0) {
-            draw_rule(out, pos, style.header, areas, columnCount);
+            draw_rule(out, pos, style.header, areas, columns);
         } else {
-            inner.put_rule(out, pos, style.inner, areas, columnCount);
+            inner.put_rule(out, pos, style.inner, areas, columns);
         }
     }
 }

@@ -1,9 +1,10 @@
-// Draws a measured table in one frame style. Called by the render driver
+// Draws a measured table in one frame style. Called by the table renderer
 // only, after it has made sure the whole frame fits.
 #pragma once
 
 #include <cstdint>
 
+#include "core/cell_table.h"
 #include "core/frame_core.h"
 #include "core/styles/frame_styles.h"
 
@@ -34,10 +35,8 @@ struct EncodedStyle {
     EncodedLine bottom;
 };
 
-EncodedStyle encode_style(const FrameStyle& style, const FtLook& look);
-
-// The encoding of the style last asked for, kept: a run of frames of one look
-// encodes its pieces once.
+// Every style in every look, encoded at compile time: nothing to cache, and
+// nothing shared that changes.
 const EncodedStyle& encoded_style(int32_t frameType, const FtLook& look);
 
 // Bytes of a rule line, and of a content line without its cells' text and padding.
@@ -45,5 +44,5 @@ int64_t rule_line_bytes(const EncodedLine& line, const int32_t* areas, int32_t c
 int64_t border_bytes(const EncodedLine& line, int32_t columnCount);
 
 // areas: each column's area width in columns.
-void ft_draw_frame(const EncodedStyle& style, char* out, const int32_t* areas, int32_t columnCount,
-                   int32_t positionType);
+void ft_draw_frame(const EncodedStyle& style, char* out, const int32_t* areas,
+                   const TableView& table, int32_t positionType);

@@ -95,4 +95,56 @@ TEST(WideModelProperty, EqualsTheDesktopFrameDecoded) {
     EXPECT_EQ(compared, 1500);
 }
 
+// A table of random code page 932 cells split by '|' or TAB, its lines ended
+// as a spreadsheet or an editor might.
+std::string random_separated_table(std::mt19937& rng) {
+    static const char* const kLineEnds[] = {"\n", "\r\n", "\r"};
+    std::string table;
+    const int rows = std::uniform_int_distribution<int>(1, 4)(rng);
+    const int columns = std::uniform_int_distribution<int>(1, 4)(rng);
+    const char* lineEnd = kLineEnds[std::uniform_int_distribution<int>(0, 2)(rng)];
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            if (c > 0) {
+                table += std::uniform_int_distribution<int>(0, 1)(rng) == 0 ? '|' : '\t';
+            }
+            for (int n = std::uniform_int_distribution<int>(1, 4)(rng); n > 0; --n) {
+                table += random_cp932_character(rng);
+            }
+        }
+        table += lineEnd;
+    }
+    return table;
+}
+
+// The code page 932 path and the UTF-8 path read the same table: same cells,
+// same frame, only the encoding differs.
+TEST(WideModelProperty, Cp932InputFramesAsItsUtf8Text) {
+    std::mt19937 rng(9320);
+    int compared = 0;
+    for (int round = 0; round < 20000 && compared < 1500; ++round) {
+        const std::string table = random_separated_table(rng);
+        bool decodes = false;
+        const std::string utf8 = convert("UTF-8", "CP932", table, decodes);
+        if (!decodes) {
+            continue;
+        }
+        FrameRequest request;
+        request.frameType = std::uniform_int_distribution<int32_t>(1, 6)(rng);
+        request.positionType = std::uniform_int_distribution<int32_t>(1, 17)(rng);
+        request.text = table;
+        request.encoding = TextEncoding::Cp932;
+        const FrameOutcome cp932 = frame_text(request);
+        request.text = utf8;
+        request.encoding = TextEncoding::Utf8;
+        request.widthModel = WidthModel::Wide;
+        const FrameOutcome wide = frame_text(request);
+        ASSERT_EQ(cp932.ok(), wide.ok()) << utf8;
+        bool ok = false;
+        EXPECT_EQ(convert("UTF-8", "CP932", cp932.frame, ok), wide.frame) << utf8;
+        ++compared;
+    }
+    EXPECT_EQ(compared, 1500);
+}
+
 }  // namespace

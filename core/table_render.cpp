@@ -1,0 +1,91 @@
+// Measures a table and draws its frame. Reads only the view and the style
+// table, so tables can be framed side by side.
+#include <climits>
+#include <cstring>
+
+#include "core/allocator.h"
+#include "core/frame_core.h"
+#include "core/styles/frame_drawing.h"
+#include "core/styles/frame_styles.h"
+
+namespace {
+struct Measure {
+    int32_t* areas;         // per column: the widest text, then its area's width
+    int64_t textOverWidth;  // sum over all cells of bytes less columns
+};
+
+void measure_cells(const TableView& table, Measure& measure) {
+    const CellSpan* cell = table.cells;
+    for (int32_t row = 0; row < table.rows; ++row) {
+        for (int32_t column = 0; column < table.columns; ++column, ++cell) {
+            if (cell->width > measure.areas[column]) {
+                measure.areas[column] = cell->width;
+            }
+            measure.textOverWidth += cell->length - cell->width;
+        }
+    }
+}
+
+// Exact byte length of the frame without its terminator, in 64 bits: a table
+// of many empty rows would overflow 32.
+int64_t frame_length(const EncodedStyle& style, const Measure& measure, int32_t columns,
+                     int32_t rows) {
+    int64_t areaSum = 0;
+    for (int32_t c = 0; c < columns; ++c) {
+        areaSum += measure.areas[c];
+    }
+    const int64_t contentFixed = border_bytes(style.content, columns) + areaSum;
+    int64_t length = rule_line_bytes(style.top, measure.areas, columns) + rows * contentFixed +
+                     measure.textOverWidth + rule_line_bytes(style.bottom, measure.areas, columns);
+    if (rows >= 2) {
+        length += rule_line_bytes(style.header, measure.areas, columns) +
+                  (rows - 2) * rule_line_bytes(style.inner, measure.areas, columns);
+    }
+    return length;
+}
+
+int render_measured(const TableView& table, int32_t frameType, int32_t positionType,
+                    const FtLook& look, Measure& measure, FtReserve reserve, void* context) {
+    const FrameStyle& style = kFrameStyles[frameType - 1];
+    measure_cells(table, measure);
+    for (int32_t c = 0; c < table.columns; ++c) {
+        measure.areas[c] = cell_area_width(style, measure.areas[c]);
+    }
+    const EncodedStyle& encoded = encoded_style(frameType, look);
+    const int64_t length = frame_length(encoded, measure, table.columns, table.rows);
+    // Every measured frame is offered, so a caller learns its size even when
+    // it is past what positions inside a frame (32-bit) can reach.
+    char* out = reserve(length, context);
+    if (out == nullptr || length >= INT32_MAX) {
+        return FT_BUFFER_TOO_SMALL;
+    }
+    ft_draw_frame(encoded, out, measure.areas, table, positionType);
+    out[length] = '\0';
+    return FT_OK;
+}
+}  // namespace
+
+bool ft_types_valid(int32_t frameType, int32_t positionType) {
+    return frameType >= 1 && frameType <= FT_FRAME_TYPE_MAX && positionType >= 1 &&
+           positionType <= FT_POSITION_TYPE_MAX;
+}
+
+int ft_render_table(const TableView& table, int32_t frameType, int32_t positionType,
+                    const FtLook& look, FtReserve reserve, void* context) {
+    if (!ft_types_valid(frameType, positionType) || reserve == nullptr) {
+        return FT_BAD_ARGUMENT;
+    }
+    if (table.rows <= 0 || table.columns <= 0) {
+        return FT_BAD_SHAPE;
+    }
+    const size_t areaBytes = sizeof(int32_t) * static_cast<size_t>(table.columns);
+    Measure measure{static_cast<int32_t*>(ft_allocate(areaBytes)), 0};
+    if (measure.areas == nullptr) {
+        return FT_NO_MEMORY;
+    }
+    std::memset(measure.areas, 0, areaBytes);
+    const int result =
+        render_measured(table, frameType, positionType, look, measure, reserve, context);
+    ft_release(measure.areas);
+    return result;
+}
