@@ -6,6 +6,7 @@
 #include <string>
 
 #include "text/formats/table.h"
+#include "text/frame_text.h"
 
 namespace {
 
@@ -30,14 +31,12 @@ const std::string& csv_input() {
     return csv;
 }
 
-TableWrite convert(const std::string& text, TableFormat from, TableFormat to) {
-    ConvertRequest request;
+FrameOutcome convert(const std::string& text, TableFormat from, TableFormat to) {
+    FrameRequest request;
     request.text = text;
     request.from = from;
     request.to = to;
-    request.options.frameType = 1;
-    request.options.positionType = 1;
-    return convert_table(request);
+    return frame_text(request);
 }
 
 void report(benchmark::State& state, size_t bytes) {
@@ -51,7 +50,7 @@ void report(benchmark::State& state, size_t bytes) {
 void BM_CsvToFrame(benchmark::State& state) {
     const std::string& csv = csv_input();
     for (auto _ : state) {
-        TableWrite frame = convert(csv, TableFormat::Csv, TableFormat::Frame);
+        FrameOutcome frame = convert(csv, TableFormat::Csv, TableFormat::Frame);
         benchmark::DoNotOptimize(frame.text.data());
         if (!frame.ok()) {
             state.SkipWithError("refused");
@@ -67,7 +66,7 @@ void BM_FrameToCsv(benchmark::State& state) {
         state.SkipWithError("the cells came back changed");
     }
     for (auto _ : state) {
-        TableWrite csv = convert(frame, TableFormat::Frame, TableFormat::Csv);
+        FrameOutcome csv = convert(frame, TableFormat::Frame, TableFormat::Csv);
         benchmark::DoNotOptimize(csv.text.data());
     }
     state.counters["frame_KiB"] = static_cast<double>(frame.size()) / 1024.0;

@@ -32,8 +32,8 @@ void run(benchmark::State& state, const std::string& text, TextEncoding encoding
     size_t frameBytes = 0;
     for (auto _ : state) {
         FrameOutcome outcome = frame_text(request);
-        frameBytes = outcome.frame.size();
-        benchmark::DoNotOptimize(outcome.frame.data());
+        frameBytes = outcome.text.size();
+        benchmark::DoNotOptimize(outcome.text.data());
     }
     state.counters["frame_bytes"] = static_cast<double>(frameBytes);
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));

@@ -2,7 +2,6 @@
 
 #include "cli/line_ends.h"
 #include "command/create_frame.h"
-#include "text/formats/table.h"
 #include "text/frame_text.h"
 
 namespace {
@@ -65,44 +64,25 @@ JobOutput raw_job(const CliOptions& options, const std::string& input) {
     return job;
 }
 
-// Every path but psv to frame reads the table into cells and writes it again.
-JobOutput convert_job(const CliOptions& options, const std::string& input) {
-    ConvertRequest request;
-    request.text = input;
-    request.encoding = options.encoding;
-    request.from = options.from;
-    request.to = options.to;
-    request.options.frameType = options.frameType;
-    request.options.positionType =
-        options.positionGiven || options.to == TableFormat::Frame ? options.positionType : 0;
-    request.options.widthModel = options.widthModel;
-    request.options.lineEnd = options.crlf ? LineEnd::CrLf : LineEnd::Lf;
-    TableWrite written = convert_table(request);
-    if (!written.ok()) {
-        return failure(describe_refusal(written.refusal));
-    }
-    return success(std::move(written.text));
-}
-
 }  // namespace
 
 JobOutput frame_job(const CliOptions& options, const std::string& input) {
     if (options.raw) {
         return raw_job(options, input);
     }
-    if (options.from != TableFormat::Psv || options.to != TableFormat::Frame) {
-        return convert_job(options, input);
-    }
     FrameRequest request;
     request.text = input;
     request.encoding = options.encoding;
+    request.from = options.from;
+    request.to = options.to;
     request.frameType = options.frameType;
-    request.positionType = options.positionType;
+    request.positionType =
+        options.positionGiven || options.to == TableFormat::Frame ? options.positionType : 0;
     request.widthModel = options.widthModel;
     request.lineEnd = options.crlf ? LineEnd::CrLf : LineEnd::Lf;
     FrameOutcome outcome = frame_text(request);
     if (!outcome.ok()) {
         return failure(describe_refusal(outcome.refusal));
     }
-    return success(std::move(outcome.frame));
+    return success(std::move(outcome.text));
 }

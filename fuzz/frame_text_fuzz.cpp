@@ -56,11 +56,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const FrameRequest request = request_of(data, size);
     const FrameOutcome outcome = frame_text(request);
     if (outcome.ok()) {
-        if (!outcome.frame.empty()) {
-            check_frame(request, outcome.frame);
+        if (!outcome.text.empty()) {
+            check_frame(request, outcome.text);
         }
     } else {
-        require(outcome.frame.empty());
+        require(outcome.text.empty());
         require(!describe_refusal(outcome.refusal).empty());
     }
     return 0;

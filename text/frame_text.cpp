@@ -1,268 +1,106 @@
 #include "text/frame_text.h"
 
-#include <climits>
-#include <vector>
-
 #include "core/frame_core.h"
-#include "core/line_cells.h"
-#include "text/cell_width.h"
-#include "text/text_check.h"
+#include "text/frame_render.h"
+#include "text/input_check.h"
+#include "text/psv_cells.h"
 #include "text/text_limits.h"
 
 namespace {
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
-bool is_line_end(char c) {
-    return c == '\n' || c == '\r';
-}
-
-// One line of the input and where the next begins; LF, CR LF or CR end it.
-struct Line {
-    std::string_view text;
-    size_t next;
-};
-
-Line line_at(std::string_view text, size_t at) {
-    size_t end = at;
-    while (end < text.size() && !is_line_end(text[end])) {
-        ++end;
-    }
-    size_t next = end;
-    if (next < text.size()) {
-        next += text[next] == '\r' && next + 1 < text.size() && text[next + 1] == '\n' ? 2 : 1;
-    }
-    return {text.substr(at, end - at), next};
-}
-
-// The table's text without the empty lines at its end.
-std::string_view without_trailing_empty_lines(std::string_view text) {
-    size_t end = text.size();
-    while (end > 0 && is_line_end(text[end - 1])) {
-        --end;
-    }
-    return text.substr(0, end);
-}
-
-Refusal refusal_of(RefusalKind kind) {
-    Refusal refusal;
-    refusal.kind = kind;
-    return refusal;
-}
-
-Refusal refusal_at(RefusalKind kind, std::string_view text, size_t offset, bool cp932) {
-    Refusal refusal = refusal_of(kind);
-    const TextPlace place = place_of(text, offset, cp932);
-    refusal.line = place.line;
-    refusal.column = place.column;
-    return refusal;
-}
-
-Refusal check_text(std::string_view text, TextEncoding encoding) {
-    const bool cp932 = encoding == TextEncoding::Cp932;
-    const TextCheck check = cp932 ? check_cp932_text(text) : check_utf8_text(text);
-    if (check.fault == TextFault::None) {
-        return {};
-    }
-    RefusalKind kind = RefusalKind::ControlCharacter;
-    if (check.fault == TextFault::Malformed) {
-        kind = cp932 ? RefusalKind::InvalidCp932 : RefusalKind::InvalidUtf8;
-    }
-    Refusal refusal = refusal_at(kind, text, check.offset, cp932);
-    refusal.codePoint = check.codePoint;
-    if (kind == RefusalKind::InvalidUtf8) {
-        refusal.validCp932 = check_cp932_text(text).fault == TextFault::None;
-    }
-    return refusal;
-}
-
-FtLineRule line_rule(const FrameRequest& request) {
-    FtLineRule rule;
-    rule.tabSeparates = true;
-    rule.cp932 = request.encoding == TextEncoding::Cp932;
-    return rule;
-}
-
-// The table's cells, counted first: rows from the lines, columns from the
-// first row, so the spans are one allocation.
-struct CellGrid {
-    std::vector<CellSpan> cells;
-    int32_t rows = 0;
-    int32_t columns = 0;
-};
-
-int32_t count_lines(std::string_view text) {
-    int32_t lines = 0;
-    size_t at = 0;
-    do {
-        at = line_at(text, at).next;
-        ++lines;
-    } while (at < text.size());
-    return lines;
-}
-
-int32_t cells_in_line(std::string_view line, const FtLineRule& rule) {
-    return cut_line_cells(line.data(), static_cast<int32_t>(line.size()), rule,
-                          [](int32_t, int32_t) { return true; })
-        .cells;
-}
-
-Refusal ragged_row(std::string_view text, std::string_view line, int32_t failedAt,
-                   const FtLineRule& rule, int32_t columns) {
-    const auto offset =
-        static_cast<size_t>(line.data() - text.data()) + static_cast<size_t>(failedAt);
-    Refusal refusal = refusal_at(RefusalKind::RaggedRow, text, offset, rule.cp932);
-    refusal.found = cells_in_line(line, rule);
-    refusal.limit = columns;
-    return refusal;
-}
-
-// Appends the cells of one line; refuses a line with more or fewer cells
-// than the first.
-Refusal add_row(std::string_view text, std::string_view line, const FtLineRule& rule,
-                WidthModel widthModel, CellGrid& grid) {
-    const auto lineStart = static_cast<int32_t>(line.data() - text.data());
-    const auto length = static_cast<int32_t>(line.size());
-    const int32_t limit = grid.rows == 0 ? INT32_MAX : grid.columns;
-    int32_t rowCells = 0;
-    const LineCells cut =
-        cut_line_cells(line.data(), length, rule, [&](int32_t start, int32_t end) {
-            if (rowCells++ == limit) {
-                return false;
-            }
-            const int32_t cellLength = end - start;
-            const int32_t width =
-                rule.cp932 ? cellLength
-                           : measure_utf8_cell(line.data() + start, cellLength, widthModel);
-            grid.cells.push_back(CellSpan{lineStart + start, cellLength, width});
-            return true;
-        });
-    if (cut.stopped) {
-        return ragged_row(text, line, cut.stoppedAt - 1, rule, grid.columns);
-    }
-    if (grid.rows == 0) {
-        grid.columns = cut.cells;
-    } else if (cut.cells != grid.columns) {
-        return ragged_row(text, line, length, rule, grid.columns);
-    }
-    ++grid.rows;
-    return {};
-}
-
-Refusal read_cells(std::string_view text, const FtLineRule& rule, WidthModel widthModel,
-                   CellGrid& grid) {
-    const Line first = line_at(text, 0);
-    const int64_t expected = int64_t{count_lines(text)} * cells_in_line(first.text, rule);
-    grid.cells.reserve(static_cast<size_t>(expected));
-    size_t at = 0;
-    do {
-        const Line line = line_at(text, at);
-        Refusal refusal = add_row(text, line.text, rule, widthModel, grid);
-        if (refusal.kind != RefusalKind::None) {
-            return refusal;
-        }
-        at = line.next;
-    } while (at < text.size());
-    return {};
-}
-
-struct FrameSink {
-    std::string& frame;
-    int64_t refusedBytes = 0;
-};
-
-char* reserve_frame(int64_t bytes, void* context) {
-    auto* sink = static_cast<FrameSink*>(context);
-    if (bytes > kTextFrameLimit) {
-        sink->refusedBytes = bytes;
-        return nullptr;
-    }
-    sink->frame.resize(static_cast<size_t>(bytes));
-    return sink->frame.data();
-}
-
-FtLook look_of(const FrameRequest& request) {
-    FtLook look;
-    look.utf8 = request.encoding == TextEncoding::Utf8;
-    look.narrow = look.utf8 && request.widthModel == WidthModel::Narrow;
-    look.crlf = request.lineEnd == LineEnd::CrLf;
-    return look;
-}
-
-Refusal render(const FrameRequest& request, const TableView& table, std::string& frame) {
-    FrameSink sink{frame};
-    const int result = ft_render_table(table, request.frameType, request.positionType,
-                                       look_of(request), reserve_frame, &sink);
-    if (result == FT_OK) {
-        return {};
-    }
-    frame.clear();
-    if (sink.refusedBytes > 0) {
-        Refusal refusal = refusal_of(RefusalKind::FrameTooLarge);
-        refusal.found = sink.refusedBytes;
-        refusal.limit = kTextFrameLimit;
-        return refusal;
-    }
-    return refusal_of(result == FT_NO_MEMORY ? RefusalKind::OutOfMemory : RefusalKind::NoCells);
-}
-
 Refusal check_request(const FrameRequest& request) {
     Refusal refusal;
+    const int32_t lowestPosition = request.to == TableFormat::Frame ? 1 : 0;
     if (request.frameType < 1 || request.frameType > FT_FRAME_TYPE_MAX) {
         refusal.kind = RefusalKind::BadFrameType;
         refusal.found = request.frameType;
-    } else if (request.positionType < 1 || request.positionType > FT_POSITION_TYPE_MAX) {
+    } else if (request.positionType < lowestPosition ||
+               request.positionType > FT_POSITION_TYPE_MAX) {
         refusal.kind = RefusalKind::BadPositionType;
         refusal.found = request.positionType;
     }
     return refusal;
 }
 
-Refusal frame_checked(const FrameRequest& request, std::string_view text, std::string& frame) {
-    std::string_view table = without_trailing_empty_lines(text);
-    if (table.empty()) {
-        return {};  // nothing in, nothing out, as from cat
-    }
-    const FtLineRule rule = line_rule(request);
+// A frame is read back whatever size this layer may have drawn it.
+int64_t input_limit(const FrameRequest& request) {
+    return request.from == TableFormat::Frame ? kTextFrameLimit : kTextInputLimit;
+}
+
+FrameLook look_of(const FrameRequest& request) {
+    FrameLook look;
+    look.frameType = request.frameType;
+    look.positionType = request.positionType == 0 ? 1 : request.positionType;
+    look.encoding = request.encoding;
+    look.widthModel = request.widthModel;
+    look.lineEnd = request.lineEnd;
+    return look;
+}
+
+WriteOptions write_options(const FrameRequest& request) {
+    WriteOptions options;
+    options.frameType = request.frameType;
+    options.positionType = request.positionType;
+    options.widthModel = request.widthModel;
+    options.lineEnd = request.lineEnd;
+    return options;
+}
+
+// psv to a frame, the way most tables go: cells stay spans of the input.
+Refusal frame_psv(const FrameRequest& request, std::string_view table, std::string& frame) {
     CellGrid grid;
-    Refusal refusal = read_cells(table, rule, request.widthModel, grid);
+    Refusal refusal = read_psv_cells(table, request.encoding, request.widthModel, grid);
     if (refusal.kind != RefusalKind::None) {
         return refusal;
     }
     if (grid.columns == 0) {
         return refusal_of(RefusalKind::NoCells);
     }
-    return render(request, TableView{table.data(), grid.cells.data(), grid.rows, grid.columns},
-                  frame);
+    const TableView view{table.data(), grid.cells.data(), grid.rows, grid.columns};
+    return render_frame(view, look_of(request), frame);
+}
+
+// The input, checked, without its byte order mark and its empty last lines;
+// empty when there is no table in it.
+Refusal checked_table(const FrameRequest& request, std::string_view& table) {
+    Refusal refusal = check_request(request);
+    if (refusal.kind == RefusalKind::None) {
+        refusal = check_input_text(request.text, request.encoding, input_limit(request));
+    }
+    table = refusal.kind == RefusalKind::None
+                ? without_trailing_empty_lines(without_bom(request.text, request.encoding))
+                : std::string_view();
+    return refusal;
 }
 }  // namespace
 
-std::string_view without_bom(std::string_view text, TextEncoding encoding) {
-    if (encoding == TextEncoding::Utf8 && text.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
-        text.remove_prefix(kUtf8Bom.size());
-    }
-    return text;
-}
-
-Refusal check_input_text(std::string_view text, TextEncoding encoding, int64_t limit) {
-    if (static_cast<int64_t>(text.size()) > limit) {
-        Refusal refusal = refusal_of(RefusalKind::InputTooLarge);
-        refusal.found = static_cast<int64_t>(text.size());
-        refusal.limit = limit;
-        return refusal;
-    }
-    return check_text(without_bom(text, encoding), encoding);
-}
-
 FrameOutcome frame_text(const FrameRequest& request) {
     FrameOutcome outcome;
-    outcome.refusal = check_request(request);
-    if (outcome.ok()) {
-        outcome.refusal = check_input_text(request.text, request.encoding, kTextInputLimit);
-    }
-    if (!outcome.ok()) {
+    std::string_view table;
+    outcome.refusal = checked_table(request, table);
+    if (!outcome.ok() || table.empty()) {
         return outcome;
     }
-    outcome.refusal =
-        frame_checked(request, without_bom(request.text, request.encoding), outcome.frame);
+    if (request.from == TableFormat::Psv && request.to == TableFormat::Frame) {
+        outcome.refusal = frame_psv(request, table, outcome.text);
+        return outcome;
+    }
+    TableRead read = read_table(table, request.from, request.encoding, request.widthModel);
+    if (!read.ok()) {
+        outcome.refusal = read.refusal;
+        return outcome;
+    }
+    TableWrite written = write_table(read.table, request.to, write_options(request));
+    outcome.text = std::move(written.text);
+    outcome.refusal = written.refusal;
     return outcome;
+}
+
+TableRead read_text(const FrameRequest& request) {
+    TableRead read;
+    std::string_view table;
+    read.refusal = checked_table(request, table);
+    if (read.ok() && !table.empty()) {
+        read = read_table(table, request.from, request.encoding, request.widthModel);
+    }
+    return read;
 }

@@ -1,8 +1,5 @@
 // Refusals in the words the faces show.
-#include <cstdio>
-
-#include "text/formats/table.h"
-#include "text/frame_text.h"
+#include "text/refusal.h"
 
 namespace {
 std::string hex(uint32_t value, size_t digits) {
@@ -31,6 +28,38 @@ std::string place(const Refusal& refusal) {
     }
     return "line " + std::to_string(refusal.line) + ", column " + std::to_string(refusal.column) +
            ": ";
+}
+
+// Refusals of reading and writing table formats.
+std::string what_of_format(const Refusal& refusal) {
+    switch (refusal.kind) {
+        case RefusalKind::OpenQuote:
+            return "this quote opens a csv field that is never closed";
+        case RefusalKind::StrayQuote:
+            return "a quote inside a csv field that does not start with one, or text right "
+                   "after a closing quote (write a quote in a field as \"\" inside quotes)";
+        case RefusalKind::NoDelimiterRow:
+            return "no Markdown table: the first row is not followed by a delimiter row "
+                   "such as |---|---| with as many cells";
+        case RefusalKind::NoFrameFound:
+            return "no frame found: no rule line such as +---+---+ or a box-drawing one with "
+                   "rows under it";
+        case RefusalKind::FrameMismatch:
+            return "the frame's lines do not agree here: a border out of place, a cell too "
+                   "many or too few, or a rule missing";
+        case RefusalKind::CellHoldsSeparator:
+            return refusal.codePoint == '\t'
+                       ? "this cell holds a TAB, which the output format cannot hold"
+                       : "this cell holds '|', which the output format cannot hold (Markdown "
+                         "and csv can)";
+        case RefusalKind::CellHoldsLineBreak:
+            return "this cell holds a line break, which only csv can hold";
+        case RefusalKind::RowNotHeld:
+            return "the output format cannot hold this row: a row with no cells, or a last "
+                   "row of one empty cell in tsv";
+        default:
+            return "refused";
+    }
 }
 
 std::string what(const Refusal& refusal) {
@@ -66,15 +95,11 @@ std::string what(const Refusal& refusal) {
                    std::to_string(refusal.limit);
         case RefusalKind::OutOfMemory:
             return "out of memory";
-        case RefusalKind::OpenQuote:
-        case RefusalKind::StrayQuote:
-        case RefusalKind::NoDelimiterRow:
-        case RefusalKind::NoFrameFound:
-        case RefusalKind::FrameMismatch:
-        case RefusalKind::CellHoldsSeparator:
-        case RefusalKind::CellHoldsLineBreak:
-        case RefusalKind::RowNotHeld:
-            return describe_format_refusal(refusal);
+        case RefusalKind::NotInCp932:
+            return code_point_name(refusal.codePoint) +
+                   " cannot be written in code page 932 (Shift-JIS)";
+        default:
+            return what_of_format(refusal);
     }
     return "refused";
 }

@@ -8,44 +8,48 @@
 #include <vector>
 
 #include "text/cp932_codec.h"
-#include "text/formats/table.h"
 #include "text/frame_text.h"
-#include "text/text_limits.h"
 #include "text/unicode/display_width.h"
 
 #define ZENTAB_EXPORT extern "C" __attribute__((visibility("default")))
 
 namespace {
 
-// A refusal that only this face makes: Shift-JIS chosen for text that code
-// page 932 cannot hold. Past the text layer's kinds.
-constexpr int32_t kNotInCp932 = 100;
-
 std::string gInput;
 std::string gOutput;
 std::string gMessage;
 Refusal gRefusal;
-int32_t gKind = 0;
 
-std::string code_point_name(uint32_t value) {
-    static const char kDigits[] = "0123456789ABCDEF";
-    std::string digits;
-    for (; value != 0 || digits.size() < 4; value >>= 4) {
-        digits.insert(digits.begin(), kDigits[value & 0xF]);
-    }
-    return "U+" + digits;
-}
-
-std::string place_of(const Refusal& refusal) {
-    return "line " + std::to_string(refusal.line) + ", column " + std::to_string(refusal.column) +
-           ": ";
-}
-
-void refuse(const Refusal& refusal, int32_t kind, std::string message) {
+void refuse(const Refusal& refusal) {
     gOutput.clear();
     gRefusal = refusal;
-    gKind = kind;
-    gMessage = std::move(message);
+    gMessage = describe_refusal(refusal);
+}
+
+void succeed(std::string output) {
+    gOutput = std::move(output);
+    gRefusal = Refusal{};
+    gMessage.clear();
+}
+
+// The page's Shift-JIS choice: its Unicode text in code page 932, or the
+// first character that has no code there.
+bool encode_cp932_input(std::string& bytes) {
+    std::string_view text = gInput;
+    // The UTF-8 path skips a byte order mark; here it has no code to become.
+    text.remove_prefix(text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0);
+    Cp932Encoded encoded = cp932_encode_utf8(text);
+    if (!encoded.ok) {
+        Refusal refusal;
+        refusal.kind = encoded.invalidUtf8 ? RefusalKind::InvalidUtf8 : RefusalKind::NotInCp932;
+        refusal.line = encoded.line;
+        refusal.column = encoded.column;
+        refusal.codePoint = encoded.codePoint;
+        refuse(refusal);
+        return false;
+    }
+    bytes = std::move(encoded.bytes);
+    return true;
 }
 
 }  // namespace
@@ -63,71 +67,26 @@ ZENTAB_EXPORT char* zentab_input(uint32_t size) {
 ZENTAB_EXPORT int32_t zentab_frame(int32_t frameType, int32_t positionType, int32_t wide,
                                    int32_t cp932, int32_t crlf, int32_t from) {
     FrameRequest request;
+    request.text = gInput;
+    request.from = static_cast<TableFormat>(from);
     request.frameType = frameType;
     request.positionType = positionType;
     request.widthModel = wide != 0 ? WidthModel::Wide : WidthModel::Narrow;
     request.lineEnd = crlf != 0 ? LineEnd::CrLf : LineEnd::Lf;
-    request.text = gInput;
-    Cp932Encoded encoded;
+    std::string cp932Text;
     if (cp932 != 0) {
-        std::string_view text = gInput;
-        // The UTF-8 path skips a byte order mark; here it has no code to become.
-        if (text.substr(0, 3) == "\xEF\xBB\xBF") {
-            text.remove_prefix(3);
-        }
-        encoded = cp932_encode_utf8(text);
-        if (!encoded.ok) {
-            Refusal refusal;
-            refusal.line = encoded.line;
-            refusal.column = encoded.column;
-            refusal.codePoint = encoded.codePoint;
-            if (encoded.invalidUtf8) {
-                refusal.kind = RefusalKind::InvalidUtf8;
-                refuse(refusal, static_cast<int32_t>(refusal.kind), describe_refusal(refusal));
-            } else {
-                refuse(refusal, kNotInCp932,
-                       place_of(refusal) + code_point_name(encoded.codePoint) +
-                           " cannot be written in code page 932 (Shift-JIS)");
-            }
+        if (!encode_cp932_input(cp932Text)) {
             return 0;
         }
-        request.text = encoded.bytes;
+        request.text = cp932Text;
         request.encoding = TextEncoding::Cp932;
     }
-    FrameOutcome outcome;
-    if (from == static_cast<int32_t>(TableFormat::Psv)) {
-        outcome = frame_text(request);
-    } else {
-        // As convert_table does for --from, with the frame as the only
-        // output: the other writers then stay out of the module.
-        const auto format = static_cast<TableFormat>(from);
-        const int64_t limit = format == TableFormat::Frame ? kTextFrameLimit : kTextInputLimit;
-        outcome.refusal = check_input_text(request.text, request.encoding, limit);
-        const std::string_view text = without_bom(request.text, request.encoding);
-        if (outcome.ok() && text.find_first_not_of("\r\n") != std::string_view::npos) {
-            TableRead read = read_table(text, format, request.encoding, request.widthModel);
-            outcome.refusal = read.refusal;
-            if (read.ok()) {
-                WriteOptions options;
-                options.frameType = frameType;
-                options.positionType = positionType;
-                options.widthModel = request.widthModel;
-                options.lineEnd = request.lineEnd;
-                TableWrite written = write_table(read.table, TableFormat::Frame, options);
-                outcome.frame = std::move(written.text);
-                outcome.refusal = written.refusal;
-            }
-        }
-    }
+    FrameOutcome outcome = frame_text(request);
     if (!outcome.ok()) {
-        refuse(outcome.refusal, static_cast<int32_t>(outcome.refusal.kind),
-               describe_refusal(outcome.refusal));
+        refuse(outcome.refusal);
         return 0;
     }
-    gOutput = std::move(outcome.frame);
-    gRefusal = Refusal{};
-    gKind = 0;
-    gMessage.clear();
+    succeed(std::move(outcome.text));
     return 1;
 }
 
@@ -152,31 +111,24 @@ ZENTAB_EXPORT uint32_t zentab_output_size() {
 // output, each cell ends in U+001F and each row in U+001E, characters that the
 // text layer refuses in any input. Returns 1, or 0 for a refusal.
 ZENTAB_EXPORT int32_t zentab_unframe(int32_t wide) {
-    const WidthModel model = wide != 0 ? WidthModel::Wide : WidthModel::Narrow;
-    Refusal refusal = check_input_text(gInput, TextEncoding::Utf8, kTextFrameLimit);
-    TableRead read;
-    const std::string_view text = without_bom(gInput, TextEncoding::Utf8);
-    // Nothing but line ends is no table, as for the command.
-    if (refusal.kind == RefusalKind::None &&
-        text.find_first_not_of("\r\n") != std::string_view::npos) {
-        read = read_table(text, TableFormat::Frame, TextEncoding::Utf8, model);
-        refusal = read.refusal;
-    }
-    if (refusal.kind != RefusalKind::None) {
-        refuse(refusal, static_cast<int32_t>(refusal.kind), describe_refusal(refusal));
+    FrameRequest request;
+    request.text = gInput;
+    request.from = TableFormat::Frame;
+    request.widthModel = wide != 0 ? WidthModel::Wide : WidthModel::Narrow;
+    const TableRead read = read_text(request);
+    if (!read.ok()) {
+        refuse(read.refusal);
         return 0;
     }
-    gOutput.clear();
+    std::string cells;
     for (const Row& row : read.table.rows) {
         for (const Cell& cell : row) {
-            gOutput += cell.text;
-            gOutput += '\x1F';
+            cells += cell.text;
+            cells += '\x1F';
         }
-        gOutput += '\x1E';
+        cells += '\x1E';
     }
-    gRefusal = Refusal{};
-    gKind = 0;
-    gMessage.clear();
+    succeed(std::move(cells));
     return 1;
 }
 
@@ -222,7 +174,7 @@ ZENTAB_EXPORT uint32_t zentab_message_size() {
     return static_cast<uint32_t>(gMessage.size());
 }
 ZENTAB_EXPORT int32_t zentab_refusal_kind() {
-    return gKind;
+    return static_cast<int32_t>(gRefusal.kind);
 }
 // Doubles, so that JavaScript reads them as numbers rather than BigInts.
 ZENTAB_EXPORT double zentab_refusal_line() {

@@ -71,7 +71,7 @@ TEST(FrameText, RefusalsNameTheirPlace) {
         EXPECT_EQ(outcome.refusal.kind, c.kind) << c.name;
         EXPECT_EQ(outcome.refusal.line, c.line) << c.name;
         EXPECT_EQ(outcome.refusal.column, c.column) << c.name;
-        EXPECT_EQ(outcome.frame, "") << c.name;
+        EXPECT_EQ(outcome.text, "") << c.name;
     }
 }
 
@@ -125,7 +125,7 @@ TEST(FrameText, LaysOutCellsInColumns) {
     for (const LayoutCase& c : kLayouts) {
         const FrameOutcome outcome = frame(c.text, c.frameType);
         ASSERT_TRUE(outcome.ok()) << c.name << ": " << describe_refusal(outcome.refusal);
-        EXPECT_EQ(outcome.frame, c.frame) << c.name;
+        EXPECT_EQ(outcome.text, c.frame) << c.name;
     }
 }
 
@@ -134,7 +134,7 @@ TEST(FrameText, CrLfEndsEveryLine) {
     request.text = "a|b\nc|d\n";
     request.frameType = 3;
     request.lineEnd = LineEnd::CrLf;
-    const std::string framed = frame_text(request).frame;
+    const std::string framed = frame_text(request).text;
     EXPECT_EQ(framed, "┏━━┯━━┓\r\n┃a │b ┃\r\n┣━━┿━━┫\r\n┃c │d ┃\r\n┗━━┷━━┛\r\n");
 }
 
@@ -211,13 +211,13 @@ TEST(FrameTextProperty, EveryLineEndsInTheSameColumnInBothModels) {
         for (WidthModel model : {WidthModel::Narrow, WidthModel::Wide}) {
             const FrameOutcome outcome = frame(table.text, frameType, positionType, model);
             ASSERT_TRUE(outcome.ok()) << describe_refusal(outcome.refusal) << "\n" << table.text;
-            const std::vector<std::string> lines = lines_of(outcome.frame);
+            const std::vector<std::string> lines = lines_of(outcome.text);
             ASSERT_EQ(lines.size(), 2 * table.rows.size() + 1);
             const int64_t width = display_width(lines[0], model);
             for (const std::string& line : lines) {
                 ASSERT_EQ(display_width(line, model), width)
                     << "type " << frameType << ", model " << int(model) << "\n"
-                    << outcome.frame;
+                    << outcome.text;
             }
         }
     }
@@ -230,7 +230,7 @@ TEST(FrameTextProperty, ContentLinesHoldTheCellsExactly) {
         const RandomTable table = random_table(rng, cells);
         const FrameOutcome outcome = frame(table.text, 6, 1 + round % 17);
         ASSERT_TRUE(outcome.ok());
-        const std::vector<std::string> lines = lines_of(outcome.frame);
+        const std::vector<std::string> lines = lines_of(outcome.text);
         for (size_t r = 0; r < table.rows.size(); ++r) {
             std::string expected;
             for (const std::string& cell : table.rows[r]) {
@@ -292,7 +292,7 @@ TEST(FrameTextProperty, NarrowIsWideWithRuleFillsDoubled) {
         const FrameOutcome wide = frame(table.text, frameType, 1, WidthModel::Wide);
         const FrameOutcome narrow = frame(table.text, frameType, 1, WidthModel::Narrow);
         ASSERT_TRUE(wide.ok() && narrow.ok());
-        EXPECT_EQ(narrow.frame, frameType == 6 ? wide.frame : doubled_fills(wide.frame))
+        EXPECT_EQ(narrow.text, frameType == 6 ? wide.text : doubled_fills(wide.text))
             << table.text;
     }
 }
@@ -306,7 +306,7 @@ TEST(FrameText, OneMebibyteTableFrames) {
     }
     const FrameOutcome outcome = frame(text, 5, 8);
     ASSERT_TRUE(outcome.ok()) << describe_refusal(outcome.refusal);
-    EXPECT_EQ(lines_of(outcome.frame).size(), 2 * static_cast<size_t>(rows) + 1);
+    EXPECT_EQ(lines_of(outcome.text).size(), 2 * static_cast<size_t>(rows) + 1);
 }
 
 }  // namespace

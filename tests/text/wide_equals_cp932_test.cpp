@@ -89,7 +89,7 @@ TEST(WideModelProperty, EqualsTheDesktopFrameDecoded) {
         request.lineEnd = LineEnd::CrLf;
         const FrameOutcome outcome = frame_text(request);
         ASSERT_TRUE(outcome.ok()) << describe_refusal(outcome.refusal);
-        EXPECT_EQ(outcome.frame, expected) << utf8;
+        EXPECT_EQ(outcome.text, expected) << utf8;
         ++compared;
     }
     EXPECT_EQ(compared, 1500);
@@ -141,7 +141,7 @@ TEST(WideModelProperty, Cp932InputFramesAsItsUtf8Text) {
         const FrameOutcome wide = frame_text(request);
         ASSERT_EQ(cp932.ok(), wide.ok()) << utf8;
         bool ok = false;
-        EXPECT_EQ(convert("UTF-8", "CP932", cp932.frame, ok), wide.frame) << utf8;
+        EXPECT_EQ(convert("UTF-8", "CP932", cp932.text, ok), wide.text) << utf8;
         ++compared;
     }
     EXPECT_EQ(compared, 1500);

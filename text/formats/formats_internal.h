@@ -18,6 +18,7 @@ TableWrite write_psv(const Table& table, LineEnd lineEnd);
 TableWrite write_tsv(const Table& table, LineEnd lineEnd);
 TableWrite write_csv(const Table& table, LineEnd lineEnd);
 TableWrite write_markdown(const Table& table, const WriteOptions& options);
+TableWrite write_frame(const Table& table, const WriteOptions& options);
 
 Refusal cell_refusal(RefusalKind kind, const Cell& cell, uint32_t codePoint = 0);
 std::string_view line_end_text(LineEnd lineEnd);

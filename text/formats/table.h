@@ -8,10 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "text/frame_text.h"
-#include "text/width_model.h"
-
-enum class TableFormat : uint8_t { Psv, Csv, Tsv, Markdown, Frame };
+#include "text/refusal.h"
+#include "text/text_types.h"
 
 struct Cell {
     std::string text;
@@ -59,28 +57,6 @@ struct TableWrite {
 };
 
 // Writes every cell exactly, or refuses with the place of the first cell that
-// the format cannot hold. A frame is drawn by frame_text from
-// frame_input_text; its refusals are moved to the cells' places in the input.
+// the format cannot hold. A frame holds no TAB, line break or '|' in a cell,
+// and needs every row as long as the first.
 TableWrite write_table(const Table& table, TableFormat to, const WriteOptions& options);
-
-// The seam to frame_text: the table as psv text, one line per row, ending in
-// LF. Refused when a cell holds '|', TAB or a line break, which a frame's
-// input cannot hold.
-TableWrite frame_input_text(const Table& table);
-
-struct ConvertRequest {
-    std::string_view text;  // the whole input, as for frame_text
-    TextEncoding encoding = TextEncoding::Utf8;
-    TableFormat from = TableFormat::Psv;
-    TableFormat to = TableFormat::Frame;
-    WriteOptions options;  // its width model also measures a frame being read
-};
-
-// One call for a face: the input checked as frame_text checks it (a frame may
-// be as large as kTextFrameLimit, a table kTextInputLimit), read, and written. Input of nothing but
-// line ends gives nothing, as a frame of it does.
-TableWrite convert_table(const ConvertRequest& request);
-
-// The words for the refusal kinds of this module, without the place; empty for
-// other kinds.
-std::string describe_format_refusal(const Refusal& refusal);

@@ -135,7 +135,8 @@ TEST_P(ReadRefused, SaysWhereAndWhy) {
     EXPECT_EQ(read.refusal.line, c.line);
     EXPECT_EQ(read.refusal.column, c.column);
     EXPECT_TRUE(read.table.rows.empty());
-    EXPECT_FALSE(describe_format_refusal(read.refusal).empty() && c.kind != RefusalKind::NoCells);
+    EXPECT_FALSE(describe_refusal(read.refusal).find("refused") != std::string::npos &&
+                 c.kind != RefusalKind::NoCells);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "table_testing.h"
+#include "text/frame_text.h"
 
 namespace {
 
@@ -18,17 +19,16 @@ FrameOutcome frame_of(const std::string& psv, int32_t type, int32_t position, Wi
     return frame_text(request);
 }
 
-TableWrite reframe(const std::string& frame, int32_t type, int32_t position, WidthModel model,
-                   TextEncoding encoding) {
-    ConvertRequest request;
+FrameOutcome reframe(const std::string& frame, int32_t type, int32_t position, WidthModel model,
+                     TextEncoding encoding) {
+    FrameRequest request;
     request.text = frame;
     request.encoding = encoding;
     request.from = TableFormat::Frame;
-    request.to = TableFormat::Frame;
-    request.options.frameType = type;
-    request.options.positionType = position;
-    request.options.widthModel = model;
-    return convert_table(request);
+    request.frameType = type;
+    request.positionType = position;
+    request.widthModel = model;
+    return frame_text(request);
 }
 
 // Readers trim cells, so cells here start and end with text; the first is
@@ -40,7 +40,7 @@ Texts random_cells(std::mt19937& random, const std::vector<std::string>& pieces)
 }
 
 void expect_reframes(const Texts& cells, TextEncoding encoding, std::mt19937& random) {
-    const std::string psv = frame_input_text(table_of(cells, encoding)).text;
+    const std::string psv = write_table(table_of(cells, encoding), TableFormat::Psv, {}).text;
     const auto position = static_cast<int32_t>(1 + random() % 17);
     for (WidthModel model : {WidthModel::Narrow, WidthModel::Wide}) {
         for (int32_t from = 1; from <= 6; ++from) {
@@ -48,12 +48,12 @@ void expect_reframes(const Texts& cells, TextEncoding encoding, std::mt19937& ra
             ASSERT_TRUE(first.ok()) << psv << describe_refusal(first.refusal);
             const auto to = static_cast<int32_t>(1 + random() % 6);
             FrameOutcome direct = frame_of(psv, to, position, model, encoding);
-            TableWrite again = reframe(first.frame, to, position, model, encoding);
-            ASSERT_TRUE(again.ok()) << first.frame << describe_refusal(again.refusal);
-            ASSERT_EQ(again.text, direct.frame)
+            FrameOutcome again = reframe(first.text, to, position, model, encoding);
+            ASSERT_TRUE(again.ok()) << first.text << describe_refusal(again.refusal);
+            ASSERT_EQ(again.text, direct.text)
                 << "type " << from << " to " << to << ", position " << position << ", "
                 << (model == WidthModel::Wide ? "wide" : "narrow") << "\n"
-                << first.frame;
+                << first.text;
         }
     }
 }

@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
     auto batch = [&](int calls) {
         const auto start = std::chrono::steady_clock::now();
         for (int call = 0; call < calls; ++call) {
-            sink += frame_text(request).frame.size();
+            sink += frame_text(request).text.size();
         }
         const std::chrono::duration<double, std::micro> spent =
             std::chrono::steady_clock::now() - start;

@@ -1,0 +1,46 @@
+#include "text/frame_render.h"
+
+#include "core/frame_core.h"
+#include "text/text_limits.h"
+
+namespace {
+struct FrameSink {
+    std::string& frame;
+    int64_t refusedBytes = 0;
+};
+
+char* reserve_frame(int64_t bytes, void* context) {
+    auto* sink = static_cast<FrameSink*>(context);
+    if (bytes > kTextFrameLimit) {
+        sink->refusedBytes = bytes;
+        return nullptr;
+    }
+    sink->frame.resize(static_cast<size_t>(bytes));
+    return sink->frame.data();
+}
+
+FtLook core_look(const FrameLook& look) {
+    FtLook core;
+    core.utf8 = look.encoding == TextEncoding::Utf8;
+    core.narrow = core.utf8 && look.widthModel == WidthModel::Narrow;
+    core.crlf = look.lineEnd == LineEnd::CrLf;
+    return core;
+}
+}  // namespace
+
+Refusal render_frame(const TableView& table, const FrameLook& look, std::string& frame) {
+    FrameSink sink{frame};
+    const int result = ft_render_table(table, look.frameType, look.positionType, core_look(look),
+                                       reserve_frame, &sink);
+    if (result == FT_OK) {
+        return {};
+    }
+    frame.clear();
+    if (sink.refusedBytes > 0) {
+        Refusal refusal = refusal_of(RefusalKind::FrameTooLarge);
+        refusal.found = sink.refusedBytes;
+        refusal.limit = kTextFrameLimit;
+        return refusal;
+    }
+    return refusal_of(result == FT_NO_MEMORY ? RefusalKind::OutOfMemory : RefusalKind::NoCells);
+}

@@ -1,0 +1,128 @@
+// psv straight into spans of the input: the way most tables are framed, so
+// no cell is copied before it is drawn.
+#include "text/psv_cells.h"
+
+#include <climits>
+
+#include "core/line_cells.h"
+#include "text/cell_width.h"
+#include "text/text_check.h"
+
+namespace {
+bool is_line_end(char c) {
+    return c == '\n' || c == '\r';
+}
+
+// One line of the input and where the next begins; LF, CR LF or CR end it.
+struct Line {
+    std::string_view text;
+    size_t next;
+};
+
+Line line_at(std::string_view text, size_t at) {
+    size_t end = at;
+    while (end < text.size() && !is_line_end(text[end])) {
+        ++end;
+    }
+    size_t next = end;
+    if (next < text.size()) {
+        next += text[next] == '\r' && next + 1 < text.size() && text[next + 1] == '\n' ? 2 : 1;
+    }
+    return {text.substr(at, end - at), next};
+}
+
+Refusal refusal_at(RefusalKind kind, std::string_view text, size_t offset, bool cp932) {
+    Refusal refusal = refusal_of(kind);
+    const TextPlace place = place_of(text, offset, cp932);
+    refusal.line = place.line;
+    refusal.column = place.column;
+    return refusal;
+}
+
+int32_t count_lines(std::string_view text) {
+    int32_t lines = 0;
+    size_t at = 0;
+    do {
+        at = line_at(text, at).next;
+        ++lines;
+    } while (at < text.size());
+    return lines;
+}
+
+int32_t cells_in_line(std::string_view line, const FtLineRule& rule) {
+    return cut_line_cells(line.data(), static_cast<int32_t>(line.size()), rule,
+                          [](int32_t, int32_t) { return true; })
+        .cells;
+}
+
+Refusal ragged_row(std::string_view text, std::string_view line, int32_t failedAt,
+                   const FtLineRule& rule, int32_t columns) {
+    const auto offset =
+        static_cast<size_t>(line.data() - text.data()) + static_cast<size_t>(failedAt);
+    Refusal refusal = refusal_at(RefusalKind::RaggedRow, text, offset, rule.cp932);
+    refusal.found = cells_in_line(line, rule);
+    refusal.limit = columns;
+    return refusal;
+}
+
+// Appends the cells of one line; refuses a line with more or fewer cells
+// than the first.
+Refusal add_row(std::string_view text, std::string_view line, const FtLineRule& rule,
+                WidthModel widthModel, CellGrid& grid) {
+    const auto lineStart = static_cast<int32_t>(line.data() - text.data());
+    const auto length = static_cast<int32_t>(line.size());
+    const int32_t limit = grid.rows == 0 ? INT32_MAX : grid.columns;
+    int32_t rowCells = 0;
+    const LineCells cut =
+        cut_line_cells(line.data(), length, rule, [&](int32_t start, int32_t end) {
+            if (rowCells++ == limit) {
+                return false;
+            }
+            const int32_t cellLength = end - start;
+            const int32_t width =
+                rule.cp932 ? cellLength
+                           : measure_utf8_cell(line.data() + start, cellLength, widthModel);
+            grid.cells.push_back(CellSpan{lineStart + start, cellLength, width});
+            return true;
+        });
+    if (cut.stopped) {
+        return ragged_row(text, line, cut.stoppedAt - 1, rule, grid.columns);
+    }
+    if (grid.rows == 0) {
+        grid.columns = cut.cells;
+    } else if (cut.cells != grid.columns) {
+        return ragged_row(text, line, length, rule, grid.columns);
+    }
+    ++grid.rows;
+    return {};
+}
+
+}  // namespace
+
+Refusal read_psv_cells(std::string_view text, TextEncoding encoding, WidthModel widthModel,
+                       CellGrid& grid) {
+    FtLineRule rule;
+    rule.tabSeparates = true;
+    rule.cp932 = encoding == TextEncoding::Cp932;
+    const Line first = line_at(text, 0);
+    const int64_t expected = int64_t{count_lines(text)} * cells_in_line(first.text, rule);
+    grid.cells.reserve(static_cast<size_t>(expected));
+    size_t at = 0;
+    do {
+        const Line line = line_at(text, at);
+        Refusal refusal = add_row(text, line.text, rule, widthModel, grid);
+        if (refusal.kind != RefusalKind::None) {
+            return refusal;
+        }
+        at = line.next;
+    } while (at < text.size());
+    return {};
+}
+
+std::string_view without_trailing_empty_lines(std::string_view text) {
+    size_t end = text.size();
+    while (end > 0 && is_line_end(text[end - 1])) {
+        --end;
+    }
+    return text.substr(0, end);
+}
