@@ -309,4 +309,20 @@ TEST(FrameText, OneMebibyteTableFrames) {
     EXPECT_EQ(lines_of(outcome.text).size(), 2 * static_cast<size_t>(rows) + 1);
 }
 
+// A csv of empty cells would be three times its size as '|' text: the limit
+// is the input's own.
+TEST(FrameText, CsvUpToTheInputLimitFrames) {
+    std::string csv;
+    while (csv.size() + 3 <= kTextInputLimit) {
+        csv += ",,\n";
+    }
+    FrameRequest request;
+    request.text = csv;
+    request.from = TableFormat::Csv;
+    request.frameType = 6;
+    const FrameOutcome outcome = frame_text(request);
+    ASSERT_TRUE(outcome.ok()) << describe_refusal(outcome.refusal);
+    EXPECT_EQ(lines_of(outcome.text).size(), 2 * (csv.size() / 3) + 1);
+}
+
 }  // namespace
