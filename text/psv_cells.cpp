@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "core/line_cells.h"
+#include "core/special_byte_scan.h"
 #include "text/cell_width.h"
 #include "text/text_check.h"
 
@@ -20,10 +21,9 @@ struct Line {
 };
 
 Line line_at(std::string_view text, size_t at) {
-    size_t end = at;
-    while (end < text.size() && !is_line_end(text[end])) {
-        ++end;
-    }
+    constexpr special_byte_scan::Targets kLineEnds{'\n', '\r', false};
+    const auto end = static_cast<size_t>(special_byte_scan::next_target(
+        text.data(), static_cast<int32_t>(at), static_cast<int32_t>(text.size()), kLineEnds));
     size_t next = end;
     if (next < text.size()) {
         next += text[next] == '\r' && next + 1 < text.size() && text[next + 1] == '\n' ? 2 : 1;
@@ -37,16 +37,6 @@ Refusal refusal_at(RefusalKind kind, std::string_view text, size_t offset, bool 
     refusal.line = place.line;
     refusal.column = place.column;
     return refusal;
-}
-
-int32_t count_lines(std::string_view text) {
-    int32_t lines = 0;
-    size_t at = 0;
-    do {
-        at = line_at(text, at).next;
-        ++lines;
-    } while (at < text.size());
-    return lines;
 }
 
 int32_t cells_in_line(std::string_view line, const FtLineRule& rule) {
@@ -104,9 +94,11 @@ Refusal read_psv_cells(std::string_view text, TextEncoding encoding, WidthModel 
     FtLineRule rule;
     rule.tabSeparates = true;
     rule.cp932 = encoding == TextEncoding::Cp932;
+    // Rows are guessed from the first line's length: close enough that the
+    // spans seldom move.
     const Line first = line_at(text, 0);
-    const int64_t expected = int64_t{count_lines(text)} * cells_in_line(first.text, rule);
-    grid.cells.reserve(static_cast<size_t>(expected));
+    const size_t rows = text.size() / first.next + 1;
+    grid.cells.reserve(rows * static_cast<size_t>(cells_in_line(first.text, rule)));
     size_t at = 0;
     do {
         const Line line = line_at(text, at);
