@@ -1,9 +1,7 @@
 // The module's C interface as one function, shared by the page and the npm
 // package (scripts/assemble-web.mjs puts it into both), over an instance of
 // the module.
-// utf16: take the output as UTF-16, which is quicker to make a string of
-// where decoding UTF-8 is slow (Node), slower where it is fast (browsers).
-function zentabOpen(instance, { utf16 = false } = {}) {
+function zentabOpen(instance) {
     const exports = instance.exports;
     exports._initialize();
     const memory = exports.memory;
@@ -96,16 +94,15 @@ function zentabOpen(instance, { utf16 = false } = {}) {
         exports.zentab_input(written);
     }
 
+    // The output as UTF-16, which the module makes faster than Node decodes
+    // UTF-8 and about as fast as Chromium does (measured: scripts/bench-web.sh).
     function outputText() {
-        if (utf16) {
-            const units = exports.zentab_output_utf16();
-            const pointer = exports.zentab_output16();
-            // Node's Buffer copies UTF-16 several times faster than its TextDecoder.
-            return nodeBuffer
-                ? nodeBuffer.from(memory.buffer, pointer, units * 2).toString('utf16le')
-                : utf16Decoder.decode(bytes(pointer, units * 2));
-        }
-        return decoder.decode(bytes(exports.zentab_output(), exports.zentab_output_size()));
+        const units = exports.zentab_output_utf16();
+        const pointer = exports.zentab_output16();
+        // Node's Buffer copies UTF-16 several times faster than its TextDecoder.
+        return nodeBuffer
+            ? nodeBuffer.from(memory.buffer, pointer, units * 2).toString('utf16le')
+            : utf16Decoder.decode(bytes(pointer, units * 2));
     }
 
     // frameType 1..6, positionType 1..17. cp932: as `zentab -e cp932`, the

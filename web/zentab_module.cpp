@@ -185,8 +185,8 @@ namespace {
 std::vector<char16_t> gOutput16;
 }  // namespace
 
-// The output as UTF-16 at zentab_output16(), for Node, where making a string
-// of UTF-16 is a copy but of UTF-8 a slow decode. Returns the code units.
+// The output as UTF-16 at zentab_output16(): making a string of UTF-16 is a
+// copy, of UTF-8 a decode, slow in Node. Returns the code units.
 // The output is valid UTF-8 and mostly ASCII and three-byte box pieces, so
 // those two go first and ASCII eight bytes at a time.
 ZENTAB_EXPORT uint32_t zentab_output_utf16() {

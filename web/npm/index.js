@@ -20,7 +20,7 @@ function wasmBytes() {
 // Compiled on first use, so that importing costs nothing, unless ready() has
 // compiled it already.
 function open() {
-    if (!module) module = zentabOpen(new WebAssembly.Instance(new WebAssembly.Module(wasmBytes()), {}), { utf16: true });
+    if (!module) module = zentabOpen(new WebAssembly.Instance(new WebAssembly.Module(wasmBytes()), {}));
     return module;
 }
 
@@ -33,7 +33,7 @@ export function ready() {
     if (module) return Promise.resolve();
     compiling ??= WebAssembly.instantiate(wasmBytes(), {}).then(({ instance }) => {
         // A frame() meanwhile compiled it the blocking way.
-        module ??= zentabOpen(instance, { utf16: true });
+        module ??= zentabOpen(instance);
     });
     return compiling;
 }
