@@ -66,6 +66,8 @@ function render(target, text, wide) {
 }
 
 function update() {
+    // Typing before the module is ready is framed once it is.
+    if (!frameText) return;
     const result = frameText(input.value, state.f, positions.indexOf(state.p) + 1,
         state.w === 'wide', state.e === 'sjis', false, true, formats.indexOf(state.i));
     status.textContent = '';
@@ -142,7 +144,9 @@ function download() {
     status.textContent = 'Saved as zentab.txt.';
 }
 
-async function start() {
+// The module, gzipped in the page, compiled while it is still unpacking and
+// the rest of the page is set up.
+function compile() {
     const text = atob('/* ZENTAB_WASM_GZ */');
     // A plain loop: Uint8Array.from with a mapping function is many times slower.
     const packed = new Uint8Array(text.length);
@@ -155,9 +159,20 @@ async function start() {
             controller.close();
         },
     }).pipeThrough(new DecompressionStream('gzip'));
-    const wasmBytes = await new Response(unpacked).arrayBuffer();
-    const module = await WebAssembly.compile(wasmBytes);
-    ({ frameText, layoutOf } = zentabOpen(module));
+    return WebAssembly.instantiateStreaming(new Response(unpacked, { headers: { 'content-type': 'application/wasm' } }), {});
+}
+
+// Set when the first frame has been painted, not merely put in the page: the
+// frame after the next one begins once this one is on the screen.
+function markShown(then) {
+    requestAnimationFrame(() => setTimeout(() => {
+        performance.mark('zentab-first-frame');
+        then();
+    }));
+}
+
+async function start() {
+    const compiled = compile();
     radios('frame-types', 'frame', [1, 2, 3, 4, 5, 6]);
     radios('position-types', 'position', [...positions]);
     readFragment();
@@ -174,10 +189,12 @@ async function start() {
         showChoices();
         update();
     });
+    ({ frameText, layoutOf } = zentabOpen((await compiled).instance));
     update();
-    performance.mark('zentab-first-frame');
-    pictures();
-    document.documentElement.dataset.ready = 'true';
+    markShown(() => {
+        pictures();
+        document.documentElement.dataset.ready = 'true';
+    });
     // For the console and the benchmarks: the same function the page uses.
     window.zentab = { frameText };
 }

@@ -1,22 +1,26 @@
 // The module's C interface as one function, shared by the page and the npm
-// package (scripts/assemble-web.mjs puts it into both).
-// utf16: take the output as UTF-16, which is quicker to make a string of
-// where decoding UTF-8 is slow (Node), slower where it is fast (browsers).
-function zentabOpen(module, { utf16 = false } = {}) {
-    const exports = new WebAssembly.Instance(module, {}).exports;
+// package (scripts/assemble-web.mjs puts it into both), over an instance of
+// the module.
+function zentabOpen(instance) {
+    const exports = instance.exports;
     exports._initialize();
+    const memory = exports.memory;
     const encoder = new TextEncoder();
     const decoder = new TextDecoder();
     const utf16Decoder = new TextDecoder('utf-16le');
-    // Views are made afresh on each use: a grown memory detaches old ones.
-    const bytes = (pointer, size) => new Uint8Array(exports.memory.buffer, pointer, size);
+    const nodeBuffer = typeof Buffer === 'function' ? Buffer : null;
+    // One view of the whole memory, made again only when growing the memory
+    // has detached the old one.
+    let heap = new Uint8Array(memory.buffer);
+    const view = () => (heap.buffer === memory.buffer ? heap : (heap = new Uint8Array(memory.buffer)));
+    const bytes = (pointer, size) => view().subarray(pointer, pointer + size);
 
     // The module's code page 932 table, from the browser's Shift_JIS decoder,
     // which reads every double-byte code as glibc's WINDOWS-31J charmap does.
     let cp932Ready = false;
     function fillCp932() {
         const decoder = new TextDecoder('shift_jis');
-        const table = new Uint16Array(exports.memory.buffer, exports.zentab_cp932_table(), 60 * 188);
+        const table = new Uint16Array(memory.buffer, exports.zentab_cp932_table(), 60 * 188);
         const pairs = new Uint8Array(2 * 188);
         let at = 0;
         for (let lead = 0x81; lead <= 0xfc; lead = lead === 0x9f ? 0xe0 : lead + 1) {
@@ -44,18 +48,68 @@ function zentabOpen(module, { utf16 = false } = {}) {
         message: decoder.decode(bytes(exports.zentab_message(), exports.zentab_message_size())),
     });
 
+    // A string may hold a surrogate without its pair, which TextEncoder would
+    // quietly make U+FFFD; refused instead, placed as the module places a
+    // byte that is not UTF-8 (the kind it has for that).
+    const lone = /[\uD800-\uDBFF](?![\uDC00-\uDFFF])|(?<![\uD800-\uDBFF])[\uDC00-\uDFFF]/;
+    const wellFormed = typeof ''.isWellFormed === 'function'
+        ? (text) => text.isWellFormed()
+        : (text) => !lone.test(text);
+    function loneSurrogate(text) {
+        const found = lone.exec(text);
+        let line = 1;
+        let column = 1;
+        // A byte order mark is no character of the first line.
+        for (let at = text.charCodeAt(0) === 0xfeff ? 1 : 0; at < found.index; at++) {
+            const unit = text.charCodeAt(at);
+            if (unit === 0x0a || unit === 0x0d) {
+                if (unit === 0x0d && text.charCodeAt(at + 1) === 0x0a) at++;
+                line++;
+                column = 1;
+            } else if (unit < 0xd800 || unit > 0xdbff) {
+                column++;
+            }
+        }
+        const codePoint = text.charCodeAt(found.index);
+        const name = `U+${codePoint.toString(16).toUpperCase()}`;
+        return {
+            kind: 4,
+            line,
+            column,
+            codePoint,
+            message: `line ${line}, column ${column}: not UTF-8 (lone surrogate ${name})`,
+        };
+    }
+
+    // UTF-8 straight into the module's input: room for one byte a code unit
+    // first, which ASCII fills exactly, and three a unit for what is left.
+    function write(text) {
+        let room = text.length;
+        let { read, written } = encoder.encodeInto(text, bytes(exports.zentab_input(room), room));
+        if (read < text.length) {
+            room = written + 3 * (text.length - read);
+            const pointer = exports.zentab_input(room);
+            written += encoder.encodeInto(text.slice(read), bytes(pointer + written, room - written)).written;
+        }
+        exports.zentab_input(written);
+    }
+
+    // The output as UTF-16, which the module makes faster than Node decodes
+    // UTF-8 and about as fast as Chromium does (measured: scripts/bench-web.sh).
+    function outputText() {
+        const units = exports.zentab_output_utf16();
+        const pointer = exports.zentab_output16();
+        // Node's Buffer copies UTF-16 several times faster than its TextDecoder.
+        return nodeBuffer
+            ? nodeBuffer.from(memory.buffer, pointer, units * 2).toString('utf16le')
+            : utf16Decoder.decode(bytes(pointer, units * 2));
+    }
+
     // frameType 1..6, positionType 1..17. cp932: as `zentab -e cp932`, the
     // output in code page 932 bytes unless asText. crlf: CR LF line ends.
     // from: the input's format, 0 psv, 1 csv, 2 tsv, 3 markdown, 4 frame.
-    // Encoded straight into the module's buffer, sized for the worst case
-    // (three bytes per UTF-16 unit), then cut to what was written.
-    const write = (text) => {
-        const room = text.length * 3;
-        const { written } = encoder.encodeInto(text, bytes(exports.zentab_input(room), room));
-        exports.zentab_input(written);
-    };
-
     function frameText(text, frameType, positionType, wide, cp932, crlf, asText = true, from = 0) {
+        if (!wellFormed(text)) return { refusal: loneSurrogate(text) };
         if (cp932 && !cp932Ready) fillCp932();
         write(text);
         if (!exports.zentab_frame(frameType, positionType, wide ? 1 : 0, cp932 ? 1 : 0, crlf ? 1 : 0, from)) {
@@ -63,15 +117,7 @@ function zentabOpen(module, { utf16 = false } = {}) {
         }
         if (!asText) return { bytes: bytes(exports.zentab_output(), exports.zentab_output_size()).slice() };
         if (cp932) exports.zentab_output_to_utf8();
-        if (utf16) {
-            const units = exports.zentab_output_utf16();
-            // Node's Buffer copies UTF-16 several times faster than its TextDecoder.
-            const text = typeof Buffer === 'function'
-                ? Buffer.from(exports.memory.buffer, exports.zentab_output16(), units * 2).toString('utf16le')
-                : utf16Decoder.decode(bytes(exports.zentab_output16(), units * 2));
-            return { text };
-        }
-        return { text: decoder.decode(bytes(exports.zentab_output(), exports.zentab_output_size())) };
+        return { text: outputText() };
     }
 
     // For each grapheme cluster of text that is not plain ASCII: its start and
@@ -79,7 +125,7 @@ function zentabOpen(module, { utf16 = false } = {}) {
     function layoutOf(text, wide) {
         write(text);
         const count = exports.zentab_layout(wide ? 1 : 0);
-        const triples = new Uint32Array(exports.memory.buffer, exports.zentab_layout_data(), count * 3);
+        const triples = new Uint32Array(memory.buffer, exports.zentab_layout_data(), count * 3);
         const layout = [];
         for (let at = 0; at < triples.length; at += 3) layout.push([triples[at], triples[at + 1], triples[at + 2]]);
         return layout;
@@ -88,9 +134,10 @@ function zentabOpen(module, { utf16 = false } = {}) {
     // Rows of cells of a frame; the module ends cells in U+001F and rows in
     // U+001E, which no input may hold.
     function unframe(text, wide) {
+        if (!wellFormed(text)) return { refusal: loneSurrogate(text) };
         write(text);
         if (!exports.zentab_unframe(wide ? 1 : 0)) return { refusal: refusalOf() };
-        const flat = decoder.decode(bytes(exports.zentab_output(), exports.zentab_output_size()));
+        const flat = outputText();
         return { rows: flat.split('\x1e').slice(0, -1).map((row) => row.split('\x1f').slice(0, -1)) };
     }
 

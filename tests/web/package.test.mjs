@@ -1,8 +1,10 @@
 // The npm package, installed from its tarball, against the native command.
 import assert from 'node:assert/strict';
+import { spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 import { describe, test } from 'node:test';
+import { pathToFileURL } from 'node:url';
 
 import { nativeRefusal, positions, runNative } from './native.mjs';
 
@@ -130,6 +132,45 @@ describe('refusals throw an Error with the place', () => {
     }
 });
 
+describe('a lone surrogate is refused as text that is not UTF-8, not framed as U+FFFD', () => {
+    // [name, text, line, column, code unit]: columns count characters, a pair as one.
+    const cases = [
+        ['high, last', 'a|\uD800', 1, 3, 0xd800],
+        ['low, first', '\uDC00|b', 1, 1, 0xdc00],
+        ['two highs: the first', 'a|\uD800\uD800\uDC00', 1, 3, 0xd800],
+        ['after pairs and a BOM', '\uFEFF😀|👩‍👩‍👧\nx|y\uDFFF', 2, 4, 0xdfff],
+        ['after CR LF, lone CR and LF', 'A|B\r\nC|D\rE|F\nG|\uDBFF!', 4, 3, 0xdbff],
+        ['low before high, pair reversed', 'A|\uDC00\uD800', 1, 3, 0xdc00],
+    ];
+    for (const [name, text, line, column, unit] of cases) {
+        test(name, () => {
+            for (const call of [() => frame(text), () => frame(text, { from: 'csv' }), () => unframe(text)]) {
+                assert.throws(call, (error) => {
+                    assert.ok(error instanceof Error);
+                    assert.equal(error.line, line);
+                    assert.equal(error.column, column);
+                    assert.equal(error.codePoint, unit);
+                    const name = `U+${unit.toString(16).toUpperCase()}`;
+                    assert.equal(error.message, `line ${line}, column ${column}: not UTF-8 (lone surrogate ${name})`);
+                    return true;
+                });
+            }
+        });
+    }
+    test('the same place as the command gives a byte that is not UTF-8', () => {
+        const before = 'A|B\r\nC|D\rE|😀';
+        const native = runNative([], Buffer.concat([Buffer.from(before), Buffer.from([0xff])]));
+        assert.throws(() => frame(`${before}\uD800`), (error) => {
+            assert.equal(error.message.split(':')[0], nativeRefusal(native).split(':')[0]);
+            return true;
+        });
+    });
+    test('pairs and U+FFFD itself still frame', () => {
+        const text = 'a|😀\n\uFFFD|b';
+        assert.equal(frame(text), runNative([], text).stdout.toString('utf8'));
+    });
+});
+
 describe('bad options', () => {
     const cases = [
         [{ frame: 0 }, RangeError], [{ frame: 7 }, RangeError], [{ frame: '1' }, RangeError],
@@ -142,6 +183,30 @@ describe('bad options', () => {
     test('text that is not a string', () => {
         for (const text of [undefined, 42, Buffer.from('A|B')]) assert.throws(() => frame(text), TypeError);
     });
+});
+
+describe('ready() compiles ahead', () => {
+    // A fresh process each, so that no frame() has compiled the module before.
+    const run = (script) => {
+        const url = pathToFileURL(path.join(packageDir, 'index.js')).href;
+        const child = spawnSync(process.execPath, ['--input-type=module', '-e', `import * as z from '${url}';\n${script}`]);
+        assert.equal(child.status, 0, child.stderr.toString());
+        return child.stdout.toString();
+    };
+    const expected = runNative([], tables.japanese).stdout.toString('utf8');
+    test('then frame()', () => {
+        assert.equal(run(`const p = z.ready(); if (!(p instanceof Promise)) throw 1; await p; await z.ready();
+process.stdout.write(z.frame(${JSON.stringify(tables.japanese)}));`), expected);
+    });
+    test('frame() while it is still compiling, then it settles', () => {
+        assert.equal(run(`const p = z.ready(); const text = z.frame(${JSON.stringify(tables.japanese)}); await p;
+process.stdout.write(text + z.frame(${JSON.stringify(tables.japanese)}));`), expected + expected);
+    });
+});
+
+test('long text beyond ASCII after ASCII: the input grows past its first guess', () => {
+    const text = `${'A|B\n'.repeat(3000)}${'りんご|😀\n'.repeat(3000)}`;
+    assert.equal(frame(text), runNative([], text).stdout.toString('utf8'));
 });
 
 test('a large table, then a small one: the module memory grows and is read afresh', () => {

@@ -106,6 +106,21 @@ describe('refusals name line and column and empty Output', () => {
             await context.close();
         });
     }
+    // Pasted from a string cut inside an emoji: refused, not framed with U+FFFD
+    // in its stead. Set by script, as typing through the browser makes it U+FFFD.
+    test('half of a surrogate pair', async () => {
+        const { context, page } = await fresh();
+        for (const encoding of ['UTF-8', 'Shift-JIS']) {
+            await choose(page, { encoding });
+            await page.evaluate(`(() => {
+                const input = document.getElementById('input');
+                input.value = 'A|B\\nア|\\uD83D';
+                input.dispatchEvent(new Event('input'));
+            })()`);
+            assert.deepEqual(await answer(page), { output: '', alert: 'line 2, column 3: not UTF-8 (lone surrogate U+D83D)' });
+        }
+        await context.close();
+    });
 });
 
 describe('the fragment', () => {

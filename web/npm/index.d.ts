@@ -27,9 +27,21 @@ export interface FrameRefusal extends Error {
     line: number;
     /** 1-based column, counted in characters, or 0. */
     column: number;
-    /** The character concerned, or 0. */
+    /**
+     * The character concerned, or 0; for text that is not UTF-8, the byte,
+     * or for a lone surrogate its code unit.
+     */
     codePoint: number;
 }
+
+/**
+ * Compiles the package's WebAssembly module without blocking. Optional:
+ * without it the first frame() or unframe() compiles it, synchronously, which
+ * takes some tens of milliseconds. Call it early, at start-up, and await it
+ * where that first call must be quick. Resolves to nothing, once; calling it
+ * again returns the same promise or a resolved one.
+ */
+export function ready(): Promise<void>;
 
 /**
  * Frames a table whose cells are split by `|` or by tabs, and returns exactly

@@ -5,17 +5,37 @@
 
 const positions = 'ABCDEFGHIJKLMNOPQ';
 const formats = ['psv', 'csv', 'tsv', 'markdown', 'frame'];
+const wasm = '/* ZENTAB_WASM */';
 let module;
+let compiling;
 
-// Compiled on first use, so that importing costs nothing.
+function wasmBytes() {
+    if (typeof Buffer === 'function') return Buffer.from(wasm, 'base64');
+    const text = atob(wasm);
+    const bytes = new Uint8Array(text.length);
+    for (let at = 0; at < text.length; at++) bytes[at] = text.charCodeAt(at);
+    return bytes;
+}
+
+// Compiled on first use, so that importing costs nothing, unless ready() has
+// compiled it already.
 function open() {
-    if (!module) {
-        const text = atob('/* ZENTAB_WASM */');
-        const bytes = new Uint8Array(text.length);
-        for (let at = 0; at < text.length; at++) bytes[at] = text.charCodeAt(at);
-        module = zentabOpen(new WebAssembly.Module(bytes), { utf16: true });
-    }
+    if (!module) module = zentabOpen(new WebAssembly.Instance(new WebAssembly.Module(wasmBytes()), {}));
     return module;
+}
+
+/**
+ * Compiles the module without blocking, so that the first frame() or
+ * unframe() does not wait for it. Optional.
+ * @returns {Promise<void>}
+ */
+export function ready() {
+    if (module) return Promise.resolve();
+    compiling ??= WebAssembly.instantiate(wasmBytes(), {}).then(({ instance }) => {
+        // A frame() meanwhile compiled it the blocking way.
+        module ??= zentabOpen(instance);
+    });
+    return compiling;
 }
 
 function refusal(result) {
