@@ -136,18 +136,24 @@ class FrameReader {
 
     TableRead read() {
         lines_ = split_lines(text_);
-        for (size_t top = 0; top < lines_.size(); ++top) {
+        size_t top = 0;
+        while (top < lines_.size()) {
             RuleScan rule = scan_rule(lines_[top]);
             if (rule.kind != RuleScan::Rule) {
+                ++top;
                 continue;
             }
-            if (!read_from(top, rule)) {
+            size_t stop = top + 1;
+            if (!read_from(top, rule, stop)) {
                 read_.table.rows.clear();
                 return std::move(read_);
             }
             if (!read_.table.rows.empty()) {
                 return std::move(read_);
             }
+            // The rules between top and stop agree with top, so a frame
+            // starting at any of them would stop at the same line.
+            top = stop;
         }
         read_.refusal.kind = RefusalKind::NoFrameFound;
         return std::move(read_);
@@ -282,8 +288,9 @@ class FrameReader {
     }
 
     // Reads the frame whose top rule is lines_[top]. False on a refusal; true
-    // with no rows when what follows the rule is no frame after all.
-    bool read_from(size_t top, const RuleScan& topRule) {
+    // with no rows when what follows the rule is no frame after all, with stop
+    // at the first line that may still open one.
+    bool read_from(size_t top, const RuleScan& topRule, size_t& stop) {
         uint32_t lastLeftPiece = topRule.leftPiece;
         bool lastWasRule = true;
         size_t at = top + 1;
@@ -311,6 +318,7 @@ class FrameReader {
             }
             lastWasRule = false;
         }
+        stop = at;
         if (read_.table.rows.empty()) {
             return true;
         }
