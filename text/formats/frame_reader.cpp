@@ -171,6 +171,34 @@ class FrameReader {
         return text_columns(text, encoding_, model_);
     }
 
+    // Blanks at either end are padding, drawn after the cell was measured on
+    // its own: a Prepend character must not take the space after it into its
+    // cluster, nor a space the combining mark that starts a cell.
+    int64_t padded_columns(std::string_view text) const {
+        const std::string_view cell = trim_blanks(text);
+        if (cell.size() == text.size()) {
+            return columns(text);
+        }
+        return static_cast<int64_t>(text.size() - cell.size()) + columns(cell);
+    }
+
+    // A cell that ends in a Prepend character and a space of its own was
+    // measured with that space inside the character's cluster: one column
+    // less than its blanks count.
+    bool took_in_a_space(std::string_view text) const {
+        const std::string_view cell = trim_blanks(text);
+        if (encoding_ != TextEncoding::Utf8 || cell.empty() || cell.size() == text.size() ||
+            !is_blank(text.back())) {
+            return false;
+        }
+        size_t last = cell.size() - 1;
+        while (last > 0 && (static_cast<unsigned char>(cell[last]) & 0xC0) == 0x80) {
+            --last;
+        }
+        const std::string probe = std::string(cell.substr(last)) + ' ';
+        return columns(probe) == columns(cell.substr(last));
+    }
+
     RuleScan scan_rule(LineSpan line) const {
         RuleScan scan;
         int64_t column = 0;
@@ -198,7 +226,8 @@ class FrameReader {
             column += columns(ch);
         }
         const bool restBlank = trim_blanks(text_.substr(at, line.end - at)).empty();
-        const bool shaped = scan.joints.size() >= 2 && fills > 0 &&
+        // A column of empty cells is drawn as joints side by side: +++.
+        const bool shaped = scan.joints.size() >= 2 && (fills > 0 || scan.leftPiece == '+') &&
                             piece_of(piece_code(char_at(lastPiece), encoding_)) == Piece::Joint;
         if (restBlank && shaped) {
             scan.kind = RuleScan::Rule;
@@ -255,8 +284,12 @@ class FrameReader {
             if (piece_of(piece_code(ch, encoding_)) != Piece::Vertical) {
                 continue;
             }
-            column += columns(text_.substr(measuredTo, at - measuredTo));
+            const std::string_view segment = text_.substr(measuredTo, at - measuredTo);
+            column += padded_columns(segment);
             const int64_t want = top.joints[next].column;
+            if (column == want + 1 && took_in_a_space(segment)) {
+                column = want;
+            }
             if (column > want || (next == 0 && column != want)) {
                 return mismatch(at);
             }

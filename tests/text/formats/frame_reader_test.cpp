@@ -55,6 +55,12 @@ INSTANTIATE_TEST_SUITE_P(
                   {{"a│b|c", "d"}}},
         FrameCase{"wide_cells", "┌──────┬──┐\n│ 日本 │α │\n└──────┴──┘\n", {{"日本", "α"}}},
         FrameCase{"empty_column", "┌┬───┐\n││ x │\n└┴───┘\n", {{"", "x"}}},
+        FrameCase{"columns_of_empty_cells", "+++\n|||\n+++\n", {{"", ""}}},
+        FrameCase{
+            "prepend_before_padding", "+--+\n|ab|\n+--+\n|\u0603  |\n+--+\n", {{"ab"}, {"\u0603"}}},
+        FrameCase{"prepend_took_in_its_own_space",
+                  "+--+\n|ab|\n+--+\n|\u0603   |\n+--+\n",
+                  {{"ab"}, {"\u0603"}}},
         FrameCase{"after_rules_without_rows",
                   "+-+-+\n+-+-+\n└─┴─┘\n+-+-+\nx\n+---+\n| a |\n+---+\n",
                   {{"a"}}},
