@@ -58,9 +58,6 @@ INSTANTIATE_TEST_SUITE_P(
         FrameCase{"columns_of_empty_cells", "+++\n|||\n+++\n", {{"", ""}}},
         FrameCase{
             "prepend_before_padding", "+--+\n|ab|\n+--+\n|\u0603  |\n+--+\n", {{"ab"}, {"\u0603"}}},
-        FrameCase{"prepend_took_in_its_own_space",
-                  "+--+\n|ab|\n+--+\n|\u0603   |\n+--+\n",
-                  {{"ab"}, {"\u0603"}}},
         FrameCase{"after_rules_without_rows",
                   "+-+-+\n+-+-+\n└─┴─┘\n+-+-+\nx\n+---+\n| a |\n+---+\n",
                   {{"a"}}},
