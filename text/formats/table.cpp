@@ -136,7 +136,9 @@ TableWrite convert_table(const ConvertRequest& request) {
     if (text.find_first_not_of("\r\n") == std::string_view::npos) {
         return out;
     }
-    TableRead read = read_table(text, request.from, request.encoding, request.options.widthModel);
+    // read_table skips the byte order mark itself; a second U+FEFF is a cell's.
+    TableRead read =
+        read_table(request.text, request.from, request.encoding, request.options.widthModel);
     if (!read.ok()) {
         out.refusal = read.refusal;
         return out;
