@@ -73,7 +73,22 @@ void BM_FrameToCsv(benchmark::State& state) {
     report(state, frame.size());
 }
 
+// Rule lines with no rows under them: each must be looked at a bounded number
+// of times, or 1 MiB of them takes minutes.
+void BM_RulesWithoutRows(benchmark::State& state) {
+    std::string rules;
+    while (rules.size() + 6 <= csv_input().size()) {
+        rules += "+-+-+\n";
+    }
+    for (auto _ : state) {
+        TableWrite psv = convert(rules, TableFormat::Frame, TableFormat::Psv);
+        benchmark::DoNotOptimize(psv.refusal.kind);
+    }
+    report(state, rules.size());
+}
+
 BENCHMARK(BM_CsvToFrame)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FrameToCsv)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RulesWithoutRows)->Unit(benchmark::kMillisecond);
 
 }  // namespace

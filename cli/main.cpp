@@ -7,6 +7,8 @@
 #include "cli/frame_job.h"
 #include "cli/options.h"
 #include "cli/stream_io.h"
+#include "command/create_frame.h"
+#include "text/text_limits.h"
 
 namespace {
 
@@ -20,6 +22,21 @@ int report(const std::string& message, int exitCode) {
 
 int usage_error(const std::string& message) {
     return report(message + "\nTry 'zentab --help' for more information.", kExitUsage);
+}
+
+// Frames are read back as large as the text layer draws them.
+size_t input_limit(const CliOptions& options) {
+    return static_cast<size_t>(
+        options.from == TableFormat::Frame && !options.raw ? kTextFrameLimit : kTextInputLimit);
+}
+
+// The words of the refusal the input would meet, without reading all of it.
+std::string too_large(const CliOptions& options, const InputRead& input) {
+    const std::string limit = options.raw ? std::to_string(CF_INPUT_LIMIT) + " bytes"
+                                          : std::to_string(input_limit(options));
+    const std::string size = input.size >= 0 ? std::to_string(input.size)
+                                             : "more than " + std::to_string(input_limit(options));
+    return "the input is " + size + " bytes; the limit is " + limit;
 }
 
 int write_stdout(const std::string& text, int exitCode) {
@@ -44,9 +61,12 @@ int main(int argc, char** argv) {
     if (parsed.options.version) {
         return write_stdout("zentab " ZENTAB_VERSION "\n", 0);
     }
-    InputRead input = read_input(parsed.options.file);
+    InputRead input = read_input(parsed.options.file, input_limit(parsed.options));
     if (!input.error.empty()) {
         return report(input.error, kExitTrouble);
+    }
+    if (input.tooLarge) {
+        return report(too_large(parsed.options, input), kExitTrouble);
     }
     JobOutput job = frame_job(parsed.options, input.bytes);
     write_all(STDERR_FILENO, job.err);

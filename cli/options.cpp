@@ -145,15 +145,6 @@ class OptionParser {
     explicit OptionParser(const std::vector<std::string>& args) : args_(args) {}
 
     OptionsResult parse(const char* ambiguousDefault) {
-        if (ambiguousDefault != nullptr && *ambiguousDefault != '\0') {
-            std::optional<WidthModel> model = width_model(ambiguousDefault);
-            if (!model) {
-                result_.error = "ZENTAB_AMBIGUOUS: invalid width model '" +
-                                std::string(ambiguousDefault) + "' (use narrow or wide)";
-                return result_;
-            }
-            result_.options.widthModel = *model;
-        }
         bool optionsEnded = false;
         for (index_ = 0; index_ < args_.size() && result_.error.empty(); ++index_) {
             const std::string& arg = args_[index_];
@@ -165,11 +156,29 @@ class OptionParser {
                 parse_option(arg);
             }
         }
+        apply_ambiguous_default(ambiguousDefault);
         finish();
         return result_;
     }
 
   private:
+    // The environment only fills in what the command line leaves open, so a
+    // bad value there never stands in the way of -a, --help or --version.
+    void apply_ambiguous_default(const char* value) {
+        const CliOptions& options = result_.options;
+        if (!result_.error.empty() || ambiguousGiven_ || options.help || options.version ||
+            value == nullptr || *value == '\0') {
+            return;
+        }
+        std::optional<WidthModel> model = width_model(value);
+        if (!model) {
+            result_.error = "ZENTAB_AMBIGUOUS: invalid width model '" + std::string(value) +
+                            "' (use narrow or wide)";
+            return;
+        }
+        result_.options.widthModel = *model;
+    }
+
     void finish() {
         const CliOptions& options = result_.options;
         if (!result_.error.empty() || !options.raw) {
@@ -285,6 +294,7 @@ class OptionParser {
                 return;
             }
             options.widthModel = *model;
+            ambiguousGiven_ = true;
         } else {
             std::optional<TextEncoding> chosen = encoding(value);
             if (!chosen) {
@@ -300,6 +310,7 @@ class OptionParser {
     size_t index_ = 0;
     bool haveFile_ = false;
     bool toGiven_ = false;
+    bool ambiguousGiven_ = false;
     OptionsResult result_;
 };
 

@@ -1,32 +1,45 @@
 #include "cli/stream_io.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
-#include "text/text_limits.h"
-
 namespace {
 
-std::string describe_source(const std::string& path) {
-    return path == "-" ? std::string("standard input") : "'" + path + "'";
-}
-
 std::string read_error(const std::string& path, int error) {
-    return "cannot read " + describe_source(path) + ": " + std::strerror(error);
+    const std::string source = path == "-" ? std::string("standard input") : "'" + path + "'";
+    return "cannot read " + source + ": " + std::strerror(error);
 }
 
-// Reads until end of input; stops with an error past kMaxInputBytes, since
-// no input that large can be framed or read back.
-InputRead read_fd(int fd, const std::string& path) {
+// A regular file too large is refused by its size, unread.
+bool too_large_file(int fd, size_t limit, InputRead& input) {
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+        static_cast<uint64_t>(info.st_size) <= limit) {
+        return false;
+    }
+    input.tooLarge = true;
+    input.size = static_cast<int64_t>(info.st_size);
+    return true;
+}
+
+InputRead read_fd(int fd, const std::string& path, size_t limit) {
     InputRead input;
+    if (too_large_file(fd, limit, input)) {
+        return input;
+    }
+    // Untouched pages cost nothing, and the string never doubles past the limit.
+    input.bytes.reserve(limit + 1);
     constexpr size_t kChunk = 64 * 1024;
     for (;;) {
-        size_t used = input.bytes.size();
-        input.bytes.resize(used + kChunk);
-        ssize_t got = read(fd, input.bytes.data() + used, kChunk);
+        const size_t used = input.bytes.size();
+        const size_t want = std::min(kChunk, limit + 1 - used);
+        input.bytes.resize(used + want);
+        ssize_t got = read(fd, input.bytes.data() + used, want);
         if (got < 0 && errno == EINTR) {
             input.bytes.resize(used);
             continue;
@@ -40,12 +53,9 @@ InputRead read_fd(int fd, const std::string& path) {
         if (got == 0) {
             return input;
         }
-        if (input.bytes.size() > kMaxInputBytes) {
-            input.error = describe_source(path) + " holds more than " +
-                          std::to_string(kMaxInputBytes) + " bytes; at most " +
-                          std::to_string(kTextInputLimit) + " bytes of a table, or " +
-                          std::to_string(kTextFrameLimit) + " of a frame, can be read";
-            input.bytes.clear();
+        if (input.bytes.size() > limit) {
+            input.tooLarge = true;
+            input.bytes = std::string();
             return input;
         }
     }
@@ -53,9 +63,9 @@ InputRead read_fd(int fd, const std::string& path) {
 
 }  // namespace
 
-InputRead read_input(const std::string& path) {
+InputRead read_input(const std::string& path, size_t limit) {
     if (path == "-") {
-        return read_fd(STDIN_FILENO, path);
+        return read_fd(STDIN_FILENO, path, limit);
     }
     int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
@@ -63,7 +73,7 @@ InputRead read_input(const std::string& path) {
         failed.error = read_error(path, errno);
         return failed;
     }
-    InputRead input = read_fd(fd, path);
+    InputRead input = read_fd(fd, path, limit);
     close(fd);
     return input;
 }

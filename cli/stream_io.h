@@ -1,21 +1,21 @@
 // Whole-input reading and checked writing on file descriptors.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "text/text_limits.h"
-
-// Frames are read back as large as the text layer draws them.
-constexpr size_t kMaxInputBytes = static_cast<size_t>(kTextFrameLimit);
-
 struct InputRead {
     std::string bytes;
-    std::string error;  // set when the input cannot be read, or is too large
+    std::string error;      // set when the input cannot be read
+    bool tooLarge = false;  // more than the limit: bytes is empty
+    int64_t size = -1;      // of a too large regular file; -1 for a stream
 };
 
-// path "-" reads standard input.
-InputRead read_input(const std::string& path);
+// path "-" reads standard input. Reads at most limit + 1 bytes, enough to
+// know that the input is too large, so memory stays near the limit whatever
+// is piped in.
+InputRead read_input(const std::string& path, size_t limit);
 
 // Writes all of text; returns an empty string or the reason for the failure.
 std::string write_all(int fd, std::string_view text);

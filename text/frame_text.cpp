@@ -59,16 +59,21 @@ Refusal frame_psv(const FrameRequest& request, std::string_view table, std::stri
     return render_frame(view, look_of(request), frame);
 }
 
-// The input, checked, without its byte order mark and its empty last lines;
-// empty when there is no table in it.
+// The input, checked, without its empty last lines; empty when there is no
+// table in it. Its byte order mark stays for read_table to skip: a second
+// U+FEFF is a cell's.
 Refusal checked_table(const FrameRequest& request, std::string_view& table) {
     Refusal refusal = check_request(request);
     if (refusal.kind == RefusalKind::None) {
         refusal = check_input_text(request.text, request.encoding, input_limit(request));
     }
-    table = refusal.kind == RefusalKind::None
-                ? without_trailing_empty_lines(without_bom(request.text, request.encoding))
-                : std::string_view();
+    table = std::string_view();
+    if (refusal.kind == RefusalKind::None) {
+        table = without_trailing_empty_lines(request.text);
+    }
+    if (without_bom(table, request.encoding).empty()) {
+        table = std::string_view();
+    }
     return refusal;
 }
 }  // namespace
@@ -81,7 +86,8 @@ FrameOutcome frame_text(const FrameRequest& request) {
         return outcome;
     }
     if (request.from == TableFormat::Psv && request.to == TableFormat::Frame) {
-        outcome.refusal = frame_psv(request, table, outcome.text);
+        outcome.refusal =
+            frame_psv(request, without_bom(table, request.encoding), outcome.text);
         return outcome;
     }
     TableRead read = read_table(table, request.from, request.encoding, request.widthModel);

@@ -66,6 +66,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "+-+-+\n|a|b|\n+-+-+\n|c|d|\n+-+-+\n", "", 0},
         CliCase{"unframe_cp932", {"--unframe", "-e", "cp932"},
                    "+--+-+\n|\x93\xFA|b|\n+--+-+\n", "\x93\xFA|b\n", "", 0},
+        CliCase{"psv_bom_then_first_cell_bom", {"--to", "csv"}, "\uFEFF\uFEFFa|b\n",
+                   "\"\uFEFFa\",b\n", "", 0},
         CliCase{"empty_input_any_format", {"--from", "frame", "--to", "csv"}, "\n\n", "", "", 0}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 

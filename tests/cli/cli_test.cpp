@@ -254,10 +254,13 @@ TEST(ZentabEnvironment, AmbiguousWidthDefaultsFromTheEnvironmentAndTheOptionWins
         {"wide", {"-a", "narrow"}, narrow, 0},
         {"narrow", {"--ambiguous", "wide"}, wide, 0},
         {"bogus", {}, "", 2},
+        {"bogus", {"-a", "wide"}, wide, 0},
+        {"bogus", {"--version"}, "zentab " ZENTAB_VERSION "\n", 0},
     };
     for (const Case& c : cases) {
         setenv("ZENTAB_AMBIGUOUS", c.value, 1);
         ProcessRun run = run_zentab(c.args, "ab\n");
+        EXPECT_EQ(run_zentab({"--help"}, "").exitCode, 0) << c.value;
         EXPECT_EQ(run.out, c.out) << c.value;
         EXPECT_EQ(run.exitCode, c.exitCode) << c.value;
     }

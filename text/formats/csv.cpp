@@ -117,9 +117,10 @@ class CsvReader {
     size_t emptyLinesAtEnd_ = 0;
 };
 
-bool needs_quotes(const Row& row, const std::string& text) {
+bool needs_quotes(const Row& row, const std::string& text, bool opensText) {
     return text.find_first_of(",\"\r\n") != std::string::npos ||
-           (row.size() == 1 && text.empty());  // else an empty line, dropped at the end
+           (row.size() == 1 && text.empty()) ||  // else an empty line, dropped at the end
+           (opensText && bom_length(text, TextEncoding::Utf8) > 0);  // else read as a BOM
 }
 
 }  // namespace
@@ -142,7 +143,8 @@ TableWrite write_csv(const Table& table, LineEnd lineEnd) {
                 out.text += ',';
             }
             const std::string& text = row[c].text;
-            if (!needs_quotes(row, text)) {
+            const bool opensText = out.text.empty() && table.encoding == TextEncoding::Utf8;
+            if (!needs_quotes(row, text, opensText)) {
                 out.text += text;
                 continue;
             }

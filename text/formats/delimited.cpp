@@ -50,6 +50,14 @@ TableWrite write_rows(const Table& table, LineEnd lineEnd, bool psv) {
             }
         }
     }
+    // Readers skip a byte order mark at the start; one written before a first
+    // cell that starts with U+FEFF keeps the cell's own.
+    const bool bomFirst = table.encoding == TextEncoding::Utf8 && !table.rows.empty() &&
+                          !table.rows[0].empty() &&
+                          bom_length(table.rows[0][0].text, table.encoding) > 0;
+    if (bomFirst) {
+        out.text = "\xEF\xBB\xBF";
+    }
     const std::string_view end = line_end_text(lineEnd);
     for (size_t r = 0; r < table.rows.size(); ++r) {
         const Row& row = table.rows[r];

@@ -136,18 +136,24 @@ class FrameReader {
 
     TableRead read() {
         lines_ = split_lines(text_);
-        for (size_t top = 0; top < lines_.size(); ++top) {
+        size_t top = 0;
+        while (top < lines_.size()) {
             RuleScan rule = scan_rule(lines_[top]);
             if (rule.kind != RuleScan::Rule) {
+                ++top;
                 continue;
             }
-            if (!read_from(top, rule)) {
+            size_t stop = top + 1;
+            if (!read_from(top, rule, stop)) {
                 read_.table.rows.clear();
                 return std::move(read_);
             }
             if (!read_.table.rows.empty()) {
                 return std::move(read_);
             }
+            // The rules between top and stop agree with top, so a frame
+            // starting at any of them would stop at the same line.
+            top = stop;
         }
         read_.refusal.kind = RefusalKind::NoFrameFound;
         return std::move(read_);
@@ -163,6 +169,34 @@ class FrameReader {
             return 1;
         }
         return text_columns(text, encoding_, model_);
+    }
+
+    // Blanks at either end are padding, drawn after the cell was measured on
+    // its own: a Prepend character must not take the space after it into its
+    // cluster, nor a space the combining mark that starts a cell.
+    int64_t padded_columns(std::string_view text) const {
+        const std::string_view cell = trim_blanks(text);
+        if (cell.size() == text.size()) {
+            return columns(text);
+        }
+        return static_cast<int64_t>(text.size() - cell.size()) + columns(cell);
+    }
+
+    // A cell that ends in a Prepend character and a space of its own was
+    // measured with that space inside the character's cluster: one column
+    // less than its blanks count.
+    bool took_in_a_space(std::string_view text) const {
+        const std::string_view cell = trim_blanks(text);
+        if (encoding_ != TextEncoding::Utf8 || cell.empty() || cell.size() == text.size() ||
+            !is_blank(text.back())) {
+            return false;
+        }
+        size_t last = cell.size() - 1;
+        while (last > 0 && (static_cast<unsigned char>(cell[last]) & 0xC0) == 0x80) {
+            --last;
+        }
+        const std::string probe = std::string(cell.substr(last)) + ' ';
+        return columns(probe) == columns(cell.substr(last));
     }
 
     RuleScan scan_rule(LineSpan line) const {
@@ -192,7 +226,8 @@ class FrameReader {
             column += columns(ch);
         }
         const bool restBlank = trim_blanks(text_.substr(at, line.end - at)).empty();
-        const bool shaped = scan.joints.size() >= 2 && fills > 0 &&
+        // A column of empty cells is drawn as joints side by side: +++.
+        const bool shaped = scan.joints.size() >= 2 && (fills > 0 || scan.leftPiece == '+') &&
                             piece_of(piece_code(char_at(lastPiece), encoding_)) == Piece::Joint;
         if (restBlank && shaped) {
             scan.kind = RuleScan::Rule;
@@ -249,8 +284,12 @@ class FrameReader {
             if (piece_of(piece_code(ch, encoding_)) != Piece::Vertical) {
                 continue;
             }
-            column += columns(text_.substr(measuredTo, at - measuredTo));
+            const std::string_view segment = text_.substr(measuredTo, at - measuredTo);
+            column += padded_columns(segment);
             const int64_t want = top.joints[next].column;
+            if (column == want + 1 && took_in_a_space(segment)) {
+                column = want;
+            }
             if (column > want || (next == 0 && column != want)) {
                 return mismatch(at);
             }
@@ -282,8 +321,9 @@ class FrameReader {
     }
 
     // Reads the frame whose top rule is lines_[top]. False on a refusal; true
-    // with no rows when what follows the rule is no frame after all.
-    bool read_from(size_t top, const RuleScan& topRule) {
+    // with no rows when what follows the rule is no frame after all, with stop
+    // at the first line that may still open one.
+    bool read_from(size_t top, const RuleScan& topRule, size_t& stop) {
         uint32_t lastLeftPiece = topRule.leftPiece;
         bool lastWasRule = true;
         size_t at = top + 1;
@@ -311,6 +351,7 @@ class FrameReader {
             }
             lastWasRule = false;
         }
+        stop = at;
         if (read_.table.rows.empty()) {
             return true;
         }

@@ -55,6 +55,12 @@ INSTANTIATE_TEST_SUITE_P(
                   {{"a│b|c", "d"}}},
         FrameCase{"wide_cells", "┌──────┬──┐\n│ 日本 │α │\n└──────┴──┘\n", {{"日本", "α"}}},
         FrameCase{"empty_column", "┌┬───┐\n││ x │\n└┴───┘\n", {{"", "x"}}},
+        FrameCase{"columns_of_empty_cells", "+++\n|||\n+++\n", {{"", ""}}},
+        FrameCase{
+            "prepend_before_padding", "+--+\n|ab|\n+--+\n|\u0603  |\n+--+\n", {{"ab"}, {"\u0603"}}},
+        FrameCase{"after_rules_without_rows",
+                  "+-+-+\n+-+-+\n└─┴─┘\n+-+-+\nx\n+---+\n| a |\n+---+\n",
+                  {{"a"}}},
         FrameCase{"wide_model_asked_narrow", "┏━┳━━┓\n┃No┃Item┃\n┗━┻━━┛\n", {{"No", "Item"}}},
         FrameCase{"narrow_model_asked_wide",
                   "┏━━┳━━━━┓\n┃No┃Item┃\n┗━━┻━━━━┛\n",

@@ -60,6 +60,13 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"csv_empty_trailing", kCsv, {{"a", "", ""}}, "a,,\n"},
         WriteCase{"csv_spaces_unquoted", kCsv, {{" a "}}, " a \n"},
         WriteCase{"csv_crlf", kCsv, {{"a", "b"}}, "a,b\r\n", crlf()},
+        WriteCase{"csv_first_cell_bom_quoted",
+                  kCsv,
+                  {{"\uFEFFa", "\uFEFF"}, {"\uFEFF"}},
+                  "\"\uFEFFa\",\uFEFF\n\uFEFF\n"},
+        WriteCase{
+            "psv_first_cell_bom_kept_by_a_bom", kPsv, {{"\uFEFFa", "b"}}, "\uFEFF\uFEFFa|b\n"},
+        WriteCase{"tsv_first_cell_bom_kept_by_a_bom", kTsv, {{"\uFEFF", "b"}}, "\uFEFF\uFEFF\tb\n"},
         WriteCase{"markdown_plain",
                   kMd,
                   {{"No", "Item"}, {"1", "pen"}},
