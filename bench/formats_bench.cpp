@@ -81,7 +81,7 @@ void BM_RulesWithoutRows(benchmark::State& state) {
         rules += "+-+-+\n";
     }
     for (auto _ : state) {
-        TableWrite psv = convert(rules, TableFormat::Frame, TableFormat::Psv);
+        FrameOutcome psv = convert(rules, TableFormat::Frame, TableFormat::Psv);
         benchmark::DoNotOptimize(psv.refusal.kind);
     }
     report(state, rules.size());
