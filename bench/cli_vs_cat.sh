@@ -1,9 +1,9 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # The whole zentab process on a 217-row table beside cat on the same file.
 #   bench/cli_vs_cat.sh [path/to/zentab]   default build/cli/zentab
-set -eu
-
-root=$(cd "$(dirname "$0")/.." && pwd)
+set -euo pipefail
+source "$(dirname "$0")/../scripts/lib.sh"
+root=$(zentab_root)
 zentab=${1:-$root/build/cli/zentab}
 table=$(mktemp)
 trap 'rm -f "$table"' EXIT

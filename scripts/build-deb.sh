@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Builds build-deb/zentab_<version>_<arch>.deb from a release build: the tool,
-# its man page and the copyright file, with Depends from dpkg-shlibdeps and the
-# version from CMake's project(). Checks the package with lintian when it is
-# installed. Needs what scripts/install-deps.sh installs.
+# Builds build-deb/zentab_<version>_<arch>.deb from a release build (the deb
+# preset, in build-deb/build): the tool, its man page and the copyright file,
+# with Depends from dpkg-shlibdeps and the version from CMake's project().
+# Checks the package with lintian when it is installed. Needs what
+# scripts/install-deps.sh installs.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+source "$(dirname "$0")/lib.sh"
+cd "$(zentab_root)"
 out=build-deb
 build=$out/build
 pkg=$out/pkg
@@ -15,12 +17,12 @@ umask 022
 # built twice from one commit is the same.
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || date +%s)}
 
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DZENTAB_BENCH=OFF >/dev/null
-cmake --build "$build" -j "${ZENTAB_JOBS:-$(nproc)}" --target zentab zentab_man
+cmake --preset deb >/dev/null
+cmake --build --preset deb -j "$(zentab_jobs)"
 rm -rf "$pkg"
 DESTDIR="$PWD/$root" cmake --install "$build" --prefix /usr --strip >/dev/null
 
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+version=$(zentab_version)
 arch=$(dpkg --print-architecture)
 [ -x "$root/usr/bin/zentab" ] || { echo "build-deb: no usr/bin/zentab installed" >&2; exit 1; }
 [ -f "$root/usr/share/man/man1/zentab.1" ] || {

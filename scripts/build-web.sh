@@ -1,21 +1,23 @@
 #!/usr/bin/env bash
-# Builds the text layer for WebAssembly (cmake/wasm32-wasi.cmake) and from it
-# build-web/zentab.html (one self-contained page) and build-web/zentab-<version>.tgz
-# (the npm package). Needs what scripts/install-deps.sh installs.
+# Builds the text layer for WebAssembly (the wasm preset:
+# cmake/wasm32-wasi.cmake) and from it build-web/zentab.html (one
+# self-contained page) and build-web/zentab-<version>.tgz (the npm package).
+# Needs what scripts/install-deps.sh installs.
 #   scripts/build-web.sh [output directory]   (default: build-web)
 set -euo pipefail
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-out="$(mkdir -p "${1:-$root/build-web}" && cd "${1:-$root/build-web}" && pwd)"
+source "$(dirname "$0")/lib.sh"
+root=$(zentab_root)
+out=$(mkdir -p "${1:-$root/build-web}" && cd "${1:-$root/build-web}" && pwd)
+version=$(zentab_version)
 
-cmake -S "$root" -B "$out/wasm" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/wasm32-wasi.cmake" \
-    -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$out/wasm" -j2 --target zentab_web
+cd "$root"
+cmake --preset wasm -B "$out/wasm" >/dev/null
+cmake --build "$out/wasm" -j "$(zentab_jobs)" --target zentab_web
 # The link runs without -O (see the toolchain file); optimise here, with the
 # features the module uses.
 wasm-opt -O2 --enable-bulk-memory --strip-debug --strip-producers \
     "$out/wasm/web/zentab_web.wasm" -o "$out/zentab.wasm"
 
-version="$(sed -n 's/^project([A-Za-z_]* VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")"
 node "$root/scripts/assemble-web.mjs" "$out/zentab.wasm" "$version" "$out"
 rm -f "$out"/zentab-*.tgz
 (cd "$out/npm" && npm pack --silent --pack-destination "$out" >/dev/null)

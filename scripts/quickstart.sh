@@ -3,10 +3,12 @@
 # command-line tool, builds the web page, and builds Zentab.exe, opening it
 # under Wine when a display is available.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+source "$(dirname "$0")/lib.sh"
+root=$(zentab_root)
+cd "$root"
 bash scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build -j "$(nproc)" --target zentab
+cmake --preset release >/dev/null
+cmake --build --preset release -j "$(zentab_jobs)" --target zentab
 echo "== build/cli/zentab -f 5 -p H examples/sales.txt"
 build/cli/zentab -f 5 -p H examples/sales.txt
 echo "== build-web/zentab.html and the npm package"

@@ -5,7 +5,8 @@
 # Needs fonts-wine for the caption buttons and imagemagick.
 # Usage: scripts/screenshot.sh [build directory]
 set -euo pipefail
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$(dirname "$0")/lib.sh"
+root=$(zentab_root)
 build="$(cd "${1:-$root/build-win}" && pwd)"
 "$root/scripts/wine-prefix.sh"
 source "$root/scripts/wine-env.sh"

@@ -4,7 +4,8 @@
 # apt-get, and what scripts/install-deps.sh installs. A zentab package it
 # installs is removed again when it ends.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+source "$(dirname "$0")/lib.sh"
+cd "$(zentab_root)"
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

@@ -5,7 +5,8 @@
 # installs and a native build of the command.
 #   scripts/test-web.sh [path to the native zentab]   (default: build/cli/zentab)
 set -euo pipefail
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$(dirname "$0")/lib.sh"
+root=$(zentab_root)
 native="$(realpath "${1:-$root/build/cli/zentab}")"
 out="$root/build-web"
 

@@ -3,7 +3,8 @@
 # through ctest, then the end-to-end tests under Wine and Xvfb in two locales.
 # Needs what scripts/install-deps.sh installs.
 set -euo pipefail
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$(dirname "$0")/lib.sh"
+root=$(zentab_root)
 build="${1:-$root/build-win}"
 
 "$root/scripts/build-windows.sh" "$build" >/dev/null

@@ -1,32 +1,35 @@
 #!/usr/bin/env bash
-# Runs every test: the unit and tool tests in a release build and again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, the web page and npm package
-# (WebAssembly) against the command, the Debian package built,
-# installed and run (as root or with sudo; it is removed again afterwards), a
-# short fuzzing run, and the Windows program's tests under Wine. Needs what
-# scripts/install-deps.sh installs.
+# Runs every test: the unit and tool tests in a release build, again built
+# with clang, and again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# the web page and npm package (WebAssembly) against the command, the Debian
+# package built, installed and run (as root or with sudo; it is removed again
+# afterwards), a short fuzzing run, and the Windows program's tests under Wine.
+# Needs what scripts/install-deps.sh installs.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-jobs=$(nproc)
+source "$(dirname "$0")/lib.sh"
+root=$(zentab_root)
+jobs=$(zentab_jobs)
+cd "$root"
 
+# Configures, builds and tests one preset's tree (CMakePresets.json).
 run_suite() {
-  local dir=$1
-  shift
-  cmake -S . -B "$dir" "$@" >/dev/null
-  cmake --build "$dir" -j "$jobs"
-  ctest --test-dir "$dir" --output-on-failure -j "$jobs"
+  cmake --preset "$1" >/dev/null
+  cmake --build --preset "$1" -j "$jobs"
+  ctest --preset "$1" -j "$jobs"
 }
 
 echo "== release build"
-run_suite build -DCMAKE_BUILD_TYPE=Release
+run_suite release
+echo "== clang build"
+run_suite clang
 echo "== web page and npm package: the text layer in WebAssembly"
 bash scripts/test-web.sh build/cli/zentab
 echo "== Debian package: build, install, run, man page"
 bash scripts/test-deb.sh
 echo "== sanitizer build (address, undefined)"
-run_suite build-sanitize -DCMAKE_BUILD_TYPE=Debug -DZENTAB_SANITIZE=ON -DZENTAB_BENCH=OFF
+run_suite sanitize
 echo "== fuzzing, ${ZENTAB_FUZZ_SECONDS:-30} s"
-sh .ci/fuzz.sh "${ZENTAB_FUZZ_SECONDS:-30}"
+bash .ci/fuzz.sh "${ZENTAB_FUZZ_SECONDS:-30}"
 echo "== Windows program under Wine"
 bash scripts/test-windows.sh
 echo "== all tests passed"

@@ -4,8 +4,9 @@
 # program starts with it.
 # Usage: scripts/wine-dpi.sh <dpi>
 set -euo pipefail
-here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-source "$here/wine-env.sh"
+source "$(dirname "$0")/lib.sh"
+root=$(zentab_root)
+source "$root/scripts/wine-env.sh"
 wineserver -k 2>/dev/null || true
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "${1:?dpi}" /f >/dev/null 2>&1
 wineserver -w

@@ -5,8 +5,9 @@
 # Also puts fonts-wine's Marlett into the prefix's Fonts folder, for the
 # caption buttons.
 set -euo pipefail
-here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-source "$here/wine-env.sh"
+source "$(dirname "$0")/lib.sh"
+root=$(zentab_root)
+source "$root/scripts/wine-env.sh"
 
 if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
     wineboot -i >/dev/null 2>&1 || true

@@ -1,9 +1,10 @@
-# cmake -DPYTHON=... -DSCRIPT=... -DCHECKED_IN=... -DOUT=... -P check_unicode_tables.cmake
+# cmake -DPYTHON=... -DSCRIPT=... -DVERSION=... -DCHECKED_IN=... -DOUT=... -P check_unicode_tables.cmake
 if(NOT EXISTS /usr/share/unicode/EastAsianWidth.txt)
   message("unicode-data is not installed: nothing to regenerate from")
   return()
 endif()
-execute_process(COMMAND ${PYTHON} ${SCRIPT} --out ${OUT} RESULT_VARIABLE status)
+execute_process(COMMAND ${PYTHON} ${SCRIPT} --unicode-version ${VERSION} --out ${OUT}
+                RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "the generator failed")
 endif()

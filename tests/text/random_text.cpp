@@ -1,6 +1,7 @@
 #include "random_text.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <map>
 
 #include "text/unicode/code_point_props.h"
@@ -56,7 +57,8 @@ RandomText::RandomText(uint32_t seed, bool withControls, bool (*keep)(uint32_t))
     for (auto& entry : byProps) {
         std::vector<uint32_t>& cps = entry.second;
         std::shuffle(cps.begin(), cps.end(), rng);
-        pool.insert(pool.end(), cps.begin(), cps.begin() + std::min<size_t>(cps.size(), 6));
+        const auto take = static_cast<std::ptrdiff_t>(std::min<size_t>(cps.size(), 6));
+        pool.insert(pool.end(), cps.begin(), cps.begin() + take);
     }
     // The characters the rules single out, and Hangul syllables of both kinds.
     for (uint32_t cp : {0x200Du,  0x200Du,  0xFE0Fu, 0xFE0Fu, 0x1F1EFu, 0x1F1F5u, 0x1F1E6u,

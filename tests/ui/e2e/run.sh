@@ -4,7 +4,8 @@
 # DPI) and at 150% (144 DPI, Japanese locale).
 # Usage: tests/ui/e2e/run.sh <build directory>
 set -euo pipefail
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)"
+source "$(dirname "$0")/../../../scripts/lib.sh"
+root=$(zentab_root)
 build="$(cd "${1:?build directory}" && pwd)"
 "$root/scripts/wine-prefix.sh"
 source "$root/scripts/wine-env.sh"

@@ -1,0 +1,16 @@
+# Sourced by the scripts, after set -euo pipefail:
+#   source "$(dirname "$0")/lib.sh"
+# Where the project is, how many build jobs to run (ZENTAB_JOBS, else one per
+# core), and the version, which project() in CMakeLists.txt holds.
+
+zentab_root() (
+  cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd
+)
+
+zentab_jobs() {
+  echo "${ZENTAB_JOBS:-$(nproc)}"
+}
+
+zentab_version() {
+  sed -n 's/^project([A-Za-z_]* VERSION \([0-9.]*\).*/\1/p' "$(zentab_root)/CMakeLists.txt"
+}
