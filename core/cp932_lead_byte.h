@@ -1,8 +1,8 @@
-// Lead bytes of code page 932: the byte after one belongs to the same
-// character, and is never a separator or the start of a match. Fixed here
-// rather than asked of the C library, so no locale can change them.
+// Kept for the parser, which has yet to include core/text_rules.h itself.
 #pragma once
 
+#include "core/text_rules.h"
+
 constexpr bool cp932_is_lead_byte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+    return text_rules::is_cp932_lead_byte(byte);
 }

@@ -1,6 +1,7 @@
 #include "text/frame_text.h"
 
 #include "core/frame_core.h"
+#include "core/text_rules.h"
 #include "text/cell_width.h"
 #include "text/text_check.h"
 #include "text/text_limits.h"
@@ -47,7 +48,7 @@ Refusal refusal_of(RefusalKind kind) {
 
 Refusal refusal_at(RefusalKind kind, std::string_view text, size_t offset, bool cp932) {
     Refusal refusal = refusal_of(kind);
-    const TextPlace place = place_of(text, offset, cp932);
+    const text_rules::TextPlace place = text_rules::place_of(text, offset, cp932);
     refusal.line = place.line;
     refusal.column = place.column;
     return refusal;

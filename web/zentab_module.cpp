@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/text_rules.h"
 #include "text/cp932_codec.h"
 #include "text/formats/table.h"
 #include "text/frame_text.h"
@@ -72,9 +73,7 @@ ZENTAB_EXPORT int32_t zentab_frame(int32_t frameType, int32_t positionType, int3
     if (cp932 != 0) {
         std::string_view text = gInput;
         // The UTF-8 path skips a byte order mark; here it has no code to become.
-        if (text.substr(0, 3) == "\xEF\xBB\xBF") {
-            text.remove_prefix(3);
-        }
+        text.remove_prefix(text_rules::bom_length(text, true));
         encoded = cp932_encode_utf8(text);
         if (!encoded.ok) {
             Refusal refusal;
@@ -191,20 +190,13 @@ ZENTAB_EXPORT uint32_t zentab_output_utf16() {
         gOutput16.resize(gOutput.size());
     }
     char16_t* out = gOutput16.data();
-    const auto* bytes = reinterpret_cast<const uint8_t*>(gOutput.data());
-    const uint8_t* end = bytes + gOutput.size();
-    while (bytes < end) {
-        uint32_t value = *bytes++;
-        if (value >= 0x80) {
-            const int more = value >= 0xF0 ? 3 : value >= 0xE0 ? 2 : 1;
-            value &= 0x3Fu >> more;
-            for (int index = 0; index < more; ++index) {
-                value = value << 6 | (*bytes++ & 0x3Fu);
-            }
-            if (value >= 0x10000) {
-                *out++ = static_cast<char16_t>(0xD7C0 + (value >> 10));
-                value = 0xDC00 | (value & 0x3FF);
-            }
+    for (size_t at = 0; at < gOutput.size();) {
+        const text_rules::Utf8Char c = text_rules::decode_utf8_unchecked(gOutput, at);
+        at += c.length;
+        uint32_t value = c.codePoint;
+        if (value >= 0x10000) {
+            *out++ = static_cast<char16_t>(0xD7C0 + (value >> 10));
+            value = 0xDC00 | (value & 0x3FF);
         }
         *out++ = static_cast<char16_t>(value);
     }
