@@ -72,7 +72,12 @@ void PlaceCounter::step() {
         place_.column = 1;
         return;
     }
-    at_ += char_length(text_, at_, cp932_);
+    size_t length = char_length(text_, at_, cp932_);
+    // A lead byte does not take a line end with it, so lines stay those of line_at.
+    if (length == 2 && is_line_end(text_[at_ + 1])) {
+        length = 1;
+    }
+    at_ += length;
     ++place_.column;
 }
 
