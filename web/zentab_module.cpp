@@ -256,7 +256,7 @@ ZENTAB_EXPORT uint32_t zentab_layout(int32_t wide) {
         for (size_t index = at; index < cluster.end; ++index) {
             const auto byte = static_cast<uint8_t>(text[index]);
             // Lead bytes start a code point; four-byte ones need a surrogate pair.
-            units += (byte & 0xC0) != 0x80 ? (byte >= 0xF0 ? 2 : 1) : 0;
+            units += text_rules::is_utf8_continuation(byte) ? 0 : byte >= 0xF0 ? 2 : 1;
             ascii = ascii && byte < 0x80;
         }
         // A line end before a box piece, say, stays text: a box would hold the break.
