@@ -82,15 +82,16 @@ inline Utf8Char decode_utf8_unchecked(std::string_view text, size_t at) {
     if (lead < 0x80) {
         return {lead, 1};
     }
-    size_t length = lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data()) + at;
+    uint32_t length = lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
     if (length > text.size() - at) {
-        length = text.size() - at;
+        length = static_cast<uint32_t>(text.size() - at);
     }
     uint32_t codePoint = lead & (0x7Fu >> length);
-    for (size_t k = 1; k < length; ++k) {
-        codePoint = codePoint << 6 | (static_cast<unsigned char>(text[at + k]) & 0x3Fu);
+    for (uint32_t k = 1; k < length; ++k) {
+        codePoint = codePoint << 6 | (p[k] & 0x3Fu);
     }
-    return {codePoint, static_cast<uint32_t>(length)};
+    return {codePoint, length};
 }
 
 // Writes 1 to 4 bytes and returns how many.
