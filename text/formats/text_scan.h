@@ -1,5 +1,5 @@
-// What every reader and writer needs to walk text by characters, whatever the
-// encoding: character lengths, lines, places for refusals and widths.
+// What the readers and writers add to text_rules: lines as a list, places for
+// cells and refusals, display columns and blanks.
 #pragma once
 
 #include <cstddef>
