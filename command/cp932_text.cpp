@@ -1,5 +1,7 @@
 #include "command/cp932_text.h"
 
+#include "core/text_rules.h"
+
 std::string cp932_replace_all(std::string_view text, std::string_view from, std::string_view to) {
     std::string result;
     result.reserve(text.size());
@@ -10,7 +12,7 @@ std::string cp932_replace_all(std::string_view text, std::string_view from, std:
             at += from.size();
             continue;
         }
-        size_t length = cp932_char_length(text, at);
+        size_t length = text_rules::char_length(text, at, true);
         result.append(text, at, length);
         at += length;
     }

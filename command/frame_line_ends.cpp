@@ -3,9 +3,9 @@
 #include <array>
 #include <cstring>
 
-#include "command/cp932_text.h"
 #include "core/byte_copy.h"
 #include "core/styles/frame_styles.h"
+#include "core/text_rules.h"
 
 namespace {
 
@@ -14,7 +14,8 @@ namespace {
 // there: they pair up from the start of the run.
 size_t lead_run_before(std::string_view text, size_t end) {
     size_t run = 0;
-    while (run < end && cp932_is_lead_byte(static_cast<unsigned char>(text[end - run - 1]))) {
+    while (run < end &&
+           text_rules::is_cp932_lead_byte(static_cast<unsigned char>(text[end - run - 1]))) {
         ++run;
     }
     return run;
@@ -76,7 +77,7 @@ bool is_right_border(std::string_view character) {
 // when it is not, the LF stands at a boundary and that byte ends a pair
 // exactly when the lead-range run before it is odd.
 bool needs_cr(std::string_view text, size_t lf) {
-    if (lf == 0 || cp932_is_lead_byte(static_cast<unsigned char>(text[lf - 1]))) {
+    if (lf == 0 || text_rules::is_cp932_lead_byte(static_cast<unsigned char>(text[lf - 1]))) {
         return false;
     }
     bool pair = lead_run_before(text, lf - 1) % 2 == 1;

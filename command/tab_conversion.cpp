@@ -1,6 +1,7 @@
 #include "command/tab_conversion.h"
 
 #include "command/cp932_text.h"
+#include "core/text_rules.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ std::string convert_tabs(std::string_view text) {
     LineState line;
     size_t at = 0;
     while (at < text.size()) {
-        std::string_view character = text.substr(at, cp932_char_length(text, at));
+        std::string_view character = text.substr(at, text_rules::char_length(text, at, true));
         if (character == "\t") {
             if (line.atLineStart) {
                 result += '|';

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "core/cp932_lead_byte.h"
+#include "core/text_rules.h"
 #include "core/frame_core.h"
 #include "core/special_byte_scan.h"
 
@@ -40,7 +40,7 @@ LineCells cut_line_cells(const char* line, int32_t length, const FtLineRule& rul
     for (int32_t j = special_byte_scan::next_target(line, 0, length, targets); j < length;
          j = special_byte_scan::next_target(line, j, length, targets)) {
         const auto b = static_cast<unsigned char>(line[j]);
-        if (rule.cp932 && cp932_is_lead_byte(b)) {
+        if (rule.cp932 && text_rules::is_cp932_lead_byte(b)) {
             j += 2;
             continue;
         }

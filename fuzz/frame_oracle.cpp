@@ -5,14 +5,9 @@
 
 #include "command/cp932_text.h"
 #include "command/frame_line_ends.h"
+#include "core/text_rules.h"
 
 namespace {
-
-// Lead bytes of code page 932, written out again rather than shared, so the
-// oracle checks the parser instead of agreeing with it.
-bool parser_lead_byte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
 
 std::vector<int64_t> cell_lengths(const std::string& line) {
     std::vector<int64_t> cells;
@@ -22,8 +17,9 @@ std::vector<int64_t> cell_lengths(const std::string& line) {
     for (size_t at = 0; at < line.size(); ++at) {
         unsigned char byte = static_cast<unsigned char>(line[at]);
         endsInSeparator = false;
-        if (parser_lead_byte(byte) || secondByte) {
-            secondByte = parser_lead_byte(byte) && !secondByte;
+        const bool lead = text_rules::is_cp932_lead_byte(byte);
+        if (lead || secondByte) {
+            secondByte = lead && !secondByte;
             ++length;
         } else if (byte != '|') {
             ++length;

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstddef>
 
+#include "core/text_rules.h"
+
 namespace {
 
 #include "text/cp932_table.inc"
@@ -18,7 +20,7 @@ struct Tables {
 };
 
 int trail_index(uint8_t trail) {
-    if (trail < 0x40 || trail > 0xFC || trail == 0x7F) {
+    if (!text_rules::is_cp932_trail_byte(trail)) {
         return -1;
     }
     return trail - 0x40 - (trail > 0x7F ? 1 : 0);
@@ -96,49 +98,9 @@ const Tables& tables() {
     return built;
 }
 
-// The scalar value at text[at] and its length, or length 0 for bytes that are
-// not UTF-8 (overlong forms, surrogates, past U+10FFFF, cut short).
-struct Decoded {
-    uint32_t value = 0;
-    size_t length = 0;
-};
-
-Decoded decode_utf8(std::string_view text, size_t at) {
-    auto byte = [&](size_t index) { return static_cast<uint8_t>(text[index]); };
-    uint8_t first = byte(at);
-    if (first < 0x80) {
-        return {first, 1};
-    }
-    size_t length = first >= 0xF0 ? 4 : first >= 0xE0 ? 3 : 2;
-    static constexpr uint32_t kMinimum[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (first < 0xC2 || first > 0xF4 || at + length > text.size()) {
-        return {};
-    }
-    uint32_t value = first & (0x7Fu >> length);
-    for (size_t index = 1; index < length; ++index) {
-        uint8_t next = byte(at + index);
-        if ((next & 0xC0) != 0x80) {
-            return {};
-        }
-        value = value << 6 | (next & 0x3Fu);
-    }
-    if (value < kMinimum[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
-        return {};
-    }
-    return {value, length};
-}
-
 void append_utf8(std::string& out, uint32_t value) {
-    if (value < 0x80) {
-        out += static_cast<char>(value);
-    } else if (value < 0x800) {
-        out += static_cast<char>(0xC0 | value >> 6);
-        out += static_cast<char>(0x80 | (value & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | value >> 12);
-        out += static_cast<char>(0x80 | (value >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (value & 0x3F));
-    }
+    char bytes[4];
+    out.append(bytes, text_rules::encode_utf8(value, bytes));
 }
 
 }  // namespace
@@ -153,37 +115,29 @@ Cp932Encoded cp932_encode_utf8(std::string_view utf8) {
     const Tables& table = tables();
     Cp932Encoded encoded;
     encoded.bytes.reserve(utf8.size());
-    int64_t line = 1;
-    int64_t column = 1;
     for (size_t at = 0; at < utf8.size();) {
-        Decoded decoded = decode_utf8(utf8, at);
+        const text_rules::Utf8Char decoded = text_rules::decode_utf8(utf8, at);
         uint16_t code = 0;
-        bool known = decoded.length != 0 && decoded.value < 0x10000;
+        bool known = decoded.length != 0 && decoded.codePoint < 0x10000;
         if (known) {
-            code = decoded.value < 0x80 ? static_cast<uint16_t>(decoded.value)
-                                        : table.toCp932[decoded.value];
-            known = decoded.value < 0x80 || code != 0;
+            code = decoded.codePoint < 0x80 ? static_cast<uint16_t>(decoded.codePoint)
+                                            : table.toCp932[decoded.codePoint];
+            known = decoded.codePoint < 0x80 || code != 0;
         }
         if (!known) {
+            const text_rules::TextPlace place = text_rules::place_of(utf8, at, false);
             encoded.bytes.clear();
             encoded.ok = false;
             encoded.invalidUtf8 = decoded.length == 0;
-            encoded.line = line;
-            encoded.column = column;
-            encoded.codePoint = decoded.value;
+            encoded.line = place.line;
+            encoded.column = place.column;
+            encoded.codePoint = decoded.codePoint;
             return encoded;
         }
         if (code > 0xFF) {
             encoded.bytes += static_cast<char>(code >> 8);
         }
         encoded.bytes += static_cast<char>(code & 0xFF);
-        bool crBeforeLf = decoded.value == '\r' && at + 1 < utf8.size() && utf8[at + 1] == '\n';
-        if ((decoded.value == '\n' || decoded.value == '\r') && !crBeforeLf) {
-            ++line;
-            column = 1;
-        } else if (!crBeforeLf) {
-            ++column;
-        }
         at += decoded.length;
     }
     return encoded;
@@ -199,11 +153,11 @@ std::string cp932_decode_to_utf8(std::string_view cp932) {
             utf8 += static_cast<char>(byte);
             continue;
         }
-        if (byte >= 0xA1 && byte <= 0xDF) {
+        if (text_rules::is_cp932_single(byte)) {
             append_utf8(utf8, 0xFF61u + byte - 0xA1);
             continue;
         }
-        bool lead = (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+        bool lead = text_rules::is_cp932_lead_byte(byte);
         int trail = at + 1 < cp932.size() ? trail_index(static_cast<uint8_t>(cp932[at + 1])) : -1;
         uint32_t value = kReplacement;
         if (lead && trail >= 0) {

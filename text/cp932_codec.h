@@ -13,7 +13,7 @@ struct Cp932Encoded {
     bool invalidUtf8 = false;  // otherwise codePoint has no code page 932 form
     int64_t line = 0;          // 1-based; lines end at LF, CR LF or CR
     int64_t column = 0;        // 1-based, in characters
-    uint32_t codePoint = 0;
+    uint32_t codePoint = 0;    // invalidUtf8: the first byte that is not UTF-8
 };
 
 // Each character becomes the code that the charmap writes it as; a character

@@ -1,10 +1,9 @@
 #include "text/input_check.h"
 
+#include "core/text_rules.h"
 #include "text/text_check.h"
 
 namespace {
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
 Refusal check_text(std::string_view text, TextEncoding encoding) {
     const bool cp932 = encoding == TextEncoding::Cp932;
     const TextCheck check = cp932 ? check_cp932_text(text) : check_utf8_text(text);
@@ -16,7 +15,7 @@ Refusal check_text(std::string_view text, TextEncoding encoding) {
         kind = cp932 ? RefusalKind::InvalidCp932 : RefusalKind::InvalidUtf8;
     }
     Refusal refusal = refusal_of(kind);
-    const TextPlace place = place_of(text, check.offset, cp932);
+    const text_rules::TextPlace place = text_rules::place_of(text, check.offset, cp932);
     refusal.line = place.line;
     refusal.column = place.column;
     refusal.codePoint = check.codePoint;
@@ -28,9 +27,7 @@ Refusal check_text(std::string_view text, TextEncoding encoding) {
 }  // namespace
 
 std::string_view without_bom(std::string_view text, TextEncoding encoding) {
-    if (encoding == TextEncoding::Utf8 && text.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
-        text.remove_prefix(kUtf8Bom.size());
-    }
+    text.remove_prefix(text_rules::bom_length(text, encoding == TextEncoding::Utf8));
     return text;
 }
 

@@ -5,35 +5,24 @@
 #include <climits>
 
 #include "core/line_cells.h"
-#include "core/special_byte_scan.h"
+#include "core/text_rules.h"
 #include "text/cell_width.h"
-#include "text/text_check.h"
 
 namespace {
-bool is_line_end(char c) {
-    return c == '\n' || c == '\r';
-}
-
-// One line of the input and where the next begins; LF, CR LF or CR end it.
+// One line of the input and where the next begins.
 struct Line {
     std::string_view text;
     size_t next;
 };
 
 Line line_at(std::string_view text, size_t at) {
-    constexpr special_byte_scan::Targets kLineEnds{'\n', '\r', false};
-    const auto end = static_cast<size_t>(special_byte_scan::next_target(
-        text.data(), static_cast<int32_t>(at), static_cast<int32_t>(text.size()), kLineEnds));
-    size_t next = end;
-    if (next < text.size()) {
-        next += text[next] == '\r' && next + 1 < text.size() && text[next + 1] == '\n' ? 2 : 1;
-    }
-    return {text.substr(at, end - at), next};
+    const text_rules::Line line = text_rules::line_at(text, at);
+    return {text.substr(line.start, line.end - line.start), line.next};
 }
 
 Refusal refusal_at(RefusalKind kind, std::string_view text, size_t offset, bool cp932) {
     Refusal refusal = refusal_of(kind);
-    const TextPlace place = place_of(text, offset, cp932);
+    const text_rules::TextPlace place = text_rules::place_of(text, offset, cp932);
     refusal.line = place.line;
     refusal.column = place.column;
     return refusal;
@@ -112,9 +101,5 @@ Refusal read_psv_cells(std::string_view text, TextEncoding encoding, WidthModel 
 }
 
 std::string_view without_trailing_empty_lines(std::string_view text) {
-    size_t end = text.size();
-    while (end > 0 && is_line_end(text[end - 1])) {
-        --end;
-    }
-    return text.substr(0, end);
+    return text_rules::without_trailing_line_ends(text);
 }

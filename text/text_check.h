@@ -22,10 +22,3 @@ TextCheck check_utf8_text(std::string_view text);
 // 0x81-0x9F and 0xE0-0xFC with a second byte 0x40-0x7E or 0x80-0xFC; no
 // control characters but TAB, CR and LF.
 TextCheck check_cp932_text(std::string_view text);
-
-// 1-based line and column of a byte offset, the column counted in characters.
-struct TextPlace {
-    int64_t line = 1;
-    int64_t column = 1;
-};
-TextPlace place_of(std::string_view text, size_t offset, bool cp932);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/text_rules.h"
 #include "text/cp932_codec.h"
 #include "text/frame_text.h"
 #include "text/unicode/display_width.h"
@@ -38,7 +39,7 @@ void succeed(std::string output) {
 bool encode_cp932_input(std::string& bytes) {
     std::string_view text = gInput;
     // The UTF-8 path skips a byte order mark; here it has no code to become.
-    text.remove_prefix(text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0);
+    text.remove_prefix(text_rules::bom_length(text, true));
     Cp932Encoded encoded = cp932_encode_utf8(text);
     if (!encoded.ok) {
         Refusal refusal;
@@ -236,7 +237,7 @@ ZENTAB_EXPORT uint32_t zentab_layout(int32_t wide) {
         for (size_t index = at; index < cluster.end; ++index) {
             const auto byte = static_cast<uint8_t>(text[index]);
             // Lead bytes start a code point; four-byte ones need a surrogate pair.
-            units += (byte & 0xC0) != 0x80 ? (byte >= 0xF0 ? 2 : 1) : 0;
+            units += text_rules::is_utf8_continuation(byte) ? 0 : byte >= 0xF0 ? 2 : 1;
             ascii = ascii && byte < 0x80;
         }
         // A line end before a box piece, say, stays text: a box would hold the break.

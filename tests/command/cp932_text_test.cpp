@@ -42,11 +42,4 @@ INSTANTIATE_TEST_SUITE_P(
                                   "!", "\x81\x84\xAD\n"}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
-TEST(Cp932LeadByte, RangesAreFixed) {
-    for (int byte = 0; byte < 256; ++byte) {
-        bool expected = (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-        EXPECT_EQ(cp932_is_lead_byte(static_cast<unsigned char>(byte)), expected) << byte;
-    }
-}
-
 }  // namespace

@@ -11,7 +11,7 @@ namespace {
 class CsvReader {
   public:
     CsvReader(std::string_view text, TextEncoding encoding)
-        : text_(text), locator_(text, encoding) {
+        : text_(text), places_(text, is_cp932(encoding)) {
         read_.table.encoding = encoding;
     }
 
@@ -34,26 +34,17 @@ class CsvReader {
 
   private:
     bool at_record_end() const {
-        return at_ == text_.size() || text_[at_] == '\r' || text_[at_] == '\n';
+        return at_ == text_.size() || text_rules::is_line_end(text_[at_]);
     }
 
-    void skip_line_end() {
-        if (at_ < text_.size() && text_[at_] == '\r') {
-            ++at_;
-            if (at_ < text_.size() && text_[at_] == '\n') {
-                ++at_;
-            }
-        } else if (at_ < text_.size()) {
-            ++at_;
-        }
-    }
+    void skip_line_end() { at_ = text_rules::line_at(text_, at_).next; }
 
     bool read_record() {
         Row row;
         const size_t recordStart = at_;
         for (;;) {
             Cell cell;
-            locator_.place(cell, at_);
+            place_cell(places_, cell, at_);
             const bool quoted = at_ < text_.size() && text_[at_] == '"';
             const bool ok = quoted ? read_quoted(cell.text) : read_plain(cell.text);
             if (!ok) {
@@ -75,10 +66,9 @@ class CsvReader {
 
     bool read_plain(std::string& text) {
         const size_t start = at_;
-        while (at_ < text_.size() && text_[at_] != ',' && text_[at_] != '\r' &&
-               text_[at_] != '\n') {
+        while (at_ < text_.size() && text_[at_] != ',' && !text_rules::is_line_end(text_[at_])) {
             if (text_[at_] == '"') {
-                read_.refusal = locator_.refusal_at(RefusalKind::StrayQuote, at_);
+                read_.refusal = refusal_at(places_, RefusalKind::StrayQuote, at_);
                 return false;
             }
             ++at_;
@@ -92,7 +82,7 @@ class CsvReader {
         for (;;) {
             const size_t quote = text_.find('"', at_);
             if (quote == std::string_view::npos) {
-                read_.refusal = locator_.refusal_at(RefusalKind::OpenQuote, open);
+                read_.refusal = refusal_at(places_, RefusalKind::OpenQuote, open);
                 return false;
             }
             text.append(text_.substr(at_, quote - at_));
@@ -103,7 +93,7 @@ class CsvReader {
                 continue;
             }
             if (at_ < text_.size() && text_[at_] != ',' && !at_record_end()) {
-                read_.refusal = locator_.refusal_at(RefusalKind::StrayQuote, quote);
+                read_.refusal = refusal_at(places_, RefusalKind::StrayQuote, quote);
                 return false;
             }
             return true;
@@ -111,7 +101,7 @@ class CsvReader {
     }
 
     std::string_view text_;
-    Locator locator_;
+    text_rules::PlaceCounter places_;
     TableRead read_;
     size_t at_ = 0;
     size_t emptyLinesAtEnd_ = 0;
@@ -120,7 +110,7 @@ class CsvReader {
 bool needs_quotes(const Row& row, const std::string& text, bool opensText) {
     return text.find_first_of(",\"\r\n") != std::string::npos ||
            (row.size() == 1 && text.empty()) ||  // else an empty line, dropped at the end
-           (opensText && bom_length(text, TextEncoding::Utf8) > 0);  // else read as a BOM
+           (opensText && text_rules::bom_length(text, true) > 0);  // else read as a BOM
 }
 
 }  // namespace

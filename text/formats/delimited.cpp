@@ -8,18 +8,18 @@ namespace formats {
 
 namespace {
 
-Row read_line(std::string_view text, LineSpan span, TextEncoding encoding, bool tabsOnly,
-              Locator& locator) {
+Row read_line(std::string_view text, LineSpan span, bool cp932, bool tabsOnly,
+              text_rules::PlaceCounter& places) {
     Row row;
     auto close_cell = [&](size_t start, size_t end) {
         Cell cell;
         cell.text = std::string(text.substr(start, end - start));
-        locator.place(cell, start);
+        place_cell(places, cell, start);
         row.push_back(std::move(cell));
     };
     size_t cellStart = span.start;
     bool lastWasBar = false;
-    for (size_t at = span.start; at < span.end; at += char_length(text, at, encoding)) {
+    for (size_t at = span.start; at < span.end; at += text_rules::char_length(text, at, cp932)) {
         const char c = text[at];
         lastWasBar = false;
         if (c == '\t' || (c == '|' && !tabsOnly)) {
@@ -54,7 +54,7 @@ TableWrite write_rows(const Table& table, LineEnd lineEnd, bool psv) {
     // cell that starts with U+FEFF keeps the cell's own.
     const bool bomFirst = table.encoding == TextEncoding::Utf8 && !table.rows.empty() &&
                           !table.rows[0].empty() &&
-                          bom_length(table.rows[0][0].text, table.encoding) > 0;
+                          text_rules::bom_length(table.rows[0][0].text, true) > 0;
     if (bomFirst) {
         out.text = "\xEF\xBB\xBF";
     }
@@ -95,9 +95,9 @@ TableWrite write_rows(const Table& table, LineEnd lineEnd, bool psv) {
 TableRead read_delimited(std::string_view text, TextEncoding encoding, bool tabsOnly) {
     TableRead read;
     read.table.encoding = encoding;
-    Locator locator(text, encoding);
+    text_rules::PlaceCounter places(text, is_cp932(encoding));
     for (const LineSpan& span : split_lines(text)) {
-        read.table.rows.push_back(read_line(text, span, encoding, tabsOnly, locator));
+        read.table.rows.push_back(read_line(text, span, is_cp932(encoding), tabsOnly, places));
     }
     if (read.table.rows.empty()) {
         read.refusal.kind = RefusalKind::NoCells;

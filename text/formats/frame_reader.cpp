@@ -130,7 +130,7 @@ struct RuleScan {
 class FrameReader {
   public:
     FrameReader(std::string_view text, TextEncoding encoding, WidthModel model)
-        : text_(text), encoding_(encoding), model_(model), locator_(text, encoding) {
+        : text_(text), encoding_(encoding), model_(model), places_(text, is_cp932(encoding)) {
         read_.table.encoding = encoding;
     }
 
@@ -161,7 +161,7 @@ class FrameReader {
 
   private:
     std::string_view char_at(size_t at) const {
-        return text_.substr(at, char_length(text_, at, encoding_));
+        return text_.substr(at, text_rules::char_length(text_, at, is_cp932(encoding_)));
     }
 
     int64_t columns(std::string_view text) const {
@@ -208,7 +208,7 @@ class FrameReader {
         }
         size_t fills = 0;
         size_t lastPiece = at;
-        for (; at < line.end; at += char_length(text_, at, encoding_)) {
+        for (; at < line.end; at += char_at(at).size()) {
             std::string_view ch = char_at(at);
             const uint32_t code = piece_code(ch, encoding_);
             const Piece piece = piece_of(code);
@@ -240,7 +240,7 @@ class FrameReader {
     }
 
     bool mismatch(size_t offset) {
-        read_.refusal = locator_.refusal_at(RefusalKind::FrameMismatch, offset);
+        read_.refusal = refusal_at(places_, RefusalKind::FrameMismatch, offset);
         return false;
     }
 
@@ -260,7 +260,7 @@ class FrameReader {
         std::string_view trimmed = trim_blanks(text_.substr(start, end - start));
         Cell cell;
         cell.text = std::string(trimmed);
-        locator_.place(cell, static_cast<size_t>(trimmed.data() - text_.data()));
+        place_cell(places_, cell, static_cast<size_t>(trimmed.data() - text_.data()));
         row.push_back(std::move(cell));
     }
 
@@ -273,7 +273,7 @@ class FrameReader {
         size_t measuredTo = line.start;
         int64_t column = 0;
         size_t cellStart = line.start;
-        for (size_t at = line.start; at < line.end; at += char_length(text_, at, encoding_)) {
+        for (size_t at = line.start; at < line.end; at += char_at(at).size()) {
             std::string_view ch = char_at(at);
             if (next == top.joints.size()) {
                 if (ch != " " && ch != "\t") {
@@ -368,7 +368,7 @@ class FrameReader {
     std::string_view text_;
     TextEncoding encoding_;
     WidthModel model_;
-    Locator locator_;
+    text_rules::PlaceCounter places_;
     std::vector<LineSpan> lines_;
     TableRead read_;
 };

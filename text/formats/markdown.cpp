@@ -29,7 +29,7 @@ std::vector<CellSpan> split_row(std::string_view text, LineSpan line, TextEncodi
         const size_t from = static_cast<size_t>(cell.data() - text.data());
         cells.push_back({from, from + cell.size()});
     };
-    for (size_t at = start; at < end; at += char_length(text, at, encoding)) {
+    for (size_t at = start; at < end; at += text_rules::char_length(text, at, is_cp932(encoding))) {
         endsInPipe = false;
         if (text[at] == '\\' && at + 1 < end && text[at + 1] == '|') {
             ++at;  // the pipe is text; the loop steps over it
@@ -80,13 +80,14 @@ bool is_blank_line(std::string_view text, LineSpan line) {
     return trim_blanks(text.substr(line.start, line.end - line.start)).empty();
 }
 
-Row make_row(std::string_view text, LineSpan line, TextEncoding encoding, Locator& locator) {
+Row make_row(std::string_view text, LineSpan line, TextEncoding encoding,
+             text_rules::PlaceCounter& places) {
     Row row;
     for (const CellSpan& span : split_row(text, line, encoding)) {
         Cell cell;
-        locator.place(cell, span.start);
+        place_cell(places, cell, span.start);
         for (size_t at = span.start; at < span.end;) {
-            const size_t length = char_length(text, at, encoding);
+            const size_t length = text_rules::char_length(text, at, is_cp932(encoding));
             if (text[at] == '\\' && at + 1 < span.end && text[at + 1] == '|') {
                 ++at;
                 continue;
@@ -122,7 +123,7 @@ std::string escape_pipes(const std::string& text, TextEncoding encoding) {
     std::string escaped;
     escaped.reserve(text.size());
     for (size_t at = 0; at < text.size();) {
-        const size_t length = char_length(text, at, encoding);
+        const size_t length = text_rules::char_length(text, at, is_cp932(encoding));
         if (text[at] == '|') {
             escaped += '\\';
         }
@@ -180,11 +181,11 @@ TableRead read_markdown(std::string_view text, TextEncoding encoding) {
         read.refusal.column = 1;
         return read;
     }
-    Locator locator(text, encoding);
-    read.table.rows.push_back(make_row(text, lines[header], encoding, locator));
+    text_rules::PlaceCounter places(text, is_cp932(encoding));
+    read.table.rows.push_back(make_row(text, lines[header], encoding, places));
     for (size_t body = header + 2; body < lines.size() && !is_blank_line(text, lines[body]);
          ++body) {
-        read.table.rows.push_back(make_row(text, lines[body], encoding, locator));
+        read.table.rows.push_back(make_row(text, lines[body], encoding, places));
     }
     return read;
 }

@@ -22,7 +22,8 @@ size_t find_char(std::string_view text, char c, TextEncoding encoding) {
     if (encoding == TextEncoding::Utf8) {
         return text.find(c);  // no UTF-8 sequence holds an ASCII byte
     }
-    for (size_t at = 0; at < text.size(); at += char_length(text, at, encoding)) {
+    for (size_t at = 0; at < text.size();
+         at += text_rules::char_length(text, at, is_cp932(encoding))) {
         if (text[at] == c) {
             return at;
         }
@@ -34,7 +35,7 @@ size_t find_char(std::string_view text, char c, TextEncoding encoding) {
 
 TableRead read_table(std::string_view text, TableFormat from, TextEncoding encoding,
                      WidthModel widthModel) {
-    text.remove_prefix(formats::bom_length(text, encoding));
+    text.remove_prefix(text_rules::bom_length(text, encoding == TextEncoding::Utf8));
     switch (from) {
         case TableFormat::Psv:
             return formats::read_delimited(text, encoding, false);

@@ -4,95 +4,29 @@
 
 namespace formats {
 
-namespace {
-
-bool is_cp932_lead(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-size_t utf8_length(std::string_view text, size_t at) {
-    const auto lead = static_cast<unsigned char>(text[at]);
-    size_t want = 1;
-    if (lead >= 0xF0 && lead <= 0xF4) {
-        want = 4;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        want = 3;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-        want = 2;
-    }
-    size_t length = 1;
-    while (length < want && at + length < text.size() &&
-           (static_cast<unsigned char>(text[at + length]) & 0xC0) == 0x80) {
-        ++length;
-    }
-    return length;
-}
-
-}  // namespace
-
-size_t char_length(std::string_view text, size_t at, TextEncoding encoding) {
-    if (encoding == TextEncoding::Cp932) {
-        return is_cp932_lead(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2 : 1;
-    }
-    return utf8_length(text, at);
-}
-
 std::vector<LineSpan> split_lines(std::string_view text) {
+    const std::string_view kept = text_rules::without_trailing_line_ends(text);
     std::vector<LineSpan> lines;
-    size_t start = 0;
-    for (size_t at = 0; at < text.size(); ++at) {
-        if (text[at] != '\n' && text[at] != '\r') {
-            continue;
-        }
-        lines.push_back({start, at});
-        if (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n') {
-            ++at;
-        }
-        start = at + 1;
-    }
-    if (start < text.size()) {
-        lines.push_back({start, text.size()});
-    }
-    while (!lines.empty() && lines.back().start == lines.back().end) {
-        lines.pop_back();
+    for (size_t at = 0; at < kept.size();) {
+        lines.push_back(text_rules::line_at(kept, at));
+        at = lines.back().next;
     }
     return lines;
 }
 
-void Locator::advance_to(size_t offset) {
-    if (offset < at_) {
-        at_ = 0;
-        line_ = 1;
-        column_ = 1;
-    }
-    while (at_ < offset && at_ < text_.size()) {
-        const char c = text_[at_];
-        // CR LF is one line end: the CR counts as a character of its line.
-        const bool lineEnd =
-            c == '\n' || (c == '\r' && (at_ + 1 == text_.size() || text_[at_ + 1] != '\n'));
-        at_ += char_length(text_, at_, encoding_);
-        if (lineEnd) {
-            ++line_;
-            column_ = 1;
-        } else {
-            ++column_;
-        }
-    }
-}
-
-Refusal Locator::refusal_at(RefusalKind kind, size_t offset) {
-    advance_to(offset);
+Refusal refusal_at(text_rules::PlaceCounter& places, RefusalKind kind, size_t offset) {
+    const text_rules::TextPlace place = places.place_of(offset);
     Refusal refusal;
     refusal.kind = kind;
-    refusal.line = line_;
-    refusal.column = column_;
+    refusal.line = place.line;
+    refusal.column = place.column;
     return refusal;
 }
 
-void Locator::place(Cell& cell, size_t offset) {
-    advance_to(offset);
-    cell.line = line_;
-    cell.column = column_;
+void place_cell(text_rules::PlaceCounter& places, Cell& cell, size_t offset) {
+    const text_rules::TextPlace place = places.place_of(offset);
+    cell.line = place.line;
+    cell.column = place.column;
 }
 
 int64_t text_columns(std::string_view text, TextEncoding encoding, WidthModel model) {
@@ -114,11 +48,6 @@ std::string_view trim_blanks(std::string_view text) {
         text.remove_suffix(1);
     }
     return text;
-}
-
-size_t bom_length(std::string_view text, TextEncoding encoding) {
-    constexpr std::string_view kBom = "\xEF\xBB\xBF";
-    return encoding == TextEncoding::Utf8 && text.substr(0, kBom.size()) == kBom ? kBom.size() : 0;
 }
 
 }  // namespace formats

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/text_rules.h"
 #include "text/unicode/code_point_props.h"
 
 namespace {
@@ -11,26 +12,6 @@ constexpr uint32_t kVariationSelector16 = 0xFE0F;
 // 932 and terminals show each as a half-width character of its own.
 constexpr uint32_t kHalfwidthVoicedMark = 0xFF9E;
 constexpr uint32_t kHalfwidthSemiVoicedMark = 0xFF9F;
-
-// The valid sequence at p[0], which has `left` bytes; a truncated one is read
-// only as far as it goes.
-inline uint32_t decode_utf8(const unsigned char* p, size_t left, size_t& length) {
-    uint32_t lead = p[0];
-    if (lead < 0x80) {
-        length = 1;
-        return lead;
-    }
-    size_t count = lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    if (count > left) {
-        count = left;
-    }
-    uint32_t cp = lead & (0x7Fu >> count);
-    for (size_t k = 1; k < count; ++k) {
-        cp = (cp << 6) | (p[k] & 0x3Fu);
-    }
-    length = count;
-    return cp;
-}
 
 inline bool is_printable_ascii(unsigned char byte) {
     return static_cast<unsigned>(byte - 0x20) < 0x5Fu;
@@ -198,11 +179,10 @@ int64_t display_width(std::string_view utf8, WidthModel model) {
             at = end;
             continue;
         }
-        size_t length;
-        uint32_t cp = decode_utf8(p + at, size - at, length);
-        CodePointProps props = code_point_props(cp);
-        at += length;
-        if (open && cluster.extend(cp, props)) {
+        const text_rules::Utf8Char c = text_rules::decode_utf8_unchecked(utf8, at);
+        CodePointProps props = code_point_props(c.codePoint);
+        at += c.length;
+        if (open && cluster.extend(c.codePoint, props)) {
             continue;
         }
         if (open) {
@@ -215,19 +195,16 @@ int64_t display_width(std::string_view utf8, WidthModel model) {
 }
 
 Grapheme next_grapheme(std::string_view utf8, size_t at, WidthModel model) {
-    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
-    const size_t size = utf8.size();
     Cluster cluster;
-    size_t length;
-    uint32_t cp = decode_utf8(p + at, size - at, length);
-    cluster.start(code_point_props(cp));
-    size_t end = at + length;
-    while (end < size) {
-        cp = decode_utf8(p + end, size - end, length);
-        if (!cluster.extend(cp, code_point_props(cp))) {
+    text_rules::Utf8Char c = text_rules::decode_utf8_unchecked(utf8, at);
+    cluster.start(code_point_props(c.codePoint));
+    size_t end = at + c.length;
+    while (end < utf8.size()) {
+        c = text_rules::decode_utf8_unchecked(utf8, end);
+        if (!cluster.extend(c.codePoint, code_point_props(c.codePoint))) {
             break;
         }
-        end += length;
+        end += c.length;
     }
     return Grapheme{end, cluster.width(model)};
 }

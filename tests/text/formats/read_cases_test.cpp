@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "table_testing.h"
+#include "text/frame_text.h"
 
 namespace {
 
@@ -174,6 +175,61 @@ TEST(ReadPlaces, CellsKnowTheirLineAndColumn) {
         const Cell& cell = read.table.rows.at(p.row).at(p.cell);
         EXPECT_EQ(cell.line, p.line) << p.input;
         EXPECT_EQ(cell.column, p.column) << p.input;
+    }
+}
+
+// A refusal names the same line and column whichever line end the input uses:
+// the cases are written with LF, and run with LF, CR LF and a lone CR.
+TEST(ReadPlaces, RefusalsUnderEveryLineEnd) {
+    struct Case {
+        const char* name;
+        TableFormat from;
+        TableFormat to;
+        std::string input;
+        RefusalKind kind;
+        int64_t line, column;
+        TextEncoding encoding = TextEncoding::Utf8;
+    };
+    constexpr TableFormat kFrame = TableFormat::Frame;
+    const Case cases[] = {
+        {"psv_ragged_for_markdown", kPsv, kMd, "a|b\n\xC3\xA9|d|e\n", RefusalKind::RaggedRow, 2, 5},
+        {"tsv_bar_for_psv", kTsv, kPsv, "a\tb\nx|y\t1\n", RefusalKind::CellHoldsSeparator, 2, 1},
+        {"csv_bar_for_psv", kCsv, kPsv, "a,b\n\"x|y\",1\n", RefusalKind::CellHoldsSeparator, 2, 1},
+        {"csv_open_quote", kCsv, kPsv, "a,b\nc,\"d\ne\n", RefusalKind::OpenQuote, 2, 3},
+        {"csv_stray_quote", kCsv, kPsv, "x\n\"\xC3\xA9\"b,c", RefusalKind::StrayQuote, 2, 3},
+        {"csv_cp932_stray_quote", kCsv, kPsv, "\x82\xA0\n\x82\xA0\x95\x5C\"",
+         RefusalKind::StrayQuote, 2, 3, TextEncoding::Cp932},
+        {"markdown_no_delimiter", kMd, kPsv, "\n| a | b |\n| 1 | 2 |\n",
+         RefusalKind::NoDelimiterRow, 3, 1},
+        {"markdown_bar_for_psv", kMd, kPsv, "| a | b |\n|---|---|\n| \xE6\x97\xA5 | x\\|y |\n",
+         RefusalKind::CellHoldsSeparator, 3, 7},
+        {"frame_border_out_of_place", kFrame, kPsv, "+---+---+\n| a  | b|\n+---+---+\n",
+         RefusalKind::FrameMismatch, 2, 6},
+        {"frame_cell_too_few", kFrame, kPsv,
+         "\xE2\x94\x8C\xE2\x94\x80\xE2\x94\xAC\xE2\x94\x80\xE2\x94\x90\n"
+         "\xE2\x94\x82 a \xE2\x94\x82\n"
+         "\xE2\x94\x94\xE2\x94\x80\xE2\x94\xB4\xE2\x94\x80\xE2\x94\x98\n",
+         RefusalKind::FrameMismatch, 2, 5},
+        {"frame_no_bottom_rule", kFrame, kPsv, "+-+-+\n|a|b|\nafter\n", RefusalKind::FrameMismatch,
+         3, 1},
+    };
+    for (const Case& c : cases) {
+        for (const std::string lineEnd : {"\n", "\r\n", "\r"}) {
+            std::string input;
+            for (char ch : c.input) {
+                input += ch == '\n' ? lineEnd : std::string(1, ch);
+            }
+            FrameRequest request;
+            request.text = input;
+            request.encoding = c.encoding;
+            request.from = c.from;
+            request.to = c.to;
+            const FrameOutcome out = frame_text(request);
+            const std::string what = c.name + (" with " + testing::PrintToString(lineEnd));
+            EXPECT_EQ(out.refusal.kind, c.kind) << what;
+            EXPECT_EQ(out.refusal.line, c.line) << what;
+            EXPECT_EQ(out.refusal.column, c.column) << what;
+        }
     }
 }
 

@@ -1,0 +1,94 @@
+#include "core/text_rules.h"
+
+#include <climits>
+
+#include "core/special_byte_scan.h"
+
+namespace text_rules {
+
+size_t encode_utf8(uint32_t codePoint, char* out) {
+    if (codePoint < 0x80) {
+        out[0] = static_cast<char>(codePoint);
+        return 1;
+    }
+    size_t length = codePoint < 0x800 ? 2 : codePoint < 0x10000 ? 3 : 4;
+    static constexpr unsigned kLeadMarks[] = {0, 0, 0xC0, 0xE0, 0xF0};
+    for (size_t k = length - 1; k > 0; --k) {
+        out[k] = static_cast<char>(0x80 | (codePoint & 0x3F));
+        codePoint >>= 6;
+    }
+    out[0] = static_cast<char>(kLeadMarks[length] | codePoint);
+    return length;
+}
+
+Line line_at(std::string_view text, size_t at) {
+    size_t end = at;
+    if (text.size() <= INT32_MAX) {
+        // Lines are found eight bytes at a time: most of a table is not line ends.
+        constexpr special_byte_scan::Targets kLineEnds{'\n', '\r', false};
+        end = static_cast<size_t>(special_byte_scan::next_target(
+            text.data(), static_cast<int32_t>(at), static_cast<int32_t>(text.size()), kLineEnds));
+    }
+    while (end < text.size() && !is_line_end(text[end])) {
+        ++end;
+    }
+    size_t next = end;
+    if (next < text.size()) {
+        next += text[next] == '\r' && next + 1 < text.size() && text[next + 1] == '\n' ? 2 : 1;
+    }
+    return {at, end, next};
+}
+
+std::string_view without_trailing_line_ends(std::string_view text) {
+    size_t end = text.size();
+    while (end > 0 && is_line_end(text[end - 1])) {
+        --end;
+    }
+    return text.substr(0, end);
+}
+
+size_t bom_length(std::string_view text, bool utf8) {
+    return utf8 && text.substr(0, kUtf8Bom.size()) == kUtf8Bom ? kUtf8Bom.size() : 0;
+}
+
+TextPlace place_of(std::string_view text, size_t offset, bool cp932) {
+    return PlaceCounter(text, cp932).place_of(offset);
+}
+
+TextPlace PlaceCounter::place_of(size_t offset) {
+    // Offsets after stepStart_ up to at_ fall after the same characters.
+    if (offset <= stepStart_ && at_ > 0) {
+        restart();
+    }
+    while (at_ < offset && at_ < text_.size()) {
+        step();
+    }
+    return place_;
+}
+
+void PlaceCounter::restart() {
+    at_ = 0;
+    stepStart_ = 0;
+    place_ = TextPlace{};
+}
+
+void PlaceCounter::step() {
+    stepStart_ = at_;
+    const char c = text_[at_];
+    if (is_line_end(c)) {
+        const bool crlf = c == '\r' && at_ + 1 < text_.size() && text_[at_ + 1] == '\n';
+        at_ += crlf ? 2 : 1;
+        ++place_.line;
+        place_.column = 1;
+        return;
+    }
+    size_t length = char_length(text_, at_, cp932_);
+    // A lead byte does not take a line end with it, so lines stay those of line_at.
+    if (length == 2 && is_line_end(text_[at_ + 1])) {
+        length = 1;
+    }
+    at_ += length;
+    ++place_.column;
+}
+
+}  // namespace text_rules

@@ -1,0 +1,181 @@
+// The rules of text that every layer shares: code page 932 bytes, UTF-8,
+// lines, the byte order mark and the place of an offset. Written once here so
+// that no two readers of the same text can disagree, and fixed rather than
+// asked of the C library, so no locale can change them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace text_rules {
+
+// Code page 932
+
+constexpr bool is_cp932_lead_byte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+constexpr bool is_cp932_single(unsigned char byte) {
+    return byte <= 0x7F || (byte >= 0xA1 && byte <= 0xDF);
+}
+
+constexpr bool is_cp932_trail_byte(unsigned char byte) {
+    return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
+}
+
+// UTF-8
+
+constexpr bool is_utf8_continuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
+
+struct Utf8Char {
+    uint32_t codePoint;
+    uint32_t length;  // 0: not valid UTF-8 here, and codePoint is the first byte
+};
+
+// Strict: no overlong forms, surrogates, values past U+10FFFF or sequences cut
+// short. Inline because checking and converting text runs it per character.
+inline Utf8Char decode_utf8(std::string_view text, size_t at) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (lead < 0x80) {
+        return {lead, 1};
+    }
+    uint32_t length = 0;
+    uint32_t minimum = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        minimum = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        minimum = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        minimum = 0x10000;
+    } else {
+        return {lead, 0};
+    }
+    if (text.size() - at < length) {
+        return {lead, 0};
+    }
+    uint32_t codePoint = lead & (0x7Fu >> length);
+    for (size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[at + k]);
+        if (!is_utf8_continuation(next)) {
+            return {lead, 0};
+        }
+        codePoint = codePoint << 6 | (next & 0x3Fu);
+    }
+    const bool surrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
+    if (codePoint < minimum || codePoint > 0x10FFFF || surrogate) {
+        return {lead, 0};
+    }
+    return {codePoint, length};
+}
+
+// For text already checked, on paths where each cycle counts: the length the
+// lead byte says, cut at the end of the text, and no checks. Stray bytes give
+// some value and a length of at least 1, so a walk always moves on.
+inline Utf8Char decode_utf8_unchecked(std::string_view text, size_t at) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (lead < 0x80) {
+        return {lead, 1};
+    }
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data()) + at;
+    uint32_t length = lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    if (length > text.size() - at) {
+        length = static_cast<uint32_t>(text.size() - at);
+    }
+    uint32_t codePoint = lead & (0x7Fu >> length);
+    for (uint32_t k = 1; k < length; ++k) {
+        codePoint = codePoint << 6 | (p[k] & 0x3Fu);
+    }
+    return {codePoint, length};
+}
+
+// Writes 1 to 4 bytes and returns how many.
+size_t encode_utf8(uint32_t codePoint, char* out);
+
+// Bytes of the character at text[at] for walking text that may hold stray
+// bytes. Code page 932: 2 for a lead byte with a byte after it. UTF-8: as the
+// lead byte says, cut short at the end or at a byte that cannot continue it,
+// so stray bytes go one by one.
+inline size_t char_length(std::string_view text, size_t at, bool cp932) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (cp932) {
+        return is_cp932_lead_byte(lead) && at + 1 < text.size() ? 2 : 1;
+    }
+    size_t want = 1;
+    if (lead >= 0xF0 && lead <= 0xF4) {
+        want = 4;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        want = 3;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+        want = 2;
+    }
+    size_t length = 1;
+    while (length < want && at + length < text.size() &&
+           is_utf8_continuation(static_cast<unsigned char>(text[at + length]))) {
+        ++length;
+    }
+    return length;
+}
+
+// Lines
+
+// Lines end in LF, CR LF or a lone CR.
+constexpr bool is_line_end(char c) {
+    return c == '\n' || c == '\r';
+}
+
+struct Line {
+    size_t start;
+    size_t end;   // before the line end
+    size_t next;  // where the next line begins; the size of the text after the last
+};
+
+Line line_at(std::string_view text, size_t at);
+
+// The text without the empty lines at its end, nor the last line's line end.
+std::string_view without_trailing_line_ends(std::string_view text);
+
+// The UTF-8 byte order mark
+
+inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+// 3 when utf8 and the text starts with the mark, else 0.
+size_t bom_length(std::string_view text, bool utf8);
+
+// Places
+
+// 1-based; the column counts characters, as char_length walks them.
+struct TextPlace {
+    int64_t line = 1;
+    int64_t column = 1;
+};
+
+// Where offset is: after every character that starts before it. CR LF is one
+// line end.
+TextPlace place_of(std::string_view text, size_t offset, bool cp932);
+
+// place_of for offsets asked in increasing order, in one pass over the text in
+// all. An offset before the last one asked starts the count again.
+class PlaceCounter {
+  public:
+    PlaceCounter(std::string_view text, bool cp932) : text_(text), cp932_(cp932) {}
+
+    TextPlace place_of(size_t offset);
+
+  private:
+    void restart();
+    void step();
+
+    std::string_view text_;
+    bool cp932_;
+    size_t at_ = 0;
+    size_t stepStart_ = 0;  // where the character that ends at at_ began
+    TextPlace place_;
+};
+
+}  // namespace text_rules
