@@ -1,5 +1,5 @@
-#include "core/byte_copy.h"
 #include "core/frame_core.h"
+#include "core/placed_cell.h"
 
 namespace {
 constexpr FtPlacement L = FT_LEFT;
@@ -28,9 +28,6 @@ constexpr FtPlacement kPlacements[FT_POSITION_TYPE_MAX][4] = {
     {L, C, L, R},  // Q
 };
 
-size_t bytes(int32_t count) {
-    return count > 0 ? static_cast<size_t>(count) : 0;
-}
 }  // namespace
 
 FtPlacement ft_placement(int32_t positionType, int32_t rowIndex, int32_t colIndex) {
@@ -39,29 +36,13 @@ FtPlacement ft_placement(int32_t positionType, int32_t rowIndex, int32_t colInde
 }
 
 void ft_put_spaces(char* out, int32_t count, int32_t& pos) {
-    byte_copy::fill_spaces(out + pos, bytes(count));
+    byte_copy::fill_spaces(out + pos, non_negative(count));
     pos += count > 0 ? count : 0;
 }
 
-// Works on a copy of the running length: out is a char buffer and may alias
-// anything, so writing through it would force pos back to memory each time.
 void ft_put_cell(int32_t positionType, char* out, const char* cellText, int32_t cellLen,
                  int32_t pad, int32_t rowIndex, int32_t colIndex, int32_t& pos) {
-    const int32_t start = pos;
-    int32_t before = 0;
-    switch (ft_placement(positionType, rowIndex, colIndex)) {
-        case FT_LEFT:
-            before = 0;
-            break;
-        case FT_RIGHT:
-            before = pad;
-            break;
-        case FT_CENTRE:
-            before = pad / 2;
-            break;
-    }
-    byte_copy::fill_spaces(out + start, bytes(before));
-    byte_copy::copy(out + start + before, cellText, bytes(cellLen));
-    byte_copy::fill_spaces(out + start + before + cellLen, bytes(pad - before));
-    pos = start + pad;
+    put_placed_cell(out + pos, cellText, cellLen, pad,
+                    ft_placement(positionType, rowIndex, colIndex));
+    pos += pad;
 }

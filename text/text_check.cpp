@@ -1,19 +1,38 @@
 #include "text/text_check.h"
 
+#include <algorithm>
+#include <cstring>
+
+#include "core/special_byte_scan.h"
 #include "core/text_rules.h"
 
 namespace {
 bool is_refused_control(uint32_t c) {
     return (c < 0x20 && c != '\t' && c != '\r' && c != '\n') || (c >= 0x7F && c <= 0x9F);
 }
-}  // namespace
 
-TextCheck check_utf8_text(std::string_view text) {
-    TextCheck check;
-    size_t at = 0;
-    while (at < text.size()) {
+// Whether eight bytes are all printable ASCII, TAB, LF or CR, as most of a
+// table is: then none of them needs a closer look.
+bool plain_word(const char* bytes) {
+    using special_byte_scan::zero_bytes;
+    constexpr uint64_t kOnes = special_byte_scan::kOnes;
+    constexpr uint64_t kHigh = special_byte_scan::kHighBits;
+    uint64_t word;
+    std::memcpy(&word, bytes, 8);
+    const uint64_t atLeastSpace = ((word & special_byte_scan::kLowBits) + kOnes * 0x60) & kHigh;
+    const uint64_t allowedControl = zero_bytes(word ^ (kOnes * '\t')) |
+                                    zero_bytes(word ^ (kOnes * '\n')) |
+                                    zero_bytes(word ^ (kOnes * '\r'));
+    const uint64_t refused = (word & kHigh) | (~atLeastSpace & kHigh & ~allowedControl) |
+                             zero_bytes(word ^ (kOnes * 0x7F));
+    return refused == 0;
+}
+// The characters from at up to at least stop, one by one; false at the first
+// that is refused.
+bool check_utf8_chars(std::string_view text, size_t& at, size_t stop, TextCheck& check) {
+    while (at < stop) {
         const auto b = static_cast<unsigned char>(text[at]);
-        if (b >= 0x20 && b < 0x7F) {
+        if ((b >= 0x20 && b < 0x7F) || b == '\t' || b == '\n' || b == '\r') {
             ++at;
             continue;
         }
@@ -22,9 +41,23 @@ TextCheck check_utf8_text(std::string_view text) {
             check.fault = c.length == 0 ? TextFault::Malformed : TextFault::Control;
             check.offset = at;
             check.codePoint = c.codePoint;
-            return check;
+            return false;
         }
         at += c.length;
+    }
+    return true;
+}
+}  // namespace
+
+TextCheck check_utf8_text(std::string_view text) {
+    TextCheck check;
+    size_t at = 0;
+    while (at < text.size()) {
+        if (text.size() - at >= 8 && plain_word(text.data() + at)) {
+            at += 8;
+        } else if (!check_utf8_chars(text, at, std::min(text.size(), at + 8), check)) {
+            return check;
+        }
     }
     return check;
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/byte_copy.h"
+#include "core/placed_cell.h"
 
 namespace {
 constexpr EncodedPiece encode_piece(const FramePiece* piece, const FtLook& look) {
@@ -128,17 +129,24 @@ void draw_rule(char* out, int32_t& pos, const EncodedLine& line, const int32_t* 
     put(out, pos, line.rightEnd);
 }
 
+// Works on a copy of the running length: out is a char buffer and may alias
+// anything, so writing through it would force pos back to memory each time.
 void draw_content(char* out, int32_t& pos, const EncodedLine& line, const char* text,
                   const CellSpan* row, int32_t columnCount, const int32_t* areas, int32_t rowIndex,
                   int32_t positionType) {
+    const FtPlacement firstPlacement = ft_placement(positionType, rowIndex, 0);
+    const FtPlacement laterPlacement = ft_placement(positionType, rowIndex, 1);
+    int32_t at = pos;
     for (int32_t colIndex = 0; colIndex < columnCount; ++colIndex) {
         const CellSpan& cell = row[colIndex];
-        put(out, pos, piece_before_column(line, colIndex));
-        ft_put_cell(positionType, out, text + cell.start, cell.length, areas[colIndex] - cell.width,
-                    rowIndex, colIndex, pos);
-        pos += cell.length;
+        put(out, at, piece_before_column(line, colIndex));
+        const int32_t pad = areas[colIndex] - cell.width;
+        put_placed_cell(out + at, text + cell.start, cell.length, pad,
+                        colIndex == 0 ? firstPlacement : laterPlacement);
+        at += pad + cell.length;
     }
-    put(out, pos, line.rightEnd);
+    put(out, at, line.rightEnd);
+    pos = at;
 }
 
 // The inner rules are all alike: the first is drawn, the others copied.
