@@ -2,6 +2,43 @@
 
 namespace text_rules {
 
+Utf8Char decode_utf8(std::string_view text, size_t at) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (lead < 0x80) {
+        return {lead, 1};
+    }
+    uint32_t length = 0;
+    uint32_t minimum = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        minimum = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        minimum = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        minimum = 0x10000;
+    } else {
+        return {lead, 0};
+    }
+    if (text.size() - at < length) {
+        return {lead, 0};
+    }
+    uint32_t codePoint = lead & (0x7Fu >> length);
+    for (size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[at + k]);
+        if (!is_utf8_continuation(next)) {
+            return {lead, 0};
+        }
+        codePoint = codePoint << 6 | (next & 0x3Fu);
+    }
+    const bool surrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
+    if (codePoint < minimum || codePoint > 0x10FFFF || surrogate) {
+        return {lead, 0};
+    }
+    return {codePoint, length};
+}
+
 size_t encode_utf8(uint32_t codePoint, char* out) {
     if (codePoint < 0x80) {
         out[0] = static_cast<char>(codePoint);
