@@ -39,6 +39,27 @@ Utf8Char decode_utf8(std::string_view text, size_t at) {
     return {codePoint, length};
 }
 
+size_t char_length(std::string_view text, size_t at, bool cp932) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (cp932) {
+        return is_cp932_lead_byte(lead) && at + 1 < text.size() ? 2 : 1;
+    }
+    size_t want = 1;
+    if (lead >= 0xF0 && lead <= 0xF4) {
+        want = 4;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        want = 3;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+        want = 2;
+    }
+    size_t length = 1;
+    while (length < want && at + length < text.size() &&
+           is_utf8_continuation(static_cast<unsigned char>(text[at + length]))) {
+        ++length;
+    }
+    return length;
+}
+
 size_t encode_utf8(uint32_t codePoint, char* out) {
     if (codePoint < 0x80) {
         out[0] = static_cast<char>(codePoint);
