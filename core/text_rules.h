@@ -36,43 +36,8 @@ struct Utf8Char {
 };
 
 // Strict: no overlong forms, surrogates, values past U+10FFFF or sequences cut
-// short. Inline because checking and converting text runs it per character.
-inline Utf8Char decode_utf8(std::string_view text, size_t at) {
-    const auto lead = static_cast<unsigned char>(text[at]);
-    if (lead < 0x80) {
-        return {lead, 1};
-    }
-    uint32_t length = 0;
-    uint32_t minimum = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        minimum = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        minimum = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        minimum = 0x10000;
-    } else {
-        return {lead, 0};
-    }
-    if (text.size() - at < length) {
-        return {lead, 0};
-    }
-    uint32_t codePoint = lead & (0x7Fu >> length);
-    for (size_t k = 1; k < length; ++k) {
-        const auto next = static_cast<unsigned char>(text[at + k]);
-        if (!is_utf8_continuation(next)) {
-            return {lead, 0};
-        }
-        codePoint = codePoint << 6 | (next & 0x3Fu);
-    }
-    const bool surrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
-    if (codePoint < minimum || codePoint > 0x10FFFF || surrogate) {
-        return {lead, 0};
-    }
-    return {codePoint, length};
-}
+// short.
+Utf8Char decode_utf8(std::string_view text, size_t at);
 
 // For text already checked, on paths where each cycle counts: the length the
 // lead byte says, cut at the end of the text, and no checks. Stray bytes give
@@ -101,26 +66,7 @@ size_t encode_utf8(uint32_t codePoint, char* out);
 // bytes. Code page 932: 2 for a lead byte with a byte after it. UTF-8: as the
 // lead byte says, cut short at the end or at a byte that cannot continue it,
 // so stray bytes go one by one.
-inline size_t char_length(std::string_view text, size_t at, bool cp932) {
-    const auto lead = static_cast<unsigned char>(text[at]);
-    if (cp932) {
-        return is_cp932_lead_byte(lead) && at + 1 < text.size() ? 2 : 1;
-    }
-    size_t want = 1;
-    if (lead >= 0xF0 && lead <= 0xF4) {
-        want = 4;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        want = 3;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-        want = 2;
-    }
-    size_t length = 1;
-    while (length < want && at + length < text.size() &&
-           is_utf8_continuation(static_cast<unsigned char>(text[at + length]))) {
-        ++length;
-    }
-    return length;
-}
+size_t char_length(std::string_view text, size_t at, bool cp932);
 
 // Lines
 
