@@ -139,6 +139,16 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedWrite{"markdown_short_row", kMd, {{"a", "b"}, {"c"}}, RefusalKind::RaggedRow, 2, 1},
         RefusedWrite{"markdown_long_row", kMd, {{"a"}, {"b", "c"}}, RefusalKind::RaggedRow, 2, 2},
         RefusedWrite{
+            "markdown_leading_space", kMd, {{"a", " b"}}, RefusalKind::CellHasEdgeBlanks, 1, 2},
+        RefusedWrite{
+            "markdown_trailing_tab", kMd, {{"a"}, {"b\t"}}, RefusalKind::CellHasEdgeBlanks, 2, 1},
+        RefusedWrite{"markdown_blank_only_cell_after_a_wide_one",
+                     kMd,
+                     {{"日本", "x"}, {"y", " "}},
+                     RefusalKind::CellHasEdgeBlanks,
+                     2,
+                     2},
+        RefusedWrite{
             "frame_bar", TableFormat::Frame, {{"a|"}}, RefusalKind::CellHoldsSeparator, 1, 1, '|'}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
