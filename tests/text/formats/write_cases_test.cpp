@@ -82,6 +82,12 @@ INSTANTIATE_TEST_SUITE_P(
                   position(8)},
         WriteCase{
             "markdown_position_c", kMd, {{"a"}, {"b"}}, "|  a  |\n| :-: |\n|  b  |\n", position(3)},
+        // An odd number of spaces leaves the extra one after the text.
+        WriteCase{"markdown_centre_extra_space_after",
+                  kMd,
+                  {{"abcd"}, {"b"}},
+                  "| abcd |\n| :--: |\n|  b   |\n",
+                  position(3)},
         WriteCase{"markdown_wide_cells_padded",
                   kMd,
                   {{"日本", "x"}},
