@@ -54,6 +54,8 @@ std::string what_of_format(const Refusal& refusal) {
                          "and csv can)";
         case RefusalKind::CellHoldsLineBreak:
             return "this cell holds a line break, which only csv can hold";
+        case RefusalKind::CellHasEdgeBlanks:
+            return "this cell starts or ends with a space or TAB, which Markdown trims";
         case RefusalKind::RowNotHeld:
             return "the output format cannot hold this row: a row with no cells, or a last "
                    "row of one empty cell in tsv";

@@ -45,6 +45,7 @@ struct RefusalCase {
     RefusalKind kind;
     int64_t line;
     int64_t column;
+    TableFormat from = TableFormat::Psv;
 };
 
 const RefusalCase kRefusals[] = {
@@ -63,11 +64,19 @@ const RefusalCase kRefusals[] = {
     {"ragged after wide characters", "ab|c\n漢字\n", TextEncoding::Utf8, RefusalKind::RaggedRow, 2,
      3},
     {"no cells", "|\n|", TextEncoding::Utf8, RefusalKind::NoCells, 0, 0},
+    {"csv cell too many after quoted and wide cells", "\"😀\",b\n\"c\",😀,\"e\",f",
+     TextEncoding::Utf8, RefusalKind::RaggedRow, 2, 7, TableFormat::Csv},
+    {"csv row too short", "a,b\n😀\n", TextEncoding::Utf8, RefusalKind::RaggedRow, 2, 1,
+     TableFormat::Csv},
 };
 
 TEST(FrameText, RefusalsNameTheirPlace) {
     for (const RefusalCase& c : kRefusals) {
-        FrameOutcome outcome = frame(c.text, 1, 1, WidthModel::Narrow, c.encoding);
+        FrameRequest request;
+        request.text = c.text;
+        request.encoding = c.encoding;
+        request.from = c.from;
+        FrameOutcome outcome = frame_text(request);
         EXPECT_EQ(outcome.refusal.kind, c.kind) << c.name;
         EXPECT_EQ(outcome.refusal.line, c.line) << c.name;
         EXPECT_EQ(outcome.refusal.column, c.column) << c.name;
@@ -105,12 +114,16 @@ struct LayoutCase {
     std::string text;
     int32_t frameType;
     std::string frame;
+    TextEncoding encoding = TextEncoding::Utf8;
 };
 
 const LayoutCase kLayouts[] = {
     {"line ends of every kind, blank lines at the end", "a|b\r\nc|d\re|f\n\n\r\n", 6,
      "+-+-+\n|a|b|\n+-+-+\n|c|d|\n+-+-+\n|e|f|\n+-+-+\n"},
     {"BOM skipped", "\xEF\xBB\xBFx", 6, "+-+\n|x|\n+-+\n"},
+    // Code page 932 has no byte order mark: these bytes are text of the first cell.
+    {"BOM bytes are text in cp932", "\xEF\xBB\xBF|x", 6, "+---+-+\n|\xEF\xBB\xBF|x|\n+---+-+\n",
+     TextEncoding::Cp932},
     {"tabs open cells at both ends", "\ta\t\n1\t2\t3", 6,
      "+-+-+-+\n| |a| |\n+-+-+-+\n|1|2|3|\n+-+-+-+\n"},
     {"outer bars optional", "|a|b|\nc|d", 6, "+-+-+\n|a|b|\n+-+-+\n|c|d|\n+-+-+\n"},
@@ -123,7 +136,7 @@ const LayoutCase kLayouts[] = {
 
 TEST(FrameText, LaysOutCellsInColumns) {
     for (const LayoutCase& c : kLayouts) {
-        const FrameOutcome outcome = frame(c.text, c.frameType);
+        const FrameOutcome outcome = frame(c.text, c.frameType, 1, WidthModel::Narrow, c.encoding);
         ASSERT_TRUE(outcome.ok()) << c.name << ": " << describe_refusal(outcome.refusal);
         EXPECT_EQ(outcome.text, c.frame) << c.name;
     }
@@ -292,8 +305,7 @@ TEST(FrameTextProperty, NarrowIsWideWithRuleFillsDoubled) {
         const FrameOutcome wide = frame(table.text, frameType, 1, WidthModel::Wide);
         const FrameOutcome narrow = frame(table.text, frameType, 1, WidthModel::Narrow);
         ASSERT_TRUE(wide.ok() && narrow.ok());
-        EXPECT_EQ(narrow.text, frameType == 6 ? wide.text : doubled_fills(wide.text))
-            << table.text;
+        EXPECT_EQ(narrow.text, frameType == 6 ? wide.text : doubled_fills(wide.text)) << table.text;
     }
 }
 

@@ -216,6 +216,12 @@ TableWrite write_markdown(const Table& table, const WriteOptions& options) {
             if (!cell_fits(row[c], "", table.encoding, out.refusal)) {
                 return out;
             }
+            // Every reader trims cells, so such a cell would not come back as it was.
+            const std::string& text = row[c].text;
+            if (!text.empty() && (is_blank(text.front()) || is_blank(text.back()))) {
+                out.refusal = cell_refusal(RefusalKind::CellHasEdgeBlanks, row[c]);
+                return out;
+            }
             texts.back().push_back(escape_pipes(row[c].text, table.encoding));
             widths.back().push_back(
                 text_columns(texts.back().back(), table.encoding, options.widthModel));

@@ -82,6 +82,12 @@ INSTANTIATE_TEST_SUITE_P(
                   position(8)},
         WriteCase{
             "markdown_position_c", kMd, {{"a"}, {"b"}}, "|  a  |\n| :-: |\n|  b  |\n", position(3)},
+        // An odd number of spaces leaves the extra one after the text.
+        WriteCase{"markdown_centre_extra_space_after",
+                  kMd,
+                  {{"abcd"}, {"b"}},
+                  "| abcd |\n| :--: |\n|  b   |\n",
+                  position(3)},
         WriteCase{"markdown_wide_cells_padded",
                   kMd,
                   {{"日本", "x"}},
@@ -138,6 +144,16 @@ INSTANTIATE_TEST_SUITE_P(
             "markdown_line_break", kMd, {{"a"}, {"b\r\nc"}}, RefusalKind::CellHoldsLineBreak, 2, 1},
         RefusedWrite{"markdown_short_row", kMd, {{"a", "b"}, {"c"}}, RefusalKind::RaggedRow, 2, 1},
         RefusedWrite{"markdown_long_row", kMd, {{"a"}, {"b", "c"}}, RefusalKind::RaggedRow, 2, 2},
+        RefusedWrite{
+            "markdown_leading_space", kMd, {{"a", " b"}}, RefusalKind::CellHasEdgeBlanks, 1, 2},
+        RefusedWrite{
+            "markdown_trailing_tab", kMd, {{"a"}, {"b\t"}}, RefusalKind::CellHasEdgeBlanks, 2, 1},
+        RefusedWrite{"markdown_blank_only_cell_after_a_wide_one",
+                     kMd,
+                     {{"日本", "x"}, {"y", " "}},
+                     RefusalKind::CellHasEdgeBlanks,
+                     2,
+                     2},
         RefusedWrite{
             "frame_bar", TableFormat::Frame, {{"a|"}}, RefusalKind::CellHoldsSeparator, 1, 1, '|'}),
     [](const auto& testCase) { return std::string(testCase.param.name); });

@@ -1,0 +1,93 @@
+// Fuzz target: conversions between every pair of formats. The first byte
+// chooses from and to, the second the encoding, width model, line end, frame
+// and position types; the rest is the input. Whatever frame_text writes
+// without refusing reads back as the cells it read: exactly for psv, tsv, csv
+// and Markdown, trimmed of blanks for a frame, whose reader trims them.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "text/frame_text.h"
+
+namespace {
+
+using Texts = std::vector<std::vector<std::string>>;
+
+constexpr TableFormat kFormats[] = {TableFormat::Psv, TableFormat::Csv, TableFormat::Tsv,
+                                    TableFormat::Markdown, TableFormat::Frame};
+constexpr size_t kFormatCount = sizeof(kFormats) / sizeof(kFormats[0]);
+
+void require(bool holds) {
+    if (!holds) {
+        std::abort();
+    }
+}
+
+FrameRequest request_of(const uint8_t* data, size_t size) {
+    FrameRequest request;
+    const uint8_t formats = size > 0 ? data[0] : 0;
+    const uint8_t options = size > 1 ? data[1] : 0;
+    request.from = kFormats[formats % kFormatCount];
+    request.to = kFormats[(formats / kFormatCount) % kFormatCount];
+    request.encoding = options & 1 ? TextEncoding::Cp932 : TextEncoding::Utf8;
+    request.widthModel = options & 2 ? WidthModel::Wide : WidthModel::Narrow;
+    request.lineEnd = options & 4 ? LineEnd::CrLf : LineEnd::Lf;
+    request.frameType = 1 + (options >> 3) % 6;
+    request.positionType = (options >> 3) % 18;  // 0: none given
+    if (size > 2) {
+        request.text = std::string_view(reinterpret_cast<const char*>(data) + 2, size - 2);
+    }
+    return request;
+}
+
+Texts texts_of(const Table& table) {
+    Texts texts;
+    for (const Row& row : table.rows) {
+        texts.emplace_back();
+        for (const Cell& cell : row) {
+            texts.back().push_back(cell.text);
+        }
+    }
+    return texts;
+}
+
+Texts trimmed(Texts texts) {
+    for (auto& row : texts) {
+        for (auto& cell : row) {
+            const size_t first = cell.find_first_not_of(" \t");
+            const size_t last = cell.find_last_not_of(" \t");
+            cell = first == std::string::npos ? "" : cell.substr(first, last - first + 1);
+        }
+    }
+    return texts;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const FrameRequest request = request_of(data, size);
+    const FrameOutcome outcome = frame_text(request);
+    if (!outcome.ok()) {
+        require(outcome.text.empty());
+        return 0;
+    }
+    if (outcome.text.empty()) {
+        return 0;  // input of nothing but line ends
+    }
+    const TableRead input = read_text(request);
+    require(input.ok());
+    FrameRequest back = request;
+    back.text = outcome.text;
+    back.from = request.to;
+    const TableRead output = read_text(back);
+    require(output.ok());
+    const Texts cells = texts_of(input.table);
+    if (request.to == TableFormat::Frame) {
+        require(texts_of(output.table) == trimmed(cells));
+    } else {
+        require(texts_of(output.table) == cells);
+    }
+    return 0;
+}
