@@ -44,10 +44,10 @@ FrameRequest request_of(const uint8_t* data, size_t size) {
 
 Texts texts_of(const Table& table) {
     Texts texts;
-    for (const Row& row : table.rows) {
+    for (const Row& row : table.rows()) {
         texts.emplace_back();
         for (const Cell& cell : row) {
-            texts.back().push_back(cell.text);
+            texts.back().emplace_back(cell.text);
         }
     }
     return texts;

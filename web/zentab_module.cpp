@@ -123,7 +123,7 @@ ZENTAB_EXPORT int32_t zentab_unframe(int32_t wide) {
         return 0;
     }
     std::string cells;
-    for (const Row& row : read.table.rows) {
+    for (const Row& row : read.table.rows()) {
         for (const Cell& cell : row) {
             cells += cell.text;
             cells += '\x1F';

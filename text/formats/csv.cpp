@@ -19,14 +19,14 @@ class CsvReader {
         while (at_ < text_.size() && read_record()) {
         }
         if (!read_.ok()) {
-            read_.table.rows.clear();
+            read_.table.clear();
             return std::move(read_);
         }
         while (emptyLinesAtEnd_ > 0) {
-            read_.table.rows.pop_back();
+            read_.table.drop_last_row();
             --emptyLinesAtEnd_;
         }
-        if (read_.table.rows.empty()) {
+        if (read_.table.rows().empty()) {
             read_.refusal.kind = RefusalKind::NoCells;
         }
         return std::move(read_);
@@ -40,17 +40,14 @@ class CsvReader {
     void skip_line_end() { at_ = text_rules::line_at(text_, at_).next; }
 
     bool read_record() {
-        Row row;
         const size_t recordStart = at_;
         for (;;) {
-            Cell cell;
-            place_cell(places_, cell, at_);
+            std::string& cellText = open_cell_at(read_.table, places_, at_);
             const bool quoted = at_ < text_.size() && text_[at_] == '"';
-            const bool ok = quoted ? read_quoted(cell.text) : read_plain(cell.text);
+            const bool ok = quoted ? read_quoted(cellText) : read_plain(cellText);
             if (!ok) {
                 return false;
             }
-            row.push_back(std::move(cell));
             if (at_ < text_.size() && text_[at_] == ',') {
                 ++at_;
                 continue;
@@ -60,7 +57,7 @@ class CsvReader {
         const bool emptyLine = at_ == recordStart;
         emptyLinesAtEnd_ = emptyLine ? emptyLinesAtEnd_ + 1 : 0;
         skip_line_end();
-        read_.table.rows.push_back(std::move(row));
+        read_.table.end_row();
         return true;
     }
 
@@ -73,7 +70,7 @@ class CsvReader {
             }
             ++at_;
         }
-        text.assign(text_.substr(start, at_ - start));
+        text.append(text_.substr(start, at_ - start));
         return true;
     }
 
@@ -107,8 +104,8 @@ class CsvReader {
     size_t emptyLinesAtEnd_ = 0;
 };
 
-bool needs_quotes(const Row& row, const std::string& text, bool opensText) {
-    return text.find_first_of(",\"\r\n") != std::string::npos ||
+bool needs_quotes(const Row& row, std::string_view text, bool opensText) {
+    return text.find_first_of(",\"\r\n") != std::string_view::npos ||
            (row.size() == 1 && text.empty()) ||  // else an empty line, dropped at the end
            (opensText && text_rules::bom_length(text, true) > 0);  // else read as a BOM
 }
@@ -122,7 +119,7 @@ TableRead read_csv(std::string_view text, TextEncoding encoding) {
 TableWrite write_csv(const Table& table, LineEnd lineEnd) {
     TableWrite out;
     const std::string_view end = line_end_text(lineEnd);
-    for (const Row& row : table.rows) {
+    for (const Row& row : table.rows()) {
         if (row.empty()) {
             out.text.clear();
             out.refusal.kind = RefusalKind::RowNotHeld;
@@ -132,7 +129,7 @@ TableWrite write_csv(const Table& table, LineEnd lineEnd) {
             if (c > 0) {
                 out.text += ',';
             }
-            const std::string& text = row[c].text;
+            const std::string_view text = row[c].text;
             const bool opensText = out.text.empty() && table.encoding == TextEncoding::Utf8;
             if (!needs_quotes(row, text, opensText)) {
                 out.text += text;

@@ -1,6 +1,7 @@
 // psv and tsv: one row per line. psv splits at '|' and TAB, skips a leading
 // '|' and opens no cell after a trailing '|', as the core's line parser does
 // after tab conversion; tsv splits at TAB alone.
+#include "core/line_cells.h"
 #include "text/formats/formats_internal.h"
 #include "text/formats/text_scan.h"
 
@@ -8,32 +9,36 @@ namespace formats {
 
 namespace {
 
-Row read_line(std::string_view text, LineSpan span, bool cp932, bool tabsOnly,
-              text_rules::PlaceCounter& places) {
-    Row row;
-    auto close_cell = [&](size_t start, size_t end) {
-        Cell cell;
-        cell.text = std::string(text.substr(start, end - start));
-        place_cell(places, cell, start);
-        row.push_back(std::move(cell));
-    };
-    size_t cellStart = span.start;
-    bool lastWasBar = false;
-    for (size_t at = span.start; at < span.end; at += text_rules::char_length(text, at, cp932)) {
-        const char c = text[at];
-        lastWasBar = false;
-        if (c == '\t' || (c == '|' && !tabsOnly)) {
-            lastWasBar = c == '|';
-            if (!(lastWasBar && at == span.start)) {
-                close_cell(cellStart, at);
-            }
-            cellStart = at + 1;
+// psv cuts its lines as the frame path does: one parser for both.
+void read_psv_line(Table& table, std::string_view text, LineSpan span, bool cp932,
+                   text_rules::PlaceCounter& places) {
+    FtLineRule rule;
+    rule.tabSeparates = true;
+    rule.cp932 = cp932;
+    cut_line_cells(text.data() + span.start, static_cast<int32_t>(span.end - span.start), rule,
+                   [&](int32_t start, int32_t end) {
+                       const size_t at = span.start + static_cast<size_t>(start);
+                       add_cell_at(table, places, text.substr(at, static_cast<size_t>(end - start)),
+                                   at);
+                       return true;
+                   });
+    table.end_row();
+}
+
+// tsv: every TAB ends a cell, the first as much as any other.
+void read_tsv_line(Table& table, std::string_view text, LineSpan span,
+                   text_rules::PlaceCounter& places) {
+    size_t start = span.start;
+    for (;;) {
+        const size_t tab = text.substr(0, span.end).find('\t', start);
+        const size_t end = tab == std::string_view::npos ? span.end : tab;
+        add_cell_at(table, places, text.substr(start, end - start), start);
+        if (tab == std::string_view::npos) {
+            break;
         }
+        start = tab + 1;
     }
-    if (!lastWasBar) {
-        close_cell(cellStart, span.end);
-    }
-    return row;
+    table.end_row();
 }
 
 bool holds_line_break(std::string_view text) {
@@ -43,7 +48,7 @@ bool holds_line_break(std::string_view text) {
 TableWrite write_rows(const Table& table, LineEnd lineEnd, bool psv) {
     TableWrite out;
     const std::string_view separators = psv ? "|\t" : "\t";
-    for (const Row& row : table.rows) {
+    for (const Row& row : table.rows()) {
         for (const Cell& cell : row) {
             if (!cell_fits(cell, separators, table.encoding, out.refusal)) {
                 return out;
@@ -52,18 +57,18 @@ TableWrite write_rows(const Table& table, LineEnd lineEnd, bool psv) {
     }
     // Readers skip a byte order mark at the start; one written before a first
     // cell that starts with U+FEFF keeps the cell's own.
-    const bool bomFirst = table.encoding == TextEncoding::Utf8 && !table.rows.empty() &&
-                          !table.rows[0].empty() &&
-                          text_rules::bom_length(table.rows[0][0].text, true) > 0;
+    const bool bomFirst = table.encoding == TextEncoding::Utf8 && !table.rows().empty() &&
+                          !table.rows()[0].empty() &&
+                          text_rules::bom_length(table.rows()[0][0].text, true) > 0;
     if (bomFirst) {
         out.text = "\xEF\xBB\xBF";
     }
     const std::string_view end = line_end_text(lineEnd);
-    for (size_t r = 0; r < table.rows.size(); ++r) {
-        const Row& row = table.rows[r];
+    for (size_t r = 0; r < table.rows().size(); ++r) {
+        const Row& row = table.rows()[r];
         if (row.empty() && psv) {
             out.text += '|';  // a lone '|' is a line with no cells
-        } else if (!psv && (row.empty() || (r + 1 == table.rows.size() && row.size() == 1 &&
+        } else if (!psv && (row.empty() || (r + 1 == table.rows().size() && row.size() == 1 &&
                                             row[0].text.empty()))) {
             // tsv has no way to say "no cells", and an empty last line is ignored.
             out.text.clear();
@@ -97,9 +102,13 @@ TableRead read_delimited(std::string_view text, TextEncoding encoding, bool tabs
     read.table.encoding = encoding;
     text_rules::PlaceCounter places(text, is_cp932(encoding));
     for (const LineSpan& span : split_lines(text)) {
-        read.table.rows.push_back(read_line(text, span, is_cp932(encoding), tabsOnly, places));
+        if (tabsOnly) {
+            read_tsv_line(read.table, text, span, places);
+        } else {
+            read_psv_line(read.table, text, span, is_cp932(encoding), places);
+        }
     }
-    if (read.table.rows.empty()) {
+    if (read.table.rows().empty()) {
         read.refusal.kind = RefusalKind::NoCells;
     }
     return read;

@@ -145,10 +145,10 @@ class FrameReader {
             }
             size_t stop = top + 1;
             if (!read_from(top, rule, stop)) {
-                read_.table.rows.clear();
+                read_.table.clear();
                 return std::move(read_);
             }
-            if (!read_.table.rows.empty()) {
+            if (!read_.table.rows().empty()) {
                 return std::move(read_);
             }
             // The rules between top and stop agree with top, so a frame
@@ -256,19 +256,16 @@ class FrameReader {
         return true;
     }
 
-    void add_cell(Row& row, size_t start, size_t end) {
+    void add_cell(size_t start, size_t end) {
         std::string_view trimmed = trim_blanks(text_.substr(start, end - start));
-        Cell cell;
-        cell.text = std::string(trimmed);
-        place_cell(places_, cell, static_cast<size_t>(trimmed.data() - text_.data()));
-        row.push_back(std::move(cell));
+        add_cell_at(read_.table, places_, trimmed,
+                    static_cast<size_t>(trimmed.data() - text_.data()));
     }
 
     // Cuts a content line at the top rule's joint columns. Widths are measured
     // between vertical pieces only, so the walk stays linear and never splits
     // a character cluster, which a box-drawing character always ends.
     bool read_content(LineSpan line, const RuleScan& top) {
-        Row row;
         size_t next = 0;  // the joint whose vertical comes next
         size_t measuredTo = line.start;
         int64_t column = 0;
@@ -295,7 +292,7 @@ class FrameReader {
             }
             if (column == want) {
                 if (next > 0) {
-                    add_cell(row, cellStart, at);
+                    add_cell(cellStart, at);
                 } else if (!trim_blanks(text_.substr(line.start, at - line.start)).empty()) {
                     return mismatch(line.start);
                 }
@@ -308,7 +305,7 @@ class FrameReader {
         if (next < top.joints.size()) {
             return mismatch(line.end);  // a border is missing
         }
-        read_.table.rows.push_back(std::move(row));
+        read_.table.end_row();
         return true;
     }
 
@@ -352,7 +349,7 @@ class FrameReader {
             lastWasRule = false;
         }
         stop = at;
-        if (read_.table.rows.empty()) {
+        if (read_.table.rows().empty()) {
             return true;
         }
         const size_t ending = at < lines_.size() ? lines_[at].start : lines_.back().end;

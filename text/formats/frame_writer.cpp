@@ -12,8 +12,8 @@ namespace {
 // A frame holds every row as long as the first; the refusal names the first
 // cell too many, or the last cell of a row too short.
 bool rows_agree(const Table& table, Refusal& refusal) {
-    const size_t columns = table.rows.front().size();
-    for (const Row& row : table.rows) {
+    const size_t columns = table.rows().front().size();
+    for (const Row& row : table.rows()) {
         if (row.size() == columns) {
             continue;
         }
@@ -38,14 +38,14 @@ struct LaidOut {
 LaidOut lay_out(const Table& table, WidthModel widthModel) {
     LaidOut laid;
     size_t bytes = 0;
-    for (const Row& row : table.rows) {
+    for (const Row& row : table.rows()) {
         for (const Cell& cell : row) {
             bytes += cell.text.size();
         }
         laid.cells.reserve(laid.cells.size() + row.size());
     }
     laid.text.reserve(bytes);
-    for (const Row& row : table.rows) {
+    for (const Row& row : table.rows()) {
         for (const Cell& cell : row) {
             const auto start = static_cast<int32_t>(laid.text.size());
             const auto length = static_cast<int32_t>(cell.text.size());
@@ -63,24 +63,24 @@ LaidOut lay_out(const Table& table, WidthModel widthModel) {
 
 TableWrite write_frame(const Table& table, const WriteOptions& options) {
     TableWrite out;
-    for (const Row& row : table.rows) {
+    for (const Row& row : table.rows()) {
         for (const Cell& cell : row) {
             if (!cell_fits(cell, "|\t", table.encoding, out.refusal)) {
                 return out;
             }
         }
     }
-    if (table.rows.empty() || !rows_agree(table, out.refusal)) {
+    if (table.rows().empty() || !rows_agree(table, out.refusal)) {
         return out;
     }
-    if (table.rows.front().empty()) {
+    if (table.rows().front().empty()) {
         out.refusal = refusal_of(RefusalKind::NoCells);
         return out;
     }
     const LaidOut laid = lay_out(table, options.widthModel);
     const TableView view{laid.text.data(), laid.cells.data(),
-                         static_cast<int32_t>(table.rows.size()),
-                         static_cast<int32_t>(table.rows.front().size())};
+                         static_cast<int32_t>(table.rows().size()),
+                         static_cast<int32_t>(table.rows().front().size())};
     FrameLook look;
     look.frameType = options.frameType;
     look.positionType = options.positionType == 0 ? 1 : options.positionType;

@@ -80,24 +80,21 @@ bool is_blank_line(std::string_view text, LineSpan line) {
     return trim_blanks(text.substr(line.start, line.end - line.start)).empty();
 }
 
-Row make_row(std::string_view text, LineSpan line, TextEncoding encoding,
+void add_row(Table& table, std::string_view text, LineSpan line, TextEncoding encoding,
              text_rules::PlaceCounter& places) {
-    Row row;
     for (const CellSpan& span : split_row(text, line, encoding)) {
-        Cell cell;
-        place_cell(places, cell, span.start);
+        std::string& cellText = open_cell_at(table, places, span.start);
         for (size_t at = span.start; at < span.end;) {
             const size_t length = text_rules::char_length(text, at, is_cp932(encoding));
             if (text[at] == '\\' && at + 1 < span.end && text[at + 1] == '|') {
                 ++at;
                 continue;
             }
-            cell.text.append(text.substr(at, length));
+            cellText.append(text.substr(at, length));
             at += length;
         }
-        row.push_back(std::move(cell));
     }
-    return row;
+    table.end_row();
 }
 
 enum class Align { None, Left, Right, Centre };
@@ -119,7 +116,7 @@ Align column_align(int32_t positionType, size_t column) {
     return Align::None;
 }
 
-std::string escape_pipes(const std::string& text, TextEncoding encoding) {
+std::string escape_pipes(std::string_view text, TextEncoding encoding) {
     std::string escaped;
     escaped.reserve(text.size());
     for (size_t at = 0; at < text.size();) {
@@ -182,27 +179,27 @@ TableRead read_markdown(std::string_view text, TextEncoding encoding) {
         return read;
     }
     text_rules::PlaceCounter places(text, is_cp932(encoding));
-    read.table.rows.push_back(make_row(text, lines[header], encoding, places));
+    add_row(read.table, text, lines[header], encoding, places);
     for (size_t body = header + 2; body < lines.size() && !is_blank_line(text, lines[body]);
          ++body) {
-        read.table.rows.push_back(make_row(text, lines[body], encoding, places));
+        add_row(read.table, text, lines[body], encoding, places);
     }
     return read;
 }
 
 TableWrite write_markdown(const Table& table, const WriteOptions& options) {
     TableWrite out;
-    if (table.rows.empty() || table.rows[0].empty()) {
-        out.refusal.kind = table.rows.empty() ? RefusalKind::NoCells : RefusalKind::RowNotHeld;
+    if (table.rows().empty() || table.rows()[0].empty()) {
+        out.refusal.kind = table.rows().empty() ? RefusalKind::NoCells : RefusalKind::RowNotHeld;
         return out;
     }
-    const size_t columnCount = table.rows[0].size();
+    const size_t columnCount = table.rows()[0].size();
     std::vector<std::vector<std::string>> texts;
     std::vector<std::vector<int64_t>> widths;
     std::vector<int64_t> columns(columnCount, 3);  // room for ":-:"
-    for (const Row& row : table.rows) {
+    for (const Row& row : table.rows()) {
         if (row.size() != columnCount) {
-            const Cell& at = row.empty()                ? table.rows[0][0]
+            const Cell& at = row.empty()                ? table.rows()[0][0]
                              : row.size() > columnCount ? row[columnCount]
                                                         : row.back();
             out.refusal = cell_refusal(RefusalKind::RaggedRow, at);
@@ -217,7 +214,7 @@ TableWrite write_markdown(const Table& table, const WriteOptions& options) {
                 return out;
             }
             // Every reader trims cells, so such a cell would not come back as it was.
-            const std::string& text = row[c].text;
+            const std::string_view text = row[c].text;
             if (!text.empty() && (is_blank(text.front()) || is_blank(text.back()))) {
                 out.refusal = cell_refusal(RefusalKind::CellHasEdgeBlanks, row[c]);
                 return out;

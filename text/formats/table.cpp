@@ -3,6 +3,61 @@
 #include "text/formats/formats_internal.h"
 #include "text/formats/text_scan.h"
 
+Cell Row::operator[](size_t index) const {
+    const auto& span = table_->cells_[first_ + index];
+    return {std::string_view(table_->text_).substr(span.start, span.length), span.line,
+            span.column};
+}
+
+Rows::Rows(const Table& table) : table_(&table), count_(table.rowEnds_.size()) {}
+
+Row Rows::operator[](size_t index) const {
+    const size_t first = index == 0 ? 0 : table_->rowEnds_[index - 1];
+    return Row(*table_, first, table_->rowEnds_[index] - first);
+}
+
+void Table::close_cell() {
+    if (cellOpen_) {
+        Span& span = cells_.back();
+        span.length = static_cast<uint32_t>(text_.size() - span.start);
+        cellOpen_ = false;
+    }
+}
+
+std::string& Table::open_cell(int64_t line, int64_t column) {
+    close_cell();
+    cells_.push_back(Span{static_cast<uint32_t>(text_.size()), 0, line, column});
+    cellOpen_ = true;
+    return text_;
+}
+
+void Table::add_cell(std::string_view text, int64_t line, int64_t column) {
+    open_cell(line, column).append(text);
+    close_cell();
+}
+
+void Table::end_row() {
+    close_cell();
+    rowEnds_.push_back(cells_.size());
+}
+
+void Table::drop_last_row() {
+    close_cell();
+    rowEnds_.pop_back();
+    const size_t first = rowEnds_.empty() ? 0 : rowEnds_.back();
+    if (first < cells_.size()) {
+        text_.resize(cells_[first].start);
+        cells_.resize(first);
+    }
+}
+
+void Table::clear() {
+    text_.clear();
+    cells_.clear();
+    rowEnds_.clear();
+    cellOpen_ = false;
+}
+
 namespace formats {
 
 Refusal cell_refusal(RefusalKind kind, const Cell& cell, uint32_t codePoint) {

@@ -3,6 +3,7 @@
 // exceptions, files, locale or threads; refusals come back as results.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -11,19 +12,118 @@
 #include "text/refusal.h"
 #include "text/text_types.h"
 
+// One cell: its text, and where that starts in the input (after trimming),
+// 1-based, the column counted in characters; refusals about the cell point
+// here. The text is the table's: it lives as long as the table.
 struct Cell {
-    std::string text;
-    // Where the cell's text starts in the input (after trimming), 1-based, the
-    // column counted in characters; refusals about the cell point here.
+    std::string_view text;
     int64_t line = 0;
     int64_t column = 0;
 };
 
-using Row = std::vector<Cell>;
+class Table;
 
-struct Table {
-    std::vector<Row> rows;  // rows may differ in length; writers that need a shape check it
+// The cells of one row, read in place.
+class Row {
+  public:
+    class Iterator {
+      public:
+        Iterator(const Row* row, size_t index) : row_(row), index_(index) {}
+        Cell operator*() const { return (*row_)[index_]; }
+        Iterator& operator++() {
+            ++index_;
+            return *this;
+        }
+        bool operator!=(const Iterator& other) const { return index_ != other.index_; }
+
+      private:
+        const Row* row_;
+        size_t index_;
+    };
+
+    Row(const Table& table, size_t first, size_t count)
+        : table_(&table), first_(first), count_(count) {}
+    size_t size() const { return count_; }
+    bool empty() const { return count_ == 0; }
+    Cell operator[](size_t index) const;
+    Cell front() const { return (*this)[0]; }
+    Cell back() const { return (*this)[count_ - 1]; }
+    Iterator begin() const { return Iterator(this, 0); }
+    Iterator end() const { return Iterator(this, count_); }
+
+  private:
+    const Table* table_;
+    size_t first_;
+    size_t count_;
+};
+
+// The rows of a table, read in place.
+class Rows {
+  public:
+    class Iterator {
+      public:
+        Iterator(const Rows* rows, size_t index) : rows_(rows), index_(index) {}
+        Row operator*() const { return (*rows_)[index_]; }
+        Iterator& operator++() {
+            ++index_;
+            return *this;
+        }
+        bool operator!=(const Iterator& other) const { return index_ != other.index_; }
+
+      private:
+        const Rows* rows_;
+        size_t index_;
+    };
+
+    explicit Rows(const Table& table);
+    size_t size() const { return count_; }
+    bool empty() const { return count_ == 0; }
+    Row operator[](size_t index) const;
+    Row front() const { return (*this)[0]; }
+    Row back() const { return (*this)[count_ - 1]; }
+    Iterator begin() const { return Iterator(this, 0); }
+    Iterator end() const { return Iterator(this, count_); }
+
+  private:
+    const Table* table_;
+    size_t count_;
+};
+
+// A table as a value: every cell's text laid end to end in one string and
+// each cell a span of it, row after row, so reading a table costs a few
+// allocations however many cells it has. Rows may differ in length; writers
+// that need a shape check it.
+class Table {
+  public:
     TextEncoding encoding = TextEncoding::Utf8;  // of every cell's text
+
+    // Building, for readers. A cell's text is what is appended to the string
+    // open_cell returns, until the next cell or row begins.
+    std::string& open_cell(int64_t line, int64_t column);
+    void add_cell(std::string_view text, int64_t line, int64_t column);
+    void end_row();
+    void drop_last_row();
+    void clear();
+
+    Rows rows() const { return Rows(*this); }
+
+  private:
+    friend class Row;
+    friend class Rows;
+
+    struct Span {
+        uint32_t start;
+        uint32_t length;
+        int64_t line;
+        int64_t column;
+    };
+
+    void close_cell();
+
+    std::string text_;
+    std::vector<Span> cells_;
+    std::vector<size_t> rowEnds_;  // one past each row's last cell
+    bool cellOpen_ = false;
 };
 
 struct TableRead {

@@ -23,10 +23,15 @@ Refusal refusal_at(text_rules::PlaceCounter& places, RefusalKind kind, size_t of
     return refusal;
 }
 
-void place_cell(text_rules::PlaceCounter& places, Cell& cell, size_t offset) {
+std::string& open_cell_at(Table& table, text_rules::PlaceCounter& places, size_t offset) {
     const text_rules::TextPlace place = places.place_of(offset);
-    cell.line = place.line;
-    cell.column = place.column;
+    return table.open_cell(place.line, place.column);
+}
+
+void add_cell_at(Table& table, text_rules::PlaceCounter& places, std::string_view text,
+                 size_t offset) {
+    const text_rules::TextPlace place = places.place_of(offset);
+    table.add_cell(text, place.line, place.column);
 }
 
 int64_t text_columns(std::string_view text, TextEncoding encoding, WidthModel model) {

@@ -96,7 +96,7 @@ TEST_P(UnframeRefused, SaysWhere) {
     EXPECT_EQ(read.refusal.kind, c.kind);
     EXPECT_EQ(read.refusal.line, c.line);
     EXPECT_EQ(read.refusal.column, c.column);
-    EXPECT_TRUE(read.table.rows.empty());
+    EXPECT_TRUE(read.table.rows().empty());
 }
 
 constexpr RefusalKind kMismatch = RefusalKind::FrameMismatch;

@@ -136,7 +136,7 @@ TEST_P(ReadRefused, SaysWhereAndWhy) {
     EXPECT_EQ(read.refusal.kind, c.kind);
     EXPECT_EQ(read.refusal.line, c.line);
     EXPECT_EQ(read.refusal.column, c.column);
-    EXPECT_TRUE(read.table.rows.empty());
+    EXPECT_TRUE(read.table.rows().empty());
     EXPECT_FALSE(describe_refusal(read.refusal).find("refused") != std::string::npos &&
                  c.kind != RefusalKind::NoCells);
 }
@@ -176,7 +176,9 @@ TEST(ReadPlaces, CellsKnowTheirLineAndColumn) {
     for (const Place& p : places) {
         TableRead read = read_table(p.input, p.from, TextEncoding::Utf8, WidthModel::Narrow);
         ASSERT_TRUE(read.ok()) << p.input;
-        const Cell& cell = read.table.rows.at(p.row).at(p.cell);
+        ASSERT_LT(p.row, read.table.rows().size()) << p.input;
+        ASSERT_LT(p.cell, read.table.rows()[p.row].size()) << p.input;
+        const Cell cell = read.table.rows()[p.row][p.cell];
         EXPECT_EQ(cell.line, p.line) << p.input;
         EXPECT_EQ(cell.column, p.column) << p.input;
     }

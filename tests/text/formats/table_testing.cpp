@@ -6,10 +6,10 @@
 
 Texts texts_of(const Table& table) {
     Texts texts;
-    for (const Row& row : table.rows) {
+    for (const Row& row : table.rows()) {
         texts.emplace_back();
         for (const Cell& cell : row) {
-            texts.back().push_back(cell.text);
+            texts.back().emplace_back(cell.text);
         }
     }
     return texts;
@@ -19,11 +19,10 @@ Table table_of(const Texts& texts, TextEncoding encoding) {
     Table table;
     table.encoding = encoding;
     for (size_t r = 0; r < texts.size(); ++r) {
-        table.rows.emplace_back();
         for (size_t c = 0; c < texts[r].size(); ++c) {
-            table.rows.back().push_back(
-                {texts[r][c], static_cast<int64_t>(r + 1), static_cast<int64_t>(c + 1)});
+            table.add_cell(texts[r][c], static_cast<int64_t>(r + 1), static_cast<int64_t>(c + 1));
         }
+        table.end_row();
     }
     return table;
 }
