@@ -13,6 +13,7 @@ class CsvReader {
     CsvReader(std::string_view text, TextEncoding encoding)
         : text_(text), places_(text, is_cp932(encoding)) {
         read_.table.encoding = encoding;
+        read_.table.reserve_text(text.size());
     }
 
     TableRead read() {

@@ -132,6 +132,7 @@ class FrameReader {
     FrameReader(std::string_view text, TextEncoding encoding, WidthModel model)
         : text_(text), encoding_(encoding), model_(model), places_(text, is_cp932(encoding)) {
         read_.table.encoding = encoding;
+        read_.table.reserve_text(text.size());
     }
 
     TableRead read() {

@@ -1,5 +1,5 @@
-// Cells read from any format, drawn as a frame: their text laid end to end
-// once, each cell a span of it, and the frame renderer given the spans.
+// Cells read from any format, drawn as a frame: the table's cells are
+// already spans of one text, so the renderer is given them measured.
 #include "core/cell_table.h"
 #include "text/cell_width.h"
 #include "text/formats/formats_internal.h"
@@ -30,42 +30,32 @@ bool rows_agree(const Table& table, Refusal& refusal) {
     return true;
 }
 
-struct LaidOut {
-    std::string text;
-    std::vector<CellSpan> cells;
-};
-
-LaidOut lay_out(const Table& table, WidthModel widthModel) {
-    LaidOut laid;
-    size_t bytes = 0;
+// The cells as spans of the table's own text, measured.
+std::vector<CellSpan> measured_spans(const Table& table, WidthModel widthModel) {
+    std::vector<CellSpan> spans;
+    spans.reserve(table.cell_count());
+    const char* base = table.text().data();
     for (const Row& row : table.rows()) {
         for (const Cell& cell : row) {
-            bytes += cell.text.size();
-        }
-        laid.cells.reserve(laid.cells.size() + row.size());
-    }
-    laid.text.reserve(bytes);
-    for (const Row& row : table.rows()) {
-        for (const Cell& cell : row) {
-            const auto start = static_cast<int32_t>(laid.text.size());
             const auto length = static_cast<int32_t>(cell.text.size());
             const int32_t width = table.encoding == TextEncoding::Cp932
                                       ? length
                                       : measure_utf8_cell(cell.text.data(), length, widthModel);
-            laid.text += cell.text;
-            laid.cells.push_back(CellSpan{start, length, width});
+            spans.push_back(CellSpan{static_cast<int32_t>(cell.text.data() - base), length, width});
         }
     }
-    return laid;
+    return spans;
 }
 
 }  // namespace
 
 TableWrite write_frame(const Table& table, const WriteOptions& options) {
     TableWrite out;
+    // The cells' text is one string: most tables hold none of these at all.
+    const bool mayNotFit = table.text().find_first_of("|\t\r\n") != std::string_view::npos;
     for (const Row& row : table.rows()) {
         for (const Cell& cell : row) {
-            if (!cell_fits(cell, "|\t", table.encoding, out.refusal)) {
+            if (mayNotFit && !cell_fits(cell, "|\t", table.encoding, out.refusal)) {
                 return out;
             }
         }
@@ -77,8 +67,8 @@ TableWrite write_frame(const Table& table, const WriteOptions& options) {
         out.refusal = refusal_of(RefusalKind::NoCells);
         return out;
     }
-    const LaidOut laid = lay_out(table, options.widthModel);
-    const TableView view{laid.text.data(), laid.cells.data(),
+    const std::vector<CellSpan> spans = measured_spans(table, options.widthModel);
+    const TableView view{table.text().data(), spans.data(),
                          static_cast<int32_t>(table.rows().size()),
                          static_cast<int32_t>(table.rows().front().size())};
     FrameLook look;

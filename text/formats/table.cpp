@@ -26,7 +26,8 @@ void Table::close_cell() {
 
 std::string& Table::open_cell(int64_t line, int64_t column) {
     close_cell();
-    cells_.push_back(Span{static_cast<uint32_t>(text_.size()), 0, line, column});
+    cells_.push_back(Span{static_cast<uint32_t>(text_.size()), 0, static_cast<int32_t>(line),
+                          static_cast<int32_t>(column)});
     cellOpen_ = true;
     return text_;
 }

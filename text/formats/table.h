@@ -103,19 +103,25 @@ class Table {
     void add_cell(std::string_view text, int64_t line, int64_t column);
     void end_row();
     void drop_last_row();
+    // Room for a table read from bytes of input, whose cells hold at most that.
+    void reserve_text(size_t bytes) { text_.reserve(bytes); }
     void clear();
 
     Rows rows() const { return Rows(*this); }
+    // Every cell's text, end to end: a cell's text is a view of it.
+    std::string_view text() const { return text_; }
+    size_t cell_count() const { return cells_.size(); }
 
   private:
     friend class Row;
     friend class Rows;
 
+    // Sixteen bytes a cell: texts up to 4 GiB, lines and columns up to 2^31.
     struct Span {
         uint32_t start;
         uint32_t length;
-        int64_t line;
-        int64_t column;
+        int32_t line;
+        int32_t column;
     };
 
     void close_cell();
