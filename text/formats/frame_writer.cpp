@@ -30,6 +30,17 @@ bool rows_agree(const Table& table, Refusal& refusal) {
     return true;
 }
 
+bool cells_fit(const Table& table, Refusal& refusal) {
+    for (const Row& row : table.rows()) {
+        for (const Cell& cell : row) {
+            if (!cell_fits(cell, "|\t", table.encoding, refusal)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 // The cells as spans of the table's own text, measured.
 std::vector<CellSpan> measured_spans(const Table& table, WidthModel widthModel) {
     std::vector<CellSpan> spans;
@@ -52,13 +63,9 @@ std::vector<CellSpan> measured_spans(const Table& table, WidthModel widthModel) 
 TableWrite write_frame(const Table& table, const WriteOptions& options) {
     TableWrite out;
     // The cells' text is one string: most tables hold none of these at all.
-    const bool mayNotFit = table.text().find_first_of("|\t\r\n") != std::string_view::npos;
-    for (const Row& row : table.rows()) {
-        for (const Cell& cell : row) {
-            if (mayNotFit && !cell_fits(cell, "|\t", table.encoding, out.refusal)) {
-                return out;
-            }
-        }
+    if (table.text().find_first_of("|\t\r\n") != std::string_view::npos &&
+        !cells_fit(table, out.refusal)) {
+        return out;
     }
     if (table.rows().empty() || !rows_agree(table, out.refusal)) {
         return out;
