@@ -36,6 +36,14 @@ bool check_utf8_chars(std::string_view text, size_t& at, size_t stop, TextCheck&
             ++at;
             continue;
         }
+        // Three-byte characters led by E1..EC or EE..EF are never overlong,
+        // surrogates or controls: most of CJK text, checked without decoding.
+        if (text.size() - at >= 3 && ((b >= 0xE1 && b <= 0xEC) || b >= 0xEE) && b <= 0xEF &&
+            text_rules::is_utf8_continuation(static_cast<unsigned char>(text[at + 1])) &&
+            text_rules::is_utf8_continuation(static_cast<unsigned char>(text[at + 2]))) {
+            at += 3;
+            continue;
+        }
         const text_rules::Utf8Char c = text_rules::decode_utf8(text, at);
         if (c.length == 0 || is_refused_control(c.codePoint)) {
             check.fault = c.length == 0 ? TextFault::Malformed : TextFault::Control;
