@@ -156,7 +156,8 @@ INSTANTIATE_TEST_SUITE_P(
                  kJsonl,
                  "[\"a\",\"b\"]\r\n\n  \n[1,null]\r[true,\"\"]\n",
                  {{"a", "b"}, {"1", ""}, {"true", ""}}},
-        ReadCase{"lines_objects", kJsonl, "{\"a\":1}\n{\"b\":2}", {{"a", "b"}, {"1", ""}, {"", "2"}}}),
+        ReadCase{
+            "lines_objects", kJsonl, "{\"a\":1}\n{\"b\":2}", {{"a", "b"}, {"1", ""}, {"", "2"}}}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
 struct RefusedCase {
@@ -257,14 +258,14 @@ INSTANTIATE_TEST_SUITE_P(
                         "a string, number"},
         JsonRefusedCase{"bad_escape", kJson, R"([["日\x"]])", JsonFault::BadEscape, 1, 5,
                         "an escape"},
-        JsonRefusedCase{"short_unicode_escape", kJson, R"([["\u12"]])", JsonFault::BadEscape, 1,
-                        4, "an escape"},
-        JsonRefusedCase{"lone_high_surrogate", kJson, R"([["a\ud800b"]])",
-                        JsonFault::LoneSurrogate, 1, 5, "a \\u escape of a low"},
-        JsonRefusedCase{"lone_low_surrogate", kJson, R"([["\udc00"]])", JsonFault::LoneSurrogate,
+        JsonRefusedCase{"short_unicode_escape", kJson, R"([["\u12"]])", JsonFault::BadEscape, 1, 4,
+                        "an escape"},
+        JsonRefusedCase{"lone_high_surrogate", kJson, R"([["a\ud800b"]])", JsonFault::LoneSurrogate,
+                        1, 5, "a \\u escape of a low"},
+        JsonRefusedCase{"lone_low_surrogate", kJson, R"([["\udc00"]])", JsonFault::LoneSurrogate, 1,
+                        4, "a \\u escape of a low"},
+        JsonRefusedCase{"high_then_high", kJson, R"([["\ud800\ud800"]])", JsonFault::LoneSurrogate,
                         1, 4, "a \\u escape of a low"},
-        JsonRefusedCase{"high_then_high", kJson, R"([["\ud800\ud800"]])",
-                        JsonFault::LoneSurrogate, 1, 4, "a \\u escape of a low"},
         JsonRefusedCase{"raw_tab_in_string", kJson, "[[\"a\tb\"]]", JsonFault::RawControl, 1, 5,
                         "a control character"},
         JsonRefusedCase{"open_string", kJson, "[[\"abc]]", JsonFault::OpenString, 1, 3, "'\"'"},
@@ -276,16 +277,16 @@ INSTANTIATE_TEST_SUITE_P(
         JsonRefusedCase{"capital_true", kJson, "[[True]]", JsonFault::ExpectedValue, 1, 3,
                         "a value"},
         JsonRefusedCase{"cut_literal", kJson, "[[nul]]", JsonFault::BadLiteral, 1, 3, "a value"},
-        JsonRefusedCase{"duplicate_key", kJson, R"([{"a":1,"a":2}])", JsonFault::DuplicateKey, 1,
-                        9, "a key not given"},
+        JsonRefusedCase{"duplicate_key", kJson, R"([{"a":1,"a":2}])", JsonFault::DuplicateKey, 1, 9,
+                        "a key not given"},
         JsonRefusedCase{"mixed_rows", kJson, R"([[1],{"a":1}])", JsonFault::MixedRows, 1, 6,
                         "every row"},
-        JsonRefusedCase{"nested_text_still_checked", kJson, "[[[1 2]]]",
-                        JsonFault::Nested, 1, 3, "a string"},
+        JsonRefusedCase{"nested_text_still_checked", kJson, "[[[1 2]]]", JsonFault::Nested, 1, 3,
+                        "a string"},
         JsonRefusedCase{"lines_two_rows_on_one", kJsonl, "[1]\n[2] [3]\n",
                         JsonFault::ExpectedLineEnd, 2, 5, "the end of the line"},
-        JsonRefusedCase{"lines_row_across_lines", kJsonl, "[1,\n2]\n", JsonFault::ExpectedValue,
-                        1, 4, "a value"}),
+        JsonRefusedCase{"lines_row_across_lines", kJsonl, "[1,\n2]\n", JsonFault::ExpectedValue, 1,
+                        4, "a value"}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST(JsonNestedText, FaultsInsideAreStillPlaced) {
@@ -312,9 +313,12 @@ TEST(ReadPlaces, CellsKnowTheirLineAndColumn) {
         int64_t line, column;
     };
     const Place places[] = {
-        {kPsv, "a|b\né|ç|d", 1, 2, 2, 5},        {kPsv, "|x|y", 0, 1, 1, 4},
-        {kTsv, "日本\tx", 0, 1, 1, 4},           {kCsv, "\"a\nb\",c\r\nd,e", 0, 1, 2, 4},
-        {kCsv, "\"a\nb\",c\r\nd,e", 1, 1, 3, 3}, {kMd, "|  a |  b |\n|-|-|\n", 0, 1, 1, 9},
+        {kPsv, "a|b\né|ç|d", 1, 2, 2, 5},
+        {kPsv, "|x|y", 0, 1, 1, 4},
+        {kTsv, "日本\tx", 0, 1, 1, 4},
+        {kCsv, "\"a\nb\",c\r\nd,e", 0, 1, 2, 4},
+        {kCsv, "\"a\nb\",c\r\nd,e", 1, 1, 3, 3},
+        {kMd, "|  a |  b |\n|-|-|\n", 0, 1, 1, 9},
         {kCsv, "\xEF\xBB\xBFx,y", 0, 1, 1, 3},
         {kJson, "[{\"é\": \"x\"},\n {\"b\":1}]", 2, 1, 2, 7},
         {kJson, "[{\"é\": \"x\"},\n {\"b\":1}]", 0, 1, 2, 3},

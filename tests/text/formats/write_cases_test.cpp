@@ -66,10 +66,14 @@ INSTANTIATE_TEST_SUITE_P(
                   {{"a", "b"}, {"1"}, {}},
                   "[\n{\"a\":\"1\"},\n{}\n]\n"},
         WriteCase{"header_only", kJson, {{"a", "b"}}, "[\n]\n"},
-        WriteCase{"no_header_arrays", kJson, {{"a", "b"}, {}, {"1"}}, "[\n[\"a\",\"b\"],\n[],\n[\"1\"]\n]\n",
+        WriteCase{"no_header_arrays",
+                  kJson,
+                  {{"a", "b"}, {}, {"1"}},
+                  "[\n[\"a\",\"b\"],\n[],\n[\"1\"]\n]\n",
                   no_header()},
         WriteCase{"crlf", kJson, {{"a"}, {"1"}}, "[\r\n{\"a\":\"1\"}\r\n]\r\n", crlf()},
-        WriteCase{"lines", TableFormat::Jsonl, {{"a"}, {"1"}, {"2"}}, "{\"a\":\"1\"}\n{\"a\":\"2\"}\n"}),
+        WriteCase{
+            "lines", TableFormat::Jsonl, {{"a"}, {"1"}, {"2"}}, "{\"a\":\"1\"}\n{\"a\":\"2\"}\n"}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
