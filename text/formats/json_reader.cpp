@@ -4,6 +4,7 @@
 // first-seen order. An array or object inside a row is refused, or kept as its
 // JSON text exactly as in the input.
 #include <unordered_map>
+#include <unordered_set>
 
 #include "text/formats/formats_internal.h"
 #include "text/formats/text_scan.h"
@@ -190,9 +191,10 @@ class JsonReader {
             objects_.push_back(std::move(row));
             return true;
         }
+        std::unordered_set<std::string> keys;
         for (;;) {
             Member member;
-            if (!read_key(member.key, row.members) || !expect(':', JsonFault::ExpectedColon) ||
+            if (!read_key(member.key, keys) || !expect(':', JsonFault::ExpectedColon) ||
                 !read_cell(member.value)) {
                 return false;
             }
@@ -209,7 +211,9 @@ class JsonReader {
         }
     }
 
-    bool read_key(Cell& key, const std::vector<Member>& before) {
+    // A set, not a search of the members, so a wide object costs no more
+    // than its keys.
+    bool read_key(Cell& key, std::unordered_set<std::string>& keys) {
         if (peek() != '"') {
             return fail(JsonFault::ExpectedKey, at_);
         }
@@ -218,12 +222,7 @@ class JsonReader {
         if (!read_string(key.text)) {
             return false;
         }
-        for (const Member& member : before) {
-            if (member.key.text == key.text) {
-                return fail(JsonFault::DuplicateKey, start);
-            }
-        }
-        return true;
+        return keys.insert(key.text).second || fail(JsonFault::DuplicateKey, start);
     }
 
     bool read_cell(Cell& cell) {
