@@ -80,6 +80,8 @@ JobOutput frame_job(const CliOptions& options, const std::string& input) {
         options.positionGiven || options.to == TableFormat::Frame ? options.positionType : 0;
     request.widthModel = options.widthModel;
     request.lineEnd = options.crlf ? LineEnd::CrLf : LineEnd::Lf;
+    request.jsonNested = options.jsonNested;
+    request.header = options.header;
     FrameOutcome outcome = frame_text(request);
     if (!outcome.ok()) {
         return failure(describe_refusal(outcome.refusal));

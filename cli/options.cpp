@@ -77,7 +77,8 @@ std::optional<TableFormat> table_format(std::string_view text) {
     constexpr Named kFormats[] = {
         {"psv", TableFormat::Psv},     {"csv", TableFormat::Csv},
         {"tsv", TableFormat::Tsv},     {"markdown", TableFormat::Markdown},
-        {"frame", TableFormat::Frame},
+        {"frame", TableFormat::Frame}, {"json", TableFormat::Json},
+        {"jsonl", TableFormat::Jsonl},
     };
     const std::string name = ascii_lower(text);
     for (const Named& named : kFormats) {
@@ -98,6 +99,8 @@ enum class OptionKind {
     Unframe,
     Crlf,
     Raw,
+    JsonNested,
+    NoHeader,
     Help,
     Version,
     Unknown
@@ -119,6 +122,8 @@ constexpr OptionName kOptionNames[] = {
     {"", "--unframe", OptionKind::Unframe},
     {"", "--crlf", OptionKind::Crlf},
     {"", "--raw", OptionKind::Raw},
+    {"", "--json-nested", OptionKind::JsonNested},
+    {"", "--no-header", OptionKind::NoHeader},
     {"-h", "--help", OptionKind::Help},
     {"", "--version", OptionKind::Version},
 };
@@ -135,7 +140,7 @@ OptionKind option_kind(std::string_view name) {
 bool takes_value(OptionKind kind) {
     return kind == OptionKind::Frame || kind == OptionKind::Position ||
            kind == OptionKind::Encoding || kind == OptionKind::Ambiguous ||
-           kind == OptionKind::From || kind == OptionKind::To;
+           kind == OptionKind::From || kind == OptionKind::To || kind == OptionKind::JsonNested;
 }
 
 // Parses one option argument; a value may be attached ("-f6", "--frame=6") or
@@ -244,6 +249,9 @@ class OptionParser {
             case OptionKind::Raw:
                 options.raw = true;
                 break;
+            case OptionKind::NoHeader:
+                options.header = false;
+                break;
             case OptionKind::Unframe:
                 options.from = TableFormat::Frame;
                 if (!toGiven_) {
@@ -281,12 +289,14 @@ class OptionParser {
         } else if (kind == OptionKind::From || kind == OptionKind::To) {
             std::optional<TableFormat> format = table_format(value);
             if (!format) {
-                result_.error =
-                    "invalid format '" + value + "' (use psv, csv, tsv, markdown or frame)";
+                result_.error = "invalid format '" + value +
+                                "' (use psv, csv, tsv, markdown, frame, json or jsonl)";
                 return;
             }
             (kind == OptionKind::From ? options.from : options.to) = *format;
             toGiven_ = toGiven_ || kind == OptionKind::To;
+        } else if (kind == OptionKind::JsonNested) {
+            set_json_nested(value);
         } else if (kind == OptionKind::Ambiguous) {
             std::optional<WidthModel> model = width_model(value);
             if (!model) {
@@ -304,6 +314,15 @@ class OptionParser {
             options.encoding = *chosen;
             options.encodingGiven = true;
         }
+    }
+
+    void set_json_nested(const std::string& value) {
+        const std::string name = ascii_lower(value);
+        if (name != "error" && name != "text") {
+            result_.error = "invalid --json-nested '" + value + "' (use error or text)";
+            return;
+        }
+        result_.options.jsonNested = name == "text" ? JsonNested::Text : JsonNested::Refuse;
     }
 
     const std::vector<std::string>& args_;
@@ -324,7 +343,7 @@ const char* usage_text() {
     return "Usage: zentab [OPTION]... [FILE]\n"
            "Frame the table in FILE, or standard input when FILE is absent or -, as a ruled\n"
            "text table. Cells are separated by '|' or by tabs. With --from and --to, convert\n"
-           "tables between csv, tsv, Markdown, frames and '|'-separated cells (psv).\n"
+           "tables between csv, tsv, Markdown, frames, JSON and '|'-separated cells (psv).\n"
            "\n"
            "  -f, --frame N        frame type 1..6 (default 1; 6 draws with + - |)\n"
            "  -p, --position X     position type A..Q, either case, or 1..17 (default A)\n"
@@ -334,9 +353,17 @@ const char* usage_text() {
            "  -e, --encoding ENC   utf-8 (default) or cp932 (also accepted: shift_jis,\n"
            "                       sjis, windows-31j); cp932 counts widths in bytes\n"
            "      --from FORMAT    the input's format: psv (default), csv, tsv, markdown,\n"
-           "                       or frame (a ruled table, ours or another tool's)\n"
-           "      --to FORMAT      the output's format: frame (default), psv, csv, tsv or\n"
-           "                       markdown (-p gives its column alignment)\n"
+           "                       frame (a ruled table, ours or another tool's), json\n"
+           "                       (an array of arrays or of objects) or jsonl (JSON\n"
+           "                       Lines: one array or object a line)\n"
+           "      --to FORMAT      the output's format: frame (default), psv, csv, tsv,\n"
+           "                       markdown (-p gives its column alignment), json (an\n"
+           "                       array of objects keyed by the first row, values as\n"
+           "                       strings) or jsonl\n"
+           "      --json-nested M  an array or object in a JSON cell: error (default)\n"
+           "                       refuses it, text keeps its JSON text as in the input\n"
+           "      --no-header      --to json or jsonl: write rows as arrays, the first\n"
+           "                       row too, instead of objects keyed by the first row\n"
            "      --unframe        short for --from frame --to psv (a --to given wins)\n"
            "      --crlf           end output lines with CR LF (default LF)\n"
            "      --raw            exact mode: the input is code page 932 byte for byte,\n"

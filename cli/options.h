@@ -17,6 +17,8 @@ struct CliOptions {
     WidthModel widthModel = WidthModel::Narrow;
     TableFormat from = TableFormat::Psv;
     TableFormat to = TableFormat::Frame;
+    JsonNested jsonNested = JsonNested::Refuse;
+    bool header = true;  // JSON out: objects keyed by the first row
     bool crlf = false;
     bool raw = false;
     bool help = false;

@@ -42,6 +42,7 @@ WriteOptions write_options(const FrameRequest& request) {
     options.positionType = request.positionType;
     options.widthModel = request.widthModel;
     options.lineEnd = request.lineEnd;
+    options.header = request.header;
     return options;
 }
 
@@ -86,11 +87,11 @@ FrameOutcome frame_text(const FrameRequest& request) {
         return outcome;
     }
     if (request.from == TableFormat::Psv && request.to == TableFormat::Frame) {
-        outcome.refusal =
-            frame_psv(request, without_bom(table, request.encoding), outcome.text);
+        outcome.refusal = frame_psv(request, without_bom(table, request.encoding), outcome.text);
         return outcome;
     }
-    TableRead read = read_table(table, request.from, request.encoding, request.widthModel);
+    TableRead read =
+        read_table(table, request.from, request.encoding, request.widthModel, request.jsonNested);
     if (!read.ok()) {
         outcome.refusal = read.refusal;
         return outcome;
@@ -106,7 +107,8 @@ TableRead read_text(const FrameRequest& request) {
     std::string_view table;
     read.refusal = checked_table(request, table);
     if (read.ok() && !table.empty()) {
-        read = read_table(table, request.from, request.encoding, request.widthModel);
+        read = read_table(table, request.from, request.encoding, request.widthModel,
+                          request.jsonNested);
     }
     return read;
 }

@@ -25,6 +25,8 @@ struct FrameRequest {
     // measured in first.
     WidthModel widthModel = WidthModel::Narrow;
     LineEnd lineEnd = LineEnd::Lf;
+    JsonNested jsonNested = JsonNested::Refuse;
+    bool header = true;  // JSON out: the first row gives the keys
 };
 
 struct FrameOutcome {

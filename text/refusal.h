@@ -27,6 +27,31 @@ enum class RefusalKind : uint8_t {
     RowNotHeld,          // line, column of the row: no cells, or tsv's last row of one empty cell
     NotInCp932,          // line, column, codePoint: Unicode text that code page 932 cannot hold
     CellHasEdgeBlanks,   // line, column of a cell whose first or last character Markdown trims
+    BadJson,             // line, column of the fault; found: a JsonFault
+    DuplicateName,       // line, column of the second header cell of the same name
+};
+
+// What JSON input lacked where it was refused, as BadJson's found.
+enum class JsonFault : uint8_t {
+    ExpectedValue,
+    ExpectedCommaOrBracket,
+    ExpectedCommaOrBrace,
+    ExpectedColon,
+    ExpectedKey,
+    ExpectedRows,
+    ExpectedRow,
+    ExpectedEnd,
+    ExpectedLineEnd,
+    BadEscape,
+    LoneSurrogate,
+    RawControl,
+    OpenString,
+    BadNumber,
+    BadLiteral,
+    Nested,
+    DuplicateKey,
+    MixedRows,
+    NotUtf8,
 };
 
 struct Refusal {

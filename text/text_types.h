@@ -11,4 +11,7 @@ enum class TextEncoding : uint8_t { Utf8, Cp932 };
 enum class LineEnd : uint8_t { Lf, CrLf };
 
 // The numbers are the web module's too.
-enum class TableFormat : uint8_t { Psv, Csv, Tsv, Markdown, Frame };
+enum class TableFormat : uint8_t { Psv, Csv, Tsv, Markdown, Frame, Json, Jsonl };
+
+// What the JSON reader does with an array or object inside a row.
+enum class JsonNested : uint8_t { Refuse, Text };

@@ -68,7 +68,18 @@ INSTANTIATE_TEST_SUITE_P(
                    "+--+-+\n|\x93\xFA|b|\n+--+-+\n", "\x93\xFA|b\n", "", 0},
         CliCase{"psv_bom_then_first_cell_bom", {"--to", "csv"}, "\uFEFF\uFEFFa|b\n",
                    "\"\uFEFFa\",b\n", "", 0},
-        CliCase{"empty_input_any_format", {"--from", "frame", "--to", "csv"}, "\n\n", "", "", 0}),
+        CliCase{"empty_input_any_format", {"--from", "frame", "--to", "csv"}, "\n\n", "", "", 0},
+        CliCase{"json_objects_to_frame", {"--from", "json", "-f", "6"},
+                   "[{\"id\": 1, \"ok\": true}, {\"id\": 2.0, \"note\": null}]\n",
+                   "+---+----+----+\n|id |ok  |note|\n+---+----+----+\n|1  |true|    |\n"
+                   "+---+----+----+\n|2.0|    |    |\n+---+----+----+\n", "", 0},
+        CliCase{"jsonl_nested_text_to_csv", {"--from", "jsonl", "--json-nested", "text", "--to", "csv"},
+                   "[\"a\", {\"b\": [1]}]\n\n[\"c\",[]]\n", "a,\"{\"\"b\"\": [1]}\"\nc,[]\n", "", 0},
+        CliCase{"csv_to_json", {"--from", "csv", "--to", "json"}, kCsv,
+                   "[\n{\"Name\":\"Smith, J\",\"Qty\":\"3\"},\n{\"Name\":\"say \\\"hi\\\"\",\"Qty\":\"\"}\n]\n",
+                   "", 0},
+        CliCase{"psv_to_json_no_header", {"--to", "json", "--no-header"}, "a|b\n",
+                   "[\n[\"a\",\"b\"]\n]\n", "", 0}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
@@ -103,14 +114,29 @@ INSTANTIATE_TEST_SUITE_P(
         CliCase{"not_utf8_before_reading", {"--from", "csv"}, "a,\xFF\n", "",
                    "zentab: line 1, column 3: not UTF-8 (byte 0xFF)\n", 1},
         CliCase{"control_character", {"--from", "markdown"}, "a|\x1B\n", "",
-                   "zentab: line 1, column 3: control character U+001B\n", 1}),
+                   "zentab: line 1, column 3: control character U+001B\n", 1},
+        CliCase{"json_missing_comma", {"--from", "json"}, "[[\"a\",\n \"b\" \"c\"]]", "",
+                   "zentab: line 2, column 6: JSON: expected ',' or ']'\n", 1},
+        CliCase{"json_nested_refused", {"--from", "json"}, "[[\"a\", [1]]]", "",
+                   "zentab: line 1, column 8: JSON: expected a string, number, true, false or "
+                   "null in a cell; an array or object is kept as its JSON text with "
+                   "--json-nested text\n", 1},
+        CliCase{"json_duplicate_header", {"--to", "json"}, "a|b|a\n", "",
+                   "zentab: line 1, column 5: this header cell names a column already named; "
+                   "JSON keys must differ\n", 1},
+        CliCase{"json_cp932", {"--from", "json", "-e", "cp932"}, "[[\"a\"]]", "",
+                   "zentab: JSON: expected UTF-8; JSON cannot be read or written as code page "
+                   "932\n", 1}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     FormatUsage, ZentabTool,
     ::testing::Values(
         CliCase{"unknown_format", {"--from", "xml"}, "", "",
-                   "zentab: invalid format 'xml' (use psv, csv, tsv, markdown or frame)\n" + kTry, 2},
+                   "zentab: invalid format 'xml' (use psv, csv, tsv, markdown, frame, json or jsonl)\n" +
+                   kTry, 2},
+        CliCase{"bad_json_nested", {"--json-nested", "keep"}, "", "",
+                   "zentab: invalid --json-nested 'keep' (use error or text)\n" + kTry, 2},
         CliCase{"to_without_value", {"--to"}, "", "",
                    "zentab: option '--to' requires an argument\n" + kTry, 2},
         CliCase{"unframe_takes_no_value", {"--unframe=csv"}, "", "",

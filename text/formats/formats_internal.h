@@ -13,12 +13,18 @@ TableRead read_delimited(std::string_view text, TextEncoding encoding, bool tabs
 TableRead read_csv(std::string_view text, TextEncoding encoding);
 TableRead read_markdown(std::string_view text, TextEncoding encoding);
 TableRead read_frame(std::string_view text, TextEncoding encoding, WidthModel model);
+// lines: JSON Lines, one array or object a line.
+TableRead read_json(std::string_view text, TextEncoding encoding, JsonNested nested, bool lines);
 
 TableWrite write_psv(const Table& table, LineEnd lineEnd);
 TableWrite write_tsv(const Table& table, LineEnd lineEnd);
 TableWrite write_csv(const Table& table, LineEnd lineEnd);
 TableWrite write_markdown(const Table& table, const WriteOptions& options);
 TableWrite write_frame(const Table& table, const WriteOptions& options);
+TableWrite write_json(const Table& table, const WriteOptions& options, bool lines);
+
+// JSON is UTF-8 only.
+Refusal json_not_utf8();
 
 Refusal cell_refusal(RefusalKind kind, const Cell& cell, uint32_t codePoint = 0);
 std::string_view line_end_text(LineEnd lineEnd);

@@ -90,7 +90,7 @@ size_t find_char(std::string_view text, char c, TextEncoding encoding) {
 }  // namespace formats
 
 TableRead read_table(std::string_view text, TableFormat from, TextEncoding encoding,
-                     WidthModel widthModel) {
+                     WidthModel widthModel, JsonNested jsonNested) {
     text.remove_prefix(text_rules::bom_length(text, encoding == TextEncoding::Utf8));
     switch (from) {
         case TableFormat::Psv:
@@ -101,6 +101,9 @@ TableRead read_table(std::string_view text, TableFormat from, TextEncoding encod
             return formats::read_csv(text, encoding);
         case TableFormat::Markdown:
             return formats::read_markdown(text, encoding);
+        case TableFormat::Json:
+        case TableFormat::Jsonl:
+            return formats::read_json(text, encoding, jsonNested, from == TableFormat::Jsonl);
         case TableFormat::Frame:
             break;
     }
@@ -117,6 +120,9 @@ TableWrite write_table(const Table& table, TableFormat to, const WriteOptions& o
             return formats::write_csv(table, options.lineEnd);
         case TableFormat::Markdown:
             return formats::write_markdown(table, options);
+        case TableFormat::Json:
+        case TableFormat::Jsonl:
+            return formats::write_json(table, options, to == TableFormat::Jsonl);
         case TableFormat::Frame:
             break;
     }

@@ -1,5 +1,5 @@
 // Tables as rows of cells, read from and written to plain-text formats: psv,
-// tsv, csv, GitHub Markdown tables and frames. Part of the text layer, so no
+// tsv, csv, GitHub Markdown tables, frames and JSON. Part of the text layer, so no
 // exceptions, files, locale or threads; refusals come back as results.
 #pragma once
 
@@ -146,13 +146,14 @@ struct TableRead {
 // passed the text layer's own checks (valid UTF-8, no stray control
 // characters); other bytes are carried through, never trusted for lengths.
 TableRead read_table(std::string_view text, TableFormat from, TextEncoding encoding,
-                     WidthModel widthModel);
+                     WidthModel widthModel, JsonNested jsonNested = JsonNested::Refuse);
 
 struct WriteOptions {
     int32_t frameType = 1;     // frames only
     int32_t positionType = 0;  // 1..17 for frames and Markdown alignment; 0: none given
     WidthModel widthModel = WidthModel::Narrow;
     LineEnd lineEnd = LineEnd::Lf;
+    bool header = true;  // JSON: the first row names the keys of the rest
 };
 
 struct TableWrite {

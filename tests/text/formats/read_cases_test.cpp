@@ -11,6 +11,7 @@ struct ReadCase {
     std::string input;
     Texts cells;
     TextEncoding encoding = TextEncoding::Utf8;
+    JsonNested nested = JsonNested::Refuse;
 };
 
 void PrintTo(const ReadCase& c, std::ostream* os) {
@@ -21,7 +22,7 @@ class ReadTable : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(ReadTable, GivesCells) {
     const ReadCase& c = GetParam();
-    TableRead read = read_table(c.input, c.from, c.encoding, WidthModel::Narrow);
+    TableRead read = read_table(c.input, c.from, c.encoding, WidthModel::Narrow, c.nested);
     ASSERT_TRUE(read.ok()) << static_cast<int>(read.refusal.kind) << " at " << read.refusal.line
                            << ":" << read.refusal.column;
     EXPECT_EQ(texts_of(read.table), c.cells) << describe(texts_of(read.table));
@@ -31,6 +32,10 @@ constexpr TableFormat kPsv = TableFormat::Psv;
 constexpr TableFormat kTsv = TableFormat::Tsv;
 constexpr TableFormat kCsv = TableFormat::Csv;
 constexpr TableFormat kMd = TableFormat::Markdown;
+constexpr TableFormat kJson = TableFormat::Json;
+constexpr TableFormat kJsonl = TableFormat::Jsonl;
+constexpr TextEncoding kUtf8 = TextEncoding::Utf8;
+constexpr JsonNested kNestedText = JsonNested::Text;
 
 INSTANTIATE_TEST_SUITE_P(
     Psv, ReadTable,
@@ -115,6 +120,46 @@ INSTANTIATE_TEST_SUITE_P(
                  TextEncoding::Cp932}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
+INSTANTIATE_TEST_SUITE_P(
+    Json, ReadTable,
+    ::testing::Values(
+        ReadCase{"arrays", kJson, R"([["a","b"],["1","2"]])", {{"a", "b"}, {"1", "2"}}},
+        ReadCase{"arrays_ragged_and_empty", kJson, " [ [\"a\"] ,\n[] ]\n", {{"a"}, {}}},
+        ReadCase{"objects_keys_first_seen_missing_empty",
+                 kJson,
+                 "[{\"b\":\"1\",\"a\":\"2\"},\n {\"c\":\"3\"},{\"a\":\"4\"}]",
+                 {{"b", "a", "c"}, {"1", "2", ""}, {"", "", "3"}, {"", "4", ""}}},
+        ReadCase{"escapes",
+                 kJson,
+                 R"([["\"\\\/\b\f\n\r\t", "\u00e9\u65E5\u0000x", "\ud83d\ude00\uFFFF"]])",
+                 {{"\"\\/\b\f\n\r\t", std::string("\u00e9\u65e5\0x", 7), "\U0001F600\uFFFF"}}},
+        ReadCase{"utf8_kept", kJson, "[[\"日本 é\"]]", {{"日本 é"}}},
+        ReadCase{"numbers_as_written",
+                 kJson,
+                 "[[0, -0, 2.50, 1E+05, -1.5e-3, 12345678901234567890123]]",
+                 {{"0", "-0", "2.50", "1E+05", "-1.5e-3", "12345678901234567890123"}}},
+        ReadCase{"literals", kJson, "[[true,false,null]]", {{"true", "false", ""}}},
+        ReadCase{"nested_as_text",
+                 kJson,
+                 R"([[ [1, {"a" : [] }],{},"x" ]])",
+                 {{R"([1, {"a" : [] }])", "{}", "x"}},
+                 kUtf8,
+                 kNestedText},
+        ReadCase{"nested_in_object_as_text",
+                 kJson,
+                 R"([{"k":{"n":["]"]}}])",
+                 {{"k"}, {R"({"n":["]"]})"}},
+                 kUtf8,
+                 kNestedText},
+        ReadCase{"bom_skipped", kJson, "\xEF\xBB\xBF[[\"a\"]]", {{"a"}}},
+        ReadCase{"lines_blank_skipped",
+                 kJsonl,
+                 "[\"a\",\"b\"]\r\n\n  \n[1,null]\r[true,\"\"]\n",
+                 {{"a", "b"}, {"1", ""}, {"true", ""}}},
+        ReadCase{
+            "lines_objects", kJsonl, "{\"a\":1}\n{\"b\":2}", {{"a", "b"}, {"1", ""}, {"", "2"}}}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
 struct RefusedCase {
     const char* name;
     TableFormat from;
@@ -157,8 +202,108 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusalKind::NoDelimiterRow, 3, 1},
         RefusedCase{"markdown_delimiter_count_differs", kMd, "| a | b |\n|---|\n",
                     RefusalKind::NoDelimiterRow, 2, 1},
-        RefusedCase{"markdown_bare_dashes", kMd, "a\n---\n", RefusalKind::NoDelimiterRow, 2, 1}),
+        RefusedCase{"markdown_bare_dashes", kMd, "a\n---\n", RefusalKind::NoDelimiterRow, 2, 1},
+        RefusedCase{"json_nothing", kJson, " [ ]\n", RefusalKind::NoCells, 0, 0},
+        RefusedCase{"jsonl_nothing", kJsonl, " \n\n", RefusalKind::NoCells, 0, 0}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
+
+struct JsonRefusedCase {
+    const char* name;
+    TableFormat from;
+    std::string input;
+    JsonFault fault;
+    int64_t line;
+    int64_t column;
+    std::string words;  // what the refusal says was expected
+};
+
+void PrintTo(const JsonRefusedCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class JsonRefused : public ::testing::TestWithParam<JsonRefusedCase> {};
+
+TEST_P(JsonRefused, SaysWhereAndWhatWasExpected) {
+    const JsonRefusedCase& c = GetParam();
+    TableRead read = read_table(c.input, c.from, TextEncoding::Utf8, WidthModel::Narrow);
+    EXPECT_EQ(read.refusal.kind, RefusalKind::BadJson);
+    EXPECT_EQ(read.refusal.found, static_cast<int64_t>(c.fault));
+    EXPECT_EQ(read.refusal.line, c.line);
+    EXPECT_EQ(read.refusal.column, c.column);
+    EXPECT_TRUE(read.table.rows.empty());
+    EXPECT_NE(describe_refusal(read.refusal).find("JSON: expected " + c.words), std::string::npos)
+        << describe_refusal(read.refusal);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, JsonRefused,
+    ::testing::Values(
+        JsonRefusedCase{"not_an_array", kJson, R"({"a":1})", JsonFault::ExpectedRows, 1, 1, "'['"},
+        JsonRefusedCase{"missing_comma", kJson, "[[\"a\",\n \"é\" \"b\"]]",
+                        JsonFault::ExpectedCommaOrBracket, 2, 6, "',' or ']'"},
+        JsonRefusedCase{"missing_comma_in_object", kJson, R"([{"a":1 "b":2}])",
+                        JsonFault::ExpectedCommaOrBrace, 1, 9, "',' or '}'"},
+        JsonRefusedCase{"missing_colon", kJson, R"([{"a" 1}])", JsonFault::ExpectedColon, 1, 7,
+                        "':'"},
+        JsonRefusedCase{"bare_key", kJson, "[{a:1}]", JsonFault::ExpectedKey, 1, 3, "a key"},
+        JsonRefusedCase{"trailing_comma", kJson, "[[1,]]", JsonFault::ExpectedValue, 1, 5,
+                        "a value"},
+        JsonRefusedCase{"scalar_row", kJson, "[[1],2]", JsonFault::ExpectedRow, 1, 6, "a row"},
+        JsonRefusedCase{"text_after", kJson, "[[1]] x", JsonFault::ExpectedEnd, 1, 7, "the end"},
+        JsonRefusedCase{"open_array", kJson, "[[1]", JsonFault::ExpectedCommaOrBracket, 1, 5,
+                        "',' or ']'"},
+        JsonRefusedCase{"nested_refused", kJson, "[[1,\n  [2]]]", JsonFault::Nested, 2, 3,
+                        "a string, number"},
+        JsonRefusedCase{"nested_object_refused", kJson, R"([{"a":{}}])", JsonFault::Nested, 1, 7,
+                        "a string, number"},
+        JsonRefusedCase{"bad_escape", kJson, R"([["日\x"]])", JsonFault::BadEscape, 1, 5,
+                        "an escape"},
+        JsonRefusedCase{"short_unicode_escape", kJson, R"([["\u12"]])", JsonFault::BadEscape, 1, 4,
+                        "an escape"},
+        JsonRefusedCase{"lone_high_surrogate", kJson, R"([["a\ud800b"]])", JsonFault::LoneSurrogate,
+                        1, 5, "a \\u escape of a low"},
+        JsonRefusedCase{"lone_low_surrogate", kJson, R"([["\udc00"]])", JsonFault::LoneSurrogate, 1,
+                        4, "a \\u escape of a low"},
+        JsonRefusedCase{"high_then_high", kJson, R"([["\ud800\ud800"]])", JsonFault::LoneSurrogate,
+                        1, 4, "a \\u escape of a low"},
+        JsonRefusedCase{"raw_tab_in_string", kJson, "[[\"a\tb\"]]", JsonFault::RawControl, 1, 5,
+                        "a control character"},
+        JsonRefusedCase{"open_string", kJson, "[[\"abc]]", JsonFault::OpenString, 1, 3, "'\"'"},
+        JsonRefusedCase{"leading_zero", kJson, "[[01]]", JsonFault::ExpectedCommaOrBracket, 1, 4,
+                        "',' or ']'"},
+        JsonRefusedCase{"bare_dot", kJson, "[[1.]]", JsonFault::BadNumber, 1, 5, "a digit"},
+        JsonRefusedCase{"bare_minus", kJson, "[[-]]", JsonFault::BadNumber, 1, 4, "a digit"},
+        JsonRefusedCase{"empty_exponent", kJson, "[[1e+]]", JsonFault::BadNumber, 1, 6, "a digit"},
+        JsonRefusedCase{"capital_true", kJson, "[[True]]", JsonFault::ExpectedValue, 1, 3,
+                        "a value"},
+        JsonRefusedCase{"cut_literal", kJson, "[[nul]]", JsonFault::BadLiteral, 1, 3, "a value"},
+        JsonRefusedCase{"duplicate_key", kJson, R"([{"a":1,"a":2}])", JsonFault::DuplicateKey, 1, 9,
+                        "a key not given"},
+        JsonRefusedCase{"mixed_rows", kJson, R"([[1],{"a":1}])", JsonFault::MixedRows, 1, 6,
+                        "every row"},
+        JsonRefusedCase{"nested_text_still_checked", kJson, "[[[1 2]]]", JsonFault::Nested, 1, 3,
+                        "a string"},
+        JsonRefusedCase{"lines_two_rows_on_one", kJsonl, "[1]\n[2] [3]\n",
+                        JsonFault::ExpectedLineEnd, 2, 5, "the end of the line"},
+        JsonRefusedCase{"lines_row_across_lines", kJsonl, "[1,\n2]\n", JsonFault::ExpectedValue, 1,
+                        4, "a value"}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+TEST(JsonNestedText, FaultsInsideAreStillPlaced) {
+    TableRead read = read_table("[[{\"a\":[1 2]}]]", TableFormat::Json, TextEncoding::Utf8,
+                                WidthModel::Narrow, JsonNested::Text);
+    EXPECT_EQ(read.refusal.kind, RefusalKind::BadJson);
+    EXPECT_EQ(read.refusal.found, static_cast<int64_t>(JsonFault::ExpectedCommaOrBracket));
+    EXPECT_EQ(read.refusal.line, 1);
+    EXPECT_EQ(read.refusal.column, 11);
+}
+
+TEST(JsonCp932, Refused) {
+    TableRead read =
+        read_table("[[\"a\"]]", TableFormat::Json, TextEncoding::Cp932, WidthModel::Narrow);
+    EXPECT_EQ(read.refusal.kind, RefusalKind::BadJson);
+    EXPECT_EQ(read.refusal.found, static_cast<int64_t>(JsonFault::NotUtf8));
+}
 
 TEST(ReadPlaces, CellsKnowTheirLineAndColumn) {
     struct Place {
@@ -168,10 +313,16 @@ TEST(ReadPlaces, CellsKnowTheirLineAndColumn) {
         int64_t line, column;
     };
     const Place places[] = {
-        {kPsv, "a|b\né|ç|d", 1, 2, 2, 5},        {kPsv, "|x|y", 0, 1, 1, 4},
-        {kTsv, "日本\tx", 0, 1, 1, 4},           {kCsv, "\"a\nb\",c\r\nd,e", 0, 1, 2, 4},
-        {kCsv, "\"a\nb\",c\r\nd,e", 1, 1, 3, 3}, {kMd, "|  a |  b |\n|-|-|\n", 0, 1, 1, 9},
+        {kPsv, "a|b\né|ç|d", 1, 2, 2, 5},
+        {kPsv, "|x|y", 0, 1, 1, 4},
+        {kTsv, "日本\tx", 0, 1, 1, 4},
+        {kCsv, "\"a\nb\",c\r\nd,e", 0, 1, 2, 4},
+        {kCsv, "\"a\nb\",c\r\nd,e", 1, 1, 3, 3},
+        {kMd, "|  a |  b |\n|-|-|\n", 0, 1, 1, 9},
         {kCsv, "\xEF\xBB\xBFx,y", 0, 1, 1, 3},
+        {kJson, "[{\"é\": \"x\"},\n {\"b\":1}]", 2, 1, 2, 7},
+        {kJson, "[{\"é\": \"x\"},\n {\"b\":1}]", 0, 1, 2, 3},
+        {kJson, "[{\"é\": \"x\"},\n {\"b\":1}]", 1, 0, 1, 8},
     };
     for (const Place& p : places) {
         TableRead read = read_table(p.input, p.from, TextEncoding::Utf8, WidthModel::Narrow);

@@ -36,6 +36,51 @@ TEST(RoundTrip, CsvHoldsAnyText) {
     }
 }
 
+// The second header cell of a name already given, if any.
+const Cell* repeated_name(const Table& table) {
+    const Row& header = table.rows[0];
+    for (size_t c = 0; c < header.size(); ++c) {
+        for (size_t before = 0; before < c; ++before) {
+            if (header[before].text == header[c].text) {
+                return &header[c];
+            }
+        }
+    }
+    return nullptr;
+}
+
+// Keyed rows need a rectangle and distinct names; arrays hold any rows.
+TEST(RoundTrip, JsonHoldsAnyText) {
+    std::mt19937 random(8259);
+    const std::vector<std::string> pieces = {
+        "a",    "\"",   "\\",   "/",  "\\u0041", std::string(1, '\0'),
+        "\x01", "\x1F", "\x7F", "\n", "\r\n",    "\t",
+        " ",    "é",    "日",   "😀",  "\u2028",  "",
+        "",     "["};
+    for (int round = 0; round < 4000; ++round) {
+        const bool header = round % 2 == 0;
+        const TableFormat format = round % 4 < 2 ? TableFormat::Json : TableFormat::Jsonl;
+        const Texts cells = random_texts(random, pieces, 3, !header);
+        WriteOptions options;
+        options.header = header;
+        options.lineEnd = either_line_end(random);
+        const Table table = table_of(cells);
+        TableWrite written = write_table(table, format, options);
+        const Cell* repeated = header ? repeated_name(table) : nullptr;
+        if (repeated != nullptr) {
+            ASSERT_EQ(written.refusal.kind, RefusalKind::DuplicateName) << describe(cells);
+            EXPECT_EQ(written.refusal.line, repeated->line);
+            EXPECT_EQ(written.refusal.column, repeated->column);
+            continue;
+        }
+        ASSERT_TRUE(written.ok()) << describe(cells);
+        if (header && cells.size() == 1) {
+            continue;  // no rows to carry the keys
+        }
+        ASSERT_EQ(read_back(written.text, format), cells) << written.text;
+    }
+}
+
 // The first cell, row by row, that psv or tsv cannot hold, and why.
 struct Expected {
     RefusalKind kind = RefusalKind::None;

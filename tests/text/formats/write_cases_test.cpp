@@ -42,6 +42,39 @@ constexpr TableFormat kPsv = TableFormat::Psv;
 constexpr TableFormat kTsv = TableFormat::Tsv;
 constexpr TableFormat kCsv = TableFormat::Csv;
 constexpr TableFormat kMd = TableFormat::Markdown;
+constexpr TableFormat kJson = TableFormat::Json;
+
+WriteOptions no_header() {
+    WriteOptions options;
+    options.header = false;
+    return options;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Json, WriteTable,
+    ::testing::Values(
+        WriteCase{"objects_values_as_strings",
+                  kJson,
+                  {{"name", "qty"}, {"x", "3"}, {"y", "true"}},
+                  "[\n{\"name\":\"x\",\"qty\":\"3\"},\n{\"name\":\"y\",\"qty\":\"true\"}\n]\n"},
+        WriteCase{"escapes_only_what_json_requires",
+                  kJson,
+                  {{"k"}, {std::string("\"\\/\b\f\n\r\t\x01\x1F\x7F\0é日😀", 21)}},
+                  "[\n{\"k\":\"\\\"\\\\/\\b\\f\\n\\r\\t\\u0001\\u001f\x7F\\u0000é日😀\"}\n]\n"},
+        WriteCase{"short_row_leaves_keys_out",
+                  kJson,
+                  {{"a", "b"}, {"1"}, {}},
+                  "[\n{\"a\":\"1\"},\n{}\n]\n"},
+        WriteCase{"header_only", kJson, {{"a", "b"}}, "[\n]\n"},
+        WriteCase{"no_header_arrays",
+                  kJson,
+                  {{"a", "b"}, {}, {"1"}},
+                  "[\n[\"a\",\"b\"],\n[],\n[\"1\"]\n]\n",
+                  no_header()},
+        WriteCase{"crlf", kJson, {{"a"}, {"1"}}, "[\r\n{\"a\":\"1\"}\r\n]\r\n", crlf()},
+        WriteCase{
+            "lines", TableFormat::Jsonl, {{"a"}, {"1"}, {"2"}}, "{\"a\":\"1\"}\n{\"a\":\"2\"}\n"}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, WriteTable,
@@ -154,9 +187,22 @@ INSTANTIATE_TEST_SUITE_P(
                      RefusalKind::CellHasEdgeBlanks,
                      2,
                      2},
+        RefusedWrite{"json_duplicate_name",
+                     kJson,
+                     {{"a", "b", "a"}, {"1", "2", "3"}},
+                     RefusalKind::DuplicateName,
+                     1,
+                     3},
+        RefusedWrite{"json_long_row", kJson, {{"a"}, {"1", "2"}}, RefusalKind::RaggedRow, 2, 2},
         RefusedWrite{
             "frame_bar", TableFormat::Frame, {{"a|"}}, RefusalKind::CellHoldsSeparator, 1, 1, '|'}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
+
+TEST(WriteCp932, JsonRefused) {
+    TableWrite json = write_table(table_of({{"a"}}, TextEncoding::Cp932), kJson, WriteOptions{});
+    EXPECT_EQ(json.refusal.kind, RefusalKind::BadJson);
+    EXPECT_EQ(json.refusal.found, static_cast<int64_t>(JsonFault::NotUtf8));
+}
 
 TEST(WriteCp932, TrailBytesAreNoSeparators) {
     // 僴 and 表 end in the bytes of '|' and '\'.
