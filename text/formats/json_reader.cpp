@@ -13,21 +13,38 @@ namespace formats {
 
 namespace {
 
+// A cell while its row is still being read: objects are rows only once
+// every key is known.
+struct JsonCell {
+    std::string text;
+    int64_t line = 0;
+    int64_t column = 0;
+};
+
 struct Member {
-    Cell key;
-    Cell value;
+    JsonCell key;
+    JsonCell value;
 };
 
 // An object waits for every key to be known before it becomes a row.
 struct ObjectRow {
-    Cell place;
+    JsonCell place;
     std::vector<Member> members;
 };
 
 enum class RowKind : uint8_t { None, Array, Object };
 
-void append_row(Table& table, std::vector<Cell> cells) {
-    table.rows.push_back(std::move(cells));
+void append_row(Table& table, const std::vector<JsonCell>& cells) {
+    for (const JsonCell& cell : cells) {
+        table.add_cell(cell.text, cell.line, cell.column);
+    }
+    table.end_row();
+}
+
+void place_cell(text_rules::PlaceCounter& places, JsonCell& cell, size_t offset) {
+    const text_rules::TextPlace place = places.place_of(offset);
+    cell.line = place.line;
+    cell.column = place.column;
 }
 
 bool is_digit(char c) {
@@ -63,7 +80,7 @@ class JsonReader {
         if (kind_ == RowKind::Object) {
             build_object_rows(read.table);
         }
-        if (read.table.rows.empty()) {
+        if (read.table.rows().empty()) {
             read.refusal.kind = RefusalKind::NoCells;
         }
         return read;
@@ -154,7 +171,7 @@ class JsonReader {
     }
 
     bool read_array_row() {
-        std::vector<Cell> cells;
+        std::vector<JsonCell> cells;
         if (!expect('[', JsonFault::ExpectedRow)) {
             return false;
         }
@@ -213,7 +230,7 @@ class JsonReader {
 
     // A set, not a search of the members, so a wide object costs no more
     // than its keys.
-    bool read_key(Cell& key, std::unordered_set<std::string>& keys) {
+    bool read_key(JsonCell& key, std::unordered_set<std::string>& keys) {
         if (peek() != '"') {
             return fail(JsonFault::ExpectedKey, at_);
         }
@@ -225,7 +242,7 @@ class JsonReader {
         return keys.insert(key.text).second || fail(JsonFault::DuplicateKey, start);
     }
 
-    bool read_cell(Cell& cell) {
+    bool read_cell(JsonCell& cell) {
         place_cell(places_, cell, at_);
         const char c = peek();
         if (c != '[' && c != '{') {
@@ -442,7 +459,7 @@ class JsonReader {
     }
 
     void build_object_rows(Table& table) {
-        std::vector<Cell> header;
+        std::vector<JsonCell> header;
         std::unordered_map<std::string, size_t> columns;
         for (const ObjectRow& row : objects_) {
             for (const Member& member : row.members) {
@@ -457,8 +474,8 @@ class JsonReader {
         const size_t width = header.size();
         append_row(table, std::move(header));
         for (ObjectRow& row : objects_) {
-            Cell missing = row.place;
-            std::vector<Cell> cells(width, missing);
+            JsonCell missing = row.place;
+            std::vector<JsonCell> cells(width, missing);
             for (Member& member : row.members) {
                 cells[columns[member.key.text]] = std::move(member.value);
             }

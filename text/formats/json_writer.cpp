@@ -91,21 +91,21 @@ TableWrite write_json(const Table& table, const WriteOptions& options, bool line
     }
     const std::string_view end = line_end_text(options.lineEnd);
     const size_t first = options.header ? 1 : 0;
-    if (options.header && !table.rows.empty() && !header_unique(table.rows[0], out.refusal)) {
+    if (options.header && !table.rows().empty() && !header_unique(table.rows()[0], out.refusal)) {
         return out;
     }
     if (!lines) {
         out.text += '[';
         out.text += end;
     }
-    for (size_t r = first; r < table.rows.size(); ++r) {
+    for (size_t r = first; r < table.rows().size(); ++r) {
         if (!options.header) {
-            append_array(out.text, table.rows[r]);
-        } else if (!append_object(out.text, table.rows[0], table.rows[r], out.refusal)) {
+            append_array(out.text, table.rows()[r]);
+        } else if (!append_object(out.text, table.rows()[0], table.rows()[r], out.refusal)) {
             out.text.clear();
             return out;
         }
-        out.text += !lines && r + 1 < table.rows.size() ? "," : "";
+        out.text += !lines && r + 1 < table.rows().size() ? "," : "";
         out.text += end;
     }
     if (!lines) {

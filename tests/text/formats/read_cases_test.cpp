@@ -230,7 +230,7 @@ TEST_P(JsonRefused, SaysWhereAndWhatWasExpected) {
     EXPECT_EQ(read.refusal.found, static_cast<int64_t>(c.fault));
     EXPECT_EQ(read.refusal.line, c.line);
     EXPECT_EQ(read.refusal.column, c.column);
-    EXPECT_TRUE(read.table.rows.empty());
+    EXPECT_TRUE(read.table.rows().empty());
     EXPECT_NE(describe_refusal(read.refusal).find("JSON: expected " + c.words), std::string::npos)
         << describe_refusal(read.refusal);
 }

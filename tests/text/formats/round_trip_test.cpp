@@ -2,6 +2,8 @@
 // can hold them; where a format cannot, the refusal names the first cell.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "table_testing.h"
 
 namespace {
@@ -37,16 +39,16 @@ TEST(RoundTrip, CsvHoldsAnyText) {
 }
 
 // The second header cell of a name already given, if any.
-const Cell* repeated_name(const Table& table) {
-    const Row& header = table.rows[0];
+std::optional<Cell> repeated_name(const Table& table) {
+    const Row header = table.rows()[0];
     for (size_t c = 0; c < header.size(); ++c) {
         for (size_t before = 0; before < c; ++before) {
             if (header[before].text == header[c].text) {
-                return &header[c];
+                return header[c];
             }
         }
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 // Keyed rows need a rectangle and distinct names; arrays hold any rows.
@@ -66,8 +68,8 @@ TEST(RoundTrip, JsonHoldsAnyText) {
         options.lineEnd = either_line_end(random);
         const Table table = table_of(cells);
         TableWrite written = write_table(table, format, options);
-        const Cell* repeated = header ? repeated_name(table) : nullptr;
-        if (repeated != nullptr) {
+        const std::optional<Cell> repeated = header ? repeated_name(table) : std::nullopt;
+        if (repeated) {
             ASSERT_EQ(written.refusal.kind, RefusalKind::DuplicateName) << describe(cells);
             EXPECT_EQ(written.refusal.line, repeated->line);
             EXPECT_EQ(written.refusal.column, repeated->column);
