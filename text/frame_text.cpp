@@ -26,16 +26,6 @@ int64_t input_limit(const FrameRequest& request) {
     return request.from == TableFormat::Frame ? kTextFrameLimit : kTextInputLimit;
 }
 
-FrameLook look_of(const FrameRequest& request) {
-    FrameLook look;
-    look.frameType = request.frameType;
-    look.positionType = request.positionType == 0 ? 1 : request.positionType;
-    look.encoding = request.encoding;
-    look.widthModel = request.widthModel;
-    look.lineEnd = request.lineEnd;
-    return look;
-}
-
 WriteOptions write_options(const FrameRequest& request) {
     WriteOptions options;
     options.frameType = request.frameType;
@@ -57,7 +47,7 @@ Refusal frame_psv(const FrameRequest& request, std::string_view table, std::stri
         return refusal_of(RefusalKind::NoCells);
     }
     const TableView view{table.data(), grid.cells.data(), grid.rows, grid.columns};
-    return render_frame(view, look_of(request), frame);
+    return render_frame(view, frame_look(write_options(request), request.encoding), frame);
 }
 
 // The input, checked, without its empty last lines; empty when there is no

@@ -60,6 +60,20 @@ std::vector<CellSpan> measured_spans(const Table& table, WidthModel widthModel) 
 
 }  // namespace
 
+}  // namespace formats
+
+FrameLook frame_look(const WriteOptions& options, TextEncoding encoding) {
+    FrameLook look;
+    look.frameType = options.frameType;
+    look.positionType = options.positionType == 0 ? 1 : options.positionType;
+    look.encoding = encoding;
+    look.widthModel = options.widthModel;
+    look.lineEnd = options.lineEnd;
+    return look;
+}
+
+namespace formats {
+
 TableWrite write_frame(const Table& table, const WriteOptions& options) {
     TableWrite out;
     // The cells' text is one string: most tables hold none of these at all.
@@ -78,13 +92,7 @@ TableWrite write_frame(const Table& table, const WriteOptions& options) {
     const TableView view{table.text().data(), spans.data(),
                          static_cast<int32_t>(table.rows().size()),
                          static_cast<int32_t>(table.rows().front().size())};
-    FrameLook look;
-    look.frameType = options.frameType;
-    look.positionType = options.positionType == 0 ? 1 : options.positionType;
-    look.encoding = table.encoding;
-    look.widthModel = options.widthModel;
-    look.lineEnd = options.lineEnd;
-    out.refusal = render_frame(view, look, out.text);
+    out.refusal = render_frame(view, frame_look(options, table.encoding), out.text);
     return out;
 }
 

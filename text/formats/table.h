@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "text/frame_render.h"
 #include "text/refusal.h"
 #include "text/text_types.h"
 
@@ -155,6 +156,9 @@ struct WriteOptions {
     LineEnd lineEnd = LineEnd::Lf;
     bool header = true;  // JSON: the first row names the keys of the rest
 };
+
+// How a frame of cells in encoding is drawn with these options.
+FrameLook frame_look(const WriteOptions& options, TextEncoding encoding);
 
 struct TableWrite {
     std::string text;  // empty when refused
