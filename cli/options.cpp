@@ -75,9 +75,19 @@ std::optional<TableFormat> table_format(std::string_view text) {
         TableFormat format;
     };
     constexpr Named kFormats[] = {
-        {"psv", TableFormat::Psv},     {"csv", TableFormat::Csv},
-        {"tsv", TableFormat::Tsv},     {"markdown", TableFormat::Markdown},
+        {"psv", TableFormat::Psv},
+        {"csv", TableFormat::Csv},
+        {"tsv", TableFormat::Tsv},
+        {"markdown", TableFormat::Markdown},
         {"frame", TableFormat::Frame},
+        {"html", TableFormat::Html},
+        {"latex", TableFormat::Latex},
+        {"rst", TableFormat::RstGrid},
+        {"rst-simple", TableFormat::RstSimple},
+        {"org", TableFormat::Org},
+        {"asciidoc", TableFormat::AsciiDoc},
+        {"mediawiki", TableFormat::MediaWiki},
+        {"jira", TableFormat::Jira},
     };
     const std::string name = ascii_lower(text);
     for (const Named& named : kFormats) {
@@ -281,8 +291,15 @@ class OptionParser {
         } else if (kind == OptionKind::From || kind == OptionKind::To) {
             std::optional<TableFormat> format = table_format(value);
             if (!format) {
-                result_.error =
-                    "invalid format '" + value + "' (use psv, csv, tsv, markdown or frame)";
+                result_.error = "invalid format '" + value +
+                                "' (use psv, csv, tsv, markdown, frame, or for --to only html, "
+                                "latex, rst, rst-simple, org, asciidoc, mediawiki or jira)";
+                return;
+            }
+            if (kind == OptionKind::From && is_output_only(*format)) {
+                result_.error = "--from " + value +
+                                ": document markup is only written (read psv, csv, tsv, "
+                                "markdown or frame)";
                 return;
             }
             (kind == OptionKind::From ? options.from : options.to) = *format;
@@ -335,8 +352,10 @@ const char* usage_text() {
            "                       sjis, windows-31j); cp932 counts widths in bytes\n"
            "      --from FORMAT    the input's format: psv (default), csv, tsv, markdown,\n"
            "                       or frame (a ruled table, ours or another tool's)\n"
-           "      --to FORMAT      the output's format: frame (default), psv, csv, tsv or\n"
-           "                       markdown (-p gives its column alignment)\n"
+           "      --to FORMAT      the output's format: frame (default), psv, csv, tsv,\n"
+           "                       markdown, or document markup: html, latex, rst,\n"
+           "                       rst-simple, org, asciidoc, mediawiki, jira (-p gives\n"
+           "                       the alignment where the format has one)\n"
            "      --unframe        short for --from frame --to psv (a --to given wins)\n"
            "      --crlf           end output lines with CR LF (default LF)\n"
            "      --raw            exact mode: the input is code page 932 byte for byte,\n"

@@ -26,7 +26,8 @@ enum class RefusalKind : uint8_t {
     CellHoldsLineBreak,  // line, column of the cell
     RowNotHeld,          // line, column of the row: no cells, or tsv's last row of one empty cell
     NotInCp932,          // line, column, codePoint: Unicode text that code page 932 cannot hold
-    CellHasEdgeBlanks,   // line, column of a cell whose first or last character Markdown trims
+    CellHasEdgeBlanks,   // line, column of a cell whose first or last character the output trims
+    FormatNotReadable,   // the format asked to read is only written
 };
 
 struct Refusal {

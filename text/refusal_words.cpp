@@ -48,17 +48,27 @@ std::string what_of_format(const Refusal& refusal) {
             return "the frame's lines do not agree here: a border out of place, a cell too "
                    "many or too few, or a rule missing";
         case RefusalKind::CellHoldsSeparator:
-            return refusal.codePoint == '\t'
-                       ? "this cell holds a TAB, which the output format cannot hold"
-                       : "this cell holds '|', which the output format cannot hold (Markdown "
-                         "and csv can)";
+            if (refusal.codePoint == '\t') {
+                return "this cell holds a TAB, which the output format cannot hold";
+            }
+            if (refusal.codePoint == '|') {
+                return "this cell holds '|', which the output format cannot hold (Markdown "
+                       "and csv can)";
+            }
+            return std::string("this cell holds '") + static_cast<char>(refusal.codePoint) +
+                   "' where the output format cannot write it as text";
         case RefusalKind::CellHoldsLineBreak:
             return "this cell holds a line break, which only csv can hold";
         case RefusalKind::CellHasEdgeBlanks:
-            return "this cell starts or ends with a space or TAB, which Markdown trims";
+            return "this cell starts or ends with a space or TAB, which Markdown and document "
+                   "markup trim";
+        case RefusalKind::FormatNotReadable:
+            return "this format is only written, never read (read psv, csv, tsv, markdown "
+                   "or frame)";
         case RefusalKind::RowNotHeld:
-            return "the output format cannot hold this row: a row with no cells, or a last "
-                   "row of one empty cell in tsv";
+            return "the output format cannot hold this row: a row with no cells, a last "
+                   "row of one empty cell in tsv, or an empty first cell in an rst simple "
+                   "table";
         default:
             return "refused";
     }

@@ -10,5 +10,24 @@ enum class TextEncoding : uint8_t { Utf8, Cp932 };
 
 enum class LineEnd : uint8_t { Lf, CrLf };
 
-// The numbers are the web module's too.
-enum class TableFormat : uint8_t { Psv, Csv, Tsv, Markdown, Frame };
+// The numbers are the web module's too. The formats after Frame are document
+// markup, written and never read.
+enum class TableFormat : uint8_t {
+    Psv,
+    Csv,
+    Tsv,
+    Markdown,
+    Frame,
+    Html,
+    Latex,
+    RstGrid,
+    RstSimple,
+    Org,
+    AsciiDoc,
+    MediaWiki,
+    Jira,
+};
+
+inline bool is_output_only(TableFormat format) {
+    return format > TableFormat::Frame;
+}
