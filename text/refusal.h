@@ -28,6 +28,7 @@ enum class RefusalKind : uint8_t {
     NotInCp932,          // line, column, codePoint: Unicode text that code page 932 cannot hold
     CellHasEdgeBlanks,   // line, column of a cell whose first or last character the output trims
     FormatNotReadable,   // the format asked to read is only written
+    TooFewColumns,       // line, column of the first cell; found: columns, limit: the fewest held
 };
 
 struct Refusal {

@@ -62,13 +62,17 @@ std::string what_of_format(const Refusal& refusal) {
         case RefusalKind::CellHasEdgeBlanks:
             return "this cell starts or ends with a space or TAB, which Markdown and document "
                    "markup trim";
+        case RefusalKind::TooFewColumns:
+            return "the output format needs at least " + std::to_string(refusal.limit) +
+                   " columns (an rst simple table of one column reads as a section title); "
+                   "this table has " +
+                   std::to_string(refusal.found);
         case RefusalKind::FormatNotReadable:
             return "this format is only written, never read (read psv, csv, tsv, markdown "
                    "or frame)";
         case RefusalKind::RowNotHeld:
             return "the output format cannot hold this row: a row with no cells, a last "
-                   "row of one empty cell in tsv, or an empty first cell in an rst simple "
-                   "table";
+                   "row of one empty cell in tsv, or an empty cell in an rst simple table";
         default:
             return "refused";
     }

@@ -10,7 +10,7 @@ namespace {
 std::optional<std::string> wiki_escape(const CharAt& c) {
     const char first = c.text[0];
     const bool always = c.text.size() == 1 &&
-                        std::string_view("&<>\"'|![]{}~").find(first) != std::string_view::npos;
+                        std::string_view("&<>\"'|![]{}~:").find(first) != std::string_view::npos;
     // Lists, indents, headings and rules start at a cell's start; __ starts a
     // magic word.
     const bool starting =

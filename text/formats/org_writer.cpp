@@ -1,14 +1,18 @@
 // An Org table: "|" cells padded in display columns, a rule under the header.
 // Org has no escape character, only entities, so what an entity can say is
 // written as one where it would be markup, and a cell whose text Org would
-// read as a subscript, a verbatim run, a dash, an entity or a snippet is
-// refused: there is no way to write it exactly.
+// read as a subscript, a verbatim run, a dash, an ellipsis, an entity or a
+// snippet is refused: there is no way to write it exactly.
 #include "text/formats/markup_cells.h"
 #include "text/formats/text_scan.h"
 
 namespace formats {
 
 namespace {
+
+bool is_ascii_letter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 
 bool opens_markup(const CharAt& c) {
     return c.first || is_blank(c.before) ||
@@ -27,6 +31,10 @@ std::optional<std::string> org_entity(const CharAt& c) {
             return "\\lt{}";
         case '{':
             return "\\lbrace{}";
+        case ':':
+            // "http:" and the like start a link that would run on over entities.
+            return is_ascii_letter(c.before) ? std::optional<std::string>("\\colon{}")
+                                             : std::nullopt;
         case '*':
             return opens_markup(c) ? std::optional<std::string>("\\ast{}") : std::nullopt;
         case '/':
@@ -49,7 +57,8 @@ bool org_cannot_say(const CharAt& c) {
             return opens_markup(c);
         case '-':
         case '@':
-            return c.before == c.text[0];
+        case '.':
+            return c.before == c.text[0];  // a dash, a snippet, an ellipsis
         default:
             return false;
     }

@@ -30,22 +30,26 @@ bool is_bullet(std::string_view c) {
     return c == "\xE2\x80\xA2" || c == "\xE2\x80\xA3" || c == "\xE2\x81\x83";  // • ‣ ⁃
 }
 
+bool starts_block(std::string_view text, TextEncoding encoding) {
+    return is_ascii_punct(text[0]) || enumerator_end(text) != std::string_view::npos ||
+           (encoding == TextEncoding::Utf8 && (is_bullet(text.substr(0, 3))));
+}
+
+// An escaped blank is no text at all, so "\ " before the cell's text keeps
+// its first character from starting block markup, even a row of backslashes
+// that would be a transition if each were escaped.
 std::string rst_text(std::string_view text, TextEncoding encoding) {
-    const size_t enumerator = enumerator_end(text);
-    size_t at = 0;
-    return escape_cell(text, encoding, [&](const CharAt& c) -> std::optional<std::string> {
-        const size_t here = at;
-        at += c.text.size();
-        const char first = c.text[0];
-        const bool inline_markup =
-            c.text.size() == 1 && std::string_view("\\*`_|:").find(first) != std::string_view::npos;
-        const bool block_start = c.first && ((c.text.size() == 1 && is_ascii_punct(first)) ||
-                                             (encoding == TextEncoding::Utf8 && is_bullet(c.text)));
-        if (inline_markup || block_start || here == enumerator) {
-            return "\\" + std::string(c.text);
-        }
-        return std::nullopt;
-    });
+    if (text.empty()) {
+        return {};
+    }
+    std::string escaped = starts_block(text, encoding) ? "\\ " : "";
+    return escaped + escape_cell(text, encoding, [](const CharAt& c) -> std::optional<std::string> {
+               const bool inline_markup =
+                   c.text.size() == 1 &&
+                   std::string_view("\\*`_|:").find(c.text[0]) != std::string_view::npos;
+               return inline_markup ? std::optional<std::string>("\\" + std::string(c.text))
+                                    : std::nullopt;
+           });
 }
 
 }  // namespace

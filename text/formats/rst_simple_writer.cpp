@@ -1,6 +1,8 @@
 // A reStructuredText simple table: columns under runs of "=", two spaces
-// apart. A row whose first cell is empty would continue the row above, so
-// such a table is refused; a table of one row has no header.
+// apart. A row whose first cell is empty continues the row above, and some
+// readers take any empty cell so, so a table with an empty cell is refused,
+// and so is one of a single column, which reads as a section title. A table
+// of one row has no header.
 #include "text/formats/rst_cells.h"
 
 namespace formats {
@@ -33,11 +35,23 @@ void append_row(std::string& out, const std::vector<std::string>& texts,
     out += end;
 }
 
-bool first_cells_filled(const Table& table, Refusal& refusal) {
+bool columns_held(const Table& table, Refusal& refusal) {
+    if (table.rows[0].size() >= 2) {
+        return true;
+    }
+    refusal = cell_refusal(RefusalKind::TooFewColumns, table.rows[0][0]);
+    refusal.found = static_cast<int64_t>(table.rows[0].size());
+    refusal.limit = 2;
+    return false;
+}
+
+bool cells_filled(const Table& table, Refusal& refusal) {
     for (const Row& row : table.rows) {
-        if (!row.empty() && row[0].text.empty()) {
-            refusal = cell_refusal(RefusalKind::RowNotHeld, row[0]);
-            return false;
+        for (const Cell& cell : row) {
+            if (cell.text.empty()) {
+                refusal = cell_refusal(RefusalKind::RowNotHeld, cell);
+                return false;
+            }
         }
     }
     return true;
@@ -49,7 +63,7 @@ TableWrite write_rst_simple(const Table& table, const WriteOptions& options) {
     TableWrite out;
     RstCells cells;
     if (!rst_cells(table, options.widthModel, cells, out.refusal) ||
-        !first_cells_filled(table, out.refusal)) {
+        !columns_held(table, out.refusal) || !cells_filled(table, out.refusal)) {
         return out;
     }
     const std::string_view end = line_end_text(options.lineEnd);
