@@ -25,7 +25,7 @@ PIECES = [
     "a", "Bc", "12", "3.5", "x y", "日本", "表", "ｶﾅ", "&", "<", ">", '"', "'",
     "#", "$", "%", "_", "^", "~", "\\", "{", "}", "[", "]", "*", "|", "`", "-",
     "--", ":", "::", "/", "+", "=", "@", "(", ")", "!", "?", "1.", "A)", " ",
-    "&amp;", "\\\\", "**", "http://x.y", "a_b", "..", "•", "||", "!!",
+    "&amp;", "\\\\", "**", "http://x.y", "a_b", "..", "•", "||", "!!", ",", ",,",
 ]
 PANDOC_FORMATS = {
     "html": "html",
@@ -72,9 +72,9 @@ def csv_of(table):
     )
 
 
-def write(zentab, table, fmt):
+def write(zentab, table, fmt, position):
     done = subprocess.run(
-        [zentab, "--from", "csv", "--to", fmt],
+        [zentab, "--from", "csv", "--to", fmt, "-p", position],
         input=csv_of(table).encode(),
         capture_output=True,
     )
@@ -198,8 +198,9 @@ def main():
     failures = []
     for fmt, reader in PANDOC_FORMATS.items():
         held, written = [], []
-        for table in tables:
-            text = write(zentab, table, fmt)
+        for n, table in enumerate(tables):
+            # Alignment attributes and column letters must not disturb reading.
+            text = write(zentab, table, fmt, "ABCDEFGHIJKLMNOPQ"[n % 17])
             if text is not None:
                 held.append(table)
                 written.append(text)

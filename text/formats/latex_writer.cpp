@@ -37,13 +37,17 @@ std::optional<std::string> latex_escape(const CharAt& c) {
         case '"':
             return "\\textquotedbl{}";
         // Brackets and a star right after \\ or a rule would be taken as
-        // their arguments; "--" is a dash.
+        // their arguments.
         case '[':
         case ']':
         case '*':
             return std::string("{") + c.text[0] + "}";
+        // "--" is a dash and ",," a low quote in T1 fonts.
         case '-':
-            return c.before == '-' ? std::optional<std::string>("{-}") : std::nullopt;
+        case ',':
+            return c.before == c.text[0]
+                       ? std::optional<std::string>("{" + std::string(c.text) + "}")
+                       : std::nullopt;
         default:
             return std::nullopt;
     }

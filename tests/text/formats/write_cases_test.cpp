@@ -119,8 +119,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "\\end{tabular}\n"},
         WriteCase{"latex_position_h_dashes_brackets",
                   kLatex,
-                  {{"a", "b"}, {"[1]--*", "~^\\"}},
-                  "\\begin{tabular}{lr}\n\\toprule\na & b \\\\\n\\midrule\n{[}1{]}-{-}{*} & "
+                  {{"a", "b"}, {"[1]--*,,", "~^\\"}},
+                  "\\begin{tabular}{lr}\n\\toprule\na & b \\\\\n\\midrule\n{[}1{]}-{-}{*},{,} & "
                   "\\textasciitilde{}\\textasciicircum{}\\textbackslash{} \\\\\n"
                   "\\bottomrule\n\\end{tabular}\n",
                   position(8)},
@@ -268,6 +268,12 @@ TEST(WriteCp932, TrailBytesAreNoSeparators) {
     TableWrite markdown = write_table(table, kMd, WriteOptions{});
     ASSERT_TRUE(markdown.ok());
     EXPECT_EQ(markdown.text, "| \xFA\x7C  | \x95\x5C  |\n| --- | --- |\n");
+    TableWrite jira = write_table(table, kJira, WriteOptions{});
+    ASSERT_TRUE(jira.ok());
+    EXPECT_EQ(jira.text, "||\xFA\x7C||\x95\x5C||\n");
+    TableWrite latex = write_table(table, kLatex, WriteOptions{});
+    ASSERT_TRUE(latex.ok());
+    EXPECT_NE(latex.text.find("\xFA\x7C & \x95\x5C \\\\"), std::string::npos);
 }
 
 TEST(WriteFrame, DrawsEmptyCellsAsThePsvPathDoes) {
