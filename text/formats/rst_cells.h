@@ -2,7 +2,9 @@
 // simple table writers.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "text/formats/markup_cells.h"
 
