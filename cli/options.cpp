@@ -75,10 +75,21 @@ std::optional<TableFormat> table_format(std::string_view text) {
         TableFormat format;
     };
     constexpr Named kFormats[] = {
-        {"psv", TableFormat::Psv},     {"csv", TableFormat::Csv},
-        {"tsv", TableFormat::Tsv},     {"markdown", TableFormat::Markdown},
-        {"frame", TableFormat::Frame}, {"json", TableFormat::Json},
+        {"psv", TableFormat::Psv},
+        {"csv", TableFormat::Csv},
+        {"tsv", TableFormat::Tsv},
+        {"markdown", TableFormat::Markdown},
+        {"frame", TableFormat::Frame},
+        {"json", TableFormat::Json},
         {"jsonl", TableFormat::Jsonl},
+        {"html", TableFormat::Html},
+        {"latex", TableFormat::Latex},
+        {"rst", TableFormat::RstGrid},
+        {"rst-simple", TableFormat::RstSimple},
+        {"org", TableFormat::Org},
+        {"asciidoc", TableFormat::AsciiDoc},
+        {"mediawiki", TableFormat::MediaWiki},
+        {"jira", TableFormat::Jira},
     };
     const std::string name = ascii_lower(text);
     for (const Named& named : kFormats) {
@@ -289,8 +300,17 @@ class OptionParser {
         } else if (kind == OptionKind::From || kind == OptionKind::To) {
             std::optional<TableFormat> format = table_format(value);
             if (!format) {
-                result_.error = "invalid format '" + value +
-                                "' (use psv, csv, tsv, markdown, frame, json or jsonl)";
+                result_.error =
+                    "invalid format '" + value +
+                    "' (use psv, csv, tsv, markdown, frame, json, jsonl, or for --to only "
+                    "html, "
+                    "latex, rst, rst-simple, org, asciidoc, mediawiki or jira)";
+                return;
+            }
+            if (kind == OptionKind::From && is_output_only(*format)) {
+                result_.error = "--from " + value +
+                                ": document markup is only written (read psv, csv, tsv, "
+                                "markdown, frame, json or jsonl)";
                 return;
             }
             (kind == OptionKind::From ? options.from : options.to) = *format;
@@ -357,9 +377,11 @@ const char* usage_text() {
            "                       (an array of arrays or of objects) or jsonl (JSON\n"
            "                       Lines: one array or object a line)\n"
            "      --to FORMAT      the output's format: frame (default), psv, csv, tsv,\n"
-           "                       markdown (-p gives its column alignment), json (an\n"
-           "                       array of objects keyed by the first row, values as\n"
-           "                       strings) or jsonl\n"
+           "                       markdown, json (an array of objects keyed by the\n"
+           "                       first row, values as strings), jsonl, or document\n"
+           "                       markup: html, latex, rst, rst-simple, org, asciidoc,\n"
+           "                       mediawiki, jira (-p gives the alignment where the\n"
+           "                       format has one)\n"
            "      --json-nested M  an array or object in a JSON cell: error (default)\n"
            "                       refuses it, text keeps its JSON text as in the input\n"
            "      --no-header      --to json or jsonl: write rows as arrays, the first\n"

@@ -11,6 +11,7 @@ packages=(
   wine wine64 xvfb xauth fonts-ipafont-gothic locales      # running and testing it
   fonts-wine imagemagick                                   # caption buttons; screenshots
   unicode-data libutf8proc-dev                             # Unicode tables, cluster checks
+  pandoc python3-docutils                                  # reading back document markup
   wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32   # the web page and npm package
   libclang-rt-14-dev-wasm32 lld-14 llvm-14 binaryen        #   (WebAssembly, wasm-opt)
   chromium                                                 # web tests in a real browser

@@ -26,9 +26,11 @@ enum class RefusalKind : uint8_t {
     CellHoldsLineBreak,  // line, column of the cell
     RowNotHeld,          // line, column of the row: no cells, or tsv's last row of one empty cell
     NotInCp932,          // line, column, codePoint: Unicode text that code page 932 cannot hold
-    CellHasEdgeBlanks,   // line, column of a cell whose first or last character Markdown trims
+    CellHasEdgeBlanks,   // line, column of a cell whose first or last character the output trims
     BadJson,             // line, column of the fault; found: a JsonFault
     DuplicateName,       // line, column of the second header cell of the same name
+    FormatNotReadable,   // the format asked to read is only written
+    TooFewColumns,       // line, column of the first cell; found: columns, limit: the fewest held
 };
 
 // What JSON input lacked where it was refused, as BadJson's found.

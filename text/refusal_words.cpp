@@ -95,21 +95,35 @@ std::string what_of_format(const Refusal& refusal) {
             return "the frame's lines do not agree here: a border out of place, a cell too "
                    "many or too few, or a rule missing";
         case RefusalKind::CellHoldsSeparator:
-            return refusal.codePoint == '\t'
-                       ? "this cell holds a TAB, which the output format cannot hold"
-                       : "this cell holds '|', which the output format cannot hold (Markdown "
-                         "and csv can)";
+            if (refusal.codePoint == '\t') {
+                return "this cell holds a TAB, which the output format cannot hold";
+            }
+            if (refusal.codePoint == '|') {
+                return "this cell holds '|', which the output format cannot hold (Markdown "
+                       "and csv can)";
+            }
+            return std::string("this cell holds '") + static_cast<char>(refusal.codePoint) +
+                   "' where the output format cannot write it as text";
         case RefusalKind::CellHoldsLineBreak:
             return "this cell holds a line break, which only csv can hold";
         case RefusalKind::CellHasEdgeBlanks:
-            return "this cell starts or ends with a space or TAB, which Markdown trims";
+            return "this cell starts or ends with a space or TAB, which Markdown and document "
+                   "markup trim";
         case RefusalKind::BadJson:
             return "JSON: " + json_fault(static_cast<JsonFault>(refusal.found));
         case RefusalKind::DuplicateName:
             return "this header cell names a column already named; JSON keys must differ";
+        case RefusalKind::TooFewColumns:
+            return "the output format needs at least " + std::to_string(refusal.limit) +
+                   " columns (an rst simple table of one column reads as a section title); "
+                   "this table has " +
+                   std::to_string(refusal.found);
+        case RefusalKind::FormatNotReadable:
+            return "this format is only written, never read (read psv, csv, tsv, markdown, "
+                   "frame, json or jsonl)";
         case RefusalKind::RowNotHeld:
-            return "the output format cannot hold this row: a row with no cells, or a last "
-                   "row of one empty cell in tsv";
+            return "the output format cannot hold this row: a row with no cells, a last "
+                   "row of one empty cell in tsv, or an empty cell in an rst simple table";
         default:
             return "refused";
     }

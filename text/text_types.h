@@ -10,8 +10,29 @@ enum class TextEncoding : uint8_t { Utf8, Cp932 };
 
 enum class LineEnd : uint8_t { Lf, CrLf };
 
-// The numbers are the web module's too.
-enum class TableFormat : uint8_t { Psv, Csv, Tsv, Markdown, Frame, Json, Jsonl };
+// The numbers are the web module's too. The formats after Jsonl are document
+// markup, written and never read.
+enum class TableFormat : uint8_t {
+    Psv,
+    Csv,
+    Tsv,
+    Markdown,
+    Frame,
+    Json,
+    Jsonl,
+    Html,
+    Latex,
+    RstGrid,
+    RstSimple,
+    Org,
+    AsciiDoc,
+    MediaWiki,
+    Jira,
+};
+
+inline bool is_output_only(TableFormat format) {
+    return format >= TableFormat::Html;
+}
 
 // What the JSON reader does with an array or object inside a row.
 enum class JsonNested : uint8_t { Refuse, Text };

@@ -79,7 +79,13 @@ INSTANTIATE_TEST_SUITE_P(
                    "[\n{\"Name\":\"Smith, J\",\"Qty\":\"3\"},\n{\"Name\":\"say \\\"hi\\\"\",\"Qty\":\"\"}\n]\n",
                    "", 0},
         CliCase{"psv_to_json_no_header", {"--to", "json", "--no-header"}, "a|b\n",
-                   "[\n[\"a\",\"b\"]\n]\n", "", 0}),
+                   "[\n[\"a\",\"b\"]\n]\n", "", 0},
+        CliCase{"csv_to_latex_right_aligned", {"--from", "csv", "--to", "latex", "-p", "b"},
+                   "Item,Price\nTea & cake,$3\n", "\\begin{tabular}{rr}\n\\toprule\n"
+                   "Item & Price \\\\\n\\midrule\nTea \\& cake & \\$3 \\\\\n\\bottomrule\n"
+                   "\\end{tabular}\n", "", 0},
+        CliCase{"psv_to_rst_simple_crlf", {"--to", "rst-simple", "--crlf"}, "a|b\n1|22\n",
+                   "=  ==\r\na  b\r\n=  ==\r\n1  22\r\n=  ==\r\n", "", 0}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
@@ -113,6 +119,13 @@ INSTANTIATE_TEST_SUITE_P(
                    "of place, a cell too many or too few, or a rule missing\n", 1},
         CliCase{"not_utf8_before_reading", {"--from", "csv"}, "a,\xFF\n", "",
                    "zentab: line 1, column 3: not UTF-8 (byte 0xFF)\n", 1},
+        CliCase{"rst_simple_empty_cell", {"--from", "csv", "--to", "rst-simple"}, "a,b\n,c\n", "",
+                   "zentab: line 2, column 1: the output format cannot hold this row: a row with "
+                   "no cells, a last row of one empty cell in tsv, or an empty cell in an rst "
+                   "simple table\n", 1},
+        CliCase{"org_subscript", {"--to", "org"}, "a|x_y\n", "",
+                   "zentab: line 1, column 3: this cell holds '_' where the output format cannot "
+                   "write it as text\n", 1},
         CliCase{"control_character", {"--from", "markdown"}, "a|\x1B\n", "",
                    "zentab: line 1, column 3: control character U+001B\n", 1},
         CliCase{"json_missing_comma", {"--from", "json"}, "[[\"a\",\n \"b\" \"c\"]]", "",
@@ -133,10 +146,14 @@ INSTANTIATE_TEST_SUITE_P(
     FormatUsage, ZentabTool,
     ::testing::Values(
         CliCase{"unknown_format", {"--from", "xml"}, "", "",
-                   "zentab: invalid format 'xml' (use psv, csv, tsv, markdown, frame, json or jsonl)\n" +
-                   kTry, 2},
+                   "zentab: invalid format 'xml' (use psv, csv, tsv, markdown, frame, json, jsonl, "
+                   "or for --to only html, latex, rst, rst-simple, org, asciidoc, mediawiki or "
+                   "jira)\n" + kTry, 2},
         CliCase{"bad_json_nested", {"--json-nested", "keep"}, "", "",
                    "zentab: invalid --json-nested 'keep' (use error or text)\n" + kTry, 2},
+        CliCase{"markup_is_not_read", {"--from", "LaTeX"}, "", "",
+                   "zentab: --from LaTeX: document markup is only written (read psv, csv, tsv, "
+                   "markdown, frame, json or jsonl)\n" + kTry, 2},
         CliCase{"to_without_value", {"--to"}, "", "",
                    "zentab: option '--to' requires an argument\n" + kTry, 2},
         CliCase{"unframe_takes_no_value", {"--unframe=csv"}, "", "",

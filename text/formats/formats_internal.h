@@ -25,6 +25,14 @@ TableWrite write_json(const Table& table, const WriteOptions& options, bool line
 
 // JSON is UTF-8 only.
 Refusal json_not_utf8();
+TableWrite write_html(const Table& table, const WriteOptions& options);
+TableWrite write_latex(const Table& table, const WriteOptions& options);
+TableWrite write_rst_grid(const Table& table, const WriteOptions& options);
+TableWrite write_rst_simple(const Table& table, const WriteOptions& options);
+TableWrite write_org(const Table& table, const WriteOptions& options);
+TableWrite write_asciidoc(const Table& table, const WriteOptions& options);
+TableWrite write_mediawiki(const Table& table, const WriteOptions& options);
+TableWrite write_jira(const Table& table, const WriteOptions& options);
 
 Refusal cell_refusal(RefusalKind kind, const Cell& cell, uint32_t codePoint = 0);
 std::string_view line_end_text(LineEnd lineEnd);

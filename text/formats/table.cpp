@@ -105,9 +105,11 @@ TableRead read_table(std::string_view text, TableFormat from, TextEncoding encod
         case TableFormat::Jsonl:
             return formats::read_json(text, encoding, jsonNested, from == TableFormat::Jsonl);
         case TableFormat::Frame:
+            return formats::read_frame(text, encoding, widthModel);
+        default:
             break;
     }
-    return formats::read_frame(text, encoding, widthModel);
+    return TableRead{Table{}, refusal_of(RefusalKind::FormatNotReadable)};
 }
 
 TableWrite write_table(const Table& table, TableFormat to, const WriteOptions& options) {
@@ -125,6 +127,22 @@ TableWrite write_table(const Table& table, TableFormat to, const WriteOptions& o
             return formats::write_json(table, options, to == TableFormat::Jsonl);
         case TableFormat::Frame:
             break;
+        case TableFormat::Html:
+            return formats::write_html(table, options);
+        case TableFormat::Latex:
+            return formats::write_latex(table, options);
+        case TableFormat::RstGrid:
+            return formats::write_rst_grid(table, options);
+        case TableFormat::RstSimple:
+            return formats::write_rst_simple(table, options);
+        case TableFormat::Org:
+            return formats::write_org(table, options);
+        case TableFormat::AsciiDoc:
+            return formats::write_asciidoc(table, options);
+        case TableFormat::MediaWiki:
+            return formats::write_mediawiki(table, options);
+        case TableFormat::Jira:
+            return formats::write_jira(table, options);
     }
     return formats::write_frame(table, options);
 }

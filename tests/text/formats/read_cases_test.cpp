@@ -390,4 +390,11 @@ TEST(ReadPlaces, RefusalsUnderEveryLineEnd) {
     }
 }
 
+TEST(ReadTable, MarkupIsOnlyWritten) {
+    TableRead read =
+        read_table("<table></table>\n", TableFormat::Html, TextEncoding::Utf8, WidthModel::Narrow);
+    EXPECT_EQ(read.refusal.kind, RefusalKind::FormatNotReadable);
+    EXPECT_TRUE(read.table.rows().empty());
+}
+
 }  // namespace

@@ -76,6 +76,19 @@ INSTANTIATE_TEST_SUITE_P(
             "lines", TableFormat::Jsonl, {{"a"}, {"1"}, {"2"}}, "{\"a\":\"1\"}\n{\"a\":\"2\"}\n"}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
+constexpr TableFormat kHtml = TableFormat::Html;
+constexpr TableFormat kLatex = TableFormat::Latex;
+constexpr TableFormat kRst = TableFormat::RstGrid;
+constexpr TableFormat kRstSimple = TableFormat::RstSimple;
+constexpr TableFormat kOrg = TableFormat::Org;
+constexpr TableFormat kAdoc = TableFormat::AsciiDoc;
+constexpr TableFormat kWiki = TableFormat::MediaWiki;
+constexpr TableFormat kJira = TableFormat::Jira;
+
+// One small table for every markup writer: a wide cell, and one that needs
+// escaping in each of them.
+const Texts kMarkup = {{"Item", "Note"}, {"日本", "a&b <c> \"q\" #1 $2 50% x_y {z} |"}};
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, WriteTable,
     ::testing::Values(
@@ -121,10 +134,74 @@ INSTANTIATE_TEST_SUITE_P(
                   {{"abcd"}, {"b"}},
                   "| abcd |\n| :--: |\n|  b   |\n",
                   position(3)},
-        WriteCase{"markdown_wide_cells_padded",
-                  kMd,
-                  {{"日本", "x"}},
-                  "| 日本 | x   |\n| ---- | --- |\n"}),
+        WriteCase{
+            "markdown_wide_cells_padded", kMd, {{"日本", "x"}}, "| 日本 | x   |\n| ---- | --- |\n"},
+        WriteCase{"html", kHtml, kMarkup,
+                  "<table>\n<thead>\n<tr><th>Item</th><th>Note</th></tr>\n</thead>\n<tbody>\n"
+                  "<tr><td>日本</td><td>a&amp;b &lt;c&gt; &quot;q&quot; #1 $2 50% x_y {z} "
+                  "|</td></tr>\n</tbody>\n</table>\n"},
+        WriteCase{"html_position_h_one_row",
+                  kHtml,
+                  {{"a", "b"}},
+                  "<table>\n<thead>\n<tr><th style=\"text-align: left\">a</th>"
+                  "<th style=\"text-align: right\">b</th></tr>\n</thead>\n</table>\n",
+                  position(8)},
+        WriteCase{"latex", kLatex, kMarkup,
+                  "\\begin{tabular}{ll}\n\\toprule\nItem & Note \\\\\n\\midrule\n"
+                  "日本 & a\\&b \\textless{}c\\textgreater{} \\textquotedbl{}q\\textquotedbl{} "
+                  "\\#1 \\$2 50\\% x\\_y \\{z\\} \\textbar{} \\\\\n\\bottomrule\n"
+                  "\\end{tabular}\n"},
+        WriteCase{"latex_position_h_dashes_brackets",
+                  kLatex,
+                  {{"a", "b"}, {"[1]--*,,", "~^\\"}},
+                  "\\begin{tabular}{lr}\n\\toprule\na & b \\\\\n\\midrule\n{[}1{]}-{-}{*},{,} & "
+                  "\\textasciitilde{}\\textasciicircum{}\\textbackslash{} \\\\\n"
+                  "\\bottomrule\n\\end{tabular}\n",
+                  position(8)},
+        WriteCase{"rst_grid", kRst, kMarkup,
+                  "+------+-----------------------------------+\n"
+                  "| Item | Note                              |\n"
+                  "+======+===================================+\n"
+                  "| 日本 | a&b <c> \"q\" #1 $2 50% x\\_y {z} \\| |\n"
+                  "+------+-----------------------------------+\n"},
+        WriteCase{"rst_grid_block_starts_escaped",
+                  kRst,
+                  {{"1. a", "- b", "\\\\", ""}},
+                  "+--------+-------+--------+---+\n"
+                  "| \\ 1. a | \\ - b | \\ \\\\\\\\ |   |\n"
+                  "+--------+-------+--------+---+\n"},
+        WriteCase{"rst_simple", kRstSimple, kMarkup,
+                  "====  =================================\n"
+                  "Item  Note\n"
+                  "====  =================================\n"
+                  "日本  a&b <c> \"q\" #1 $2 50% x\\_y {z} \\|\n"
+                  "====  =================================\n"},
+        WriteCase{"org",
+                  kOrg,
+                  {{"Item", "Note"}, {"日本", "a|b *c* $1 [x] http://y"}},
+                  "| Item | Note                                                      |\n"
+                  "|------+-----------------------------------------------------------|\n"
+                  "| 日本 | a\\vert{}b \\ast{}c* \\dollar{}1 \\lbrack{}x] http\\colon{}//y |\n"},
+        WriteCase{"asciidoc", kAdoc, kMarkup,
+                  "[options=\"header\"]\n|===\n|Item |Note\n"
+                  "|日本 |pass:c[a&b <c> \"q\" #1 $2 50% x_y {z} \\|]\n|===\n"},
+        WriteCase{"asciidoc_position_h_plain_cells",
+                  kAdoc,
+                  {{"a", "b"}},
+                  "[cols=\"<,>\",options=\"header\"]\n|===\n|a |b\n|===\n",
+                  position(8)},
+        WriteCase{"mediawiki", kWiki, kMarkup,
+                  "{| class=\"wikitable\"\n|-\n! Item !! Note\n|-\n| 日本 || "
+                  "a&#38;b &#60;c&#62; &#34;q&#34; #1 $2 50% x_y &#123;z&#125; &#124;\n|}\n"},
+        WriteCase{"mediawiki_position_c_list_start",
+                  kWiki,
+                  {{"*a"}},
+                  "{| class=\"wikitable\"\n|-\n! style=\"text-align: center\" | &#42;a\n|}\n",
+                  position(3)},
+        WriteCase{"jira",
+                  kJira,
+                  {{"Item", "Note"}, {"日本", "a|b *c* -d- [x] {y}"}, {"", "?? #"}},
+                  "||Item||Note||\n|日本|a\\|b \\*c\\* \\-d- \\[x\\] \\{y\\}|\n| |?\\? \\#|\n"}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
 struct RefusedWrite {
@@ -195,7 +272,32 @@ INSTANTIATE_TEST_SUITE_P(
                      3},
         RefusedWrite{"json_long_row", kJson, {{"a"}, {"1", "2"}}, RefusalKind::RaggedRow, 2, 2},
         RefusedWrite{
-            "frame_bar", TableFormat::Frame, {{"a|"}}, RefusalKind::CellHoldsSeparator, 1, 1, '|'}),
+            "frame_bar", TableFormat::Frame, {{"a|"}}, RefusalKind::CellHoldsSeparator, 1, 1, '|'},
+        RefusedWrite{
+            "html_line_break", kHtml, {{"a"}, {"b\nc"}}, RefusalKind::CellHoldsLineBreak, 2, 1},
+        RefusedWrite{"latex_ragged", kLatex, {{"a", "b"}, {"c"}}, RefusalKind::RaggedRow, 2, 1},
+        RefusedWrite{"rst_tab", kRst, {{"a", "b\tc"}}, RefusalKind::CellHoldsSeparator, 1, 2, '\t'},
+        RefusedWrite{"rst_simple_empty_cell",
+                     kRstSimple,
+                     {{"a", "b"}, {"c", ""}},
+                     RefusalKind::RowNotHeld,
+                     2,
+                     2},
+        RefusedWrite{
+            "rst_simple_one_column", kRstSimple, {{"a"}, {"b"}}, RefusalKind::TooFewColumns, 1, 1},
+        RefusedWrite{
+            "org_subscript", kOrg, {{"a", "x_y"}}, RefusalKind::CellHoldsSeparator, 1, 2, '_'},
+        RefusedWrite{
+            "org_dash", kOrg, {{"a"}, {"1--2"}}, RefusalKind::CellHoldsSeparator, 2, 1, '-'},
+        RefusedWrite{"asciidoc_edge_blank", kAdoc, {{"a "}}, RefusalKind::CellHasEdgeBlanks, 1, 1},
+        RefusedWrite{"mediawiki_no_cells", kWiki, {{}, {"a"}}, RefusalKind::RowNotHeld, 0, 0},
+        RefusedWrite{"jira_backslash",
+                     kJira,
+                     {{"a"}, {"b\\"}},
+                     RefusalKind::CellHoldsSeparator,
+                     2,
+                     1,
+                     '\\'}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST(WriteCp932, JsonRefused) {
@@ -213,6 +315,12 @@ TEST(WriteCp932, TrailBytesAreNoSeparators) {
     TableWrite markdown = write_table(table, kMd, WriteOptions{});
     ASSERT_TRUE(markdown.ok());
     EXPECT_EQ(markdown.text, "| \xFA\x7C  | \x95\x5C  |\n| --- | --- |\n");
+    TableWrite jira = write_table(table, kJira, WriteOptions{});
+    ASSERT_TRUE(jira.ok());
+    EXPECT_EQ(jira.text, "||\xFA\x7C||\x95\x5C||\n");
+    TableWrite latex = write_table(table, kLatex, WriteOptions{});
+    ASSERT_TRUE(latex.ok());
+    EXPECT_NE(latex.text.find("\xFA\x7C & \x95\x5C \\\\"), std::string::npos);
 }
 
 TEST(WriteFrame, DrawsEmptyCellsAsThePsvPathDoes) {

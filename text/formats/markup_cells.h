@@ -1,0 +1,39 @@
+// What the document markup writers (html, LaTeX, reStructuredText, Org,
+// AsciiDoc, MediaWiki, Jira) share: the shape they hold, where a cell is
+// placed, and escaping a cell character by character.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/frame_core.h"
+#include "text/formats/formats_internal.h"
+
+namespace formats {
+
+// Markup holds a rectangular table with cells in its first row, and no cell
+// with a line break or blanks at either end: every reader of these formats
+// trims cells, and none keeps a line break as it was.
+bool markup_table_fits(const Table& table, Refusal& refusal);
+
+// Where the position type places the cell; none when no type was given.
+std::optional<FtPlacement> cell_placement(int32_t positionType, size_t row, size_t column);
+
+struct CharAt {
+    std::string_view text;  // the whole character, one or more bytes
+    bool first = false;     // the cell's first character
+    char before = '\0';     // the character before, when it is one byte; else '\0'
+};
+
+// The replacement of one character, or nullopt to write it as it is.
+using CharEscape = std::function<std::optional<std::string>(const CharAt&)>;
+
+std::string escape_cell(std::string_view text, TextEncoding encoding, const CharEscape& escape);
+
+// The first character of text that escape refuses: its offset, or npos.
+size_t find_char_of(std::string_view text, TextEncoding encoding,
+                    const std::function<bool(const CharAt&)>& refused);
+
+}  // namespace formats

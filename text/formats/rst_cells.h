@@ -1,0 +1,26 @@
+// A cell's text as reStructuredText writes it in a table, for the grid and
+// simple table writers.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "text/formats/markup_cells.h"
+
+namespace formats {
+
+// Inline markup characters are backslash-escaped everywhere, and so is what
+// would start a list, a section rule or other block markup at the cell's
+// start. Widths are display columns, as reStructuredText measures them.
+struct RstCells {
+    std::vector<std::vector<std::string>> texts;
+    std::vector<int64_t> columns;  // the widest text of each column, at least one
+};
+
+// Refuses a TAB, which reStructuredText expands and so moves cell borders.
+bool rst_cells(const Table& table, WidthModel model, RstCells& cells, Refusal& refusal);
+
+int64_t rst_width(const std::string& text, TextEncoding encoding, WidthModel model);
+
+}  // namespace formats
