@@ -77,7 +77,7 @@ std::optional<TableFormat> table_format(std::string_view text) {
     constexpr Named kFormats[] = {
         {"psv", TableFormat::Psv},     {"csv", TableFormat::Csv},
         {"tsv", TableFormat::Tsv},     {"markdown", TableFormat::Markdown},
-        {"frame", TableFormat::Frame},
+        {"frame", TableFormat::Frame}, {"aligned", TableFormat::Aligned},
     };
     const std::string name = ascii_lower(text);
     for (const Named& named : kFormats) {
@@ -281,8 +281,12 @@ class OptionParser {
         } else if (kind == OptionKind::From || kind == OptionKind::To) {
             std::optional<TableFormat> format = table_format(value);
             if (!format) {
-                result_.error =
-                    "invalid format '" + value + "' (use psv, csv, tsv, markdown or frame)";
+                result_.error = "invalid format '" + value +
+                                "' (use psv, csv, tsv, markdown, frame or, to read, aligned)";
+                return;
+            }
+            if (kind == OptionKind::To && *format == TableFormat::Aligned) {
+                result_.error = "aligned is read only (use --from aligned)";
                 return;
             }
             (kind == OptionKind::From ? options.from : options.to) = *format;
@@ -334,7 +338,9 @@ const char* usage_text() {
            "  -e, --encoding ENC   utf-8 (default) or cp932 (also accepted: shift_jis,\n"
            "                       sjis, windows-31j); cp932 counts widths in bytes\n"
            "      --from FORMAT    the input's format: psv (default), csv, tsv, markdown,\n"
-           "                       or frame (a ruled table, ours or another tool's)\n"
+           "                       frame (a ruled table, ours or another tool's, or a\n"
+           "                       database shell's output), or aligned (columns under\n"
+           "                       the header's words, as ps or df print)\n"
            "      --to FORMAT      the output's format: frame (default), psv, csv, tsv or\n"
            "                       markdown (-p gives its column alignment)\n"
            "      --unframe        short for --from frame --to psv (a --to given wins)\n"

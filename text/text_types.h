@@ -11,4 +11,4 @@ enum class TextEncoding : uint8_t { Utf8, Cp932 };
 enum class LineEnd : uint8_t { Lf, CrLf };
 
 // The numbers are the web module's too.
-enum class TableFormat : uint8_t { Psv, Csv, Tsv, Markdown, Frame };
+enum class TableFormat : uint8_t { Psv, Csv, Tsv, Markdown, Frame, Aligned };

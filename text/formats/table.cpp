@@ -45,6 +45,8 @@ TableRead read_table(std::string_view text, TableFormat from, TextEncoding encod
             return formats::read_csv(text, encoding);
         case TableFormat::Markdown:
             return formats::read_markdown(text, encoding);
+        case TableFormat::Aligned:
+            return formats::read_aligned(text, encoding, widthModel);
         case TableFormat::Frame:
             break;
     }
@@ -62,6 +64,7 @@ TableWrite write_table(const Table& table, TableFormat to, const WriteOptions& o
         case TableFormat::Markdown:
             return formats::write_markdown(table, options);
         case TableFormat::Frame:
+        case TableFormat::Aligned:
             break;
     }
     return formats::write_frame(table, options);
