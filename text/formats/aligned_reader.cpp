@@ -14,9 +14,8 @@ namespace {
 
 struct Word {
     int64_t column;
-    bool joinable;         // a single blank stands before it
-    bool crossed = false;  // a data line's text runs across its start
-    bool seen = false;     // a data line has text under it
+    bool joinable;           // a single blank stands before it
+    bool supported = false;  // a data line has text that starts under it
 };
 
 struct Char {
@@ -49,7 +48,7 @@ class AlignedReader {
             weigh_joins();
         }
         for (size_t k = 0; k < words_.size(); ++k) {
-            if (k == 0 || !words_[k].joinable || (words_[k].seen && !words_[k].crossed)) {
+            if (k == 0 || !words_[k].joinable || words_[k].supported) {
                 starts_.push_back(words_[k].column);
             }
         }
@@ -95,22 +94,22 @@ class AlignedReader {
         }
     }
 
-    // A word after a single blank heads a column of its own when no data line
-    // runs text across its start and some line has text under it.
+    // A word after a single blank heads a column of its own when some data
+    // line has text that starts under it, rather than running across its
+    // start as the rest of a longer heading's cell would.
     void weigh_joins() {
         size_t at = 0;
         for (size_t k = 1; k < words_.size(); ++k) {
             Word& word = words_[k];
             at = index_at(word.column, at);
-            if (!word.joinable) {
+            if (!word.joinable || word.supported || chars_[at].column != word.column ||
+                (at > 0 && !blank_at(at - 1))) {
                 continue;
             }
-            word.crossed = word.crossed || (!blank_at(at) && at > 0 && !blank_at(at - 1) &&
-                                            chars_[at].column == word.column);
             const int64_t end = k + 1 < words_.size() ? words_[k + 1].column : INT64_MAX;
-            for (size_t i = at; !word.seen && i + 1 < chars_.size() && chars_[i].column < end;
+            for (size_t i = at; !word.supported && i + 1 < chars_.size() && chars_[i].column < end;
                  ++i) {
-                word.seen = !blank_at(i);
+                word.supported = !blank_at(i);
             }
         }
     }
