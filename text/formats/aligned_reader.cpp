@@ -1,9 +1,10 @@
 // Column-aligned text as commands list processes, disks or containers:
 // columns start where the header's words start, two or more blanks
-// separating columns and one joining the words of a heading. A cell that
-// spills left of its column, as a right-aligned number does, is cut at the
-// blank run nearest the column's start instead; the last column takes the
-// rest of the line, spaces and all.
+// separating columns and one joining the words of a heading unless text
+// starts under the second word. A word across a column's start is cut at the
+// blank run before it, as a right-aligned number spills left, or after it when
+// it is all the previous cell holds; the last column takes the rest of the
+// line, spaces and all.
 #include "text/formats/formats_internal.h"
 #include "text/formats/line_cells.h"
 #include "text/formats/text_scan.h"
@@ -137,12 +138,16 @@ class AlignedReader {
         while (right + 1 < chars_.size() && !blank_at(right) && chars_[right].column < nextStart) {
             ++right;
         }
-        const bool leftFree = left > previous;
-        const bool rightFree = blank_at(right);
-        if (leftFree && (!rightFree || at - left <= right - at)) {
+        // The crossing word is a right-aligned cell spilling left, unless it
+        // is all the previous cell holds: then that cell runs over.
+        bool before = false;
+        for (size_t i = previous; i < left && !before; ++i) {
+            before = !blank_at(i);
+        }
+        if (left > previous && (before || !blank_at(right))) {
             return left;
         }
-        return rightFree ? right : at;
+        return blank_at(right) ? right : at;
     }
 
     CutLine cut_line() const {
