@@ -2,6 +2,8 @@
 // their place in the input, and frames read back and drawn again.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <ostream>
 #include <random>
 #include <string>
@@ -68,7 +70,14 @@ INSTANTIATE_TEST_SUITE_P(
                    "+--+-+\n|\x93\xFA|b|\n+--+-+\n", "\x93\xFA|b\n", "", 0},
         CliCase{"psv_bom_then_first_cell_bom", {"--to", "csv"}, "\uFEFF\uFEFFa|b\n",
                    "\"\uFEFFa\",b\n", "", 0},
-        CliCase{"empty_input_any_format", {"--from", "frame", "--to", "csv"}, "\n\n", "", "", 0}),
+        CliCase{"empty_input_any_format", {"--from", "frame", "--to", "csv"}, "\n\n", "", "", 0},
+        CliCase{"shell_line_break_kept_in_csv", {"--unframe", "--to", "csv"},
+                   " a | b\n---+----\n 1 | x+\n   | y\n(1 row)\n", "a,b\n1,\"x\ny\"\n", "", 0},
+        CliCase{"org_to_psv", {"--unframe"}, "| a | b |\n|---+---|\n| 1 | 2 |\n", "a|b\n1|2\n",
+                   "", 0},
+        CliCase{"aligned_to_tsv", {"--from", "aligned", "--to", "tsv"},
+                   "NAME    READY   AGE\napi-1   1/1     3d4h\n", "NAME\tREADY\tAGE\napi-1\t1/1\t3d4h\n",
+                   "", 0}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
@@ -97,6 +106,11 @@ INSTANTIATE_TEST_SUITE_P(
         CliCase{"no_frame", {"--unframe"}, "a|b\n", "",
                    "zentab: no frame found: no rule line such as +---+---+ or a box-drawing one "
                    "with rows under it\n", 1},
+        CliCase{"shell_line_break_to_psv", {"--unframe"}, " a | b\n---+----\n 1 | x+\n   | y\n",
+                   "", "zentab: line 3, column 6: this cell holds a line break, which only csv can "
+                   "hold\n", 1},
+        CliCase{"to_aligned", {"--to", "aligned"}, "a|b\n", "",
+                   "zentab: aligned is read only (use --from aligned)\n" + kTry, 2},
         CliCase{"frame_cell_too_many", {"--unframe"}, "+---+---+\n| a | b | c |\n+---+---+\n", "",
                    "zentab: line 2, column 11: the frame's lines do not agree here: a border out "
                    "of place, a cell too many or too few, or a rule missing\n", 1},
@@ -110,7 +124,7 @@ INSTANTIATE_TEST_SUITE_P(
     FormatUsage, ZentabTool,
     ::testing::Values(
         CliCase{"unknown_format", {"--from", "xml"}, "", "",
-                   "zentab: invalid format 'xml' (use psv, csv, tsv, markdown or frame)\n" + kTry, 2},
+                   "zentab: invalid format 'xml' (use psv, csv, tsv, markdown, frame or, to read, aligned)\n" + kTry, 2},
         CliCase{"to_without_value", {"--to"}, "", "",
                    "zentab: option '--to' requires an argument\n" + kTry, 2},
         CliCase{"unframe_takes_no_value", {"--unframe=csv"}, "", "",
@@ -152,6 +166,36 @@ TEST(ZentabReframe, PipedFramesDrawTheSameFrameAgain) {
             }
         }
     }
+}
+
+// Column-aligned output of this machine's own commands: a row for every
+// line, under the headings the command prints.
+void expect_aligned(const std::string& command, const std::vector<std::string>& headings) {
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string output;
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        output.append(buffer, n);
+    }
+    ASSERT_EQ(pclose(pipe), 0) << command;
+    ProcessRun run = run_zentab({"--from", "aligned", "--to", "tsv"}, output);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto lines = [](const std::string& text) {
+        return std::count(text.begin(), text.end(), '\n');
+    };
+    EXPECT_EQ(lines(run.out), lines(output)) << output;
+    std::string header;
+    for (const std::string& heading : headings) {
+        header += (header.empty() ? "" : "\t") + heading;
+    }
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n')), header);
+}
+
+TEST(ZentabAligned, ReadsThisMachinesProcessAndDiskLists) {
+    expect_aligned("ps aux", {"USER", "PID", "%CPU", "%MEM", "VSZ", "RSS", "TTY", "STAT", "START",
+                              "TIME", "COMMAND"});
+    expect_aligned("df -h", {"Filesystem", "Size", "Used", "Avail", "Use%", "Mounted on"});
 }
 
 }  // namespace
