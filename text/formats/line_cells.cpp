@@ -21,16 +21,21 @@ Mark left_mark(char mark) {
     return mark == ':' ? Mark::Newline : mark == ';' ? Mark::Wrap : Mark::None;
 }
 
+// A wrapped value was cut at the width, blanks and all: the blanks before a
+// wrap mark and after the mark that continues it are the value's own.
 std::string_view content_of(const CutCell& cell, Mark before, bool marked) {
     std::string_view span = cell.span;
-    if (marked && right_mark(cell) != Mark::None) {
+    const Mark mark = marked ? right_mark(cell) : Mark::None;
+    if (mark != Mark::None) {
         span.remove_suffix(1);
     }
-    span = trim_blanks(span);
-    if (before == Mark::Wrap && !span.empty() && span.front() == '.') {
-        span.remove_prefix(1);
+    const std::string_view left = trim_blanks(span);
+    if (before == Mark::Wrap && !left.empty() && left.front() == '.') {
+        span = span.substr(static_cast<size_t>(left.data() - span.data()) + 1);
+    } else {
+        span = span.substr(static_cast<size_t>(left.data() - span.data()));
     }
-    return trim_blanks(span);
+    return mark == Mark::Wrap ? span : trim_blanks(span);
 }
 
 // Marks are looked for only where every cell has its left margin, as a

@@ -3,6 +3,8 @@
 // simple tables and dashes-under-the-header tables. The first rule gives the
 // columns: its joints and vertical pieces, or, with none, where its runs of
 // dashes start. Content lines are cut there, measured in display columns.
+#include <algorithm>
+
 #include "text/formats/formats_internal.h"
 #include "text/formats/frame_pieces.h"
 #include "text/formats/line_cells.h"
@@ -136,6 +138,11 @@ class RuledReader {
         return longest >= 2;
     }
 
+    bool separates(std::string_view ch) const {
+        const Piece piece = piece_of(piece_code(ch, encoding_));
+        return piece == Piece::Vertical || piece == Piece::Joint || ch == ":" || ch == ";";
+    }
+
     bool mismatch(size_t offset) {
         read_.refusal = refusal_at(places_, RefusalKind::FrameMismatch, offset);
         return false;
@@ -151,16 +158,20 @@ class RuledReader {
         size_t cellStart = line.start;
         char leftMark = 0;
         bool open = !(bySeparators && ruling_.outerLeft);
+        size_t blankSeparator = std::string_view::npos;
+        bool marked = false;
         for (size_t at = line.start; at < line.end; at += char_at(at).size()) {
             const std::string_view ch = char_at(at);
             if (next < cuts.size() && column == cuts[next]) {
-                if (bySeparators) {
-                    const Piece piece = piece_of(piece_code(ch, encoding_));
-                    if (piece != Piece::Vertical && piece != Piece::Joint && ch != ":" &&
-                        ch != ";") {
+                if (bySeparators && !separates(ch)) {
+                    if (!is_blank(ch[0])) {
                         return mismatch(at);
                     }
+                    // The old line style leaves the separators blank on a
+                    // line that continues a value, all but the one marked.
+                    blankSeparator = std::min(blankSeparator, at);
                 }
+                marked = marked || ch == ":" || ch == ";";
                 if (open && (bySeparators || next > 0)) {
                     out.cells.push_back(
                         {text_.substr(cellStart, at - cellStart), leftMark, !bySeparators});
@@ -176,6 +187,9 @@ class RuledReader {
         }
         if (next < cuts.size() && bySeparators) {
             return mismatch(line.end);
+        }
+        if (blankSeparator != std::string_view::npos && !marked) {
+            return mismatch(blankSeparator);
         }
         for (; next < cuts.size(); ++next) {  // blank cells the line stops before
             if (open && next > 0) {

@@ -45,6 +45,25 @@ const Texts kFruit = {{"Name", "Kg"}, {"pear", "2"}, {"fig", "10"}};
 const Texts kTwoLines = {
     {"id", "name", "note"}, {"1", "pear\ntree", "ripe\nsoon"}, {"2", "fig", "dry"}};
 
+const Texts kCaptured = {
+    {"id", "name", "note"}, {"1", "pear", "ripe\nsoon"}, {"2", "fig", "dry"}, {"10", "", ""}};
+const Texts kCapturedWrapped = {
+    {"id", "note"}, {"1", "a long note that wraps over several lines"}, {"2", "short"}};
+
+// Written by scripts/capture-psql-fixtures.sh from the shell itself.
+INSTANTIATE_TEST_SUITE_P(
+    Captured, PastedTable,
+    ::testing::Values(PastedCase{"psql_captured_border0.txt", kFrame, kCaptured},
+                      PastedCase{"psql_captured_border1.txt", kFrame, kCaptured},
+                      PastedCase{"psql_captured_border2.txt", kFrame, kCaptured},
+                      PastedCase{"psql_captured_old_ascii.txt", kFrame, kCaptured},
+                      PastedCase{"psql_captured_wrapped.txt", kFrame, kCapturedWrapped},
+                      PastedCase{"psql_captured_wrapped_border2.txt", kFrame, kCapturedWrapped}),
+    [](const auto& testCase) {
+        std::string name = testCase.param.file;
+        return name.substr(0, name.find('.'));
+    });
+
 INSTANTIATE_TEST_SUITE_P(
     Styles, PastedTable,
     ::testing::Values(
