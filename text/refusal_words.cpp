@@ -42,8 +42,8 @@ std::string what_of_format(const Refusal& refusal) {
             return "no Markdown table: the first row is not followed by a delimiter row "
                    "such as |---|---| with as many cells";
         case RefusalKind::NoFrameFound:
-            return "no frame found: no rule line such as +---+---+ or a box-drawing one with "
-                   "rows under it";
+            return "no frame found: no rule line such as +---+---+, a box-drawing one or "
+                   "---+--- under a header, with rows under it";
         case RefusalKind::FrameMismatch:
             return "the frame's lines do not agree here: a border out of place, a cell too "
                    "many or too few, or a rule missing";

@@ -104,8 +104,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "", "zentab: line 2, column 1: no Markdown table: the first row is not followed "
                    "by a delimiter row such as |---|---| with as many cells\n", 1},
         CliCase{"no_frame", {"--unframe"}, "a|b\n", "",
-                   "zentab: no frame found: no rule line such as +---+---+ or a box-drawing one "
-                   "with rows under it\n", 1},
+                   "zentab: no frame found: no rule line such as +---+---+, a box-drawing one or "
+                   "---+--- under a header, with rows under it\n", 1},
         CliCase{"shell_line_break_to_psv", {"--unframe"}, " a | b\n---+----\n 1 | x+\n   | y\n",
                    "", "zentab: line 3, column 6: this cell holds a line break, which only csv can "
                    "hold\n", 1},

@@ -1,7 +1,10 @@
 // Frames back into cells: Zentab's six types in either width model and the
 // box and ASCII tables other tools print. The joints of the top rule give the
 // column where every border stands; content lines are cut there, measured in
-// display columns, so a cell may hold a vertical bar of its own.
+// display columns, so a cell may hold a vertical bar of its own. A top rule
+// with no joints between its ends takes its columns from the first rule that
+// has some, or from the vertical pieces every content line has in common.
+// What holds no frame is handed to the reader of tables ruled only inside.
 #include "text/formats/formats_internal.h"
 #include "text/formats/frame_pieces.h"
 #include "text/formats/line_cells.h"

@@ -17,7 +17,6 @@ namespace {
 struct Ruling {
     std::vector<int64_t> separators;  // display columns of joints and vertical pieces
     std::vector<int64_t> runStarts;   // where each run of fill starts
-    int64_t end = 0;                  // the display column after the rule
     bool outerLeft = false;           // a separator stands before the first column
     bool outerRight = false;
     Piece opening = Piece::Other;  // the rule's first piece
@@ -131,7 +130,6 @@ class RuledReader {
                 ruling.opening = seen ? ruling.opening : piece;
                 seen = true;
                 ruling.outerRight = piece != Piece::Fill;
-                ruling.end = column + columns(ch);
             }
             column += columns(ch);
         }
