@@ -82,6 +82,7 @@ std::optional<TableFormat> table_format(std::string_view text) {
         {"frame", TableFormat::Frame},
         {"json", TableFormat::Json},
         {"jsonl", TableFormat::Jsonl},
+        {"aligned", TableFormat::Aligned},
         {"html", TableFormat::Html},
         {"latex", TableFormat::Latex},
         {"rst", TableFormat::RstGrid},
@@ -300,17 +301,20 @@ class OptionParser {
         } else if (kind == OptionKind::From || kind == OptionKind::To) {
             std::optional<TableFormat> format = table_format(value);
             if (!format) {
-                result_.error =
-                    "invalid format '" + value +
-                    "' (use psv, csv, tsv, markdown, frame, json, jsonl, or for --to only "
-                    "html, "
-                    "latex, rst, rst-simple, org, asciidoc, mediawiki or jira)";
+                result_.error = "invalid format '" + value +
+                                "' (use psv, csv, tsv, markdown, frame, json, jsonl; to read "
+                                "only aligned; to write only html, latex, rst, rst-simple, "
+                                "org, asciidoc, mediawiki or jira)";
+                return;
+            }
+            if (kind == OptionKind::To && *format == TableFormat::Aligned) {
+                result_.error = "aligned is read only (use --from aligned)";
                 return;
             }
             if (kind == OptionKind::From && is_output_only(*format)) {
                 result_.error = "--from " + value +
                                 ": document markup is only written (read psv, csv, tsv, "
-                                "markdown, frame, json or jsonl)";
+                                "markdown, frame, json, jsonl or aligned)";
                 return;
             }
             (kind == OptionKind::From ? options.from : options.to) = *format;
@@ -373,9 +377,11 @@ const char* usage_text() {
            "  -e, --encoding ENC   utf-8 (default) or cp932 (also accepted: shift_jis,\n"
            "                       sjis, windows-31j); cp932 counts widths in bytes\n"
            "      --from FORMAT    the input's format: psv (default), csv, tsv, markdown,\n"
-           "                       frame (a ruled table, ours or another tool's), json\n"
-           "                       (an array of arrays or of objects) or jsonl (JSON\n"
-           "                       Lines: one array or object a line)\n"
+           "                       frame (a ruled table, ours or another tool's, or a\n"
+           "                       database shell's output), json (an array of arrays\n"
+           "                       or of objects), jsonl (JSON Lines: one array or\n"
+           "                       object a line) or aligned (columns under the\n"
+           "                       header's words, as ps or df print)\n"
            "      --to FORMAT      the output's format: frame (default), psv, csv, tsv,\n"
            "                       markdown, json (an array of objects keyed by the\n"
            "                       first row, values as strings), jsonl, or document\n"

@@ -31,6 +31,7 @@ enum class RefusalKind : uint8_t {
     DuplicateName,       // line, column of the second header cell of the same name
     FormatNotReadable,   // the format asked to read is only written
     TooFewColumns,       // line, column of the first cell; found: columns, limit: the fewest held
+    FormatNotWritable,   // the format asked to write is only read
 };
 
 // What JSON input lacked where it was refused, as BadJson's found.

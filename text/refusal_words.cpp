@@ -89,8 +89,8 @@ std::string what_of_format(const Refusal& refusal) {
             return "no Markdown table: the first row is not followed by a delimiter row "
                    "such as |---|---| with as many cells";
         case RefusalKind::NoFrameFound:
-            return "no frame found: no rule line such as +---+---+ or a box-drawing one with "
-                   "rows under it";
+            return "no frame found: no rule line such as +---+---+, a box-drawing one or "
+                   "---+--- under a header, with rows under it";
         case RefusalKind::FrameMismatch:
             return "the frame's lines do not agree here: a border out of place, a cell too "
                    "many or too few, or a rule missing";
@@ -118,6 +118,8 @@ std::string what_of_format(const Refusal& refusal) {
                    " columns (an rst simple table of one column reads as a section title); "
                    "this table has " +
                    std::to_string(refusal.found);
+        case RefusalKind::FormatNotWritable:
+            return "this format is only read, never written";
         case RefusalKind::FormatNotReadable:
             return "this format is only written, never read (read psv, csv, tsv, markdown, "
                    "frame, json or jsonl)";

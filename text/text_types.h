@@ -10,7 +10,7 @@ enum class TextEncoding : uint8_t { Utf8, Cp932 };
 
 enum class LineEnd : uint8_t { Lf, CrLf };
 
-// The numbers are the web module's too. The formats after Jsonl are document
+// The numbers are the web module's too. The formats after Aligned are document
 // markup, written and never read.
 enum class TableFormat : uint8_t {
     Psv,
@@ -20,6 +20,7 @@ enum class TableFormat : uint8_t {
     Frame,
     Json,
     Jsonl,
+    Aligned,
     Html,
     Latex,
     RstGrid,

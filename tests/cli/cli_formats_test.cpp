@@ -2,6 +2,8 @@
 // their place in the input, and frames read back and drawn again.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <ostream>
 #include <random>
 #include <string>
@@ -85,7 +87,14 @@ INSTANTIATE_TEST_SUITE_P(
                    "Item & Price \\\\\n\\midrule\nTea \\& cake & \\$3 \\\\\n\\bottomrule\n"
                    "\\end{tabular}\n", "", 0},
         CliCase{"psv_to_rst_simple_crlf", {"--to", "rst-simple", "--crlf"}, "a|b\n1|22\n",
-                   "=  ==\r\na  b\r\n=  ==\r\n1  22\r\n=  ==\r\n", "", 0}),
+                   "=  ==\r\na  b\r\n=  ==\r\n1  22\r\n=  ==\r\n", "", 0},
+        CliCase{"shell_line_break_kept_in_csv", {"--unframe", "--to", "csv"},
+                   " a | b\n---+----\n 1 | x+\n   | y\n(1 row)\n", "a,b\n1,\"x\ny\"\n", "", 0},
+        CliCase{"org_to_psv", {"--unframe"}, "| a | b |\n|---+---|\n| 1 | 2 |\n", "a|b\n1|2\n",
+                   "", 0},
+        CliCase{"aligned_to_tsv", {"--from", "aligned", "--to", "tsv"},
+                   "NAME    READY   AGE\napi-1   1/1     3d4h\n", "NAME\tREADY\tAGE\napi-1\t1/1\t3d4h\n",
+                   "", 0}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
@@ -112,8 +121,13 @@ INSTANTIATE_TEST_SUITE_P(
                    "", "zentab: line 2, column 1: no Markdown table: the first row is not followed "
                    "by a delimiter row such as |---|---| with as many cells\n", 1},
         CliCase{"no_frame", {"--unframe"}, "a|b\n", "",
-                   "zentab: no frame found: no rule line such as +---+---+ or a box-drawing one "
-                   "with rows under it\n", 1},
+                   "zentab: no frame found: no rule line such as +---+---+, a box-drawing one or "
+                   "---+--- under a header, with rows under it\n", 1},
+        CliCase{"shell_line_break_to_psv", {"--unframe"}, " a | b\n---+----\n 1 | x+\n   | y\n",
+                   "", "zentab: line 3, column 6: this cell holds a line break, which only csv can "
+                   "hold\n", 1},
+        CliCase{"to_aligned", {"--to", "aligned"}, "a|b\n", "",
+                   "zentab: aligned is read only (use --from aligned)\n" + kTry, 2},
         CliCase{"frame_cell_too_many", {"--unframe"}, "+---+---+\n| a | b | c |\n+---+---+\n", "",
                    "zentab: line 2, column 11: the frame's lines do not agree here: a border out "
                    "of place, a cell too many or too few, or a rule missing\n", 1},
@@ -146,14 +160,14 @@ INSTANTIATE_TEST_SUITE_P(
     FormatUsage, ZentabTool,
     ::testing::Values(
         CliCase{"unknown_format", {"--from", "xml"}, "", "",
-                   "zentab: invalid format 'xml' (use psv, csv, tsv, markdown, frame, json, jsonl, "
-                   "or for --to only html, latex, rst, rst-simple, org, asciidoc, mediawiki or "
-                   "jira)\n" + kTry, 2},
+                   "zentab: invalid format 'xml' (use psv, csv, tsv, markdown, frame, json, jsonl; "
+                   "to read only aligned; to write only html, latex, rst, rst-simple, org, "
+                   "asciidoc, mediawiki or jira)\n" + kTry, 2},
         CliCase{"bad_json_nested", {"--json-nested", "keep"}, "", "",
                    "zentab: invalid --json-nested 'keep' (use error or text)\n" + kTry, 2},
         CliCase{"markup_is_not_read", {"--from", "LaTeX"}, "", "",
                    "zentab: --from LaTeX: document markup is only written (read psv, csv, tsv, "
-                   "markdown, frame, json or jsonl)\n" + kTry, 2},
+                   "markdown, frame, json, jsonl or aligned)\n" + kTry, 2},
         CliCase{"to_without_value", {"--to"}, "", "",
                    "zentab: option '--to' requires an argument\n" + kTry, 2},
         CliCase{"unframe_takes_no_value", {"--unframe=csv"}, "", "",
@@ -195,6 +209,36 @@ TEST(ZentabReframe, PipedFramesDrawTheSameFrameAgain) {
             }
         }
     }
+}
+
+// Column-aligned output of this machine's own commands: a row for every
+// line, under the headings the command prints.
+void expect_aligned(const std::string& command, const std::vector<std::string>& headings) {
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string output;
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        output.append(buffer, n);
+    }
+    ASSERT_EQ(pclose(pipe), 0) << command;
+    ProcessRun run = run_zentab({"--from", "aligned", "--to", "tsv"}, output);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto lines = [](const std::string& text) {
+        return std::count(text.begin(), text.end(), '\n');
+    };
+    EXPECT_EQ(lines(run.out), lines(output)) << output;
+    std::string header;
+    for (const std::string& heading : headings) {
+        header += (header.empty() ? "" : "\t") + heading;
+    }
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n')), header);
+}
+
+TEST(ZentabAligned, ReadsThisMachinesProcessAndDiskLists) {
+    expect_aligned("ps aux", {"USER", "PID", "%CPU", "%MEM", "VSZ", "RSS", "TTY", "STAT", "START",
+                              "TIME", "COMMAND"});
+    expect_aligned("df -h", {"Filesystem", "Size", "Used", "Avail", "Use%", "Mounted on"});
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "text/formats/frame_pieces.h"
 #include "text/formats/table.h"
 
 namespace formats {
@@ -15,6 +16,12 @@ TableRead read_markdown(std::string_view text, TextEncoding encoding);
 TableRead read_frame(std::string_view text, TextEncoding encoding, WidthModel model);
 // lines: JSON Lines, one array or object a line.
 TableRead read_json(std::string_view text, TextEncoding encoding, JsonNested nested, bool lines);
+// A table ruled only under its header or between rows; opening is the first
+// piece of its first rule.
+TableRead read_ruled(std::string_view text, TextEncoding encoding, WidthModel model,
+                     Piece& opening);
+// Columns that start where the header's words start.
+TableRead read_aligned(std::string_view text, TextEncoding encoding, WidthModel model);
 
 TableWrite write_psv(const Table& table, LineEnd lineEnd);
 TableWrite write_tsv(const Table& table, LineEnd lineEnd);

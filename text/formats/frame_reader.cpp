@@ -1,84 +1,18 @@
 // Frames back into cells: Zentab's six types in either width model and the
 // box and ASCII tables other tools print. The joints of the top rule give the
 // column where every border stands; content lines are cut there, measured in
-// display columns, so a cell may hold a vertical bar of its own.
+// display columns, so a cell may hold a vertical bar of its own. A top rule
+// with no joints between its ends takes its columns from the first rule that
+// has some, or from the vertical pieces every content line has in common.
+// What holds no frame is handed to the reader of tables ruled only inside.
 #include "text/formats/formats_internal.h"
+#include "text/formats/frame_pieces.h"
+#include "text/formats/line_cells.h"
 #include "text/formats/text_scan.h"
 
 namespace formats {
 
 namespace {
-
-enum class Piece : uint8_t { Other, Fill, Vertical, Joint };
-
-constexpr uint32_t kNone = 0xFFFFFFFF;
-
-// Code page 932's box-drawing row 0x849F..0x84BE.
-constexpr uint16_t kCp932Boxes[] = {
-    0x2500, 0x2502, 0x250C, 0x2510, 0x2518, 0x2514, 0x251C, 0x252C, 0x2524, 0x2534, 0x253C,
-    0x2501, 0x2503, 0x250F, 0x2513, 0x251B, 0x2517, 0x2523, 0x2533, 0x252B, 0x253B, 0x254B,
-    0x2520, 0x252F, 0x2528, 0x2537, 0x253F, 0x251D, 0x2530, 0x2525, 0x2538, 0x2542,
-};
-
-// The code point of a frame piece candidate: ASCII, UTF-8 box drawing, or
-// code page 932's box row; kNone for anything else.
-uint32_t piece_code(std::string_view ch, TextEncoding encoding) {
-    const auto lead = static_cast<unsigned char>(ch[0]);
-    if (ch.size() == 1) {
-        return lead < 0x80 ? lead : kNone;
-    }
-    if (encoding == TextEncoding::Cp932) {
-        const auto trail = static_cast<unsigned char>(ch[1]);
-        const size_t index = static_cast<size_t>(trail) - 0x9F;
-        return lead == 0x84 && trail >= 0x9F && index < sizeof kCp932Boxes / sizeof(uint16_t)
-                   ? kCp932Boxes[index]
-                   : kNone;
-    }
-    if (ch.size() != 3 || lead != 0xE2) {
-        return kNone;
-    }
-    return 0x2000u | ((static_cast<unsigned char>(ch[1]) & 0x3Fu) << 6) |
-           (static_cast<unsigned char>(ch[2]) & 0x3Fu);
-}
-
-Piece piece_of(uint32_t code) {
-    switch (code) {
-        case '+':
-            return Piece::Joint;
-        case '-':
-        case '=':
-        // light, heavy, dashed and double horizontals, and the light-heavy halves
-        case 0x2500:
-        case 0x2501:
-        case 0x2504:
-        case 0x2505:
-        case 0x2508:
-        case 0x2509:
-        case 0x254C:
-        case 0x254D:
-        case 0x2550:
-        case 0x257C:
-        case 0x257E:
-            return Piece::Fill;
-        case '|':
-        case 0x2502:
-        case 0x2503:
-        case 0x2506:
-        case 0x2507:
-        case 0x250A:
-        case 0x250B:
-        case 0x254E:
-        case 0x254F:
-        case 0x2551:
-        case 0x257D:
-        case 0x257F:
-            return Piece::Vertical;
-        default:
-            break;
-    }
-    const bool halfLine = code >= 0x2574 && code <= 0x257B;
-    return code >= 0x250C && code <= 0x2573 && !halfLine ? Piece::Joint : Piece::Other;
-}
 
 // Corners that a frame may start or end with; '+' could be either.
 bool opens_frame(uint32_t code) {
@@ -132,7 +66,6 @@ class FrameReader {
     FrameReader(std::string_view text, TextEncoding encoding, WidthModel model)
         : text_(text), encoding_(encoding), model_(model), places_(text, is_cp932(encoding)) {
         read_.table.encoding = encoding;
-        read_.table.reserve_text(text.size());
     }
 
     TableRead read() {
@@ -149,7 +82,8 @@ class FrameReader {
                 read_.table.clear();
                 return std::move(read_);
             }
-            if (!read_.table.rows().empty()) {
+            if (!cut_.empty()) {
+                append_rows(cut_, text_, places_, read_.table);
                 return std::move(read_);
             }
             // The rules between top and stop agree with top, so a frame
@@ -213,7 +147,8 @@ class FrameReader {
             std::string_view ch = char_at(at);
             const uint32_t code = piece_code(ch, encoding_);
             const Piece piece = piece_of(code);
-            if (piece == Piece::Joint) {
+            const bool end = piece == Piece::Vertical && (scan.joints.empty() || fills > 0);
+            if (piece == Piece::Joint || end) {
                 if (scan.joints.empty()) {
                     scan.leftPiece = code;
                 }
@@ -225,14 +160,20 @@ class FrameReader {
             }
             lastPiece = at;
             column += columns(ch);
+            if (end && scan.joints.size() > 1) {
+                at += ch.size();
+                break;  // a vertical piece ends the rule it does not start
+            }
         }
         const bool restBlank = trim_blanks(text_.substr(at, line.end - at)).empty();
         // A column of empty cells is drawn as joints side by side: +++.
+        // Vertical ends make a rule only around a joint: |--| may be a cell.
+        const bool joined = piece_of(scan.leftPiece) == Piece::Joint || scan.joints.size() > 2;
         const bool shaped = scan.joints.size() >= 2 && (fills > 0 || scan.leftPiece == '+') &&
-                            piece_of(piece_code(char_at(lastPiece), encoding_)) == Piece::Joint;
+                            scan.joints.back().offset == lastPiece && joined;
         if (restBlank && shaped) {
             scan.kind = RuleScan::Rule;
-        } else if (fills > 0) {
+        } else if (fills > 0 && piece_of(scan.leftPiece) == Piece::Joint) {
             // It starts as a rule does: inside a frame, that is a broken one.
             scan.kind = RuleScan::Broken;
             scan.brokenAt = restBlank ? line.end : at;
@@ -257,16 +198,108 @@ class FrameReader {
         return true;
     }
 
-    void add_cell(size_t start, size_t end) {
-        std::string_view trimmed = trim_blanks(text_.substr(start, end - start));
-        add_cell_at(read_.table, places_, trimmed,
-                    static_cast<size_t>(trimmed.data() - text_.data()));
+    // Rules without joints between their ends may top, close or cross a
+    // frame whose columns another rule or the content lines give.
+    bool same_ends(const RuleScan& rule, const RuleScan& columns) {
+        if (rule.joints.front().column != columns.joints.front().column) {
+            return mismatch(rule.joints.front().offset);
+        }
+        if (rule.joints.back().column != columns.joints.back().column) {
+            return mismatch(rule.joints.back().offset);
+        }
+        return true;
+    }
+
+    bool in_frame(LineSpan line) const {
+        return scan_rule(line).kind == RuleScan::Rule || starts_with_vertical(line);
+    }
+
+    // The columns of a frame whose top rule has no joints between its ends:
+    // the first rule with joints, or the vertical pieces that stand at the
+    // same column on every content line.
+    RuleScan columns_rule(size_t top, const RuleScan& topRule) const {
+        if (topRule.joints.size() != 2) {
+            return topRule;
+        }
+        std::vector<int64_t> common;
+        bool first = true;
+        size_t contentLines = 0;
+        for (size_t at = top + 1; at < lines_.size() && in_frame(lines_[at]); ++at) {
+            RuleScan rule = scan_rule(lines_[at]);
+            if (rule.kind == RuleScan::Rule) {
+                if (closes_frame(rule.leftPiece) && rule.leftPiece != '+') {
+                    break;
+                }
+                if (rule.joints.size() > 2 &&
+                    rule.joints.front().column == topRule.joints.front().column &&
+                    rule.joints.back().column == topRule.joints.back().column) {
+                    return rule;
+                }
+                continue;
+            }
+            std::vector<int64_t> here = vertical_columns(lines_[at]);
+            common = first ? here : shared(common, here);
+            first = false;
+            ++contentLines;
+        }
+        RuleScan columns = topRule;
+        if (contentLines >= 2 && common.size() > 2 &&
+            common.front() == topRule.joints.front().column &&
+            common.back() == topRule.joints.back().column) {
+            columns.joints.clear();
+            for (int64_t column : common) {
+                columns.joints.push_back({column, topRule.joints.front().offset});
+            }
+        }
+        return columns;
+    }
+
+    std::vector<int64_t> vertical_columns(LineSpan line) const {
+        std::vector<int64_t> found;
+        size_t measuredTo = line.start;
+        int64_t column = 0;
+        for (size_t at = line.start; at < line.end; at += char_at(at).size()) {
+            std::string_view ch = char_at(at);
+            if (piece_of(piece_code(ch, encoding_)) != Piece::Vertical) {
+                continue;
+            }
+            column += padded_columns(text_.substr(measuredTo, at - measuredTo));
+            const bool padded = at > line.start && is_blank(text_[at - 1]) &&
+                                at + ch.size() < line.end && is_blank(text_[at + ch.size()]);
+            if (padded || at == line.start || at + ch.size() == line.end) {
+                found.push_back(column);
+            }
+            column += columns(ch);
+            measuredTo = at + ch.size();
+        }
+        return found;
+    }
+
+    static std::vector<int64_t> shared(const std::vector<int64_t>& a,
+                                       const std::vector<int64_t>& b) {
+        std::vector<int64_t> both;
+        for (size_t i = 0, j = 0; i < a.size() && j < b.size();) {
+            if (a[i] == b[j]) {
+                both.push_back(a[i]);
+                ++i;
+                ++j;
+            } else {
+                a[i] < b[j] ? ++i : ++j;
+            }
+        }
+        return both;
+    }
+
+    void add_cell(CutLine& row, size_t start, size_t end) {
+        row.cells.push_back({text_.substr(start, end - start)});
     }
 
     // Cuts a content line at the top rule's joint columns. Widths are measured
     // between vertical pieces only, so the walk stays linear and never splits
     // a character cluster, which a box-drawing character always ends.
-    bool read_content(LineSpan line, const RuleScan& top) {
+    bool read_content(LineSpan line, const RuleScan& top, bool afterContent) {
+        CutLine row;
+        row.afterContent = afterContent;
         size_t next = 0;  // the joint whose vertical comes next
         size_t measuredTo = line.start;
         int64_t column = 0;
@@ -293,7 +326,7 @@ class FrameReader {
             }
             if (column == want) {
                 if (next > 0) {
-                    add_cell(cellStart, at);
+                    add_cell(row, cellStart, at);
                 } else if (!trim_blanks(text_.substr(line.start, at - line.start)).empty()) {
                     return mismatch(line.start);
                 }
@@ -306,7 +339,7 @@ class FrameReader {
         if (next < top.joints.size()) {
             return mismatch(line.end);  // a border is missing
         }
-        read_.table.end_row();
+        cut_.push_back(std::move(row));
         return true;
     }
 
@@ -322,6 +355,7 @@ class FrameReader {
     // with no rows when what follows the rule is no frame after all, with stop
     // at the first line that may still open one.
     bool read_from(size_t top, const RuleScan& topRule, size_t& stop) {
+        const RuleScan columns = columns_rule(top, topRule);
         uint32_t lastLeftPiece = topRule.leftPiece;
         bool lastWasRule = true;
         size_t at = top + 1;
@@ -331,7 +365,8 @@ class FrameReader {
                 return mismatch(rule.brokenAt);
             }
             if (rule.kind == RuleScan::Rule) {
-                if (!same_joints(rule, topRule)) {
+                if (!same_ends(rule, columns) ||
+                    (rule.joints.size() > 2 && !same_joints(rule, columns))) {
                     return false;
                 }
                 lastLeftPiece = rule.leftPiece;
@@ -344,13 +379,13 @@ class FrameReader {
             if (!starts_with_vertical(lines_[at])) {
                 break;
             }
-            if (!read_content(lines_[at], topRule)) {
+            if (!read_content(lines_[at], columns, !lastWasRule)) {
                 return false;
             }
             lastWasRule = false;
         }
         stop = at;
-        if (read_.table.rows().empty()) {
+        if (cut_.empty()) {
             return true;
         }
         const size_t ending = at < lines_.size() ? lines_[at].start : lines_.back().end;
@@ -368,19 +403,37 @@ class FrameReader {
     WidthModel model_;
     text_rules::PlaceCounter places_;
     std::vector<LineSpan> lines_;
+    std::vector<CutLine> cut_;
     TableRead read_;
 };
+
+// A frame, or else a table ruled only inside: the latter is taken when no
+// frame was found, or when its rule opens with a vertical piece, as a frame's
+// never does. Text under a rule that opens as a frame's is no table.
+TableRead read_framed(std::string_view text, TextEncoding encoding, WidthModel model) {
+    TableRead framed = FrameReader(text, encoding, model).read();
+    if (framed.ok()) {
+        return framed;
+    }
+    Piece opening = Piece::Other;
+    TableRead ruled = read_ruled(text, encoding, model, opening);
+    const bool noFrame = framed.refusal.kind == RefusalKind::NoFrameFound;
+    if (noFrame && (ruled.ok() || opening != Piece::Joint)) {
+        return ruled;
+    }
+    return ruled.ok() && opening == Piece::Vertical ? ruled : framed;
+}
 
 }  // namespace
 
 TableRead read_frame(std::string_view text, TextEncoding encoding, WidthModel model) {
-    TableRead first = FrameReader(text, encoding, model).read();
+    TableRead first = read_framed(text, encoding, model);
     if (first.refusal.kind != RefusalKind::FrameMismatch || encoding == TextEncoding::Cp932) {
         return first;
     }
     // A frame drawn for the other width model lines up only in that one.
     const WidthModel other = model == WidthModel::Narrow ? WidthModel::Wide : WidthModel::Narrow;
-    TableRead second = FrameReader(text, encoding, other).read();
+    TableRead second = read_framed(text, encoding, other);
     return second.ok() ? second : first;
 }
 

@@ -104,6 +104,8 @@ TableRead read_table(std::string_view text, TableFormat from, TextEncoding encod
         case TableFormat::Json:
         case TableFormat::Jsonl:
             return formats::read_json(text, encoding, jsonNested, from == TableFormat::Jsonl);
+        case TableFormat::Aligned:
+            return formats::read_aligned(text, encoding, widthModel);
         case TableFormat::Frame:
             return formats::read_frame(text, encoding, widthModel);
         default:
@@ -127,6 +129,11 @@ TableWrite write_table(const Table& table, TableFormat to, const WriteOptions& o
             return formats::write_json(table, options, to == TableFormat::Jsonl);
         case TableFormat::Frame:
             break;
+        case TableFormat::Aligned: {
+            TableWrite refused;
+            refused.refusal = refusal_of(RefusalKind::FormatNotWritable);
+            return refused;
+        }
         case TableFormat::Html:
             return formats::write_html(table, options);
         case TableFormat::Latex:

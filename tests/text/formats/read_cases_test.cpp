@@ -398,3 +398,15 @@ TEST(ReadTable, MarkupIsOnlyWritten) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(WriteTable, AlignedIsOnlyRead) {
+    Table table;
+    table.add_cell("a", 1, 1);
+    table.end_row();
+    EXPECT_EQ(write_table(table, TableFormat::Aligned, {}).refusal.kind,
+              RefusalKind::FormatNotWritable);
+}
+
+}  // namespace

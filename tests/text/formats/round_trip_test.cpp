@@ -194,4 +194,45 @@ TEST(RoundTrip, Cp932SecondBytesStayInTheirCharacters) {
     }
 }
 
+// Columns laid out as commands print them, left- or right-aligned with two
+// blanks between, read back as their cells; the last column may hold blanks.
+std::string aligned_text(const Texts& cells, const std::vector<bool>& right) {
+    std::vector<size_t> widths(cells[0].size(), 0);
+    for (const auto& row : cells) {
+        for (size_t c = 0; c < row.size(); ++c) {
+            widths[c] = std::max(widths[c], row[c].size());
+        }
+    }
+    std::string text;
+    for (const auto& row : cells) {
+        std::string line;
+        for (size_t c = 0; c < row.size(); ++c) {
+            const std::string pad(widths[c] - row[c].size(), ' ');
+            line += (c > 0 ? "  " : "") + (right[c] ? pad + row[c] : row[c] + pad);
+        }
+        text += line.substr(0, line.find_last_not_of(' ') + 1) + "\n";
+    }
+    return text;
+}
+
+TEST(RoundTrip, AlignedColumnsGiveTheirCells) {
+    std::mt19937 random(1999);
+    const std::vector<std::string> pieces = {"a", "Z", "7", "-", "/", ":", "%"};
+    for (int round = 0; round < 2000; ++round) {
+        Texts cells = random_texts(random, pieces, 6);
+        std::vector<bool> right(cells[0].size());
+        for (size_t c = 0; c < right.size(); ++c) {
+            right[c] = c > 0 && c + 1 < right.size() && (random() & 1) != 0;
+        }
+        for (size_t r = 0; r < cells.size(); ++r) {
+            for (std::string& cell : cells[r]) {
+                cell = "x" + cell;
+            }
+            cells[r].back() += r > 0 && (random() & 1) != 0 ? " y z" : "";
+        }
+        const std::string text = aligned_text(cells, right);
+        ASSERT_EQ(read_back(text, TableFormat::Aligned), cells) << text;
+    }
+}
+
 }  // namespace

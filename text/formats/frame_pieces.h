@@ -1,0 +1,21 @@
+// The pieces frames are drawn with, in ASCII, UTF-8 box drawing and code
+// page 932's box row: shared by the readers of ruled tables.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "text/text_types.h"
+
+namespace formats {
+
+enum class Piece : uint8_t { Other, Fill, Vertical, Joint };
+
+constexpr uint32_t kNone = 0xFFFFFFFF;
+
+// The code point of a frame piece candidate; kNone for anything else.
+uint32_t piece_code(std::string_view ch, TextEncoding encoding);
+
+Piece piece_of(uint32_t code);
+
+}  // namespace formats
