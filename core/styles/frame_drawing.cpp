@@ -7,7 +7,7 @@
 #include "core/placed_cell.h"
 
 namespace {
-constexpr EncodedPiece encode_piece(const FramePiece* piece, const FtLook& look) {
+EncodedPiece encode_piece(const FramePiece* piece, const FtLook& look) {
     EncodedPiece encoded{};
     if (piece == nullptr) {
         return encoded;
@@ -20,7 +20,7 @@ constexpr EncodedPiece encode_piece(const FramePiece* piece, const FtLook& look)
     return encoded;
 }
 
-constexpr EncodedLine encode_line(const LinePieces& pieces, const FtLook& look) {
+EncodedLine encode_line(const LinePieces& pieces, const FtLook& look) {
     EncodedLine line{encode_piece(pieces.first, look),
                      encode_piece(pieces.second, look),
                      encode_piece(pieces.later, look),
@@ -44,7 +44,7 @@ constexpr EncodedLine encode_line(const LinePieces& pieces, const FtLook& look) 
     return line;
 }
 
-constexpr EncodedStyle encode_style(const FrameStyle& style, const FtLook& look) {
+EncodedStyle encode_style(const FrameStyle& style, const FtLook& look) {
     return {encode_line(style.top, look), encode_line(style.content, look),
             encode_line(style.header, look), encode_line(style.inner, look),
             encode_line(style.bottom, look)};
@@ -61,7 +61,7 @@ struct EncodedStyles {
     EncodedStyle styles[FT_FRAME_TYPE_MAX][kLooks];
 };
 
-constexpr EncodedStyles encode_all_styles() {
+EncodedStyles encode_all_styles() {
     EncodedStyles all{};
     for (int32_t type = 0; type < FT_FRAME_TYPE_MAX; ++type) {
         for (int32_t index = 0; index < kLooks; ++index) {
@@ -72,7 +72,11 @@ constexpr EncodedStyles encode_all_styles() {
     return all;
 }
 
-constexpr EncodedStyles kEncodedStyles = encode_all_styles();
+// Built once, on first use, and only read after: any thread may draw.
+const EncodedStyles& encoded_styles() {
+    static const EncodedStyles styles = encode_all_styles();
+    return styles;
+}
 
 // A piece is one to five bytes (three of UTF-8, CR, LF): fixed-size moves
 // beat a call or a loop.
@@ -169,7 +173,7 @@ struct RuleCopier {
 }  // namespace
 
 const EncodedStyle& encoded_style(int32_t frameType, const FtLook& look) {
-    return kEncodedStyles.styles[frameType - 1][look_index(look)];
+    return encoded_styles().styles[frameType - 1][look_index(look)];
 }
 
 int64_t border_bytes(const EncodedLine& line, int32_t columnCount) {

@@ -35,8 +35,7 @@ struct EncodedStyle {
     EncodedLine bottom;
 };
 
-// Every style in every look, encoded at compile time: nothing to cache, and
-// nothing shared that changes.
+// Every style in every look, encoded once: nothing shared that changes.
 const EncodedStyle& encoded_style(int32_t frameType, const FtLook& look);
 
 // Bytes of a rule line, and of a content line without its cells' text and padding.
