@@ -1,8 +1,11 @@
 // Fuzz target: conversions between every pair of formats. The first byte
 // chooses from and to, the second the encoding, width model, line end, frame
-// and position types; the rest is the input. Whatever frame_text writes
-// without refusing reads back as the cells it read: exactly for psv, tsv, csv
-// and Markdown, trimmed of blanks for a frame, whose reader trims them.
+// and position types; the rest is the input. Below 128 the first byte pairs
+// the formats that read back what they write: whatever frame_text writes
+// without refusing reads back as the cells it read, exactly for psv, tsv, csv
+// and Markdown, trimmed of blanks for a frame, whose reader trims them. From
+// 128 on it pairs every format read with every format written, which must
+// give text or a refusal and nothing else.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -19,6 +22,18 @@ constexpr TableFormat kFormats[] = {TableFormat::Psv, TableFormat::Csv, TableFor
                                     TableFormat::Markdown, TableFormat::Frame};
 constexpr size_t kFormatCount = sizeof(kFormats) / sizeof(kFormats[0]);
 
+constexpr TableFormat kRead[] = {TableFormat::Psv,      TableFormat::Csv,    TableFormat::Tsv,
+                                 TableFormat::Markdown, TableFormat::Frame,  TableFormat::Json,
+                                 TableFormat::Jsonl,    TableFormat::Aligned};
+constexpr TableFormat kWritten[] = {
+    TableFormat::Psv,      TableFormat::Csv,       TableFormat::Tsv,       TableFormat::Markdown,
+    TableFormat::Frame,    TableFormat::Json,      TableFormat::Jsonl,     TableFormat::Html,
+    TableFormat::Latex,    TableFormat::RstGrid,   TableFormat::RstSimple, TableFormat::Org,
+    TableFormat::AsciiDoc, TableFormat::MediaWiki, TableFormat::Jira};
+constexpr size_t kReadCount = sizeof(kRead) / sizeof(kRead[0]);
+constexpr size_t kWrittenCount = sizeof(kWritten) / sizeof(kWritten[0]);
+constexpr uint8_t kEveryPairFrom = 128;
+
 void require(bool holds) {
     if (!holds) {
         std::abort();
@@ -29,8 +44,14 @@ FrameRequest request_of(const uint8_t* data, size_t size) {
     FrameRequest request;
     const uint8_t formats = size > 0 ? data[0] : 0;
     const uint8_t options = size > 1 ? data[1] : 0;
-    request.from = kFormats[formats % kFormatCount];
-    request.to = kFormats[(formats / kFormatCount) % kFormatCount];
+    if (formats < kEveryPairFrom) {
+        request.from = kFormats[formats % kFormatCount];
+        request.to = kFormats[(formats / kFormatCount) % kFormatCount];
+    } else {
+        const size_t pair = formats - kEveryPairFrom;
+        request.from = kRead[pair % kReadCount];
+        request.to = kWritten[(pair / kReadCount) % kWrittenCount];
+    }
     request.encoding = options & 1 ? TextEncoding::Cp932 : TextEncoding::Utf8;
     request.widthModel = options & 2 ? WidthModel::Wide : WidthModel::Narrow;
     request.lineEnd = options & 4 ? LineEnd::CrLf : LineEnd::Lf;
@@ -73,8 +94,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         require(outcome.text.empty());
         return 0;
     }
-    if (outcome.text.empty()) {
-        return 0;  // input of nothing but line ends
+    if (outcome.text.empty() || (size > 0 && data[0] >= kEveryPairFrom)) {
+        return 0;  // input of nothing but line ends, or a pair that need not read back
     }
     const TableRead input = read_text(request);
     require(input.ok());
