@@ -210,6 +210,31 @@ class FrameReader {
         return true;
     }
 
+    static bool joints_agree(const RuleScan& rule, const RuleScan& columns) {
+        if (rule.joints.front().column != columns.joints.front().column ||
+            rule.joints.back().column != columns.joints.back().column) {
+            return false;
+        }
+        if (rule.joints.size() <= 2) {
+            return true;
+        }
+        if (rule.joints.size() != columns.joints.size()) {
+            return false;
+        }
+        for (size_t j = 0; j < rule.joints.size(); ++j) {
+            if (rule.joints[j].column != columns.joints[j].column) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // A content line whose cells look like a rule, |+---+|, stands between
+    // borders at the frame's columns but has joints elsewhere.
+    bool is_cells_like_a_rule(const RuleScan& rule, const RuleScan& columns) const {
+        return piece_of(rule.leftPiece) == Piece::Vertical && !joints_agree(rule, columns);
+    }
+
     bool in_frame(LineSpan line) const {
         return scan_rule(line).kind == RuleScan::Rule || starts_with_vertical(line);
     }
@@ -224,16 +249,19 @@ class FrameReader {
         std::vector<int64_t> common;
         bool first = true;
         size_t contentLines = 0;
+        const RuleScan* candidate = nullptr;
+        RuleScan jointed;
         for (size_t at = top + 1; at < lines_.size() && in_frame(lines_[at]); ++at) {
             RuleScan rule = scan_rule(lines_[at]);
             if (rule.kind == RuleScan::Rule) {
                 if (closes_frame(rule.leftPiece) && rule.leftPiece != '+') {
                     break;
                 }
-                if (rule.joints.size() > 2 &&
+                if (candidate == nullptr && rule.joints.size() > 2 &&
                     rule.joints.front().column == topRule.joints.front().column &&
                     rule.joints.back().column == topRule.joints.back().column) {
-                    return rule;
+                    jointed = std::move(rule);
+                    candidate = &jointed;
                 }
                 continue;
             }
@@ -241,6 +269,11 @@ class FrameReader {
             common = first ? here : shared(common, here);
             first = false;
             ++contentLines;
+        }
+        // A rule with joints gives the columns when every content line has
+        // borders there; else it is a cell that looks like a rule: |+---+|.
+        if (candidate != nullptr && (first || joints_within(*candidate, common))) {
+            return *candidate;
         }
         RuleScan columns = topRule;
         if (contentLines >= 2 && common.size() > 2 &&
@@ -273,6 +306,19 @@ class FrameReader {
             measuredTo = at + ch.size();
         }
         return found;
+    }
+
+    static bool joints_within(const RuleScan& rule, const std::vector<int64_t>& borders) {
+        size_t b = 0;
+        for (const Joint& joint : rule.joints) {
+            while (b < borders.size() && borders[b] < joint.column) {
+                ++b;
+            }
+            if (b == borders.size() || borders[b] != joint.column) {
+                return false;
+            }
+        }
+        return true;
     }
 
     static std::vector<int64_t> shared(const std::vector<int64_t>& a,
@@ -364,7 +410,7 @@ class FrameReader {
             if (rule.kind == RuleScan::Broken) {
                 return mismatch(rule.brokenAt);
             }
-            if (rule.kind == RuleScan::Rule) {
+            if (rule.kind == RuleScan::Rule && !is_cells_like_a_rule(rule, columns)) {
                 if (!same_ends(rule, columns) ||
                     (rule.joints.size() > 2 && !same_joints(rule, columns))) {
                     return false;
