@@ -63,8 +63,9 @@ class AlignedReader {
     }
 
   private:
+    // The line's end, the last entry, is blank: it may be the text's end.
     bool blank_at(size_t index) const {
-        return index >= chars_.size() || is_blank(text_[chars_[index].offset]);
+        return index + 1 >= chars_.size() || is_blank(text_[chars_[index].offset]);
     }
 
     void chars_of(LineSpan line) {

@@ -272,7 +272,7 @@ class FrameReader {
         }
         // A rule with joints gives the columns when every content line has
         // borders there; else it is a cell that looks like a rule: |+---+|.
-        if (candidate != nullptr && (first || joints_within(*candidate, common))) {
+        if (candidate != nullptr && !first && joints_within(*candidate, common)) {
             return *candidate;
         }
         RuleScan columns = topRule;
