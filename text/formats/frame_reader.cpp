@@ -82,8 +82,8 @@ class FrameReader {
                 read_.table.clear();
                 return std::move(read_);
             }
-            if (!cut_.empty()) {
-                append_rows(cut_, text_, places_, read_.table);
+            flush_rows();
+            if (rowsRead_) {
                 return std::move(read_);
             }
             // The rules between top and stop agree with top, so a frame
@@ -397,6 +397,16 @@ class FrameReader {
         return at < line.end && piece_of(piece_code(char_at(at), encoding_)) == Piece::Vertical;
     }
 
+    // Rows end at a rule: their cut lines become rows there, so no more
+    // than one row's lines wait at a time.
+    void flush_rows() {
+        if (!cut_.empty()) {
+            append_rows(cut_, text_, places_, read_.table);
+            cut_.clear();
+            rowsRead_ = true;
+        }
+    }
+
     // Reads the frame whose top rule is lines_[top]. False on a refusal; true
     // with no rows when what follows the rule is no frame after all, with stop
     // at the first line that may still open one.
@@ -417,6 +427,7 @@ class FrameReader {
                 }
                 lastLeftPiece = rule.leftPiece;
                 lastWasRule = true;
+                flush_rows();
                 if (closes_frame(rule.leftPiece) && rule.leftPiece != '+') {
                     break;
                 }
@@ -431,7 +442,7 @@ class FrameReader {
             lastWasRule = false;
         }
         stop = at;
-        if (cut_.empty()) {
+        if (cut_.empty() && !rowsRead_) {
             return true;
         }
         const size_t ending = at < lines_.size() ? lines_[at].start : lines_.back().end;
@@ -450,6 +461,7 @@ class FrameReader {
     text_rules::PlaceCounter places_;
     std::vector<LineSpan> lines_;
     std::vector<CutLine> cut_;
+    bool rowsRead_ = false;
     TableRead read_;
 };
 
