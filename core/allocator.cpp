@@ -1,12 +1,15 @@
 #include "core/allocator.h"
 
+#include <atomic>
 #include <cstdlib>
 
 #include "core/frame_core.h"
 
 namespace {
-int64_t allocationsUntilFailure = 0;  // 0: never fail
-int64_t liveBlocks = 0;
+// Atomic, as tables are framed from several threads at once; the spare cells
+// below belong to the desktop's single store.
+std::atomic<int64_t> allocationsUntilFailure{0};  // 0: never fail
+std::atomic<int64_t> liveBlocks{0};
 
 // Spare cells, linked through their first bytes.
 struct SpareCell {
@@ -29,7 +32,8 @@ SpareCell* spareCells = nullptr;
 int64_t spareCount = 0;
 
 bool injected_failure() {
-    return allocationsUntilFailure > 0 && --allocationsUntilFailure == 0;
+    return allocationsUntilFailure.load(std::memory_order_relaxed) > 0 &&
+           allocationsUntilFailure.fetch_sub(1, std::memory_order_relaxed) == 1;
 }
 }  // namespace
 
@@ -81,7 +85,7 @@ void ft_release_cell(void* cell) {
 }
 
 void ft_fail_allocation_at(int64_t k) {
-    allocationsUntilFailure = k > 0 ? k : 0;
+    allocationsUntilFailure.store(k > 0 ? k : 0, std::memory_order_relaxed);
 }
 
 int64_t ft_live_allocations() {
