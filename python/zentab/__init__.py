@@ -79,7 +79,7 @@ def _rows_of(data: Any) -> List[List[str]]:
 
 
 def frame(
-    data: Union[str, Iterable[Sequence[Any]], Iterable[Mapping[Any, Any]], Any],
+    data: Union[str, bytes, Iterable[Sequence[Any]], Iterable[Mapping[Any, Any]], Any],
     *,
     frame: Union[int, str] = 1,
     position: Union[str, int] = "A",
@@ -87,7 +87,7 @@ def frame(
     fmt: str = "psv",
     crlf: bool = False,
 ) -> str:
-    """The table framed: data is text in format fmt, rows as lists or dicts,
+    """The table framed: data is text in format fmt (str, or bytes of UTF-8), rows as lists or dicts,
     or a DataFrame-like object (its columns give the header row). Cells of
     Python objects are str() of the values, None an empty cell."""
     return _write(data, "frame", frame=frame, position=_position_number(position),
@@ -95,7 +95,7 @@ def frame(
 
 
 def convert(
-    data: Union[str, Iterable[Sequence[Any]], Iterable[Mapping[Any, Any]], Any],
+    data: Union[str, bytes, Iterable[Sequence[Any]], Iterable[Mapping[Any, Any]], Any],
     to: str = "csv",
     fmt: str = "psv",
     *,
@@ -137,11 +137,11 @@ def _write(data: Any, to: str, *, frame: Union[int, str], position: int, ambiguo
     to_number = _format_number(to, False)
     frame_number = _frame_number(frame)
     wide = _wide(ambiguous)
-    if isinstance(data, str):
+    if isinstance(data, bytearray):
+        data = bytes(data)
+    if isinstance(data, (str, bytes)):
         return _zentab.convert_text(data, _format_number(fmt, True), to_number, frame_number,
                                     position, wide, bool(crlf), _nested_text(nested), header)
-    if isinstance(data, (bytes, bytearray)):
-        raise TypeError("give the table as str (decode bytes first) or as rows")
     _nested_text(nested)
     return _zentab.frame_rows(_rows_of(data), to_number, frame_number, position, wide,
                               bool(crlf), header)
