@@ -15,6 +15,7 @@ def test_a_dataframe_frames_with_its_columns_as_header():
         "|No|Item|Price|\n"
         "+--+----+-----+\n"
         "|1 |ペン|1.5  |\n"
+        "+--+----+-----+\n"
         "|2 |    |20.0 |\n"
         "+--+----+-----+\n")
 
