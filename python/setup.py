@@ -41,7 +41,7 @@ extension = Extension(
     sources=["src/zentab_module.cpp"] + layer_sources(),
     include_dirs=[ROOT, pybind11_include()],
     language="c++",
-    extra_compile_args=["-std=c++17", "-O2", "-fvisibility=hidden", "-Wall", "-Wextra"],
+    extra_compile_args=["-std=c++17", "-O2", "-g0", "-fvisibility=hidden", "-Wall", "-Wextra"],
 )
 
 # The package's other settings are in pyproject.toml.
