@@ -17,6 +17,52 @@ umask 022
 # built twice from one commit is the same.
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || date +%s)}
 
+# python3-zentab: the Python package, built by setup.py from this tree for
+# Debian's python3, in /usr/lib/python3/dist-packages. Says nothing on
+# standard output, whose last line names the zentab package.
+build_python_package() {
+  local python=/usr/bin/python3 base=$out/python root=$out/python-pkg/debian/python3-zentab
+  local dist=usr/lib/python3/dist-packages
+  local top=$PWD
+  mkdir -p "$base"
+  (cd python && "$python" setup.py -q build -j "$(zentab_jobs)" --build-base "$top/$base" \
+    --build-lib "$top/$base/lib") >"$base.log" 2>&1 || {
+    cat "$base.log" >&2
+    echo "build-deb: the Python package did not build" >&2
+    exit 1
+  }
+  rm -rf "$out/python-pkg"
+  mkdir -p "$root/$dist" "$root/usr/share/doc/python3-zentab" "$root/DEBIAN"
+  cp -r "$base/lib/zentab" "$root/$dist/"
+  find "$root/$dist" -name __pycache__ -prune -exec rm -rf {} +
+  chmod 644 "$root/$dist"/zentab/*.so
+  strip --strip-unneeded "$root/$dist"/zentab/*.so
+  local doc=$root/usr/share/doc/python3-zentab
+  cp packaging/deb/copyright "$doc/copyright"
+  printf 'zentab (%s) unstable; urgency=medium\n\n  * Built from the Zentab source tree.\n\n -- %s  %s\n' \
+    "$version" "$maintainer" "$date" | gzip -9n >"$doc/changelog.gz"
+
+  printf 'Source: zentab\n\nPackage: python3-zentab\nArchitecture: any\n' >"$out/python-pkg/debian/control"
+  local shlibs pyversion depends size
+  shlibs=$(cd "$out/python-pkg" && dpkg-shlibdeps -O debian/python3-zentab/$dist/zentab/*.so |
+    sed -n 's/^shlibs:Depends=//p')
+  # The extension is built for this python3's ABI only.
+  pyversion=$("$python" -c 'import sys; print("%d.%d" % sys.version_info[:2])')
+  depends="python3 (>= $pyversion), python3 (<< ${pyversion%.*}.$((${pyversion#*.} + 1))), $shlibs"
+  size=$(du -sk --exclude=DEBIAN "$root" | cut -f1)
+  sed -e "s/@VERSION@/$version/" -e "s/@ARCH@/$arch/" -e "s/@SIZE@/$size/" \
+    -e "s/@DEPENDS@/$depends/" -e "s/@MAINTAINER@/$maintainer/" \
+    packaging/deb/python3-zentab.control.in >"$root/DEBIAN/control"
+  (cd "$root" && find usr -type f -print0 | sort -z | xargs -0 md5sum >DEBIAN/md5sums)
+  find "$root" -exec touch --no-dereference -d "@$SOURCE_DATE_EPOCH" {} +
+  local python_package=$out/python3-zentab_${version}_${arch}.deb
+  dpkg-deb --root-owner-group -Zxz --build "$root" "$python_package" >/dev/null
+  if command -v lintian >/dev/null; then
+    lintian --fail-on error,warning "$python_package" >&2
+  fi
+  echo "build-deb: $python_package" >&2
+}
+
 cmake --preset deb >/dev/null
 cmake --build --preset deb -j "$(zentab_jobs)"
 rm -rf "$pkg"
@@ -55,4 +101,5 @@ dpkg-deb --root-owner-group -Zxz --build "$root" "$package" >/dev/null
 if command -v lintian >/dev/null; then
   lintian --fail-on error,warning "$package" >&2
 fi
+build_python_package
 echo "$package"

@@ -17,8 +17,12 @@ package=$(bash scripts/build-deb.sh | tail -n 1)
 # a zentab this script installed is purged again, whether the checks pass or
 # not, and an install cut short is finished or undone first.
 installed_before=$(dpkg-query -W -f '${Status}' zentab 2>/dev/null || true)
+python_before=$(dpkg-query -W -f '${Status}' python3-zentab 2>/dev/null || true)
 restore() {
   as_root env DEBIAN_FRONTEND=noninteractive dpkg --configure -a >/dev/null || true
+  if [ "$python_before" != "install ok installed" ]; then
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq python3-zentab >/dev/null 2>&1 || true
+  fi
   if [ "$installed_before" != "install ok installed" ]; then
     as_root env DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq zentab >/dev/null 2>&1 || true
   fi
@@ -56,4 +60,23 @@ grep -q 'zentab - frame a plain-text table' <<<"$page" || {
   printf 'test-deb: man zentab gave\n%s\n' "$page" >&2
   exit 1
 }
+check_python_package() {
+  local python_package
+  python_package=$(dirname "$package")/python3-zentab_$(zentab_version)_$(dpkg --print-architecture).deb
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --reinstall "./$python_package" >/dev/null
+  local expected='┏━━┳━━━━━━┓
+┃1 ┃ペン  ┃
+┣━━╋━━━━━━┫
+┃2 ┃ノート┃
+┗━━┻━━━━━━┛' framed where
+  # From /, so no zentab/ folder of this tree is imported instead.
+  framed=$(cd / && /usr/bin/python3 -c "import zentab; print(zentab.frame([[1,'ペン'],[2,'ノート']]))")
+  where=$(cd / && /usr/bin/python3 -c "import zentab; print(zentab.__file__)")
+  [ "$framed" = "$expected" ] && [ "$where" = /usr/lib/python3/dist-packages/zentab/__init__.py ] || {
+    printf 'test-deb: the installed Python package (%s) framed\n%s\n' "$where" "$framed" >&2
+    exit 1
+  }
+  echo "test-deb: $python_package installed; import zentab works"
+}
+check_python_package
 echo "test-deb: $package installed; zentab and man zentab work"

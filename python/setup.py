@@ -1,0 +1,48 @@
+"""Builds zentab._zentab from the text layer's C++ sources in the repository
+around this folder (core/, text/), which stay where they are."""
+
+import os
+import re
+import sys
+from glob import glob
+
+from setuptools import Extension, setup
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.dirname(HERE)
+SOURCE_DIRS = ["core", "core/styles", "text", "text/unicode", "text/formats"]
+
+
+def layer_sources():
+    sources = []
+    for folder in SOURCE_DIRS:
+        sources += sorted(glob(os.path.join(ROOT, folder, "*.cpp")))
+    if not sources:
+        sys.exit(f"zentab: no C++ sources under {ROOT}; build from the repository's python/ folder")
+    # setuptools wants paths relative to setup.py.
+    return [os.path.relpath(path, HERE) for path in sources]
+
+
+def project_version():
+    """The version CMake's project() states, so every package says the same."""
+    with open(os.path.join(ROOT, "CMakeLists.txt"), encoding="utf-8") as cmake:
+        found = re.search(r"project\(Zentab VERSION ([0-9.]+)", cmake.read())
+    return found.group(1) if found else "0"
+
+
+def pybind11_include():
+    import pybind11
+
+    return pybind11.get_include()
+
+
+extension = Extension(
+    "zentab._zentab",
+    sources=["src/zentab_module.cpp"] + layer_sources(),
+    include_dirs=[ROOT, pybind11_include()],
+    language="c++",
+    extra_compile_args=["-std=c++17", "-O2", "-g0", "-fvisibility=hidden", "-Wall", "-Wextra"],
+)
+
+# The package's other settings are in pyproject.toml.
+setup(version=project_version(), ext_modules=[extension])

@@ -1,0 +1,273 @@
+// The Python face of the text layer: strings and rows in, frames, converted
+// text and cells out; refusals become zentab.RefusedError.
+#include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "text/frame_text.h"
+#include "text/text_check.h"
+
+namespace py = pybind11;
+
+namespace {
+
+// Python's names for the kinds, in the enum's order.
+const char* kind_name(RefusalKind kind) {
+    switch (kind) {
+        case RefusalKind::None:
+            return "none";
+        case RefusalKind::BadFrameType:
+            return "bad_frame_type";
+        case RefusalKind::BadPositionType:
+            return "bad_position_type";
+        case RefusalKind::InputTooLarge:
+            return "input_too_large";
+        case RefusalKind::InvalidUtf8:
+            return "invalid_utf8";
+        case RefusalKind::InvalidCp932:
+            return "invalid_cp932";
+        case RefusalKind::ControlCharacter:
+            return "control_character";
+        case RefusalKind::RaggedRow:
+            return "ragged_row";
+        case RefusalKind::NoCells:
+            return "no_cells";
+        case RefusalKind::FrameTooLarge:
+            return "frame_too_large";
+        case RefusalKind::OutOfMemory:
+            return "out_of_memory";
+        case RefusalKind::OpenQuote:
+            return "open_quote";
+        case RefusalKind::StrayQuote:
+            return "stray_quote";
+        case RefusalKind::NoDelimiterRow:
+            return "no_delimiter_row";
+        case RefusalKind::NoFrameFound:
+            return "no_frame_found";
+        case RefusalKind::FrameMismatch:
+            return "frame_mismatch";
+        case RefusalKind::CellHoldsSeparator:
+            return "cell_holds_separator";
+        case RefusalKind::CellHoldsLineBreak:
+            return "cell_holds_line_break";
+        case RefusalKind::RowNotHeld:
+            return "row_not_held";
+        case RefusalKind::NotInCp932:
+            return "not_in_cp932";
+        case RefusalKind::CellHasEdgeBlanks:
+            return "cell_has_edge_blanks";
+        case RefusalKind::BadJson:
+            return "bad_json";
+        case RefusalKind::DuplicateName:
+            return "duplicate_name";
+        case RefusalKind::FormatNotReadable:
+            return "format_not_readable";
+        case RefusalKind::TooFewColumns:
+            return "too_few_columns";
+        case RefusalKind::FormatNotWritable:
+            return "format_not_writable";
+    }
+    return "unknown";
+}
+
+// Raised from Python's own class, so the package defines it once and callers
+// catch it as a ValueError.
+[[noreturn]] void raise_refusal(const Refusal& refusal) {
+    py::object error_class = py::module_::import("zentab._errors").attr("RefusedError");
+    py::object error = error_class(describe_refusal(refusal), kind_name(refusal.kind), refusal.line,
+                                   refusal.column);
+    PyErr_SetObject(error_class.ptr(), error.ptr());
+    throw py::error_already_set();
+}
+
+struct Settings {
+    TableFormat from = TableFormat::Psv;
+    TableFormat to = TableFormat::Frame;
+    int32_t frameType = 1;
+    int32_t positionType = 1;
+    WidthModel widthModel = WidthModel::Narrow;
+    bool crlf = false;
+    JsonNested jsonNested = JsonNested::Refuse;
+    bool header = true;
+};
+
+FrameRequest request_of(const Settings& settings, std::string_view text) {
+    FrameRequest request;
+    request.text = text;
+    request.from = settings.from;
+    request.to = settings.to;
+    request.frameType = settings.frameType;
+    request.positionType = settings.positionType;
+    request.widthModel = settings.widthModel;
+    request.lineEnd = settings.crlf ? LineEnd::CrLf : LineEnd::Lf;
+    request.jsonNested = settings.jsonNested;
+    request.header = settings.header;
+    return request;
+}
+
+py::str convert_text(const std::string& text, const Settings& settings) {
+    FrameOutcome outcome;
+    {
+        py::gil_scoped_release released;
+        outcome = frame_text(request_of(settings, text));
+    }
+    if (!outcome.ok()) {
+        raise_refusal(outcome.refusal);
+    }
+    return py::str(outcome.text);
+}
+
+std::vector<std::vector<std::string>> read_cells(const std::string& text,
+                                                 const Settings& settings) {
+    TableRead read;
+    {
+        py::gil_scoped_release released;
+        read = read_text(request_of(settings, text));
+    }
+    if (!read.ok()) {
+        raise_refusal(read.refusal);
+    }
+    std::vector<std::vector<std::string>> rows;
+    rows.reserve(read.table.rows().size());
+    for (const Row& row : read.table.rows()) {
+        std::vector<std::string> cells;
+        cells.reserve(row.size());
+        for (const Cell cell : row) {
+            cells.emplace_back(cell.text);
+        }
+        rows.push_back(std::move(cells));
+    }
+    return rows;
+}
+
+// A cell given as a Python object has no place in any text: its row and its
+// index in the row, both from 1, stand for line and column.
+Refusal check_cell(std::string_view text, int64_t row, int64_t column) {
+    TextCheck check = check_utf8_text(text);
+    Refusal refusal;
+    if (check.fault == TextFault::Control) {
+        refusal.kind = RefusalKind::ControlCharacter;
+        refusal.line = row;
+        refusal.column = column;
+        refusal.codePoint = check.codePoint;
+    }
+    return refusal;
+}
+
+TableWrite write_rows(const std::vector<std::vector<std::string>>& rows, const Settings& settings) {
+    TableWrite written;
+    Table table;
+    for (size_t r = 0; r < rows.size() && written.ok(); ++r) {
+        for (size_t c = 0; c < rows[r].size() && written.ok(); ++c) {
+            const auto row = static_cast<int64_t>(r + 1);
+            const auto column = static_cast<int64_t>(c + 1);
+            written.refusal = check_cell(rows[r][c], row, column);
+            table.add_cell(rows[r][c], row, column);
+        }
+        table.end_row();
+    }
+    if (!written.ok()) {
+        return written;
+    }
+    if (table.rows().empty()) {
+        written.refusal = refusal_of(RefusalKind::NoCells);
+        return written;
+    }
+    WriteOptions options;
+    options.frameType = settings.frameType;
+    options.positionType = settings.positionType;
+    options.widthModel = settings.widthModel;
+    options.lineEnd = settings.crlf ? LineEnd::CrLf : LineEnd::Lf;
+    options.header = settings.header;
+    return write_table(table, settings.to, options);
+}
+
+py::str frame_rows(const std::vector<std::vector<std::string>>& rows, const Settings& settings) {
+    TableWrite written;
+    {
+        py::gil_scoped_release released;
+        written = write_rows(rows, settings);
+    }
+    if (!written.ok()) {
+        raise_refusal(written.refusal);
+    }
+    return py::str(written.text);
+}
+
+Settings settings_of(int from, int to, int frame, int position, bool wide, bool crlf,
+                     bool nestedText, bool header) {
+    Settings settings;
+    settings.from = static_cast<TableFormat>(from);
+    settings.to = static_cast<TableFormat>(to);
+    settings.frameType = frame;
+    settings.positionType = position;
+    settings.widthModel = wide ? WidthModel::Wide : WidthModel::Narrow;
+    settings.crlf = crlf;
+    settings.jsonNested = nestedText ? JsonNested::Text : JsonNested::Refuse;
+    settings.header = header;
+    return settings;
+}
+
+// The command's names for the formats (cli/options.cpp), so both faces take
+// the same words.
+py::dict format_names() {
+    py::dict names;
+    const std::pair<const char*, TableFormat> kFormats[] = {
+        {"psv", TableFormat::Psv},
+        {"csv", TableFormat::Csv},
+        {"tsv", TableFormat::Tsv},
+        {"markdown", TableFormat::Markdown},
+        {"frame", TableFormat::Frame},
+        {"json", TableFormat::Json},
+        {"jsonl", TableFormat::Jsonl},
+        {"aligned", TableFormat::Aligned},
+        {"html", TableFormat::Html},
+        {"latex", TableFormat::Latex},
+        {"rst", TableFormat::RstGrid},
+        {"rst-simple", TableFormat::RstSimple},
+        {"org", TableFormat::Org},
+        {"asciidoc", TableFormat::AsciiDoc},
+        {"mediawiki", TableFormat::MediaWiki},
+        {"jira", TableFormat::Jira},
+    };
+    for (const auto& [name, format] : kFormats) {
+        names[name] = py::make_tuple(static_cast<int>(format), is_output_only(format),
+                                     format != TableFormat::Aligned);
+    }
+    return names;
+}
+
+}  // namespace
+
+PYBIND11_MODULE(_zentab, module) {
+    module.doc() = "The text layer of zentab; use the zentab package rather than this.";
+    // name: (number, written only, writable)
+    module.attr("FORMATS") = format_names();
+    module.def(
+        "convert_text",
+        [](const std::string& text, int from, int to, int frame, int position, bool wide, bool crlf,
+           bool nestedText, bool header) {
+            return convert_text(
+                text, settings_of(from, to, frame, position, wide, crlf, nestedText, header));
+        },
+        py::arg("text"), py::arg("from_"), py::arg("to"), py::arg("frame"), py::arg("position"),
+        py::arg("wide"), py::arg("crlf"), py::arg("nested_text"), py::arg("header"));
+    module.def(
+        "frame_rows",
+        [](const std::vector<std::vector<std::string>>& rows, int to, int frame, int position,
+           bool wide, bool crlf, bool header) {
+            return frame_rows(rows, settings_of(0, to, frame, position, wide, crlf, false, header));
+        },
+        py::arg("rows"), py::arg("to"), py::arg("frame"), py::arg("position"), py::arg("wide"),
+        py::arg("crlf"), py::arg("header"));
+    module.def(
+        "read_cells",
+        [](const std::string& text, int from, bool wide, bool nestedText) {
+            return read_cells(text, settings_of(from, 4, 1, 1, wide, false, nestedText, true));
+        },
+        py::arg("text"), py::arg("from_"), py::arg("wide"), py::arg("nested_text"));
+}

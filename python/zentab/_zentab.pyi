@@ -1,0 +1,9 @@
+from typing import Dict, List, Tuple
+
+FORMATS: Dict[str, Tuple[int, bool, bool]]
+
+def convert_text(text: str, from_: int, to: int, frame: int, position: int, wide: bool,
+                 crlf: bool, nested_text: bool, header: bool) -> str: ...
+def frame_rows(rows: List[List[str]], to: int, frame: int, position: int, wide: bool,
+               crlf: bool, header: bool) -> str: ...
+def read_cells(text: str, from_: int, wide: bool, nested_text: bool) -> List[List[str]]: ...
