@@ -65,15 +65,9 @@ typedef enum zentab_encoding {
 } zentab_encoding;
 
 /* How wide East Asian ambiguous characters (box drawing among them) are. */
-typedef enum zentab_width {
-    ZENTAB_WIDTH_NARROW = 0,
-    ZENTAB_WIDTH_WIDE = 1
-} zentab_width;
+typedef enum zentab_width { ZENTAB_WIDTH_NARROW = 0, ZENTAB_WIDTH_WIDE = 1 } zentab_width;
 
-typedef enum zentab_line_end {
-    ZENTAB_LINE_END_LF = 0,
-    ZENTAB_LINE_END_CRLF = 1
-} zentab_line_end;
+typedef enum zentab_line_end { ZENTAB_LINE_END_LF = 0, ZENTAB_LINE_END_CRLF = 1 } zentab_line_end;
 
 /* What reading JSON does with an array or object inside a row. */
 typedef enum zentab_json_nested {
@@ -136,8 +130,7 @@ ZENTAB_API int zentab_options_set_to(zentab_options* options, zentab_format to);
 ZENTAB_API int zentab_options_set_encoding(zentab_options* options, zentab_encoding encoding);
 ZENTAB_API int zentab_options_set_width(zentab_options* options, zentab_width width);
 ZENTAB_API int zentab_options_set_line_end(zentab_options* options, zentab_line_end line_end);
-ZENTAB_API int zentab_options_set_json_nested(zentab_options* options,
-                                              zentab_json_nested nested);
+ZENTAB_API int zentab_options_set_json_nested(zentab_options* options, zentab_json_nested nested);
 /* Frame type 1..6. Any number is kept; zentab_convert refuses others with
  * ZENTAB_REFUSAL_BAD_FRAME_TYPE. */
 ZENTAB_API int zentab_options_set_frame_type(zentab_options* options, int frame_type);
@@ -157,8 +150,7 @@ ZENTAB_API zentab_result* zentab_convert(const char* text, size_t size,
                                          const zentab_options* options);
 /* Reads the text in the options' from format into rows of cells, which
  * zentab_result_table gives. */
-ZENTAB_API zentab_result* zentab_read(const char* text, size_t size,
-                                      const zentab_options* options);
+ZENTAB_API zentab_result* zentab_read(const char* text, size_t size, const zentab_options* options);
 /* zentab_read of a frame, whatever the options' from format. */
 ZENTAB_API zentab_result* zentab_unframe(const char* text, size_t size,
                                          const zentab_options* options);
