@@ -32,7 +32,7 @@ package_root() {
 
 build_and_stage() {
   cmake --preset deb >/dev/null
-  cmake --build --preset deb -j "$(zentab_jobs)"
+  cmake --build --preset deb -j "$(zentab_jobs)" >&2
   rm -rf "$pkg"
   DESTDIR="$PWD/$stage" cmake --install "$build" --strip >/dev/null
   # dpkg-shlibdeps and dpkg-gensymbols read the source package's

@@ -12,7 +12,7 @@ as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
-mapfile -t packages < <(bash scripts/build-deb.sh)
+mapfile -t packages < <(bash scripts/build-deb.sh | grep '\.deb$')
 package=${packages[-1]}  # zentab's
 
 # Steps after this one, and whoever uses the machine next, find it as it was:
