@@ -144,8 +144,8 @@ ZENTAB_API int zentab_options_set_header(zentab_options* options, int header);
 
 /* Reads size bytes of text in the options' from format and writes them in
  * their to format; options NULL means the defaults. Text of nothing but line
- * ends gives empty output. Returns NULL only when out of memory before
- * anything could be done; free the result with zentab_result_free. */
+ * ends gives empty output. Never NULL: running out of memory gives a result
+ * refused with ZENTAB_REFUSAL_OUT_OF_MEMORY. Free it with zentab_result_free. */
 ZENTAB_API zentab_result* zentab_convert(const char* text, size_t size,
                                          const zentab_options* options);
 /* Reads the text in the options' from format into rows of cells, which
