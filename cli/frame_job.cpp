@@ -1,8 +1,11 @@
 #include "cli/frame_job.h"
 
+#include <zentab.h>
+
+#include <memory>
+
 #include "cli/line_ends.h"
 #include "command/create_frame.h"
-#include "text/frame_text.h"
 
 namespace {
 
@@ -64,27 +67,43 @@ JobOutput raw_job(const CliOptions& options, const std::string& input) {
     return job;
 }
 
+using OptionsHandle = std::unique_ptr<zentab_options, decltype(&zentab_options_free)>;
+using ResultHandle = std::unique_ptr<zentab_result, decltype(&zentab_result_free)>;
+
+// The command's options as the library's; null when out of memory.
+OptionsHandle library_options(const CliOptions& options) {
+    OptionsHandle handle(zentab_options_new(), &zentab_options_free);
+    zentab_options* set = handle.get();
+    if (set == nullptr) {
+        return handle;
+    }
+    zentab_options_set_from(set, static_cast<zentab_format>(options.from));
+    zentab_options_set_to(set, static_cast<zentab_format>(options.to));
+    zentab_options_set_encoding(set, static_cast<zentab_encoding>(options.encoding));
+    zentab_options_set_width(set, static_cast<zentab_width>(options.widthModel));
+    zentab_options_set_line_end(set, options.crlf ? ZENTAB_LINE_END_CRLF : ZENTAB_LINE_END_LF);
+    zentab_options_set_json_nested(set, static_cast<zentab_json_nested>(options.jsonNested));
+    zentab_options_set_frame_type(set, options.frameType);
+    if (options.positionGiven || options.to == TableFormat::Frame) {
+        zentab_options_set_position(set, options.positionType);
+    }
+    zentab_options_set_header(set, options.header ? 1 : 0);
+    return handle;
+}
+
 }  // namespace
 
 JobOutput frame_job(const CliOptions& options, const std::string& input) {
     if (options.raw) {
         return raw_job(options, input);
     }
-    FrameRequest request;
-    request.text = input;
-    request.encoding = options.encoding;
-    request.from = options.from;
-    request.to = options.to;
-    request.frameType = options.frameType;
-    request.positionType =
-        options.positionGiven || options.to == TableFormat::Frame ? options.positionType : 0;
-    request.widthModel = options.widthModel;
-    request.lineEnd = options.crlf ? LineEnd::CrLf : LineEnd::Lf;
-    request.jsonNested = options.jsonNested;
-    request.header = options.header;
-    FrameOutcome outcome = frame_text(request);
-    if (!outcome.ok()) {
-        return failure(describe_refusal(outcome.refusal));
+    OptionsHandle set = library_options(options);
+    if (!set) {
+        return failure("out of memory");
     }
-    return success(std::move(outcome.text));
+    ResultHandle result(zentab_convert(input.data(), input.size(), set.get()), &zentab_result_free);
+    if (!zentab_result_ok(result.get())) {
+        return failure(zentab_result_message(result.get()));
+    }
+    return success(std::string(zentab_result_data(result.get()), zentab_result_size(result.get())));
 }

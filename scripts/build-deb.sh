@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
-# Builds build-deb/zentab_<version>_<arch>.deb from a release build (the deb
-# preset, in build-deb/build): the tool, its man page and the copyright file,
-# with Depends from dpkg-shlibdeps and the version from CMake's project().
-# Checks the package with lintian when it is installed. Needs what
-# scripts/install-deps.sh installs.
+# Builds the Debian packages from a release build (the deb preset, in
+# build-deb/build) into build-deb/: zentab (the tool and its man page),
+# libzentab1 (libzentab.so.1), libzentab-dev (header, libzentab.so link,
+# libzentab.a, pkg-config and CMake files) and python3-zentab, each with its
+# copyright file,
+# zentab's Depends from dpkg-shlibdeps, libzentab1's symbols from
+# dpkg-gensymbols and the version from CMake's project(). Checks each package
+# with lintian when it is installed. Prints the packages' paths, one a line,
+# zentab's last. Needs what scripts/install-deps.sh installs.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 cd "$(zentab_root)"
 out=build-deb
 build=$out/build
 pkg=$out/pkg
-root=$pkg/debian/zentab  # where dpkg-shlibdeps looks for a package's files
+stage=$pkg/stage  # everything cmake --install puts under /usr
 umask 022
 
 # The man page's date and the files' times follow the commit, so a package
@@ -23,7 +27,8 @@ export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/n
 build_python_package() {
   local python=/usr/bin/python3 base=$out/python root=$out/python-pkg/debian/python3-zentab
   local dist=usr/lib/python3/dist-packages
-  local top=$PWD
+  local top=$PWD date
+  date=$(date -R -u -d "@$SOURCE_DATE_EPOCH")
   mkdir -p "$base"
   (cd python && "$python" setup.py -q build -j "$(zentab_jobs)" --build-base "$top/$base" \
     --build-lib "$top/$base/lib") >"$base.log" 2>&1 || {
@@ -63,43 +68,122 @@ build_python_package() {
   echo "build-deb: $python_package" >&2
 }
 
-cmake --preset deb >/dev/null
-cmake --build --preset deb -j "$(zentab_jobs)"
-rm -rf "$pkg"
-DESTDIR="$PWD/$root" cmake --install "$build" --prefix /usr --strip >/dev/null
-
 version=$(zentab_version)
 arch=$(dpkg --print-architecture)
-[ -x "$root/usr/bin/zentab" ] || { echo "build-deb: no usr/bin/zentab installed" >&2; exit 1; }
-[ -f "$root/usr/share/man/man1/zentab.1" ] || {
-  echo "build-deb: no man page installed (is scdoc installed?)" >&2
-  exit 1
-}
-gzip -9n "$root/usr/share/man/man1/zentab.1"
-
-doc=$root/usr/share/doc/zentab
-mkdir -p "$doc"
-cp packaging/deb/copyright "$doc/copyright"
-date=$(date -R -u -d "@$SOURCE_DATE_EPOCH")
+triplet=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 maintainer=$(sed -n 's/^Maintainer: //p' packaging/deb/control.in)
-printf 'zentab (%s) unstable; urgency=medium\n\n  * Built from the Zentab source tree.\n\n -- %s  %s\n' \
-  "$version" "$maintainer" "$date" | gzip -9n >"$doc/changelog.gz"
 
-mkdir -p "$root/DEBIAN"  # dpkg-shlibdeps knows a package's files by it
-# dpkg-shlibdeps reads the source package's debian/control; a minimal one will do.
-printf 'Source: zentab\n\nPackage: zentab\nArchitecture: any\n' >"$pkg/debian/control"
-depends=$(cd "$pkg" && dpkg-shlibdeps -O debian/zentab/usr/bin/zentab | sed -n 's/^shlibs:Depends=//p')
+# Where dpkg-shlibdeps and dpkg-gensymbols look for a package's files.
+package_root() {
+  echo "$pkg/debian/$1"
+}
 
-size=$(du -sk --exclude=DEBIAN "$root" | cut -f1)
-sed -e "s/@VERSION@/$version/" -e "s/@ARCH@/$arch/" -e "s/@SIZE@/$size/" \
-  -e "s/@DEPENDS@/$depends/" packaging/deb/control.in >"$root/DEBIAN/control"
-(cd "$root" && find usr -type f -print0 | sort -z | xargs -0 md5sum >DEBIAN/md5sums)
-find "$root" -exec touch --no-dereference -d "@$SOURCE_DATE_EPOCH" {} +
+build_and_stage() {
+  cmake --preset deb >/dev/null
+  cmake --build --preset deb -j "$(zentab_jobs)" >&2
+  rm -rf "$pkg"
+  DESTDIR="$PWD/$stage" cmake --install "$build" --strip >/dev/null
+  # dpkg-shlibdeps and dpkg-gensymbols read the source package's
+  # debian/control; a minimal one will do.
+  mkdir -p "$pkg/debian"
+  printf 'Source: zentab\n\nPackage: zentab\nArchitecture: any\n' >"$pkg/debian/control"
+  printf '\nPackage: libzentab1\nArchitecture: any\n' >>"$pkg/debian/control"
+  printf '\nPackage: libzentab-dev\nArchitecture: any\n' >>"$pkg/debian/control"
+}
 
-package=$out/zentab_${version}_${arch}.deb
-dpkg-deb --root-owner-group -Zxz --build "$root" "$package" >/dev/null
-if command -v lintian >/dev/null; then
-  lintian --fail-on error,warning "$package" >&2
-fi
+# take PACKAGE PATH...: moves staged paths (relative to the stage) into a package.
+take() {
+  local root
+  root=$(package_root "$1")
+  shift
+  for path in "$@"; do
+    mkdir -p "$root/$(dirname "$path")"
+    mv "$stage/$path" "$root/$path"
+  done
+}
+
+# add_docs PACKAGE: its copyright file and changelog.
+add_docs() {
+  local doc date
+  doc=$(package_root "$1")/usr/share/doc/$1
+  mkdir -p "$doc"
+  cp packaging/deb/copyright "$doc/copyright"
+  date=$(date -R -u -d "@$SOURCE_DATE_EPOCH")
+  printf '%s (%s) unstable; urgency=medium\n\n  * Built from the Zentab source tree.\n\n -- %s  %s\n' \
+    "$1" "$version" "$maintainer" "$date" | gzip -9n >"$doc/changelog.gz"
+}
+
+# write_control PACKAGE TEMPLATE DEPENDS
+write_control() {
+  local root size
+  root=$(package_root "$1")
+  mkdir -p "$root/DEBIAN"
+  size=$(du -sk --exclude=DEBIAN "$root" | cut -f1)
+  sed -e "s/@VERSION@/$version/" -e "s/@ARCH@/$arch/" -e "s/@SIZE@/$size/" \
+    -e "s/@DEPENDS@/$3/" -e "s/@MAINTAINER@/$maintainer/" "$2" >"$root/DEBIAN/control"
+}
+
+# finish PACKAGE: md5sums, file times, the .deb, lintian; prints its path.
+finish() {
+  local root deb
+  root=$(package_root "$1")
+  (cd "$root" && find usr -type f -print0 | sort -z | xargs -0 md5sum >DEBIAN/md5sums)
+  find "$root" -exec touch --no-dereference -d "@$SOURCE_DATE_EPOCH" {} +
+  deb=$out/${1}_${version}_${arch}.deb
+  dpkg-deb --root-owner-group -Zxz --build "$root" "$deb" >/dev/null
+  if command -v lintian >/dev/null; then
+    lintian --fail-on error,warning "$deb" >&2
+  fi
+  echo "$deb"
+}
+
+package_libzentab1() {
+  local root lib=usr/lib/$triplet depends
+  root=$(package_root libzentab1)
+  take libzentab1 "$lib/libzentab.so.$version" "$lib/libzentab.so.1"
+  add_docs libzentab1
+  mkdir -p "$root/DEBIAN"
+  depends=$(cd "$pkg" && dpkg-shlibdeps -O "debian/libzentab1/$lib/libzentab.so.$version" |
+    sed -n 's/^shlibs:Depends=//p')
+  write_control libzentab1 packaging/deb/libzentab1.control.in "$depends"
+  # Programs built against 1.0 symbols need at least the version that added them.
+  printf 'libzentab 1 libzentab1 (>= %s)\n' "$version" >"$root/DEBIAN/shlibs"
+  (cd "$pkg" && dpkg-gensymbols -q -plibzentab1 -Pdebian/libzentab1 -v"$version" \
+    -e"debian/libzentab1/$lib/libzentab.so.$version" -Odebian/libzentab1/DEBIAN/symbols)
+  printf 'activate-noawait ldconfig\n' >"$root/DEBIAN/triggers"
+  finish libzentab1
+}
+
+package_libzentab_dev() {
+  local lib=usr/lib/$triplet
+  take libzentab-dev usr/include/zentab.h "$lib/libzentab.so" "$lib/libzentab.a" \
+    "$lib/pkgconfig/zentab.pc" "$lib/cmake/zentab"
+  add_docs libzentab-dev
+  write_control libzentab-dev packaging/deb/libzentab-dev.control.in ""
+  finish libzentab-dev
+}
+
+package_zentab() {
+  local root depends
+  root=$(package_root zentab)
+  [ -x "$stage/usr/bin/zentab" ] || { echo "build-deb: no usr/bin/zentab installed" >&2; exit 1; }
+  [ -f "$stage/usr/share/man/man1/zentab.1" ] || {
+    echo "build-deb: no man page installed (is scdoc installed?)" >&2
+    exit 1
+  }
+  take zentab usr/bin/zentab usr/share/man/man1/zentab.1
+  gzip -9n "$root/usr/share/man/man1/zentab.1"
+  add_docs zentab
+  mkdir -p "$root/DEBIAN"
+  # libzentab1 is found among the packages being built, with its symbols.
+  depends=$(cd "$pkg" && dpkg-shlibdeps -O debian/zentab/usr/bin/zentab |
+    sed -n 's/^shlibs:Depends=//p')
+  write_control zentab packaging/deb/control.in "$depends"
+  finish zentab
+}
+
+build_and_stage
+package_libzentab1
+package_libzentab_dev
+package_zentab
 build_python_package
-echo "$package"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds the Debian package, installs it with apt-get as a user would, and runs
-# the installed zentab and `man zentab` once. Needs root (or sudo) for
-# apt-get, and what scripts/install-deps.sh installs. A zentab package it
-# installs is removed again when it ends.
+# Builds the Debian packages, installs them with apt-get as a user would, runs
+# the installed zentab and `man zentab` once, and builds a C program against
+# libzentab-dev with pkg-config and with CMake. Needs root (or sudo) for
+# apt-get, and what scripts/install-deps.sh installs. The packages it installs
+# are removed again when it ends.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 cd "$(zentab_root)"
@@ -11,25 +12,29 @@ as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
-package=$(bash scripts/build-deb.sh | tail -n 1)
+mapfile -t packages < <(bash scripts/build-deb.sh | grep '\.deb$')
+package=${packages[-1]}  # zentab's
 
 # Steps after this one, and whoever uses the machine next, find it as it was:
-# a zentab this script installed is purged again, whether the checks pass or
+# a package this script installed is purged again, whether the checks pass or
 # not, and an install cut short is finished or undone first.
-installed_before=$(dpkg-query -W -f '${Status}' zentab 2>/dev/null || true)
-python_before=$(dpkg-query -W -f '${Status}' python3-zentab 2>/dev/null || true)
+names=(zentab libzentab1 libzentab-dev python3-zentab)
+declare -A installed_before
+for name in "${names[@]}"; do
+  installed_before[$name]=$(dpkg-query -W -f '${Status}' "$name" 2>/dev/null || true)
+done
 restore() {
   as_root env DEBIAN_FRONTEND=noninteractive dpkg --configure -a >/dev/null || true
-  if [ "$python_before" != "install ok installed" ]; then
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq python3-zentab >/dev/null 2>&1 || true
-  fi
-  if [ "$installed_before" != "install ok installed" ]; then
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq zentab >/dev/null 2>&1 || true
-  fi
+  for name in "${names[@]}"; do
+    if [ "${installed_before[$name]}" != "install ok installed" ]; then
+      as_root env DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq "$name" >/dev/null 2>&1 || true
+    fi
+  done
 }
 trap restore EXIT
 
-as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --reinstall "./$package" >/dev/null
+as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --reinstall \
+  "${packages[@]/#/./}" >/dev/null
 
 zentab=$(command -v zentab)
 if [ "$zentab" != /usr/bin/zentab ]; then
@@ -60,6 +65,12 @@ grep -q 'zentab - frame a plain-text table' <<<"$page" || {
   printf 'test-deb: man zentab gave\n%s\n' "$page" >&2
   exit 1
 }
+depends=$(dpkg-query -W -f '${Depends}' zentab)
+grep -q "libzentab1 (>= $version)" <<<"$depends" || {
+  echo "test-deb: zentab depends on '$depends', not on libzentab1 (>= $version)" >&2
+  exit 1
+}
+bash tests/capi/install_test.sh -
 check_python_package() {
   local python_package
   python_package=$(dirname "$package")/python3-zentab_$(zentab_version)_$(dpkg --print-architecture).deb
@@ -79,4 +90,4 @@ check_python_package() {
   echo "test-deb: $python_package installed; import zentab works"
 }
 check_python_package
-echo "test-deb: $package installed; zentab and man zentab work"
+echo "test-deb: ${packages[*]} installed; zentab, man zentab and libzentab work"

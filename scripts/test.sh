@@ -3,7 +3,8 @@
 # with clang, and again under AddressSanitizer and UndefinedBehaviorSanitizer,
 # the web page and npm package (WebAssembly) against the command, the Debian
 # package built, installed and run (as root or with sudo; it is removed again
-# afterwards), a short fuzzing run, and the Windows program's tests under Wine.
+# afterwards), libzentab under ThreadSanitizer, a short fuzzing run, and the
+# Windows program's tests under Wine.
 # Needs what scripts/install-deps.sh installs.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
@@ -18,6 +19,16 @@ run_suite() {
   ctest --preset "$1" -j "$jobs"
 }
 
+# libzentab's calls from eight threads at once under ThreadSanitizer: only
+# that test and the libraries it links are built.
+run_tsan() {
+  cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZENTAB_BENCH=OFF \
+    -DCMAKE_CXX_FLAGS=-fsanitize=thread -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread \
+    -DCMAKE_SHARED_LINKER_FLAGS=-fsanitize=thread >/dev/null
+  cmake --build build-tsan -j "$jobs" --target zentab_capi_tests
+  TSAN_OPTIONS=halt_on_error=1 build-tsan/tests/capi/zentab_capi_tests
+}
+
 echo "== release build"
 run_suite release
 echo "== clang build"
@@ -28,6 +39,8 @@ echo "== Debian package: build, install, run, man page"
 bash scripts/test-deb.sh
 echo "== sanitizer build (address, undefined)"
 run_suite sanitize
+echo "== thread sanitizer: libzentab from eight threads"
+run_tsan
 echo "== fuzzing, ${ZENTAB_FUZZ_SECONDS:-30} s"
 bash .ci/fuzz.sh "${ZENTAB_FUZZ_SECONDS:-30}"
 echo "== Windows program under Wine"

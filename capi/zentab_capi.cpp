@@ -1,0 +1,251 @@
+// The C interface over the text layer's one door, frame_text / read_text:
+// options become a FrameRequest, outcomes become results. Nothing is shared
+// between calls but the read-only out-of-memory result, so calls run in
+// parallel.
+#include <memory>
+#include <new>
+#include <string>
+#include <utility>
+
+#include "text/frame_text.h"
+#include "zentab.h"
+
+static_assert(ZENTAB_VERSION_MAJOR == ZENTAB_PROJECT_VERSION_MAJOR &&
+                  ZENTAB_VERSION_MINOR == ZENTAB_PROJECT_VERSION_MINOR &&
+                  ZENTAB_VERSION_PATCH == ZENTAB_PROJECT_VERSION_PATCH,
+              "include/zentab.h gives another version than project() in CMakeLists.txt");
+static_assert(ZENTAB_FORMAT_JIRA == static_cast<int>(TableFormat::Jira) &&
+                  ZENTAB_FORMAT_ALIGNED == static_cast<int>(TableFormat::Aligned),
+              "the C formats are numbered as TableFormat");
+static_assert(ZENTAB_REFUSAL_FORMAT_NOT_WRITABLE ==
+                      static_cast<int>(RefusalKind::FormatNotWritable) &&
+                  ZENTAB_REFUSAL_OUT_OF_MEMORY == static_cast<int>(RefusalKind::OutOfMemory),
+              "the C refusal kinds are numbered as RefusalKind");
+
+struct zentab_options {
+    FrameRequest request;
+    bool positionGiven = false;
+};
+
+struct zentab_table {
+    Table table;
+};
+
+struct zentab_result {
+    std::string text;
+    Refusal refusal;
+    std::string message;
+    zentab_table table;
+    bool hasTable = false;
+};
+
+namespace {
+
+// Returned when even a result cannot be made; "out of memory" fits in the
+// string without allocating.
+zentab_result outOfMemory = [] {
+    zentab_result result;
+    result.refusal = refusal_of(RefusalKind::OutOfMemory);
+    result.message = "out of memory";
+    return result;
+}();
+
+const zentab_options defaultOptions;
+
+FrameRequest request_of(const char* text, size_t size, const zentab_options* options) {
+    const zentab_options& given = options != nullptr ? *options : defaultOptions;
+    FrameRequest request = given.request;
+    request.text = text != nullptr ? std::string_view(text, size) : std::string_view();
+    // As the command: Markdown says an alignment only when one was asked for.
+    if (!given.positionGiven && request.to != TableFormat::Frame) {
+        request.positionType = 0;
+    }
+    return request;
+}
+
+zentab_result* refused(std::unique_ptr<zentab_result> result, const Refusal& refusal) {
+    result->refusal = refusal;
+    result->message = describe_refusal(refusal);
+    return result.release();
+}
+
+zentab_result* convert(const char* text, size_t size, const zentab_options* options) {
+    auto result = std::make_unique<zentab_result>();
+    FrameOutcome outcome = frame_text(request_of(text, size, options));
+    if (!outcome.ok()) {
+        return refused(std::move(result), outcome.refusal);
+    }
+    result->text = std::move(outcome.text);
+    return result.release();
+}
+
+zentab_result* read(const char* text, size_t size, const zentab_options* options, bool frame) {
+    auto result = std::make_unique<zentab_result>();
+    FrameRequest request = request_of(text, size, options);
+    if (frame) {
+        request.from = TableFormat::Frame;
+    }
+    TableRead read = read_text(request);
+    if (!read.ok()) {
+        return refused(std::move(result), read.refusal);
+    }
+    result->table.table = std::move(read.table);
+    result->hasTable = true;
+    return result.release();
+}
+
+// No exception may cross into C: a failed allocation becomes a refusal.
+template <typename Call>
+zentab_result* guarded(Call call) {
+    try {
+        return call();
+    } catch (...) {
+        return &outOfMemory;
+    }
+}
+
+template <typename Value>
+int set_enum(Value& field, int value, int last) {
+    if (value < 0 || value > last) {
+        return -1;
+    }
+    field = static_cast<Value>(value);
+    return 0;
+}
+
+const zentab_result& result_or_oom(const zentab_result* result) {
+    return result != nullptr ? *result : outOfMemory;
+}
+
+}  // namespace
+
+extern "C" {
+
+const char* zentab_version(void) {
+    return ZENTAB_PROJECT_VERSION;
+}
+
+zentab_options* zentab_options_new(void) {
+    return new (std::nothrow) zentab_options;
+}
+
+void zentab_options_free(zentab_options* options) {
+    delete options;
+}
+
+int zentab_options_set_from(zentab_options* options, zentab_format from) {
+    return set_enum(options->request.from, from, ZENTAB_FORMAT_JIRA);
+}
+
+int zentab_options_set_to(zentab_options* options, zentab_format to) {
+    return set_enum(options->request.to, to, ZENTAB_FORMAT_JIRA);
+}
+
+int zentab_options_set_encoding(zentab_options* options, zentab_encoding encoding) {
+    return set_enum(options->request.encoding, encoding, ZENTAB_ENCODING_CP932);
+}
+
+int zentab_options_set_width(zentab_options* options, zentab_width width) {
+    return set_enum(options->request.widthModel, width, ZENTAB_WIDTH_WIDE);
+}
+
+int zentab_options_set_line_end(zentab_options* options, zentab_line_end line_end) {
+    return set_enum(options->request.lineEnd, line_end, ZENTAB_LINE_END_CRLF);
+}
+
+int zentab_options_set_json_nested(zentab_options* options, zentab_json_nested nested) {
+    return set_enum(options->request.jsonNested, nested, ZENTAB_JSON_NESTED_TEXT);
+}
+
+int zentab_options_set_frame_type(zentab_options* options, int frame_type) {
+    options->request.frameType = frame_type;
+    return 0;
+}
+
+int zentab_options_set_position(zentab_options* options, int position) {
+    options->request.positionType = position;
+    options->positionGiven = true;
+    return 0;
+}
+
+int zentab_options_set_header(zentab_options* options, int header) {
+    options->request.header = header != 0;
+    return 0;
+}
+
+zentab_result* zentab_convert(const char* text, size_t size, const zentab_options* options) {
+    return guarded([&] { return convert(text, size, options); });
+}
+
+zentab_result* zentab_read(const char* text, size_t size, const zentab_options* options) {
+    return guarded([&] { return read(text, size, options, false); });
+}
+
+zentab_result* zentab_unframe(const char* text, size_t size, const zentab_options* options) {
+    return guarded([&] { return read(text, size, options, true); });
+}
+
+int zentab_result_ok(const zentab_result* result) {
+    return result_or_oom(result).refusal.kind == RefusalKind::None ? 1 : 0;
+}
+
+const char* zentab_result_data(const zentab_result* result) {
+    return result_or_oom(result).text.c_str();
+}
+
+size_t zentab_result_size(const zentab_result* result) {
+    return result_or_oom(result).text.size();
+}
+
+zentab_refusal_kind zentab_result_refusal(const zentab_result* result) {
+    return static_cast<zentab_refusal_kind>(result_or_oom(result).refusal.kind);
+}
+
+int64_t zentab_result_line(const zentab_result* result) {
+    return result_or_oom(result).refusal.line;
+}
+
+int64_t zentab_result_column(const zentab_result* result) {
+    return result_or_oom(result).refusal.column;
+}
+
+const char* zentab_result_message(const zentab_result* result) {
+    return result_or_oom(result).message.c_str();
+}
+
+const zentab_table* zentab_result_table(const zentab_result* result) {
+    const zentab_result& held = result_or_oom(result);
+    return held.hasTable ? &held.table : nullptr;
+}
+
+void zentab_result_free(zentab_result* result) {
+    if (result != &outOfMemory) {
+        delete result;
+    }
+}
+
+size_t zentab_table_rows(const zentab_table* table) {
+    return table->table.rows().size();
+}
+
+size_t zentab_table_cells(const zentab_table* table, size_t row) {
+    const Rows rows = table->table.rows();
+    return row < rows.size() ? rows[row].size() : 0;
+}
+
+const char* zentab_table_cell(const zentab_table* table, size_t row, size_t column, size_t* size) {
+    const Rows rows = table->table.rows();
+    if (row >= rows.size() || column >= rows[row].size()) {
+        if (size != nullptr) {
+            *size = 0;
+        }
+        return nullptr;
+    }
+    const std::string_view text = rows[row][column].text;
+    if (size != nullptr) {
+        *size = text.size();
+    }
+    return text.data();
+}
+
+}  // extern "C"

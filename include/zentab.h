@@ -1,0 +1,192 @@
+/* Zentab's C interface: frame text tables, convert them between formats and
+ * read their cells, from C or C++.
+ *
+ *   zentab_result* result = zentab_convert("A|B\n1|2\n", 8, NULL);
+ *   if (zentab_result_ok(result))
+ *       fwrite(zentab_result_data(result), 1, zentab_result_size(result), stdout);
+ *   else
+ *       fprintf(stderr, "zentab: %s\n", zentab_result_message(result));
+ *   zentab_result_free(result);
+ *
+ * Every type is opaque and every function is safe to call from several
+ * threads at once, as long as no thread changes an options object another is
+ * converting with. No function throws or aborts on bad input: refusals and
+ * running out of memory come back as results. Text is UTF-8, or code page 932
+ * bytes when that encoding is set; it need not end in NUL and may hold any
+ * bytes (the text is checked, and refused where it is not a table).
+ *
+ * Link with -lzentab (pkg-config zentab; CMake: find_package(zentab), target
+ * zentab::zentab). The library keeps its ABI within a major version: enum
+ * values never change, new ones are added at the end. */
+#ifndef ZENTAB_H
+#define ZENTAB_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+#define ZENTAB_VERSION_MAJOR 1
+#define ZENTAB_VERSION_MINOR 0
+#define ZENTAB_VERSION_PATCH 0
+
+#if defined(ZENTAB_BUILDING_LIBRARY) && defined(__GNUC__)
+#define ZENTAB_API __attribute__((visibility("default")))
+#else
+#define ZENTAB_API
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Table formats, as the command's --from and --to name them. Formats from
+ * ZENTAB_FORMAT_HTML on are written only. */
+typedef enum zentab_format {
+    ZENTAB_FORMAT_PSV = 0, /* cells separated by '|' or TAB */
+    ZENTAB_FORMAT_CSV = 1,
+    ZENTAB_FORMAT_TSV = 2,
+    ZENTAB_FORMAT_MARKDOWN = 3,
+    ZENTAB_FORMAT_FRAME = 4, /* a ruled frame */
+    ZENTAB_FORMAT_JSON = 5,
+    ZENTAB_FORMAT_JSONL = 6,
+    ZENTAB_FORMAT_ALIGNED = 7, /* columns lined up with spaces */
+    ZENTAB_FORMAT_HTML = 8,
+    ZENTAB_FORMAT_LATEX = 9,
+    ZENTAB_FORMAT_RST = 10, /* reStructuredText grid table */
+    ZENTAB_FORMAT_RST_SIMPLE = 11,
+    ZENTAB_FORMAT_ORG = 12,
+    ZENTAB_FORMAT_ASCIIDOC = 13,
+    ZENTAB_FORMAT_MEDIAWIKI = 14,
+    ZENTAB_FORMAT_JIRA = 15
+} zentab_format;
+
+typedef enum zentab_encoding {
+    ZENTAB_ENCODING_UTF8 = 0,
+    ZENTAB_ENCODING_CP932 = 1 /* Shift-JIS; widths count bytes */
+} zentab_encoding;
+
+/* How wide East Asian ambiguous characters (box drawing among them) are. */
+typedef enum zentab_width { ZENTAB_WIDTH_NARROW = 0, ZENTAB_WIDTH_WIDE = 1 } zentab_width;
+
+typedef enum zentab_line_end { ZENTAB_LINE_END_LF = 0, ZENTAB_LINE_END_CRLF = 1 } zentab_line_end;
+
+/* What reading JSON does with an array or object inside a row. */
+typedef enum zentab_json_nested {
+    ZENTAB_JSON_NESTED_REFUSE = 0,
+    ZENTAB_JSON_NESTED_TEXT = 1 /* the value's JSON text becomes the cell */
+} zentab_json_nested;
+
+/* Why a conversion was refused; ZENTAB_REFUSAL_NONE when it was not. */
+typedef enum zentab_refusal_kind {
+    ZENTAB_REFUSAL_NONE = 0,
+    ZENTAB_REFUSAL_BAD_FRAME_TYPE = 1,
+    ZENTAB_REFUSAL_BAD_POSITION_TYPE = 2,
+    ZENTAB_REFUSAL_INPUT_TOO_LARGE = 3,
+    ZENTAB_REFUSAL_INVALID_UTF8 = 4,
+    ZENTAB_REFUSAL_INVALID_CP932 = 5,
+    ZENTAB_REFUSAL_CONTROL_CHARACTER = 6,
+    ZENTAB_REFUSAL_RAGGED_ROW = 7,
+    ZENTAB_REFUSAL_NO_CELLS = 8,
+    ZENTAB_REFUSAL_FRAME_TOO_LARGE = 9,
+    ZENTAB_REFUSAL_OUT_OF_MEMORY = 10,
+    ZENTAB_REFUSAL_OPEN_QUOTE = 11,
+    ZENTAB_REFUSAL_STRAY_QUOTE = 12,
+    ZENTAB_REFUSAL_NO_DELIMITER_ROW = 13,
+    ZENTAB_REFUSAL_NO_FRAME_FOUND = 14,
+    ZENTAB_REFUSAL_FRAME_MISMATCH = 15,
+    ZENTAB_REFUSAL_CELL_HOLDS_SEPARATOR = 16,
+    ZENTAB_REFUSAL_CELL_HOLDS_LINE_BREAK = 17,
+    ZENTAB_REFUSAL_ROW_NOT_HELD = 18,
+    ZENTAB_REFUSAL_NOT_IN_CP932 = 19,
+    ZENTAB_REFUSAL_CELL_HAS_EDGE_BLANKS = 20,
+    ZENTAB_REFUSAL_BAD_JSON = 21,
+    ZENTAB_REFUSAL_DUPLICATE_NAME = 22,
+    ZENTAB_REFUSAL_FORMAT_NOT_READABLE = 23,
+    ZENTAB_REFUSAL_TOO_FEW_COLUMNS = 24,
+    ZENTAB_REFUSAL_FORMAT_NOT_WRITABLE = 25
+} zentab_refusal_kind;
+
+/* Position types are the letters A..Q, numbered 1..17. */
+#define ZENTAB_POSITION(letter) ((letter) - 'A' + 1)
+
+typedef struct zentab_options zentab_options;
+typedef struct zentab_result zentab_result;
+typedef struct zentab_table zentab_table;
+
+/* The library's version, "MAJOR.MINOR.PATCH"; may differ from the header's
+ * macros when a newer library of the same major version is installed. */
+ZENTAB_API const char* zentab_version(void);
+
+/* Options, as the command's defaults: psv to a frame of type 1, position A,
+ * narrow, UTF-8, LF, nested JSON refused, JSON keyed by a header row.
+ * Returns NULL when out of memory. Free with zentab_options_free. */
+ZENTAB_API zentab_options* zentab_options_new(void);
+/* Frees options; NULL is ignored. */
+ZENTAB_API void zentab_options_free(zentab_options* options);
+
+/* The setters return 0, or -1 for a value out of the enum's range, leaving
+ * the options as they were. options must not be NULL. */
+ZENTAB_API int zentab_options_set_from(zentab_options* options, zentab_format from);
+ZENTAB_API int zentab_options_set_to(zentab_options* options, zentab_format to);
+ZENTAB_API int zentab_options_set_encoding(zentab_options* options, zentab_encoding encoding);
+ZENTAB_API int zentab_options_set_width(zentab_options* options, zentab_width width);
+ZENTAB_API int zentab_options_set_line_end(zentab_options* options, zentab_line_end line_end);
+ZENTAB_API int zentab_options_set_json_nested(zentab_options* options, zentab_json_nested nested);
+/* Frame type 1..6. Any number is kept; zentab_convert refuses others with
+ * ZENTAB_REFUSAL_BAD_FRAME_TYPE. */
+ZENTAB_API int zentab_options_set_frame_type(zentab_options* options, int frame_type);
+/* Position 1..17 (ZENTAB_POSITION('A')..ZENTAB_POSITION('Q')): alignment in
+ * frames, and in Markdown, which says an alignment only once one is set.
+ * Others are refused by zentab_convert with ZENTAB_REFUSAL_BAD_POSITION_TYPE. */
+ZENTAB_API int zentab_options_set_position(zentab_options* options, int position);
+/* JSON out: nonzero (the default) keys objects by the first row, zero writes
+ * arrays of every row, as --no-header. */
+ZENTAB_API int zentab_options_set_header(zentab_options* options, int header);
+
+/* Reads size bytes of text in the options' from format and writes them in
+ * their to format; options NULL means the defaults. Text of nothing but line
+ * ends gives empty output. Never NULL: running out of memory gives a result
+ * refused with ZENTAB_REFUSAL_OUT_OF_MEMORY. Free it with zentab_result_free. */
+ZENTAB_API zentab_result* zentab_convert(const char* text, size_t size,
+                                         const zentab_options* options);
+/* Reads the text in the options' from format into rows of cells, which
+ * zentab_result_table gives. */
+ZENTAB_API zentab_result* zentab_read(const char* text, size_t size, const zentab_options* options);
+/* zentab_read of a frame, whatever the options' from format. */
+ZENTAB_API zentab_result* zentab_unframe(const char* text, size_t size,
+                                         const zentab_options* options);
+
+/* Nonzero when the result holds output (or a table), zero when refused.
+ * A NULL result counts as refused for lack of memory. */
+ZENTAB_API int zentab_result_ok(const zentab_result* result);
+/* The output of zentab_convert, NUL-terminated after size bytes (it may hold
+ * NUL itself); "" for a refusal or a read. Lives as long as the result. */
+ZENTAB_API const char* zentab_result_data(const zentab_result* result);
+ZENTAB_API size_t zentab_result_size(const zentab_result* result);
+/* Why the text was refused; ZENTAB_REFUSAL_NONE when it was not. */
+ZENTAB_API zentab_refusal_kind zentab_result_refusal(const zentab_result* result);
+/* Where in the text the refusal is: 1-based line, and column counted in
+ * characters; 0 when it has no place. */
+ZENTAB_API int64_t zentab_result_line(const zentab_result* result);
+ZENTAB_API int64_t zentab_result_column(const zentab_result* result);
+/* The refusal in English as the command prints it after "zentab: ", e.g.
+ * "line 2, column 5: ..."; "" when not refused. Lives as long as the result. */
+ZENTAB_API const char* zentab_result_message(const zentab_result* result);
+/* The table zentab_read or zentab_unframe read; NULL when refused or for a
+ * result of zentab_convert. Lives as long as the result. */
+ZENTAB_API const zentab_table* zentab_result_table(const zentab_result* result);
+/* Frees a result and its table; NULL is ignored. */
+ZENTAB_API void zentab_result_free(zentab_result* result);
+
+/* The rows of a table, and the cells of row (0-based; 0 past the last row). */
+ZENTAB_API size_t zentab_table_rows(const zentab_table* table);
+ZENTAB_API size_t zentab_table_cells(const zentab_table* table, size_t row);
+/* The text of one cell, in the input's encoding and not NUL-terminated; its
+ * length goes to *size when size is not NULL. NULL (size 0) past the table. */
+ZENTAB_API const char* zentab_table_cell(const zentab_table* table, size_t row, size_t column,
+                                         size_t* size);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,199 @@
+// The C interface against the text layer it wraps, and against itself run
+// from many threads at once.
+#include <gtest/gtest.h>
+#include <zentab.h>
+
+#include <memory>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "table_testing.h"
+#include "text/frame_text.h"
+
+namespace {
+
+struct Job {
+    std::string input;  // csv
+    FrameRequest request;
+};
+
+// What a conversion gave, whichever way it was asked.
+struct Answer {
+    std::string text;
+    int kind = 0;
+    int64_t line = 0;
+    int64_t column = 0;
+    std::string message;
+
+    bool operator==(const Answer& other) const {
+        return text == other.text && kind == other.kind && line == other.line &&
+               column == other.column && message == other.message;
+    }
+};
+
+using OptionsHandle = std::unique_ptr<zentab_options, decltype(&zentab_options_free)>;
+using ResultHandle = std::unique_ptr<zentab_result, decltype(&zentab_result_free)>;
+
+OptionsHandle options_of(const FrameRequest& request) {
+    OptionsHandle options(zentab_options_new(), &zentab_options_free);
+    zentab_options* set = options.get();
+    EXPECT_EQ(zentab_options_set_from(set, static_cast<zentab_format>(request.from)), 0);
+    EXPECT_EQ(zentab_options_set_to(set, static_cast<zentab_format>(request.to)), 0);
+    EXPECT_EQ(zentab_options_set_width(set, static_cast<zentab_width>(request.widthModel)), 0);
+    EXPECT_EQ(zentab_options_set_line_end(set, static_cast<zentab_line_end>(request.lineEnd)), 0);
+    zentab_options_set_frame_type(set, request.frameType);
+    zentab_options_set_position(set, request.positionType);
+    zentab_options_set_header(set, request.header ? 1 : 0);
+    return options;
+}
+
+Answer through_library(const Job& job) {
+    OptionsHandle options = options_of(job.request);
+    ResultHandle result(zentab_convert(job.input.data(), job.input.size(), options.get()),
+                        &zentab_result_free);
+    Answer answer;
+    answer.text.assign(zentab_result_data(result.get()), zentab_result_size(result.get()));
+    answer.kind = zentab_result_refusal(result.get());
+    answer.line = zentab_result_line(result.get());
+    answer.column = zentab_result_column(result.get());
+    answer.message = zentab_result_message(result.get());
+    EXPECT_EQ(zentab_result_ok(result.get()) != 0, answer.kind == ZENTAB_REFUSAL_NONE);
+    return answer;
+}
+
+Answer through_text_layer(const Job& job) {
+    FrameRequest request = job.request;
+    request.text = job.input;
+    FrameOutcome outcome = frame_text(request);
+    Answer answer;
+    answer.text = outcome.text;
+    answer.kind = static_cast<int>(outcome.refusal.kind);
+    answer.line = outcome.refusal.line;
+    answer.column = outcome.refusal.column;
+    answer.message = outcome.ok() ? "" : describe_refusal(outcome.refusal);
+    return answer;
+}
+
+std::string csv_of(const Texts& texts) {
+    TableWrite written = write_table(table_of(texts), TableFormat::Csv, WriteOptions());
+    EXPECT_TRUE(written.ok());
+    return written.text;
+}
+
+// Random tables, some ragged and some with cells a frame cannot hold, each
+// written in one of several formats with random options.
+std::vector<Job> random_jobs(size_t count) {
+    std::mt19937 random(2026);
+    const std::vector<std::string> pieces = {"a", " ", "é", "日", ",", "\"", "─", "", "|", "7"};
+    const TableFormat targets[] = {TableFormat::Frame, TableFormat::Markdown, TableFormat::Json,
+                                   TableFormat::Html,  TableFormat::RstGrid,  TableFormat::Aligned,
+                                   TableFormat::Psv,   TableFormat::Jsonl};
+    std::vector<Job> jobs;
+    for (size_t i = 0; i < count; ++i) {
+        Job job;
+        job.input = csv_of(random_texts(random, pieces, 3, i % 10 == 0));
+        job.request.from = TableFormat::Csv;
+        job.request.to = targets[random() % std::size(targets)];
+        job.request.frameType = i % 40 == 0 ? 0 : static_cast<int32_t>(1 + random() % 6);
+        job.request.positionType = static_cast<int32_t>(1 + random() % 17);
+        job.request.widthModel = random() % 2 == 0 ? WidthModel::Narrow : WidthModel::Wide;
+        job.request.lineEnd = random() % 2 == 0 ? LineEnd::Lf : LineEnd::CrLf;
+        job.request.header = random() % 2 == 0;
+        jobs.push_back(job);
+    }
+    return jobs;
+}
+
+TEST(CInterface, GivesWhatTheTextLayerGives) {
+    const std::vector<Job> jobs = random_jobs(600);
+    size_t written = 0;
+    for (const Job& job : jobs) {
+        const Answer answer = through_library(job);
+        ASSERT_EQ(answer, through_text_layer(job)) << job.input;
+        written += answer.kind == ZENTAB_REFUSAL_NONE ? 1 : 0;
+    }
+    // Refusals are compared too, but many jobs should be written.
+    EXPECT_GT(written, jobs.size() / 3);
+}
+
+TEST(CInterface, GivesTheSameFromEightThreadsAsFromOne) {
+    const std::vector<Job> jobs = random_jobs(300);
+    std::vector<Answer> alone;
+    for (const Job& job : jobs) {
+        alone.push_back(through_library(job));
+    }
+    constexpr size_t kThreads = 8;
+    std::vector<std::vector<Answer>> answers(kThreads, std::vector<Answer>(jobs.size()));
+    std::vector<std::thread> threads;
+    for (size_t t = 0; t < kThreads; ++t) {
+        // Each thread starts at another job, so different work overlaps.
+        threads.emplace_back([&, t] {
+            for (size_t i = 0; i < jobs.size(); ++i) {
+                const size_t at = (i + t * jobs.size() / kThreads) % jobs.size();
+                answers[t][at] = through_library(jobs[at]);
+            }
+        });
+    }
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    for (size_t t = 0; t < kThreads; ++t) {
+        for (size_t i = 0; i < jobs.size(); ++i) {
+            ASSERT_EQ(answers[t][i], alone[i]) << "thread " << t << ", job " << i;
+        }
+    }
+}
+
+Texts cells_of(const zentab_table* table) {
+    Texts texts(zentab_table_rows(table));
+    for (size_t r = 0; r < texts.size(); ++r) {
+        for (size_t c = 0; c < zentab_table_cells(table, r); ++c) {
+            size_t size = 0;
+            const char* cell = zentab_table_cell(table, r, c, &size);
+            texts[r].emplace_back(cell, size);
+        }
+    }
+    return texts;
+}
+
+TEST(CInterface, ReadsBackTheCellsOfItsFrames) {
+    std::mt19937 random(7);
+    const std::vector<std::string> pieces = {"a", " ", "é", "日", ",", "7", ""};
+    for (int round = 0; round < 300; ++round) {
+        const Texts texts = random_texts(random, pieces, 3);
+        Job job;
+        job.input = csv_of(texts);
+        job.request.from = TableFormat::Csv;
+        job.request.frameType = static_cast<int32_t>(1 + round % 6);
+        const Answer frame = through_library(job);
+        ASSERT_EQ(frame.kind, ZENTAB_REFUSAL_NONE) << frame.message;
+        ResultHandle read(zentab_unframe(frame.text.data(), frame.text.size(), nullptr),
+                          &zentab_result_free);
+        ASSERT_TRUE(zentab_result_ok(read.get())) << zentab_result_message(read.get());
+        ASSERT_EQ(cells_of(zentab_result_table(read.get())), trimmed(texts)) << frame.text;
+
+        ResultHandle csv(
+            zentab_read(job.input.data(), job.input.size(), options_of(job.request).get()),
+            &zentab_result_free);
+        ASSERT_EQ(cells_of(zentab_result_table(csv.get())), texts) << job.input;
+    }
+}
+
+TEST(CInterface, TablesAreEmptyPastTheirEnd) {
+    ResultHandle read(zentab_read("a|b\n", 4, nullptr), &zentab_result_free);
+    const zentab_table* table = zentab_result_table(read.get());
+    size_t size = 9;
+    EXPECT_EQ(zentab_table_cell(table, 0, 2, &size), nullptr);
+    EXPECT_EQ(size, 0u);
+    EXPECT_EQ(zentab_table_cells(table, 1), 0u);
+    EXPECT_EQ(zentab_result_table(nullptr), nullptr);
+    EXPECT_EQ(zentab_result_refusal(nullptr), ZENTAB_REFUSAL_OUT_OF_MEMORY);
+
+    OptionsHandle options(zentab_options_new(), &zentab_options_free);
+    EXPECT_EQ(zentab_options_set_width(options.get(), ZENTAB_WIDTH_WIDE), 0);
+    EXPECT_STREQ(zentab_version(), ZENTAB_VERSION);
+}
+
+}  // namespace
