@@ -18,7 +18,7 @@ JobOutput failure(std::string message) {
 
 JobOutput success(std::string frame) {
     JobOutput job;
-    job.out = std::move(frame);
+    job.text = std::move(frame);
     return job;
 }
 
@@ -68,7 +68,6 @@ JobOutput raw_job(const CliOptions& options, const std::string& input) {
 }
 
 using OptionsHandle = std::unique_ptr<zentab_options, decltype(&zentab_options_free)>;
-using ResultHandle = std::unique_ptr<zentab_result, decltype(&zentab_result_free)>;
 
 // The command's options as the library's; null when out of memory.
 OptionsHandle library_options(const CliOptions& options) {
@@ -101,9 +100,19 @@ JobOutput frame_job(const CliOptions& options, const std::string& input) {
     if (!set) {
         return failure("out of memory");
     }
-    ResultHandle result(zentab_convert(input.data(), input.size(), set.get()), &zentab_result_free);
+    std::shared_ptr<zentab_result> result(zentab_convert(input.data(), input.size(), set.get()),
+                                          &zentab_result_free);
     if (!zentab_result_ok(result.get())) {
         return failure(zentab_result_message(result.get()));
     }
-    return success(std::string(zentab_result_data(result.get()), zentab_result_size(result.get())));
+    JobOutput job;
+    job.result = std::move(result);
+    return job;
+}
+
+std::string_view JobOutput::out() const {
+    if (result) {
+        return {zentab_result_data(result.get()), zentab_result_size(result.get())};
+    }
+    return text;
 }

@@ -2,14 +2,23 @@
 // and standard error, and the exit status.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <string_view>
 
 #include "cli/options.h"
 
+struct zentab_result;
+
 struct JobOutput {
-    std::string out;
+    std::string text;  // standard output of the byte-exact path
+    // Standard output from the library, written from where it lies: a frame
+    // can be many times its input, and is not copied again.
+    std::shared_ptr<zentab_result> result;
     std::string err;
     int exitCode = 0;
+
+    std::string_view out() const;
 };
 
 JobOutput frame_job(const CliOptions& options, const std::string& input);

@@ -39,7 +39,7 @@ std::string too_large(const CliOptions& options, const InputRead& input) {
     return "the input is " + size + " bytes; the limit is " + limit;
 }
 
-int write_stdout(const std::string& text, int exitCode) {
+int write_stdout(std::string_view text, int exitCode) {
     std::string error = write_all(STDOUT_FILENO, text);
     return error.empty() ? exitCode
                          : report("cannot write to standard output: " + error, kExitTrouble);
@@ -70,5 +70,5 @@ int main(int argc, char** argv) {
     }
     JobOutput job = frame_job(parsed.options, input.bytes);
     write_all(STDERR_FILENO, job.err);
-    return write_stdout(job.out, job.exitCode);
+    return write_stdout(job.out(), job.exitCode);
 }
