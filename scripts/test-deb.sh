@@ -8,10 +8,6 @@ set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 cd "$(zentab_root)"
 
-as_root() {
-  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
-}
-
 mapfile -t packages < <(bash scripts/build-deb.sh | grep '\.deb$')
 package=${packages[-1]}  # zentab's
 
