@@ -101,11 +101,17 @@ TableRead read_table(std::string_view text, TableFormat from, TextEncoding encod
             return formats::read_csv(text, encoding);
         case TableFormat::Markdown:
             return formats::read_markdown(text, encoding);
+#ifdef ZENTAB_PAGE_FORMATS
+        case TableFormat::Json:
+            static_cast<void>(jsonNested);
+            break;
+#else
         case TableFormat::Json:
         case TableFormat::Jsonl:
             return formats::read_json(text, encoding, jsonNested, from == TableFormat::Jsonl);
         case TableFormat::Aligned:
             return formats::read_aligned(text, encoding, widthModel);
+#endif
         case TableFormat::Frame:
             return formats::read_frame(text, encoding, widthModel);
         default:
@@ -124,16 +130,12 @@ TableWrite write_table(const Table& table, TableFormat to, const WriteOptions& o
             return formats::write_csv(table, options.lineEnd);
         case TableFormat::Markdown:
             return formats::write_markdown(table, options);
+        case TableFormat::Frame:
+            return formats::write_frame(table, options);
+#ifndef ZENTAB_PAGE_FORMATS
         case TableFormat::Json:
         case TableFormat::Jsonl:
             return formats::write_json(table, options, to == TableFormat::Jsonl);
-        case TableFormat::Frame:
-            break;
-        case TableFormat::Aligned: {
-            TableWrite refused;
-            refused.refusal = refusal_of(RefusalKind::FormatNotWritable);
-            return refused;
-        }
         case TableFormat::Html:
             return formats::write_html(table, options);
         case TableFormat::Latex:
@@ -150,6 +152,11 @@ TableWrite write_table(const Table& table, TableFormat to, const WriteOptions& o
             return formats::write_mediawiki(table, options);
         case TableFormat::Jira:
             return formats::write_jira(table, options);
+#endif
+        default:
+            break;
     }
-    return formats::write_frame(table, options);
+    TableWrite refused;
+    refused.refusal = refusal_of(RefusalKind::FormatNotWritable);
+    return refused;
 }
