@@ -32,6 +32,8 @@ enum class RefusalKind : uint8_t {
     FormatNotReadable,   // the format asked to read is only written
     TooFewColumns,       // line, column of the first cell; found: columns, limit: the fewest held
     FormatNotWritable,   // the format asked to write is only read
+    FrameTooNarrow,      // found: the fewest columns the frame needs, limit: the width asked for
+    BadLayout,           // a negative width, cell width or padding; found: the value
 };
 
 // What JSON input lacked where it was refused, as BadJson's found.

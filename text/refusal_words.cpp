@@ -120,6 +120,12 @@ std::string what_of_format(const Refusal& refusal) {
                    std::to_string(refusal.found);
         case RefusalKind::FormatNotWritable:
             return "this format is only read, never written";
+        case RefusalKind::FrameTooNarrow:
+            return "the frame needs at least " + std::to_string(refusal.found) +
+                   " columns; --width is " + std::to_string(refusal.limit);
+        case RefusalKind::BadLayout:
+            return "a width, cell width or padding cannot be negative (" +
+                   std::to_string(refusal.found) + ")";
         case RefusalKind::FormatNotReadable:
             return "this format is only written, never read (read psv, csv, tsv, markdown, "
                    "frame, json or jsonl)";

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "text/overflow.h"
 #include "text/width_model.h"
 
 enum class TextEncoding : uint8_t { Utf8, Cp932 };
@@ -37,3 +38,10 @@ inline bool is_output_only(TableFormat format) {
 
 // What the JSON reader does with an array or object inside a row.
 enum class JsonNested : uint8_t { Refuse, Text };
+
+// Which rules a frame draws inside its outer border.
+enum class RuleLines : uint8_t { All, Header, None };
+
+// How a column's body cells are placed; ByPosition leaves it to the position
+// type.
+enum class ColumnAlign : uint8_t { ByPosition, Left, Right, Centre, Decimal };
