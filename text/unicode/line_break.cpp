@@ -153,8 +153,10 @@ bool LineBreaks::breaks_between() const {
         (beforeSpaces == C::B2 && b == C::B2)) {
         return false;
     }
+    // LB18, but the strict rules start no line with a nonstarter, spaces
+    // before it or not.
     if (a == C::SP) {
-        return true;
+        return b != C::NS;
     }
     if (a == C::QU || b == C::QU) {
         return false;

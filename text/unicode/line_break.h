@@ -1,7 +1,8 @@
 // Where a line of text may be broken, by the Unicode line-breaking algorithm
 // (UAX #14) with strict Japanese rules: conditional Japanese starters (small
-// kana, the prolonged sound mark) may not start a line, as 、。）」 may not;
-// no line ends with an opening bracket. Numbers follow the regular-expression
+// kana, the prolonged sound mark) are nonstarters, and no line starts with a
+// nonstarter or closing punctuation (、。）」), even after a space; no line
+// ends with an opening bracket. Numbers follow the regular-expression
 // tailoring the Unicode test data uses. Colour and hyperlink sequences are
 // invisible to the rules.
 #pragma once
