@@ -92,6 +92,10 @@ LineBreaks::Unit LineBreaks::read_unit(size_t at) const {
     if (!holds_no_marks(unit.given)) {
         for (size_t next = skip_escapes(unit.end); next < text.size();
              next = skip_escapes(unit.end)) {
+            // Printable ASCII is never a mark.
+            if (static_cast<unsigned char>(text[next] - 0x20) < 0x5F) {
+                break;
+            }
             c = text_rules::decode_utf8_unchecked(text, next);
             const C mark = class_of(c.codePoint);
             if (mark != C::CM && mark != C::ZWJ) {
@@ -126,6 +130,14 @@ bool LineBreaks::number_rule_joins() const {
 bool LineBreaks::breaks_between() const {
     const C a = before.cls;
     const C b = after.cls;
+    // Within a word and between ideographs, as most text is: no rule before
+    // LB28 and LB31 speaks of these pairs but LB8a.
+    if (is_alphabetic(a) && is_alphabetic(b)) {
+        return false;
+    }
+    if (a == C::ID && b == C::ID) {
+        return !before.endsInJoiner;
+    }
     if (a == C::BK || a == C::LF || a == C::NL) {
         return true;
     }
