@@ -139,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(
         CliCase{"shift_jis_hint", {}, "a|\x82\xA0\n", "",
                 "zentab: line 1, column 3: not UTF-8 (byte 0x82); if the text is Shift-JIS, try "
                 "-e cp932\n", 1},
-        CliCase{"control_character", {}, "a|b\nc|\x1B[0m\n", "",
+        CliCase{"control_character", {}, "a|b\nc|\x1B[2J\n", "",
                 "zentab: line 2, column 3: control character U+001B\n", 1},
         CliCase{"c1_control", {}, "a\xC2\x85", "", "zentab: line 1, column 2: control character U+0085\n", 1},
         CliCase{"nul_byte", {}, std::string("a|b\nc|\0", 7), "",
