@@ -31,16 +31,21 @@ size_t class_of(uint32_t cp) {
 }  // namespace
 
 CodePointProps code_point_props(uint32_t cp) {
-    uint8_t bits = kPropByClass[class_of(cp)];
+    return code_point_entry(cp).props;
+}
+
+CodePointEntry code_point_entry(uint32_t cp) {
+    const size_t leaf = class_of(cp);
+    CodePointEntry entry{CodePointProps{kPropByClass[leaf]},
+                         static_cast<LineBreakClass>(kLineBreakByClass[leaf])};
     if (is_hangul_with_tail(cp)) {
-        bits = static_cast<uint8_t>((bits & ~0x0F) | int(GraphemeBreak::LVT));
+        entry.props.bits =
+            static_cast<uint8_t>((entry.props.bits & ~0x0F) | int(GraphemeBreak::LVT));
+        entry.lineBreak = LineBreakClass::H3;
     }
-    return CodePointProps{bits};
+    return entry;
 }
 
 LineBreakClass line_break_class(uint32_t cp) {
-    if (is_hangul_with_tail(cp)) {
-        return LineBreakClass::H3;
-    }
-    return static_cast<LineBreakClass>(kLineBreakByClass[class_of(cp)]);
+    return code_point_entry(cp).lineBreak;
 }

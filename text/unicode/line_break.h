@@ -15,18 +15,34 @@
 
 #include "text/unicode/line_break_class.h"
 
-class LineBreaks {
+// The pair rules, fed one code point at a time in text order, escape
+// sequences left out: each code point is a mark that joins the unit before it
+// (LB9), or starts a unit, with or without an opportunity before it.
+class LineBreakRules {
   public:
-    static constexpr size_t kEnd = std::string_view::npos;
+    // text: valid UTF-8, for the rare look past the unit at hand.
+    explicit LineBreakRules(std::string_view utf8) : text(utf8) {}
 
-    // text: valid UTF-8.
-    explicit LineBreaks(std::string_view text);
+    // Whether a code point of class given joins the unit before it.
+    bool joins_unit(LineBreakClass given) const {
+        return before.present && takesMarks &&
+               (given == LineBreakClass::CM || given == LineBreakClass::ZWJ);
+    }
+    // Joins it: end is just past the mark.
+    void extend_unit(LineBreakClass given, size_t end) {
+        before.end = end;
+        before.endsInJoiner = given == LineBreakClass::ZWJ;
+    }
+    // Starts a unit with a code point of class given ending at end, and says
+    // whether the line may break before it, at unit_end() as it was.
+    bool start_unit(LineBreakClass given, size_t end);
+    // Takes a run of ASCII letters and digits after its first, which went
+    // through start_unit: the line may break nowhere inside it. secondLast is
+    // the class of the second-to-last, last that of the last, ending at end.
+    void skip_alnum_run(LineBreakClass secondLast, LineBreakClass last, size_t end);
 
-    // The next break opportunity, as the offset just past the code point
-    // before it: escape sequences between that and the next code point go
-    // with the text after the break. The end of a non-empty text is the last
-    // opportunity; kEnd follows.
-    size_t next();
+    bool any() const { return before.present; }
+    size_t unit_end() const { return before.end; }
 
   private:
     // A code point and the combining marks and joiners it holds (LB9).
@@ -38,21 +54,40 @@ class LineBreaks {
         bool present = false;
     };
 
-    Unit read_unit(size_t at) const;
-    size_t skip_escapes(size_t at) const;
     bool breaks_between() const;
     bool number_rule_joins() const;
+    bool number_follows() const;
     void advance();
 
     std::string_view text;
     Unit before;                                       // the unit before the boundary looked at
-    Unit after;                                        // the one after it
-    Unit ahead;                                        // and the one after that
+    Unit after;                                        // the one after it, its first code point
+    bool takesMarks = false;                           // before may hold marks
     LineBreakClass beforeSpaces = LineBreakClass::SP;  // last unit that is not a space
     LineBreakClass twoBefore = LineBreakClass::SP;
     int32_t regionalRun = 0;    // regional indicators ending at before
     bool inNumber = false;      // before ends NU (NU | SY | IS)*
     bool closedNumber = false;  // ... or that and CL or CP
+};
+
+// The opportunities of a text one by one.
+class LineBreaks {
+  public:
+    static constexpr size_t kEnd = std::string_view::npos;
+
+    // text: valid UTF-8.
+    explicit LineBreaks(std::string_view utf8) : text(utf8), rules(utf8) {}
+
+    // The next break opportunity, as the offset just past the code point
+    // before it: escape sequences between that and the next code point go
+    // with the text after the break. The end of a non-empty text is the last
+    // opportunity; kEnd follows.
+    size_t next();
+
+  private:
+    std::string_view text;
+    LineBreakRules rules;
+    size_t at = 0;
     bool ended = false;
 };
 
