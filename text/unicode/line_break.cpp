@@ -59,7 +59,7 @@ C resolved(C given) {
 }  // namespace
 
 bool LineBreakRules::start_unit(LineBreakClass given, size_t end) {
-    after = Unit{resolved(given), given, end, given == C::ZWJ, true};
+    const Unit after{end, resolved(given), given, given == C::ZWJ, true};
     if (!before.present) {
         before = after;
         takesMarks = !holds_no_marks(given);
@@ -68,14 +68,14 @@ bool LineBreakRules::start_unit(LineBreakClass given, size_t end) {
         inNumber = before.cls == C::NU;
         return false;
     }
-    const bool opportunity = breaks_between();
-    advance();
+    const bool opportunity = breaks_between(after);
+    advance(after);
     return opportunity;
 }
 
 void LineBreakRules::skip_alnum_run(LineBreakClass secondLast, LineBreakClass last, size_t end) {
     twoBefore = secondLast;
-    before = Unit{last, last, end, false, true};
+    before = Unit{end, last, last, false, true};
     takesMarks = true;
     beforeSpaces = last;
     regionalRun = 0;
@@ -85,7 +85,7 @@ void LineBreakRules::skip_alnum_run(LineBreakClass secondLast, LineBreakClass la
 
 // Whether the unit after the one at hand starts with a number: it is read
 // again later, but only after a prefix and a bracket or hyphen.
-bool LineBreakRules::number_follows() const {
+bool LineBreakRules::number_follows(Unit after) const {
     for (size_t at = after.end; at < text.size();) {
         const size_t escape = escape_length_at(text, at);
         if (escape != 0) {
@@ -104,11 +104,11 @@ bool LineBreakRules::number_follows() const {
 
 // The tailored LB25: (PR | PO)? (OP | HY)? NU (NU | SY | IS)* (CL | CP)? (PR | PO)?
 // is never broken.
-bool LineBreakRules::number_rule_joins() const {
+bool LineBreakRules::number_rule_joins(Unit after) const {
     const C a = before.cls;
     const C b = after.cls;
     if ((a == C::PR || a == C::PO) &&
-        (b == C::NU || ((b == C::OP || b == C::HY) && number_follows()))) {
+        (b == C::NU || ((b == C::OP || b == C::HY) && number_follows(after)))) {
         return true;
     }
     if ((a == C::OP || a == C::HY) && b == C::NU) {
@@ -120,7 +120,7 @@ bool LineBreakRules::number_rule_joins() const {
     return (inNumber || closedNumber) && (b == C::PO || b == C::PR);
 }
 
-bool LineBreakRules::breaks_between() const {
+bool LineBreakRules::breaks_between(Unit after) const {
     const C a = before.cls;
     const C b = after.cls;
     // Within a word and between ideographs, as most text is: no rule before
@@ -183,7 +183,7 @@ bool LineBreakRules::breaks_between() const {
         (is_alphabetic(a) && (b == C::PR || b == C::PO))) {
         return false;
     }
-    if (number_rule_joins()) {
+    if (number_rule_joins(after)) {
         return false;
     }
     // LB26 and LB27: Korean syllables.
@@ -207,7 +207,7 @@ bool LineBreakRules::breaks_between() const {
     return !(b == C::EM && (a == C::EB || before.given == C::ID_CN_PICT));
 }
 
-void LineBreakRules::advance() {
+void LineBreakRules::advance(Unit after) {
     const C next = after.cls;
     twoBefore = before.cls;
     closedNumber = inNumber && (next == C::CL || next == C::CP);

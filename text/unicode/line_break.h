@@ -46,22 +46,22 @@ class LineBreakRules {
 
   private:
     // A code point and the combining marks and joiners it holds (LB9).
+    // Sixteen bytes, passed and copied in two registers.
     struct Unit {
+        size_t end = 0;
         LineBreakClass cls = LineBreakClass::SP;
         LineBreakClass given = LineBreakClass::SP;  // before LB9 and LB10 and the strict rules
-        size_t end = 0;
         bool endsInJoiner = false;
         bool present = false;
     };
 
-    bool breaks_between() const;
-    bool number_rule_joins() const;
-    bool number_follows() const;
-    void advance();
+    bool breaks_between(Unit after) const;
+    bool number_rule_joins(Unit after) const;
+    bool number_follows(Unit after) const;
+    void advance(Unit after);
 
     std::string_view text;
     Unit before;                                       // the unit before the boundary looked at
-    Unit after;                                        // the one after it, its first code point
     bool takesMarks = false;                           // before may hold marks
     LineBreakClass beforeSpaces = LineBreakClass::SP;  // last unit that is not a space
     LineBreakClass twoBefore = LineBreakClass::SP;
