@@ -293,6 +293,13 @@ std::vector<uint32_t> code_points_of_every_kind(std::mt19937& rng) {
     return pool;
 }
 
+// Ideographs and kana at the edges of the fast path's range and beside it:
+// small kana, the prolonged sound mark, a sound mark that combines, a wide
+// letter of another class, Hangul, an ideograph of four bytes.
+const std::vector<std::string> kWide = {"\u4DFF", "\u4E00", "\u9FFF",    "\uA000", "漢",
+                                        "あ",     "ノ",     "ぁ",        "ー",     "\u3099",
+                                        "Ａ",     "한",     "\U0002000B"};
+
 // Pieces, code points of every kind, runs of letters and digits longer than
 // a line, and ideographs, as the fast paths see them.
 std::string mixed_text(std::mt19937& rng, const std::vector<uint32_t>& pool) {
@@ -316,8 +323,9 @@ std::string mixed_text(std::mt19937& rng, const std::vector<uint32_t>& pool) {
                 text += "$(-/.,;%'\"+#"[std::uniform_int_distribution<int>(0, 12)(rng)];
                 break;
             default:
-                append_utf8(text, std::uniform_int_distribution<uint32_t>(0x4DFE, 0x4E02)(rng) +
-                                      (std::uniform_int_distribution<int>(0, 1)(rng) ? 0x5200 : 0));
+                for (int run = std::uniform_int_distribution<int>(1, 12)(rng); run > 0; --run) {
+                    text += kWide[std::uniform_int_distribution<size_t>(0, kWide.size() - 1)(rng)];
+                }
                 break;
         }
     }
@@ -348,6 +356,11 @@ TEST(FitCellLine, OnePassGivesTheLinesOfTheReferenceWrapping) {
 }
 
 TEST(ClusterScan, BasicIdeographsReadAsTheTablesSay) {
+    const CodePointEntry ideograph = cluster_scan::kIdeographEntry;
+    EXPECT_EQ(ideograph.lineBreak, LineBreakClass::ID);
+    EXPECT_EQ(ideograph.props.grapheme_break(), GraphemeBreak::Other);
+    EXPECT_EQ(ideograph.props.width_class(), WidthClass::Two);
+    EXPECT_FALSE(ideograph.props.extended_pictographic() || ideograph.props.emoji_presentation());
     for (uint32_t cp = cluster_scan::kIdeographFirst; cp <= cluster_scan::kIdeographLast; ++cp) {
         const CodePointEntry entry = code_point_entry(cp);
         ASSERT_EQ(entry.props.bits, cluster_scan::kIdeographEntry.props.bits) << std::hex << cp;

@@ -109,6 +109,27 @@ class Wrapper {
         }
     }
 
+    // As take_cluster, for a cluster two columns wide with an opportunity
+    // before it, right after a cluster of text with no escape sequences
+    // waiting: what the line keeps at that opportunity is at and columns.
+    void take_wide(size_t at, size_t end) {
+        if (columns + 2 - lineStart.columns > width) {
+            take_cluster(at, end, 2, true);
+            return;
+        }
+        const Mark before{at, columns};
+        candidate.keep = before;
+        candidate.next = before;
+        candidate.escapesBetween = false;
+        columns += 2;
+        const Mark here{end, columns};
+        kept = here;
+        keptAtCluster = here;
+        lastCluster = here;
+        lineHasText = true;
+        textSinceCandidate = true;
+    }
+
     // The whole text when it fits; spaces at the end are dropped otherwise.
     void end_last_line() {
         if (lines.empty() && columns <= width) {

@@ -2,7 +2,9 @@
 // table walk, and tells a sink its grapheme clusters, each with whether the
 // line may break before it, and the runs of escape sequences between them.
 // Runs of ASCII letters and digits, where the line may break nowhere and every
-// cluster is one column wide, reach the sink whole. Internal to text/unicode.
+// cluster is one column wide, and runs of ideographs and kana, two columns
+// each with an opportunity before each, reach the sink whole. Internal to
+// text/unicode.
 #pragma once
 
 #include <array>
@@ -33,6 +35,13 @@ constexpr uint32_t kIdeographFirst = 0x4E00;
 constexpr uint32_t kIdeographLast = 0x9FFF;
 inline const CodePointEntry kIdeographEntry = code_point_entry(kIdeographFirst);
 
+// Each a cluster and a unit of its own, two columns wide, the line free to
+// break between two of them: most ideographs and kana read so.
+inline bool is_plain_wide(CodePointEntry entry) {
+    return entry.props.bits == kIdeographEntry.props.bits &&
+           entry.lineBreak == kIdeographEntry.lineBreak;
+}
+
 inline CodePointEntry entry_of(uint32_t cp) {
     if (cp - kIdeographFirst <= kIdeographLast - kIdeographFirst) {
         return kIdeographEntry;
@@ -49,8 +58,9 @@ inline bool is_ascii_alnum(unsigned char byte) {
 
 // Sink has take_cluster(start, end, width, breakBefore), take_plain_run(from,
 // to) for clusters of one ASCII letter or digit each without an opportunity
-// before them, and take_escapes(start, end). A run of escape sequences inside
-// a cluster, between code points that join, is part of it.
+// before them, take_wide(start, end) for a plain wide cluster with an opportunity
+// before it, right after a cluster of text, and take_escapes(start, end). A run of escape sequences
+// inside a cluster, between code points that join, is part of it.
 template <class Sink>
 class ClusterScan {
   public:
@@ -68,8 +78,13 @@ class ClusterScan {
             const unsigned char byte = bytes[at];
             if (byte >= 0x80) {
                 const text_rules::Utf8Char c = text_rules::decode_utf8_unchecked(text, at);
-                take_code_point(at, c.codePoint, c.length, cluster_scan::entry_of(c.codePoint));
-                at += c.length;
+                const CodePointEntry entry = cluster_scan::entry_of(c.codePoint);
+                if (cluster_scan::is_plain_wide(entry)) {
+                    at = take_wide_run(at, c, entry);
+                } else {
+                    take_code_point(at, c.codePoint, c.length, entry);
+                    at += c.length;
+                }
             } else if (cluster_scan::is_ascii_alnum(byte) && !(open && cluster.takes_ascii())) {
                 at = take_alnum_run(at);
             } else if (const size_t escape = escape_length_at(text, at); escape != 0) {
@@ -119,8 +134,8 @@ class ClusterScan {
             return end;
         }
         sink.take_cluster(openStart, openEnd, 1, openBreak);
-        rules.skip_alnum_run(cluster_scan::kAsciiEntries[bytes[end - 2]].lineBreak,
-                             cluster_scan::kAsciiEntries[bytes[end - 1]].lineBreak, end);
+        rules.skip_run(cluster_scan::kAsciiEntries[bytes[end - 2]].lineBreak,
+                       cluster_scan::kAsciiEntries[bytes[end - 1]].lineBreak, end);
         if (end - at > 2) {
             sink.take_plain_run(at + 1, end - 1);
         }
@@ -129,6 +144,47 @@ class ClusterScan {
         openEnd = end;
         openBreak = false;
         return end;
+    }
+
+    // The first of the run through the rules, the others each complete when
+    // the next is read; the code point that ends the run, decoded already,
+    // through the rules too. The last stays open: a mark may follow it.
+    size_t take_wide_run(size_t at, text_rules::Utf8Char first, CodePointEntry entry) {
+        take_code_point(at, first.codePoint, first.length, entry);
+        size_t end = at + first.length;
+        if (openStart != at) {
+            return end;  // it joined the cluster before it
+        }
+        size_t lastStart = at;
+        while (end < text.size() && bytes[end] >= 0x80) {
+            const text_rules::Utf8Char c = text_rules::decode_utf8_unchecked(text, end);
+            const CodePointEntry next = cluster_scan::entry_of(c.codePoint);
+            if (!cluster_scan::is_plain_wide(next)) {
+                end_wide_run(lastStart, end, entry);
+                take_code_point(end, c.codePoint, c.length, next);
+                return end + c.length;
+            }
+            if (lastStart == openStart) {
+                sink.take_cluster(openStart, openEnd, cluster.width(model), openBreak);
+            } else {
+                sink.take_wide(lastStart, end);
+            }
+            lastStart = end;
+            end += c.length;
+        }
+        end_wide_run(lastStart, end, entry);
+        return end;
+    }
+
+    void end_wide_run(size_t lastStart, size_t end, CodePointEntry entry) {
+        if (lastStart == openStart) {
+            return;
+        }
+        rules.skip_run(entry.lineBreak, entry.lineBreak, end);
+        cluster.start(entry.props);
+        openStart = lastStart;
+        openEnd = end;
+        openBreak = true;
     }
 
     void close_cluster() {

@@ -73,7 +73,7 @@ bool LineBreakRules::start_unit(LineBreakClass given, size_t end) {
     return opportunity;
 }
 
-void LineBreakRules::skip_alnum_run(LineBreakClass secondLast, LineBreakClass last, size_t end) {
+void LineBreakRules::skip_run(LineBreakClass secondLast, LineBreakClass last, size_t end) {
     twoBefore = secondLast;
     before = Unit{end, last, last, false, true};
     takesMarks = true;

@@ -36,10 +36,11 @@ class LineBreakRules {
     // Starts a unit with a code point of class given ending at end, and says
     // whether the line may break before it, at unit_end() as it was.
     bool start_unit(LineBreakClass given, size_t end);
-    // Takes a run of ASCII letters and digits after its first, which went
-    // through start_unit: the line may break nowhere inside it. secondLast is
-    // the class of the second-to-last, last that of the last, ending at end.
-    void skip_alnum_run(LineBreakClass secondLast, LineBreakClass last, size_t end);
+    // Takes a run of units of class AL, NU or ID without marks after its
+    // first, which went through start_unit, leaving the state start_unit
+    // would; the caller knows where the line may break inside it. secondLast
+    // is the class of the second-to-last, last that of the last, ending at end.
+    void skip_run(LineBreakClass secondLast, LineBreakClass last, size_t end);
 
     bool any() const { return before.present; }
     size_t unit_end() const { return before.end; }
