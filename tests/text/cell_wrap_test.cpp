@@ -300,13 +300,13 @@ const std::vector<std::string> kWide = {"\u4DFF", "\u4E00", "\u9FFF",    "\uA000
                                         "あ",     "ノ",     "ぁ",        "ー",     "\u3099",
                                         "Ａ",     "한",     "\U0002000B"};
 
-// Pieces, code points of every kind, runs of letters and digits longer than
+// Pieces, erase sequences, code points of every kind, runs of letters and digits longer than
 // a line, and ideographs, as the fast paths see them.
 std::string mixed_text(std::mt19937& rng, const std::vector<uint32_t>& pool) {
     std::string text;
     const int pieces = std::uniform_int_distribution<int>(0, 60)(rng);
     for (int k = 0; k < pieces; ++k) {
-        switch (std::uniform_int_distribution<int>(0, 4)(rng)) {
+        switch (std::uniform_int_distribution<int>(0, 5)(rng)) {
             case 0:
                 text += kPieces[std::uniform_int_distribution<size_t>(0, kPieces.size() - 1)(rng)];
                 break;
@@ -321,6 +321,9 @@ std::string mixed_text(std::mt19937& rng, const std::vector<uint32_t>& pool) {
                 break;
             case 3:
                 text += "$(-/.,;%'\"+#"[std::uniform_int_distribution<int>(0, 12)(rng)];
+                break;
+            case 4:
+                text += std::uniform_int_distribution<int>(0, 1)(rng) ? "\x1b[K" : "\x1b[0K";
                 break;
             default:
                 for (int run = std::uniform_int_distribution<int>(1, 12)(rng); run > 0; --run) {
@@ -441,6 +444,8 @@ const InForceCase kInForce[] = {
     {"closed link", "\x1b]8;;http://a\x07x\x1b]8;;\x07", "", ""},
     {"link and colour", "\x1b[4m\x1b]8;id=1;http://a\x07x", "\x1b]8;;\x1b\\\x1b[0m",
      "\x1b[4m\x1b]8;id=1;http://a\x07"},
+    {"an erase is not kept on", "\x1b[01;31m\x1b[Kred", "\x1b[0m", "\x1b[01;31m"},
+    {"an erase after the reset", "\x1b[31mred\x1b[m\x1b[K", "", ""},
     {"not a sequence", "\x1b[2Jx", "", ""},
 };
 
