@@ -16,6 +16,8 @@
 namespace {
 
 constexpr char kEscape = '\x1b';
+// Of emoji and East Asian wide characters alike: no cluster is wider.
+constexpr int32_t kWidestCluster = 2;
 constexpr std::string_view kUtf8Ellipsis = "\xE2\x80\xA6";
 
 struct CellLine {
@@ -94,7 +96,7 @@ class FrameLayout {
         if (cp932()) {
             return length;
         }
-        if (line.find(kEscape) == std::string_view::npos) {
+        if (!anyEscape_ || line.find(kEscape) == std::string_view::npos) {
             return measure_utf8_cell(line.data(), length, look_.widthModel);
         }
         fit_cell_line(line, INT32_MAX, look_.widthModel, Overflow::Wrap, fitted_);
@@ -113,6 +115,13 @@ class FrameLayout {
     // Every cell's lines, at CR LF, LF or CR; a cell has at least one.
     void split_cells() {
         const int64_t cellCount = int64_t{cells_.rows} * cells_.columns;
+        int64_t end = 0;
+        for (int64_t cell = 0; cell < cellCount; ++cell) {
+            end = std::max(end, int64_t{cells_.cells[cell].start} + cells_.cells[cell].length);
+        }
+        // One search over every cell, and what lies between them, spares one a line.
+        anyEscape_ = std::string_view(cells_.text, static_cast<size_t>(end)).find(kEscape) !=
+                     std::string_view::npos;
         firstLine_.reserve(static_cast<size_t>(cellCount) + 1);
         lines_.reserve(static_cast<size_t>(cellCount));
         for (int32_t row = 0; row < cells_.rows; ++row) {
@@ -177,8 +186,9 @@ class FrameLayout {
         if (look_.fit.width == 0 && (cap == 0 || cap >= need.natural)) {
             return need;  // the column keeps its natural width: no need to know its narrowest
         }
-        for (int32_t row = 0; row < cells_.rows; ++row) {
-            const int64_t cell = cell_index(row, column);
+        const int64_t end = cell_index(cells_.rows - 1, column) + 1;
+        for (int64_t cell = column; cell < end && need.minimum < kWidestCluster;
+             cell += cells_.columns) {
             for (int32_t k = firstLine_[cell]; k < firstLine_[cell + 1]; ++k) {
                 need.minimum =
                     std::max(need.minimum, widest_char(lines_[static_cast<size_t>(k)].text));
@@ -271,7 +281,7 @@ class FrameLayout {
             return;
         }
         const std::string_view text = cell_text(row, column);
-        const bool coloured = text.find(kEscape) != std::string_view::npos;
+        const bool coloured = anyEscape_ && text.find(kEscape) != std::string_view::npos;
         std::string reopen;
         size_t coveredTo = 0;  // the colour state is known up to here
         const int64_t cell = cell_index(row, column);
@@ -320,6 +330,7 @@ class FrameLayout {
 
     const TableView& cells_;
     const FrameLook& look_;
+    bool anyEscape_ = false;  // in any cell, or between them
     std::vector<CellLine> lines_;
     std::vector<int32_t> firstLine_;  // per cell, and one past the last
     std::vector<DecimalColumn> decimals_;
