@@ -346,7 +346,17 @@ class FrameLayout {
 }  // namespace
 
 bool needs_layout(const FrameFit& fit, std::string_view cellText, std::string_view specials) {
-    return !fit.plain() || cellText.find_first_of(specials) != std::string_view::npos;
+    if (!fit.plain()) {
+        return true;
+    }
+    // A search a byte at a time: find_first_of would test each byte of the
+    // text against the set.
+    for (char special : specials) {
+        if (cellText.find(special) != std::string_view::npos) {
+            return true;
+        }
+    }
+    return false;
 }
 
 Refusal render_laid_out(const TableView& cells, const FrameLook& look, std::string& frame) {
