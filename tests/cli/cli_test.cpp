@@ -186,7 +186,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "zentab: invalid position type '018' (use A to Q or 1 to 17)\n" + kTry, 2},
         CliCase{"double_dash_ends_options", {"-f6", "--", "-"}, "a\n", "+-+\n|a|\n+-+\n", "", 0},
         CliCase{"bad_width_model", {"-a", "medium"}, "", "",
-                "zentab: invalid width model 'medium' (use narrow or wide)\n" + kTry, 2},
+                "zentab: invalid width model 'medium' (use narrow, wide or auto)\n" + kTry, 2},
         CliCase{"extra_operand", {"a", "b"}, "", "", "zentab: extra operand 'b'\n" + kTry, 2},
         CliCase{"raw_with_utf8", {"--raw", "-e", "utf-8"}, "", "",
                 "zentab: --raw reads and writes code page 932; it cannot be used with -e utf-8\n" +
@@ -256,6 +256,10 @@ TEST(ZentabEnvironment, AmbiguousWidthDefaultsFromTheEnvironmentAndTheOptionWins
         {"bogus", {}, "", 2},
         {"bogus", {"-a", "wide"}, wide, 0},
         {"bogus", {"--version"}, "zentab " ZENTAB_VERSION "\n", 0},
+        // Standard output is a pipe here: there is no terminal to ask.
+        {"auto", {}, narrow, 0},
+        {"wide", {"-a", "auto"}, narrow, 0},
+        {"auto", {"-a", "wide"}, wide, 0},
     };
     for (const Case& c : cases) {
         setenv("ZENTAB_AMBIGUOUS", c.value, 1);
