@@ -204,8 +204,12 @@ TableWrite write_rows(const std::vector<std::vector<std::string>>& rows, const S
     options.widthModel = settings.widthModel;
     options.lineEnd = settings.crlf ? LineEnd::CrLf : LineEnd::Lf;
     options.header = settings.header;
-    // TODO(integrator): carry settings.layout here once WriteOptions holds
-    // the layout, as frame_text does for tables it reads.
+    options.fit.width = settings.layout.width;
+    options.fit.cellWidths = settings.layout.cellWidths;
+    options.fit.overflow = settings.layout.overflow;
+    options.fit.align = settings.layout.align;
+    options.fit.padding = settings.layout.padding;
+    options.fit.rules = settings.layout.rules;
     return write_table(table, settings.to, options);
 }
 
