@@ -1,5 +1,7 @@
 #include "text/formats/line_cells.h"
 
+#include "text/unicode/cell_wrap.h"
+
 namespace formats {
 
 namespace {
@@ -104,7 +106,57 @@ void add_row(Table& table, const std::vector<PendingCell>& cells) {
     table.end_row();
 }
 
+constexpr char kEscape = '\x1b';
+
+// The colour a frame closed at the end of joined, and set again at the start
+// of next: taken out of both. The close is the escape sequences that end
+// joined, the reopen what was in force before them.
+void join_colour(std::string& joined, std::string_view& next) {
+    const size_t searchFrom = joined.size() > 64 ? joined.size() - 64 : 0;
+    for (size_t at = joined.find(kEscape, searchFrom); at != std::string::npos;
+         at = joined.find(kEscape, at + 1)) {
+        const EscapesInForce inForce = escapes_in_force(std::string_view(joined).substr(0, at));
+        if (!inForce.close.empty() && joined.compare(at, std::string::npos, inForce.close) == 0 &&
+            next.substr(0, inForce.reopen.size()) == inForce.reopen) {
+            joined.resize(at);
+            next.remove_prefix(inForce.reopen.size());
+            return;
+        }
+    }
+}
+
 }  // namespace
+
+void append_joined_row(const std::vector<CutLine>& lines, std::string_view text,
+                       text_rules::PlaceCounter& places, Table& table) {
+    const std::vector<CutCell>& first = lines.front().cells;
+    for (size_t c = 0; c < first.size(); ++c) {
+        size_t used = 0;  // lines up to the last that is not blank
+        for (size_t k = 0; k < lines.size(); ++k) {
+            if (c < lines[k].cells.size() && !trim_blanks(lines[k].cells[c].span).empty()) {
+                used = k + 1;
+            }
+        }
+        std::string joined;
+        for (size_t k = 0; k < used; ++k) {
+            std::string_view line =
+                c < lines[k].cells.size() ? trim_blanks(lines[k].cells[c].span) : "";
+            if (k > 0) {
+                if (joined.find(kEscape) != std::string::npos) {
+                    join_colour(joined, line);
+                }
+                joined += '\n';
+            }
+            joined += line;
+        }
+        const std::string_view content = trim_blanks(first[c].span);
+        const std::string_view at = content.empty() ? first[c].span : content;
+        const text_rules::TextPlace place =
+            places.place_of(static_cast<size_t>(at.data() - text.data()));
+        table.add_cell(joined, place.line, place.column);
+    }
+    table.end_row();
+}
 
 void append_rows(const std::vector<CutLine>& lines, std::string_view text,
                  text_rules::PlaceCounter& places, Table& table) {
