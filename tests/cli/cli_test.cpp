@@ -99,6 +99,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "+-+---+-+\r\n|A|B\nC|D|\r\n+-+---+-+\r\n", "", 0},
         CliCase{"raw_with_cp932", {"--raw", "-e", "windows-31j", "-f", "6"}, "a\r\n",
                 "+-+\r\n|a|\r\n+-+\r\n", "", 0},
+        CliCase{"width_wraps_the_widest_column", {"-f", "6", "-w", "9"}, "a|bbbb cccc\n",
+                "+-+----+\n|a|bbbb|\n| |cccc|\n+-+----+\n", "", 0},
         CliCase{"empty_input", {}, "", "", "", 0},
         CliCase{"blank_lines_only", {}, "\n\r\n", "", "", 0},
         CliCase{"bom_only", {}, "\xEF\xBB\xBF", "", "", 0}),
@@ -269,6 +271,15 @@ TEST(ZentabEnvironment, AmbiguousWidthDefaultsFromTheEnvironmentAndTheOptionWins
         EXPECT_EQ(run.exitCode, c.exitCode) << c.value;
     }
     unsetenv("ZENTAB_AMBIGUOUS");
+}
+
+// Standard output is a pipe here, so --width auto takes $COLUMNS.
+TEST(ZentabEnvironment, WidthAutoTakesColumnsWhereOutputIsNoTerminal) {
+    const std::string table = "a|bbbb cccc\n";
+    setenv("COLUMNS", "9", 1);
+    EXPECT_EQ(run_zentab({"-f6", "-w", "auto"}, table).out, run_zentab({"-f6", "-w9"}, table).out);
+    unsetenv("COLUMNS");
+    EXPECT_EQ(run_zentab({"-f6", "--width=auto"}, table).out, run_zentab({"-f6"}, table).out);
 }
 
 }  // namespace
