@@ -1,6 +1,8 @@
 #include "text/formats/line_cells.h"
 
-#include "text/unicode/cell_wrap.h"
+#include <algorithm>
+
+#include "text/unicode/escape_sequence.h"
 
 namespace formats {
 
@@ -108,18 +110,25 @@ void add_row(Table& table, const std::vector<PendingCell>& cells) {
 
 constexpr char kEscape = '\x1b';
 
-// The colour a frame closed at the end of joined, and set again at the start
-// of next: taken out of both. The close is the escape sequences that end
-// joined, the reopen what was in force before them.
-void join_colour(std::string& joined, std::string_view& next) {
-    const size_t searchFrom = joined.size() > 64 ? joined.size() - 64 : 0;
+// The colour a frame closed at the end of the line that joined ends in (from
+// lineStart on), and set again at the start of next: taken out of both.
+// before holds what was on where that line starts, so that each line is read
+// once. A cell that itself ends a line with a reset and starts the next with
+// the colour just reset reads back without that pair: the frame shows both
+// the same.
+void join_colour(std::string& joined, size_t lineStart, const EscapeState& before,
+                 std::string_view& next) {
+    const size_t searchFrom = std::max(lineStart, joined.size() > 64 ? joined.size() - 64 : 0);
     for (size_t at = joined.find(kEscape, searchFrom); at != std::string::npos;
          at = joined.find(kEscape, at + 1)) {
-        const EscapesInForce inForce = escapes_in_force(std::string_view(joined).substr(0, at));
-        if (!inForce.close.empty() && joined.compare(at, std::string::npos, inForce.close) == 0 &&
-            next.substr(0, inForce.reopen.size()) == inForce.reopen) {
+        EscapeState inForce = before;
+        inForce.read(std::string_view(joined).substr(lineStart, at - lineStart));
+        const std::string close = inForce.close();
+        const std::string reopen = inForce.reopen();
+        if (!close.empty() && joined.compare(at, std::string::npos, close) == 0 &&
+            next.substr(0, reopen.size()) == reopen) {
             joined.resize(at);
-            next.remove_prefix(inForce.reopen.size());
+            next.remove_prefix(reopen.size());
             return;
         }
     }
@@ -138,14 +147,18 @@ void append_joined_row(const std::vector<CutLine>& lines, std::string_view text,
             }
         }
         std::string joined;
+        EscapeState before;  // what is on where joined's last line starts
+        size_t lineStart = 0;
         for (size_t k = 0; k < used; ++k) {
             std::string_view line =
                 c < lines[k].cells.size() ? trim_blanks(lines[k].cells[c].span) : "";
             if (k > 0) {
-                if (joined.find(kEscape) != std::string::npos) {
-                    join_colour(joined, line);
+                if (joined.find(kEscape, lineStart) != std::string::npos) {
+                    join_colour(joined, lineStart, before, line);
+                    before.read(std::string_view(joined).substr(lineStart));
                 }
                 joined += '\n';
+                lineStart = joined.size();
             }
             joined += line;
         }
