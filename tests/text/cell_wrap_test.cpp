@@ -288,7 +288,8 @@ std::vector<uint32_t> code_points_of_every_kind(std::mt19937& rng) {
     for (auto& kind : byKind) {
         std::vector<uint32_t>& cps = kind.second;
         std::shuffle(cps.begin(), cps.end(), rng);
-        pool.insert(pool.end(), cps.begin(), cps.begin() + std::min<std::ptrdiff_t>(cps.size(), 4));
+        pool.insert(pool.end(), cps.begin(),
+                    cps.begin() + static_cast<std::ptrdiff_t>(std::min<size_t>(cps.size(), 4)));
     }
     return pool;
 }
