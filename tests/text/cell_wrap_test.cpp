@@ -22,7 +22,6 @@
 
 namespace {
 
-const char* const kEllipsis = "\xE2\x80\xA6";
 
 const std::vector<std::string> kPieces = {
     " ",
