@@ -271,7 +271,8 @@ TEST(FrameLayout, LinesAlignWithinTheWidthAndReadBackAsBroken) {
         ASSERT_TRUE(natural.ok()) << describe(cells);
         const auto naturalWidth = static_cast<int32_t>(
             display_width(natural.text.substr(0, natural.text.find('\n')), layout.model));
-        layout.options.fit.width = 8 + static_cast<int32_t>(random() % (naturalWidth + 4));
+        layout.options.fit.width =
+            8 + static_cast<int32_t>(random() % static_cast<uint32_t>(naturalWidth + 4));
         TableWrite written = write_table(table, TableFormat::Frame, layout.options);
         if (written.refusal.kind == RefusalKind::FrameTooNarrow) {
             // The width it names is the narrowest that fits.
