@@ -103,8 +103,8 @@ class FrameLayout {
         return fitted_.empty() ? 0 : fitted_.front().width;
     }
 
-    int32_t widest_char(std::string_view line) const {
-        return cp932() ? widest_cp932_char(line) : widest_cluster(line, look_.widthModel);
+    int32_t widest_char(std::string_view line) {
+        return cp932() ? cp932Fitter_.widest_cluster(line) : widest_cluster(line, look_.widthModel);
     }
 
     int32_t ellipsis_width() const {
@@ -248,7 +248,7 @@ class FrameLayout {
         if (width <= limit) {
             fitted_.assign(1, FittedLine{0, static_cast<int32_t>(line.size()), width, false});
         } else if (cp932()) {
-            fit_cp932_line(line, limit, look_.fit.overflow, fitted_);
+            cp932Fitter_.fit(line, limit, look_.fit.overflow, fitted_);
         } else {
             fit_cell_line(line, limit, look_.widthModel, look_.fit.overflow, fitted_);
         }
@@ -337,6 +337,7 @@ class FrameLayout {
     std::vector<int32_t> limits_;
     std::vector<FtPlacement> placements_;
     std::vector<FittedLine> fitted_;
+    Cp932Fitter cp932Fitter_;
     std::vector<std::vector<CellSpan>> pieces_;
     std::string text_;
     std::vector<CellSpan> spans_;
