@@ -34,3 +34,9 @@ int32_t Cp932Fitter::widest_cluster(std::string_view text) {
     decode(text);
     return ::widest_cluster(utf8_, WidthModel::Wide);
 }
+
+bool Cp932Fitter::may_hold_cluster_over_two_columns(std::string_view text) {
+    // The marks' single bytes, which may also be trail bytes.
+    return text.find('\xDE') != std::string_view::npos ||
+           text.find('\xDF') != std::string_view::npos;
+}

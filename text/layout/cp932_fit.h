@@ -24,6 +24,10 @@ class Cp932Fitter {
     // As widest_cluster in the wide model.
     int32_t widest_cluster(std::string_view text);
 
+    // As may_hold_cluster_over_two_columns: whether text may hold a half-width
+    // sound mark.
+    static bool may_hold_cluster_over_two_columns(std::string_view text);
+
   private:
     void decode(std::string_view text);
 

@@ -12,12 +12,14 @@
 #include "text/layout/cp932_fit.h"
 #include "text/layout/decimal_column.h"
 #include "text/unicode/cell_wrap.h"
+#include "text/unicode/display_width.h"
 
 namespace {
 
 constexpr char kEscape = '\x1b';
-// Of emoji and East Asian wide characters alike: no cluster is wider.
-constexpr int32_t kWidestCluster = 2;
+// Of emoji and East Asian wide characters alike: no cluster is wider, unless
+// half-width sound marks extend it.
+constexpr int32_t kWidestPlainCluster = 2;
 constexpr std::string_view kUtf8Ellipsis = "\xE2\x80\xA6";
 
 struct CellLine {
@@ -107,6 +109,14 @@ class FrameLayout {
         return cp932() ? cp932Fitter_.widest_cluster(line) : widest_cluster(line, look_.widthModel);
     }
 
+    bool may_widen_past(int32_t widest, std::string_view line) const {
+        if (widest < kWidestPlainCluster) {
+            return true;
+        }
+        return cp932() ? Cp932Fitter::may_hold_cluster_over_two_columns(line)
+                       : may_hold_cluster_over_two_columns(line);
+    }
+
     int32_t ellipsis_width() const {
         return cp932() ? static_cast<int32_t>(kCp932Ellipsis.size())
                        : measure_utf8_cell(kUtf8Ellipsis.data(), 3, look_.widthModel);
@@ -187,11 +197,12 @@ class FrameLayout {
             return need;  // the column keeps its natural width: no need to know its narrowest
         }
         const int64_t end = cell_index(cells_.rows - 1, column) + 1;
-        for (int64_t cell = column; cell < end && need.minimum < kWidestCluster;
-             cell += cells_.columns) {
+        for (int64_t cell = column; cell < end; cell += cells_.columns) {
             for (int32_t k = firstLine_[cell]; k < firstLine_[cell + 1]; ++k) {
-                need.minimum =
-                    std::max(need.minimum, widest_char(lines_[static_cast<size_t>(k)].text));
+                const std::string_view line = lines_[static_cast<size_t>(k)].text;
+                if (may_widen_past(need.minimum, line)) {
+                    need.minimum = std::max(need.minimum, widest_char(line));
+                }
             }
         }
         if (look_.fit.overflow == Overflow::Truncate) {
