@@ -155,6 +155,9 @@ class FrameLayout {
         return int64_t{row} * cells_.columns + column;
     }
 
+    // Of lines_; the cell after the last gives the end of the last cell's lines.
+    int32_t first_line(int64_t cell) const { return firstLine_[static_cast<size_t>(cell)]; }
+
     int32_t cap_of(int32_t column) const {
         const std::vector<int32_t>& caps = look_.fit.cellWidths;
         if (caps.empty()) {
@@ -188,7 +191,7 @@ class FrameLayout {
         ColumnNeed need{decimals_[static_cast<size_t>(column)].width(), 0};
         for (int32_t row = 0; row < cells_.rows; ++row) {
             const int64_t cell = cell_index(row, column);
-            for (int32_t k = firstLine_[cell]; k < firstLine_[cell + 1]; ++k) {
+            for (int32_t k = first_line(cell); k < first_line(cell + 1); ++k) {
                 need.natural = std::max(need.natural, lines_[static_cast<size_t>(k)].width);
             }
         }
@@ -198,7 +201,7 @@ class FrameLayout {
         }
         const int64_t end = cell_index(cells_.rows - 1, column) + 1;
         for (int64_t cell = column; cell < end; cell += cells_.columns) {
-            for (int32_t k = firstLine_[cell]; k < firstLine_[cell + 1]; ++k) {
+            for (int32_t k = first_line(cell); k < first_line(cell + 1); ++k) {
                 const std::string_view line = lines_[static_cast<size_t>(k)].text;
                 if (may_widen_past(need.minimum, line)) {
                     need.minimum = std::max(need.minimum, widest_char(line));
@@ -297,7 +300,7 @@ class FrameLayout {
         size_t coveredTo = 0;  // the colour state is known up to here
         const int64_t cell = cell_index(row, column);
         const int32_t limit = limits_[static_cast<size_t>(column)];
-        for (int32_t k = firstLine_[cell]; k < firstLine_[cell + 1]; ++k) {
+        for (int32_t k = first_line(cell); k < first_line(cell + 1); ++k) {
             const CellLine& line = lines_[static_cast<size_t>(k)];
             const auto lineStart = static_cast<size_t>(line.text.data() - text.data());
             fit_line(line.text, line.width, limit);
