@@ -6,18 +6,22 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "random_text.h"
+#include "reference_wrap.h"
+#include "text/unicode/cluster_scan.h"
+#include "text/unicode/code_point_props.h"
 #include "text/unicode/display_width.h"
 #include "text/unicode/escape_sequence.h"
 #include "text/unicode/line_break.h"
 
 namespace {
 
-const char* const kEllipsis = "\xE2\x80\xA6";
 
 const std::vector<std::string> kPieces = {
     " ",
@@ -264,6 +268,109 @@ TEST(FitCellLine, RandomTextInBothModelsAndBothOverflows) {
     }
 }
 
+// A few code points of each pair of cluster properties and line-break class,
+// none a line break or control, so that rare pairs turn up as often as common.
+std::vector<uint32_t> code_points_of_every_kind(std::mt19937& rng) {
+    std::map<std::pair<uint8_t, LineBreakClass>, std::vector<uint32_t>> byKind;
+    for (uint32_t cp = 0x20; cp <= 0x10FFFF; ++cp) {
+        const CodePointEntry entry = code_point_entry(cp);
+        const GraphemeBreak grapheme = entry.props.grapheme_break();
+        const LineBreakClass lineBreak = entry.lineBreak;
+        if ((cp >= 0xD800 && cp <= 0xDFFF) || grapheme == GraphemeBreak::Control ||
+            grapheme == GraphemeBreak::CR || grapheme == GraphemeBreak::LF ||
+            lineBreak == LineBreakClass::BK || lineBreak == LineBreakClass::NL) {
+            continue;
+        }
+        byKind[{entry.props.bits, lineBreak}].push_back(cp);
+    }
+    std::vector<uint32_t> pool;
+    for (auto& kind : byKind) {
+        std::vector<uint32_t>& cps = kind.second;
+        std::shuffle(cps.begin(), cps.end(), rng);
+        pool.insert(pool.end(), cps.begin(),
+                    cps.begin() + static_cast<std::ptrdiff_t>(std::min<size_t>(cps.size(), 4)));
+    }
+    return pool;
+}
+
+// Ideographs and kana at the edges of the fast path's range and beside it:
+// small kana, the prolonged sound mark, a sound mark that combines, a wide
+// letter of another class, Hangul, an ideograph of four bytes.
+const std::vector<std::string> kWide = {"\u4DFF", "\u4E00", "\u9FFF",    "\uA000", "漢",
+                                        "あ",     "ノ",     "ぁ",        "ー",     "\u3099",
+                                        "Ａ",     "한",     "\U0002000B"};
+
+// Pieces, erase sequences, code points of every kind, runs of letters and digits longer than
+// a line, and ideographs, as the fast paths see them.
+std::string mixed_text(std::mt19937& rng, const std::vector<uint32_t>& pool) {
+    std::string text;
+    const int pieces = std::uniform_int_distribution<int>(0, 60)(rng);
+    for (int k = 0; k < pieces; ++k) {
+        switch (std::uniform_int_distribution<int>(0, 5)(rng)) {
+            case 0:
+                text += kPieces[std::uniform_int_distribution<size_t>(0, kPieces.size() - 1)(rng)];
+                break;
+            case 1:
+                append_utf8(text,
+                            pool[std::uniform_int_distribution<size_t>(0, pool.size() - 1)(rng)]);
+                break;
+            case 2:
+                for (int run = std::uniform_int_distribution<int>(1, 30)(rng); run > 0; --run) {
+                    text += "aZ09q"[std::uniform_int_distribution<int>(0, 4)(rng)];
+                }
+                break;
+            case 3:
+                text += "$(-/.,;%'\"+#"[std::uniform_int_distribution<int>(0, 12)(rng)];
+                break;
+            case 4:
+                text += std::uniform_int_distribution<int>(0, 1)(rng) ? "\x1b[K" : "\x1b[0K";
+                break;
+            default:
+                for (int run = std::uniform_int_distribution<int>(1, 12)(rng); run > 0; --run) {
+                    text += kWide[std::uniform_int_distribution<size_t>(0, kWide.size() - 1)(rng)];
+                }
+                break;
+        }
+    }
+    return text;
+}
+
+TEST(FitCellLine, OnePassGivesTheLinesOfTheReferenceWrapping) {
+    std::mt19937 rng(20240620);
+    const std::vector<uint32_t> pool = code_points_of_every_kind(rng);
+    std::vector<FittedLine> fast;
+    std::vector<FittedLine> reference;
+    for (int round = 0; round < 20000; ++round) {
+        const std::string text = mixed_text(rng, pool);
+        const WidthModel model = round % 2 == 0 ? WidthModel::Narrow : WidthModel::Wide;
+        const int32_t width =
+            widest_cluster(text, model) + std::uniform_int_distribution<int32_t>(0, 30)(rng);
+        fit_cell_line(text, width, model, Overflow::Wrap, fast);
+        reference_wrap(text, width, model, reference);
+        ASSERT_EQ(fast.size(), reference.size())
+            << "width " << width << " text " << ::testing::PrintToString(text);
+        for (size_t k = 0; k < fast.size(); ++k) {
+            ASSERT_TRUE(fast[k].start == reference[k].start &&
+                        fast[k].length == reference[k].length &&
+                        fast[k].width == reference[k].width && !fast[k].ellipsis)
+                << "line " << k << " width " << width << " text " << ::testing::PrintToString(text);
+        }
+    }
+}
+
+TEST(ClusterScan, BasicIdeographsReadAsTheTablesSay) {
+    const CodePointEntry ideograph = cluster_scan::kIdeographEntry;
+    EXPECT_EQ(ideograph.lineBreak, LineBreakClass::ID);
+    EXPECT_EQ(ideograph.props.grapheme_break(), GraphemeBreak::Other);
+    EXPECT_EQ(ideograph.props.width_class(), WidthClass::Two);
+    EXPECT_FALSE(ideograph.props.extended_pictographic() || ideograph.props.emoji_presentation());
+    for (uint32_t cp = cluster_scan::kIdeographFirst; cp <= cluster_scan::kIdeographLast; ++cp) {
+        const CodePointEntry entry = code_point_entry(cp);
+        ASSERT_EQ(entry.props.bits, cluster_scan::kIdeographEntry.props.bits) << std::hex << cp;
+        ASSERT_EQ(entry.lineBreak, cluster_scan::kIdeographEntry.lineBreak) << std::hex << cp;
+    }
+}
+
 struct WrapCase {
     const char* name;
     std::string text;
@@ -337,6 +444,8 @@ const InForceCase kInForce[] = {
     {"closed link", "\x1b]8;;http://a\x07x\x1b]8;;\x07", "", ""},
     {"link and colour", "\x1b[4m\x1b]8;id=1;http://a\x07x", "\x1b]8;;\x1b\\\x1b[0m",
      "\x1b[4m\x1b]8;id=1;http://a\x07"},
+    {"an erase is not kept on", "\x1b[01;31m\x1b[Kred", "\x1b[0m", "\x1b[01;31m"},
+    {"an erase after the reset", "\x1b[31mred\x1b[m\x1b[K", "", ""},
     {"not a sequence", "\x1b[2Jx", "", ""},
 };
 

@@ -1,4 +1,4 @@
-// Colour and hyperlink sequences in the input: accepted in UTF-8 text, every
+// Colour, hyperlink and erase-to-end sequences in the input: accepted in UTF-8 text, every
 // other control sequence refused at its place, and a coloured table framed
 // in line and read back to the same cells.
 #include <gtest/gtest.h>
@@ -29,7 +29,13 @@ const EscapeCase kEscapes[] = {
     {"link with an id, ended by BEL", "\x1b]8;id=1;http://a.test/?a=1;b=2\x07x\x1b]8;;\x07",
      TextEncoding::Utf8, 0, 0},
     {"erase in line", "ab\x1b[2J", TextEncoding::Utf8, 1, 3},
-    {"grep's erase to the end", "\x1b[01;31m\x1b[Kx", TextEncoding::Utf8, 1, 9},
+    {"erase to the end after a colour, as grep writes", "\x1b[01;31m\x1b[Kx\x1b[m\x1b[K",
+     TextEncoding::Utf8, 0, 0},
+    {"erase to the end, parameter 0", "x\x1b[0K", TextEncoding::Utf8, 0, 0},
+    {"erase to the line's start", "x\x1b[1K", TextEncoding::Utf8, 1, 2},
+    {"erase the whole line", "\x1b[31mx\x1b[2K", TextEncoding::Utf8, 1, 7},
+    {"erase with two parameters", "\x1b[0;0K", TextEncoding::Utf8, 1, 1},
+    {"erase in code page 932", "x\x1b[K", TextEncoding::Cp932, 1, 2},
     {"private mode", "x|\x1b[?25l", TextEncoding::Utf8, 1, 3},
     {"SGR never ended", "\x1b[31", TextEncoding::Utf8, 1, 1},
     {"link never ended", "ok\n\x1b]8;;http://a.test/", TextEncoding::Utf8, 2, 1},
@@ -63,7 +69,8 @@ TEST(EscapeInput, ColouredCellsLineUpAndReadBack) {
     const std::string table =
         "\x1b[1mName\x1b[0m|Note\n"
         "\x1b[01;34mdocs\x1b[0m|\x1b]8;;https://example.test/\x1b\\漢字\x1b]8;;\x1b\\\n"
-        "a|\x1b[38;5;0mplain\x1b[m\n";
+        "a|\x1b[38;5;0mplain\x1b[m\n"
+        "a|\x1b[01;31m\x1b[Kred\x1b[m\x1b[K\n";
     for (WidthModel model : {WidthModel::Narrow, WidthModel::Wide}) {
         FrameRequest request;
         request.text = table;

@@ -1,8 +1,10 @@
 #include "text/unicode/cell_wrap.h"
 
+#include <algorithm>
+
+#include "text/unicode/cluster_scan.h"
 #include "text/unicode/display_width.h"
 #include "text/unicode/escape_sequence.h"
-#include "text/unicode/line_break.h"
 
 namespace {
 
@@ -32,34 +34,18 @@ struct LineBreak {
     Mark escapesEnd;   // where the spaces after the last of them begin
 };
 
-// One pass over the clusters and escape sequences of a cell line, breaking
-// greedily at the last opportunity that fits, and between clusters where a
+// Fills lines greedily from the clusters and escape sequences of a cell line,
+// breaking at the last opportunity that fits, and between clusters where a
 // word alone is too wide. Spaces after the text of a line are dropped at its
 // break; spaces before any text are kept, as indentation. An escape sequence
 // right after the text stays on its line; one right before the text of the
 // next line goes with it.
 class Wrapper {
   public:
-    Wrapper(std::string_view cellLine, int32_t columnWidth, WidthModel widthModel,
-            std::vector<FittedLine>& out)
-        : text(cellLine), width(columnWidth), model(widthModel), lines(out), breaks(cellLine) {}
+    Wrapper(std::string_view cellLine, int32_t columnWidth, std::vector<FittedLine>& out)
+        : text(cellLine), width(columnWidth), lines(out) {}
 
-    void run() {
-        nextBreak = breaks.next();
-        for (size_t at = 0; at < text.size();) {
-            const Grapheme unit = next_grapheme(text, at, model);
-            if (escape_length_at(text, at) != 0) {
-                take_escape(at, unit.end);
-            } else {
-                take_cluster(at, unit);
-            }
-            at = unit.end;
-        }
-        end_last_line();
-    }
-
-  private:
-    void take_escape(size_t at, size_t end) {
+    void take_escapes(size_t at, size_t end) {
         if (kept.at == at) {
             kept = {end, columns};
             return;
@@ -71,22 +57,25 @@ class Wrapper {
         lastPendingEnd = {end, columns};
     }
 
-    void take_cluster(size_t at, const Grapheme& cluster) {
-        while (nextBreak < lastCluster.at) {
-            nextBreak = breaks.next();
-        }
-        if (nextBreak == lastCluster.at && lineHasText) {
-            candidate = break_here();
+    void take_cluster(size_t at, size_t end, int32_t clusterWidth, bool breakBefore) {
+        if (breakBefore && lineHasText) {
+            set_candidate();
             textSinceCandidate = false;
         }
-        const bool space = cluster.end == at + 1 && text[at] == ' ';
+        const bool space = end == at + 1 && text[at] == ' ';
         if (space && pending && lastPendingEnd.at == at) {
             spacesAfterEscape = lastPendingEnd;
         }
-        columns += cluster.width;
-        if (!(space && lineHasText)) {
+        columns += clusterWidth;
+        // Marks are copied from here, not from one another: a copy read back
+        // right after it was written stalls the loop.
+        const Mark here{end, columns};
+        if (space && lineHasText) {
+            keptAtCluster = kept;
+        } else {
             fit();
-            kept = {cluster.end, columns};
+            kept = here;
+            keptAtCluster = here;
             pending = false;
             spacesAfterEscape = Mark{};
             if (!space) {
@@ -94,8 +83,78 @@ class Wrapper {
                 textSinceCandidate = true;
             }
         }
-        lastCluster = {cluster.end, columns};
-        keptAtCluster = kept;
+        lastCluster = here;
+    }
+
+    // As take_cluster one by one, with what fits on the line at once.
+    void take_plain_run(size_t from, size_t to) {
+        while (from < to) {
+            const int64_t room = width - (columns - lineStart.columns);
+            if (room <= 0) {
+                take_cluster(from, from + 1, 1, false);
+                ++from;
+                continue;
+            }
+            const size_t taken = std::min(static_cast<size_t>(room), to - from);
+            from += taken;
+            columns += static_cast<int64_t>(taken);
+            const Mark here{from, columns};
+            kept = here;
+            pending = false;
+            spacesAfterEscape = Mark{};
+            lineHasText = true;
+            textSinceCandidate = true;
+            lastCluster = here;
+            keptAtCluster = here;
+        }
+    }
+
+    // As take_cluster, for a cluster two columns wide with an opportunity
+    // before it, right after a cluster of text with no escape sequences
+    // waiting: what the line keeps at that opportunity is at and columns.
+    void take_wide(size_t at, size_t end) {
+        if (columns + 2 - lineStart.columns > width) {
+            take_cluster(at, end, 2, true);
+            return;
+        }
+        const Mark before{at, columns};
+        candidate.keep = before;
+        candidate.next = before;
+        candidate.escapesBetween = false;
+        columns += 2;
+        const Mark here{end, columns};
+        kept = here;
+        keptAtCluster = here;
+        lastCluster = here;
+        lineHasText = true;
+        textSinceCandidate = true;
+    }
+
+    // The whole text when it fits; spaces at the end are dropped otherwise.
+    void end_last_line() {
+        if (lines.empty() && columns <= width) {
+            lines.push_back(
+                {0, static_cast<int32_t>(text.size()), static_cast<int32_t>(columns), false});
+            return;
+        }
+        if (!pending) {
+            lines.push_back(
+                line_between(lineStart, kept.at > lineStart.at ? kept : lineStart, false, 0));
+            return;
+        }
+        LineBreak atEnd{kept, lastCluster, true, firstPending, lastPendingEnd};
+        end_line(atEnd);
+    }
+
+  private:
+    void set_candidate() {
+        candidate.keep = keptAtCluster;
+        candidate.next = lastCluster;
+        candidate.escapesBetween = pending && spacesAfterEscape.at != 0;
+        if (candidate.escapesBetween) {
+            candidate.firstEscape = firstPending;
+            candidate.escapesEnd = spacesAfterEscape;
+        }
     }
 
     // A break before the cluster at hand.
@@ -142,23 +201,9 @@ class Wrapper {
         }
     }
 
-    // Spaces at the end are dropped too.
-    void end_last_line() {
-        if (!pending) {
-            lines.push_back(
-                line_between(lineStart, kept.at > lineStart.at ? kept : lineStart, false, 0));
-            return;
-        }
-        LineBreak atEnd{kept, lastCluster, true, firstPending, lastPendingEnd};
-        end_line(atEnd);
-    }
-
     std::string_view text;
     int32_t width;
-    WidthModel model;
     std::vector<FittedLine>& lines;
-    LineBreaks breaks;
-    size_t nextBreak = 0;
     int64_t columns = 0;  // before the place reached
     Mark lineStart;
     Mark kept;                 // the end of what the line keeps at a break
@@ -201,16 +246,16 @@ FittedLine truncate(std::string_view text, int32_t width, WidthModel model) {
 void fit_cell_line(std::string_view text, int32_t width, WidthModel model, Overflow overflow,
                    std::vector<FittedLine>& lines) {
     lines.clear();
-    const int64_t whole = display_width(text, model);
-    if (whole <= width) {
-        lines.push_back({0, static_cast<int32_t>(text.size()), static_cast<int32_t>(whole), false});
-        return;
-    }
     if (overflow == Overflow::Truncate) {
-        lines.push_back(truncate(text, width, model));
+        const int64_t whole = display_width(text, model);
+        lines.push_back(whole <= width ? FittedLine{0, static_cast<int32_t>(text.size()),
+                                                    static_cast<int32_t>(whole), false}
+                                       : truncate(text, width, model));
         return;
     }
-    Wrapper(text, width, model, lines).run();
+    Wrapper wrapper(text, width, lines);
+    ClusterScan<Wrapper>(text, model, wrapper).run();
+    wrapper.end_last_line();
 }
 
 int32_t widest_cluster(std::string_view text, WidthModel model) {

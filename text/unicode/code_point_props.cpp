@@ -30,7 +30,9 @@ size_t class_of(uint32_t cp) {
 
 }  // namespace
 
-CodePointProps code_point_props(uint32_t cp) {
+// Out of line: inlined into display_width's loop by the link-time optimizer,
+// its table walk made that loop half as fast.
+__attribute__((noinline)) CodePointProps code_point_props(uint32_t cp) {
     uint8_t bits = kPropByClass[class_of(cp)];
     if (is_hangul_with_tail(cp)) {
         bits = static_cast<uint8_t>((bits & ~0x0F) | int(GraphemeBreak::LVT));
@@ -38,9 +40,18 @@ CodePointProps code_point_props(uint32_t cp) {
     return CodePointProps{bits};
 }
 
-LineBreakClass line_break_class(uint32_t cp) {
+CodePointEntry code_point_entry(uint32_t cp) {
+    const size_t leaf = class_of(cp);
+    CodePointEntry entry{CodePointProps{kPropByClass[leaf]},
+                         static_cast<LineBreakClass>(kLineBreakByClass[leaf])};
     if (is_hangul_with_tail(cp)) {
-        return LineBreakClass::H3;
+        entry.props.bits =
+            static_cast<uint8_t>((entry.props.bits & ~0x0F) | int(GraphemeBreak::LVT));
+        entry.lineBreak = LineBreakClass::H3;
     }
-    return static_cast<LineBreakClass>(kLineBreakByClass[class_of(cp)]);
+    return entry;
+}
+
+LineBreakClass line_break_class(uint32_t cp) {
+    return code_point_entry(cp).lineBreak;
 }

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "text/unicode/line_break_class.h"
+
 enum class GraphemeBreak : uint8_t {
     Other,
     CR,
@@ -36,3 +38,10 @@ struct CodePointProps {
 constexpr CodePointProps kAsciiProps{static_cast<uint8_t>(int(WidthClass::One) << 6)};
 
 CodePointProps code_point_props(uint32_t cp);
+
+// Both the properties and the line-break class, from one walk of the tables.
+struct CodePointEntry {
+    CodePointProps props;
+    LineBreakClass lineBreak;
+};
+CodePointEntry code_point_entry(uint32_t cp);

@@ -17,12 +17,20 @@ bool is_link_byte(char c) {
     return c >= 0x20 && c <= 0x7E;
 }
 
-size_t sgr_length(std::string_view text, size_t at) {
+// Erasing from the start of the line or all of it would take part of the frame
+// with it: only a parameter of 0, or none, which means 0.
+bool is_erase_to_end_parameter(char c) {
+    return c == '0';
+}
+
+// ESC [ parameters final, the parameters all of one kind.
+size_t control_sequence_length(std::string_view text, size_t at, bool (*isParameter)(char),
+                               char final) {
     size_t end = at + 2;
-    while (end < text.size() && is_sgr_parameter(text[end])) {
+    while (end < text.size() && isParameter(text[end])) {
         ++end;
     }
-    return end < text.size() && text[end] == 'm' ? end + 1 - at : 0;
+    return end < text.size() && text[end] == final ? end + 1 - at : 0;
 }
 
 size_t hyperlink_length(std::string_view text, size_t at) {
@@ -106,8 +114,11 @@ EscapeSequence escape_sequence_at(std::string_view text, size_t at) {
         return {};
     }
     if (text[at + 1] == '[') {
-        const size_t length = sgr_length(text, at);
-        return length == 0 ? EscapeSequence{} : EscapeSequence{EscapeKind::Sgr, length};
+        if (const size_t sgr = control_sequence_length(text, at, is_sgr_parameter, 'm')) {
+            return {EscapeKind::Sgr, sgr};
+        }
+        const size_t erase = control_sequence_length(text, at, is_erase_to_end_parameter, 'K');
+        return erase == 0 ? EscapeSequence{} : EscapeSequence{EscapeKind::EraseToLineEnd, erase};
     }
     const size_t length = hyperlink_length(text, at);
     return length == 0 ? EscapeSequence{} : EscapeSequence{EscapeKind::Hyperlink, length};
@@ -126,6 +137,9 @@ void EscapeState::read(std::string_view text) {
 }
 
 void EscapeState::take(std::string_view sequence, EscapeKind kind) {
+    if (kind == EscapeKind::EraseToLineEnd) {
+        return;
+    }
     if (kind == EscapeKind::Hyperlink) {
         // ESC ] 8 ; params ; URI: an empty URI closes the link.
         const size_t uri = sequence.find(';', 4) + 1;

@@ -1,7 +1,10 @@
-// The control sequences a cell may hold: SGR (colour and style, ESC [ params m)
-// and OSC 8 hyperlinks (ESC ] 8 ; params ; URI, ended by BEL or ESC \). They
-// take no columns, and what is still on where a cell's line ends must be
-// closed before a rule and opened again where the cell goes on.
+// The control sequences a cell may hold: SGR (colour and style, ESC [ params m),
+// OSC 8 hyperlinks (ESC ] 8 ; params ; URI, ended by BEL or ESC \) and the
+// erase to the end of the line that coloured output puts after its colours
+// (ESC [ K or ESC [ 0 K). They take no columns; the colours and link still on
+// where a cell's line ends must be closed before a rule and opened again where
+// the cell goes on. An erase leaves nothing on, and what the frame draws after
+// it covers what it erased.
 #pragma once
 
 #include <cstddef>
@@ -11,18 +14,18 @@
 
 inline constexpr char kEscape = '\x1b';
 
-enum class EscapeKind : unsigned char { None, Sgr, Hyperlink };
+enum class EscapeKind : unsigned char { None, Sgr, Hyperlink, EraseToLineEnd };
 
 struct EscapeSequence {
     EscapeKind kind = EscapeKind::None;
     size_t length = 0;  // bytes, ESC included; 0 for None
 };
 
-// The colour or hyperlink sequence that begins at text[at], if one does.
+// The colour, hyperlink or erase sequence that begins at text[at], if one does.
 EscapeSequence escape_sequence_at(std::string_view text, size_t at);
 
-// The length of the colour or hyperlink sequence at text[at], 0 when none
-// begins there: what the width and input checks skip.
+// The length of the colour, hyperlink or erase sequence at text[at], 0 when
+// none begins there: what the width and input checks skip.
 inline size_t escape_length_at(std::string_view text, size_t at) {
     return text[at] == kEscape ? escape_sequence_at(text, at).length : 0;
 }

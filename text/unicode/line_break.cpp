@@ -58,64 +58,57 @@ C resolved(C given) {
 
 }  // namespace
 
-LineBreaks::LineBreaks(std::string_view utf8) : text(utf8) {
-    before = read_unit(0);
-    after = read_unit(before.end);
-    ahead = read_unit(after.end);
-    beforeSpaces = before.cls;
-    regionalRun = before.cls == C::RI ? 1 : 0;
-    inNumber = before.cls == C::NU;
+bool LineBreakRules::start_unit(LineBreakClass given, size_t end) {
+    const Unit after{end, resolved(given), given, given == C::ZWJ, true};
+    if (!before.present) {
+        before = after;
+        takesMarks = !holds_no_marks(given);
+        beforeSpaces = before.cls;
+        regionalRun = before.cls == C::RI ? 1 : 0;
+        inNumber = before.cls == C::NU;
+        return false;
+    }
+    const bool opportunity = breaks_between(after);
+    advance(after);
+    return opportunity;
 }
 
-size_t LineBreaks::skip_escapes(size_t at) const {
-    while (at < text.size()) {
-        const size_t length = escape_length_at(text, at);
-        if (length == 0) {
-            break;
-        }
-        at += length;
-    }
-    return at;
+void LineBreakRules::skip_run(LineBreakClass secondLast, LineBreakClass last, size_t end) {
+    twoBefore = secondLast;
+    before = Unit{end, last, last, false, true};
+    takesMarks = true;
+    beforeSpaces = last;
+    regionalRun = 0;
+    inNumber = last == C::NU;
+    closedNumber = false;
 }
 
-LineBreaks::Unit LineBreaks::read_unit(size_t at) const {
-    Unit unit;
-    at = skip_escapes(at);
-    if (at >= text.size()) {
-        return unit;
-    }
-    text_rules::Utf8Char c = text_rules::decode_utf8_unchecked(text, at);
-    unit.present = true;
-    unit.given = class_of(c.codePoint);
-    unit.end = at + c.length;
-    unit.endsInJoiner = unit.given == C::ZWJ;
-    if (!holds_no_marks(unit.given)) {
-        for (size_t next = skip_escapes(unit.end); next < text.size();
-             next = skip_escapes(unit.end)) {
-            // Printable ASCII is never a mark.
-            if (static_cast<unsigned char>(text[next] - 0x20) < 0x5F) {
-                break;
-            }
-            c = text_rules::decode_utf8_unchecked(text, next);
-            const C mark = class_of(c.codePoint);
-            if (mark != C::CM && mark != C::ZWJ) {
-                break;
-            }
-            unit.end = next + c.length;
-            unit.endsInJoiner = mark == C::ZWJ;
+// Whether the unit after the one at hand starts with a number: it is read
+// again later, but only after a prefix and a bracket or hyphen.
+bool LineBreakRules::number_follows(Unit after) const {
+    for (size_t at = after.end; at < text.size();) {
+        const size_t escape = escape_length_at(text, at);
+        if (escape != 0) {
+            at += escape;
+            continue;
         }
+        const text_rules::Utf8Char c = text_rules::decode_utf8_unchecked(text, at);
+        const C given = class_of(c.codePoint);
+        if (holds_no_marks(after.given) || (given != C::CM && given != C::ZWJ)) {
+            return given == C::NU;
+        }
+        at += c.length;
     }
-    unit.cls = resolved(unit.given);
-    return unit;
+    return false;
 }
 
 // The tailored LB25: (PR | PO)? (OP | HY)? NU (NU | SY | IS)* (CL | CP)? (PR | PO)?
 // is never broken.
-bool LineBreaks::number_rule_joins() const {
+bool LineBreakRules::number_rule_joins(Unit after) const {
     const C a = before.cls;
     const C b = after.cls;
     if ((a == C::PR || a == C::PO) &&
-        (b == C::NU || ((b == C::OP || b == C::HY) && ahead.present && ahead.cls == C::NU))) {
+        (b == C::NU || ((b == C::OP || b == C::HY) && number_follows(after)))) {
         return true;
     }
     if ((a == C::OP || a == C::HY) && b == C::NU) {
@@ -127,7 +120,7 @@ bool LineBreaks::number_rule_joins() const {
     return (inNumber || closedNumber) && (b == C::PO || b == C::PR);
 }
 
-bool LineBreaks::breaks_between() const {
+bool LineBreakRules::breaks_between(Unit after) const {
     const C a = before.cls;
     const C b = after.cls;
     // Within a word and between ideographs, as most text is: no rule before
@@ -190,7 +183,7 @@ bool LineBreaks::breaks_between() const {
         (is_alphabetic(a) && (b == C::PR || b == C::PO))) {
         return false;
     }
-    if (number_rule_joins()) {
+    if (number_rule_joins(after)) {
         return false;
     }
     // LB26 and LB27: Korean syllables.
@@ -214,7 +207,7 @@ bool LineBreaks::breaks_between() const {
     return !(b == C::EM && (a == C::EB || before.given == C::ID_CN_PICT));
 }
 
-void LineBreaks::advance() {
+void LineBreakRules::advance(Unit after) {
     const C next = after.cls;
     twoBefore = before.cls;
     closedNumber = inNumber && (next == C::CL || next == C::CP);
@@ -224,24 +217,33 @@ void LineBreaks::advance() {
         beforeSpaces = next;
     }
     before = after;
-    after = ahead;
-    ahead = after.present ? read_unit(after.end) : Unit{};
+    takesMarks = !holds_no_marks(before.given);
 }
 
 size_t LineBreaks::next() {
     if (ended) {
         return kEnd;
     }
-    while (after.present) {
-        const bool opportunity = breaks_between();
-        const size_t at = before.end;
-        advance();
-        if (opportunity) {
-            return at;
+    while (at < text.size()) {
+        const size_t escape = escape_length_at(text, at);
+        if (escape != 0) {
+            at += escape;
+            continue;
+        }
+        const text_rules::Utf8Char c = text_rules::decode_utf8_unchecked(text, at);
+        const C given = class_of(c.codePoint);
+        at += c.length;
+        if (rules.joins_unit(given)) {
+            rules.extend_unit(given, at);
+            continue;
+        }
+        const size_t boundary = rules.unit_end();
+        if (rules.start_unit(given, at)) {
+            return boundary;
         }
     }
     ended = true;
-    return before.present ? text.size() : kEnd;
+    return rules.any() ? text.size() : kEnd;
 }
 
 std::vector<size_t> line_break_opportunities(std::string_view text) {
