@@ -143,36 +143,40 @@ Cp932Encoded cp932_encode_utf8(std::string_view utf8) {
     return encoded;
 }
 
-std::string cp932_decode_to_utf8(std::string_view cp932) {
+Cp932Char cp932_decode_char(std::string_view cp932, size_t at) {
+    const auto byte = static_cast<uint8_t>(cp932[at]);
+    if (byte < 0x80) {
+        return {byte, 1};
+    }
+    if (text_rules::is_cp932_single(byte)) {
+        return {0xFF61u + byte - 0xA1, 1};
+    }
+    const int trail = at + 1 < cp932.size() ? trail_index(static_cast<uint8_t>(cp932[at + 1])) : -1;
+    if (!text_rules::is_cp932_lead_byte(byte) || trail < 0) {
+        // A lead byte before a byte that cannot trail it stands alone.
+        return {kReplacement, 1};
+    }
+    if (byte >= 0xF0 && byte <= 0xF9) {
+        return {
+            static_cast<uint32_t>(0xE000u + (byte - 0xF0u) * kTrails + static_cast<size_t>(trail)),
+            2};
+    }
     const Tables& table = tables();
+    if (table.leadSlot[byte] == 0) {
+        return {kReplacement, 2};
+    }
+    const uint16_t found =
+        table.toUnicode[(table.leadSlot[byte] - 1u) * kTrails + static_cast<size_t>(trail)];
+    return {found != 0 ? found : kReplacement, 2};
+}
+
+std::string cp932_decode_to_utf8(std::string_view cp932) {
     std::string utf8;
     utf8.reserve(cp932.size() * 3 / 2);
-    for (size_t at = 0; at < cp932.size(); ++at) {
-        uint8_t byte = static_cast<uint8_t>(cp932[at]);
-        if (byte < 0x80) {
-            utf8 += static_cast<char>(byte);
-            continue;
-        }
-        if (text_rules::is_cp932_single(byte)) {
-            append_utf8(utf8, 0xFF61u + byte - 0xA1);
-            continue;
-        }
-        bool lead = text_rules::is_cp932_lead_byte(byte);
-        int trail = at + 1 < cp932.size() ? trail_index(static_cast<uint8_t>(cp932[at + 1])) : -1;
-        uint32_t value = kReplacement;
-        if (lead && trail >= 0) {
-            // A lead byte before a byte that cannot trail it stands alone.
-            ++at;
-            if (byte >= 0xF0 && byte <= 0xF9) {
-                value = static_cast<uint32_t>(0xE000u + (byte - 0xF0u) * kTrails +
-                                              static_cast<size_t>(trail));
-            } else if (table.leadSlot[byte] != 0) {
-                uint16_t found = table.toUnicode[(table.leadSlot[byte] - 1u) * kTrails +
-                                                 static_cast<size_t>(trail)];
-                value = found != 0 ? found : kReplacement;
-            }
-        }
-        append_utf8(utf8, value);
+    for (size_t at = 0; at < cp932.size();) {
+        const Cp932Char decoded = cp932_decode_char(cp932, at);
+        append_utf8(utf8, decoded.codePoint);
+        at += decoded.length;
     }
     return utf8;
 }

@@ -23,6 +23,14 @@ Cp932Encoded cp932_encode_utf8(std::string_view utf8);
 // Bytes that code page 932 leaves undefined become U+FFFD.
 std::string cp932_decode_to_utf8(std::string_view cp932);
 
+struct Cp932Char {
+    uint32_t codePoint;  // U+FFFD where the code page leaves the byte or code undefined
+    uint32_t length;     // bytes: 1, or 2 for a lead byte before a byte that can trail it
+};
+
+// The character at cp932[at], at < cp932.size().
+Cp932Char cp932_decode_char(std::string_view cp932, size_t at);
+
 #ifdef ZENTAB_CP932_TABLE_FROM_CALLER
 // Builds that leave the table to their caller (the web page, whose browser
 // decodes Shift_JIS to the same characters) fill this before the first

@@ -2,32 +2,15 @@
 // the same bytes once decoded, by the same core, counted in columns instead of
 // bytes.
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <random>
 #include <string>
 
 #include "command/create_frame.h"
+#include "glibc_convert.h"
 #include "text/frame_text.h"
 
 namespace {
-
-// glibc's converter stands in as an independent decoder; the tests run natively only.
-std::string convert(const char* to, const char* from, const std::string& text, bool& ok) {
-    iconv_t converter = iconv_open(to, from);
-    std::string out(text.size() * 4 + 4, '\0');
-    char* in = const_cast<char*>(text.data());
-    size_t inLeft = text.size();
-    char* put = out.data();
-    size_t outLeft = out.size();
-    ok = converter != reinterpret_cast<iconv_t>(-1) &&
-         iconv(converter, &in, &inLeft, &put, &outLeft) != static_cast<size_t>(-1);
-    if (converter != reinterpret_cast<iconv_t>(-1)) {
-        iconv_close(converter);
-    }
-    out.resize(out.size() - outLeft);
-    return out;
-}
 
 // Double-byte characters of the rows people type: symbols, digits and
 // letters, kana, Greek, Cyrillic, box drawing, NEC specials, kanji, IBM
@@ -69,7 +52,7 @@ TEST(WideModelProperty, EqualsTheDesktopFrameDecoded) {
             table += "|\r\n";
         }
         bool decodes = false;
-        const std::string utf8 = convert("UTF-8", "CP932", table, decodes);
+        const std::string utf8 = glibc_convert("UTF-8", "CP932", table, decodes);
         if (!decodes) {
             continue;  // a code the table leaves unassigned
         }
@@ -78,7 +61,7 @@ TEST(WideModelProperty, EqualsTheDesktopFrameDecoded) {
         const CreateFrameResult desktop = create_frame_text(table, frameType, positionType);
         ASSERT_EQ(desktop.outcome, CF_FRAME);
         bool ok = false;
-        const std::string expected = convert("UTF-8", "CP932", desktop.resultText, ok);
+        const std::string expected = glibc_convert("UTF-8", "CP932", desktop.resultText, ok);
         ASSERT_TRUE(ok);
 
         FrameRequest request;
@@ -125,7 +108,7 @@ TEST(WideModelProperty, Cp932InputFramesAsItsUtf8Text) {
     for (int round = 0; round < 20000 && compared < 1500; ++round) {
         const std::string table = random_separated_table(rng);
         bool decodes = false;
-        const std::string utf8 = convert("UTF-8", "CP932", table, decodes);
+        const std::string utf8 = glibc_convert("UTF-8", "CP932", table, decodes);
         if (!decodes) {
             continue;
         }
@@ -141,7 +124,7 @@ TEST(WideModelProperty, Cp932InputFramesAsItsUtf8Text) {
         const FrameOutcome wide = frame_text(request);
         ASSERT_EQ(cp932.ok(), wide.ok()) << utf8;
         bool ok = false;
-        EXPECT_EQ(convert("UTF-8", "CP932", cp932.text, ok), wide.text) << utf8;
+        EXPECT_EQ(glibc_convert("UTF-8", "CP932", cp932.text, ok), wide.text) << utf8;
         ++compared;
     }
     EXPECT_EQ(compared, 1500);

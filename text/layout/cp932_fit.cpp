@@ -1,74 +1,42 @@
 #include "text/layout/cp932_fit.h"
 
-#include <algorithm>
-
 #include "core/text_rules.h"
+#include "text/cp932_codec.h"
 
-namespace {
-
-int32_t char_at(std::string_view text, size_t at) {
-    return static_cast<int32_t>(text_rules::char_length(text, at, true));
-}
-
-FittedLine truncated(std::string_view text, size_t start, int32_t width) {
-    const auto ellipsis = static_cast<int32_t>(kCp932Ellipsis.size());
-    size_t end = start;
-    while (end < text.size() &&
-           static_cast<int32_t>(end - start) + char_at(text, end) + ellipsis <= width) {
-        end += static_cast<size_t>(char_at(text, end));
+void Cp932Fitter::decode(std::string_view text) {
+    utf8_.clear();
+    cp932Offsets_.clear();
+    for (size_t at = 0; at < text.size();) {
+        const Cp932Char decoded = cp932_decode_char(text, at);
+        char bytes[4];
+        const size_t length = text_rules::encode_utf8(decoded.codePoint, bytes);
+        utf8_.append(bytes, length);
+        cp932Offsets_.insert(cp932Offsets_.end(), length, static_cast<int32_t>(at));
+        at += decoded.length;
     }
-    const auto length = static_cast<int32_t>(end - start);
-    return {static_cast<int32_t>(start), length, length + ellipsis, true};
+    cp932Offsets_.push_back(static_cast<int32_t>(text.size()));
 }
 
-}  // namespace
-
-void fit_cp932_line(std::string_view text, int32_t width, Overflow overflow,
-                    std::vector<FittedLine>& lines) {
+void Cp932Fitter::fit(std::string_view text, int32_t width, Overflow overflow,
+                      std::vector<FittedLine>& lines) {
+    decode(text);
+    fit_cell_line(utf8_, width, WidthModel::Wide, overflow, utf8Lines_);
     lines.clear();
-    if (static_cast<int64_t>(text.size()) <= width) {
-        lines.push_back(
-            {0, static_cast<int32_t>(text.size()), static_cast<int32_t>(text.size()), false});
-        return;
-    }
-    if (overflow == Overflow::Truncate) {
-        lines.push_back(truncated(text, 0, width));
-        return;
-    }
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t at = start;
-        size_t afterSpace = 0;  // where the line may break, after a space
-        while (at < text.size() && static_cast<int32_t>(at - start) + char_at(text, at) <= width) {
-            at += static_cast<size_t>(char_at(text, at));
-            if (text[at - 1] == ' ') {  // no trail byte is a space
-                afterSpace = at;
-            }
-        }
-        if (at == start) {
-            at += static_cast<size_t>(char_at(text, at));  // narrower than a character
-        }
-        const size_t end = at == text.size() || afterSpace <= start ? at : afterSpace;
-        size_t kept = end;
-        while (kept > start && text[kept - 1] == ' ' && end != text.size()) {
-            --kept;
-        }
-        lines.push_back({static_cast<int32_t>(start), static_cast<int32_t>(kept - start),
-                         static_cast<int32_t>(kept - start), false});
-        start = end;
-        while (start < text.size() && text[start] == ' ' && end == afterSpace) {
-            ++start;
-        }
+    for (const FittedLine& line : utf8Lines_) {
+        const int32_t start = cp932Offsets_[static_cast<size_t>(line.start)];
+        const int32_t length = cp932Offsets_[static_cast<size_t>(line.start + line.length)] - start;
+        const auto ellipsis = static_cast<int32_t>(line.ellipsis ? kCp932Ellipsis.size() : 0);
+        lines.push_back({start, length, length + ellipsis, line.ellipsis});
     }
 }
 
-int32_t widest_cp932_char(std::string_view text) {
-    int32_t widest = 0;
-    for (size_t at = 0; at < text.size(); at += text_rules::char_length(text, at, true)) {
-        widest = std::max(widest, char_at(text, at));
-        if (widest == 2) {
-            break;
-        }
-    }
-    return widest;
+int32_t Cp932Fitter::widest_cluster(std::string_view text) {
+    decode(text);
+    return ::widest_cluster(utf8_, WidthModel::Wide);
+}
+
+bool Cp932Fitter::may_hold_cluster_over_two_columns(std::string_view text) {
+    // The marks' single bytes, which may also be trail bytes.
+    return text.find('\xDE') != std::string_view::npos ||
+           text.find('\xDF') != std::string_view::npos;
 }

@@ -12,12 +12,14 @@
 #include "text/layout/cp932_fit.h"
 #include "text/layout/decimal_column.h"
 #include "text/unicode/cell_wrap.h"
+#include "text/unicode/display_width.h"
 
 namespace {
 
 constexpr char kEscape = '\x1b';
-// Of emoji and East Asian wide characters alike: no cluster is wider.
-constexpr int32_t kWidestCluster = 2;
+// Of emoji and East Asian wide characters alike: no cluster is wider, unless
+// half-width sound marks extend it.
+constexpr int32_t kWidestPlainCluster = 2;
 constexpr std::string_view kUtf8Ellipsis = "\xE2\x80\xA6";
 
 struct CellLine {
@@ -103,8 +105,16 @@ class FrameLayout {
         return fitted_.empty() ? 0 : fitted_.front().width;
     }
 
-    int32_t widest_char(std::string_view line) const {
-        return cp932() ? widest_cp932_char(line) : widest_cluster(line, look_.widthModel);
+    int32_t widest_char(std::string_view line) {
+        return cp932() ? cp932Fitter_.widest_cluster(line) : widest_cluster(line, look_.widthModel);
+    }
+
+    bool may_widen_past(int32_t widest, std::string_view line) const {
+        if (widest < kWidestPlainCluster) {
+            return true;
+        }
+        return cp932() ? Cp932Fitter::may_hold_cluster_over_two_columns(line)
+                       : may_hold_cluster_over_two_columns(line);
     }
 
     int32_t ellipsis_width() const {
@@ -144,6 +154,9 @@ class FrameLayout {
     int64_t cell_index(int32_t row, int32_t column) const {
         return int64_t{row} * cells_.columns + column;
     }
+
+    // Of lines_; the cell after the last gives the end of the last cell's lines.
+    int32_t first_line(int64_t cell) const { return firstLine_[static_cast<size_t>(cell)]; }
 
     int32_t cap_of(int32_t column) const {
         const std::vector<int32_t>& caps = look_.fit.cellWidths;
@@ -187,11 +200,12 @@ class FrameLayout {
             return need;  // the column keeps its natural width: no need to know its narrowest
         }
         const int64_t end = cell_index(cells_.rows - 1, column) + 1;
-        for (int64_t cell = column; cell < end && need.minimum < kWidestCluster;
-             cell += cells_.columns) {
+        for (int64_t cell = column; cell < end; cell += cells_.columns) {
             for (int32_t k = first_line(cell); k < first_line(cell + 1); ++k) {
-                need.minimum =
-                    std::max(need.minimum, widest_char(lines_[static_cast<size_t>(k)].text));
+                const std::string_view line = lines_[static_cast<size_t>(k)].text;
+                if (may_widen_past(need.minimum, line)) {
+                    need.minimum = std::max(need.minimum, widest_char(line));
+                }
             }
         }
         if (look_.fit.overflow == Overflow::Truncate) {
@@ -248,7 +262,7 @@ class FrameLayout {
         if (width <= limit) {
             fitted_.assign(1, FittedLine{0, static_cast<int32_t>(line.size()), width, false});
         } else if (cp932()) {
-            fit_cp932_line(line, limit, look_.fit.overflow, fitted_);
+            cp932Fitter_.fit(line, limit, look_.fit.overflow, fitted_);
         } else {
             fit_cell_line(line, limit, look_.widthModel, look_.fit.overflow, fitted_);
         }
@@ -328,8 +342,6 @@ class FrameLayout {
         }
     }
 
-    int32_t first_line(int64_t cell) const { return firstLine_[static_cast<size_t>(cell)]; }
-
     const TableView& cells_;
     const FrameLook& look_;
     bool anyEscape_ = false;  // in any cell, or between them
@@ -339,6 +351,7 @@ class FrameLayout {
     std::vector<int32_t> limits_;
     std::vector<FtPlacement> placements_;
     std::vector<FittedLine> fitted_;
+    Cp932Fitter cp932Fitter_;
     std::vector<std::vector<CellSpan>> pieces_;
     std::string text_;
     std::vector<CellSpan> spans_;

@@ -113,6 +113,19 @@ Grapheme next_grapheme(std::string_view utf8, size_t at, WidthModel model) {
     return Grapheme{end, cluster.width(model)};
 }
 
+bool may_hold_cluster_over_two_columns(std::string_view utf8) {
+    // U+FF9E and U+FF9F: EF BE 9E and EF BE 9F.
+    constexpr std::string_view kSoundMarkLead = "\xEF\xBE";
+    for (size_t at = utf8.find(kSoundMarkLead); at != std::string_view::npos;
+         at = utf8.find(kSoundMarkLead, at + 1)) {
+        const size_t last = at + kSoundMarkLead.size();
+        if (last < utf8.size() && (static_cast<unsigned char>(utf8[last]) | 1u) == 0x9Fu) {
+            return true;
+        }
+    }
+    return false;
+}
+
 int code_point_width(uint32_t cp, WidthModel model) {
     GraphemeCluster cluster;
     cluster.start(code_point_props(cp));

@@ -26,6 +26,10 @@ struct Grapheme {
 // of it.
 Grapheme next_grapheme(std::string_view utf8, size_t at, WidthModel model);
 
+// Whether some cluster of utf8 may be wider than 2 columns: only half-width
+// sound marks widen the cluster they extend. False is certain; true is not.
+bool may_hold_cluster_over_two_columns(std::string_view utf8);
+
 // Of a code point alone: 0, 1 or 2 columns.
 int code_point_width(uint32_t cp, WidthModel model);
 

@@ -40,8 +40,9 @@ bool colour_supported() {
 // end, which readers take for continuation marks.
 std::string random_cell(std::mt19937& random, bool colour) {
     static const std::vector<std::string> kWords = {
-        "a",   "bb",     "ccc", "word",    "longerword",     "日本語", "é",       "x-y-z",
-        "1.5", "-0.125", "100", "1,234.5", "漢字かな交じり", "🙂",   "e\u0301", "a/b"};
+        "a",       "bb",  "ccc",    "word", "longerword", "日本語",         "é",
+        "x-y-z",   "1.5", "-0.125", "100",  "1,234.5",    "漢字かな交じり", "🙂",
+        "e\u0301", "a/b", "かﾞ"};
     const size_t lines = 1 + random() % 3 == 0 ? 1 + random() % 3 : 1;
     std::string cell;
     size_t colours = 0;
