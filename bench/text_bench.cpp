@@ -93,7 +93,7 @@ void run_csv(benchmark::State& state, int32_t width) {
     request.text = text;
     request.from = TableFormat::Csv;
     request.frameType = 2;
-    request.width = width;
+    request.fit.width = width;
     size_t frameBytes = 0;
     for (auto _ : state) {
         FrameOutcome outcome = frame_text(request);

@@ -150,7 +150,7 @@ int set_align(FrameRequest& request, std::string_view letters) {
         }
         align.push_back(*placed);
     }
-    request.align = std::move(align);
+    request.fit.align = std::move(align);
     return 0;
 }
 
@@ -163,7 +163,7 @@ int set_cell_widths(FrameRequest& request, const int* widths, size_t count) {
             return -1;
         }
     }
-    request.cellWidths.assign(widths, widths + count);
+    request.fit.cellWidths.assign(widths, widths + count);
     return 0;
 }
 
@@ -240,7 +240,7 @@ int zentab_options_set_frame_width(zentab_options* options, int columns) {
     if (columns < 0) {
         return -1;
     }
-    options->request.width = columns;
+    options->request.fit.width = columns;
     return 0;
 }
 
@@ -249,7 +249,7 @@ int zentab_options_set_cell_widths(zentab_options* options, const int* widths, s
 }
 
 int zentab_options_set_overflow(zentab_options* options, zentab_overflow overflow) {
-    return set_enum(options->request.overflow, overflow, ZENTAB_OVERFLOW_TRUNCATE);
+    return set_enum(options->request.fit.overflow, overflow, ZENTAB_OVERFLOW_TRUNCATE);
 }
 
 int zentab_options_set_align(zentab_options* options, const char* letters) {
@@ -261,12 +261,12 @@ int zentab_options_set_padding(zentab_options* options, int spaces) {
     if (spaces < 0) {
         return -1;
     }
-    options->request.padding = spaces;
+    options->request.fit.padding = spaces;
     return 0;
 }
 
 int zentab_options_set_rules(zentab_options* options, zentab_rules rules) {
-    return set_enum(options->request.rules, rules, ZENTAB_RULES_NONE);
+    return set_enum(options->request.fit.rules, rules, ZENTAB_RULES_NONE);
 }
 
 zentab_result* zentab_convert(const char* text, size_t size, const zentab_options* options) {

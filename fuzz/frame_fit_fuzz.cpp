@@ -31,17 +31,17 @@ FrameRequest request_of(const uint8_t* data) {
     request.encoding = data[1] & 0x80 ? TextEncoding::Cp932 : TextEncoding::Utf8;
     request.widthModel = data[1] & 0x40 ? WidthModel::Wide : WidthModel::Narrow;
     request.from = data[1] & 0x20 ? TableFormat::Csv : TableFormat::Psv;
-    request.overflow = data[1] & 0x10 ? Overflow::Truncate : Overflow::Wrap;
-    request.rules = static_cast<RuleLines>((data[1] >> 2) % 3);
-    request.padding = data[1] & 0x03;
-    request.width = data[2] < 32 ? 0 : data[2] / 2;
+    request.fit.overflow = data[1] & 0x10 ? Overflow::Truncate : Overflow::Wrap;
+    request.fit.rules = static_cast<RuleLines>((data[1] >> 2) % 3);
+    request.fit.padding = data[1] & 0x03;
+    request.fit.width = data[2] < 32 ? 0 : data[2] / 2;
     const char* const kAligns = ".lrcd";
     for (uint8_t bits = data[3]; bits > 7; bits /= 5) {
-        request.align.push_back(
+        request.fit.align.push_back(
             static_cast<ColumnAlign>(std::string_view(kAligns).find(kAligns[bits % 5])));
     }
     if (data[3] & 0x01) {
-        request.cellWidths.push_back(data[3] / 8);
+        request.fit.cellWidths.push_back(data[3] / 8);
     }
     return request;
 }
@@ -83,7 +83,7 @@ void check_frame(const FrameRequest& request, const std::string& frame) {
         columns = lineColumns;
         start = end + 1;
     }
-    require(!measurable || request.width == 0 || columns <= request.width);
+    require(!measurable || request.fit.width == 0 || columns <= request.fit.width);
     FrameRequest readBack;
     readBack.text = frame;
     readBack.encoding = request.encoding;

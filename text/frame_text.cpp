@@ -34,12 +34,7 @@ WriteOptions write_options(const FrameRequest& request) {
     options.widthModel = request.widthModel;
     options.lineEnd = request.lineEnd;
     options.header = request.header;
-    options.fit.width = request.width;
-    options.fit.cellWidths = request.cellWidths;
-    options.fit.overflow = request.overflow;
-    options.fit.align = request.align;
-    options.fit.padding = request.padding;
-    options.fit.rules = request.rules;
+    options.fit = request.fit;
     return options;
 }
 

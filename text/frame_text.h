@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "text/formats/table.h"
+#include "text/frame_fit.h"
 #include "text/refusal.h"
 #include "text/text_types.h"
 
@@ -29,16 +30,7 @@ struct FrameRequest {
     JsonNested jsonNested = JsonNested::Refuse;
     bool header = true;  // JSON out: the first row gives the keys
 
-    // How a frame fits its cells; the defaults draw every frame as it always
-    // was. Widths are display columns, 0 for no limit.
-    int32_t width = 0;  // of every line of the frame
-    // Per column; a single value holds for every column.
-    std::vector<int32_t> cellWidths;
-    Overflow overflow = Overflow::Wrap;
-    // Per column, for body cells; columns past the list go by positionType.
-    std::vector<ColumnAlign> align;
-    int32_t padding = 0;  // spaces on each side of every cell
-    RuleLines rules = RuleLines::All;
+    FrameFit fit;  // frames only: width, wrapping, alignment, padding, rules
 };
 
 struct FrameOutcome {

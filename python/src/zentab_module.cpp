@@ -89,14 +89,6 @@ const char* kind_name(RefusalKind kind) {
 }
 
 // How a frame fits its cells, as FrameRequest holds it.
-struct Layout {
-    int32_t width = 0;
-    std::vector<int32_t> cellWidths;
-    Overflow overflow = Overflow::Wrap;
-    std::vector<ColumnAlign> align;
-    int32_t padding = 0;
-    RuleLines rules = RuleLines::All;
-};
 
 struct Settings {
     TableFormat from = TableFormat::Psv;
@@ -107,7 +99,7 @@ struct Settings {
     bool crlf = false;
     JsonNested jsonNested = JsonNested::Refuse;
     bool header = true;
-    Layout layout;
+    FrameFit fit;
 };
 
 FrameRequest request_of(const Settings& settings, std::string_view text) {
@@ -121,12 +113,7 @@ FrameRequest request_of(const Settings& settings, std::string_view text) {
     request.lineEnd = settings.crlf ? LineEnd::CrLf : LineEnd::Lf;
     request.jsonNested = settings.jsonNested;
     request.header = settings.header;
-    request.width = settings.layout.width;
-    request.cellWidths = settings.layout.cellWidths;
-    request.overflow = settings.layout.overflow;
-    request.align = settings.layout.align;
-    request.padding = settings.layout.padding;
-    request.rules = settings.layout.rules;
+    request.fit = settings.fit;
     return request;
 }
 
@@ -204,12 +191,7 @@ TableWrite write_rows(const std::vector<std::vector<std::string>>& rows, const S
     options.widthModel = settings.widthModel;
     options.lineEnd = settings.crlf ? LineEnd::CrLf : LineEnd::Lf;
     options.header = settings.header;
-    options.fit.width = settings.layout.width;
-    options.fit.cellWidths = settings.layout.cellWidths;
-    options.fit.overflow = settings.layout.overflow;
-    options.fit.align = settings.layout.align;
-    options.fit.padding = settings.layout.padding;
-    options.fit.rules = settings.layout.rules;
+    options.fit = settings.fit;
     return write_table(table, settings.to, options);
 }
 
@@ -225,20 +207,20 @@ py::str frame_rows(const std::vector<std::vector<std::string>>& rows, const Sett
     return py::str(written.text);
 }
 
-Layout layout_of(const py::tuple& given) {
-    Layout layout;
+FrameFit fit_of(const py::tuple& given) {
+    FrameFit fit;
     if (given.empty()) {
-        return layout;
+        return fit;
     }
-    layout.width = given[0].cast<int32_t>();
-    layout.cellWidths = given[1].cast<std::vector<int32_t>>();
-    layout.overflow = static_cast<Overflow>(given[2].cast<int>());
+    fit.width = given[0].cast<int32_t>();
+    fit.cellWidths = given[1].cast<std::vector<int32_t>>();
+    fit.overflow = static_cast<Overflow>(given[2].cast<int>());
     for (int placed : given[3].cast<std::vector<int>>()) {
-        layout.align.push_back(static_cast<ColumnAlign>(placed));
+        fit.align.push_back(static_cast<ColumnAlign>(placed));
     }
-    layout.padding = given[4].cast<int32_t>();
-    layout.rules = static_cast<RuleLines>(given[5].cast<int>());
-    return layout;
+    fit.padding = given[4].cast<int32_t>();
+    fit.rules = static_cast<RuleLines>(given[5].cast<int>());
+    return fit;
 }
 
 Settings settings_of(int from, int to, int frame, int position, bool wide, bool crlf,
@@ -252,7 +234,7 @@ Settings settings_of(int from, int to, int frame, int position, bool wide, bool 
     settings.crlf = crlf;
     settings.jsonNested = nestedText ? JsonNested::Text : JsonNested::Refuse;
     settings.header = header;
-    settings.layout = layout_of(layout);
+    settings.fit = fit_of(layout);
     return settings;
 }
 

@@ -55,13 +55,14 @@ OptionsHandle options_of(const FrameRequest& request) {
     zentab_options_set_frame_type(set, request.frameType);
     zentab_options_set_position(set, request.positionType);
     zentab_options_set_header(set, request.header ? 1 : 0);
-    EXPECT_EQ(zentab_options_set_frame_width(set, request.width), 0);
-    const std::vector<int> cellWidths(request.cellWidths.begin(), request.cellWidths.end());
+    EXPECT_EQ(zentab_options_set_frame_width(set, request.fit.width), 0);
+    const std::vector<int> cellWidths(request.fit.cellWidths.begin(), request.fit.cellWidths.end());
     EXPECT_EQ(zentab_options_set_cell_widths(set, cellWidths.data(), cellWidths.size()), 0);
-    EXPECT_EQ(zentab_options_set_overflow(set, static_cast<zentab_overflow>(request.overflow)), 0);
-    EXPECT_EQ(zentab_options_set_align(set, letters_of(request.align).c_str()), 0);
-    EXPECT_EQ(zentab_options_set_padding(set, request.padding), 0);
-    EXPECT_EQ(zentab_options_set_rules(set, static_cast<zentab_rules>(request.rules)), 0);
+    EXPECT_EQ(zentab_options_set_overflow(set, static_cast<zentab_overflow>(request.fit.overflow)),
+              0);
+    EXPECT_EQ(zentab_options_set_align(set, letters_of(request.fit.align).c_str()), 0);
+    EXPECT_EQ(zentab_options_set_padding(set, request.fit.padding), 0);
+    EXPECT_EQ(zentab_options_set_rules(set, static_cast<zentab_rules>(request.fit.rules)), 0);
     return options;
 }
 
@@ -100,18 +101,18 @@ std::string csv_of(const Texts& texts) {
 
 // Widths from too narrow for any table to wider than most.
 void random_layout(std::mt19937& random, FrameRequest& request) {
-    request.width = random() % 3 == 0 ? 0 : static_cast<int32_t>(random() % 40);
-    request.cellWidths.clear();
+    request.fit.width = random() % 3 == 0 ? 0 : static_cast<int32_t>(random() % 40);
+    request.fit.cellWidths.clear();
     for (size_t i = random() % 4; i > 0; --i) {
-        request.cellWidths.push_back(static_cast<int32_t>(random() % 6));
+        request.fit.cellWidths.push_back(static_cast<int32_t>(random() % 6));
     }
-    request.overflow = random() % 2 == 0 ? Overflow::Wrap : Overflow::Truncate;
-    request.align.clear();
+    request.fit.overflow = random() % 2 == 0 ? Overflow::Wrap : Overflow::Truncate;
+    request.fit.align.clear();
     for (size_t i = random() % 4; i > 0; --i) {
-        request.align.push_back(static_cast<ColumnAlign>(random() % 5));
+        request.fit.align.push_back(static_cast<ColumnAlign>(random() % 5));
     }
-    request.padding = static_cast<int32_t>(random() % 3);
-    request.rules = static_cast<RuleLines>(random() % 3);
+    request.fit.padding = static_cast<int32_t>(random() % 3);
+    request.fit.rules = static_cast<RuleLines>(random() % 3);
 }
 
 // Random tables, some ragged and some with cells a frame cannot hold, each
@@ -248,7 +249,7 @@ TEST(CInterface, LayoutSettersTakeTheirValuesAndRefuseOthers) {
     };
     const Case cases[] = {
         {"width 80", [](zentab_options* o) { return zentab_options_set_frame_width(o, 80); }, 0,
-         [](FrameRequest& r) { r.width = 80; }},
+         [](FrameRequest& r) { r.fit.width = 80; }},
         {"width 0 is no limit",
          [](zentab_options* o) { return zentab_options_set_frame_width(o, 0); }, 0,
          [](FrameRequest&) {}},
@@ -261,14 +262,14 @@ TEST(CInterface, LayoutSettersTakeTheirValuesAndRefuseOthers) {
          },
          0,
          [](FrameRequest& r) {
-             r.cellWidths = {4, 0, 12};
+             r.fit.cellWidths = {4, 0, 12};
          }},
         {"one cell width for every column",
          [](zentab_options* o) {
              const int width = 9;
              return zentab_options_set_cell_widths(o, &width, 1);
          },
-         0, [](FrameRequest& r) { r.cellWidths = {9}; }},
+         0, [](FrameRequest& r) { r.fit.cellWidths = {9}; }},
         {"no cell widths, NULL",
          [](zentab_options* o) { return zentab_options_set_cell_widths(o, nullptr, 0); }, 0,
          [](FrameRequest&) {}},
@@ -283,7 +284,7 @@ TEST(CInterface, LayoutSettersTakeTheirValuesAndRefuseOthers) {
          -1, [](FrameRequest&) {}},
         {"truncate",
          [](zentab_options* o) { return zentab_options_set_overflow(o, ZENTAB_OVERFLOW_TRUNCATE); },
-         0, [](FrameRequest& r) { r.overflow = Overflow::Truncate; }},
+         0, [](FrameRequest& r) { r.fit.overflow = Overflow::Truncate; }},
         {"overflow 2",
          [](zentab_options* o) {
              return zentab_options_set_overflow(o, enum_from<zentab_overflow>(2));
@@ -297,13 +298,13 @@ TEST(CInterface, LayoutSettersTakeTheirValuesAndRefuseOthers) {
         {"align every letter",
          [](zentab_options* o) { return zentab_options_set_align(o, "lrcd."); }, 0,
          [](FrameRequest& r) {
-             r.align = {ColumnAlign::Left, ColumnAlign::Right, ColumnAlign::Centre,
-                        ColumnAlign::Decimal, ColumnAlign::ByPosition};
+             r.fit.align = {ColumnAlign::Left, ColumnAlign::Right, ColumnAlign::Centre,
+                            ColumnAlign::Decimal, ColumnAlign::ByPosition};
          }},
         {"align in capitals", [](zentab_options* o) { return zentab_options_set_align(o, "DL"); },
          0,
          [](FrameRequest& r) {
-             r.align = {ColumnAlign::Decimal, ColumnAlign::Left};
+             r.fit.align = {ColumnAlign::Decimal, ColumnAlign::Left};
          }},
         {"align NULL", [](zentab_options* o) { return zentab_options_set_align(o, nullptr); }, 0,
          [](FrameRequest&) {}},
@@ -314,15 +315,15 @@ TEST(CInterface, LayoutSettersTakeTheirValuesAndRefuseOthers) {
         {"align space", [](zentab_options* o) { return zentab_options_set_align(o, "l r"); }, -1,
          [](FrameRequest&) {}},
         {"padding 2", [](zentab_options* o) { return zentab_options_set_padding(o, 2); }, 0,
-         [](FrameRequest& r) { r.padding = 2; }},
+         [](FrameRequest& r) { r.fit.padding = 2; }},
         {"padding -1", [](zentab_options* o) { return zentab_options_set_padding(o, -1); }, -1,
          [](FrameRequest&) {}},
         {"rules header",
          [](zentab_options* o) { return zentab_options_set_rules(o, ZENTAB_RULES_HEADER); }, 0,
-         [](FrameRequest& r) { r.rules = RuleLines::Header; }},
+         [](FrameRequest& r) { r.fit.rules = RuleLines::Header; }},
         {"rules none",
          [](zentab_options* o) { return zentab_options_set_rules(o, ZENTAB_RULES_NONE); }, 0,
-         [](FrameRequest& r) { r.rules = RuleLines::None; }},
+         [](FrameRequest& r) { r.fit.rules = RuleLines::None; }},
         {"rules 3",
          [](zentab_options* o) { return zentab_options_set_rules(o, enum_from<zentab_rules>(3)); },
          -1, [](FrameRequest&) {}},
@@ -333,12 +334,12 @@ TEST(CInterface, LayoutSettersTakeTheirValuesAndRefuseOthers) {
         FrameRequest expected;
         c.expect(expected);
         const FrameRequest& got = options->request;
-        EXPECT_EQ(got.width, expected.width) << c.name;
-        EXPECT_EQ(got.cellWidths, expected.cellWidths) << c.name;
-        EXPECT_EQ(got.overflow, expected.overflow) << c.name;
-        EXPECT_EQ(got.align, expected.align) << c.name;
-        EXPECT_EQ(got.padding, expected.padding) << c.name;
-        EXPECT_EQ(got.rules, expected.rules) << c.name;
+        EXPECT_EQ(got.fit.width, expected.fit.width) << c.name;
+        EXPECT_EQ(got.fit.cellWidths, expected.fit.cellWidths) << c.name;
+        EXPECT_EQ(got.fit.overflow, expected.fit.overflow) << c.name;
+        EXPECT_EQ(got.fit.align, expected.fit.align) << c.name;
+        EXPECT_EQ(got.fit.padding, expected.fit.padding) << c.name;
+        EXPECT_EQ(got.fit.rules, expected.fit.rules) << c.name;
     }
 }
 
@@ -351,8 +352,8 @@ TEST(CInterface, ARefusedLayoutValueKeepsTheOneBefore) {
     ASSERT_EQ(zentab_options_set_align(options.get(), "rd"), 0);
     EXPECT_EQ(zentab_options_set_cell_widths(options.get(), bad, 2), -1);
     EXPECT_EQ(zentab_options_set_align(options.get(), "r?"), -1);
-    EXPECT_EQ(options->request.cellWidths, (std::vector<int32_t>{3, 5}));
-    EXPECT_EQ(options->request.align,
+    EXPECT_EQ(options->request.fit.cellWidths, (std::vector<int32_t>{3, 5}));
+    EXPECT_EQ(options->request.fit.align,
               (std::vector<ColumnAlign>{ColumnAlign::Right, ColumnAlign::Decimal}));
 }
 

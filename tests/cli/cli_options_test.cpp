@@ -104,12 +104,12 @@ TEST_P(LayoutOption, ReachesTheLibrarysRequest) {
     const LibraryOptions library = library_options(got);
     ASSERT_NE(library, nullptr);
     const FrameRequest& request = library->request;
-    EXPECT_EQ(request.width, expected.width);
-    EXPECT_EQ(request.cellWidths, expected.cellWidths);
-    EXPECT_EQ(request.overflow, expected.overflow);
-    EXPECT_EQ(letters_of(request.align), lower(expected.align));
-    EXPECT_EQ(request.padding, expected.padding);
-    EXPECT_EQ(request.rules, expected.rules);
+    EXPECT_EQ(request.fit.width, expected.width);
+    EXPECT_EQ(request.fit.cellWidths, expected.cellWidths);
+    EXPECT_EQ(request.fit.overflow, expected.overflow);
+    EXPECT_EQ(letters_of(request.fit.align), lower(expected.align));
+    EXPECT_EQ(request.fit.padding, expected.padding);
+    EXPECT_EQ(request.fit.rules, expected.rules);
     EXPECT_EQ(request.widthModel, expected.widthModel);
 }
 

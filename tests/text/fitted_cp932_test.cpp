@@ -80,13 +80,13 @@ FrameRequest random_fit(std::mt19937& rng) {
     request.lineEnd =
         std::uniform_int_distribution<int>(0, 1)(rng) == 0 ? LineEnd::Lf : LineEnd::CrLf;
     const bool widthGiven = std::uniform_int_distribution<int>(0, 3)(rng) != 0;
-    request.width = widthGiven ? std::uniform_int_distribution<int32_t>(4, 60)(rng) : 0;
-    request.cellWidths = random_cell_widths(rng);
-    request.overflow =
+    request.fit.width = widthGiven ? std::uniform_int_distribution<int32_t>(4, 60)(rng) : 0;
+    request.fit.cellWidths = random_cell_widths(rng);
+    request.fit.overflow =
         std::uniform_int_distribution<int>(0, 1)(rng) == 0 ? Overflow::Wrap : Overflow::Truncate;
-    request.align = random_align(rng);
-    request.padding = std::uniform_int_distribution<int32_t>(0, 2)(rng);
-    request.rules = static_cast<RuleLines>(std::uniform_int_distribution<int>(0, 2)(rng));
+    request.fit.align = random_align(rng);
+    request.fit.padding = std::uniform_int_distribution<int32_t>(0, 2)(rng);
+    request.fit.rules = static_cast<RuleLines>(std::uniform_int_distribution<int>(0, 2)(rng));
     return request;
 }
 
@@ -127,10 +127,10 @@ TEST(FittedCp932Property, FramesAsTheWideModelsDecoded) {
         EXPECT_EQ(cp932.refusal.limit, wide.refusal.limit) << utf8;
         bool decodes = false;
         EXPECT_EQ(glibc_convert("UTF-8", "CP932", cp932.text, decodes), wide.text)
-            << utf8 << "\nwidth " << request.width << ", overflow "
-            << static_cast<int>(request.overflow);
+            << utf8 << "\nwidth " << request.fit.width << ", overflow "
+            << static_cast<int>(request.fit.overflow);
         EXPECT_TRUE(decodes);
-        fitted += wide.ok() && request.width != 0 ? 1 : 0;
+        fitted += wide.ok() && request.fit.width != 0 ? 1 : 0;
         refused += wide.refusal.kind == RefusalKind::FrameTooNarrow ? 1 : 0;
         if (HasFailure()) {
             break;

@@ -80,9 +80,9 @@ struct FrameCase {
 FrameRequest ascii(std::vector<ColumnAlign> align, int32_t width = 0, int32_t padding = 0) {
     FrameRequest request;
     request.frameType = 6;
-    request.align = std::move(align);
-    request.width = width;
-    request.padding = padding;
+    request.fit.align = std::move(align);
+    request.fit.width = width;
+    request.fit.padding = padding;
     return request;
 }
 
@@ -122,11 +122,11 @@ TEST(FrameFit, RefusesWhatCannotFit) {
     };
     FrameRequest boxWide;
     boxWide.widthModel = WidthModel::Wide;
-    boxWide.width = 9;
+    boxWide.fit.width = 9;
     FrameRequest asciiNarrow = ascii({}, 4);
     FrameRequest negativeWidth = ascii({}, -1);
     FrameRequest negativeCell = ascii({});
-    negativeCell.cellWidths = {3, -2};
+    negativeCell.fit.cellWidths = {3, -2};
     FrameRequest negativePadding = ascii({}, 0, -1);
     const Case cases[] = {
         {"box_pieces_two_columns_and_areas_at_least_two", boxWide, RefusalKind::FrameTooNarrow, 10,
