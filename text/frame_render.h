@@ -16,7 +16,6 @@ struct FrameLook {
     TextEncoding encoding = TextEncoding::Utf8;
     WidthModel widthModel = WidthModel::Narrow;
     LineEnd lineEnd = LineEnd::Lf;
-    FrameFit fit;  // read by the layout, not by render_frame
 };
 
 // Draws the view as it is. FrameTooLarge past kTextFrameLimit, NoCells for a table without cells.

@@ -27,13 +27,19 @@ int64_t input_limit(const FrameRequest& request) {
     return request.from == TableFormat::Frame ? kTextFrameLimit : kTextInputLimit;
 }
 
-WriteOptions write_options(const FrameRequest& request) {
+// Everything but the fit, which the psv path reads from the request itself.
+WriteOptions write_options_unfitted(const FrameRequest& request) {
     WriteOptions options;
     options.frameType = request.frameType;
     options.positionType = request.positionType;
     options.widthModel = request.widthModel;
     options.lineEnd = request.lineEnd;
     options.header = request.header;
+    return options;
+}
+
+WriteOptions write_options(const FrameRequest& request) {
+    WriteOptions options = write_options_unfitted(request);
     options.fit = request.fit;
     return options;
 }
@@ -49,10 +55,10 @@ Refusal frame_psv(const FrameRequest& request, std::string_view table, std::stri
         return refusal_of(RefusalKind::NoCells);
     }
     const TableView view{table.data(), grid.cells.data(), grid.rows, grid.columns};
-    const FrameLook look = frame_look(write_options(request), request.encoding);
+    const FrameLook look = frame_look(write_options_unfitted(request), request.encoding);
     // psv cells hold no line break; an escape sequence anywhere may be a cell's.
-    if (needs_layout(look.fit, table, kEscapeOnly)) {
-        return render_laid_out(view, look, frame);
+    if (needs_layout(request.fit, table, kEscapeOnly)) {
+        return render_laid_out(view, look, request.fit, frame);
     }
     return render_frame(view, look, frame);
 }

@@ -88,7 +88,6 @@ FrameLook frame_look(const WriteOptions& options, TextEncoding encoding) {
     look.encoding = encoding;
     look.widthModel = options.widthModel;
     look.lineEnd = options.lineEnd;
-    look.fit = options.fit;
     return look;
 }
 
@@ -114,7 +113,7 @@ TableWrite write_frame(const Table& table, const WriteOptions& options) {
     if (needs_layout(options.fit, special ? table.text() : std::string_view(), kLayoutSpecials)) {
         const std::vector<CellSpan> spans = unmeasured_spans(table);
         out.refusal = render_laid_out(TableView{table.text().data(), spans.data(), rows, columns},
-                                      look, out.text);
+                                      look, options.fit, out.text);
         return out;
     }
     const std::vector<CellSpan> spans = measured_spans(table, options.widthModel);

@@ -56,19 +56,20 @@ FtRules core_rules(RuleLines rules) {
 
 class FrameLayout {
   public:
-    FrameLayout(const TableView& cells, const FrameLook& look) : cells_(cells), look_(look) {}
+    FrameLayout(const TableView& cells, const FrameLook& look, const FrameFit& fit)
+        : cells_(cells), look_(look), fit_(fit) {}
 
     Refusal lay_out(std::string& frame) {
-        Refusal refusal = check_fit(look_.fit);
+        Refusal refusal = check_fit(fit_);
         if (refusal.kind != RefusalKind::None) {
             return refusal;
         }
         split_cells();
-        const ColumnFit fit = fit_columns(column_needs(), geometry(), look_.fit.width);
+        const ColumnFit fit = fit_columns(column_needs(), geometry(), fit_.width);
         if (!fit.fits) {
             refusal = refusal_of(RefusalKind::FrameTooNarrow);
             refusal.found = fit.fewestColumns;
-            refusal.limit = look_.fit.width;
+            refusal.limit = fit_.width;
             return refusal;
         }
         limits_ = fit.limits;
@@ -80,8 +81,8 @@ class FrameLayout {
                        cells_.columns};
         view.opensRow = opensRow_.data();
         view.bodyPlacements = placements_.data();
-        view.rules = core_rules(look_.fit.rules);
-        view.padding = look_.fit.padding;
+        view.rules = core_rules(fit_.rules);
+        view.padding = fit_.padding;
         return render_frame(view, look_, frame);
     }
 
@@ -159,7 +160,7 @@ class FrameLayout {
     int32_t first_line(int64_t cell) const { return firstLine_[static_cast<size_t>(cell)]; }
 
     int32_t cap_of(int32_t column) const {
-        const std::vector<int32_t>& caps = look_.fit.cellWidths;
+        const std::vector<int32_t>& caps = fit_.cellWidths;
         if (caps.empty()) {
             return 0;
         }
@@ -169,7 +170,7 @@ class FrameLayout {
     }
 
     ColumnAlign align_of(int32_t column) const {
-        const std::vector<ColumnAlign>& align = look_.fit.align;
+        const std::vector<ColumnAlign>& align = fit_.align;
         return static_cast<size_t>(column) < align.size() ? align[static_cast<size_t>(column)]
                                                           : ColumnAlign::ByPosition;
     }
@@ -196,7 +197,7 @@ class FrameLayout {
             }
         }
         const int32_t cap = cap_of(column);
-        if (look_.fit.width == 0 && (cap == 0 || cap >= need.natural)) {
+        if (fit_.width == 0 && (cap == 0 || cap >= need.natural)) {
             return need;  // the column keeps its natural width: no need to know its narrowest
         }
         const int64_t end = cell_index(cells_.rows - 1, column) + 1;
@@ -208,7 +209,7 @@ class FrameLayout {
                 }
             }
         }
-        if (look_.fit.overflow == Overflow::Truncate) {
+        if (fit_.overflow == Overflow::Truncate) {
             need.minimum = std::max(need.minimum, ellipsis_width());
         }
         need.minimum = std::min(need.minimum, need.natural);
@@ -234,7 +235,7 @@ class FrameLayout {
         const FrameStyle& style = kFrameStyles[look_.frameType - 1];
         const bool narrowPieces =
             !style.evenAreas || (!cp932() && look_.widthModel == WidthModel::Narrow);
-        return {int64_t{cells_.columns + 1} * (narrowPieces ? 1 : 2), look_.fit.padding,
+        return {int64_t{cells_.columns + 1} * (narrowPieces ? 1 : 2), fit_.padding,
                 style.evenAreas};
     }
 
@@ -262,9 +263,9 @@ class FrameLayout {
         if (width <= limit) {
             fitted_.assign(1, FittedLine{0, static_cast<int32_t>(line.size()), width, false});
         } else if (cp932()) {
-            cp932Fitter_.fit(line, limit, look_.fit.overflow, fitted_);
+            cp932Fitter_.fit(line, limit, fit_.overflow, fitted_);
         } else {
-            fit_cell_line(line, limit, look_.widthModel, look_.fit.overflow, fitted_);
+            fit_cell_line(line, limit, look_.widthModel, fit_.overflow, fitted_);
         }
     }
 
@@ -344,6 +345,7 @@ class FrameLayout {
 
     const TableView& cells_;
     const FrameLook& look_;
+    const FrameFit& fit_;
     bool anyEscape_ = false;  // in any cell, or between them
     std::vector<CellLine> lines_;
     std::vector<int32_t> firstLine_;  // per cell, and one past the last
@@ -374,9 +376,10 @@ bool needs_layout(const FrameFit& fit, std::string_view cellText, std::string_vi
     return false;
 }
 
-Refusal render_laid_out(const TableView& cells, const FrameLook& look, std::string& frame) {
+Refusal render_laid_out(const TableView& cells, const FrameLook& look, const FrameFit& fit,
+                        std::string& frame) {
     if (cells.rows <= 0 || cells.columns <= 0) {
         return refusal_of(RefusalKind::NoCells);
     }
-    return FrameLayout(cells, look).lay_out(frame);
+    return FrameLayout(cells, look, fit).lay_out(frame);
 }

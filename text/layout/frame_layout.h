@@ -22,5 +22,6 @@ inline constexpr std::string_view kEscapeOnly = "\x1b";
 // cells: rows x columns spans of cells.text, whose widths are not read.
 // BadLayout for a negative width, cell width or padding (or padding past
 // FT_PADDING_MAX); FrameTooNarrow when not even the narrowest columns fit
-// look.fit.width.
-Refusal render_laid_out(const TableView& cells, const FrameLook& look, std::string& frame);
+// fit.width.
+Refusal render_laid_out(const TableView& cells, const FrameLook& look, const FrameFit& fit,
+                        std::string& frame);
