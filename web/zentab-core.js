@@ -15,25 +15,27 @@ function zentabOpen(instance) {
     const view = () => (heap.buffer === memory.buffer ? heap : (heap = new Uint8Array(memory.buffer)));
     const bytes = (pointer, size) => view().subarray(pointer, pointer + size);
 
-    // The module's code page 932 table, from the browser's Shift_JIS decoder,
+    // The module's code page 932 table, from the platform's Shift_JIS decoder,
     // which reads every double-byte code as glibc's WINDOWS-31J charmap does.
+    // Each code is followed by a line end, so that however a decoder treats
+    // a code it has not, the others stay in their places.
     let cp932Ready = false;
     function fillCp932() {
         const decoder = new TextDecoder('shift_jis');
         const table = new Uint16Array(memory.buffer, exports.zentab_cp932_table(), 60 * 188);
-        const pairs = new Uint8Array(2 * 188);
+        const codes = new Uint8Array(3 * 188);
         let at = 0;
         for (let lead = 0x81; lead <= 0xfc; lead = lead === 0x9f ? 0xe0 : lead + 1) {
             for (let index = 0; index < 188; index++) {
-                pairs[2 * index] = lead;
-                pairs[2 * index + 1] = 0x40 + index + (index >= 0x3f ? 1 : 0);
+                codes[3 * index] = lead;
+                codes[3 * index + 1] = 0x40 + index + (index >= 0x3f ? 1 : 0);
+                codes[3 * index + 2] = 0x0a;
             }
-            const text = decoder.decode(pairs);
-            for (let index = 0, read = 0; index < 188; index++) {
-                const unit = text.charCodeAt(read++);
-                // An undefined code reads as U+FFFD, then its trail byte again if ASCII.
-                if (unit === 0xfffd && index < 0x3f) read++;
-                table[at++] = unit === 0xfffd ? 0 : unit;
+            const read = decoder.decode(codes).split('\n');
+            for (let index = 0; index < 188; index++) {
+                const text = read[index] ?? '';
+                const unit = text.length === 1 ? text.charCodeAt(0) : 0xfffd;
+                table[at++] = unit === 0xfffd || unit === 0x1a ? 0 : unit;
             }
         }
         cp932Ready = true;
