@@ -466,6 +466,8 @@ async function start() {
     });
     // For the console and the benchmarks: the same function the page uses.
     window.zentab = { frameText: zentab.frameText };
+    // For the tests: the whole frame on show, of which Output may draw a part.
+    window.zentabShown = () => shown;
 }
 
 start();
