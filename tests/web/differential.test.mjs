@@ -81,7 +81,7 @@ test(`${caseCount} random tables through the page's controls match the command (
         const want = expected(choice, typed, before);
         assert.deepEqual(await answer(page), want,
             `case ${index}: ${JSON.stringify({ ...choice, text: typed })}`);
-        if (choice.encoding === 'Shift-JIS' && want.output) {
+        if (choice.encoding === 'Shift-JIS' && !want.alert && want.output) {
             // Bytes in code page 932 are columns in the wide model: the frame is the same,
             // whichever separator the table uses.
             const wide = runNative(['-a', 'wide', '-f', `${choice.frame}`, '-p', choice.position], typed);
