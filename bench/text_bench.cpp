@@ -70,6 +70,51 @@ void BM_MixedTableUtf8(benchmark::State& state) {
 }
 BENCHMARK(BM_MixedTableUtf8)->Arg(4 << 10)->Arg(64 << 10)->Arg(kTextInputLimit);
 
+// A csv export with a long note in every row, `bytes` long.
+std::string long_note_csv(size_t bytes) {
+    static const char* const kWords[] = {"delivery", "address",   "倉庫", "invoice", "の",
+                                         "customer", "requested", "期日", "to",      "call"};
+    std::string text = "id,name,note,amount\n";
+    for (int index = 0; text.size() < bytes - 512; ++index) {
+        text += std::to_string(index) + ",Item " + std::to_string(index % 97) + ",\"";
+        for (int word = 0; word < 40; ++word) {
+            text += kWords[(index + word * 7) % 10];
+            text += ' ';
+        }
+        text +=
+            "end\"," + std::to_string(index * 13 % 1000) + "." + std::to_string(index % 10) + "\n";
+    }
+    return text;
+}
+
+void run_csv(benchmark::State& state, int32_t width) {
+    const std::string text = long_note_csv(static_cast<size_t>(state.range(0)));
+    FrameRequest request;
+    request.text = text;
+    request.from = TableFormat::Csv;
+    request.frameType = 2;
+    request.width = width;
+    size_t frameBytes = 0;
+    for (auto _ : state) {
+        FrameOutcome outcome = frame_text(request);
+        frameBytes = outcome.text.size();
+        benchmark::DoNotOptimize(outcome.text.data());
+    }
+    state.counters["frame_bytes"] = static_cast<double>(frameBytes);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+
+// Framing long notes as they are, beside wrapping them to 80 columns.
+void BM_LongNotesUnwrapped(benchmark::State& state) {
+    run_csv(state, 0);
+}
+BENCHMARK(BM_LongNotesUnwrapped)->Arg(256 << 10)->Arg(kTextInputLimit);
+
+void BM_LongNotesWrappedTo80(benchmark::State& state) {
+    run_csv(state, 80);
+}
+BENCHMARK(BM_LongNotesWrappedTo80)->Arg(256 << 10)->Arg(kTextInputLimit);
+
 // The floor for the 1 MiB table: copying its frame once.
 void BM_MemcpyOfMixedFrame(benchmark::State& state) {
     FrameRequest request;

@@ -1,8 +1,11 @@
 // display_width over ASCII, Japanese and emoji text; the byte rate gives ns per byte.
+// Wrapping a long cell line to 80 columns beside measuring the same text.
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <vector>
 
+#include "text/unicode/cell_wrap.h"
 #include "text/unicode/display_width.h"
 
 namespace {
@@ -48,5 +51,39 @@ void BM_MixedEmoji(benchmark::State& state) {
 BENCHMARK(BM_Ascii)->ZENTAB_WIDTH_ARGS;
 BENCHMARK(BM_Japanese)->ZENTAB_WIDTH_ARGS;
 BENCHMARK(BM_MixedEmoji)->ZENTAB_WIDTH_ARGS;
+
+// A long note: English and Japanese prose with a little colour, 1 MiB.
+std::string long_note() {
+    return repeat_to(
+        "The delivery address changed twice; call before noon. \x1b[1mUrgent\x1b[0m: "
+        "東京都千代田区の倉庫へ、午前中に届けてください。ノートとペンを注文する。 ",
+        size_t{1} << 20);
+}
+
+void rate(benchmark::State& state, const std::string& text) {
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(text.size()));
+}
+
+void BM_LongNoteWidth(benchmark::State& state) {
+    const std::string text = long_note();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(display_width(text, WidthModel::Narrow));
+    }
+    rate(state, text);
+}
+
+void BM_LongNoteWrap80(benchmark::State& state) {
+    const std::string text = long_note();
+    std::vector<FittedLine> lines;
+    for (auto _ : state) {
+        fit_cell_line(text, 80, WidthModel::Narrow, Overflow::Wrap, lines);
+        benchmark::DoNotOptimize(lines.data());
+    }
+    rate(state, text);
+}
+
+BENCHMARK(BM_LongNoteWidth);
+BENCHMARK(BM_LongNoteWrap80);
 
 }  // namespace

@@ -4,9 +4,13 @@
 // parallel.
 #include <memory>
 #include <new>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
+#include <vector>
 
+#include "options_state.h"
 #include "text/frame_text.h"
 #include "zentab.h"
 
@@ -19,13 +23,14 @@ static_assert(ZENTAB_FORMAT_JIRA == static_cast<int>(TableFormat::Jira) &&
               "the C formats are numbered as TableFormat");
 static_assert(ZENTAB_REFUSAL_FORMAT_NOT_WRITABLE ==
                       static_cast<int>(RefusalKind::FormatNotWritable) &&
+                  ZENTAB_REFUSAL_FRAME_TOO_NARROW ==
+                      static_cast<int>(RefusalKind::FrameTooNarrow) &&
+                  ZENTAB_REFUSAL_BAD_LAYOUT == static_cast<int>(RefusalKind::BadLayout) &&
                   ZENTAB_REFUSAL_OUT_OF_MEMORY == static_cast<int>(RefusalKind::OutOfMemory),
               "the C refusal kinds are numbered as RefusalKind");
-
-struct zentab_options {
-    FrameRequest request;
-    bool positionGiven = false;
-};
+static_assert(ZENTAB_OVERFLOW_TRUNCATE == static_cast<int>(Overflow::Truncate) &&
+                  ZENTAB_RULES_NONE == static_cast<int>(RuleLines::None),
+              "the C layout enums are numbered as the text layer's");
 
 struct zentab_table {
     Table table;
@@ -113,6 +118,64 @@ int set_enum(Value& field, int value, int last) {
     return 0;
 }
 
+std::optional<ColumnAlign> column_align(char letter) {
+    switch (letter) {
+        case 'l':
+        case 'L':
+            return ColumnAlign::Left;
+        case 'r':
+        case 'R':
+            return ColumnAlign::Right;
+        case 'c':
+        case 'C':
+            return ColumnAlign::Centre;
+        case 'd':
+        case 'D':
+            return ColumnAlign::Decimal;
+        case '.':
+            return ColumnAlign::ByPosition;
+        default:
+            return std::nullopt;
+    }
+}
+
+// Allocates, so callers guard it; an exception leaves the options as they were.
+int set_align(FrameRequest& request, std::string_view letters) {
+    std::vector<ColumnAlign> align;
+    align.reserve(letters.size());
+    for (char letter : letters) {
+        std::optional<ColumnAlign> placed = column_align(letter);
+        if (!placed) {
+            return -1;
+        }
+        align.push_back(*placed);
+    }
+    request.align = std::move(align);
+    return 0;
+}
+
+int set_cell_widths(FrameRequest& request, const int* widths, size_t count) {
+    if (count > 0 && widths == nullptr) {
+        return -1;
+    }
+    for (size_t i = 0; i < count; ++i) {
+        if (widths[i] < 0) {
+            return -1;
+        }
+    }
+    request.cellWidths.assign(widths, widths + count);
+    return 0;
+}
+
+template <typename Setter>
+int guarded_set(Setter set) {
+    try {
+        return set();
+    } catch (...) {
+        return -1;
+    }
+}
+
 const zentab_result& result_or_oom(const zentab_result* result) {
     return result != nullptr ? *result : outOfMemory;
 }
@@ -171,6 +234,39 @@ int zentab_options_set_position(zentab_options* options, int position) {
 int zentab_options_set_header(zentab_options* options, int header) {
     options->request.header = header != 0;
     return 0;
+}
+
+int zentab_options_set_frame_width(zentab_options* options, int columns) {
+    if (columns < 0) {
+        return -1;
+    }
+    options->request.width = columns;
+    return 0;
+}
+
+int zentab_options_set_cell_widths(zentab_options* options, const int* widths, size_t count) {
+    return guarded_set([&] { return set_cell_widths(options->request, widths, count); });
+}
+
+int zentab_options_set_overflow(zentab_options* options, zentab_overflow overflow) {
+    return set_enum(options->request.overflow, overflow, ZENTAB_OVERFLOW_TRUNCATE);
+}
+
+int zentab_options_set_align(zentab_options* options, const char* letters) {
+    const std::string_view given = letters != nullptr ? letters : "";
+    return guarded_set([&] { return set_align(options->request, given); });
+}
+
+int zentab_options_set_padding(zentab_options* options, int spaces) {
+    if (spaces < 0) {
+        return -1;
+    }
+    options->request.padding = spaces;
+    return 0;
+}
+
+int zentab_options_set_rules(zentab_options* options, zentab_rules rules) {
+    return set_enum(options->request.rules, rules, ZENTAB_RULES_NONE);
 }
 
 zentab_result* zentab_convert(const char* text, size_t size, const zentab_options* options) {

@@ -3,6 +3,7 @@
 #include <zentab.h>
 
 #include <memory>
+#include <vector>
 
 #include "cli/line_ends.h"
 #include "command/create_frame.h"
@@ -67,11 +68,20 @@ JobOutput raw_job(const CliOptions& options, const std::string& input) {
     return job;
 }
 
-using OptionsHandle = std::unique_ptr<zentab_options, decltype(&zentab_options_free)>;
+void set_layout(zentab_options* set, const CliOptions& options) {
+    zentab_options_set_frame_width(set, options.width);
+    const std::vector<int> cellWidths(options.cellWidths.begin(), options.cellWidths.end());
+    zentab_options_set_cell_widths(set, cellWidths.data(), cellWidths.size());
+    zentab_options_set_overflow(set, static_cast<zentab_overflow>(options.overflow));
+    zentab_options_set_align(set, options.align.c_str());
+    zentab_options_set_padding(set, options.padding);
+    zentab_options_set_rules(set, static_cast<zentab_rules>(options.rules));
+}
 
-// The command's options as the library's; null when out of memory.
-OptionsHandle library_options(const CliOptions& options) {
-    OptionsHandle handle(zentab_options_new(), &zentab_options_free);
+}  // namespace
+
+LibraryOptions library_options(const CliOptions& options) {
+    LibraryOptions handle(zentab_options_new(), &zentab_options_free);
     zentab_options* set = handle.get();
     if (set == nullptr) {
         return handle;
@@ -87,16 +97,15 @@ OptionsHandle library_options(const CliOptions& options) {
         zentab_options_set_position(set, options.positionType);
     }
     zentab_options_set_header(set, options.header ? 1 : 0);
+    set_layout(set, options);
     return handle;
 }
-
-}  // namespace
 
 JobOutput frame_job(const CliOptions& options, const std::string& input) {
     if (options.raw) {
         return raw_job(options, input);
     }
-    OptionsHandle set = library_options(options);
+    LibraryOptions set = library_options(options);
     if (!set) {
         return failure("out of memory");
     }

@@ -9,6 +9,7 @@
 #include "cli/options.h"
 
 struct zentab_result;
+struct zentab_options;
 
 struct JobOutput {
     std::string text;  // standard output of the byte-exact path
@@ -22,3 +23,8 @@ struct JobOutput {
 };
 
 JobOutput frame_job(const CliOptions& options, const std::string& input);
+
+using LibraryOptions = std::unique_ptr<zentab_options, void (*)(zentab_options*)>;
+
+// The command's options as the library's; null when out of memory.
+LibraryOptions library_options(const CliOptions& options);

@@ -4,9 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "cli/ambiguous_probe.h"
 #include "cli/frame_job.h"
 #include "cli/options.h"
 #include "cli/stream_io.h"
+#include "cli/terminal_width.h"
 #include "command/create_frame.h"
 #include "text/text_limits.h"
 
@@ -45,6 +47,21 @@ int write_stdout(std::string_view text, int exitCode) {
                          : report("cannot write to standard output: " + error, kExitTrouble);
 }
 
+// -a auto and --width auto, from the terminal standard output goes to. The
+// byte-exact path counts bytes and draws at its own width: it asks nothing.
+void resolve_from_terminal(CliOptions& options) {
+    if (options.raw) {
+        return;
+    }
+    if (options.ambiguousAuto) {
+        options.widthModel =
+            isatty(STDOUT_FILENO) != 0 ? ask_terminal_ambiguous_width() : WidthModel::Narrow;
+    }
+    if (options.widthAuto) {
+        options.width = auto_frame_width(STDOUT_FILENO, std::getenv("COLUMNS"));
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -68,6 +85,8 @@ int main(int argc, char** argv) {
     if (input.tooLarge) {
         return report(too_large(parsed.options, input), kExitTrouble);
     }
+    // After the input is read: keys typed as input never meet the question.
+    resolve_from_terminal(parsed.options);
     JobOutput job = frame_job(parsed.options, input.bytes);
     write_all(STDERR_FILENO, job.err);
     return write_stdout(job.out(), job.exitCode);

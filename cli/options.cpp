@@ -1,5 +1,7 @@
 #include "cli/options.h"
 
+#include <zentab.h>
+
 #include <optional>
 #include <string_view>
 
@@ -35,6 +37,84 @@ std::optional<int32_t> small_number(std::string_view text, int32_t max) {
         return std::nullopt;
     }
     return value;
+}
+
+// A whole number from least to most, digits only.
+std::optional<int32_t> count_in(std::string_view text, int32_t least, int32_t most) {
+    while (text.size() > 1 && text[0] == '0') {
+        text.remove_prefix(1);
+    }
+    if (text.empty() || text.size() > 9) {
+        return std::nullopt;
+    }
+    int32_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (c - '0');
+    }
+    if (value < least || value > most) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// Wider than any frame the text layer draws (at most kTextFrameLimit bytes).
+constexpr int32_t kMostColumns = 1000000;
+constexpr int32_t kMostPadding = 1000;
+
+// N, or N,N,... with - for a column without a limit (0, as the library
+// takes it).
+std::optional<std::vector<int32_t>> cell_widths(std::string_view text) {
+    std::vector<int32_t> widths;
+    for (;;) {
+        const size_t comma = text.find(',');
+        const std::string_view item = text.substr(0, comma);
+        std::optional<int32_t> width = item == "-" ? 0 : count_in(item, 1, kMostColumns);
+        if (!width) {
+            return std::nullopt;
+        }
+        widths.push_back(*width);
+        if (comma == std::string_view::npos) {
+            return widths;
+        }
+        text.remove_prefix(comma + 1);
+    }
+}
+
+// The library decides which letters it takes; asking it keeps one list.
+bool library_takes_align(const std::string& letters) {
+    zentab_options* scratch = zentab_options_new();
+    const bool taken =
+        scratch != nullptr && zentab_options_set_align(scratch, letters.c_str()) == 0;
+    zentab_options_free(scratch);
+    return taken;
+}
+
+std::optional<RuleLines> rule_lines(std::string_view text) {
+    const std::string name = ascii_lower(text);
+    if (name == "all") {
+        return RuleLines::All;
+    }
+    if (name == "header") {
+        return RuleLines::Header;
+    }
+    if (name == "none") {
+        return RuleLines::None;
+    }
+    return std::nullopt;
+}
+
+std::optional<Overflow> overflow_mode(std::string_view text) {
+    const std::string name = ascii_lower(text);
+    if (name == "wrap") {
+        return Overflow::Wrap;
+    }
+    if (name == "truncate") {
+        return Overflow::Truncate;
+    }
+    return std::nullopt;
 }
 
 std::optional<int32_t> position_type(std::string_view text) {
@@ -113,6 +193,12 @@ enum class OptionKind {
     Raw,
     JsonNested,
     NoHeader,
+    Width,
+    CellWidth,
+    Overflow,
+    Align,
+    Padding,
+    Rules,
     Help,
     Version,
     Unknown
@@ -136,6 +222,12 @@ constexpr OptionName kOptionNames[] = {
     {"", "--raw", OptionKind::Raw},
     {"", "--json-nested", OptionKind::JsonNested},
     {"", "--no-header", OptionKind::NoHeader},
+    {"-w", "--width", OptionKind::Width},
+    {"", "--cell-width", OptionKind::CellWidth},
+    {"", "--overflow", OptionKind::Overflow},
+    {"", "--align", OptionKind::Align},
+    {"", "--padding", OptionKind::Padding},
+    {"", "--rules", OptionKind::Rules},
     {"-h", "--help", OptionKind::Help},
     {"", "--version", OptionKind::Version},
 };
@@ -150,9 +242,24 @@ OptionKind option_kind(std::string_view name) {
 }
 
 bool takes_value(OptionKind kind) {
-    return kind == OptionKind::Frame || kind == OptionKind::Position ||
-           kind == OptionKind::Encoding || kind == OptionKind::Ambiguous ||
-           kind == OptionKind::From || kind == OptionKind::To || kind == OptionKind::JsonNested;
+    switch (kind) {
+        case OptionKind::Unframe:
+        case OptionKind::Crlf:
+        case OptionKind::Raw:
+        case OptionKind::NoHeader:
+        case OptionKind::Help:
+        case OptionKind::Version:
+        case OptionKind::Unknown:
+            return false;
+        default:
+            return true;
+    }
+}
+
+bool is_layout(OptionKind kind) {
+    return kind == OptionKind::Width || kind == OptionKind::CellWidth ||
+           kind == OptionKind::Overflow || kind == OptionKind::Align ||
+           kind == OptionKind::Padding || kind == OptionKind::Rules;
 }
 
 // Parses one option argument; a value may be attached ("-f6", "--frame=6") or
@@ -187,13 +294,24 @@ class OptionParser {
             value == nullptr || *value == '\0') {
             return;
         }
-        std::optional<WidthModel> model = width_model(value);
-        if (!model) {
+        if (!set_width_model(value)) {
             result_.error = "ZENTAB_AMBIGUOUS: invalid width model '" + std::string(value) +
-                            "' (use narrow or wide)";
-            return;
+                            "' (use narrow, wide or auto)";
         }
-        result_.options.widthModel = *model;
+    }
+
+    bool set_width_model(std::string_view value) {
+        CliOptions& options = result_.options;
+        if (ascii_lower(value) == "auto") {
+            options.ambiguousAuto = true;
+            return true;
+        }
+        std::optional<WidthModel> model = width_model(value);
+        if (model) {
+            options.widthModel = *model;
+            options.ambiguousAuto = false;
+        }
+        return model.has_value();
     }
 
     void finish() {
@@ -207,6 +325,11 @@ class OptionParser {
             result_.error =
                 "--raw frames '|'-separated cells; it cannot be used with --from, --to "
                 "or --unframe";
+        } else if (!layoutOption_.empty()) {
+            result_.error =
+                "--raw draws the desktop application's frame exactly; it cannot be "
+                "used with " +
+                layoutOption_;
         }
     }
 
@@ -249,7 +372,88 @@ class OptionParser {
             result_.error = "option '" + name + "' requires an argument";
             return;
         }
-        set_value(kind, attached ? *attached : args_[++index_]);
+        const std::string& value = attached ? *attached : args_[++index_];
+        if (is_layout(kind)) {
+            set_layout(kind, value);
+            if (layoutOption_.empty()) {
+                layoutOption_ = long_name(kind);
+            }
+        } else {
+            set_value(kind, value);
+        }
+    }
+
+    static std::string long_name(OptionKind kind) {
+        for (const OptionName& option : kOptionNames) {
+            if (option.kind == kind) {
+                return std::string(option.longName);
+            }
+        }
+        return {};
+    }
+
+    void refuse_value(OptionKind kind, const std::string& value, std::string_view hint) {
+        result_.error =
+            "invalid " + long_name(kind) + " '" + value + "' (" + std::string(hint) + ")";
+    }
+
+    void set_layout(OptionKind kind, const std::string& value) {
+        CliOptions& options = result_.options;
+        if (kind == OptionKind::Width) {
+            set_width(value);
+        } else if (kind == OptionKind::CellWidth) {
+            std::optional<std::vector<int32_t>> widths = cell_widths(value);
+            if (!widths) {
+                refuse_value(kind, value,
+                             "use a number of columns, or one a column separated by commas, "
+                             "- for no limit");
+                return;
+            }
+            options.cellWidths = std::move(*widths);
+        } else if (kind == OptionKind::Overflow) {
+            std::optional<Overflow> mode = overflow_mode(value);
+            if (!mode) {
+                refuse_value(kind, value, "use wrap or truncate");
+                return;
+            }
+            options.overflow = *mode;
+        } else if (kind == OptionKind::Align) {
+            if (!library_takes_align(value)) {
+                refuse_value(kind, value, "use a letter a column: l, r, c, d or .");
+                return;
+            }
+            options.align = value;
+        } else if (kind == OptionKind::Padding) {
+            std::optional<int32_t> padding = count_in(value, 0, kMostPadding);
+            if (!padding) {
+                refuse_value(kind, value, "use a number of spaces, 0 to 1000");
+                return;
+            }
+            options.padding = *padding;
+        } else {
+            std::optional<RuleLines> rules = rule_lines(value);
+            if (!rules) {
+                refuse_value(kind, value, "use all, header or none");
+                return;
+            }
+            options.rules = *rules;
+        }
+    }
+
+    void set_width(const std::string& value) {
+        CliOptions& options = result_.options;
+        if (ascii_lower(value) == "auto") {
+            options.widthAuto = true;
+            options.width = 0;
+            return;
+        }
+        std::optional<int32_t> width = count_in(value, 1, kMostColumns);
+        if (!width) {
+            refuse_value(OptionKind::Width, value, "use a number of columns, or auto");
+            return;
+        }
+        options.width = *width;
+        options.widthAuto = false;
     }
 
     void set_flag(OptionKind kind) {
@@ -322,12 +526,10 @@ class OptionParser {
         } else if (kind == OptionKind::JsonNested) {
             set_json_nested(value);
         } else if (kind == OptionKind::Ambiguous) {
-            std::optional<WidthModel> model = width_model(value);
-            if (!model) {
-                result_.error = "invalid width model '" + value + "' (use narrow or wide)";
+            if (!set_width_model(value)) {
+                result_.error = "invalid width model '" + value + "' (use narrow, wide or auto)";
                 return;
             }
-            options.widthModel = *model;
             ambiguousGiven_ = true;
         } else {
             std::optional<TextEncoding> chosen = encoding(value);
@@ -354,6 +556,7 @@ class OptionParser {
     bool haveFile_ = false;
     bool toGiven_ = false;
     bool ambiguousGiven_ = false;
+    std::string layoutOption_;  // the first layout option given, which --raw refuses
     OptionsResult result_;
 };
 
@@ -373,7 +576,8 @@ const char* usage_text() {
            "  -p, --position X     position type A..Q, either case, or 1..17 (default A)\n"
            "  -a, --ambiguous W    width of box-drawing and other East Asian ambiguous\n"
            "                       characters: narrow (default; most terminals and\n"
-           "                       pages) or wide (CJK terminals and fonts)\n"
+           "                       pages), wide (CJK terminals and fonts) or auto (ask\n"
+           "                       the terminal when standard output is one, else narrow)\n"
            "  -e, --encoding ENC   utf-8 (default) or cp932 (also accepted: shift_jis,\n"
            "                       sjis, windows-31j); cp932 counts widths in bytes\n"
            "      --from FORMAT    the input's format: psv (default), csv, tsv, markdown,\n"
@@ -392,6 +596,19 @@ const char* usage_text() {
            "                       refuses it, text keeps its JSON text as in the input\n"
            "      --no-header      --to json or jsonl: write rows as arrays, the first\n"
            "                       row too, instead of objects keyed by the first row\n"
+           "  -w, --width N        no line of the frame wider than N columns: the widest\n"
+           "                       columns give way first; auto: the terminal's width,\n"
+           "                       else $COLUMNS, else no limit\n"
+           "      --cell-width N   no line of a cell wider than N columns; or a width a\n"
+           "                       column, separated by commas, - for no limit (5,-,30)\n"
+           "      --overflow MODE  a cell line too wide: wrap (default) breaks it into\n"
+           "                       more lines, truncate cuts it, ending in …\n"
+           "      --align SPEC     a letter a column places the body cells: l left,\n"
+           "                       r right, c centred, d on the decimal point, . as -p\n"
+           "                       says; columns past the letters go by -p\n"
+           "      --padding N      N spaces on each side of every cell (default 0)\n"
+           "      --rules R        rules inside the frame: all (default), header (under\n"
+           "                       the first row only) or none\n"
            "      --unframe        short for --from frame --to psv (a --to given wins)\n"
            "      --crlf           end output lines with CR LF (default LF)\n"
            "      --raw            exact mode: the input is code page 932 byte for byte,\n"
@@ -404,7 +621,18 @@ const char* usage_text() {
            "or holds a cell the output format cannot hold, is refused with its line and\n"
            "column.\n"
            "\n"
-           "Environment: ZENTAB_AMBIGUOUS=narrow|wide sets the default of --ambiguous.\n"
+           "Wrapped cells read back (--from frame) as cells of several lines; with\n"
+           "--rules header or none, each line of text reads back as a row.\n"
+           "\n"
+           "Examples:\n"
+           "  zentab --from csv -w auto addresses.csv   fit the terminal, cells wrapped\n"
+           "  zentab -w 60 --overflow truncate -f 2     cut long cells to fit 60 columns\n"
+           "  zentab --align ldr --padding 1 --rules header   numbers on their point\n"
+           "  ls --color=always | zentab -f 2              colours kept\n"
+           "\n"
+           "Environment: ZENTAB_AMBIGUOUS=narrow|wide|auto sets the default of\n"
+           "--ambiguous; COLUMNS is the width of --width auto when standard output is\n"
+           "not a terminal.\n"
            "\n"
            "Exit status: 0 on success, 1 when the input cannot be framed or read,\n"
            "2 on a bad option.\n";

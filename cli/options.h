@@ -15,10 +15,20 @@ struct CliOptions {
     TextEncoding encoding = TextEncoding::Utf8;
     bool encodingGiven = false;
     WidthModel widthModel = WidthModel::Narrow;
+    bool ambiguousAuto = false;  // -a auto: asked of the terminal before framing
     TableFormat from = TableFormat::Psv;
     TableFormat to = TableFormat::Frame;
     JsonNested jsonNested = JsonNested::Refuse;
     bool header = true;  // JSON out: objects keyed by the first row
+    // How a frame fits its cells, as the library takes it: widths in display
+    // columns, 0 for no limit; alignment as letters, already checked.
+    int32_t width = 0;
+    bool widthAuto = false;  // --width auto: resolved before framing
+    std::vector<int32_t> cellWidths;
+    Overflow overflow = Overflow::Wrap;
+    std::string align;
+    int32_t padding = 0;
+    RuleLines rules = RuleLines::All;
     bool crlf = false;
     bool raw = false;
     bool help = false;

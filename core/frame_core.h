@@ -22,6 +22,7 @@ enum FtResult : int {
 constexpr int32_t FT_POOL_TEXT_MAX = 10240;  // bytes of text; the pool holds one more for its NUL
 constexpr int32_t FT_FRAME_TYPE_MAX = 6;
 constexpr int32_t FT_POSITION_TYPE_MAX = 17;
+constexpr int32_t FT_PADDING_MAX = 65535;  // spaces each side of a cell
 
 struct CellNode {
     int32_t start;    // offset of the first byte in FrameTable::pool
@@ -96,7 +97,6 @@ int ft_render_table(const TableView& table, int32_t frameType, int32_t positionT
 
 // Where a cell's text sits in its padded area, by position type (1..17) and
 // the cell's place: the header row and first column can differ from the rest.
-enum FtPlacement : unsigned char { FT_LEFT, FT_RIGHT, FT_CENTRE };
 FtPlacement ft_placement(int32_t positionType, int32_t rowIndex, int32_t colIndex);
 
 // Cell placement shared by all styles; pos is the running length of out.

@@ -28,18 +28,22 @@ void measure_cells(const TableView& table, Measure& measure) {
 
 // Exact byte length of the frame without its terminator, in 64 bits: a table
 // of many empty rows would overflow 32.
-int64_t frame_length(const EncodedStyle& style, const Measure& measure, int32_t columns,
-                     int32_t rows) {
+int64_t frame_length(const EncodedStyle& style, const Measure& measure, const TableView& table) {
+    const int32_t columns = table.columns;
     int64_t areaSum = 0;
     for (int32_t c = 0; c < columns; ++c) {
         areaSum += measure.areas[c];
     }
     const int64_t contentFixed = border_bytes(style.content, columns) + areaSum;
-    int64_t length = rule_line_bytes(style.top, measure.areas, columns) + rows * contentFixed +
-                     measure.textOverWidth + rule_line_bytes(style.bottom, measure.areas, columns);
-    if (rows >= 2) {
-        length += rule_line_bytes(style.header, measure.areas, columns) +
-                  (rows - 2) * rule_line_bytes(style.inner, measure.areas, columns);
+    int64_t length = rule_line_bytes(style.top, measure.areas, columns) +
+                     table.rows * contentFixed + measure.textOverWidth +
+                     rule_line_bytes(style.bottom, measure.areas, columns);
+    const int32_t rowRules = ft_row_rules(table);
+    if (rowRules >= 1 && table.rules != FT_RULES_NONE) {
+        length += rule_line_bytes(style.header, measure.areas, columns);
+    }
+    if (rowRules >= 2 && table.rules == FT_RULES_ALL) {
+        length += (rowRules - 1) * rule_line_bytes(style.inner, measure.areas, columns);
     }
     return length;
 }
@@ -49,10 +53,10 @@ int render_measured(const TableView& table, int32_t frameType, int32_t positionT
     const FrameStyle& style = kFrameStyles[frameType - 1];
     measure_cells(table, measure);
     for (int32_t c = 0; c < table.columns; ++c) {
-        measure.areas[c] = cell_area_width(style, measure.areas[c]);
+        measure.areas[c] = cell_area_width(style, measure.areas[c]) + 2 * table.padding;
     }
     const EncodedStyle& encoded = encoded_style(frameType, look);
-    const int64_t length = frame_length(encoded, measure, table.columns, table.rows);
+    const int64_t length = frame_length(encoded, measure, table);
     // Every measured frame is offered, so a caller learns its size even when
     // it is past what positions inside a frame (32-bit) can reach.
     char* out = reserve(length, context);
@@ -72,7 +76,8 @@ bool ft_types_valid(int32_t frameType, int32_t positionType) {
 
 int ft_render_table(const TableView& table, int32_t frameType, int32_t positionType,
                     const FtLook& look, FtReserve reserve, void* context) {
-    if (!ft_types_valid(frameType, positionType) || reserve == nullptr) {
+    if (!ft_types_valid(frameType, positionType) || reserve == nullptr || table.padding < 0 ||
+        table.padding > FT_PADDING_MAX) {
         return FT_BAD_ARGUMENT;
     }
     if (table.rows <= 0 || table.columns <= 0) {

@@ -25,7 +25,7 @@
 #include <stdint.h>
 
 #define ZENTAB_VERSION_MAJOR 1
-#define ZENTAB_VERSION_MINOR 0
+#define ZENTAB_VERSION_MINOR 1
 #define ZENTAB_VERSION_PATCH 0
 
 #if defined(ZENTAB_BUILDING_LIBRARY) && defined(__GNUC__)
@@ -102,8 +102,25 @@ typedef enum zentab_refusal_kind {
     ZENTAB_REFUSAL_DUPLICATE_NAME = 22,
     ZENTAB_REFUSAL_FORMAT_NOT_READABLE = 23,
     ZENTAB_REFUSAL_TOO_FEW_COLUMNS = 24,
-    ZENTAB_REFUSAL_FORMAT_NOT_WRITABLE = 25
+    ZENTAB_REFUSAL_FORMAT_NOT_WRITABLE = 25,
+    /* Since 1.1. The table cannot fit the frame width even one character a
+     * column: zentab_result_message names the columns it needs. */
+    ZENTAB_REFUSAL_FRAME_TOO_NARROW = 26,
+    ZENTAB_REFUSAL_BAD_LAYOUT = 27
 } zentab_refusal_kind;
+
+/* Since 1.1: what a frame does with a cell line wider than its column may be. */
+typedef enum zentab_overflow {
+    ZENTAB_OVERFLOW_WRAP = 0,    /* into more lines, at line-break opportunities */
+    ZENTAB_OVERFLOW_TRUNCATE = 1 /* cut, ending in an ellipsis within the width */
+} zentab_overflow;
+
+/* Since 1.1: which rules a frame draws inside its outer border. */
+typedef enum zentab_rules {
+    ZENTAB_RULES_ALL = 0,    /* between every two rows */
+    ZENTAB_RULES_HEADER = 1, /* under the first row only */
+    ZENTAB_RULES_NONE = 2
+} zentab_rules;
 
 /* Position types are the letters A..Q, numbered 1..17. */
 #define ZENTAB_POSITION(letter) ((letter) - 'A' + 1)
@@ -117,7 +134,8 @@ typedef struct zentab_table zentab_table;
 ZENTAB_API const char* zentab_version(void);
 
 /* Options, as the command's defaults: psv to a frame of type 1, position A,
- * narrow, UTF-8, LF, nested JSON refused, JSON keyed by a header row.
+ * narrow, UTF-8, LF, nested JSON refused, JSON keyed by a header row; frames
+ * of any width, cells wrapped when a width is set, no padding, every rule.
  * Returns NULL when out of memory. Free with zentab_options_free. */
 ZENTAB_API zentab_options* zentab_options_new(void);
 /* Frees options; NULL is ignored. */
@@ -141,6 +159,33 @@ ZENTAB_API int zentab_options_set_position(zentab_options* options, int position
 /* JSON out: nonzero (the default) keys objects by the first row, zero writes
  * arrays of every row, as --no-header. */
 ZENTAB_API int zentab_options_set_header(zentab_options* options, int header);
+
+/* How a frame fits its cells (since 1.1); other formats ignore these. Widths
+ * are display columns of the width model (bytes in code page 932). Each
+ * setter returns 0, or -1 for a value it does not take, leaving the options as
+ * they were.
+ *
+ * No line of the frame wider than columns; 0 (the default) for no limit,
+ * below 0 refused. When the cells are too wide the widest columns give way
+ * first; a table that cannot fit even one character a column is refused by
+ * zentab_convert with ZENTAB_REFUSAL_FRAME_TOO_NARROW. */
+ZENTAB_API int zentab_options_set_frame_width(zentab_options* options, int columns);
+/* No cell line wider than widths[i] in column i; 0 for no limit there. A
+ * single value (count 1) holds for every column; columns past a longer list
+ * have no limit; count 0 (widths may then be NULL) removes every limit. A
+ * value below 0 is refused. The widths are copied. */
+ZENTAB_API int zentab_options_set_cell_widths(zentab_options* options, const int* widths,
+                                              size_t count);
+ZENTAB_API int zentab_options_set_overflow(zentab_options* options, zentab_overflow overflow);
+/* How the body cells of each column are placed, one letter a column: 'l'
+ * left, 'r' right, 'c' centred, 'd' on the decimal point (a cell that is not
+ * a number goes right), '.' as the position type says; either case. Columns
+ * past the letters, and every column for NULL or "", go by the position type,
+ * as header cells always do. Any other character is refused. */
+ZENTAB_API int zentab_options_set_align(zentab_options* options, const char* letters);
+/* Spaces on each side of every cell, 0 (the default) or more. */
+ZENTAB_API int zentab_options_set_padding(zentab_options* options, int spaces);
+ZENTAB_API int zentab_options_set_rules(zentab_options* options, zentab_rules rules);
 
 /* Reads size bytes of text in the options' from format and writes them in
  * their to format; options NULL means the defaults. Text of nothing but line

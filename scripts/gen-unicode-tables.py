@@ -30,15 +30,28 @@ EMOJI_PRESENTATION_BIT = 0x20
 WIDTH_SHIFT = 6
 WIDTH_ZERO, WIDTH_ONE, WIDTH_TWO, WIDTH_AMBIGUOUS = 0, 1, 2, 3
 
+# Line_Break values as text/unicode/line_break_class.h numbers them, after the
+# resolution of LB1 that does not depend on context: AI, SG and XX read as AL,
+# SA as CM when it is a mark and AL otherwise. CJ stays itself: the rules say
+# how strict to be with it. The last two are not Line_Break values: OP drawn
+# East Asian wide, which LB30 leaves out, and an unassigned pictographic ID,
+# which LB30b joins to an emoji modifier.
+LINE_BREAKS = [
+    "BK", "CR", "LF", "NL", "SP", "ZW", "ZWJ", "CM", "WJ", "GL", "BA", "HY", "BB", "B2", "CB",
+    "OP", "CL", "CP", "QU", "EX", "IS", "SY", "NS", "CJ", "IN", "NU", "PR", "PO", "AL", "HL",
+    "ID", "EB", "EM", "RI", "JL", "JV", "JT", "H2", "H3", "OP_EA", "ID_CN_PICT",
+]
+
 SOURCES = {
     "eaw": "EastAsianWidth.txt",
     "gbp": "auxiliary/GraphemeBreakProperty.txt",
     "emoji": "emoji/emoji-data.txt",
     "dcp": "DerivedCoreProperties.txt",
     "ucd": "UnicodeData.txt",
+    "lb": "LineBreak.txt",
 }
 
-LINE = re.compile(r"^([0-9A-F]{4,6})(?:\.\.([0-9A-F]{4,6}))?\s*;\s*([A-Za-z_]+)")
+LINE = re.compile(r"^([0-9A-F]{4,6})(?:\.\.([0-9A-F]{4,6}))?\s*;\s*([A-Za-z0-9_]+)")
 
 
 def read(ucd, key):
@@ -63,8 +76,9 @@ def ranges(text):
             yield first, last, m.group(3)
 
 
-def zero_width_flags(ucd_text, dcp_text):
-    zero = bytearray(CODE_POINTS)
+def general_categories(ucd_text):
+    """The General_Category of every code point, Cn where UnicodeData.txt has none."""
+    categories = ["Cn"] * CODE_POINTS
     pending_first = None
     for line in ucd_text.splitlines():
         fields = line.split(";")
@@ -74,9 +88,15 @@ def zero_width_flags(ucd_text, dcp_text):
             continue
         first = pending_first if name.endswith(", Last>") else cp
         pending_first = None
-        if category in ("Mn", "Me"):
-            for c in range(first, cp + 1):
-                zero[c] = 1
+        categories[first:cp + 1] = [category] * (cp + 1 - first)
+    return categories
+
+
+def zero_width_flags(categories, dcp_text):
+    zero = bytearray(CODE_POINTS)
+    for c in range(CODE_POINTS):
+        if categories[c] in ("Mn", "Me"):
+            zero[c] = 1
     for first, last, prop in ranges(dcp_text):
         if prop == "Default_Ignorable_Code_Point":
             for c in range(first, last + 1):
@@ -84,19 +104,18 @@ def zero_width_flags(ucd_text, dcp_text):
     return zero
 
 
-def property_bytes(ucd, version):
-    texts = {key: read(ucd, key) for key in SOURCES}
-    for key in ("eaw", "gbp", "emoji", "dcp"):
-        check_version(texts[key], SOURCES[key], version)
-
+def east_asian_widths(eaw_text):
     # Unassigned code points in these blocks default to W; the file lists the rest.
     eaw = ["N"] * CODE_POINTS
     for first, last in ((0x3400, 0x4DBF), (0x4E00, 0x9FFF), (0xF900, 0xFAFF),
                         (0x20000, 0x2FFFD), (0x30000, 0x3FFFD)):
         eaw[first:last + 1] = ["W"] * (last - first + 1)
-    for first, last, value in ranges(texts["eaw"]):
+    for first, last, value in ranges(eaw_text):
         eaw[first:last + 1] = [value] * (last - first + 1)
+    return eaw
 
+
+def property_bytes(texts, eaw, categories):
     props = bytearray(CODE_POINTS)
     for first, last, value in ranges(texts["gbp"]):
         index = GRAPHEME_BREAKS.index(value)
@@ -108,7 +127,7 @@ def property_bytes(ucd, version):
         for c in range(first, last + 1):
             props[c] |= bit
 
-    zero = zero_width_flags(texts["ucd"], texts["dcp"])
+    zero = zero_width_flags(categories, texts["dcp"])
     for c in range(CODE_POINTS):
         # A mark or an ignorable stays zero wide even where its East Asian Width
         # says otherwise (variation selectors are "A", U+302A is "W").
@@ -122,6 +141,34 @@ def property_bytes(ucd, version):
             width = WIDTH_ONE
         props[c] |= width << WIDTH_SHIFT
     return props
+
+
+def line_break_classes(lb_text, eaw, categories, props):
+    """The LINE_BREAKS index of every code point."""
+    # Unassigned code points default to ID in these ranges and to PR among the
+    # currency symbols, as LineBreak.txt's header says; to XX elsewhere.
+    lb = ["XX"] * CODE_POINTS
+    for first, last in ((0x3400, 0x4DBF), (0x4E00, 0x9FFF), (0xF900, 0xFAFF),
+                        (0x20000, 0x2FFFD), (0x30000, 0x3FFFD), (0x1F000, 0x1FAFF),
+                        (0x1FC00, 0x1FFFD)):
+        lb[first:last + 1] = ["ID"] * (last - first + 1)
+    lb[0x20A0:0x20D0] = ["PR"] * 0x30
+    for first, last, value in ranges(lb_text):
+        lb[first:last + 1] = [value] * (last - first + 1)
+
+    classes = bytearray(CODE_POINTS)
+    for c in range(CODE_POINTS):
+        value = lb[c]
+        if value in ("AI", "SG", "XX"):
+            value = "AL"
+        elif value == "SA":
+            value = "CM" if categories[c] in ("Mn", "Mc") else "AL"
+        elif value == "OP" and eaw[c] in ("F", "W", "H"):
+            value = "OP_EA"
+        elif value == "ID" and categories[c] == "Cn" and props[c] & EXT_PICT_BIT:
+            value = "ID_CN_PICT"
+        classes[c] = LINE_BREAKS.index(value)
+    return classes
 
 
 def dedup_blocks(values, size):
@@ -152,15 +199,19 @@ def stages(classes, shifts):
     return sum(len(a) * element_bytes(a) for a in arrays), arrays
 
 
-def hangul_syllables(props):
-    """Leaves the syllables to code: LV every 28th from U+AC00, LVT between."""
+def hangul_syllables(props, line_breaks):
+    """Leaves the syllables to code: LV and H2 every 28th from U+AC00, LVT and H3 between."""
     lv, lvt = GRAPHEME_BREAKS.index("LV"), GRAPHEME_BREAKS.index("LVT")
+    h2, h3 = LINE_BREAKS.index("H2"), LINE_BREAKS.index("H3")
     first = props[0xAC00]
     for c in range(0xAC00, 0xD7A4):
-        expected = lv if (c - 0xAC00) % 28 == 0 else lvt
-        if props[c] & 0x0F != expected or props[c] & ~0x0F != first & ~0x0F:
+        leading = (c - 0xAC00) % 28 == 0
+        if (props[c] & 0x0F != (lv if leading else lvt)
+                or props[c] & ~0x0F != first & ~0x0F
+                or line_breaks[c] != (h2 if leading else h3)):
             sys.exit(f"U+{c:04X}: Hangul syllable properties changed")
         props[c] = first
+        line_breaks[c] = h2
 
 
 def c_array(name, values, per_line=16):
@@ -173,37 +224,49 @@ def c_array(name, values, per_line=16):
 
 
 def generate(ucd, version):
-    props = property_bytes(ucd, version)
-    hangul_syllables(props)
-    distinct = sorted(set(props))
+    texts = {key: read(ucd, key) for key in SOURCES}
+    for key in ("eaw", "gbp", "emoji", "dcp", "lb"):
+        check_version(texts[key], SOURCES[key], version)
+    eaw = east_asian_widths(texts["eaw"])
+    categories = general_categories(texts["ucd"])
+    props = property_bytes(texts, eaw, categories)
+    line_breaks = line_break_classes(texts["lb"], eaw, categories, props)
+    hangul_syllables(props, line_breaks)
+
+    # A code point's class is its pair of property byte and line-break class:
+    # one lookup gives both.
+    pairs = list(zip(props, line_breaks))
+    distinct = sorted(set(pairs))
     class_of = {p: i for i, p in enumerate(distinct)}
-    classes = [class_of[p] for p in props]
+    classes = [class_of[p] for p in pairs]
 
     best = None
-    # The best shifts have been 12, 7, 2; a narrow search keeps regeneration quick.
-    for shifts in itertools.product(range(10, 14), range(5, 9), range(1, 5)):
+    # The best shifts have been 10, 6, 3; a narrow search keeps regeneration quick.
+    for shifts in itertools.product(range(9, 13), range(5, 8), range(2, 5)):
         size, arrays = stages(classes, shifts)
         if best is None or size < best[0]:
             best = (size, arrays, shifts)
     size, arrays, shifts = best
-    size += len(distinct)
+    size += 2 * len(distinct)
 
     out = [
         "// Generated by scripts/gen-unicode-tables.py: do not edit.",
         f"// Source: Unicode Character Database {version}, as Debian's unicode-data",
         "// package installs it under /usr/share/unicode:",
-        *[f"//   {SOURCES[k]}" for k in ("eaw", "gbp", "emoji", "dcp", "ucd")],
+        *[f"//   {SOURCES[k]}" for k in ("eaw", "gbp", "emoji", "dcp", "ucd", "lb")],
         f"// Four-stage lookup, {size} bytes: the bits of a code point above kPropShift1,",
         "// kPropShift2 and kPropShift3 each pick a block of the next array; the leaf is a",
-        "// class, and kPropByClass holds its property byte (see code_point_props.h).",
-        "// Hangul syllables all read as U+AC00 here; code tells LV from LVT.",
+        "// class, and kPropByClass holds its property byte (see code_point_props.h),",
+        "// kLineBreakByClass its line-break class (see line_break_class.h).",
+        "// Hangul syllables all read as U+AC00 here; code tells LV from LVT, H2 from H3.",
         "",
     ]
     out += [f"static constexpr unsigned kPropShift{i + 1} = {s};" for i, s in enumerate(shifts)]
     out.append("")
     for name, values in zip(("kPropTop", "kPropUpper", "kPropLower", "kPropLeaf"), arrays):
         out += [c_array(name, values), ""]
-    out += [c_array("kPropByClass", distinct), ""]
+    out += [c_array("kPropByClass", [p for p, _ in distinct]), ""]
+    out += [c_array("kLineBreakByClass", [b for _, b in distinct]), ""]
     return "\n".join(out)
 
 

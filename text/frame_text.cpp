@@ -3,6 +3,7 @@
 #include "core/frame_core.h"
 #include "text/frame_render.h"
 #include "text/input_check.h"
+#include "text/layout/frame_layout.h"
 #include "text/psv_cells.h"
 #include "text/text_limits.h"
 
@@ -33,6 +34,12 @@ WriteOptions write_options(const FrameRequest& request) {
     options.widthModel = request.widthModel;
     options.lineEnd = request.lineEnd;
     options.header = request.header;
+    options.fit.width = request.width;
+    options.fit.cellWidths = request.cellWidths;
+    options.fit.overflow = request.overflow;
+    options.fit.align = request.align;
+    options.fit.padding = request.padding;
+    options.fit.rules = request.rules;
     return options;
 }
 
@@ -47,7 +54,12 @@ Refusal frame_psv(const FrameRequest& request, std::string_view table, std::stri
         return refusal_of(RefusalKind::NoCells);
     }
     const TableView view{table.data(), grid.cells.data(), grid.rows, grid.columns};
-    return render_frame(view, frame_look(write_options(request), request.encoding), frame);
+    const FrameLook look = frame_look(write_options(request), request.encoding);
+    // psv cells hold no line break; an escape sequence anywhere may be a cell's.
+    if (needs_layout(look.fit, table, kEscapeOnly)) {
+        return render_laid_out(view, look, frame);
+    }
+    return render_frame(view, look, frame);
 }
 
 // The input, checked, without its empty last lines; empty when there is no

@@ -105,7 +105,8 @@ std::string what_of_format(const Refusal& refusal) {
             return std::string("this cell holds '") + static_cast<char>(refusal.codePoint) +
                    "' where the output format cannot write it as text";
         case RefusalKind::CellHoldsLineBreak:
-            return "this cell holds a line break, which only csv can hold";
+            return "this cell holds a line break, which the output format cannot hold (csv, "
+                   "Markdown, html and frames can)";
         case RefusalKind::CellHasEdgeBlanks:
             return "this cell starts or ends with a space or TAB, which Markdown and document "
                    "markup trim";

@@ -5,6 +5,7 @@
 
 #include "core/special_byte_scan.h"
 #include "core/text_rules.h"
+#include "text/unicode/escape_sequence.h"
 
 namespace {
 bool is_refused_control(uint32_t c) {
@@ -43,6 +44,13 @@ bool check_utf8_chars(std::string_view text, size_t& at, size_t stop, TextCheck&
             text_rules::is_utf8_continuation(static_cast<unsigned char>(text[at + 2]))) {
             at += 3;
             continue;
+        }
+        if (b == static_cast<unsigned char>(kEscape)) {
+            const size_t escape = escape_length_at(text, at);
+            if (escape != 0) {
+                at += escape;
+                continue;
+            }
         }
         const text_rules::Utf8Char c = text_rules::decode_utf8(text, at);
         if (c.length == 0 || is_refused_control(c.codePoint)) {

@@ -133,24 +133,52 @@ void draw_rule(char* out, int32_t& pos, const EncodedLine& line, const int32_t* 
     put(out, pos, line.rightEnd);
 }
 
+// How a line's cells are placed: by the position type for the header row
+// and the first column, by the view's placements for later body cells.
+struct LinePlacement {
+    FtPlacement first;
+    FtPlacement later;
+    const FtPlacement* perColumn;  // null: first and later
+    int32_t inset;
+};
+
+LinePlacement line_placement(const TableView& table, int32_t positionType, int32_t rowIndex) {
+    const bool body = rowIndex > 0 && table.bodyPlacements != nullptr;
+    return {ft_placement(positionType, rowIndex, 0), ft_placement(positionType, rowIndex, 1),
+            body ? table.bodyPlacements : nullptr, table.padding};
+}
+
 // Works on a copy of the running length: out is a char buffer and may alias
 // anything, so writing through it would force pos back to memory each time.
-void draw_content(char* out, int32_t& pos, const EncodedLine& line, const char* text,
-                  const CellSpan* row, int32_t columnCount, const int32_t* areas, int32_t rowIndex,
-                  int32_t positionType) {
-    const FtPlacement firstPlacement = ft_placement(positionType, rowIndex, 0);
-    const FtPlacement laterPlacement = ft_placement(positionType, rowIndex, 1);
+// Placements per column are a template choice, so lines without them keep
+// the loop they always had.
+template <bool kPerColumn>
+void draw_cells(char* out, int32_t& pos, const EncodedLine& line, const char* text,
+                const CellSpan* row, int32_t columnCount, const int32_t* areas,
+                const LinePlacement& placement) {
     int32_t at = pos;
     for (int32_t colIndex = 0; colIndex < columnCount; ++colIndex) {
         const CellSpan& cell = row[colIndex];
         put(out, at, piece_before_column(line, colIndex));
         const int32_t pad = areas[colIndex] - cell.width;
-        put_placed_cell(out + at, text + cell.start, cell.length, pad,
-                        colIndex == 0 ? firstPlacement : laterPlacement);
+        const FtPlacement placed = kPerColumn      ? placement.perColumn[colIndex]
+                                   : colIndex == 0 ? placement.first
+                                                   : placement.later;
+        put_placed_cell(out + at, text + cell.start, cell.length, pad, placed, placement.inset);
         at += pad + cell.length;
     }
     put(out, at, line.rightEnd);
     pos = at;
+}
+
+void draw_content(char* out, int32_t& pos, const EncodedLine& line, const char* text,
+                  const CellSpan* row, int32_t columnCount, const int32_t* areas,
+                  const LinePlacement& placement) {
+    if (placement.perColumn != nullptr) {
+        draw_cells<true>(out, pos, line, text, row, columnCount, areas, placement);
+    } else {
+        draw_cells<false>(out, pos, line, text, row, columnCount, areas, placement);
+    }
 }
 
 // The inner rules are all alike: the first is drawn, the others copied.
@@ -192,22 +220,48 @@ int64_t rule_line_bytes(const EncodedLine& line, const int32_t* areas, int32_t c
     return border_bytes(line, columnCount) + fills * line.fill.size;
 }
 
+int32_t ft_row_rules(const TableView& table) {
+    if (table.opensRow == nullptr) {
+        return table.rows - 1;
+    }
+    int32_t rules = 0;
+    for (int32_t line = 1; line < table.rows; ++line) {
+        rules += table.opensRow[line] != 0 ? 1 : 0;
+    }
+    return rules;
+}
+
 void ft_draw_frame(const EncodedStyle& style, char* out, const int32_t* areas,
                    const TableView& table, int32_t positionType) {
-    int32_t pos = 0;
+    // Read once: writes through out may alias the view.
     const int32_t columns = table.columns;
+    const int32_t lines = table.rows;
+    const CellSpan* const cells = table.cells;
+    const char* const text = table.text;
+    const unsigned char* const opensRow = table.opensRow;
+    const FtRules rules = table.rules;
+    int32_t pos = 0;
     draw_rule(out, pos, style.top, areas, columns);
     RuleCopier inner;
-    for (int32_t rowIndex = 0; rowIndex < table.rows; ++rowIndex) {
-        const CellSpan* row = table.cells + int64_t{rowIndex} * columns;
-        draw_content(out, pos, style.content, table.text, row, columns, areas, rowIndex,
-                     positionType);
-        if (rowIndex + 1 == table.rows) {
+    int32_t rowIndex = 0;
+    LinePlacement placement = line_placement(table, positionType, rowIndex);
+    for (int32_t lineIndex = 0; lineIndex < lines; ++lineIndex) {
+        const CellSpan* row = cells + int64_t{lineIndex} * columns;
+        draw_content(out, pos, style.content, text, row, columns, areas, placement);
+        if (lineIndex + 1 == lines) {
             draw_rule(out, pos, style.bottom, areas, columns);
-        } else if (rowIndex == 0) {
+            break;
+        }
+        if (opensRow != nullptr && opensRow[lineIndex + 1] == 0) {
+            continue;
+        }
+        if (rowIndex == 0 && rules != FT_RULES_NONE) {
             draw_rule(out, pos, style.header, areas, columns);
-        } else {
+        } else if (rowIndex > 0 && rules == FT_RULES_ALL) {
             inner.put_rule(out, pos, style.inner, areas, columns);
+        }
+        if (rowIndex++ == 0) {
+            placement = line_placement(table, positionType, rowIndex);
         }
     }
 }

@@ -42,6 +42,9 @@ const EncodedStyle& encoded_style(int32_t frameType, const FtLook& look);
 int64_t rule_line_bytes(const EncodedLine& line, const int32_t* areas, int32_t columnCount);
 int64_t border_bytes(const EncodedLine& line, int32_t columnCount);
 
-// areas: each column's area width in columns.
+// The rules a view draws between its rows: one fewer than its rows.
+int32_t ft_row_rules(const TableView& table);
+
+// areas: each column's area width in columns, padding included.
 void ft_draw_frame(const EncodedStyle& style, char* out, const int32_t* areas,
                    const TableView& table, int32_t positionType);

@@ -70,6 +70,10 @@ const char* kind_name(RefusalKind kind) {
             return "too_few_columns";
         case RefusalKind::FormatNotWritable:
             return "format_not_writable";
+        case RefusalKind::FrameTooNarrow:
+            return "frame_too_narrow";
+        case RefusalKind::BadLayout:
+            return "bad_layout";
     }
     return "unknown";
 }
@@ -84,6 +88,16 @@ const char* kind_name(RefusalKind kind) {
     throw py::error_already_set();
 }
 
+// How a frame fits its cells, as FrameRequest holds it.
+struct Layout {
+    int32_t width = 0;
+    std::vector<int32_t> cellWidths;
+    Overflow overflow = Overflow::Wrap;
+    std::vector<ColumnAlign> align;
+    int32_t padding = 0;
+    RuleLines rules = RuleLines::All;
+};
+
 struct Settings {
     TableFormat from = TableFormat::Psv;
     TableFormat to = TableFormat::Frame;
@@ -93,6 +107,7 @@ struct Settings {
     bool crlf = false;
     JsonNested jsonNested = JsonNested::Refuse;
     bool header = true;
+    Layout layout;
 };
 
 FrameRequest request_of(const Settings& settings, std::string_view text) {
@@ -106,6 +121,12 @@ FrameRequest request_of(const Settings& settings, std::string_view text) {
     request.lineEnd = settings.crlf ? LineEnd::CrLf : LineEnd::Lf;
     request.jsonNested = settings.jsonNested;
     request.header = settings.header;
+    request.width = settings.layout.width;
+    request.cellWidths = settings.layout.cellWidths;
+    request.overflow = settings.layout.overflow;
+    request.align = settings.layout.align;
+    request.padding = settings.layout.padding;
+    request.rules = settings.layout.rules;
     return request;
 }
 
@@ -183,6 +204,12 @@ TableWrite write_rows(const std::vector<std::vector<std::string>>& rows, const S
     options.widthModel = settings.widthModel;
     options.lineEnd = settings.crlf ? LineEnd::CrLf : LineEnd::Lf;
     options.header = settings.header;
+    options.fit.width = settings.layout.width;
+    options.fit.cellWidths = settings.layout.cellWidths;
+    options.fit.overflow = settings.layout.overflow;
+    options.fit.align = settings.layout.align;
+    options.fit.padding = settings.layout.padding;
+    options.fit.rules = settings.layout.rules;
     return write_table(table, settings.to, options);
 }
 
@@ -198,8 +225,24 @@ py::str frame_rows(const std::vector<std::vector<std::string>>& rows, const Sett
     return py::str(written.text);
 }
 
+Layout layout_of(const py::tuple& given) {
+    Layout layout;
+    if (given.empty()) {
+        return layout;
+    }
+    layout.width = given[0].cast<int32_t>();
+    layout.cellWidths = given[1].cast<std::vector<int32_t>>();
+    layout.overflow = static_cast<Overflow>(given[2].cast<int>());
+    for (int placed : given[3].cast<std::vector<int>>()) {
+        layout.align.push_back(static_cast<ColumnAlign>(placed));
+    }
+    layout.padding = given[4].cast<int32_t>();
+    layout.rules = static_cast<RuleLines>(given[5].cast<int>());
+    return layout;
+}
+
 Settings settings_of(int from, int to, int frame, int position, bool wide, bool crlf,
-                     bool nestedText, bool header) {
+                     bool nestedText, bool header, const py::tuple& layout = py::tuple()) {
     Settings settings;
     settings.from = static_cast<TableFormat>(from);
     settings.to = static_cast<TableFormat>(to);
@@ -209,7 +252,31 @@ Settings settings_of(int from, int to, int frame, int position, bool wide, bool 
     settings.crlf = crlf;
     settings.jsonNested = nestedText ? JsonNested::Text : JsonNested::Refuse;
     settings.header = header;
+    settings.layout = layout_of(layout);
     return settings;
+}
+
+// The numbers of the layout's words, so the package checks names and the
+// enums keep the numbers.
+py::dict layout_names() {
+    py::dict overflow;
+    overflow["wrap"] = static_cast<int>(Overflow::Wrap);
+    overflow["truncate"] = static_cast<int>(Overflow::Truncate);
+    py::dict rules;
+    rules["all"] = static_cast<int>(RuleLines::All);
+    rules["header"] = static_cast<int>(RuleLines::Header);
+    rules["none"] = static_cast<int>(RuleLines::None);
+    py::dict align;
+    align["l"] = static_cast<int>(ColumnAlign::Left);
+    align["r"] = static_cast<int>(ColumnAlign::Right);
+    align["c"] = static_cast<int>(ColumnAlign::Centre);
+    align["d"] = static_cast<int>(ColumnAlign::Decimal);
+    align["."] = static_cast<int>(ColumnAlign::ByPosition);
+    py::dict names;
+    names["overflow"] = overflow;
+    names["rules"] = rules;
+    names["align"] = align;
+    return names;
 }
 
 // The command's names for the formats (cli/options.cpp), so both faces take
@@ -247,23 +314,29 @@ PYBIND11_MODULE(_zentab, module) {
     module.doc() = "The text layer of zentab; use the zentab package rather than this.";
     // name: (number, written only, writable)
     module.attr("FORMATS") = format_names();
+    // overflow, rules and align (by letter): name -> number
+    module.attr("LAYOUT") = layout_names();
+    // layout: () or (width, cell_widths, overflow, align, padding, rules),
+    // numbers checked by the package.
     module.def(
         "convert_text",
         [](const std::string& text, int from, int to, int frame, int position, bool wide, bool crlf,
-           bool nestedText, bool header) {
-            return convert_text(
-                text, settings_of(from, to, frame, position, wide, crlf, nestedText, header));
+           bool nestedText, bool header, const py::tuple& layout) {
+            return convert_text(text, settings_of(from, to, frame, position, wide, crlf, nestedText,
+                                                  header, layout));
         },
         py::arg("text"), py::arg("from_"), py::arg("to"), py::arg("frame"), py::arg("position"),
-        py::arg("wide"), py::arg("crlf"), py::arg("nested_text"), py::arg("header"));
+        py::arg("wide"), py::arg("crlf"), py::arg("nested_text"), py::arg("header"),
+        py::arg("layout") = py::tuple());
     module.def(
         "frame_rows",
         [](const std::vector<std::vector<std::string>>& rows, int to, int frame, int position,
-           bool wide, bool crlf, bool header) {
-            return frame_rows(rows, settings_of(0, to, frame, position, wide, crlf, false, header));
+           bool wide, bool crlf, bool header, const py::tuple& layout) {
+            return frame_rows(
+                rows, settings_of(0, to, frame, position, wide, crlf, false, header, layout));
         },
         py::arg("rows"), py::arg("to"), py::arg("frame"), py::arg("position"), py::arg("wide"),
-        py::arg("crlf"), py::arg("header"));
+        py::arg("crlf"), py::arg("header"), py::arg("layout") = py::tuple());
     module.def(
         "read_cells",
         [](const std::string& text, int from, bool wide, bool nestedText) {

@@ -33,7 +33,7 @@ def test_dicts_take_keys_in_first_seen_order_and_none_is_empty():
     ("a|\x01b\n", "psv", "control_character", 1, 3),
     (b"a|\xffb\n", "psv", "invalid_utf8", 1, 3),
     ('[["a"], ["b", 1,]]', "json", "bad_json", 1, 17),
-    ([["a", "b"], ["c", "d\ne"]], "psv", "cell_holds_line_break", 2, 2),
+    ([["a", "b"], ["c", "d|e"]], "psv", "cell_holds_separator", 2, 2),
     ([["a"], ["b\x07"]], "psv", "control_character", 2, 1),
     ([], "psv", "no_cells", 0, 0),
 ])
@@ -44,6 +44,13 @@ def test_refusals_carry_kind_line_and_column(data, fmt, kind, line, column):
     assert (refused.value.kind, refused.value.line, refused.value.column) == (kind, line, column)
     if line:
         assert str(refused.value).startswith(f"line {line}, column {column}: ")
+
+
+def test_a_line_break_in_a_value_makes_a_cell_of_several_lines():
+    rows = [["Name", "Address"], ["Ito", "2-1 Kanda\nChiyoda, Tokyo"], ["Sato", "—"]]
+    for rules in ("all", "header"):
+        framed = zentab.frame(rows, frame=2, rules=rules)
+        assert framed.count("\n") == 7 + (rules == "all")
 
 
 @pytest.mark.parametrize("call", [

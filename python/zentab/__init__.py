@@ -1,6 +1,8 @@
 """Frame plain-text tables as ruled text tables, and convert tables between
 formats, with the same text layer as the zentab command."""
 
+import os
+import sys
 from typing import Any, Iterable, List, Mapping, Optional, Sequence, Tuple, Union
 
 from . import _zentab
@@ -55,6 +57,66 @@ def _wide(ambiguous: str) -> bool:
     return ambiguous == "wide"
 
 
+# The command's limits for --width, --cell-width and --padding.
+_MOST_COLUMNS = 1000000
+_MOST_PADDING = 1000
+
+
+def _columns(value: Any, name: str, least: int, most: int) -> int:
+    if isinstance(value, bool) or not isinstance(value, int) or not least <= value <= most:
+        raise ValueError(f"invalid {name} {value!r} (use a whole number from {least} to {most})")
+    return value
+
+
+def _auto_width() -> int:
+    """The command's --width auto: standard output's terminal, else $COLUMNS, else none."""
+    try:
+        if sys.stdout is not None and sys.stdout.isatty():
+            columns = os.get_terminal_size(sys.stdout.fileno()).columns
+            if columns > 0:
+                return columns
+    except (AttributeError, OSError, ValueError):
+        pass
+    given = os.environ.get("COLUMNS", "")
+    if given.isdigit() and 0 < int(given) <= _MOST_COLUMNS:
+        return int(given)
+    return 0
+
+
+def _layout(width: Union[int, str, None], cell_width: Any, overflow: str, align: str,
+            padding: int, rules: str) -> tuple:
+    """The layout keywords as the text layer's numbers; () for the defaults."""
+    if (width is None and cell_width is None and overflow == "wrap" and not align
+            and padding == 0 and rules == "all"):
+        return ()
+    names = _zentab.LAYOUT
+    if width is None:
+        columns = 0
+    elif width == "auto":
+        columns = _auto_width()
+    else:
+        columns = _columns(width, "width", 1, _MOST_COLUMNS)
+    if cell_width is None:
+        cell_widths: List[int] = []
+    elif isinstance(cell_width, int) and not isinstance(cell_width, bool):
+        cell_widths = [_columns(cell_width, "cell_width", 1, _MOST_COLUMNS)]
+    elif isinstance(cell_width, (list, tuple)):
+        cell_widths = [0 if each is None else _columns(each, "cell_width", 1, _MOST_COLUMNS)
+                       for each in cell_width]
+    else:
+        raise ValueError(f"invalid cell_width {cell_width!r} (use a number of columns, or a "
+                         "list of them with None for no limit)")
+    if overflow not in names["overflow"]:
+        raise ValueError(f"invalid overflow {overflow!r} (use wrap or truncate)")
+    if not isinstance(align, str) or any(letter not in names["align"] for letter in align.lower()):
+        raise ValueError(f"invalid align {align!r} (use a letter a column: l, r, c, d or .)")
+    if rules not in names["rules"]:
+        raise ValueError(f"invalid rules {rules!r} (use all, header or none)")
+    return (columns, cell_widths, names["overflow"][overflow],
+            [names["align"][letter] for letter in align.lower()],
+            _columns(padding, "padding", 0, _MOST_PADDING), names["rules"][rules])
+
+
 def _cell(value: Any) -> str:
     return "" if value is None else str(value)
 
@@ -86,12 +148,41 @@ def frame(
     ambiguous: str = "narrow",
     fmt: str = "psv",
     crlf: bool = False,
+    width: Union[int, str, None] = None,
+    cell_width: Union[int, Sequence[Optional[int]], None] = None,
+    overflow: str = "wrap",
+    align: str = "",
+    padding: int = 0,
+    rules: str = "all",
 ) -> str:
     """The table framed: data is text in format fmt (str, or bytes of UTF-8), rows as lists or dicts,
     or a DataFrame-like object (its columns give the header row). Cells of
-    Python objects are str() of the values, None an empty cell."""
+    Python objects are str() of the values, None an empty cell.
+
+    How the frame fits its cells, as the command's options of the same names:
+
+    - width: no line of the frame wider than this many display columns; the
+      widest columns give way first. "auto" is the width of the terminal
+      standard output goes to, else $COLUMNS, else no limit; None, no limit.
+      A table that cannot fit raises RefusedError of kind "frame_too_narrow".
+    - cell_width: no line of a cell wider than this; one number for every
+      column, or a list of one a column, None for no limit there.
+    - overflow: "wrap" (the default) breaks a line too wide into more lines,
+      which read back (unframe) as one cell of several lines; "truncate" cuts
+      it, ending in an ellipsis.
+    - align: one letter a column places the body cells: "l" left, "r" right,
+      "c" centred, "d" on the decimal point, "." as position says; columns
+      past the letters go by position, as header cells always do.
+    - padding: spaces on each side of every cell (default 0).
+    - rules: "all" (default), "header" (under the first row only) or "none";
+      without rules between body rows, unframe gives each line as a row.
+
+    For example, a CSV export wrapped to fit 60 columns, numbers on their
+    decimal point: frame(text, fmt="csv", width=60, align="ld", rules="header").
+    """
     return _write(data, "frame", frame=frame, position=_position_number(position),
-                  ambiguous=ambiguous, fmt=fmt, crlf=crlf, nested="error", header=True)
+                  ambiguous=ambiguous, fmt=fmt, crlf=crlf, nested="error", header=True,
+                  layout=_layout(width, cell_width, overflow, align, padding, rules))
 
 
 def convert(
@@ -105,16 +196,25 @@ def convert(
     crlf: bool = False,
     json_nested: str = "error",
     header: bool = True,
+    width: Union[int, str, None] = None,
+    cell_width: Union[int, Sequence[Optional[int]], None] = None,
+    overflow: str = "wrap",
+    align: str = "",
+    padding: int = 0,
+    rules: str = "all",
 ) -> str:
     """The table in format to (any the command's --to takes). position gives
     the alignment where the format has one; header=False writes JSON rows as
-    arrays; json_nested="text" keeps nested JSON as its text."""
+    arrays; json_nested="text" keeps nested JSON as its text. width,
+    cell_width, overflow, align, padding and rules fit a frame as in frame();
+    other formats keep every cell whole and ignore them."""
     if position is not None:
         number = _position_number(position)
     else:
         number = 1 if to == "frame" else 0
     return _write(data, to, frame=frame, position=number, ambiguous=ambiguous, fmt=fmt,
-                  crlf=crlf, nested=json_nested, header=header)
+                  crlf=crlf, nested=json_nested, header=header,
+                  layout=_layout(width, cell_width, overflow, align, padding, rules))
 
 
 def unframe(text: str, *, fmt: str = "frame", ambiguous: str = "narrow",
@@ -133,7 +233,7 @@ def _nested_text(json_nested: str) -> bool:
 
 
 def _write(data: Any, to: str, *, frame: Union[int, str], position: int, ambiguous: str,
-           fmt: str, crlf: bool, nested: str, header: bool) -> str:
+           fmt: str, crlf: bool, nested: str, header: bool, layout: tuple) -> str:
     to_number = _format_number(to, False)
     frame_number = _frame_number(frame)
     wide = _wide(ambiguous)
@@ -141,7 +241,8 @@ def _write(data: Any, to: str, *, frame: Union[int, str], position: int, ambiguo
         data = bytes(data)
     if isinstance(data, (str, bytes)):
         return _zentab.convert_text(data, _format_number(fmt, True), to_number, frame_number,
-                                    position, wide, bool(crlf), _nested_text(nested), header)
+                                    position, wide, bool(crlf), _nested_text(nested), header,
+                                    layout)
     _nested_text(nested)
     return _zentab.frame_rows(_rows_of(data), to_number, frame_number, position, wide,
-                              bool(crlf), header)
+                              bool(crlf), header, layout)

@@ -2,7 +2,7 @@
 
 import argparse
 import sys
-from typing import List, Optional
+from typing import List, Optional, Union
 
 from . import FORMATS, RefusedError, convert
 
@@ -24,7 +24,27 @@ def _parser() -> argparse.ArgumentParser:
                         help="the output's format (default frame)")
     parser.add_argument("--unframe", action="store_true", help="short for --from frame --to psv")
     parser.add_argument("--crlf", action="store_true", help="end output lines with CR LF")
+    parser.add_argument("-w", "--width", type=_width, metavar="N",
+                        help="no line of the frame wider than N columns; auto: the terminal's")
+    parser.add_argument("--cell-width", type=_cell_widths, metavar="N",
+                        help="no cell line wider than N; or one a column, - for no limit")
+    parser.add_argument("--overflow", default="wrap", choices=("wrap", "truncate"),
+                        help="a cell line too wide is wrapped (default) or truncated")
+    parser.add_argument("--align", default="", metavar="SPEC",
+                        help="a letter a column for body cells: l, r, c, d (decimal) or .")
+    parser.add_argument("--padding", type=int, default=0, metavar="N",
+                        help="spaces on each side of every cell (default 0)")
+    parser.add_argument("--rules", default="all", choices=("all", "header", "none"),
+                        help="rules inside the frame (default all)")
     return parser
+
+
+def _width(text: str) -> Union[int, str]:
+    return "auto" if text.lower() == "auto" else int(text)
+
+
+def _cell_widths(text: str) -> List[Optional[int]]:
+    return [None if item == "-" else int(item) for item in text.split(",")]
 
 
 def _read(path: str) -> bytes:
@@ -42,7 +62,9 @@ def main(argv: Optional[List[str]] = None) -> int:
     try:
         text = _read(args.file)
         output = convert(text, to=target, fmt=source, frame=args.frame,
-                         position=args.position, ambiguous=args.ambiguous, crlf=args.crlf)
+                         position=args.position, ambiguous=args.ambiguous, crlf=args.crlf,
+                         width=args.width, cell_width=args.cell_width, overflow=args.overflow,
+                         align=args.align, padding=args.padding, rules=args.rules)
     except RefusedError as refusal:
         print(f"zentab: {refusal}", file=sys.stderr)
         return 1

@@ -1,9 +1,13 @@
-from typing import Dict, List, Tuple
+from typing import Dict, List, Tuple, Union
 
 FORMATS: Dict[str, Tuple[int, bool, bool]]
+LAYOUT: Dict[str, Dict[str, int]]
+
+# () or (width, cell_widths, overflow, align, padding, rules)
+Layout = Union[Tuple[()], Tuple[int, List[int], int, List[int], int, int]]
 
 def convert_text(text: str, from_: int, to: int, frame: int, position: int, wide: bool,
-                 crlf: bool, nested_text: bool, header: bool) -> str: ...
+                 crlf: bool, nested_text: bool, header: bool, layout: Layout = ()) -> str: ...
 def frame_rows(rows: List[List[str]], to: int, frame: int, position: int, wide: bool,
-               crlf: bool, header: bool) -> str: ...
+               crlf: bool, header: bool, layout: Layout = ()) -> str: ...
 def read_cells(text: str, from_: int, wide: bool, nested_text: bool) -> List[List[str]]: ...

@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "options_state.h"
 #include "table_testing.h"
 #include "text/frame_text.h"
 
@@ -36,6 +37,14 @@ struct Answer {
 using OptionsHandle = std::unique_ptr<zentab_options, decltype(&zentab_options_free)>;
 using ResultHandle = std::unique_ptr<zentab_result, decltype(&zentab_result_free)>;
 
+std::string letters_of(const std::vector<ColumnAlign>& align) {
+    std::string letters;
+    for (ColumnAlign placed : align) {
+        letters += ".lrcd"[static_cast<int>(placed)];
+    }
+    return letters;
+}
+
 OptionsHandle options_of(const FrameRequest& request) {
     OptionsHandle options(zentab_options_new(), &zentab_options_free);
     zentab_options* set = options.get();
@@ -46,6 +55,13 @@ OptionsHandle options_of(const FrameRequest& request) {
     zentab_options_set_frame_type(set, request.frameType);
     zentab_options_set_position(set, request.positionType);
     zentab_options_set_header(set, request.header ? 1 : 0);
+    EXPECT_EQ(zentab_options_set_frame_width(set, request.width), 0);
+    const std::vector<int> cellWidths(request.cellWidths.begin(), request.cellWidths.end());
+    EXPECT_EQ(zentab_options_set_cell_widths(set, cellWidths.data(), cellWidths.size()), 0);
+    EXPECT_EQ(zentab_options_set_overflow(set, static_cast<zentab_overflow>(request.overflow)), 0);
+    EXPECT_EQ(zentab_options_set_align(set, letters_of(request.align).c_str()), 0);
+    EXPECT_EQ(zentab_options_set_padding(set, request.padding), 0);
+    EXPECT_EQ(zentab_options_set_rules(set, static_cast<zentab_rules>(request.rules)), 0);
     return options;
 }
 
@@ -82,6 +98,22 @@ std::string csv_of(const Texts& texts) {
     return written.text;
 }
 
+// Widths from too narrow for any table to wider than most.
+void random_layout(std::mt19937& random, FrameRequest& request) {
+    request.width = random() % 3 == 0 ? 0 : static_cast<int32_t>(random() % 40);
+    request.cellWidths.clear();
+    for (size_t i = random() % 4; i > 0; --i) {
+        request.cellWidths.push_back(static_cast<int32_t>(random() % 6));
+    }
+    request.overflow = random() % 2 == 0 ? Overflow::Wrap : Overflow::Truncate;
+    request.align.clear();
+    for (size_t i = random() % 4; i > 0; --i) {
+        request.align.push_back(static_cast<ColumnAlign>(random() % 5));
+    }
+    request.padding = static_cast<int32_t>(random() % 3);
+    request.rules = static_cast<RuleLines>(random() % 3);
+}
+
 // Random tables, some ragged and some with cells a frame cannot hold, each
 // written in one of several formats with random options.
 std::vector<Job> random_jobs(size_t count) {
@@ -101,6 +133,9 @@ std::vector<Job> random_jobs(size_t count) {
         job.request.widthModel = random() % 2 == 0 ? WidthModel::Narrow : WidthModel::Wide;
         job.request.lineEnd = random() % 2 == 0 ? LineEnd::Lf : LineEnd::CrLf;
         job.request.header = random() % 2 == 0;
+        if (random() % 2 == 0) {
+            random_layout(random, job.request);
+        }
         jobs.push_back(job);
     }
     return jobs;
@@ -194,6 +229,131 @@ TEST(CInterface, TablesAreEmptyPastTheirEnd) {
     OptionsHandle options(zentab_options_new(), &zentab_options_free);
     EXPECT_EQ(zentab_options_set_width(options.get(), ZENTAB_WIDTH_WIDE), 0);
     EXPECT_STREQ(zentab_version(), ZENTAB_VERSION);
+}
+
+// Numbers a C caller may pass where an enum is taken.
+template <typename Enum>
+Enum enum_from(int value) {
+    return static_cast<Enum>(value);
+}
+
+// Each setter on fresh options: what it returns, and the request it leaves
+// (a refused value leaves the defaults).
+TEST(CInterface, LayoutSettersTakeTheirValuesAndRefuseOthers) {
+    struct Case {
+        const char* name;
+        int (*set)(zentab_options*);
+        int returned;
+        void (*expect)(FrameRequest&);
+    };
+    const Case cases[] = {
+        {"width 80", [](zentab_options* o) { return zentab_options_set_frame_width(o, 80); }, 0,
+         [](FrameRequest& r) { r.width = 80; }},
+        {"width 0 is no limit",
+         [](zentab_options* o) { return zentab_options_set_frame_width(o, 0); }, 0,
+         [](FrameRequest&) {}},
+        {"width -1", [](zentab_options* o) { return zentab_options_set_frame_width(o, -1); }, -1,
+         [](FrameRequest&) {}},
+        {"cell widths",
+         [](zentab_options* o) {
+             const int widths[] = {4, 0, 12};
+             return zentab_options_set_cell_widths(o, widths, 3);
+         },
+         0,
+         [](FrameRequest& r) {
+             r.cellWidths = {4, 0, 12};
+         }},
+        {"one cell width for every column",
+         [](zentab_options* o) {
+             const int width = 9;
+             return zentab_options_set_cell_widths(o, &width, 1);
+         },
+         0, [](FrameRequest& r) { r.cellWidths = {9}; }},
+        {"no cell widths, NULL",
+         [](zentab_options* o) { return zentab_options_set_cell_widths(o, nullptr, 0); }, 0,
+         [](FrameRequest&) {}},
+        {"cell widths NULL with a count",
+         [](zentab_options* o) { return zentab_options_set_cell_widths(o, nullptr, 2); }, -1,
+         [](FrameRequest&) {}},
+        {"a negative cell width",
+         [](zentab_options* o) {
+             const int widths[] = {4, -1};
+             return zentab_options_set_cell_widths(o, widths, 2);
+         },
+         -1, [](FrameRequest&) {}},
+        {"truncate",
+         [](zentab_options* o) { return zentab_options_set_overflow(o, ZENTAB_OVERFLOW_TRUNCATE); },
+         0, [](FrameRequest& r) { r.overflow = Overflow::Truncate; }},
+        {"overflow 2",
+         [](zentab_options* o) {
+             return zentab_options_set_overflow(o, enum_from<zentab_overflow>(2));
+         },
+         -1, [](FrameRequest&) {}},
+        {"overflow -1",
+         [](zentab_options* o) {
+             return zentab_options_set_overflow(o, enum_from<zentab_overflow>(-1));
+         },
+         -1, [](FrameRequest&) {}},
+        {"align every letter",
+         [](zentab_options* o) { return zentab_options_set_align(o, "lrcd."); }, 0,
+         [](FrameRequest& r) {
+             r.align = {ColumnAlign::Left, ColumnAlign::Right, ColumnAlign::Centre,
+                        ColumnAlign::Decimal, ColumnAlign::ByPosition};
+         }},
+        {"align in capitals", [](zentab_options* o) { return zentab_options_set_align(o, "DL"); },
+         0,
+         [](FrameRequest& r) {
+             r.align = {ColumnAlign::Decimal, ColumnAlign::Left};
+         }},
+        {"align NULL", [](zentab_options* o) { return zentab_options_set_align(o, nullptr); }, 0,
+         [](FrameRequest&) {}},
+        {"align empty", [](zentab_options* o) { return zentab_options_set_align(o, ""); }, 0,
+         [](FrameRequest&) {}},
+        {"align x", [](zentab_options* o) { return zentab_options_set_align(o, "lx"); }, -1,
+         [](FrameRequest&) {}},
+        {"align space", [](zentab_options* o) { return zentab_options_set_align(o, "l r"); }, -1,
+         [](FrameRequest&) {}},
+        {"padding 2", [](zentab_options* o) { return zentab_options_set_padding(o, 2); }, 0,
+         [](FrameRequest& r) { r.padding = 2; }},
+        {"padding -1", [](zentab_options* o) { return zentab_options_set_padding(o, -1); }, -1,
+         [](FrameRequest&) {}},
+        {"rules header",
+         [](zentab_options* o) { return zentab_options_set_rules(o, ZENTAB_RULES_HEADER); }, 0,
+         [](FrameRequest& r) { r.rules = RuleLines::Header; }},
+        {"rules none",
+         [](zentab_options* o) { return zentab_options_set_rules(o, ZENTAB_RULES_NONE); }, 0,
+         [](FrameRequest& r) { r.rules = RuleLines::None; }},
+        {"rules 3",
+         [](zentab_options* o) { return zentab_options_set_rules(o, enum_from<zentab_rules>(3)); },
+         -1, [](FrameRequest&) {}},
+    };
+    for (const Case& c : cases) {
+        OptionsHandle options(zentab_options_new(), &zentab_options_free);
+        EXPECT_EQ(c.set(options.get()), c.returned) << c.name;
+        FrameRequest expected;
+        c.expect(expected);
+        const FrameRequest& got = options->request;
+        EXPECT_EQ(got.width, expected.width) << c.name;
+        EXPECT_EQ(got.cellWidths, expected.cellWidths) << c.name;
+        EXPECT_EQ(got.overflow, expected.overflow) << c.name;
+        EXPECT_EQ(got.align, expected.align) << c.name;
+        EXPECT_EQ(got.padding, expected.padding) << c.name;
+        EXPECT_EQ(got.rules, expected.rules) << c.name;
+    }
+}
+
+// A refused value keeps what an earlier call set, not only the defaults.
+TEST(CInterface, ARefusedLayoutValueKeepsTheOneBefore) {
+    OptionsHandle options(zentab_options_new(), &zentab_options_free);
+    const int widths[] = {3, 5};
+    const int bad[] = {3, -5};
+    ASSERT_EQ(zentab_options_set_cell_widths(options.get(), widths, 2), 0);
+    ASSERT_EQ(zentab_options_set_align(options.get(), "rd"), 0);
+    EXPECT_EQ(zentab_options_set_cell_widths(options.get(), bad, 2), -1);
+    EXPECT_EQ(zentab_options_set_align(options.get(), "r?"), -1);
+    EXPECT_EQ(options->request.cellWidths, (std::vector<int32_t>{3, 5}));
+    EXPECT_EQ(options->request.align,
+              (std::vector<ColumnAlign>{ColumnAlign::Right, ColumnAlign::Decimal}));
 }
 
 }  // namespace

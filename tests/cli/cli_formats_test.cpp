@@ -38,6 +38,8 @@ INSTANTIATE_TEST_SUITE_P(
     Directions, ZentabTool,
     ::testing::Values(
         CliCase{"csv_to_frame", {"--from", "csv", "-f", "2"}, kCsv, kCsvType2, "", 0},
+        CliCase{"csv_line_break_makes_a_taller_row", {"--from", "csv"}, "a,b\nc,\"x\ny\"\n",
+                "┏━━┳━━┓\n┃a ┃b ┃\n┣━━╋━━┫\n┃c ┃x ┃\n┃  ┃y ┃\n┗━━┻━━┛\n", "", 0},
         CliCase{"csv_crlf_and_bom_to_psv", {"--from=csv", "--to=psv"}, "\xEF\xBB\xBF" "a,b\r\n1,2\r\n",
                    "a|b\n1|2\n", "", 0},
         CliCase{"csv_line_break_in_cell_to_csv", {"--from", "csv", "--to", "csv"},
@@ -106,8 +108,9 @@ INSTANTIATE_TEST_SUITE_P(
                    "zentab: line 1, column 5: a quote inside a csv field that does not start with "
                    "one, or text right after a closing quote (write a quote in a field as \"\" "
                    "inside quotes)\n", 1},
-        CliCase{"csv_line_break_to_frame", {"--from", "csv"}, "a,b\nc,\"x\ny\"\n", "",
-                   "zentab: line 2, column 3: this cell holds a line break, which only csv can hold\n",
+        CliCase{"csv_line_break_to_psv", {"--from", "csv", "--to", "psv"}, "a,b\nc,\"x\ny\"\n", "",
+                   "zentab: line 2, column 3: this cell holds a line break, which the output format "
+                   "cannot hold (csv, Markdown, html and frames can)\n",
                    1},
         CliCase{"csv_bar_to_psv", {"--from", "csv", "--to", "psv"}, "a,b\nc,x|y\n", "",
                    "zentab: line 2, column 3: this cell holds '|', which the output format cannot "
@@ -124,8 +127,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "zentab: no frame found: no rule line such as +---+---+, a box-drawing one or "
                    "---+--- under a header, with rows under it\n", 1},
         CliCase{"shell_line_break_to_psv", {"--unframe"}, " a | b\n---+----\n 1 | x+\n   | y\n",
-                   "", "zentab: line 3, column 6: this cell holds a line break, which only csv can "
-                   "hold\n", 1},
+                   "", "zentab: line 3, column 6: this cell holds a line break, which the output "
+                   "format cannot hold (csv, Markdown, html and frames can)\n", 1},
         CliCase{"to_aligned", {"--to", "aligned"}, "a|b\n", "",
                    "zentab: aligned is read only (use --from aligned)\n" + kTry, 2},
         CliCase{"frame_cell_too_many", {"--unframe"}, "+---+---+\n| a | b | c |\n+---+---+\n", "",

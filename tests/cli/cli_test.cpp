@@ -99,6 +99,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "+-+---+-+\r\n|A|B\nC|D|\r\n+-+---+-+\r\n", "", 0},
         CliCase{"raw_with_cp932", {"--raw", "-e", "windows-31j", "-f", "6"}, "a\r\n",
                 "+-+\r\n|a|\r\n+-+\r\n", "", 0},
+        CliCase{"width_wraps_the_widest_column", {"-f", "6", "-w", "9"}, "a|bbbb cccc\n",
+                "+-+----+\n|a|bbbb|\n| |cccc|\n+-+----+\n", "", 0},
         CliCase{"empty_input", {}, "", "", "", 0},
         CliCase{"blank_lines_only", {}, "\n\r\n", "", "", 0},
         CliCase{"bom_only", {}, "\xEF\xBB\xBF", "", "", 0}),
@@ -139,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(
         CliCase{"shift_jis_hint", {}, "a|\x82\xA0\n", "",
                 "zentab: line 1, column 3: not UTF-8 (byte 0x82); if the text is Shift-JIS, try "
                 "-e cp932\n", 1},
-        CliCase{"control_character", {}, "a|b\nc|\x1B[0m\n", "",
+        CliCase{"control_character", {}, "a|b\nc|\x1B[2J\n", "",
                 "zentab: line 2, column 3: control character U+001B\n", 1},
         CliCase{"c1_control", {}, "a\xC2\x85", "", "zentab: line 1, column 2: control character U+0085\n", 1},
         CliCase{"nul_byte", {}, std::string("a|b\nc|\0", 7), "",
@@ -186,7 +188,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "zentab: invalid position type '018' (use A to Q or 1 to 17)\n" + kTry, 2},
         CliCase{"double_dash_ends_options", {"-f6", "--", "-"}, "a\n", "+-+\n|a|\n+-+\n", "", 0},
         CliCase{"bad_width_model", {"-a", "medium"}, "", "",
-                "zentab: invalid width model 'medium' (use narrow or wide)\n" + kTry, 2},
+                "zentab: invalid width model 'medium' (use narrow, wide or auto)\n" + kTry, 2},
         CliCase{"extra_operand", {"a", "b"}, "", "", "zentab: extra operand 'b'\n" + kTry, 2},
         CliCase{"raw_with_utf8", {"--raw", "-e", "utf-8"}, "", "",
                 "zentab: --raw reads and writes code page 932; it cannot be used with -e utf-8\n" +
@@ -256,6 +258,10 @@ TEST(ZentabEnvironment, AmbiguousWidthDefaultsFromTheEnvironmentAndTheOptionWins
         {"bogus", {}, "", 2},
         {"bogus", {"-a", "wide"}, wide, 0},
         {"bogus", {"--version"}, "zentab " ZENTAB_VERSION "\n", 0},
+        // Standard output is a pipe here: there is no terminal to ask.
+        {"auto", {}, narrow, 0},
+        {"wide", {"-a", "auto"}, narrow, 0},
+        {"auto", {"-a", "wide"}, wide, 0},
     };
     for (const Case& c : cases) {
         setenv("ZENTAB_AMBIGUOUS", c.value, 1);
@@ -265,6 +271,15 @@ TEST(ZentabEnvironment, AmbiguousWidthDefaultsFromTheEnvironmentAndTheOptionWins
         EXPECT_EQ(run.exitCode, c.exitCode) << c.value;
     }
     unsetenv("ZENTAB_AMBIGUOUS");
+}
+
+// Standard output is a pipe here, so --width auto takes $COLUMNS.
+TEST(ZentabEnvironment, WidthAutoTakesColumnsWhereOutputIsNoTerminal) {
+    const std::string table = "a|bbbb cccc\n";
+    setenv("COLUMNS", "9", 1);
+    EXPECT_EQ(run_zentab({"-f6", "-w", "auto"}, table).out, run_zentab({"-f6", "-w9"}, table).out);
+    unsetenv("COLUMNS");
+    EXPECT_EQ(run_zentab({"-f6", "--width=auto"}, table).out, run_zentab({"-f6"}, table).out);
 }
 
 }  // namespace

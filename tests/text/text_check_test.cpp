@@ -1,11 +1,12 @@
 // The input check against the one decoder: its fast paths may skip decoding,
 // never change a verdict.
+#include "text/text_check.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "core/text_rules.h"
-#include "text/text_check.h"
 
 namespace {
 

@@ -82,7 +82,7 @@ class FrameReader {
                 read_.table.clear();
                 return std::move(read_);
             }
-            flush_rows();
+            flush_last_rows();
             if (rowsRead_) {
                 return std::move(read_);
             }
@@ -397,21 +397,31 @@ class FrameReader {
         return at < line.end && piece_of(piece_code(char_at(at), encoding_)) == Piece::Vertical;
     }
 
-    // Rows end at a rule: their cut lines become rows there, so no more
-    // than one row's lines wait at a time.
-    void flush_rows() {
+    // The lines since the last rule become rows when the next content line
+    // shows that rule to be inside the frame, or when the frame ends, so no
+    // more than one row's lines wait at a time. Lines between two rules inside
+    // are one row: the header always, the body when a rule stands between its
+    // rows; else each line is a row.
+    void flush_rows(bool oneRow) {
         if (!cut_.empty()) {
-            append_rows(cut_, text_, places_, read_.table);
+            if (oneRow) {
+                append_joined_row(cut_, text_, places_, read_.table);
+            } else {
+                append_rows(cut_, text_, places_, read_.table);
+            }
             cut_.clear();
             rowsRead_ = true;
         }
     }
+
+    void flush_last_rows() { flush_rows(innerRules_ >= 2); }
 
     // Reads the frame whose top rule is lines_[top]. False on a refusal; true
     // with no rows when what follows the rule is no frame after all, with stop
     // at the first line that may still open one.
     bool read_from(size_t top, const RuleScan& topRule, size_t& stop) {
         const RuleScan columns = columns_rule(top, topRule);
+        innerRules_ = 0;
         uint32_t lastLeftPiece = topRule.leftPiece;
         bool lastWasRule = true;
         size_t at = top + 1;
@@ -427,7 +437,6 @@ class FrameReader {
                 }
                 lastLeftPiece = rule.leftPiece;
                 lastWasRule = true;
-                flush_rows();
                 if (closes_frame(rule.leftPiece) && rule.leftPiece != '+') {
                     break;
                 }
@@ -435,6 +444,10 @@ class FrameReader {
             }
             if (!starts_with_vertical(lines_[at])) {
                 break;
+            }
+            if (lastWasRule && !cut_.empty()) {
+                ++innerRules_;
+                flush_rows(true);
             }
             if (!read_content(lines_[at], columns, !lastWasRule)) {
                 return false;
@@ -461,6 +474,7 @@ class FrameReader {
     text_rules::PlaceCounter places_;
     std::vector<LineSpan> lines_;
     std::vector<CutLine> cut_;
+    int32_t innerRules_ = 0;  // of the frame being read, so far
     bool rowsRead_ = false;
     TableRead read_;
 };

@@ -4,6 +4,7 @@
 #include "text/cell_width.h"
 #include "text/formats/formats_internal.h"
 #include "text/frame_render.h"
+#include "text/layout/frame_layout.h"
 
 namespace formats {
 
@@ -33,12 +34,30 @@ bool rows_agree(const Table& table, Refusal& refusal) {
 bool cells_fit(const Table& table, Refusal& refusal) {
     for (const Row& row : table.rows()) {
         for (const Cell& cell : row) {
-            if (!cell_fits(cell, "|\t", table.encoding, refusal)) {
-                return false;
+            for (char separator : {'|', '\t'}) {
+                if (find_char(cell.text, separator, table.encoding) != std::string_view::npos) {
+                    refusal = cell_refusal(RefusalKind::CellHoldsSeparator, cell,
+                                           static_cast<unsigned char>(separator));
+                    return false;
+                }
             }
         }
     }
     return true;
+}
+
+// The cells as spans of the table's own text, for the layout to measure.
+std::vector<CellSpan> unmeasured_spans(const Table& table) {
+    std::vector<CellSpan> spans;
+    spans.reserve(table.cell_count());
+    const char* base = table.text().data();
+    for (const Row& row : table.rows()) {
+        for (const Cell& cell : row) {
+            spans.push_back(CellSpan{static_cast<int32_t>(cell.text.data() - base),
+                                     static_cast<int32_t>(cell.text.size()), 0});
+        }
+    }
+    return spans;
 }
 
 // The cells as spans of the table's own text, measured.
@@ -69,6 +88,7 @@ FrameLook frame_look(const WriteOptions& options, TextEncoding encoding) {
     look.encoding = encoding;
     look.widthModel = options.widthModel;
     look.lineEnd = options.lineEnd;
+    look.fit = options.fit;
     return look;
 }
 
@@ -77,8 +97,8 @@ namespace formats {
 TableWrite write_frame(const Table& table, const WriteOptions& options) {
     TableWrite out;
     // The cells' text is one string: most tables hold none of these at all.
-    if (table.text().find_first_of("|\t\r\n") != std::string_view::npos &&
-        !cells_fit(table, out.refusal)) {
+    const bool special = table.text().find_first_of("|\t\r\n\x1b") != std::string_view::npos;
+    if (special && !cells_fit(table, out.refusal)) {
         return out;
     }
     if (table.rows().empty() || !rows_agree(table, out.refusal)) {
@@ -88,11 +108,18 @@ TableWrite write_frame(const Table& table, const WriteOptions& options) {
         out.refusal = refusal_of(RefusalKind::NoCells);
         return out;
     }
+    const auto rows = static_cast<int32_t>(table.rows().size());
+    const auto columns = static_cast<int32_t>(table.rows().front().size());
+    const FrameLook look = frame_look(options, table.encoding);
+    if (needs_layout(options.fit, special ? table.text() : std::string_view(), kLayoutSpecials)) {
+        const std::vector<CellSpan> spans = unmeasured_spans(table);
+        out.refusal = render_laid_out(TableView{table.text().data(), spans.data(), rows, columns},
+                                      look, out.text);
+        return out;
+    }
     const std::vector<CellSpan> spans = measured_spans(table, options.widthModel);
-    const TableView view{table.text().data(), spans.data(),
-                         static_cast<int32_t>(table.rows().size()),
-                         static_cast<int32_t>(table.rows().front().size())};
-    out.refusal = render_frame(view, frame_look(options, table.encoding), out.text);
+    out.refusal =
+        render_frame(TableView{table.text().data(), spans.data(), rows, columns}, look, out.text);
     return out;
 }
 

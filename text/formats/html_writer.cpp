@@ -1,4 +1,5 @@
-// An html table: the first row in <thead>, the rest in <tbody>. A position
+// An html table: the first row in <thead>, the rest in <tbody>; a line break
+// in a cell is <br>. A position
 // type gives every cell its text-align, left too, since browsers centre
 // header cells by default.
 #include "text/formats/markup_cells.h"
@@ -17,6 +18,10 @@ std::optional<std::string> html_escape(const CharAt& c) {
             return "&gt;";
         case '"':
             return "&quot;";
+        case '\r':
+            return "<br>";
+        case '\n':
+            return c.before == '\r' ? "" : "<br>";  // CR LF is one line break
         default:
             return std::nullopt;
     }
@@ -59,7 +64,7 @@ void append_row(std::string& out, const Table& table, size_t r, int32_t position
 
 TableWrite write_html(const Table& table, const WriteOptions& options) {
     TableWrite out;
-    if (!markup_table_fits(table, out.refusal)) {
+    if (!markup_table_fits(table, out.refusal, true)) {
         return out;
     }
     const std::string_view end = line_end_text(options.lineEnd);

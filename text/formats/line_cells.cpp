@@ -1,5 +1,9 @@
 #include "text/formats/line_cells.h"
 
+#include <algorithm>
+
+#include "text/unicode/escape_sequence.h"
+
 namespace formats {
 
 namespace {
@@ -104,7 +108,68 @@ void add_row(Table& table, const std::vector<PendingCell>& cells) {
     table.end_row();
 }
 
+constexpr char kEscape = '\x1b';
+
+// The colour a frame closed at the end of the line that joined ends in (from
+// lineStart on), and set again at the start of next: taken out of both.
+// before holds what was on where that line starts, so that each line is read
+// once. A cell that itself ends a line with a reset and starts the next with
+// the colour just reset reads back without that pair: the frame shows both
+// the same.
+void join_colour(std::string& joined, size_t lineStart, const EscapeState& before,
+                 std::string_view& next) {
+    const size_t searchFrom = std::max(lineStart, joined.size() > 64 ? joined.size() - 64 : 0);
+    for (size_t at = joined.find(kEscape, searchFrom); at != std::string::npos;
+         at = joined.find(kEscape, at + 1)) {
+        EscapeState inForce = before;
+        inForce.read(std::string_view(joined).substr(lineStart, at - lineStart));
+        const std::string close = inForce.close();
+        const std::string reopen = inForce.reopen();
+        if (!close.empty() && joined.compare(at, std::string::npos, close) == 0 &&
+            next.substr(0, reopen.size()) == reopen) {
+            joined.resize(at);
+            next.remove_prefix(reopen.size());
+            return;
+        }
+    }
+}
+
 }  // namespace
+
+void append_joined_row(const std::vector<CutLine>& lines, std::string_view text,
+                       text_rules::PlaceCounter& places, Table& table) {
+    const std::vector<CutCell>& first = lines.front().cells;
+    for (size_t c = 0; c < first.size(); ++c) {
+        size_t used = 0;  // lines up to the last that is not blank
+        for (size_t k = 0; k < lines.size(); ++k) {
+            if (c < lines[k].cells.size() && !trim_blanks(lines[k].cells[c].span).empty()) {
+                used = k + 1;
+            }
+        }
+        std::string joined;
+        EscapeState before;  // what is on where joined's last line starts
+        size_t lineStart = 0;
+        for (size_t k = 0; k < used; ++k) {
+            std::string_view line =
+                c < lines[k].cells.size() ? trim_blanks(lines[k].cells[c].span) : "";
+            if (k > 0) {
+                if (joined.find(kEscape, lineStart) != std::string::npos) {
+                    join_colour(joined, lineStart, before, line);
+                    before.read(std::string_view(joined).substr(lineStart));
+                }
+                joined += '\n';
+                lineStart = joined.size();
+            }
+            joined += line;
+        }
+        const std::string_view content = trim_blanks(first[c].span);
+        const std::string_view at = content.empty() ? first[c].span : content;
+        const text_rules::TextPlace place =
+            places.place_of(static_cast<size_t>(at.data() - text.data()));
+        table.add_cell(joined, place.line, place.column);
+    }
+    table.end_row();
+}
 
 void append_rows(const std::vector<CutLine>& lines, std::string_view text,
                  text_rules::PlaceCounter& places, Table& table) {

@@ -29,4 +29,10 @@ struct CutLine {
 void append_rows(const std::vector<CutLine>& lines, std::string_view text,
                  text_rules::PlaceCounter& places, Table& table);
 
+// The lines as one row: each cell's lines trimmed and joined with LF, blank
+// lines at its end dropped. Where a frame closed a colour at a cell's border
+// and set it again on the next line, the join takes both out.
+void append_joined_row(const std::vector<CutLine>& lines, std::string_view text,
+                       text_rules::PlaceCounter& places, Table& table);
+
 }  // namespace formats

@@ -80,6 +80,20 @@ bool is_blank_line(std::string_view text, LineSpan line) {
     return trim_blanks(text.substr(line.start, line.end - line.start)).empty();
 }
 
+// The length of the line break written as <br>, <br/> or <br /> (in any
+// case) at the start of text, else 0.
+size_t line_break_tag(std::string_view text) {
+    if (text.size() < 4 || text[0] != '<' || (text[1] | 0x20) != 'b' || (text[2] | 0x20) != 'r') {
+        return 0;
+    }
+    for (std::string_view end : {">", "/>", " />"}) {
+        if (text.substr(3, end.size()) == end) {
+            return 3 + end.size();
+        }
+    }
+    return 0;
+}
+
 void add_row(Table& table, std::string_view text, LineSpan line, TextEncoding encoding,
              text_rules::PlaceCounter& places) {
     for (const CellSpan& span : split_row(text, line, encoding)) {
@@ -88,6 +102,13 @@ void add_row(Table& table, std::string_view text, LineSpan line, TextEncoding en
             const size_t length = text_rules::char_length(text, at, is_cp932(encoding));
             if (text[at] == '\\' && at + 1 < span.end && text[at + 1] == '|') {
                 ++at;
+                continue;
+            }
+            const size_t lineBreak =
+                text[at] == '<' ? line_break_tag(text.substr(at, span.end - at)) : 0;
+            if (lineBreak > 0) {
+                cellText += '\n';
+                at += lineBreak;
                 continue;
             }
             cellText.append(text.substr(at, length));
@@ -116,11 +137,17 @@ Align column_align(int32_t positionType, size_t column) {
     return Align::None;
 }
 
+// Pipes escaped, and line breaks written as GitHub shows them.
 std::string escape_pipes(std::string_view text, TextEncoding encoding) {
     std::string escaped;
     escaped.reserve(text.size());
     for (size_t at = 0; at < text.size();) {
         const size_t length = text_rules::char_length(text, at, is_cp932(encoding));
+        if (text_rules::is_line_end(text[at])) {
+            escaped += "<br>";
+            at = text_rules::line_at(text, at).next;
+            continue;
+        }
         if (text[at] == '|') {
             escaped += '\\';
         }
@@ -210,9 +237,6 @@ TableWrite write_markdown(const Table& table, const WriteOptions& options) {
         texts.emplace_back();
         widths.emplace_back();
         for (size_t c = 0; c < columnCount; ++c) {
-            if (!cell_fits(row[c], "", table.encoding, out.refusal)) {
-                return out;
-            }
             // Every reader trims cells, so such a cell would not come back as it was.
             const std::string_view text = row[c].text;
             if (!text.empty() && (is_blank(text.front()) || is_blank(text.back()))) {

@@ -38,7 +38,7 @@ void each_char(std::string_view text, TextEncoding encoding, Visit visit) {
 
 }  // namespace
 
-bool markup_table_fits(const Table& table, Refusal& refusal) {
+bool markup_table_fits(const Table& table, Refusal& refusal, bool lineBreaksHeld) {
     if (table.rows().empty() || table.rows()[0].empty()) {
         refusal.kind = table.rows().empty() ? RefusalKind::NoCells : RefusalKind::RowNotHeld;
         return false;
@@ -48,7 +48,7 @@ bool markup_table_fits(const Table& table, Refusal& refusal) {
     }
     for (const Row& row : table.rows()) {
         for (const Cell& cell : row) {
-            if (!cell_fits(cell, "", table.encoding, refusal)) {
+            if (!lineBreaksHeld && !cell_fits(cell, "", table.encoding, refusal)) {
                 return false;
             }
             const std::string_view text(cell.text);

@@ -14,9 +14,9 @@
 namespace formats {
 
 // Markup holds a rectangular table with cells in its first row, and no cell
-// with a line break or blanks at either end: every reader of these formats
-// trims cells, and none keeps a line break as it was.
-bool markup_table_fits(const Table& table, Refusal& refusal);
+// with blanks at either end: every reader of these formats trims cells. A
+// line break only where the writer has markup for it (lineBreaksHeld).
+bool markup_table_fits(const Table& table, Refusal& refusal, bool lineBreaksHeld = false);
 
 // Where the position type places the cell; none when no type was given.
 std::optional<FtPlacement> cell_placement(int32_t positionType, size_t row, size_t column);

@@ -155,6 +155,7 @@ struct WriteOptions {
     WidthModel widthModel = WidthModel::Narrow;
     LineEnd lineEnd = LineEnd::Lf;
     bool header = true;  // JSON: the first row names the keys of the rest
+    FrameFit fit;        // frames only
 };
 
 // How a frame of cells in encoding is drawn with these options.
@@ -168,6 +169,6 @@ struct TableWrite {
 };
 
 // Writes every cell exactly, or refuses with the place of the first cell that
-// the format cannot hold. A frame holds no TAB, line break or '|' in a cell,
-// and needs every row as long as the first.
+// the format cannot hold. A frame holds no TAB or '|' in a cell, and needs
+// every row as long as the first; a line break in a cell makes its row taller.
 TableWrite write_table(const Table& table, TableFormat to, const WriteOptions& options);

@@ -4,6 +4,7 @@
 
 #include "core/text_rules.h"
 #include "text/unicode/code_point_props.h"
+#include "text/unicode/escape_sequence.h"
 
 namespace {
 
@@ -179,6 +180,14 @@ int64_t display_width(std::string_view utf8, WidthModel model) {
             at = end;
             continue;
         }
+        // A colour or link sequence is invisible: the cluster around it goes on.
+        if (p[at] == static_cast<unsigned char>(kEscape)) {
+            const size_t escape = escape_length_at(utf8, at);
+            if (escape != 0) {
+                at += escape;
+                continue;
+            }
+        }
         const text_rules::Utf8Char c = text_rules::decode_utf8_unchecked(utf8, at);
         CodePointProps props = code_point_props(c.codePoint);
         at += c.length;
@@ -195,16 +204,37 @@ int64_t display_width(std::string_view utf8, WidthModel model) {
 }
 
 Grapheme next_grapheme(std::string_view utf8, size_t at, WidthModel model) {
+    const size_t escape = escape_length_at(utf8, at);
+    if (escape != 0) {
+        return Grapheme{at + escape, 0};
+    }
+    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+    // Printable ASCII before printable ASCII: nothing joins them.
+    if (is_printable_ascii(p[at]) && (at + 1 == utf8.size() || is_printable_ascii(p[at + 1]))) {
+        return Grapheme{at + 1, 1};
+    }
     Cluster cluster;
     text_rules::Utf8Char c = text_rules::decode_utf8_unchecked(utf8, at);
     cluster.start(code_point_props(c.codePoint));
     size_t end = at + c.length;
     while (end < utf8.size()) {
-        c = text_rules::decode_utf8_unchecked(utf8, end);
+        // Sequences inside a cluster belong to it when what follows them joins it.
+        size_t next = end;
+        while (next < utf8.size() && p[next] == static_cast<unsigned char>(kEscape)) {
+            const size_t length = escape_length_at(utf8, next);
+            if (length == 0) {
+                break;
+            }
+            next += length;
+        }
+        if (next == utf8.size()) {
+            break;
+        }
+        c = text_rules::decode_utf8_unchecked(utf8, next);
         if (!cluster.extend(c.codePoint, code_point_props(c.codePoint))) {
             break;
         }
-        end += c.length;
+        end = next + c.length;
     }
     return Grapheme{end, cluster.width(model)};
 }

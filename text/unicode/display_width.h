@@ -11,6 +11,8 @@
 #include "text/width_model.h"
 
 // utf8 must be valid UTF-8; control characters are the caller's to refuse.
+// Colour and hyperlink sequences (escape_sequence.h) take no columns and do
+// not end a cluster.
 int64_t display_width(std::string_view utf8, WidthModel model);
 
 struct Grapheme {
@@ -19,7 +21,9 @@ struct Grapheme {
 };
 
 // The cluster that begins at utf8[at], which must be a cluster boundary before
-// the end of utf8.
+// the end of utf8. A colour or hyperlink sequence there is a cluster of its
+// own, 0 wide; one inside a cluster, between code points that join, is part
+// of it.
 Grapheme next_grapheme(std::string_view utf8, size_t at, WidthModel model);
 
 // Of a code point alone: 0, 1 or 2 columns.
