@@ -1,6 +1,7 @@
 // Wraps the optimised module into the page and the npm package.
 //   node scripts/assemble-web.mjs <zentab.wasm> <version> <output directory>
 // Writes <output>/zentab.html and <output>/npm/ (ready for npm pack).
+import { execFileSync } from 'node:child_process';
 import crypto from 'node:crypto';
 import fs from 'node:fs';
 import path from 'node:path';
@@ -35,6 +36,8 @@ const style = shrinkStyle(read('page.css'));
 const csp = [
     "default-src 'none'",
     `script-src ${sha256(script)} 'wasm-unsafe-eval'`,
+    // The page's worker, made from its own script.
+    'worker-src blob:',
     `style-src ${sha256(style)}`,
     "base-uri 'none'",
     "form-action 'none'",
@@ -49,11 +52,22 @@ fs.writeFileSync(path.join(outDir, 'zentab.html'), page);
 const npmDir = path.join(outDir, 'npm');
 fs.rmSync(npmDir, { recursive: true, force: true });
 fs.mkdirSync(npmDir);
-const index = fill(fill(read('npm/index.js'), '/* ZENTAB_CORE */', core), '/* ZENTAB_WASM */', wasm.toString('base64'));
-fs.writeFileSync(path.join(npmDir, 'index.js'), index);
-for (const name of ['index.d.ts', 'README.md']) fs.copyFileSync(new URL(`npm/${name}`, web), path.join(npmDir, name));
+const index = fill(fill(read('npm/index.cjs'), '/* ZENTAB_CORE */', core), '/* ZENTAB_WASM */', wasm.toString('base64'));
+fs.writeFileSync(path.join(npmDir, 'index.cjs'), index);
+for (const name of ['index.js', 'index.d.ts', 'README.md']) fs.copyFileSync(new URL(`npm/${name}`, web), path.join(npmDir, name));
+// The same types for require(), where TypeScript looks for them beside index.cjs.
+fs.copyFileSync(new URL('npm/index.d.ts', web), path.join(npmDir, 'index.d.cts'));
+fs.copyFileSync(new URL('npm/cli.cjs', web), path.join(npmDir, 'cli.cjs'));
+fs.chmodSync(path.join(npmDir, 'cli.cjs'), 0o755);
 const manifest = JSON.parse(read('npm/package.json'));
 manifest.version = version;
+// Where the sources live, when this checkout knows.
+try {
+    const origin = execFileSync('git', ['remote', 'get-url', 'origin'], { stdio: ['ignore', 'pipe', 'ignore'] }).toString().trim();
+    if (origin) manifest.repository.url = origin.startsWith('git+') ? origin : `git+${origin}`;
+} catch {
+    // No remote: the manifest's own.
+}
 fs.writeFileSync(path.join(npmDir, 'package.json'), `${JSON.stringify(manifest, null, 2)}\n`);
 
 const gzipped = zlib.gzipSync(page, { level: 9 }).length;

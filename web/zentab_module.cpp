@@ -62,25 +62,30 @@ ZENTAB_EXPORT char* zentab_input(uint32_t size) {
     return gInput.data();
 }
 
-// Frames the input, read as `from` (TableFormat: 0 psv, 1 csv, 2 tsv,
-// 3 markdown, 4 frame). cp932: as `zentab -e cp932` would frame the text in
-// code page 932, with the output in code page 932 bytes. Returns 1 for a
-// frame, 0 for a refusal.
+// Frames the input, read as `from` and written as `to` (TableFormat: 0 psv,
+// 1 csv, 2 tsv, 3 markdown, 4 frame). cp932: as `zentab -e cp932` would frame
+// the text in code page 932, with the output in code page 932 bytes; the
+// input is UTF-8 to encode first, or already code page 932 when cp932Input.
+// Returns 1 for a frame, 0 for a refusal.
 ZENTAB_EXPORT int32_t zentab_frame(int32_t frameType, int32_t positionType, int32_t wide,
-                                   int32_t cp932, int32_t crlf, int32_t from) {
+                                   int32_t cp932, int32_t crlf, int32_t from, int32_t to,
+                                   int32_t cp932Input) {
     FrameRequest request;
     request.text = gInput;
     request.from = static_cast<TableFormat>(from);
+    request.to = static_cast<TableFormat>(to);
     request.frameType = frameType;
     request.positionType = positionType;
     request.widthModel = wide != 0 ? WidthModel::Wide : WidthModel::Narrow;
     request.lineEnd = crlf != 0 ? LineEnd::CrLf : LineEnd::Lf;
     std::string cp932Text;
     if (cp932 != 0) {
-        if (!encode_cp932_input(cp932Text)) {
-            return 0;
+        if (cp932Input == 0) {
+            if (!encode_cp932_input(cp932Text)) {
+                return 0;
+            }
+            request.text = cp932Text;
         }
-        request.text = cp932Text;
         request.encoding = TextEncoding::Cp932;
     }
     FrameOutcome outcome = frame_text(request);
@@ -206,6 +211,13 @@ ZENTAB_EXPORT double zentab_refusal_column() {
 }
 ZENTAB_EXPORT uint32_t zentab_refusal_code_point() {
     return gRefusal.codePoint;
+}
+// What the refusal counted and its limit: bytes, for input over the limit.
+ZENTAB_EXPORT double zentab_refusal_found() {
+    return static_cast<double>(gRefusal.found);
+}
+ZENTAB_EXPORT double zentab_refusal_limit() {
+    return static_cast<double>(gRefusal.limit);
 }
 
 namespace {

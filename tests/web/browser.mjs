@@ -80,8 +80,14 @@ export async function choose(page, { text, frame, position, width, encoding, for
     if (text !== undefined) await c.input.fill(text);
 }
 
+// Once the page has framed what it was given: Output is busy until then.
+export function settled(page) {
+    return page.waitForSelector('#output[aria-busy="false"]', { timeout: 60000 });
+}
+
 // The page's answer: the Output text and the alert text.
 export async function answer(page) {
+    await settled(page);
     const c = controls(page);
     return { output: await c.output.textContent(), alert: (await c.alert.textContent()).trim() };
 }

@@ -24,3 +24,15 @@ export function iconv(from, to, input) {
 }
 
 export const positions = 'ABCDEFGHIJKLMNOPQ';
+
+// A small seeded generator (mulberry32), so that a failing case can be run again.
+export function random(seedValue) {
+    let state = seedValue >>> 0;
+    return () => {
+        state = (state + 0x6d2b79f5) >>> 0;
+        let t = state;
+        t = Math.imul(t ^ (t >>> 15), t | 1);
+        t ^= t + Math.imul(t ^ (t >>> 7), t | 61);
+        return ((t ^ (t >>> 14)) >>> 0) / 4294967296;
+    };
+}

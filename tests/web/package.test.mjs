@@ -2,14 +2,16 @@
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
 import fs from 'node:fs';
+import os from 'node:os';
 import path from 'node:path';
 import { describe, test } from 'node:test';
+import zlib from 'node:zlib';
 import { pathToFileURL } from 'node:url';
 
-import { nativeRefusal, positions, runNative } from './native.mjs';
+import { iconv, nativeRefusal, positions, random, runNative, zentabBin } from './native.mjs';
 
 const packageDir = path.resolve(process.env.ZENTAB_PACKAGE ?? 'build-web/try/node_modules/zentab');
-const { frame, unframe } = await import(path.join(packageDir, 'index.js'));
+const { frame, unframe, ZentabError } = await import(path.join(packageDir, 'index.js'));
 
 const tables = {
     ascii: 'No|Item|Qty\n1|pen|10\n2|notebook|5\n',
@@ -108,19 +110,21 @@ describe('option forms', () => {
     });
 });
 
-describe('refusals throw an Error with the place', () => {
+describe('refusals throw a ZentabError with the place and kind', () => {
     const cases = [
-        ['a row short', 'A|B\nC', 2],
-        ['control character', 'A|B\nC|\u0001', 2],
-        ['no cells', '|', 0],
-        ['after a line of CR', 'A|B\rC|D\rE', 3],
+        ['a row short', 'A|B\nC', 2, 'ragged-row'],
+        ['control character', 'A|B\nC|\u0001', 2, 'control-character'],
+        ['no cells', '|', 0, 'no-cells'],
+        ['after a line of CR', 'A|B\rC|D\rE', 3, 'ragged-row'],
     ];
-    for (const [name, text, line] of cases) {
+    for (const [name, text, line, kind] of cases) {
         test(name, () => {
             const native = runNative([], text);
             assert.equal(native.status, 1);
             assert.throws(() => frame(text), (error) => {
-                assert.ok(error instanceof Error);
+                assert.ok(error instanceof ZentabError);
+                assert.equal(error.name, 'ZentabError');
+                assert.equal(error.kind, kind);
                 assert.equal(error.message, nativeRefusal(native));
                 assert.equal(typeof error.line, 'number');
                 assert.equal(typeof error.column, 'number');
@@ -146,7 +150,8 @@ describe('a lone surrogate is refused as text that is not UTF-8, not framed as U
         test(name, () => {
             for (const call of [() => frame(text), () => frame(text, { from: 'csv' }), () => unframe(text)]) {
                 assert.throws(call, (error) => {
-                    assert.ok(error instanceof Error);
+                    assert.ok(error instanceof ZentabError);
+                    assert.equal(error.kind, 'invalid-utf8');
                     assert.equal(error.line, line);
                     assert.equal(error.column, column);
                     assert.equal(error.codePoint, unit);
@@ -181,7 +186,7 @@ describe('bad options', () => {
         test(JSON.stringify(options), () => assert.throws(() => frame('A|B', options), kind));
     }
     test('text that is not a string', () => {
-        for (const text of [undefined, 42, Buffer.from('A|B')]) assert.throws(() => frame(text), TypeError);
+        for (const text of [undefined, 42, ['A|B']]) assert.throws(() => frame(text), TypeError);
     });
 });
 
@@ -218,16 +223,155 @@ test('a large table, then a small one: the module memory grows and is read afres
     assert.equal(frame(tables.ascii), runNative([], tables.ascii).stdout.toString('utf8'));
 });
 
-test('the package: an ES module with types, no dependencies, Node 18 or later', () => {
+test('the package: ES module and CommonJS with types, a bin, no dependencies, Node 18 or later', () => {
     const manifest = JSON.parse(fs.readFileSync(path.join(packageDir, 'package.json'), 'utf8'));
     assert.equal(manifest.name, 'zentab');
     assert.equal(manifest.type, 'module');
     assert.equal(manifest.dependencies, undefined);
     assert.equal(manifest.engines.node, '>=18');
-    assert.equal(manifest.exports['.'].types, './index.d.ts');
+    assert.equal(manifest.exports['.'].import.types, './index.d.ts');
+    assert.equal(manifest.exports['.'].require.types, './index.d.cts');
+    assert.equal(manifest.bin.zentab, './cli.cjs');
+    assert.equal(manifest.license, 'UNLICENSED');
+    assert.equal(manifest.repository.type, 'git');
     const cmake = fs.readFileSync(new URL('../../CMakeLists.txt', import.meta.url), 'utf8');
     assert.equal(manifest.version, /project\(\w+ VERSION ([\d.]+)/.exec(cmake)[1]);
-    assert.deepEqual(fs.readdirSync(packageDir).sort(), ['README.md', 'index.d.ts', 'index.js', 'package.json']);
-    assert.match(fs.readFileSync(path.join(packageDir, 'index.d.ts'), 'utf8'),
-        /export function frame\(text: string, options\?: FrameOptions\): string;/);
+    assert.deepEqual(fs.readdirSync(packageDir).sort(),
+        ['README.md', 'cli.cjs', 'index.cjs', 'index.d.cts', 'index.d.ts', 'index.js', 'package.json']);
+    const types = fs.readFileSync(path.join(packageDir, 'index.d.ts'), 'utf8');
+    assert.match(types, /export function frame\(text: string, options\?: FrameOptions\): string;/);
+    assert.match(types, /export class ZentabError extends Error/);
+    // Every refusal kind of the text layer has its word, in its order.
+    const header = fs.readFileSync(new URL('../../text/refusal.h', import.meta.url), 'utf8');
+    const names = /enum class RefusalKind[^{]*\{([^}]*)\}/.exec(header)[1].split('\n')
+        .map((line) => line.replace(/\/\/.*/, '').trim().replace(/,$/, '')).filter(Boolean);
+    const words = names.map((name) => name.replace(/Utf8/, 'Utf8').replace(/([a-z0-9])([A-Z])/g, '$1-$2').toLowerCase());
+    const source = fs.readFileSync(path.join(packageDir, 'index.cjs'), 'utf8');
+    const kinds = /const kinds = \[([^\]]*)\]/.exec(source)[1].match(/'[^']*'/g).map((word) => word.slice(1, -1));
+    assert.deepEqual(kinds, words);
+});
+
+describe('encoding, lineEnd and to: as -e, --crlf and --to', () => {
+    const japanese = '品名|数量\nりんご|3\nｶﾀｶﾅ|①';
+    const cases = [
+        [{ lineEnd: 'crlf' }, ['--crlf']],
+        [{ to: 'markdown' }, ['--to', 'markdown']],
+        [{ to: 'markdown', position: 'H' }, ['--to', 'markdown', '-p', 'H']],
+        [{ to: 'csv', from: 'frame' }, ['--to', 'csv', '--from', 'frame']],
+        [{ to: 'tsv', lineEnd: 'crlf' }, ['--to', 'tsv', '--crlf']],
+        [{ encoding: 'cp932', frame: 5 }, ['-e', 'cp932', '-f', '5']],
+        [{ encoding: 'sjis', lineEnd: 'crlf', position: 'D' }, ['-e', 'sjis', '--crlf', '-p', 'D']],
+    ];
+    for (const [options, args] of cases) {
+        test(JSON.stringify(options), () => {
+            const cp932 = options.encoding !== undefined;
+            const text = options.from === 'frame' ? runNative([], japanese).stdout.toString('utf8') : japanese;
+            const bytes = cp932 ? iconv('UTF-8', 'CP932', text) : Buffer.from(text);
+            const native = runNative(args, bytes);
+            assert.equal(native.status, 0, native.stderr);
+            // Bytes in, bytes out in the encoding; a string in, the same as a string.
+            assert.ok(Buffer.from(frame(new Uint8Array(bytes), options)).equals(native.stdout));
+            const asText = cp932 ? iconv('CP932', 'UTF-8', native.stdout) : native.stdout;
+            assert.equal(frame(text, options), asText.toString('utf8'));
+        });
+    }
+    test('text code page 932 cannot hold, and bytes that are not cp932', () => {
+        assert.throws(() => frame('A|é', { encoding: 'cp932' }), (error) => error.kind === 'not-in-cp932' && error.column === 3);
+        const bad = Buffer.from([0x41, 0x7c, 0x81]);
+        const native = runNative(['-e', 'cp932'], bad);
+        assert.throws(() => frame(new Uint8Array(bad), { encoding: 'cp932' }), (error) => error.message === nativeRefusal(native));
+    });
+    test('bad values', () => {
+        for (const options of [{ encoding: 'latin1' }, { lineEnd: 'cr' }, { to: 'xml' }]) {
+            assert.throws(() => frame('A', options), RangeError);
+        }
+    });
+});
+
+// The package's command against the native one: random options among those
+// it has, on tables that frame and tables that are refused.
+describe('npx zentab behaves as the command', () => {
+    const bin = path.join(packageDir, 'cli.cjs');
+    const runBin = (args, input, env = {}) => {
+        const run = spawnSync(process.execPath, [bin, ...args], { input, env: { ...process.env, ...env } });
+        return { status: run.status, stdout: run.stdout, stderr: run.stderr.toString('utf8') };
+    };
+    test('random options and tables', () => {
+        const next = random(77);
+        const pick = (items) => items[Math.floor(next() * items.length)];
+        const texts = [tables.japanese, tables.emoji, tables.lineEnds, tables.tabs, 'A|B\nC', 'A,"B\n1,2', '| A | B |\n|---|--:|\n| 1 | 2 |'];
+        for (let round = 0; round < 60; round++) {
+            const args = [];
+            if (next() < 0.6) args.push(pick(['-f', '--frame']), String(1 + Math.floor(next() * 6)));
+            if (next() < 0.5) args.push(pick(['-p', '--position=']) + pick(['a', 'H', '17', 'q']));
+            if (next() < 0.4) args.push('-a', pick(['narrow', 'wide']));
+            if (next() < 0.4) args.push('--from', pick(['psv', 'csv', 'tsv', 'markdown']));
+            if (next() < 0.4) args.push('--to', pick(['frame', 'psv', 'csv', 'markdown']));
+            if (next() < 0.3) args.push('--crlf');
+            const text = pick(texts);
+            const native = runNative(args, text);
+            const ours = runBin(args, text);
+            assert.deepEqual(ours, { ...native, stdout: ours.stdout }, `zentab ${args.join(' ')}`);
+            assert.ok(ours.stdout.equals(native.stdout), `zentab ${args.join(' ')}`);
+        }
+    });
+    test('a file, -e cp932, ZENTAB_AMBIGUOUS, --unframe', () => {
+        const file = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'zentab-bin-')), 'table.txt');
+        fs.writeFileSync(file, iconv('UTF-8', 'CP932', tables.japanese));
+        for (const [args, env] of [[['-e', 'cp932', file], {}], [['-f', '2', '-'], { ZENTAB_AMBIGUOUS: 'wide' }]]) {
+            const input = args.includes('-') ? tables.ambiguous : '';
+            const native = spawnSync(zentabBin, args, { input, env: { ...process.env, ...env } });
+            const ours = runBin(args, input, env);
+            assert.equal(ours.status, native.status);
+            assert.ok(ours.stdout.equals(native.stdout));
+        }
+        const framed = runNative(['-f', '3'], tables.japanese).stdout;
+        assert.ok(runBin(['--unframe'], framed).stdout.equals(runNative(['--unframe'], framed).stdout));
+    });
+    test('bad options exit 2 with the usage hint, as the command does', () => {
+        for (const args of [['-f', '7'], ['-p', 'R'], ['--frame'], ['--bogus'], ['a', 'b'], ['-e', 'latin1'], ['--crlf=1']]) {
+            const native = runNative(args, '');
+            const ours = runBin(args, '');
+            assert.equal(ours.status, 2);
+            assert.equal(ours.stderr, native.stderr, args.join(' '));
+        }
+        assert.equal(runBin(['--raw'], '').status, 2);
+        assert.match(runBin(['--help'], '').stdout.toString(), /^Usage: zentab /);
+        assert.equal(runBin(['--version'], '').stdout.toString(), runNative(['--version'], '').stdout.toString());
+    });
+});
+
+// The same package through require(), in a fresh process of the Node running
+// the tests: CommonJS and the ES module give the very same objects.
+test('require() and import give the same functions and error class', () => {
+    const script = `const z = require(${JSON.stringify(packageDir)});
+import(${JSON.stringify(pathToFileURL(path.join(packageDir, 'index.js')).href)}).then((m) => {
+  let caught; try { z.frame('A|B\\nC'); } catch (error) { caught = error; }
+  process.stdout.write(JSON.stringify([m.frame === z.frame, m.ZentabError === z.ZentabError,
+    caught instanceof m.ZentabError, caught.line, z.frame('A|B')]));
+});`;
+    const child = spawnSync(process.execPath, ['-e', script]);
+    assert.equal(child.status, 0, child.stderr.toString());
+    assert.deepEqual(JSON.parse(child.stdout.toString()), [true, true, true, 2, runNative([], 'A|B').stdout.toString()]);
+});
+
+// The code page 932 table comes from Node's own Shift_JIS decoder: every
+// character glibc's charmap writes in two bytes, and the half-width kana,
+// frame as the command frames their bytes.
+test('cp932: every character code page 932 writes', () => {
+    const charmap = zlib.gunzipSync(fs.readFileSync('/usr/share/i18n/charmaps/WINDOWS-31J.gz')).toString('latin1');
+    const characters = [];
+    for (const line of charmap.split('\n')) {
+        const match = /^<U([0-9A-F]{4})>\s+\/x([0-9a-f]{2})(\/x[0-9a-f]{2})?\s/.exec(line);
+        if (match && (match[3] || parseInt(match[2], 16) >= 0xa1)) characters.push(String.fromCharCode(parseInt(match[1], 16)));
+    }
+    assert.ok(characters.length > 9000);
+    const rows = [];
+    for (let at = 0; at < characters.length; at += 120) {
+        rows.push(`${characters.slice(at, at + 60).join('')}|${characters.slice(at + 60, at + 120).join('') || '-'}`);
+    }
+    const text = rows.join('\n');
+    const native = runNative(['-e', 'cp932', '--crlf'], iconv('UTF-8', 'CP932', text));
+    assert.equal(native.status, 0, native.stderr);
+    assert.ok(Buffer.from(frame(text, { encoding: 'cp932', lineEnd: 'crlf' })).equals(iconv('CP932', 'UTF-8', native.stdout)));
 });

@@ -1,7 +1,13 @@
+/** A table format the package reads and writes. */
+export type TableFormat = 'psv' | 'csv' | 'tsv' | 'markdown' | 'frame';
+
 export interface FrameOptions {
     /** Frame type: 1 to 5 box-drawing styles, 6 ASCII `+ - |`. Default 1. */
     frame?: 1 | 2 | 3 | 4 | 5 | 6;
-    /** Position type: a letter A to Q (either case) or 1 to 17. Default "A". */
+    /**
+     * Position type: a letter A to Q (either case) or 1 to 17. Default "A"
+     * for a frame; for Markdown written, no alignment unless given.
+     */
     position?: string | number;
     /**
      * Width of East Asian "ambiguous" characters such as box drawing: "narrow"
@@ -13,7 +19,19 @@ export interface FrameOptions {
      * The input's format: "psv" (cells split by `|` or tabs), "csv", "tsv",
      * "markdown" (a GitHub table) or "frame" (a ruled table). Default "psv".
      */
-    from?: 'psv' | 'csv' | 'tsv' | 'markdown' | 'frame';
+    from?: TableFormat;
+    /** The output's format. Default "frame". */
+    to?: TableFormat;
+    /**
+     * "utf-8" (default) or "cp932" (also "shift_jis", "sjis", "windows-31j"):
+     * as `zentab -e cp932`, widths counted in code page 932 bytes. Bytes given
+     * are read in this encoding and bytes come back in it; a string is
+     * written in it first, refused where it cannot be, and the frame comes
+     * back as a string.
+     */
+    encoding?: 'utf-8' | 'utf8' | 'cp932' | 'shift_jis' | 'sjis' | 'windows-31j';
+    /** Line ends of the output: "lf" (default) or "crlf", as `--crlf`. */
+    lineEnd?: 'lf' | 'crlf';
 }
 
 export interface UnframeOptions {
@@ -21,40 +39,63 @@ export interface UnframeOptions {
     ambiguous?: 'narrow' | 'wide';
 }
 
-/** Thrown for a table that cannot be framed. */
-export interface FrameRefusal extends Error {
+/** What a refusal is about, in words a program can test. */
+export type RefusalKind =
+    | 'input-too-large' | 'invalid-utf8' | 'invalid-cp932' | 'control-character' | 'ragged-row'
+    | 'no-cells' | 'frame-too-large' | 'out-of-memory' | 'open-quote' | 'stray-quote'
+    | 'no-delimiter-row' | 'no-frame-found' | 'frame-mismatch' | 'cell-holds-separator'
+    | 'cell-holds-line-break' | 'row-not-held' | 'not-in-cp932' | 'cell-has-edge-blanks'
+    | 'too-few-columns' | 'frame-too-narrow' | 'bad-layout' | (string & {});
+
+/** Thrown for a table that cannot be framed, with where and why. */
+export class ZentabError extends Error {
+    name: 'ZentabError';
     /** 1-based line of the input, or 0 when the refusal has no place. */
     line: number;
-    /** 1-based column, counted in characters, or 0. */
+    /** 1-based column, counted in characters (a surrogate pair as one), or 0. */
     column: number;
     /**
      * The character concerned, or 0; for text that is not UTF-8, the byte,
      * or for a lone surrogate its code unit.
      */
     codePoint: number;
+    /** Why: "ragged-row", "invalid-utf8" (a lone surrogate too), ... */
+    kind: RefusalKind;
 }
+
+/** @deprecated The name of ZentabError before it was a class. */
+export type FrameRefusal = ZentabError;
 
 /**
  * Compiles the package's WebAssembly module without blocking. Optional:
  * without it the first frame() or unframe() compiles it, synchronously, which
  * takes some tens of milliseconds. Call it early, at start-up, and await it
- * where that first call must be quick. Resolves to nothing, once; calling it
- * again returns the same promise or a resolved one.
+ * where that first call must be quick; calls made before it settles still
+ * work. Calling it again returns the same promise or a resolved one.
  */
 export function ready(): Promise<void>;
 
 /**
- * Frames a table whose cells are split by `|` or by tabs, and returns exactly
- * what `zentab -f FRAME -p POSITION -a AMBIGUOUS --from FROM` prints: lines
- * ending in LF.
- * Throws a FrameRefusal for input that cannot be framed, and a RangeError or
+ * Frames a table whose cells are split by `|` or by tabs (or converts it
+ * between formats), and returns exactly what `zentab -f FRAME -p POSITION
+ * -a AMBIGUOUS -e ENCODING --from FROM --to TO [--crlf]` prints.
+ * Throws a ZentabError for input that cannot be framed, and a RangeError or
  * TypeError for bad options.
  */
 export function frame(text: string, options?: FrameOptions): string;
+export function frame(bytes: Uint8Array, options?: FrameOptions): Uint8Array;
 
 /**
  * Reads a ruled table (this package's, the command's or another tool's) back
- * into rows of cells, as `zentab --unframe` does. Throws a FrameRefusal when
+ * into rows of cells, as `zentab --unframe` does. Throws a ZentabError when
  * the text holds no frame, or one whose lines do not agree.
  */
 export function unframe(text: string, options?: UnframeOptions): string[][];
+
+declare const zentab: {
+    ready: typeof ready;
+    frame: typeof frame;
+    unframe: typeof unframe;
+    ZentabError: typeof ZentabError;
+};
+export default zentab;

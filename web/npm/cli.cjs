@@ -1,0 +1,170 @@
+#!/usr/bin/env node
+// `zentab` from the npm package: the command's options that the package's
+// module has, read and answered as the command does (same messages, exit
+// status 0, 1 for a table that cannot be framed or read, 2 for a bad option).
+'use strict';
+
+const fs = require('node:fs');
+const { frame } = require('./index.cjs');
+const { version } = require('./package.json');
+
+const formats = ['psv', 'csv', 'tsv', 'markdown', 'frame'];
+const valued = new Map([
+    ['-f', 'frame'], ['--frame', 'frame'], ['-p', 'position'], ['--position', 'position'],
+    ['-a', 'ambiguous'], ['--ambiguous', 'ambiguous'], ['-e', 'encoding'], ['--encoding', 'encoding'],
+    ['--from', 'from'], ['--to', 'to'],
+]);
+const flags = new Set(['--unframe', '--crlf', '-h', '--help', '--version']);
+// The native command's, which this one leaves to it.
+const nativeOnly = new Set(['--raw', '--json-nested', '--no-header']);
+
+const usage = `Usage: zentab [OPTION]... [FILE]
+Frame the table in FILE, or standard input when FILE is absent or -, as a ruled
+text table. Cells are separated by '|' or by tabs. With --from and --to, convert
+tables between csv, tsv, Markdown, frames and '|'-separated cells (psv).
+
+  -f, --frame N        frame type 1..6 (default 1; 6 draws with + - |)
+  -p, --position X     position type A..Q, either case, or 1..17 (default A)
+  -a, --ambiguous W    width of box-drawing and other East Asian ambiguous
+                       characters: narrow (default; most terminals and
+                       pages) or wide (CJK terminals and fonts)
+  -e, --encoding ENC   utf-8 (default) or cp932 (also accepted: shift_jis,
+                       sjis, windows-31j); cp932 counts widths in bytes
+      --from FORMAT    the input's format: psv (default), csv, tsv, markdown
+                       or frame (a ruled table, ours or another tool's)
+      --to FORMAT      the output's format: frame (default), psv, csv, tsv or
+                       markdown (-p gives the alignment)
+      --unframe        short for --from frame --to psv (a --to given wins)
+      --crlf           end output lines with CR LF (default LF)
+  -h, --help           show this help and exit
+      --version        show the version and exit
+
+JSON, aligned text, document markup and --raw are the native command's.
+
+Environment: ZENTAB_AMBIGUOUS=narrow|wide sets the default of --ambiguous.
+
+Exit status: 0 on success, 1 when the input cannot be framed or read,
+2 on a bad option.
+`;
+
+class UsageError extends Error {}
+
+function checked(option, value) {
+    const fail = (message) => {
+        throw new UsageError(message);
+    };
+    switch (option) {
+        case 'frame':
+            if (!/^[1-6]$/.test(value)) fail(`invalid frame type '${value}' (use 1 to 6)`);
+            return Number(value);
+        case 'position': {
+            const number = /^\d{1,2}$/.test(value) ? Number(value) : NaN;
+            if (/^[a-q]$/i.test(value)) return value.toUpperCase();
+            if (number >= 1 && number <= 17) return number;
+            return fail(`invalid position type '${value}' (use A to Q or 1 to 17)`);
+        }
+        case 'ambiguous':
+            if (value !== 'narrow' && value !== 'wide') fail(`invalid width model '${value}' (use narrow or wide)`);
+            return value;
+        case 'encoding':
+            if (!['utf-8', 'utf8', 'cp932', 'shift_jis', 'sjis', 'windows-31j'].includes(value.toLowerCase())) {
+                fail(`unknown encoding '${value}' (use utf-8 or cp932)`);
+            }
+            return value;
+        default:
+            if (!formats.includes(value)) {
+                fail(`invalid format '${value}' (this package reads and writes ${formats.join(', ')}; `
+                    + 'the native command has more)');
+            }
+            return value;
+    }
+}
+
+function parse(args, environment) {
+    const options = {};
+    const seen = new Set();
+    let file;
+    let ended = false;
+    for (let index = 0; index < args.length; index++) {
+        const arg = args[index];
+        if (ended || arg === '-' || arg.length < 2 || arg[0] !== '-') {
+            if (file !== undefined) throw new UsageError(`extra operand '${arg}'`);
+            file = arg;
+            continue;
+        }
+        if (arg === '--') {
+            ended = true;
+            continue;
+        }
+        let name = arg;
+        let attached;
+        if (arg.startsWith('--')) {
+            const equals = arg.indexOf('=');
+            if (equals >= 0) [name, attached] = [arg.slice(0, equals), arg.slice(equals + 1)];
+        } else if (arg.length > 2) {
+            [name, attached] = [arg.slice(0, 2), arg.slice(2)];
+        }
+        if (nativeOnly.has(name)) throw new UsageError(`option '${name}' is the native command's; this one lacks it`);
+        if (!valued.has(name) && !flags.has(name)) throw new UsageError(`unrecognized option '${arg}'`);
+        if (flags.has(name)) {
+            if (attached !== undefined) throw new UsageError(`option '${name}' doesn't allow an argument`);
+            seen.add(name);
+            if (name === '--unframe') {
+                options.from = 'frame';
+                if (!seen.has('--to')) options.to = 'psv';
+            }
+            continue;
+        }
+        if (attached === undefined && index + 1 >= args.length) throw new UsageError(`option '${name}' requires an argument`);
+        const key = valued.get(name);
+        options[key] = checked(key, attached ?? args[++index]);
+        seen.add(key === 'to' ? '--to' : key);
+    }
+    if (seen.has('-h') || seen.has('--help')) return { help: true };
+    if (seen.has('--version')) return { version: true };
+    const ambiguous = environment.ZENTAB_AMBIGUOUS;
+    if (!seen.has('ambiguous') && ambiguous) {
+        if (ambiguous !== 'narrow' && ambiguous !== 'wide') {
+            throw new UsageError(`ZENTAB_AMBIGUOUS: invalid width model '${ambiguous}' (use narrow or wide)`);
+        }
+        options.ambiguous = ambiguous;
+    }
+    if (seen.has('--crlf')) options.lineEnd = 'crlf';
+    return { options, file };
+}
+
+function main() {
+    let parsed;
+    try {
+        parsed = parse(process.argv.slice(2), process.env);
+    } catch (error) {
+        if (!(error instanceof UsageError)) throw error;
+        process.stderr.write(`zentab: ${error.message}\nTry 'zentab --help' for more information.\n`);
+        return 2;
+    }
+    if (parsed.help) {
+        process.stdout.write(usage);
+        return 0;
+    }
+    if (parsed.version) {
+        process.stdout.write(`zentab ${version}\n`);
+        return 0;
+    }
+    let input;
+    try {
+        input = fs.readFileSync(parsed.file === undefined || parsed.file === '-' ? 0 : parsed.file);
+    } catch (error) {
+        process.stderr.write(`zentab: ${parsed.file ?? 'standard input'}: ${error.message}\n`);
+        return 1;
+    }
+    try {
+        process.stdout.write(frame(new Uint8Array(input.buffer, input.byteOffset, input.length), parsed.options));
+    } catch (error) {
+        if (error.name !== 'ZentabError') throw error;
+        process.stderr.write(`zentab: ${error.message}\n`);
+        return 1;
+    }
+    return 0;
+}
+
+process.exitCode = main();

@@ -1,0 +1,144 @@
+// zentab: a plain-text table in, a ruled text frame out, exactly as the
+// `zentab` command prints it. CommonJS, so that require() works on every Node
+// the package supports; index.js gives the same objects to import.
+'use strict';
+
+/* ZENTAB_CORE */
+
+const positions = 'ABCDEFGHIJKLMNOPQ';
+// The formats of the package's module, numbered as the module numbers them.
+const formats = ['psv', 'csv', 'tsv', 'markdown', 'frame'];
+const encodings = { 'utf-8': false, utf8: false, cp932: true, shift_jis: true, sjis: true, 'windows-31j': true };
+const wasm = '/* ZENTAB_WASM */';
+let opened;
+let compiling;
+
+function wasmBytes() {
+    if (typeof Buffer === 'function') return Buffer.from(wasm, 'base64');
+    const text = atob(wasm);
+    const bytes = new Uint8Array(text.length);
+    for (let at = 0; at < text.length; at++) bytes[at] = text.charCodeAt(at);
+    return bytes;
+}
+
+// Compiled on first use, so that loading costs nothing, unless ready() has
+// compiled it already.
+function open() {
+    if (!opened) opened = zentabOpen(new WebAssembly.Instance(new WebAssembly.Module(wasmBytes()), {}));
+    return opened;
+}
+
+/**
+ * Compiles the module without blocking, so that the first frame() or
+ * unframe() does not wait for it. Optional.
+ * @returns {Promise<void>}
+ */
+function ready() {
+    if (opened) return Promise.resolve();
+    compiling ??= WebAssembly.instantiate(wasmBytes(), {}).then(({ instance }) => {
+        // A frame() meanwhile compiled it the blocking way.
+        opened ??= zentabOpen(instance);
+    });
+    return compiling;
+}
+
+// The refusal kinds by number, as the text layer orders them, in words a
+// program can test.
+const kinds = [
+    'none', 'bad-frame-type', 'bad-position-type', 'input-too-large', 'invalid-utf8', 'invalid-cp932',
+    'control-character', 'ragged-row', 'no-cells', 'frame-too-large', 'out-of-memory', 'open-quote',
+    'stray-quote', 'no-delimiter-row', 'no-frame-found', 'frame-mismatch', 'cell-holds-separator',
+    'cell-holds-line-break', 'row-not-held', 'not-in-cp932', 'cell-has-edge-blanks', 'bad-json',
+    'duplicate-name', 'format-not-readable', 'too-few-columns', 'format-not-writable', 'frame-too-narrow',
+    'bad-layout',
+];
+
+/** A table that cannot be framed: where, and why. */
+class ZentabError extends Error {
+    constructor(refusal) {
+        super(refusal.message);
+        this.name = 'ZentabError';
+        this.line = refusal.line;
+        this.column = refusal.column;
+        this.codePoint = refusal.codePoint;
+        this.kind = kinds[refusal.kind] ?? `kind-${refusal.kind}`;
+    }
+}
+
+function wide(ambiguous) {
+    if (ambiguous !== 'narrow' && ambiguous !== 'wide') {
+        throw new RangeError(`ambiguous must be "narrow" or "wide", not ${String(ambiguous)}`);
+    }
+    return ambiguous === 'wide';
+}
+
+function positionNumber(position) {
+    if (Number.isInteger(position) && position >= 1 && position <= 17) return position;
+    if (typeof position === 'string' && position.length === 1) {
+        const index = positions.indexOf(position.toUpperCase());
+        if (index >= 0) return index + 1;
+    }
+    throw new RangeError(`position must be a letter A to Q or a number 1 to 17, not ${String(position)}`);
+}
+
+function formatNumber(name, value) {
+    const index = formats.indexOf(value);
+    if (index < 0) throw new RangeError(`${name} must be one of ${formats.join(', ')}, not ${String(value)}`);
+    return index;
+}
+
+function isCp932(encoding) {
+    const name = typeof encoding === 'string' ? encoding.toLowerCase() : encoding;
+    if (!Object.prototype.hasOwnProperty.call(encodings, name)) {
+        throw new RangeError(`encoding must be "utf-8" or "cp932", not ${String(encoding)}`);
+    }
+    return encodings[name];
+}
+
+function lineEndIsCrlf(lineEnd) {
+    if (lineEnd !== 'lf' && lineEnd !== 'crlf') throw new RangeError(`lineEnd must be "lf" or "crlf", not ${String(lineEnd)}`);
+    return lineEnd === 'crlf';
+}
+
+/**
+ * Frames a table whose cells are split by `|` or by tabs, or converts it
+ * between formats, as the command does.
+ * @param {string | Uint8Array} text a string, or bytes in the encoding
+ * @param {{frame?: number, position?: string | number, ambiguous?: 'narrow' | 'wide',
+ *   from?: string, to?: string, encoding?: string, lineEnd?: 'lf' | 'crlf'}} [options]
+ * @returns {string | Uint8Array} a string for a string, bytes in the encoding for bytes
+ */
+function frame(text, {
+    frame = 1, position, ambiguous = 'narrow', from = 'psv', to = 'frame', encoding = 'utf-8', lineEnd = 'lf',
+} = {}) {
+    const given = text instanceof Uint8Array;
+    if (typeof text !== 'string' && !given) throw new TypeError('text must be a string or a Uint8Array');
+    if (!Number.isInteger(frame) || frame < 1 || frame > 6) {
+        throw new RangeError(`frame must be a number 1 to 6, not ${String(frame)}`);
+    }
+    // Without one, Markdown written says no alignment, as the command's does.
+    const positionType = position === undefined ? (to === 'frame' ? 1 : 0) : positionNumber(position);
+    const read = formatNumber('from', from);
+    const write = formatNumber('to', to);
+    const cp932 = isCp932(encoding);
+    const result = open().frameText(text, frame, positionType, wide(ambiguous), cp932, lineEndIsCrlf(lineEnd), !given,
+        read, write);
+    if (result.refusal) throw new ZentabError(result.refusal);
+    return given ? result.bytes : result.text;
+}
+
+/**
+ * Reads a frame (this package's, the command's, or another tool's ruled
+ * table) back into rows of cells, as `zentab --unframe` does.
+ * @param {string} text
+ * @param {{ambiguous?: 'narrow' | 'wide'}} [options] the width model tried first
+ * @returns {string[][]}
+ */
+function unframe(text, { ambiguous = 'narrow' } = {}) {
+    if (typeof text !== 'string') throw new TypeError('text must be a string');
+    const result = open().unframe(text, wide(ambiguous));
+    if (result.refusal) throw new ZentabError(result.refusal);
+    return result.rows;
+}
+
+module.exports = { ready, frame, unframe, ZentabError };
