@@ -116,11 +116,24 @@ function zentabOpen(instance) {
         bytes(exports.zentab_input(input.length), input.length).set(input);
     }
 
+    // How the frame fits its cells, each field optional: width and padding
+    // in columns (0 none); cellWidths, columns a column (0 none; one holds
+    // for all); overflow 0 wrap, 1 truncate; align, a number a column (0 as
+    // the position type says, 1 left, 2 right, 3 centred, 4 decimal); rules
+    // 0 all, 1 header, 2 none.
+    function setFit({ width = 0, cellWidths = [], overflow = 0, align = [], padding = 0, rules = 0 } = {}) {
+        exports.zentab_fit(width, overflow, padding, rules);
+        // The buffer is taken after the call, which may grow the memory.
+        const cells = exports.zentab_fit_cells(cellWidths.length);
+        new Int32Array(memory.buffer, cells, cellWidths.length).set(cellWidths);
+        bytes(exports.zentab_fit_align(align.length), align.length).set(align);
+    }
+
     // text: a string, or bytes (a Uint8Array) in the encoding. frameType
     // 1..6, positionType 1..17. cp932: as `zentab -e cp932`, the output in
     // code page 932 bytes unless asText. crlf: CR LF line ends. from and to:
-    // formats, 0 psv, 1 csv, 2 tsv, 3 markdown, 4 frame.
-    function frameText(text, frameType, positionType, wide, cp932, crlf, asText = true, from = 0, to = 4) {
+    // formats, 0 psv, 1 csv, 2 tsv, 3 markdown, 4 frame. fit: as setFit takes it.
+    function frameText(text, frameType, positionType, wide, cp932, crlf, asText = true, from = 0, to = 4, fit = undefined) {
         const given = typeof text !== 'string';
         if (given) {
             writeBytes(text);
@@ -129,6 +142,7 @@ function zentabOpen(instance) {
             write(text);
         }
         if (cp932 && !cp932Ready) fillCp932();
+        setFit(fit);
         const framed = exports.zentab_frame(frameType, positionType, wide ? 1 : 0, cp932 ? 1 : 0, crlf ? 1 : 0,
             from, to, cp932 && given ? 1 : 0);
         if (!framed) return { refusal: refusalOf() };

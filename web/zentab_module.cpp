@@ -18,6 +18,7 @@
 namespace {
 
 std::string gInput;
+FrameFit gFit;
 std::string gOutput;
 std::string gMessage;
 Refusal gRefusal;
@@ -62,6 +63,33 @@ ZENTAB_EXPORT char* zentab_input(uint32_t size) {
     return gInput.data();
 }
 
+// How the next frames fit their cells (text/frame_fit.h): width and padding
+// in columns, 0 for none; overflow 0 wrap, 1 truncate; rules 0 all, 1 header,
+// 2 none. Cell widths and alignments follow, written where zentab_fit_cells
+// and zentab_fit_align point. A negative width or padding is the text
+// layer's to refuse.
+ZENTAB_EXPORT void zentab_fit(int32_t width, int32_t overflow, int32_t padding, int32_t rules) {
+    gFit.width = width;
+    gFit.overflow = overflow == 1 ? Overflow::Truncate : Overflow::Wrap;
+    gFit.padding = padding;
+    gFit.rules = rules == 1 ? RuleLines::Header : rules == 2 ? RuleLines::None : RuleLines::All;
+}
+
+// Room for `count` cell widths, one a column (a single one holds for every
+// column), 0 for no limit.
+ZENTAB_EXPORT int32_t* zentab_fit_cells(uint32_t count) {
+    gFit.cellWidths.assign(count, 0);
+    return gFit.cellWidths.data();
+}
+
+// Room for `count` alignments, one a column, in ColumnAlign's order: 0 as the
+// position type says, 1 left, 2 right, 3 centred, 4 on the decimal point.
+ZENTAB_EXPORT uint8_t* zentab_fit_align(uint32_t count) {
+    static_assert(sizeof(ColumnAlign) == 1, "the caller writes one byte an alignment");
+    gFit.align.assign(count, ColumnAlign::ByPosition);
+    return reinterpret_cast<uint8_t*>(gFit.align.data());
+}
+
 // Frames the input, read as `from` and written as `to` (TableFormat: 0 psv,
 // 1 csv, 2 tsv, 3 markdown, 4 frame). cp932: as `zentab -e cp932` would frame
 // the text in code page 932, with the output in code page 932 bytes; the
@@ -78,6 +106,7 @@ ZENTAB_EXPORT int32_t zentab_frame(int32_t frameType, int32_t positionType, int3
     request.positionType = positionType;
     request.widthModel = wide != 0 ? WidthModel::Wide : WidthModel::Narrow;
     request.lineEnd = crlf != 0 ? LineEnd::CrLf : LineEnd::Lf;
+    request.fit = gFit;
     std::string cp932Text;
     if (cp932 != 0) {
         if (cp932Input == 0) {

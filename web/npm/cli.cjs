@@ -12,8 +12,12 @@ const formats = ['psv', 'csv', 'tsv', 'markdown', 'frame'];
 const valued = new Map([
     ['-f', 'frame'], ['--frame', 'frame'], ['-p', 'position'], ['--position', 'position'],
     ['-a', 'ambiguous'], ['--ambiguous', 'ambiguous'], ['-e', 'encoding'], ['--encoding', 'encoding'],
-    ['--from', 'from'], ['--to', 'to'],
+    ['--from', 'from'], ['--to', 'to'], ['-w', 'width'], ['--width', 'width'], ['--cell-width', 'cellWidth'],
+    ['--overflow', 'overflow'], ['--align', 'align'], ['--padding', 'padding'], ['--rules', 'rules'],
 ]);
+const longNames = {
+    width: '--width', cellWidth: '--cell-width', overflow: '--overflow', align: '--align', padding: '--padding', rules: '--rules',
+};
 const flags = new Set(['--unframe', '--crlf', '-h', '--help', '--version']);
 // The native command's, which this one leaves to it.
 const nativeOnly = new Set(['--raw', '--json-nested', '--no-header']);
@@ -36,12 +40,26 @@ tables between csv, tsv, Markdown, frames and '|'-separated cells (psv).
                        markdown (-p gives the alignment)
       --unframe        short for --from frame --to psv (a --to given wins)
       --crlf           end output lines with CR LF (default LF)
+  -w, --width N        no line of the frame wider than N columns: the widest
+                       columns give way first; auto: the terminal's width,
+                       else $COLUMNS, else no limit
+      --cell-width N   no line of a cell wider than N columns; or a width a
+                       column, separated by commas, - for no limit (5,-,30)
+      --overflow MODE  a cell line too wide: wrap (default) breaks it into
+                       more lines, truncate cuts it, ending in …
+      --align SPEC     a letter a column places the body cells: l left,
+                       r right, c centred, d on the decimal point, . as -p
+                       says; columns past the letters go by -p
+      --padding N      N spaces on each side of every cell (default 0)
+      --rules R        rules inside the frame: all (default), header (under
+                       the header only) or none
   -h, --help           show this help and exit
       --version        show the version and exit
 
 JSON, aligned text, document markup and --raw are the native command's.
 
-Environment: ZENTAB_AMBIGUOUS=narrow|wide sets the default of --ambiguous.
+Environment: ZENTAB_AMBIGUOUS=narrow|wide sets the default of --ambiguous;
+COLUMNS is the width of --width auto when standard output is not a terminal.
 
 Exit status: 0 on success, 1 when the input cannot be framed or read,
 2 on a bad option.
@@ -49,10 +67,54 @@ Exit status: 0 on success, 1 when the input cannot be framed or read,
 
 class UsageError extends Error {}
 
+// A whole number from least to most, digits only, leading zeros allowed: as
+// the command reads one.
+function countIn(text, least, most) {
+    const digits = text.replace(/^0+(?=.)/, '');
+    if (!/^\d{1,9}$/.test(digits)) return undefined;
+    const value = Number(digits);
+    return value >= least && value <= most ? value : undefined;
+}
+
+const mostColumns = 1000000;
+
+// $COLUMNS as the command takes it: digits, at most a million, else none.
+function columnsFromEnvironment(columns) {
+    return columns && /^\d{1,7}$/.test(columns) && Number(columns) <= mostColumns ? Number(columns) : 0;
+}
+
+// A fit option's value, undefined when it is bad, and the hint of what it takes.
+function fitValue(option, value) {
+    const lower = value.toLowerCase();
+    switch (option) {
+        case 'width':
+            if (lower === 'auto') return ['auto'];
+            return [countIn(value, 1, mostColumns), 'use a number of columns, or auto'];
+        case 'cellWidth': {
+            const widths = value.split(',').map((item) => (item === '-' ? null : countIn(item, 1, mostColumns)));
+            return [widths.includes(undefined) ? undefined : widths,
+                'use a number of columns, or one a column separated by commas, - for no limit'];
+        }
+        case 'overflow':
+            return [['wrap', 'truncate'].includes(lower) ? lower : undefined, 'use wrap or truncate'];
+        case 'align':
+            return [/^[lrcd.]*$/i.test(value) ? value : undefined, 'use a letter a column: l, r, c, d or .'];
+        case 'padding':
+            return [countIn(value, 0, 1000), 'use a number of spaces, 0 to 1000'];
+        default:
+            return [['all', 'header', 'none'].includes(lower) ? lower : undefined, 'use all, header or none'];
+    }
+}
+
 function checked(option, value) {
     const fail = (message) => {
         throw new UsageError(message);
     };
+    if (Object.hasOwn(longNames, option)) {
+        const [taken, hint] = fitValue(option, value);
+        if (taken === undefined) fail(`invalid ${longNames[option]} '${value}' (${hint})`);
+        return taken;
+    }
     switch (option) {
         case 'frame':
             if (!/^[1-6]$/.test(value)) fail(`invalid frame type '${value}' (use 1 to 6)`);
@@ -130,6 +192,11 @@ function parse(args, environment) {
         options.ambiguous = ambiguous;
     }
     if (seen.has('--crlf')) options.lineEnd = 'crlf';
+    if (options.width === 'auto') {
+        // As the command: the terminal standard output goes to, else $COLUMNS.
+        const { isTTY, columns } = process.stdout;
+        options.width = (isTTY && columns > 0 ? columns : columnsFromEnvironment(environment.COLUMNS)) || undefined;
+    }
     return { options, file };
 }
 

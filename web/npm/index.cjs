@@ -62,6 +62,10 @@ class ZentabError extends Error {
         this.column = refusal.column;
         this.codePoint = refusal.codePoint;
         this.kind = kinds[refusal.kind] ?? `kind-${refusal.kind}`;
+        // What was counted and its limit: for frame-too-narrow, the fewest
+        // columns the frame needs and the width asked.
+        this.found = refusal.found;
+        this.limit = refusal.limit;
     }
 }
 
@@ -100,17 +104,70 @@ function lineEndIsCrlf(lineEnd) {
     return lineEnd === 'crlf';
 }
 
+// The fit options, checked and turned into the numbers the module takes.
+const overflows = ['wrap', 'truncate'];
+const ruleNames = ['all', 'header', 'none'];
+const alignLetters = '.lrcd';
+// Wider than any frame the module draws; what the command takes too.
+const mostColumns = 1000000;
+const mostPadding = 1000;
+
+function columnsOrNone(name, value) {
+    if (value === undefined || value === null || value === 0) return 0;
+    if (!Number.isInteger(value) || value < 1 || value > mostColumns) {
+        throw new RangeError(`${name} must be a number of columns, 1 to ${mostColumns}, not ${String(value)}`);
+    }
+    return value;
+}
+
+function cellWidthList(cellWidth) {
+    if (!Array.isArray(cellWidth)) return cellWidth === undefined ? [] : [columnsOrNone('cellWidth', cellWidth)];
+    return cellWidth.map((width) => columnsOrNone('cellWidth', width === '-' ? 0 : width));
+}
+
+function oneOf(name, names, value) {
+    const index = names.indexOf(value);
+    if (index < 0) throw new RangeError(`${name} must be one of ${names.join(', ')}, not ${String(value)}`);
+    return index;
+}
+
+function alignList(align) {
+    if (align === undefined) return [];
+    const letters = typeof align === 'string' ? align.toLowerCase() : '';
+    if (typeof align !== 'string' || [...letters].some((letter) => !alignLetters.includes(letter))) {
+        throw new RangeError(`align must be letters l, r, c, d or ., one a column, not ${String(align)}`);
+    }
+    return [...letters].map((letter) => alignLetters.indexOf(letter));
+}
+
+function fitOf({ width, cellWidth, overflow = 'wrap', align, padding = 0, rules = 'all' }) {
+    if (!Number.isInteger(padding) || padding < 0 || padding > mostPadding) {
+        throw new RangeError(`padding must be a number of spaces, 0 to ${mostPadding}, not ${String(padding)}`);
+    }
+    return {
+        width: columnsOrNone('width', width),
+        cellWidths: cellWidthList(cellWidth),
+        overflow: oneOf('overflow', overflows, overflow),
+        align: alignList(align),
+        padding,
+        rules: oneOf('rules', ruleNames, rules),
+    };
+}
+
 /**
  * Frames a table whose cells are split by `|` or by tabs, or converts it
  * between formats, as the command does.
  * @param {string | Uint8Array} text a string, or bytes in the encoding
  * @param {{frame?: number, position?: string | number, ambiguous?: 'narrow' | 'wide',
- *   from?: string, to?: string, encoding?: string, lineEnd?: 'lf' | 'crlf'}} [options]
+ *   from?: string, to?: string, encoding?: string, lineEnd?: 'lf' | 'crlf',
+ *   width?: number, cellWidth?: number | (number | null | '-')[], overflow?: 'wrap' | 'truncate',
+ *   align?: string, padding?: number, rules?: 'all' | 'header' | 'none'}} [options]
  * @returns {string | Uint8Array} a string for a string, bytes in the encoding for bytes
  */
-function frame(text, {
-    frame = 1, position, ambiguous = 'narrow', from = 'psv', to = 'frame', encoding = 'utf-8', lineEnd = 'lf',
-} = {}) {
+function frame(text, options = {}) {
+    const {
+        frame = 1, position, ambiguous = 'narrow', from = 'psv', to = 'frame', encoding = 'utf-8', lineEnd = 'lf',
+    } = options;
     const given = text instanceof Uint8Array;
     if (typeof text !== 'string' && !given) throw new TypeError('text must be a string or a Uint8Array');
     if (!Number.isInteger(frame) || frame < 1 || frame > 6) {
@@ -121,8 +178,9 @@ function frame(text, {
     const read = formatNumber('from', from);
     const write = formatNumber('to', to);
     const cp932 = isCp932(encoding);
+    const fit = fitOf(options);
     const result = open().frameText(text, frame, positionType, wide(ambiguous), cp932, lineEndIsCrlf(lineEnd), !given,
-        read, write);
+        read, write, fit);
     if (result.refusal) throw new ZentabError(result.refusal);
     return given ? result.bytes : result.text;
 }

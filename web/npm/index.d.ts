@@ -32,6 +32,32 @@ export interface FrameOptions {
     encoding?: 'utf-8' | 'utf8' | 'cp932' | 'shift_jis' | 'sjis' | 'windows-31j';
     /** Line ends of the output: "lf" (default) or "crlf", as `--crlf`. */
     lineEnd?: 'lf' | 'crlf';
+    /**
+     * No line of the frame wider than this many display columns, as
+     * `--width`: the widest columns give way first. 0 or absent: no limit.
+     * A table that cannot fit throws a ZentabError of kind "frame-too-narrow"
+     * whose `found` is the fewest columns it needs.
+     */
+    width?: number;
+    /**
+     * No line of a cell wider than this many columns, as `--cell-width`: one
+     * number for every column, or one a column, `null` or `"-"` (or 0) for no
+     * limit.
+     */
+    cellWidth?: number | ReadonlyArray<number | null | '-'>;
+    /** A cell line too wide: "wrap" (default) into more lines, or "truncate", ending in `…`. */
+    overflow?: 'wrap' | 'truncate';
+    /**
+     * A letter a column placing the body cells, as `--align`: `l` left, `r`
+     * right, `c` centred, `d` on the decimal point, `.` (and columns past the
+     * letters) as the position type says. Header cells keep the position
+     * type's placement.
+     */
+    align?: string;
+    /** Spaces on each side of every cell, 0 (default) to 1000, as `--padding`. */
+    padding?: number;
+    /** Rules inside the frame: "all" (default), "header" (under the header only) or "none". */
+    rules?: 'all' | 'header' | 'none';
 }
 
 export interface UnframeOptions {
@@ -61,6 +87,13 @@ export class ZentabError extends Error {
     codePoint: number;
     /** Why: "ragged-row", "invalid-utf8" (a lone surrogate too), ... */
     kind: RefusalKind;
+    /**
+     * What was counted, or 0: for "frame-too-narrow" the fewest columns the
+     * frame needs, for "input-too-large" the bytes.
+     */
+    found: number;
+    /** Its limit, or 0: the width asked, or the most bytes taken. */
+    limit: number;
 }
 
 /** @deprecated The name of ZentabError before it was a class. */
@@ -78,7 +111,9 @@ export function ready(): Promise<void>;
 /**
  * Frames a table whose cells are split by `|` or by tabs (or converts it
  * between formats), and returns exactly what `zentab -f FRAME -p POSITION
- * -a AMBIGUOUS -e ENCODING --from FROM --to TO [--crlf]` prints.
+ * -a AMBIGUOUS -e ENCODING --from FROM --to TO [--crlf] [-w WIDTH]
+ * [--cell-width CELLWIDTH] [--overflow OVERFLOW] [--align ALIGN]
+ * [--padding PADDING] [--rules RULES]` prints.
  * Throws a ZentabError for input that cannot be framed, and a RangeError or
  * TypeError for bad options.
  */
