@@ -9,7 +9,7 @@ const sample = [
 ].join('\n');
 const positions = 'ABCDEFGHIJKLMNOPQ';
 const formats = ['psv', 'csv', 'tsv', 'markdown', 'frame'];
-const defaults = { f: 1, p: 'A', w: 'narrow', e: 'utf8', i: 'psv' };
+const defaults = { f: 1, p: 'A', w: 'narrow', e: 'utf8', i: 'psv', fw: '', cw: '', o: 'wrap', a: '', pad: '', r: 'all' };
 const state = { ...defaults };
 const byId = (id) => document.getElementById(id);
 const input = byId('input');
@@ -21,6 +21,26 @@ const status = byId('status');
 const width = byId('width');
 const encoding = byId('encoding');
 const format = byId('format');
+const fitOutput = byId('fit-output');
+// How the frame fits: each setting's control, what it takes, and what a
+// person is told when it takes not what was typed. A frame width of "out"
+// is Output's own.
+const counted = (text, least, most) => /^\d{1,9}$/.test(text) && Number(text) >= least && Number(text) <= most;
+const fitSettings = {
+    fw: { control: byId('frame-width'), takes: (v) => v === '' || v === 'out' || counted(v, 1, 1e6), hint: 'Frame width: use a number of columns' },
+    cw: {
+        control: byId('cell-width'),
+        takes: (v) => v === '' || v.split(',').every((item) => item === '-' || counted(item, 1, 1e6)),
+        hint: 'Cell width: use a number of columns, or one a column separated by commas, - for no limit',
+    },
+    o: { control: byId('overflow'), takes: (v) => v === 'wrap' || v === 'truncate' },
+    a: { control: byId('align'), takes: (v) => /^[lrcd.]*$/i.test(v), hint: 'Align: use a letter a column: l, r, c, d or .' },
+    pad: { control: byId('padding'), takes: (v) => v === '' || counted(v, 0, 1000), hint: 'Padding: use a number of spaces, 0 to 1000' },
+    r: { control: byId('rules'), takes: (v) => ['all', 'header', 'none'].includes(v) },
+};
+// The settings whose controls hold what they cannot take.
+const badFit = new Set();
+let outputColumns = 0;
 // Tables up to this many UTF-16 code units are framed at once, on the input
 // event; larger ones in the worker, never holding up typing.
 const framedAtOnce = 32 * 1024;
@@ -51,10 +71,66 @@ function readFragment() {
     state.w = params.get('w') === 'wide' ? 'wide' : defaults.w;
     state.e = params.get('e') === 'sjis' ? 'sjis' : defaults.e;
     state.i = formats.includes(params.get('i')) ? params.get('i') : defaults.i;
+    for (const [key, setting] of Object.entries(fitSettings)) {
+        const value = params.get(key) ?? defaults[key];
+        state[key] = setting.takes(value) ? value : defaults[key];
+    }
+    badFit.clear();
 }
 
+// The fit settings only where they differ from the defaults, so that links
+// made before them stay as they were.
 function writeFragment() {
-    history.replaceState(null, '', `#f=${state.f}&p=${state.p}&w=${state.w}&e=${state.e}&i=${state.i}`);
+    const fit = Object.keys(fitSettings).filter((key) => state[key] !== defaults[key])
+        .map((key) => `&${key}=${state[key]}`).join('');
+    history.replaceState(null, '', `#f=${state.f}&p=${state.p}&w=${state.w}&e=${state.e}&i=${state.i}${fit}`);
+}
+
+function showFit() {
+    for (const [key, { control }] of Object.entries(fitSettings)) {
+        control.value = key === 'fw' && state.fw === 'out' ? '' : state[key];
+        control.removeAttribute('aria-invalid');
+    }
+    fitOutput.checked = state.fw === 'out';
+    fitSettings.fw.control.disabled = fitOutput.checked;
+}
+
+// Output's width in columns, for "fit Output".
+function measureOutput() {
+    measureFont();
+    const style = getComputedStyle(output);
+    const inner = output.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
+    outputColumns = Math.max(1, Math.floor(inner / advance));
+}
+
+// The fit of the request, in the numbers the module takes.
+function fitOfState() {
+    return {
+        width: state.fw === 'out' ? outputColumns : Number(state.fw),
+        cellWidths: state.cw ? state.cw.split(',').map((item) => (item === '-' ? 0 : Number(item))) : [],
+        overflow: state.o === 'truncate' ? 1 : 0,
+        align: [...state.a.toLowerCase()].map((letter) => '.lrcd'.indexOf(letter)),
+        padding: Number(state.pad),
+        rules: ['all', 'header', 'none'].indexOf(state.r),
+    };
+}
+
+// A control holding what it cannot take leaves the setting as it was and
+// says so where refusals are said, keeping the last frame.
+function chooseFit(key) {
+    const { control, takes } = fitSettings[key];
+    const value = control.value.trim();
+    const bad = control.validity.badInput || !takes(value);
+    if (bad) {
+        badFit.add(key);
+        control.setAttribute('aria-invalid', 'true');
+    } else {
+        badFit.delete(key);
+        control.removeAttribute('aria-invalid');
+        state[key] = value;
+    }
+    writeFragment();
+    update();
 }
 
 function showChoices() {
@@ -63,6 +139,7 @@ function showChoices() {
     width.value = state.w;
     encoding.value = state.e;
     format.value = state.i;
+    showFit();
 }
 
 // The first triple of layout that starts at or after offset.
@@ -227,7 +304,9 @@ function selectPlace() {
 function showRefusal(found, text) {
     output.classList.toggle('stale', shown !== '');
     staleNote.hidden = shown === '';
-    refusal.textContent = found.kind === 3 ? overLimit(found, text) : found.message;
+    // Said in the page's words: the command's names its option.
+    const narrow = `the frame needs at least ${found.found} columns; Frame width is ${found.limit}`;
+    refusal.textContent = found.kind === 3 ? overLimit(found, text) : found.kind === 26 ? narrow : found.message;
     place = found.line > 0 ? { line: found.line, column: found.column } : null;
     showPlace.hidden = !place;
     // Not while typing there: the caret stays where the person is writing.
@@ -256,7 +335,7 @@ function showResult(result, text) {
 
 // Shared by the page and its worker: the frame of one request and its layout.
 function frameJob(zentab, job) {
-    const result = zentab.frameText(job.text, job.f, job.p, job.wide, job.sjis, false, true, job.from);
+    const result = zentab.frameText(job.text, job.f, job.p, job.wide, job.sjis, false, true, job.from, 4, job.fit);
     if (result.refusal) return { seq: job.seq, refusal: result.refusal };
     return { seq: job.seq, text: result.text, layout: zentab.layoutOf(result.text, job.wide || job.sjis) };
 }
@@ -277,11 +356,17 @@ function workerAnswered({ data }) {
 function update() {
     // Typing before the module is ready is framed once it is.
     if (!zentab) return;
+    if (state.fw === 'out') measureOutput();
     const job = {
         seq: ++sent, text: input.value, f: state.f, p: positions.indexOf(state.p) + 1,
-        wide: state.w === 'wide', sjis: state.e === 'sjis', from: formats.indexOf(state.i),
+        wide: state.w === 'wide', sjis: state.e === 'sjis', from: formats.indexOf(state.i), fit: fitOfState(),
     };
     jobs.set(job.seq, job);
+    if (badFit.size) {
+        const [key] = badFit;
+        showResult({ seq: job.seq, refusal: { kind: -1, line: 0, message: fitSettings[key].hint } }, job.text);
+        return;
+    }
     if (job.text.length <= framedAtOnce || !worker) {
         showResult(frameJob(zentab, job), job.text);
         return;
@@ -369,7 +454,7 @@ function download() {
     // The frame on show: after a refusal, the last one made.
     const job = shownJob;
     const bytes = job.sjis
-        ? zentab.frameText(job.text, job.f, job.p, false, true, true, false, job.from).bytes
+        ? zentab.frameText(job.text, job.f, job.p, false, true, true, false, job.from, 4, job.fit).bytes
         : new TextEncoder().encode(shown);
     const link = document.createElement('a');
     link.href = URL.createObjectURL(new Blob([bytes], { type: 'text/plain' }));
@@ -440,6 +525,22 @@ async function start() {
     width.addEventListener('change', () => choose('w', width.value));
     encoding.addEventListener('change', () => choose('e', encoding.value));
     format.addEventListener('change', () => choose('i', format.value));
+    for (const [key, { control }] of Object.entries(fitSettings)) {
+        control.addEventListener(control.tagName === 'SELECT' ? 'change' : 'input', () => chooseFit(key));
+    }
+    fitOutput.addEventListener('change', () => {
+        fitSettings.fw.control.disabled = fitOutput.checked;
+        badFit.delete('fw');
+        if (fitOutput.checked) choose('fw', 'out');
+        else chooseFit('fw');
+    });
+    // Fitting Output: framed again when Output holds another number of columns.
+    addEventListener('resize', () => {
+        const before = outputColumns;
+        if (state.fw !== 'out') return;
+        measureOutput();
+        if (outputColumns !== before) update();
+    });
     byId('copy').addEventListener('click', copy);
     byId('download').addEventListener('click', download);
     showPlace.addEventListener('click', () => {
