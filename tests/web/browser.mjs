@@ -63,15 +63,31 @@ export function controls(page) {
         width: page.getByRole('combobox', { name: 'Width' }),
         encoding: page.getByRole('combobox', { name: 'Encoding' }),
         format: page.getByRole('combobox', { name: 'Input format' }),
+        frameWidth: page.getByRole('spinbutton', { name: 'Frame width' }),
+        fitOutput: page.getByRole('checkbox', { name: 'fit Output' }),
+        cellWidth: page.getByRole('textbox', { name: 'Cell width' }),
+        overflow: page.getByRole('combobox', { name: 'Overflow' }),
+        align: page.getByRole('textbox', { name: 'Align' }),
+        padding: page.getByRole('spinbutton', { name: 'Padding' }),
+        rules: page.getByRole('combobox', { name: 'Rules' }),
         copy: page.getByRole('button', { name: 'Copy' }),
         download: page.getByRole('button', { name: 'Download' }),
     };
 }
 
 // Chooses everything through the controls; width 'narrow' | 'wide', encoding
-// 'UTF-8' | 'Shift-JIS', format 'psv' | 'csv' | 'tsv' | 'markdown' | 'frame'.
-export async function choose(page, { text, frame, position, width, encoding, format }) {
+// 'UTF-8' | 'Shift-JIS', format 'psv' | 'csv' | 'tsv' | 'markdown' | 'frame';
+// the fit as typed: frameWidth, cellWidth, align and padding strings,
+// overflow and rules as their options read.
+export async function choose(page, {
+    text, frame, position, width, encoding, format, frameWidth, cellWidth, overflow, align, padding, rules,
+}) {
     const c = controls(page);
+    for (const [control, value] of [[c.frameWidth, frameWidth], [c.cellWidth, cellWidth], [c.align, align], [c.padding, padding]]) {
+        if (value !== undefined) await control.fill(value);
+    }
+    if (overflow !== undefined) await c.overflow.selectOption({ label: overflow });
+    if (rules !== undefined) await c.rules.selectOption({ label: rules });
     if (format !== undefined) await c.format.selectOption({ label: format });
     if (encoding !== undefined) await c.encoding.selectOption({ label: encoding });
     if (width !== undefined) await c.width.selectOption({ label: width });

@@ -1,10 +1,11 @@
 // Random tables typed into the page through its controls, framed in every
-// frame type, position type, width and encoding, against the native command.
+// frame type, position type, width and encoding, half of them fitted (frame
+// and cell widths, overflow, align, padding, rules), against the native command.
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 
 import { answer, choose, controls, launch, openPage } from './browser.mjs';
-import { iconv, nativeRefusal, positions, random, runNative } from './native.mjs';
+import { iconv, nativeRefusal, positions, random, randomFit, runNative } from './native.mjs';
 
 const caseCount = Number(process.env.ZENTAB_DIFF_CASES ?? 240);
 const seed = Number(process.env.ZENTAB_DIFF_SEED ?? 20261207);
@@ -36,21 +37,42 @@ function makeCase(next) {
         const line = cells.join(separator);
         lines.push(outer ? `|${line}|` : line);
     }
+    const { fit } = next() < 0.5 ? randomFit(next) : { fit: {} };
     return {
         text: lines.join('\n') + (next() < 0.5 ? '\n' : ''),
         frame: 1 + Math.floor(next() * 6),
         position: pick([...positions]),
         width: next() < 0.5 ? 'narrow' : 'wide',
         encoding: sjis ? 'Shift-JIS' : 'UTF-8',
+        // As typed into the fit controls; empty, wrap and all are their defaults.
+        frameWidth: String(fit.width ?? ''),
+        cellWidth: fit.cellWidth === undefined ? '' : [fit.cellWidth].flat().map((width) => width ?? '-').join(','),
+        overflow: fit.overflow ?? 'wrap',
+        align: fit.align ?? '',
+        padding: String(fit.padding ?? ''),
+        rules: fit.rules ?? 'all',
     };
 }
 
+function fitArgs(choice) {
+    return [
+        ...(choice.frameWidth ? ['-w', choice.frameWidth] : []),
+        ...(choice.cellWidth ? ['--cell-width', choice.cellWidth] : []),
+        '--overflow', choice.overflow, '--align', choice.align,
+        ...(choice.padding ? ['--padding', choice.padding] : []),
+        '--rules', choice.rules,
+    ];
+}
+
+// The page names its control where the command names its option.
+const pageWords = (message) => message.replace(/; --width is (\d+)$/, '; Frame width is $1');
+
 function expected(choice, typed, before) {
-    const args = ['-f', `${choice.frame}`, '-p', choice.position];
+    const args = ['-f', `${choice.frame}`, '-p', choice.position, ...fitArgs(choice)];
     const run = choice.encoding === 'Shift-JIS'
         ? runNative(['-e', 'cp932', ...args], iconv('UTF-8', 'CP932', typed))
         : runNative(['-a', choice.width, ...args], typed);
-    if (run.status !== 0) return { output: before, alert: nativeRefusal(run) };
+    if (run.status !== 0) return { output: before, alert: pageWords(nativeRefusal(run)) };
     const output = choice.encoding === 'Shift-JIS' ? iconv('CP932', 'UTF-8', run.stdout) : run.stdout;
     return { output: output.toString('utf8'), alert: '' };
 }
@@ -66,7 +88,10 @@ after(() => browser?.close());
 test(`${caseCount} random tables through the page's controls match the command (seed ${seed})`, async () => {
     const next = random(seed);
     let shown = {};
-    const seen = { frames: new Set(), positions: new Set(), widths: new Set(), encodings: new Set(), refused: 0 };
+    const seen = {
+        frames: new Set(), positions: new Set(), widths: new Set(), encodings: new Set(), refused: 0,
+        fitted: 0, tooNarrow: 0, overflows: new Set(), rules: new Set(),
+    };
     for (let index = 0; index < caseCount; index++) {
         const choice = makeCase(next);
         // Controls already showing the choice are left alone, as a person would.
@@ -84,7 +109,7 @@ test(`${caseCount} random tables through the page's controls match the command (
         if (choice.encoding === 'Shift-JIS' && !want.alert && want.output) {
             // Bytes in code page 932 are columns in the wide model: the frame is the same,
             // whichever separator the table uses.
-            const wide = runNative(['-a', 'wide', '-f', `${choice.frame}`, '-p', choice.position], typed);
+            const wide = runNative(['-a', 'wide', '-f', `${choice.frame}`, '-p', choice.position, ...fitArgs(choice)], typed);
             assert.equal(want.output, wide.stdout.toString('utf8'),
                 `case ${index}: Shift-JIS frames as the wide model does: ${JSON.stringify(typed)}`);
         }
@@ -93,10 +118,19 @@ test(`${caseCount} random tables through the page's controls match the command (
         seen.widths.add(choice.width);
         seen.encodings.add(choice.encoding);
         seen.refused += want.alert ? 1 : 0;
+        const { frameWidth, cellWidth, align, padding, overflow, rules } = choice;
+        seen.fitted += frameWidth || cellWidth || align || padding || overflow !== 'wrap' || rules !== 'all' ? 1 : 0;
+        seen.tooNarrow += /Frame width is/.test(want.alert) ? 1 : 0;
+        seen.overflows.add(choice.overflow);
+        seen.rules.add(choice.rules);
     }
     assert.equal(seen.frames.size, 6);
     assert.equal(seen.positions.size, 17);
     assert.equal(seen.widths.size, 2);
     assert.equal(seen.encodings.size, 2);
     assert.ok(seen.refused > 0 && seen.refused < caseCount / 4, `${seen.refused} refused`);
+    assert.ok(seen.fitted > caseCount / 5, `${seen.fitted} fitted`);
+    assert.ok(seen.tooNarrow > 0, 'some too narrow to fit');
+    assert.equal(seen.overflows.size, 2);
+    assert.equal(seen.rules.size, 3);
 });

@@ -36,3 +36,37 @@ export function random(seedValue) {
         return ((t ^ (t >>> 14)) >>> 0) / 4294967296;
     };
 }
+
+// Random fitting options, as the package takes them (fit) and as the command
+// does (args); at times none, at times too narrow a width.
+export function randomFit(next) {
+    const pick = (items) => items[Math.floor(next() * items.length)];
+    const fit = {};
+    const args = [];
+    if (next() < 0.6) {
+        fit.width = next() < 0.1 ? 1 + Math.floor(next() * 8) : 8 + Math.floor(next() * 40);
+        args.push('-w', String(fit.width));
+    }
+    if (next() < 0.35) {
+        const one = () => (next() < 0.25 ? null : 1 + Math.floor(next() * 12));
+        fit.cellWidth = next() < 0.4 ? 1 + Math.floor(next() * 12) : Array.from({ length: 1 + Math.floor(next() * 4) }, one);
+        args.push('--cell-width', [fit.cellWidth].flat().map((width) => width ?? '-').join(','));
+    }
+    if (next() < 0.4) {
+        fit.overflow = pick(['wrap', 'truncate']);
+        args.push('--overflow', fit.overflow);
+    }
+    if (next() < 0.4) {
+        fit.align = Array.from({ length: Math.floor(next() * 5) }, () => pick([...'lrcd.'])).join('');
+        args.push('--align', fit.align);
+    }
+    if (next() < 0.3) {
+        fit.padding = Math.floor(next() * 3);
+        args.push('--padding', String(fit.padding));
+    }
+    if (next() < 0.4) {
+        fit.rules = pick(['all', 'header', 'none']);
+        args.push('--rules', fit.rules);
+    }
+    return { fit, args };
+}
