@@ -7,7 +7,8 @@ export const zentabBin = path.resolve(process.env.ZENTAB_BIN ?? 'build/cli/zenta
 // Runs zentab with args on input (a string or bytes): { status, stdout (bytes), stderr }.
 export function runNative(args, input) {
     const run = spawnSync(zentabBin, args, { input, maxBuffer: 1 << 28 });
-    if (run.error) throw run.error;
+    // A bad option ends the command before it reads its input.
+    if (run.error && run.error.code !== 'EPIPE') throw run.error;
     return { status: run.status, stdout: run.stdout, stderr: run.stderr.toString('utf8') };
 }
 

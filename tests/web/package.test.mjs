@@ -8,7 +8,7 @@ import { describe, test } from 'node:test';
 import zlib from 'node:zlib';
 import { pathToFileURL } from 'node:url';
 
-import { iconv, nativeRefusal, positions, random, runNative, zentabBin } from './native.mjs';
+import { iconv, nativeRefusal, positions, random, randomFit, runNative, zentabBin } from './native.mjs';
 
 const packageDir = path.resolve(process.env.ZENTAB_PACKAGE ?? 'build-web/try/node_modules/zentab');
 const { frame, unframe, ZentabError } = await import(path.join(packageDir, 'index.js'));
@@ -40,6 +40,41 @@ describe('frame() prints what the command prints', () => {
             }
         });
     }
+});
+
+// Random tables, long cells and numbers among them, with random fitting
+// options: what frame() returns or throws is what the command prints or says.
+test('fitting options: frame() prints what the command prints', () => {
+    const next = random(1515);
+    const pick = (items) => items[Math.floor(next() * items.length)];
+    const words = ['a', 'pen', '1.5', '12.25', '-0.125', '1,234.5', '100', 'りんご', '漢字かな', '─', '😀', 'e\u0301',
+        'well-known', 'blue ink, fine point', '（注）', 'ｶﾀｶﾅ'];
+    const seen = { framed: 0, narrow: 0 };
+    for (let round = 0; round < 200; round++) {
+        const columns = 1 + Math.floor(next() * 4);
+        const rows = Array.from({ length: 1 + Math.floor(next() * 4) }, () => Array.from({ length: columns },
+            () => Array.from({ length: 1 + Math.floor(next() * 4) }, () => pick(words)).join(pick([' ', '', '-']))).join('|'));
+        const text = rows.join('\n');
+        const { fit, args } = randomFit(next);
+        const options = { ...fit, frame: 1 + Math.floor(next() * 6), position: pick([...positions]), ambiguous: pick(['narrow', 'wide']) };
+        const native = runNative([...args, '-f', `${options.frame}`, '-p', options.position, '-a', options.ambiguous], text);
+        const name = `${args.join(' ')} ${JSON.stringify(options)} on ${JSON.stringify(text)}`;
+        if (native.status === 0) {
+            assert.equal(frame(text, options), native.stdout.toString('utf8'), name);
+            seen.framed++;
+            continue;
+        }
+        assert.throws(() => frame(text, options), (error) => {
+            assert.ok(error instanceof ZentabError, name);
+            assert.equal(error.message, nativeRefusal(native), name);
+            if (error.kind === 'frame-too-narrow') {
+                assert.equal(error.limit, fit.width, name);
+                seen.narrow++;
+            }
+            return true;
+        });
+    }
+    assert.ok(seen.framed > 100 && seen.narrow > 0, JSON.stringify(seen));
 });
 
 describe('from: other input formats, as --from reads them', () => {
@@ -181,6 +216,10 @@ describe('bad options', () => {
         [{ frame: 0 }, RangeError], [{ frame: 7 }, RangeError], [{ frame: '1' }, RangeError],
         [{ frame: 1.5 }, RangeError], [{ position: 'R' }, RangeError], [{ position: 0 }, RangeError],
         [{ position: 18 }, RangeError], [{ position: 'AB' }, RangeError], [{ ambiguous: 'Wide' }, RangeError],
+        [{ width: -1 }, RangeError], [{ width: 2.5 }, RangeError], [{ width: '40' }, RangeError],
+        [{ cellWidth: [3, 'x'] }, RangeError], [{ cellWidth: -2 }, RangeError], [{ overflow: 'cut' }, RangeError],
+        [{ align: 'lx' }, RangeError], [{ align: ['l'] }, RangeError], [{ padding: 1001 }, RangeError],
+        [{ padding: -1 }, RangeError], [{ rules: 'some' }, RangeError],
     ];
     for (const [options, kind] of cases) {
         test(JSON.stringify(options), () => assert.throws(() => frame('A|B', options), kind));
@@ -308,11 +347,27 @@ describe('npx zentab behaves as the command', () => {
             if (next() < 0.4) args.push('--from', pick(['psv', 'csv', 'tsv', 'markdown']));
             if (next() < 0.4) args.push('--to', pick(['frame', 'psv', 'csv', 'markdown']));
             if (next() < 0.3) args.push('--crlf');
+            if (next() < 0.5) args.push(...randomFit(next).args);
+            // Now and then a fitting value the command refuses, or one written another way.
+            if (next() < 0.2) {
+                args.push(...pick([['-w0'], ['--width=x'], ['--cell-width', '3,,4'], ['--cell-width=-,07'], ['--align', 'lx'],
+                    ['--align=LRD'], ['--padding', '1001'], ['--padding=007'], ['--overflow', 'cut'], ['--overflow=TRUNCATE'],
+                    ['--rules', 'some'], ['--rules', 'Header'], ['-w']]));
+            }
             const text = pick(texts);
             const native = runNative(args, text);
             const ours = runBin(args, text);
             assert.deepEqual(ours, { ...native, stdout: ours.stdout }, `zentab ${args.join(' ')}`);
             assert.ok(ours.stdout.equals(native.stdout), `zentab ${args.join(' ')}`);
+        }
+    });
+    test('--width auto: $COLUMNS when standard output is no terminal', () => {
+        const text = 'Item|Note\npen|blue ink, fine point, refillable';
+        for (const COLUMNS of ['24', '', 'wide', '0024']) {
+            const native = spawnSync(zentabBin, ['--width', 'auto'], { input: text, env: { ...process.env, COLUMNS } });
+            const ours = runBin(['--width', 'auto'], text, { COLUMNS });
+            assert.equal(ours.status, native.status, COLUMNS);
+            assert.ok(ours.stdout.equals(native.stdout), COLUMNS);
         }
     });
     test('a file, -e cp932, ZENTAB_AMBIGUOUS, --unframe', () => {
