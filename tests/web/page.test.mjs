@@ -129,6 +129,70 @@ describe('refusals name line and column and keep the last frame, marked out of d
     });
 });
 
+// A table too wide for Frame width, and values the fit controls cannot take:
+// the last frame stays, marked out of date, and the fragment keeps the fit.
+test('fitting: a refusal or a bad value keeps the last frame; the fragment holds the fit', async () => {
+    const { context, page } = await fresh();
+    const c = controls(page);
+    const text = 'Item|Note\npen|blue ink, fine point\nnotebook|A5, squared';
+    await choose(page, { text, frameWidth: '20', align: 'r' });
+    const fitted = runNative(['-w', '20', '--align', 'r'], text).stdout.toString('utf8');
+    assert.deepEqual(await answer(page), { output: fitted, alert: '' });
+    const narrow = nativeRefusal(runNative(['-w', '3'], text)).replace('--width is', 'Frame width is');
+    const cases = [
+        ['frameWidth', '3', c.frameWidth, narrow, '20'],
+        ['cellWidth', '4,x', c.cellWidth, 'Cell width: use a number of columns, or one a column separated by commas, - for no limit', ''],
+        ['align', 'rq', c.align, 'Align: use a letter a column: l, r, c, d or .', 'r'],
+        ['padding', '1001', c.padding, 'Padding: use a number of spaces, 0 to 1000', ''],
+    ];
+    for (const [key, bad, control, alert, good] of cases) {
+        await choose(page, { [key]: bad });
+        assert.deepEqual(await answer(page), { output: fitted, alert }, `${key} ${bad}`);
+        assert.ok(await page.getByText('out of date').isVisible());
+        // A value the control cannot take is marked there; a table too wide is no fault of the value.
+        assert.equal(await control.getAttribute('aria-invalid'), key === 'frameWidth' ? null : 'true');
+        await choose(page, { [key]: good });
+        assert.deepEqual(await answer(page), { output: fitted, alert: '' }, `${key} back to ${good}`);
+    }
+    await choose(page, { cellWidth: '8,-', overflow: 'truncate', padding: '1', rules: 'header' });
+    const hash = '#f=1&p=A&w=narrow&e=utf8&i=psv&fw=20&cw=8,-&o=truncate&a=r&pad=1&r=header';
+    assert.equal(await page.evaluate(() => location.hash), hash);
+    const args = ['-w', '20', '--cell-width', '8,-', '--overflow', 'truncate', '--align', 'r', '--padding', '1', '--rules', 'header'];
+    assert.equal((await answer(page)).output, runNative(args, text).stdout.toString('utf8'));
+    await context.close();
+
+    const linked = await fresh({}, `${pageUrl}${hash}`);
+    const l = controls(linked.page);
+    assert.deepEqual(await Promise.all([l.frameWidth, l.cellWidth, l.overflow, l.align, l.padding, l.rules].map((one) => one.inputValue())),
+        ['20', '8,-', 'truncate', 'r', '1', 'header']);
+    const sample = await l.input.inputValue();
+    assert.equal((await answer(linked.page)).output, runNative(args, sample).stdout.toString('utf8'));
+    await linked.context.close();
+});
+
+// fit Output: the frame as wide as Output, framed again when the page is narrowed.
+test('fit Output: no line wider than Output, at 320 px and wider', async () => {
+    const { context, page } = await fresh({ viewport: { width: 900, height: 700 } });
+    const c = controls(page);
+    const text = 'Item|Note\npen|blue ink, fine point, refillable, in a metal case with a clip';
+    await choose(page, { text });
+    await c.fitOutput.check();
+    assert.ok(await c.frameWidth.isDisabled());
+    assert.match(await page.evaluate(() => location.hash), /&fw=out$/);
+    for (const width of [900, 320]) {
+        await page.setViewportSize({ width, height: 700 });
+        await page.waitForFunction(() => {
+            const output = document.getElementById('output');
+            return output.scrollWidth <= output.clientWidth && output.getAttribute('aria-busy') === 'false';
+        });
+        const { output, alert } = await answer(page);
+        assert.equal(alert, '');
+        const lengths = new Set(output.trimEnd().split('\n').map((line) => line.length));
+        assert.equal(lengths.size, 1, output);
+    }
+    await context.close();
+});
+
 // A control character put at a random place among wide letters, emoji pairs,
 // combining marks, a BOM and every kind of line end: the command names its
 // line and column, and Select in Input selects exactly that character.
