@@ -94,6 +94,17 @@ size_t line_break_tag(std::string_view text) {
     return 0;
 }
 
+// Whether text holds what a reader would take for a line break. '<' is ASCII
+// below 0x40, so it is never a code page 932 trail byte.
+bool holds_line_break_tag(std::string_view text) {
+    for (size_t at = text.find('<'); at != std::string_view::npos; at = text.find('<', at + 1)) {
+        if (line_break_tag(text.substr(at)) > 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void add_row(Table& table, std::string_view text, LineSpan line, TextEncoding encoding,
              text_rules::PlaceCounter& places) {
     for (const CellSpan& span : split_row(text, line, encoding)) {
@@ -241,6 +252,11 @@ TableWrite write_markdown(const Table& table, const WriteOptions& options) {
             const std::string_view text = row[c].text;
             if (!text.empty() && (is_blank(text.front()) || is_blank(text.back()))) {
                 out.refusal = cell_refusal(RefusalKind::CellHasEdgeBlanks, row[c]);
+                return out;
+            }
+            // Its <br> would come back as a line break.
+            if (holds_line_break_tag(text)) {
+                out.refusal = cell_refusal(RefusalKind::CellHoldsSeparator, row[c], '<');
                 return out;
             }
             texts.back().push_back(escape_pipes(row[c].text, table.encoding));

@@ -264,6 +264,14 @@ INSTANTIATE_TEST_SUITE_P(
             "markdown_leading_space", kMd, {{"a", " b"}}, RefusalKind::CellHasEdgeBlanks, 1, 2},
         RefusedWrite{
             "markdown_trailing_tab", kMd, {{"a"}, {"b\t"}}, RefusalKind::CellHasEdgeBlanks, 2, 1},
+        // It would read back as a line break.
+        RefusedWrite{"markdown_br_as_text",
+                     kMd,
+                     {{"a"}, {"x<BR />y"}},
+                     RefusalKind::CellHoldsSeparator,
+                     2,
+                     1,
+                     '<'},
         RefusedWrite{"markdown_blank_only_cell_after_a_wide_one",
                      kMd,
                      {{"日本", "x"}, {"y", " "}},
