@@ -12,16 +12,14 @@ namespace {
 using special_byte_scan::kHighBits;
 using special_byte_scan::kOnes;
 
-// Printable ASCII but the separator: a cell's byte and one column.
-inline bool is_plain_ascii(unsigned char byte) {
-    return static_cast<unsigned>(byte - 0x20) < 0x5Fu && byte != '|';
+inline bool is_printable_ascii(unsigned char byte) {
+    return static_cast<unsigned>(byte - 0x20) < 0x5Fu;
 }
 
-// High bit set in each byte of word that is not plain ASCII, and perhaps in
-// bytes above such a one (a borrow or carry spills over), never below.
-inline uint64_t not_plain_ascii(uint64_t word) {
-    const uint64_t outOfRange = (word - 0x20 * kOnes) | (word + kOnes) | word;
-    return (outOfRange & kHighBits) | special_byte_scan::zero_bytes(word ^ ('|' * kOnes));
+// High bit set in each byte of word that is not printable ASCII, and perhaps
+// in bytes above such a one (a borrow or carry spills over), never below.
+inline uint64_t not_printable_ascii(uint64_t word) {
+    return ((word - 0x20 * kOnes) | (word + kOnes) | word) & kHighBits;
 }
 
 constexpr size_t kNoBar = SIZE_MAX;
@@ -66,24 +64,6 @@ Character cp932_character(std::string_view text, size_t at) {
     return {0, 0};
 }
 
-// The end of the run of plain ASCII from at.
-inline size_t plain_ascii_end(const unsigned char* bytes, size_t at, size_t size) {
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-    for (; size - at >= 8; at += 8) {
-        uint64_t word;
-        std::memcpy(&word, bytes + at, sizeof word);
-        const uint64_t stops = not_plain_ascii(word);
-        if (stops != 0) {
-            return at + static_cast<size_t>(__builtin_ctzll(stops) / 8);
-        }
-    }
-#endif
-    while (at < size && is_plain_ascii(bytes[at])) {
-        ++at;
-    }
-    return at;
-}
-
 template <TextEncoding kEncoding>
 class PlainPsvReader {
   public:
@@ -122,9 +102,65 @@ class PlainPsvReader {
         int32_t width = 0;       // the cell's columns, when it is not clustered
         bool clustered = false;  // some character of the cell may join a cluster
         size_t at = lineStart;
+        // The cell ends at a separator; a leading '|' is the outer border.
+        auto separate = [&](size_t separator, bool bar) {
+            if ((separator != lineStart || !bar) &&
+                !add_cell(cells, cellStart, separator, width, clustered)) {
+                return false;
+            }
+            lastBar = bar ? separator : kNoBar;
+            cellStart = separator + 1;
+            width = 0;
+            clustered = false;
+            return true;
+        };
         while (at < size) {
             const unsigned char byte = bytes[at];
-            if (byte >= 0x80) {
+            if (is_printable_ascii(byte)) {
+                // Eight bytes at a time to the next byte that is not printable
+                // ASCII, the separators among them taken bit by bit.
+                size_t runStart = at;
+                size_t stop = size;
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+                for (; size - at >= 8; at += 8) {
+                    uint64_t word;
+                    std::memcpy(&word, bytes + at, sizeof word);
+                    const uint64_t stops = not_printable_ascii(word);
+                    const unsigned printable =
+                        stops == 0 ? 8u : static_cast<unsigned>(__builtin_ctzll(stops)) / 8;
+                    uint64_t bars = special_byte_scan::zero_bytes(word ^ ('|' * kOnes));
+                    if (printable < 8) {
+                        bars &= (uint64_t{1} << (8 * printable)) - 1;
+                    }
+                    for (; bars != 0; bars &= bars - 1) {
+                        const size_t bar = at + static_cast<size_t>(__builtin_ctzll(bars)) / 8;
+                        width += static_cast<int32_t>(bar - runStart);
+                        if (!separate(bar, true)) {
+                            return kNotPlain;
+                        }
+                        runStart = bar + 1;
+                    }
+                    if (printable < 8) {
+                        stop = at + printable;
+                        break;
+                    }
+                }
+#endif
+                if (stop == size) {
+                    for (; at < size && is_printable_ascii(bytes[at]); ++at) {
+                        if (bytes[at] == '|') {
+                            width += static_cast<int32_t>(at - runStart);
+                            if (!separate(at, true)) {
+                                return kNotPlain;
+                            }
+                            runStart = at + 1;
+                        }
+                    }
+                    stop = at;
+                }
+                width += static_cast<int32_t>(stop - runStart);
+                at = stop;
+            } else if (byte >= 0x80) {
                 const Character c =
                     kCp932 ? cp932_character(text, at) : utf8_character(text, at, model);
                 if (c.length == 0) {
@@ -133,19 +169,11 @@ class PlainPsvReader {
                 clustered |= c.columns < 0;
                 width += c.columns;
                 at += c.length;
-            } else if (is_plain_ascii(byte)) {
-                const size_t runEnd = plain_ascii_end(bytes, at + 1, size);
-                width += static_cast<int32_t>(runEnd - at);
-                at = runEnd;
-            } else if (byte == '|' || byte == '\t') {
-                if ((at != lineStart || byte == '\t') &&
-                    !add_cell(cells, cellStart, at, width, clustered)) {
+            } else if (byte == '\t') {
+                if (!separate(at, false)) {
                     return kNotPlain;
                 }
-                lastBar = byte == '|' ? at : kNoBar;
-                cellStart = ++at;
-                width = 0;
-                clustered = false;
+                ++at;
             } else if (byte == '\n' || byte == '\r') {
                 break;
             } else {
@@ -195,8 +223,10 @@ class PlainPsvReader {
 };
 }  // namespace
 
-bool read_plain_psv(std::string_view text, TextEncoding encoding, WidthModel widthModel,
-                    CellGrid& grid) {
+// Out of line: inlined into frame_text by the link-time optimizer, the
+// reader's loop kept a cell's width in memory.
+__attribute__((noinline)) bool read_plain_psv(std::string_view text, TextEncoding encoding,
+                                              WidthModel widthModel, CellGrid& grid) {
     if (encoding == TextEncoding::Cp932) {
         return PlainPsvReader<TextEncoding::Cp932>(text, widthModel, grid).read();
     }
