@@ -16,10 +16,18 @@ inline bool is_printable_ascii(unsigned char byte) {
     return static_cast<unsigned>(byte - 0x20) < 0x5Fu;
 }
 
-// High bit set in each byte of word that is not printable ASCII, and perhaps
-// in bytes above such a one (a borrow or carry spills over), never below.
-inline uint64_t not_printable_ascii(uint64_t word) {
-    return ((word - 0x20 * kOnes) | (word + kOnes) | word) & kHighBits;
+// How many of word's bytes, from its first in memory, are printable ASCII.
+inline unsigned printable_ascii_bytes(uint64_t word) {
+    // The high bit of each byte that is not, and perhaps of bytes after such
+    // a one (a borrow or carry spills over), never before.
+    const uint64_t stops = ((word - 0x20 * kOnes) | (word + kOnes) | word) & kHighBits;
+    return stops == 0 ? 8u : static_cast<unsigned>(__builtin_ctzll(stops)) / 8;
+}
+
+// The high bit of each '|' among the first count bytes of word.
+inline uint64_t bars_among(uint64_t word, unsigned count) {
+    const uint64_t bars = special_byte_scan::zero_bytes(word ^ ('|' * kOnes));
+    return count == 8 ? bars : bars & ((uint64_t{1} << (8 * count)) - 1);
 }
 
 constexpr size_t kNoBar = SIZE_MAX;
@@ -114,52 +122,47 @@ class PlainPsvReader {
             clustered = false;
             return true;
         };
+        // Printable ASCII is a column a byte: eight bytes at a time to the
+        // next byte that is not, the separators among them taken bit by bit.
+        size_t runStart = at;
+        auto take_bar = [&](size_t bar) {
+            width += static_cast<int32_t>(bar - runStart);
+            runStart = bar + 1;
+            return separate(bar, true);
+        };
+        auto take_printable_run = [&] {
+            runStart = at;
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+            for (; size - at >= 8; at += 8) {
+                uint64_t word;
+                std::memcpy(&word, bytes + at, sizeof word);
+                const unsigned printable = printable_ascii_bytes(word);
+                for (uint64_t bars = bars_among(word, printable); bars != 0; bars &= bars - 1) {
+                    if (!take_bar(at + static_cast<size_t>(__builtin_ctzll(bars)) / 8)) {
+                        return false;
+                    }
+                }
+                if (printable < 8) {
+                    at += printable;
+                    width += static_cast<int32_t>(at - runStart);
+                    return true;
+                }
+            }
+#endif
+            for (; at < size && is_printable_ascii(bytes[at]); ++at) {
+                if (bytes[at] == '|' && !take_bar(at)) {
+                    return false;
+                }
+            }
+            width += static_cast<int32_t>(at - runStart);
+            return true;
+        };
         while (at < size) {
             const unsigned char byte = bytes[at];
             if (is_printable_ascii(byte)) {
-                // Eight bytes at a time to the next byte that is not printable
-                // ASCII, the separators among them taken bit by bit.
-                size_t runStart = at;
-                size_t stop = size;
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-                for (; size - at >= 8; at += 8) {
-                    uint64_t word;
-                    std::memcpy(&word, bytes + at, sizeof word);
-                    const uint64_t stops = not_printable_ascii(word);
-                    const unsigned printable =
-                        stops == 0 ? 8u : static_cast<unsigned>(__builtin_ctzll(stops)) / 8;
-                    uint64_t bars = special_byte_scan::zero_bytes(word ^ ('|' * kOnes));
-                    if (printable < 8) {
-                        bars &= (uint64_t{1} << (8 * printable)) - 1;
-                    }
-                    for (; bars != 0; bars &= bars - 1) {
-                        const size_t bar = at + static_cast<size_t>(__builtin_ctzll(bars)) / 8;
-                        width += static_cast<int32_t>(bar - runStart);
-                        if (!separate(bar, true)) {
-                            return kNotPlain;
-                        }
-                        runStart = bar + 1;
-                    }
-                    if (printable < 8) {
-                        stop = at + printable;
-                        break;
-                    }
+                if (!take_printable_run()) {
+                    return kNotPlain;
                 }
-#endif
-                if (stop == size) {
-                    for (; at < size && is_printable_ascii(bytes[at]); ++at) {
-                        if (bytes[at] == '|') {
-                            width += static_cast<int32_t>(at - runStart);
-                            if (!separate(at, true)) {
-                                return kNotPlain;
-                            }
-                            runStart = at + 1;
-                        }
-                    }
-                    stop = at;
-                }
-                width += static_cast<int32_t>(stop - runStart);
-                at = stop;
             } else if (byte >= 0x80) {
                 const Character c =
                     kCp932 ? cp932_character(text, at) : utf8_character(text, at, model);
