@@ -17,7 +17,7 @@ cmake --preset wasm -B "$out/wasm" -DCMAKE_CXX_FLAGS_RELEASE="-Os -DNDEBUG" >/de
 cmake --build "$out/wasm" -j "$(zentab_jobs)" --target zentab_web
 # The link runs without -O (see the toolchain file); optimise here, with the
 # features the module uses.
-wasm-opt -Os --enable-bulk-memory --strip-debug --strip-producers \
+wasm-opt -Os --enable-bulk-memory --enable-simd --strip-debug --strip-producers \
     "$out/wasm/web/zentab_web.wasm" -o "$out/zentab.wasm"
 
 node "$root/scripts/assemble-web.mjs" "$out/zentab.wasm" "$version" "$out"

@@ -4,7 +4,6 @@
 // next call, and memory views must be taken again after each call because
 // the memory may have grown.
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -12,6 +11,7 @@
 #include "text/cp932_codec.h"
 #include "text/frame_text.h"
 #include "text/unicode/display_width.h"
+#include "utf16_output.h"
 
 #define ZENTAB_EXPORT extern "C" __attribute__((visibility("default")))
 
@@ -174,48 +174,12 @@ std::vector<char16_t> gOutput16;
 
 // The output as UTF-16 at zentab_output16(): making a string of UTF-16 is a
 // copy, of UTF-8 a decode, slow in Node. Returns the code units.
-// The output is valid UTF-8 and mostly ASCII and three-byte box pieces, so
-// those two go first and ASCII eight bytes at a time.
 ZENTAB_EXPORT uint32_t zentab_output_utf16() {
-    if (gOutput16.size() < gOutput.size()) {
-        gOutput16.resize(gOutput.size());
+    const size_t room = utf16_room(gOutput.size());
+    if (gOutput16.size() < room) {
+        gOutput16.resize(room);
     }
-    char16_t* out = gOutput16.data();
-    const auto* bytes = reinterpret_cast<const uint8_t*>(gOutput.data());
-    const uint8_t* end = bytes + gOutput.size();
-    while (bytes < end) {
-        if (end - bytes >= 8) {
-            uint64_t eight;
-            std::memcpy(&eight, bytes, 8);
-            if ((eight & 0x8080808080808080u) == 0) {
-                for (int index = 0; index < 8; ++index) {
-                    out[index] = static_cast<char16_t>((eight >> (8 * index)) & 0xFF);
-                }
-                out += 8;
-                bytes += 8;
-                continue;
-            }
-        }
-        const uint32_t lead = *bytes;
-        if (lead < 0x80) {
-            *out++ = static_cast<char16_t>(lead);
-            bytes += 1;
-        } else if (lead >= 0xE0 && lead < 0xF0) {
-            *out++ = static_cast<char16_t>((lead & 0x0F) << 12 | (bytes[1] & 0x3Fu) << 6 |
-                                           (bytes[2] & 0x3Fu));
-            bytes += 3;
-        } else if (lead < 0xE0) {
-            *out++ = static_cast<char16_t>((lead & 0x1F) << 6 | (bytes[1] & 0x3Fu));
-            bytes += 2;
-        } else {
-            const uint32_t value = (lead & 0x07) << 18 | (bytes[1] & 0x3Fu) << 12 |
-                                   (bytes[2] & 0x3Fu) << 6 | (bytes[3] & 0x3Fu);
-            *out++ = static_cast<char16_t>(0xD7C0 + (value >> 10));
-            *out++ = static_cast<char16_t>(0xDC00 | (value & 0x3FF));
-            bytes += 4;
-        }
-    }
-    return static_cast<uint32_t>(out - gOutput16.data());
+    return static_cast<uint32_t>(utf8_to_utf16(gOutput, gOutput16.data()));
 }
 
 ZENTAB_EXPORT const char16_t* zentab_output16() {
