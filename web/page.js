@@ -169,11 +169,9 @@ function measureFont() {
     rulerFont = font;
     ruler.font = font;
     fitting.clear();
-    const probe = document.createElement('span');
-    probe.textContent = '0'.repeat(1000);
-    output.append(probe);
-    advance = probe.getBoundingClientRect().width / 1000;
-    probe.remove();
+    // On the canvas, as the page lays text out to within 1/64 px in 1000
+    // columns, and without laying out the page before its first paint.
+    advance = ruler.measureText('0'.repeat(1000)).width / 1000;
     output.style.setProperty('--column', `${advance}px`);
 }
 
@@ -225,12 +223,17 @@ const sight = document.createElement('div');
 sizer.className = 'sizer';
 sight.className = 'sight';
 let drawPending = false;
+// Output's scroll position and height as last seen, kept as they change:
+// reading them after a keystroke would lay the page out once more before
+// the frame is drawn.
+let sightTop = 0;
+let sightHeight = 0;
 
 function drawSight() {
     drawPending = false;
     const { text, layout, starts } = view;
-    const first = Math.max(0, Math.floor(output.scrollTop / lineHeight) - 40);
-    const last = Math.min(starts.length, first + Math.ceil(output.clientHeight / lineHeight) + 80);
+    const first = Math.max(0, Math.floor(sightTop / lineHeight) - 40);
+    const last = Math.min(starts.length, first + Math.ceil(sightHeight / lineHeight) + 80);
     if (first === view.first && last === view.last) return;
     view.first = first;
     view.last = last;
@@ -467,10 +470,16 @@ function download() {
 // The module, gzipped in the page, compiled while it is still unpacking and
 // the rest of the page is set up.
 function compile() {
-    const text = atob('/* ZENTAB_WASM_GZ */');
-    // A plain loop: Uint8Array.from with a mapping function is many times slower.
-    const packed = new Uint8Array(text.length);
-    for (let at = 0; at < text.length; at++) packed[at] = text.charCodeAt(at);
+    const base64 = '/* ZENTAB_WASM_GZ */';
+    let packed;
+    if (Uint8Array.fromBase64) {
+        packed = Uint8Array.fromBase64(base64);
+    } else {
+        const text = atob(base64);
+        // A plain loop: Uint8Array.from with a mapping function is many times slower.
+        packed = new Uint8Array(text.length);
+        for (let at = 0; at < text.length; at++) packed[at] = text.charCodeAt(at);
+    }
     // A stream of its own rather than a Blob's, whose bytes may live in
     // another process.
     const unpacked = new ReadableStream({
@@ -548,10 +557,16 @@ async function start() {
         selectPlace();
     });
     output.addEventListener('scroll', () => {
+        sightTop = output.scrollTop;
         if (!output.classList.contains('partial') || drawPending) return;
         drawPending = true;
         requestAnimationFrame(drawSight);
     });
+    // Told after layout, before paint: a taller Output draws more lines at once.
+    new ResizeObserver(() => {
+        sightHeight = output.clientHeight;
+        if (output.classList.contains('partial')) drawSight();
+    }).observe(output);
     addEventListener('hashchange', () => {
         readFragment();
         showChoices();
