@@ -402,11 +402,20 @@ function update() {
 
 // A paste of many lines comes as an input event a line; typing fast, several
 // a frame. Each task's last is framed, once.
+// A large table goes to the worker at once instead: framed there while the
+// browser lays out the text area that now holds it, which takes as long.
+let scheduledTimer = 0;
 function schedule() {
     output.setAttribute('aria-busy', 'true');
+    if (worker && zentab && input.value.length > framedAtOnce) {
+        clearTimeout(scheduledTimer);
+        scheduled = false;
+        update();
+        return;
+    }
     if (scheduled) return;
     scheduled = true;
-    setTimeout(() => {
+    scheduledTimer = setTimeout(() => {
         scheduled = false;
         update();
     });
