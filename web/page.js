@@ -360,7 +360,7 @@ function showResult(result, text) {
 function frameJob(zentab, job) {
     const result = zentab.frameText(job.text, job.f, job.p, job.wide, job.sjis, false, true, job.from, 4, job.fit);
     if (result.refusal) return { seq: job.seq, refusal: result.refusal };
-    return { seq: job.seq, text: result.text, layout: zentab.layoutOf(result.text, job.wide || job.sjis) };
+    return { seq: job.seq, text: result.text, layout: zentab.layoutOfOutput(job.wide || job.sjis) };
 }
 
 function post(job) {
@@ -446,7 +446,7 @@ function picture(radio, text, frameType, positionType) {
     box.className = 'picture';
     box.setAttribute('aria-hidden', 'true');
     const framed = zentab.frameText(text, frameType, positionType, false, false, false).text;
-    render(box, framed, zentab.layoutOf(framed, false), 0, framed.length, always);
+    render(box, framed, zentab.layoutOfOutput(false), 0, framed.length, always);
     radio.after(box);
 }
 

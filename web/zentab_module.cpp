@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "core/text_rules.h"
+#include "page_layout.h"
 #include "text/cp932_codec.h"
 #include "text/frame_text.h"
-#include "text/unicode/display_width.h"
 #include "utf16_output.h"
 
 #define ZENTAB_EXPORT extern "C" __attribute__((visibility("default")))
@@ -219,44 +219,13 @@ std::vector<uint32_t> gLayout;
 
 }  // namespace
 
-// Lays out the input as the page shows it: for each grapheme cluster that
-// holds a character beyond ASCII (an accent after a plain letter too), its
-// start and length in UTF-16 code units and its columns. Returns the number
-// of triples at zentab_layout_data(). The input must be valid UTF-8.
-ZENTAB_EXPORT uint32_t zentab_layout(int32_t wide) {
+// Lays out the output, as UTF-8 (zentab_output_to_utf8 after a code page 932
+// frame), as the page shows it (page_layout.h): the page lays out each frame
+// it shows without handing it back. Returns the number of triples at
+// zentab_layout_data().
+ZENTAB_EXPORT uint32_t zentab_layout_output(int32_t wide) {
     gLayout.clear();
-    const std::string_view text = gInput;
-    const WidthModel model = wide != 0 ? WidthModel::Wide : WidthModel::Narrow;
-    uint32_t offset = 0;
-    for (size_t at = 0; at < text.size();) {
-        const bool plain = static_cast<uint8_t>(text[at]) < 0x80 &&
-                           (at + 1 == text.size() || static_cast<uint8_t>(text[at + 1]) < 0x80);
-        if (plain) {
-            ++at;
-            ++offset;
-            continue;
-        }
-        const Grapheme cluster = next_grapheme(text, at, model);
-        uint32_t units = 0;
-        bool ascii = true;
-        for (size_t index = at; index < cluster.end; ++index) {
-            const auto byte = static_cast<uint8_t>(text[index]);
-            // Lead bytes start a code point; four-byte ones need a surrogate pair.
-            units += text_rules::is_utf8_continuation(byte) ? 0 : byte >= 0xF0 ? 2 : 1;
-            ascii = ascii && byte < 0x80;
-        }
-        // A line end before a box piece, say, stays text: a box would hold the break.
-        if (ascii) {
-            offset += units;
-            at = cluster.end;
-            continue;
-        }
-        gLayout.push_back(offset);
-        gLayout.push_back(units);
-        gLayout.push_back(static_cast<uint32_t>(cluster.width));
-        offset += units;
-        at = cluster.end;
-    }
+    lay_out_clusters(gOutput, wide != 0 ? WidthModel::Wide : WidthModel::Narrow, gLayout);
     return static_cast<uint32_t>(gLayout.size() / 3);
 }
 
