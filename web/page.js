@@ -175,14 +175,18 @@ function measureFont() {
     output.style.setProperty('--column', `${advance}px`);
 }
 
-function fits(cluster, columns) {
-    const key = columns + cluster;
-    let fit = fitting.get(key);
-    if (fit === undefined) {
-        fit = Math.abs(ruler.measureText(cluster).width - columns * advance) < 0.002;
-        fitting.set(key, fit);
+// How wide the fonts draw a cluster, in CSS pixels.
+function glyphWidth(cluster) {
+    let width = fitting.get(cluster);
+    if (width === undefined) {
+        width = ruler.measureText(cluster).width;
+        fitting.set(cluster, width);
     }
-    return fit;
+    return width;
+}
+
+function fits(cluster, columns) {
+    return Math.abs(glyphWidth(cluster) - columns * advance) < 0.002;
 }
 
 const always = () => false;
@@ -196,12 +200,26 @@ const always = () => false;
 // The text from `from` to `to` only.
 function render(target, text, layout, from = 0, to = text.length, fit = fits) {
     const parts = document.createDocumentFragment();
+    // Measured glyphs are spaced to their columns, so that a run sits as its
+    // characters one a box would; the small pictures' are not measured.
+    const measured = fit === fits;
     let done = from;
     let box = null;
     let boxKind = '';
+    let boxColumns = 0;
+    let boxGlyph = 0;
     let boxCount = 0;
     const close = () => {
-        if (boxCount > 1) box.style.setProperty('--n', boxKind === 'c2 rule' ? boxCount : boxCount * (boxKind === 'c2' ? 2 : 1));
+        if (boxCount > 1) {
+            const rule = boxKind.endsWith('rule');
+            box.style.setProperty('--n', rule ? boxCount : boxCount * boxColumns);
+            if (measured && !rule) {
+                const spacing = boxColumns * advance - boxGlyph;
+                box.classList.add('spread');
+                box.style.letterSpacing = `${spacing}px`;
+                box.style.textIndent = `${spacing / 2}px`;
+            }
+        }
         box = null;
     };
     for (let at = 3 * tripleAt(layout, from); at < layout.length && layout[at] < to; at += 3) {
@@ -210,7 +228,8 @@ function render(target, text, layout, from = 0, to = text.length, fit = fits) {
         if (fit(character, columns)) continue;
         const rule = character >= '\u2500' && character <= '\u257f';
         const kind = `c${Math.min(columns, 2)}${rule ? ' rule' : ''}`;
-        if (box && start === done && kind === boxKind && columns > 0) {
+        const glyph = measured ? glyphWidth(character) : 0;
+        if (box && start === done && kind === boxKind && columns > 0 && (rule || glyph === boxGlyph)) {
             box.textContent += character;
             boxCount++;
         } else {
@@ -220,6 +239,8 @@ function render(target, text, layout, from = 0, to = text.length, fit = fits) {
             box.className = kind;
             box.textContent = character;
             boxKind = kind;
+            boxColumns = Math.min(columns, 2);
+            boxGlyph = glyph;
             boxCount = 1;
             parts.append(box);
         }
