@@ -6,7 +6,7 @@ char* grow_unfilled(std::string& text, size_t length) {
 #elif defined(_LIBCPP_VERSION)
     text.__resize_default_init(length);
 #else
-    // C++17's libstdc++ has no public way to skip the fill.
+    // A library before C++23 has no public way to skip the fill.
     text.resize(length);
 #endif
     return text.data();
