@@ -2,7 +2,8 @@
 
 char* grow_unfilled(std::string& text, size_t length) {
 #if defined(__cpp_lib_string_resize_and_overwrite)
-    text.resize_and_overwrite(length, [](char*, size_t size) { return size; });
+    // libstdc++ 12 hands the operation the capacity, not the length asked.
+    text.resize_and_overwrite(length, [length](char*, size_t) { return length; });
 #elif defined(_LIBCPP_VERSION)
     text.__resize_default_init(length);
 #else
