@@ -130,6 +130,22 @@ void* ft_allocate_cell() {
     return cell;
 }
 
+CellNode* ft_allocate_cells(int32_t wanted, int32_t& got) {
+    got = 0;
+    const bool failuresArmed = allocationsUntilFailure.load(std::memory_order_relaxed) > 0;
+    if (!kCellArena || failuresArmed || arena.spares != nullptr || arena.used == kChunkCells) {
+        auto* cell = static_cast<CellNode*>(ft_allocate_cell());
+        got = cell == nullptr ? 0 : 1;
+        return cell;
+    }
+    const int32_t room = kChunkCells - arena.used;
+    got = wanted < room ? wanted : room;
+    CellNode* run = &arena.current->cells[arena.used];
+    arena.used += got;
+    arena.live += got;
+    return run;
+}
+
 void ft_release_cell(void* cell) {
     if (!kCellArena) {
         ft_release(cell);

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+struct CellNode;
+
 void* ft_allocate(size_t bytes);
 void ft_release(void* block);
 
@@ -12,6 +14,9 @@ void ft_release(void* block);
 // a table is freed and built again on every run.
 void* ft_allocate_cell();
 void ft_release_cell(void* cell);
+// Up to `wanted` cells side by side, each counted as one allocation; sets
+// `got` to how many (at least one), or returns null when none could be had.
+CellNode* ft_allocate_cells(int32_t wanted, int32_t& got);
 // Releases every live cell at once when count is their number, and tells
 // whether it did; otherwise the cells are released one by one.
 bool ft_release_all_cells(int64_t count);

@@ -86,20 +86,23 @@ RowLinked grid_link_row(CellNode* head, int32_t row, const CellSpan* cells, int3
     const int32_t fitting = count < cursor.topColumns ? count : cursor.topColumns;
     CellNode** const bottoms = cursor.columnBottom;
     CellNode* last = nullptr;
-    for (; linked.cells < fitting; ++linked.cells) {
-        auto* cell = static_cast<CellNode*>(ft_allocate_cell());
-        if (cell == nullptr) {
+    while (linked.cells < fitting) {
+        int32_t got = 0;
+        CellNode* run = ft_allocate_cells(fitting - linked.cells, got);
+        if (run == nullptr) {
             linked.result = FT_NO_MEMORY;
             break;
         }
-        const CellSpan& span = cells[linked.cells];
-        *cell = CellNode{span.start, span.length, span.width, nullptr, nullptr};
-        if (last != nullptr) {
-            last->right = cell;
+        for (CellNode* cell = run; cell != run + got; ++cell, ++linked.cells) {
+            const CellSpan& span = cells[linked.cells];
+            *cell = CellNode{span.start, span.length, span.width, nullptr, nullptr};
+            if (last != nullptr) {
+                last->right = cell;
+            }
+            bottoms[linked.cells]->down = cell;
+            bottoms[linked.cells] = cell;
+            last = cell;
         }
-        bottoms[linked.cells]->down = cell;
-        bottoms[linked.cells] = cell;
-        last = cell;
     }
     if (linked.cells > 0) {
         cursor.end = GridEnd{row, bottoms[0], last, linked.cells - 1};

@@ -99,7 +99,9 @@ int ft_add_line_with(const char* line, int32_t length, const FtLineRule& rule, i
     table.poolUsed += length;
 
     RowCells row{table, rule, copy, poolBase};
-    const LineCells cut = cut_line_cells(copy, length, rule, [&row](int32_t start, int32_t end) {
+    // The cut reads the caller's line, not the copy just written, whose bytes
+    // a wide load could not take straight from the pending stores.
+    const LineCells cut = cut_line_cells(line, length, rule, [&row](int32_t start, int32_t end) {
         return row.take(start, end);
     });
     if (cut.stopped || !row.link_waiting()) {
