@@ -76,7 +76,8 @@ bool is_right_border(std::string_view character) {
 // is one, either the LF is its second byte or it ends some other pair; and
 // when it is not, the LF stands at a boundary and that byte ends a pair
 // exactly when the lead-range run before it is odd.
-bool needs_cr(std::string_view text, size_t lf) {
+// Inline: the check runs once a line on every frame.
+[[gnu::always_inline]] inline bool needs_cr(std::string_view text, size_t lf) {
     if (lf == 0 || text_rules::is_cp932_lead_byte(static_cast<unsigned char>(text[lf - 1]))) {
         return false;
     }
@@ -129,4 +130,18 @@ std::string frame_crlf_line_ends_of_even_lines(std::string_view frame, size_t li
     }
     result.resize(static_cast<size_t>(out - result.data()));
     return result;
+}
+
+bool frame_crlf_ends_match_rewrite(std::string_view crlfFrame, size_t lineLength) {
+    if (lineLength < 3 || crlfFrame.size() % lineLength != 0) {
+        return false;
+    }
+    // The bytes before a CR are those before the LF of the same frame with LF
+    // ends, back to the line before, so the CR goes where the rewrite's would.
+    for (size_t cr = lineLength - 2; cr < crlfFrame.size(); cr += lineLength) {
+        if (crlfFrame[cr] != '\r' || crlfFrame[cr + 1] != '\n' || !needs_cr(crlfFrame, cr)) {
+            return false;
+        }
+    }
+    return true;
 }

@@ -141,9 +141,15 @@ class TargetScanner {
         if (behind >= 8) {
             return word_mask(at + n - 8) >> (8 - n);
         }
-        uint64_t word = 0;
-        std::memcpy(&word, at, static_cast<size_t>(n));
-        return word_mask_of(word) & ((1u << n) - 1);
+        // A line of under 8 bytes: byte by byte, since a word put together
+        // in memory would be read before its bytes could be forwarded.
+        uint32_t mask = 0;
+        for (int32_t k = 0; k < n; ++k) {
+            const auto b = static_cast<unsigned char>(at[k]);
+            const bool target = b == (firsts_ & 0xFF) || b == (seconds_ & 0xFF) || (b & highs_) != 0;
+            mask |= target ? 1u << k : 0;
+        }
+        return mask;
     }
 
     uint64_t block_mask(int32_t base) const {
