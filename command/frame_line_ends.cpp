@@ -65,11 +65,11 @@ constexpr bool two_byte_ends_lead_alike() {
 }
 static_assert(two_byte_ends_lead_alike(), "the border tables assume one lead byte");
 
-bool is_right_border(std::string_view character) {
+// The character of `size` bytes (1 or 2) that ends at `end`.
+bool is_right_border(const char* end, size_t size) {
     static constexpr BorderTables kTables = make_border_tables();
-    const auto last = static_cast<unsigned char>(character.back());
-    return character.size() == 1 ? kTables.single[last]
-                                 : character[0] == kBorderLead && kTables.second[last];
+    const auto last = static_cast<unsigned char>(end[-1]);
+    return size == 1 ? kTables.single[last] : end[-2] == kBorderLead && kTables.second[last];
 }
 
 // No right border ends in a lead-range byte. So when the byte before the LF
@@ -81,8 +81,9 @@ bool is_right_border(std::string_view character) {
     if (lf == 0 || text_rules::is_cp932_lead_byte(static_cast<unsigned char>(text[lf - 1]))) {
         return false;
     }
-    bool pair = lead_run_before(text, lf - 1) % 2 == 1;
-    return is_right_border(pair ? text.substr(lf - 2, 2) : text.substr(lf - 1, 1));
+    // A pair's first byte is the lead-range byte just before, so it is there.
+    const bool pair = lead_run_before(text, lf - 1) % 2 == 1;
+    return is_right_border(text.data() + lf, pair ? 2 : 1);
 }
 
 }  // namespace
