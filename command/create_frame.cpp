@@ -119,8 +119,7 @@ int draw_crlf_frame(int32_t frameType, int32_t positionType, int32_t rows,
     if (rendered == FT_OK) {
         frame.pop_back();  // the terminator
         const size_t firstLf = frame.find('\n');
-        drawn = firstLf != std::string::npos &&
-                frame_crlf_ends_match_rewrite(frame, firstLf + 1);
+        drawn = firstLf != std::string::npos && frame_crlf_ends_match_rewrite(frame, firstLf + 1);
         if (drawn) {
             result.resultText = std::move(frame);
         }

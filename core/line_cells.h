@@ -7,9 +7,9 @@
 
 #include <cstdint>
 
-#include "core/text_rules.h"
 #include "core/frame_core.h"
 #include "core/special_byte_scan.h"
+#include "core/text_rules.h"
 
 struct LineCells {
     int32_t cells = 0;      // cells the sink took

@@ -101,9 +101,8 @@ int ft_add_line_with(const char* line, int32_t length, const FtLineRule& rule, i
     RowCells row{table, rule, copy, poolBase};
     // The cut reads the caller's line, not the copy just written, whose bytes
     // a wide load could not take straight from the pending stores.
-    const LineCells cut = cut_line_cells(line, length, rule, [&row](int32_t start, int32_t end) {
-        return row.take(start, end);
-    });
+    const LineCells cut = cut_line_cells(
+        line, length, rule, [&row](int32_t start, int32_t end) { return row.take(start, end); });
     if (cut.stopped || !row.link_waiting()) {
         *lineNumber = table.rows + 1;
         *failedAt = row.refusedAt > 0 ? row.refusedAt - 1 : 0;

@@ -146,7 +146,8 @@ class TargetScanner {
         uint32_t mask = 0;
         for (int32_t k = 0; k < n; ++k) {
             const auto b = static_cast<unsigned char>(at[k]);
-            const bool target = b == (firsts_ & 0xFF) || b == (seconds_ & 0xFF) || (b & highs_) != 0;
+            const bool target =
+                b == (firsts_ & 0xFF) || b == (seconds_ & 0xFF) || (b & highs_) != 0;
             mask |= target ? 1u << k : 0;
         }
         return mask;

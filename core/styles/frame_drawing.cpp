@@ -223,8 +223,8 @@ int32_t draw_cells_wide(char* out, int32_t& pos, const EncodedLine& line, const 
 // always had.
 template <bool kPerColumn>
 void draw_cells_from(char* out, int32_t& pos, const EncodedLine& line, const char* text,
-                     const CellSpan* row, int32_t from, int32_t columnCount,
-                     const int32_t* areas, const LinePlacement& placement) {
+                     const CellSpan* row, int32_t from, int32_t columnCount, const int32_t* areas,
+                     const LinePlacement& placement) {
     int32_t at = pos;
     for (int32_t colIndex = from; colIndex < columnCount; ++colIndex) {
         const CellSpan& cell = row[colIndex];
@@ -246,8 +246,8 @@ void draw_line_cells(char* out, int32_t& pos, const EncodedLine& line, const cha
                      const LinePlacement& placement, const WideLimits& limits) {
     int32_t from = 0;
     if (limits.outEnd != nullptr) {
-        from = draw_cells_wide<kPerColumn>(out, pos, line, text, row, columnCount, areas,
-                                           placement, limits);
+        from = draw_cells_wide<kPerColumn>(out, pos, line, text, row, columnCount, areas, placement,
+                                           limits);
     }
     draw_cells_from<kPerColumn>(out, pos, line, text, row, from, columnCount, areas, placement);
 }

@@ -36,8 +36,8 @@ std::string reference_frame(const std::vector<std::string>& lines, int32_t frame
 
 TEST(CrlfDrawing, RandomTablesMatchTheRewrittenFrame) {
     const std::vector<std::string_view> pieces = {
-        "a", " ", "\x82\xA0", "\x83\x81", "\x84\xAB", "\x84\xA0", "\x82", "\x9F",
-        "\xE0", "\xA1", "|",  "\n",       "\r",       "+",        "\x84", "\x81\x7C"};
+        "a",    " ",    "\x82\xA0", "\x83\x81", "\x84\xAB", "\x84\xA0", "\x82", "\x9F",
+        "\xE0", "\xA1", "|",        "\n",       "\r",       "+",        "\x84", "\x81\x7C"};
     std::mt19937 random(20261208);
     for (int round = 0; round < 3000; ++round) {
         const int32_t frameType = static_cast<int32_t>(random() % FT_FRAME_TYPE_MAX) + 1;
@@ -75,9 +75,8 @@ TEST(CrlfDrawing, RandomTablesMatchTheRewrittenFrame) {
             continue;
         }
         ASSERT_EQ(result.outcome, CF_FRAME) << testing::PrintToString(input);
-        ASSERT_EQ(result.resultText, expected)
-            << testing::PrintToString(input) << " type " << frameType << " position "
-            << positionType;
+        ASSERT_EQ(result.resultText, expected) << testing::PrintToString(input) << " type "
+                                               << frameType << " position " << positionType;
     }
 }
 }  // namespace

@@ -26,8 +26,8 @@ char* reserve_exact(int64_t bytes, void* context) {
     return drawn->block.get();
 }
 
-std::string draw(const TableView& view, int32_t frameType, int32_t positionType,
-                 const FtLook& look, bool wide) {
+std::string draw(const TableView& view, int32_t frameType, int32_t positionType, const FtLook& look,
+                 bool wide) {
     ft_allow_wide_moves(wide);
     Drawn drawn;
     const int result = ft_render_table(view, frameType, positionType, look, reserve_exact, &drawn);
