@@ -87,6 +87,46 @@ std::string frame_with_crlf(int32_t rows, bool cellsHoldLf) {
                        : frame_crlf_line_ends_of_even_lines(frame, lineLength);
 }
 
+// Drawing straight into the result with CR LF ends: the frame's size as the
+// buffer would have seen it is the size without the CRs, one a line.
+struct CrlfTarget {
+    std::string* text;
+    int64_t* lfBytes;
+    int64_t lines;
+};
+
+char* reserve_crlf_frame(int64_t bytes, void* context) {
+    auto* target = static_cast<CrlfTarget*>(context);
+    *target->lfBytes = bytes - target->lines;
+    if (*target->lfBytes >= CF_FRAME_BUFFER) {
+        return nullptr;
+    }
+    target->text->resize(static_cast<size_t>(bytes) + 1);
+    return target->text->data();
+}
+
+// A frame of `rows` rows drawn with CR LF ends when that gives the bytes the
+// rewrite would: cells without an LF of their own, and a right border the
+// rewrite finds on every line. Sets `drawn` when the frame was drawn, which
+// a refusal is too.
+int draw_crlf_frame(int32_t frameType, int32_t positionType, int32_t rows,
+                    CreateFrameResult& result, bool& drawn) {
+    std::string frame;
+    CrlfTarget target{&frame, &result.frameBytes, 2 * int64_t{rows} + 1};
+    const int rendered = ft_render_with(frameType, positionType, FtLook{false, false, true},
+                                        reserve_crlf_frame, &target);
+    drawn = rendered != FT_OK;
+    if (rendered == FT_OK) {
+        frame.pop_back();  // the terminator
+        const size_t firstLf = frame.find('\n');
+        drawn = firstLf != std::string::npos && frame_crlf_ends_match_rewrite(frame, firstLf + 1);
+        if (drawn) {
+            result.resultText = std::move(frame);
+        }
+    }
+    return rendered;
+}
+
 }  // namespace
 
 CreateFrameResult create_frame_text(const std::string& input, int32_t frameType,
@@ -111,6 +151,20 @@ CreateFrameResult create_frame_text(const std::string& input, int32_t frameType,
         set_message(result, illegal_line_message(refusedLine));
         return result;
     }
+    const int32_t rows = ft_table().rows;
+    bool drawn = false;
+    if (!cellsHoldLf) {
+        result.renderResult = draw_crlf_frame(frameType, positionType, rows, result, drawn);
+    }
+    if (drawn) {
+        if (result.renderResult != FT_OK) {
+            set_message(result, kInternalError);
+            return result;
+        }
+        ft_close();
+        result.outcome = CF_FRAME;
+        return result;
+    }
     // Only the frame and its terminator are written: nothing reads the
     // buffer past them, so it need not be cleared.
     result.renderResult =
@@ -119,7 +173,6 @@ CreateFrameResult create_frame_text(const std::string& input, int32_t frameType,
         set_message(result, kInternalError);
         return result;
     }
-    const int32_t rows = ft_table().rows;
     ft_close();
     result.outcome = CF_FRAME;
     result.resultText = frame_with_crlf(rows, cellsHoldLf);

@@ -65,23 +65,25 @@ constexpr bool two_byte_ends_lead_alike() {
 }
 static_assert(two_byte_ends_lead_alike(), "the border tables assume one lead byte");
 
-bool is_right_border(std::string_view character) {
+// The character of `size` bytes (1 or 2) that ends at `end`.
+bool is_right_border(const char* end, size_t size) {
     static constexpr BorderTables kTables = make_border_tables();
-    const auto last = static_cast<unsigned char>(character.back());
-    return character.size() == 1 ? kTables.single[last]
-                                 : character[0] == kBorderLead && kTables.second[last];
+    const auto last = static_cast<unsigned char>(end[-1]);
+    return size == 1 ? kTables.single[last] : end[-2] == kBorderLead && kTables.second[last];
 }
 
 // No right border ends in a lead-range byte. So when the byte before the LF
 // is one, either the LF is its second byte or it ends some other pair; and
 // when it is not, the LF stands at a boundary and that byte ends a pair
 // exactly when the lead-range run before it is odd.
-bool needs_cr(std::string_view text, size_t lf) {
+// Inline: the check runs once a line on every frame.
+[[gnu::always_inline]] inline bool needs_cr(std::string_view text, size_t lf) {
     if (lf == 0 || text_rules::is_cp932_lead_byte(static_cast<unsigned char>(text[lf - 1]))) {
         return false;
     }
-    bool pair = lead_run_before(text, lf - 1) % 2 == 1;
-    return is_right_border(pair ? text.substr(lf - 2, 2) : text.substr(lf - 1, 1));
+    // A pair's first byte is the lead-range byte just before, so it is there.
+    const bool pair = lead_run_before(text, lf - 1) % 2 == 1;
+    return is_right_border(text.data() + lf, pair ? 2 : 1);
 }
 
 }  // namespace
@@ -129,4 +131,18 @@ std::string frame_crlf_line_ends_of_even_lines(std::string_view frame, size_t li
     }
     result.resize(static_cast<size_t>(out - result.data()));
     return result;
+}
+
+bool frame_crlf_ends_match_rewrite(std::string_view crlfFrame, size_t lineLength) {
+    if (lineLength < 3 || crlfFrame.size() % lineLength != 0) {
+        return false;
+    }
+    // The bytes before a CR are those before the LF of the same frame with LF
+    // ends, back to the line before, so the CR goes where the rewrite's would.
+    for (size_t cr = lineLength - 2; cr < crlfFrame.size(); cr += lineLength) {
+        if (crlfFrame[cr] != '\r' || crlfFrame[cr + 1] != '\n' || !needs_cr(crlfFrame, cr)) {
+            return false;
+        }
+    }
+    return true;
 }

@@ -12,3 +12,9 @@ std::string frame_crlf_line_ends(std::string_view frame);
 // bytes long (LF included): the CRs can only go before those ends, so the
 // frame needs no search.
 std::string frame_crlf_line_ends_of_even_lines(std::string_view frame, size_t lineLength);
+
+// Whether a frame drawn straight with CR LF ends, all its lines lineLength
+// bytes long (CR LF included), is what the rewrite makes of the same frame
+// with LF ends: its only LFs end its lines, and each line's right border is
+// one the rewrite would find there.
+bool frame_crlf_ends_match_rewrite(std::string_view crlfFrame, size_t lineLength);

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "core/allocator.h"
+
 namespace {
 struct GridCursor {
     const CellNode* head = nullptr;  // null: no cursor
@@ -74,6 +76,38 @@ CellNode* column_bottom(CellNode* head, int32_t column) {
     }
     int32_t unused = 0;
     return top == nullptr ? nullptr : walk_down(top, unused);
+}
+
+RowLinked grid_link_row(CellNode* head, int32_t row, const CellSpan* cells, int32_t count) {
+    RowLinked linked{0, FT_OK};
+    if (row == 0 || !cursor_describes(head) || row != cursor.end.lastRow + 1) {
+        return linked;
+    }
+    const int32_t fitting = count < cursor.topColumns ? count : cursor.topColumns;
+    CellNode** const bottoms = cursor.columnBottom;
+    CellNode* last = nullptr;
+    while (linked.cells < fitting) {
+        int32_t got = 0;
+        CellNode* run = ft_allocate_cells(fitting - linked.cells, got);
+        if (run == nullptr) {
+            linked.result = FT_NO_MEMORY;
+            break;
+        }
+        for (CellNode* cell = run; cell != run + got; ++cell, ++linked.cells) {
+            const CellSpan& span = cells[linked.cells];
+            *cell = CellNode{span.start, span.length, span.width, nullptr, nullptr};
+            if (last != nullptr) {
+                last->right = cell;
+            }
+            bottoms[linked.cells]->down = cell;
+            bottoms[linked.cells] = cell;
+            last = cell;
+        }
+    }
+    if (linked.cells > 0) {
+        cursor.end = GridEnd{row, bottoms[0], last, linked.cells - 1};
+    }
+    return linked;
 }
 
 void grid_cursor_start(CellNode* head) {

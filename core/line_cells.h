@@ -7,9 +7,9 @@
 
 #include <cstdint>
 
-#include "core/text_rules.h"
 #include "core/frame_core.h"
 #include "core/special_byte_scan.h"
+#include "core/text_rules.h"
 
 struct LineCells {
     int32_t cells = 0;      // cells the sink took
@@ -37,8 +37,9 @@ LineCells cut_line_cells(const char* line, int32_t length, const FtLineRule& rul
     };
     int32_t cellStart = 0;
     int32_t lastOuterBorder = -1;  // a separator that may end the line as its outer border
-    for (int32_t j = special_byte_scan::next_target(line, 0, length, targets); j < length;
-         j = special_byte_scan::next_target(line, j, length, targets)) {
+    special_byte_scan::TargetScanner scanner(line, length, targets.first, targets.second,
+                                             targets.highBytes);
+    for (int32_t j = scanner.next(0); j < length; j = scanner.next(j)) {
         const auto b = static_cast<unsigned char>(line[j]);
         if (rule.cp932 && text_rules::is_cp932_lead_byte(b)) {
             j += 2;

@@ -2,6 +2,7 @@
 
 #include "core/byte_copy.h"
 #include "core/frame_core.h"
+#include "core/grid_cursor.h"
 #include "core/line_cells.h"
 
 namespace {
@@ -22,6 +23,64 @@ int32_t width_of(const FtLineRule& rule, const char* text, int32_t length) {
     }
     return rule.measure(text, length, rule.measureContext);
 }
+
+// A line's cells wait here and are linked a batch at a time, which lets the
+// grid take a whole row in one tight loop. Linking stops at the first cell
+// refused, as if each cell had been linked the moment it was cut.
+class RowCells {
+  public:
+    RowCells(FrameTable& table, const FtLineRule& rule, const char* line, int32_t poolBase)
+        : table_(table), rule_(rule), line_(line), poolBase_(poolBase) {}
+
+    bool take(int32_t start, int32_t end) {
+        if (waiting_ == kBatch && !link_waiting()) {
+            return false;
+        }
+        waiting_ += 1;
+        starts_[waiting_ - 1] = start;
+        spans_[waiting_ - 1] = CellSpan{poolBase_ + start, end - start, 0};
+        return true;
+    }
+
+    // Links the waiting cells; false when one was refused.
+    bool link_waiting() {
+        for (int32_t k = 0; k < waiting_; ++k) {
+            spans_[k].width = width_of(rule_, line_ + starts_[k], spans_[k].length);
+        }
+        int32_t linked = 0;
+        if (table_.grid != nullptr) {
+            const RowLinked fast = grid_link_row(table_.grid, table_.rows, spans_, waiting_);
+            linked = fast.cells;
+            linkResult = fast.result;
+        }
+        for (; linkResult == FT_OK && linked < waiting_; ++linked) {
+            const CellSpan& span = spans_[linked];
+            linkResult =
+                ft_link_cell(table_.grid, table_.rows, span.start, span.length, span.width);
+            if (linkResult != FT_OK) {
+                break;
+            }
+        }
+        if (linkResult != FT_OK) {
+            refusedAt = starts_[linked];
+        }
+        waiting_ = 0;
+        return linkResult == FT_OK;
+    }
+
+    int linkResult = FT_OK;
+    int32_t refusedAt = -1;  // the line offset of the cell refused
+
+  private:
+    static constexpr int32_t kBatch = 64;
+    FrameTable& table_;
+    const FtLineRule& rule_;
+    const char* line_;
+    int32_t poolBase_;
+    int32_t waiting_ = 0;
+    int32_t starts_[kBatch];
+    CellSpan spans_[kBatch];
+};
 }  // namespace
 
 int ft_add_line_with(const char* line, int32_t length, const FtLineRule& rule, int32_t* lineNumber,
@@ -39,17 +98,15 @@ int ft_add_line_with(const char* line, int32_t length, const FtLineRule& rule, i
     const int32_t poolBase = table.poolUsed;
     table.poolUsed += length;
 
-    int linkResult = FT_OK;
-    const LineCells cut = cut_line_cells(copy, length, rule, [&](int32_t start, int32_t end) {
-        const int32_t cellLength = end - start;
-        linkResult = ft_link_cell(table.grid, table.rows, poolBase + start, cellLength,
-                                  width_of(rule, copy + start, cellLength));
-        return linkResult == FT_OK;
-    });
-    if (cut.stopped) {
+    RowCells row{table, rule, copy, poolBase};
+    // The cut reads the caller's line, not the copy just written, whose bytes
+    // a wide load could not take straight from the pending stores.
+    const LineCells cut = cut_line_cells(
+        line, length, rule, [&row](int32_t start, int32_t end) { return row.take(start, end); });
+    if (cut.stopped || !row.link_waiting()) {
         *lineNumber = table.rows + 1;
-        *failedAt = cut.stoppedAt > 0 ? cut.stoppedAt - 1 : 0;
-        return linkResult;
+        *failedAt = row.refusedAt > 0 ? row.refusedAt - 1 : 0;
+        return row.linkResult;
     }
     if (table.rows != 0 && cut.cells != table.columns) {
         *lineNumber = table.rows + 1;

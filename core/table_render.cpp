@@ -12,6 +12,7 @@ namespace {
 struct Measure {
     int32_t* areas;         // per column: the widest text, then its area's width
     int64_t textOverWidth;  // sum over all cells of bytes less columns
+    int64_t textExtent;     // where the last cell's text ends
 };
 
 void measure_cells(const TableView& table, Measure& measure) {
@@ -22,6 +23,8 @@ void measure_cells(const TableView& table, Measure& measure) {
                 measure.areas[column] = cell->width;
             }
             measure.textOverWidth += cell->length - cell->width;
+            const int64_t end = int64_t{cell->start} + cell->length;
+            measure.textExtent = end > measure.textExtent ? end : measure.textExtent;
         }
     }
 }
@@ -63,7 +66,8 @@ int render_measured(const TableView& table, int32_t frameType, int32_t positionT
     if (out == nullptr || length >= INT32_MAX) {
         return FT_BUFFER_TOO_SMALL;
     }
-    ft_draw_frame(encoded, out, measure.areas, table, positionType);
+    ft_draw_frame(encoded, out, measure.areas, table, positionType,
+                  DrawBounds{length, measure.textExtent});
     out[length] = '\0';
     return FT_OK;
 }
@@ -84,7 +88,7 @@ int ft_render_table(const TableView& table, int32_t frameType, int32_t positionT
         return FT_BAD_SHAPE;
     }
     const size_t areaBytes = sizeof(int32_t) * static_cast<size_t>(table.columns);
-    Measure measure{static_cast<int32_t*>(ft_allocate(areaBytes)), 0};
+    Measure measure{static_cast<int32_t*>(ft_allocate(areaBytes)), 0, 0};
     if (measure.areas == nullptr) {
         return FT_NO_MEMORY;
     }

@@ -80,8 +80,23 @@ void ft_free_row(CellNode* first) {
     }
 }
 
+namespace {
+int64_t cells_of_grid(const CellNode* first) {
+    int64_t count = 0;
+    for (; first != nullptr; first = first->down) {
+        for (const CellNode* cell = first; cell != nullptr; cell = cell->right) {
+            ++count;
+        }
+    }
+    return count;
+}
+}  // namespace
+
 void ft_free_grid(CellNode* first) {
     grid_cursor_forget();
+    if (first == nullptr || ft_release_all_cells(cells_of_grid(first))) {
+        return;
+    }
     while (first != nullptr) {
         CellNode* below = first->down;
         ft_free_row(first);

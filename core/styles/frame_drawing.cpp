@@ -1,6 +1,7 @@
 // One drawing routine for every frame style, driven by its piece table.
 #include "core/styles/frame_drawing.h"
 
+#include <atomic>
 #include <cstring>
 
 #include "core/byte_copy.h"
@@ -148,16 +149,84 @@ LinePlacement line_placement(const TableView& table, int32_t positionType, int32
             body ? table.bodyPlacements : nullptr, table.padding};
 }
 
-// Works on a copy of the running length: out is a char buffer and may alias
-// anything, so writing through it would force pos back to memory each time.
-// Placements per column are a template choice, so lines without them keep
-// the loop they always had.
+std::atomic<bool> wideMovesAllowed{true};
+
+// Moves of whole 16-byte blocks, and a piece as one 8-byte store: each may
+// write past its end, into bytes the next move writes again, so a cell costs
+// a few stores and no branch on its length. Only where the frame goes on for
+// long enough after them, and the text after a cell can be read.
+constexpr int32_t kBlock = 16;
+constexpr char kSpaceBlock[kBlock] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ',
+                                      ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
+
+inline void spaces_wide(char* to, int32_t count) {
+    for (int32_t done = 0; done < count; done += kBlock) {
+        std::memcpy(to + done, kSpaceBlock, kBlock);
+    }
+}
+
+inline void copy_wide(char* to, const char* from, int32_t count) {
+    for (int32_t done = 0; done < count; done += kBlock) {
+        std::memcpy(to + done, from + done, kBlock);
+    }
+}
+
+inline int32_t rounded_to_block(int32_t count) {
+    return (count + kBlock - 1) & ~(kBlock - 1);
+}
+
+struct WideLimits {
+    const char* outEnd;  // the frame's end: no move reaches it
+    const char* textEnd;
+};
+
+// Draws a line's cells as draw_cells_from does, as long as the moves stay inside
+// the limits; returns the column it stopped before, which draw_cells_from then
+// finishes exactly.
 template <bool kPerColumn>
-void draw_cells(char* out, int32_t& pos, const EncodedLine& line, const char* text,
-                const CellSpan* row, int32_t columnCount, const int32_t* areas,
-                const LinePlacement& placement) {
+int32_t draw_cells_wide(char* out, int32_t& pos, const EncodedLine& line, const char* text,
+                        const CellSpan* row, int32_t columnCount, const int32_t* areas,
+                        const LinePlacement& placement, const WideLimits& limits) {
+    char* at = out + pos;
+    const int32_t inset = placement.inset;
+    int32_t colIndex = 0;
+    for (; colIndex < columnCount; ++colIndex) {
+        const CellSpan& cell = row[colIndex];
+        const int32_t pad = areas[colIndex] - cell.width;
+        const char* from = text + cell.start;
+        if (limits.outEnd - at < 8 + kBlock + int64_t{pad} + cell.length ||
+            limits.textEnd - from < rounded_to_block(cell.length)) {
+            break;
+        }
+        const EncodedPiece& piece = piece_before_column(line, colIndex);
+        std::memcpy(at, piece.bytes, 8);
+        at += piece.size;
+        const FtPlacement placed = kPerColumn      ? placement.perColumn[colIndex]
+                                   : colIndex == 0 ? placement.first
+                                                   : placement.later;
+        const int32_t before = placed == FT_LEFT    ? inset
+                               : placed == FT_RIGHT ? pad - inset
+                                                    : pad / 2;
+        spaces_wide(at, before);
+        copy_wide(at + before, from, cell.length);
+        spaces_wide(at + before + cell.length, pad - before);
+        at += pad + cell.length;
+    }
+    pos = static_cast<int32_t>(at - out);
+    return colIndex;
+}
+
+// A line's cells from column `from` on, with exact moves. Works on a copy of
+// the running length: out is a char buffer and may alias anything, so
+// writing through it would force pos back to memory each time. Placements
+// per column are a template choice, so lines without them keep the loop they
+// always had.
+template <bool kPerColumn>
+void draw_cells_from(char* out, int32_t& pos, const EncodedLine& line, const char* text,
+                     const CellSpan* row, int32_t from, int32_t columnCount, const int32_t* areas,
+                     const LinePlacement& placement) {
     int32_t at = pos;
-    for (int32_t colIndex = 0; colIndex < columnCount; ++colIndex) {
+    for (int32_t colIndex = from; colIndex < columnCount; ++colIndex) {
         const CellSpan& cell = row[colIndex];
         put(out, at, piece_before_column(line, colIndex));
         const int32_t pad = areas[colIndex] - cell.width;
@@ -171,13 +240,25 @@ void draw_cells(char* out, int32_t& pos, const EncodedLine& line, const char* te
     pos = at;
 }
 
+template <bool kPerColumn>
+void draw_line_cells(char* out, int32_t& pos, const EncodedLine& line, const char* text,
+                     const CellSpan* row, int32_t columnCount, const int32_t* areas,
+                     const LinePlacement& placement, const WideLimits& limits) {
+    int32_t from = 0;
+    if (limits.outEnd != nullptr) {
+        from = draw_cells_wide<kPerColumn>(out, pos, line, text, row, columnCount, areas, placement,
+                                           limits);
+    }
+    draw_cells_from<kPerColumn>(out, pos, line, text, row, from, columnCount, areas, placement);
+}
+
 void draw_content(char* out, int32_t& pos, const EncodedLine& line, const char* text,
                   const CellSpan* row, int32_t columnCount, const int32_t* areas,
-                  const LinePlacement& placement) {
+                  const LinePlacement& placement, const WideLimits& limits) {
     if (placement.perColumn != nullptr) {
-        draw_cells<true>(out, pos, line, text, row, columnCount, areas, placement);
+        draw_line_cells<true>(out, pos, line, text, row, columnCount, areas, placement, limits);
     } else {
-        draw_cells<false>(out, pos, line, text, row, columnCount, areas, placement);
+        draw_line_cells<false>(out, pos, line, text, row, columnCount, areas, placement, limits);
     }
 }
 
@@ -231,8 +312,12 @@ int32_t ft_row_rules(const TableView& table) {
     return rules;
 }
 
+void ft_allow_wide_moves(bool allowed) {
+    wideMovesAllowed.store(allowed, std::memory_order_relaxed);
+}
+
 void ft_draw_frame(const EncodedStyle& style, char* out, const int32_t* areas,
-                   const TableView& table, int32_t positionType) {
+                   const TableView& table, int32_t positionType, const DrawBounds& bounds) {
     // Read once: writes through out may alias the view.
     const int32_t columns = table.columns;
     const int32_t lines = table.rows;
@@ -240,6 +325,9 @@ void ft_draw_frame(const EncodedStyle& style, char* out, const int32_t* areas,
     const char* const text = table.text;
     const unsigned char* const opensRow = table.opensRow;
     const FtRules rules = table.rules;
+    const WideLimits limits{
+        wideMovesAllowed.load(std::memory_order_relaxed) ? out + bounds.frameLength : nullptr,
+        text + bounds.textExtent};
     int32_t pos = 0;
     draw_rule(out, pos, style.top, areas, columns);
     RuleCopier inner;
@@ -247,7 +335,7 @@ void ft_draw_frame(const EncodedStyle& style, char* out, const int32_t* areas,
     LinePlacement placement = line_placement(table, positionType, rowIndex);
     for (int32_t lineIndex = 0; lineIndex < lines; ++lineIndex) {
         const CellSpan* row = cells + int64_t{lineIndex} * columns;
-        draw_content(out, pos, style.content, text, row, columns, areas, placement);
+        draw_content(out, pos, style.content, text, row, columns, areas, placement, limits);
         if (lineIndex + 1 == lines) {
             draw_rule(out, pos, style.bottom, areas, columns);
             break;

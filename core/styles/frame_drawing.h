@@ -45,6 +45,17 @@ int64_t border_bytes(const EncodedLine& line, int32_t columnCount);
 // The rules a view draws between its rows: one fewer than its rows.
 int32_t ft_row_rules(const TableView& table);
 
+// How far drawing may reach: the frame's bytes at out, without the
+// terminator, and the bytes of the view's text its cells lie in.
+struct DrawBounds {
+    int64_t frameLength;
+    int64_t textExtent;
+};
+
 // areas: each column's area width in columns, padding included.
 void ft_draw_frame(const EncodedStyle& style, char* out, const int32_t* areas,
-                   const TableView& table, int32_t positionType);
+                   const TableView& table, int32_t positionType, const DrawBounds& bounds);
+
+// Test seam: false draws every cell with exact moves only, as the last lines
+// of a frame always are, so the two ways can be compared.
+void ft_allow_wide_moves(bool allowed);
