@@ -1,6 +1,7 @@
 #include "text/frame_text.h"
 
 #include "core/frame_core.h"
+#include "text/formats/delimited_cells.h"
 #include "text/frame_render.h"
 #include "text/input_check.h"
 #include "text/layout/frame_layout.h"
@@ -63,6 +64,26 @@ Refusal frame_psv(const FrameRequest& request, std::string_view table, std::stri
     return render_frame(view, look, frame);
 }
 
+// csv or tsv to a frame as psv goes, when every cell is a span of the input
+// as it stands; false leaves the table to read_table.
+bool frame_plain_delimited(const FrameRequest& request, std::string_view table,
+                           FrameOutcome& outcome) {
+    const bool csv = request.from == TableFormat::Csv;
+    if ((!csv && request.from != TableFormat::Tsv) || request.to != TableFormat::Frame ||
+        !request.fit.plain()) {
+        return false;
+    }
+    CellGrid grid;
+    if (!read_plain_delimited_cells(table, request.encoding, request.widthModel,
+                                    csv ? ',' : '\t', csv, grid)) {
+        return false;
+    }
+    const TableView view{table.data(), grid.cells.data(), grid.rows, grid.columns};
+    outcome.refusal = render_frame(
+        view, frame_look(write_options_unfitted(request), request.encoding), outcome.text);
+    return true;
+}
+
 // The input, checked, without its empty last lines; empty when there is no
 // table in it. Its byte order mark stays for read_table to skip: a second
 // U+FEFF is a cell's.
@@ -93,8 +114,11 @@ FrameOutcome frame_text(const FrameRequest& request) {
         outcome.refusal = frame_psv(request, without_bom(table, request.encoding), outcome.text);
         return outcome;
     }
-    TableRead read =
-        read_table(table, request.from, request.encoding, request.widthModel, request.jsonNested);
+    if (frame_plain_delimited(request, without_bom(table, request.encoding), outcome)) {
+        return outcome;
+    }
+    TableRead read = read_table_in_place(table, request.from, request.encoding,
+                                         request.widthModel, request.jsonNested);
     if (!read.ok()) {
         outcome.refusal = read.refusal;
         return outcome;

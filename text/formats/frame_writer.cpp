@@ -95,9 +95,8 @@ namespace formats {
 
 TableWrite write_frame(const Table& table, const WriteOptions& options) {
     TableWrite out;
-    // The cells' text is one string: most tables hold none of these at all.
-    const bool special = table.text().find_first_of("|\t\r\n\x1b") != std::string_view::npos;
-    if (special && !cells_fit(table, out.refusal)) {
+    // Most tables hold none of these at all.
+    if (table.cells_hold_any("|\t") && !cells_fit(table, out.refusal)) {
         return out;
     }
     if (table.rows().empty() || !rows_agree(table, out.refusal)) {
@@ -110,7 +109,7 @@ TableWrite write_frame(const Table& table, const WriteOptions& options) {
     const auto rows = static_cast<int32_t>(table.rows().size());
     const auto columns = static_cast<int32_t>(table.rows().front().size());
     const FrameLook look = frame_look(options, table.encoding);
-    if (needs_layout(options.fit, special ? table.text() : std::string_view(), kLayoutSpecials)) {
+    if (!options.fit.plain() || table.cells_hold_any(kLayoutSpecials)) {
         const std::vector<CellSpan> spans = unmeasured_spans(table);
         out.refusal = render_laid_out(TableView{table.text().data(), spans.data(), rows, columns},
                                       look, options.fit, out.text);
