@@ -46,7 +46,7 @@ WriteOptions write_options(const FrameRequest& request) {
 }
 
 // psv to a frame, the way most tables go: cells stay spans of the input.
-Refusal frame_psv(const FrameRequest& request, std::string_view table, std::string& frame) {
+Refusal frame_psv(const FrameRequest& request, std::string_view table, FrameTarget& frame) {
     CellGrid grid;
     Refusal refusal = read_psv_cells(table, request.encoding, request.widthModel, grid);
     if (refusal.kind != RefusalKind::None) {
@@ -59,7 +59,7 @@ Refusal frame_psv(const FrameRequest& request, std::string_view table, std::stri
     const FrameLook look = frame_look(write_options_unfitted(request), request.encoding);
     // psv cells hold no line break; an escape sequence anywhere may be a cell's.
     if (needs_layout(request.fit, table, kEscapeOnly)) {
-        return render_laid_out(view, look, request.fit, frame);
+        return render_laid_out(view, look, request.fit, frame.text);
     }
     return render_frame(view, look, frame);
 }
@@ -67,7 +67,7 @@ Refusal frame_psv(const FrameRequest& request, std::string_view table, std::stri
 // csv or tsv to a frame as psv goes, when every cell is a span of the input
 // as it stands; false leaves the table to read_table.
 bool frame_plain_delimited(const FrameRequest& request, std::string_view table,
-                           FrameOutcome& outcome) {
+                           FrameTarget& frame, Refusal& refusal) {
     const bool csv = request.from == TableFormat::Csv;
     if ((!csv && request.from != TableFormat::Tsv) || request.to != TableFormat::Frame ||
         !request.fit.plain()) {
@@ -79,8 +79,8 @@ bool frame_plain_delimited(const FrameRequest& request, std::string_view table,
         return false;
     }
     const TableView view{table.data(), grid.cells.data(), grid.rows, grid.columns};
-    outcome.refusal = render_frame(
-        view, frame_look(write_options_unfitted(request), request.encoding), outcome.text);
+    refusal =
+        render_frame(view, frame_look(write_options_unfitted(request), request.encoding), frame);
     return true;
 }
 
@@ -101,31 +101,50 @@ Refusal checked_table(const FrameRequest& request, std::string_view& table) {
     }
     return refusal;
 }
-}  // namespace
 
-FrameOutcome frame_text(const FrameRequest& request) {
-    FrameOutcome outcome;
+// What any path drew whole goes to a writer in one part.
+void hand_over(FrameOutcome& outcome, const FrameTarget& target) {
+    if (outcome.ok() && target.write != nullptr && !outcome.text.empty()) {
+        (*target.write)(outcome.text);
+        outcome.text = std::string();
+    }
+}
+
+Refusal convert(const FrameRequest& request, FrameTarget& target) {
     std::string_view table;
-    outcome.refusal = checked_table(request, table);
-    if (!outcome.ok() || table.empty()) {
-        return outcome;
+    Refusal refusal = checked_table(request, table);
+    if (refusal.kind != RefusalKind::None || table.empty()) {
+        return refusal;
     }
     if (request.from == TableFormat::Psv && request.to == TableFormat::Frame) {
-        outcome.refusal = frame_psv(request, without_bom(table, request.encoding), outcome.text);
-        return outcome;
+        return frame_psv(request, without_bom(table, request.encoding), target);
     }
-    if (frame_plain_delimited(request, without_bom(table, request.encoding), outcome)) {
-        return outcome;
+    if (frame_plain_delimited(request, without_bom(table, request.encoding), target, refusal)) {
+        return refusal;
     }
     TableRead read = read_table_in_place(table, request.from, request.encoding,
                                          request.widthModel, request.jsonNested);
     if (!read.ok()) {
-        outcome.refusal = read.refusal;
-        return outcome;
+        return read.refusal;
     }
     TableWrite written = write_table(read.table, request.to, write_options(request));
-    outcome.text = std::move(written.text);
-    outcome.refusal = written.refusal;
+    target.text = std::move(written.text);
+    return written.refusal;
+}
+}  // namespace
+
+FrameOutcome frame_text(const FrameRequest& request) {
+    FrameOutcome outcome;
+    FrameTarget target{outcome.text};
+    outcome.refusal = convert(request, target);
+    return outcome;
+}
+
+FrameOutcome frame_text_to(const FrameRequest& request, const FramePartWriter& write) {
+    FrameOutcome outcome;
+    FrameTarget target{outcome.text, &write};
+    outcome.refusal = convert(request, target);
+    hand_over(outcome, target);
     return outcome;
 }
 

@@ -233,6 +233,13 @@ int32_t ft_row_rules(const TableView& table) {
 
 void ft_draw_frame(const EncodedStyle& style, char* out, const int32_t* areas,
                    const TableView& table, int32_t positionType) {
+    FtFrameCursor cursor;
+    ft_draw_frame_part(style, out, areas, table, positionType, cursor, table.rows);
+}
+
+int32_t ft_draw_frame_part(const EncodedStyle& style, char* out, const int32_t* areas,
+                           const TableView& table, int32_t positionType, FtFrameCursor& cursor,
+                           int32_t endLine) {
     // Read once: writes through out may alias the view.
     const int32_t columns = table.columns;
     const int32_t lines = table.rows;
@@ -241,11 +248,14 @@ void ft_draw_frame(const EncodedStyle& style, char* out, const int32_t* areas,
     const unsigned char* const opensRow = table.opensRow;
     const FtRules rules = table.rules;
     int32_t pos = 0;
-    draw_rule(out, pos, style.top, areas, columns);
+    if (cursor.line == 0) {
+        draw_rule(out, pos, style.top, areas, columns);
+    }
     RuleCopier inner;
-    int32_t rowIndex = 0;
+    int32_t rowIndex = cursor.rowIndex;
     LinePlacement placement = line_placement(table, positionType, rowIndex);
-    for (int32_t lineIndex = 0; lineIndex < lines; ++lineIndex) {
+    int32_t lineIndex = cursor.line;
+    for (; lineIndex < endLine; ++lineIndex) {
         const CellSpan* row = cells + int64_t{lineIndex} * columns;
         draw_content(out, pos, style.content, text, row, columns, areas, placement);
         if (lineIndex + 1 == lines) {
@@ -264,4 +274,7 @@ void ft_draw_frame(const EncodedStyle& style, char* out, const int32_t* areas,
             placement = line_placement(table, positionType, rowIndex);
         }
     }
+    cursor.line = endLine;
+    cursor.rowIndex = rowIndex;
+    return pos;
 }
