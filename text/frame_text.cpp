@@ -127,6 +127,9 @@ Refusal convert(const FrameRequest& request, FrameTarget& target) {
     if (!read.ok()) {
         return read.refusal;
     }
+    if (request.to == TableFormat::Frame) {
+        return write_frame_to(read.table, write_options(request), target);
+    }
     TableWrite written = write_table(read.table, request.to, write_options(request));
     target.text = std::move(written.text);
     return written.refusal;

@@ -192,3 +192,6 @@ struct TableWrite {
 // the format cannot hold. A frame holds no TAB or '|' in a cell, and needs
 // every row as long as the first; a line break in a cell makes its row taller.
 TableWrite write_table(const Table& table, TableFormat to, const WriteOptions& options);
+
+// write_table to a frame, drawn into target: in parts when it has a writer.
+Refusal write_frame_to(const Table& table, const WriteOptions& options, FrameTarget& target);
