@@ -122,19 +122,37 @@ void Table::own_text() {
     compact_ = true;
 }
 
-bool Table::cells_hold_any(std::string_view bytes) const {
+bool Table::cells_hold_byte(char byte) const {
     const std::string_view all = text();
-    std::string held;
-    for (char byte : bytes) {
-        if (all.find(byte) != std::string_view::npos) {
-            held += byte;
+    const std::string_view input = all.substr(0, borrowed_.size());
+    size_t next = input.find(byte);  // the first at or after the last cell searched from
+    uint32_t lastStart = 0;
+    for (const Span& span : cells_) {
+        const std::string_view cell = all.substr(span.start, span.length);
+        const bool inInput = span.start + span.length <= input.size();
+        if (!inInput || span.start < lastStart) {
+            // A cell of the table's own, or out of the input's order: searched alone.
+            if (cell.find(byte) != std::string_view::npos) {
+                return true;
+            }
+            continue;
+        }
+        // Cells in the input's order: one search from each cell that starts
+        // past the byte last found, rather than one search a cell.
+        if (next != std::string_view::npos && next < span.start) {
+            next = input.find(byte, span.start);
+        }
+        lastStart = span.start;
+        if (next < span.start + span.length) {
+            return true;
         }
     }
-    if (held.empty() || compact_) {
-        return !held.empty();
-    }
-    for (const Span& span : cells_) {
-        if (all.substr(span.start, span.length).find_first_of(held) != std::string_view::npos) {
+    return false;
+}
+
+bool Table::cells_hold_any(std::string_view bytes) const {
+    for (char byte : bytes) {
+        if (compact_ ? text().find(byte) != std::string_view::npos : cells_hold_byte(byte)) {
             return true;
         }
     }

@@ -140,6 +140,7 @@ class Table {
     void close_cell();
     void copy_borrowed();
     bool borrows(std::string_view text) const;
+    bool cells_hold_byte(char byte) const;
 
     std::string own_;
     std::string_view borrowed_;  // the input while the text is not own_
