@@ -66,16 +66,16 @@ Refusal frame_psv(const FrameRequest& request, std::string_view table, FrameTarg
 
 // csv or tsv to a frame as psv goes, when every cell is a span of the input
 // as it stands; false leaves the table to read_table.
-bool frame_plain_delimited(const FrameRequest& request, std::string_view table,
-                           FrameTarget& frame, Refusal& refusal) {
+bool frame_plain_delimited(const FrameRequest& request, std::string_view table, FrameTarget& frame,
+                           Refusal& refusal) {
     const bool csv = request.from == TableFormat::Csv;
     if ((!csv && request.from != TableFormat::Tsv) || request.to != TableFormat::Frame ||
         !request.fit.plain()) {
         return false;
     }
     CellGrid grid;
-    if (!read_plain_delimited_cells(table, request.encoding, request.widthModel,
-                                    csv ? ',' : '\t', csv, grid)) {
+    if (!read_plain_delimited_cells(table, request.encoding, request.widthModel, csv ? ',' : '\t',
+                                    csv, grid)) {
         return false;
     }
     const TableView view{table.data(), grid.cells.data(), grid.rows, grid.columns};
@@ -122,8 +122,8 @@ Refusal convert(const FrameRequest& request, FrameTarget& target) {
     if (frame_plain_delimited(request, without_bom(table, request.encoding), target, refusal)) {
         return refusal;
     }
-    TableRead read = read_table_in_place(table, request.from, request.encoding,
-                                         request.widthModel, request.jsonNested);
+    TableRead read = read_table_in_place(table, request.from, request.encoding, request.widthModel,
+                                         request.jsonNested);
     if (!read.ok()) {
         return read.refusal;
     }

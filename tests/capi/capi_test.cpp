@@ -88,9 +88,9 @@ void append_part(const char* bytes, size_t size, void* context) {
 Answer through_library_in_parts(const Job& job, size_t& parts) {
     OptionsHandle options = options_of(job.request);
     std::vector<std::string> written;
-    ResultHandle result(zentab_convert_to(job.input.data(), job.input.size(), options.get(),
-                                          append_part, &written),
-                        &zentab_result_free);
+    ResultHandle result(
+        zentab_convert_to(job.input.data(), job.input.size(), options.get(), append_part, &written),
+        &zentab_result_free);
     Answer answer;
     for (const std::string& part : written) {
         EXPECT_FALSE(part.empty());
@@ -183,8 +183,8 @@ TEST(CInterface, GivesWhatTheTextLayerGives) {
 // that draws straight from its cells, and in one that does not.
 TEST(CInterface, HandsOnInPartsWhatItGivesWhole) {
     std::vector<Job> jobs = random_jobs(600);
-    for (TableFormat from : {TableFormat::Psv, TableFormat::Csv, TableFormat::Tsv,
-                             TableFormat::Markdown}) {
+    for (TableFormat from :
+         {TableFormat::Psv, TableFormat::Csv, TableFormat::Tsv, TableFormat::Markdown}) {
         Texts texts;
         for (int row = 0; row < 6000; ++row) {
             texts.push_back({"r" + std::to_string(row), "日本", std::to_string(row * 7919)});

@@ -83,9 +83,8 @@ bool holds_any(std::string_view text, std::string_view bytes) {
 
 }  // namespace
 
-bool read_plain_delimited_cells(std::string_view text, TextEncoding encoding,
-                                WidthModel widthModel, char separator, bool quotes,
-                                CellGrid& grid) {
+bool read_plain_delimited_cells(std::string_view text, TextEncoding encoding, WidthModel widthModel,
+                                char separator, bool quotes, CellGrid& grid) {
     // The frame refuses '|' and TAB in a cell and lays out an escape sequence;
     // a TAB separator is one of these only between cells.
     const std::string_view refusedInCells = separator == '\t' ? "|\x1b" : "|\t\x1b";

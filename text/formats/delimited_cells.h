@@ -12,6 +12,5 @@
 // away, for anything the table reader would read otherwise or a frame would
 // refuse: a doubled quote, a line break or a separator inside a cell, '|',
 // TAB or ESC anywhere, an empty line, or rows of different lengths.
-bool read_plain_delimited_cells(std::string_view text, TextEncoding encoding,
-                                WidthModel widthModel, char separator, bool quotes,
-                                CellGrid& grid);
+bool read_plain_delimited_cells(std::string_view text, TextEncoding encoding, WidthModel widthModel,
+                                char separator, bool quotes, CellGrid& grid);
