@@ -169,22 +169,24 @@ function measureFont() {
     rulerFont = font;
     ruler.font = font;
     fitting.clear();
-    const probe = document.createElement('span');
-    probe.textContent = '0'.repeat(1000);
-    output.append(probe);
-    advance = probe.getBoundingClientRect().width / 1000;
-    probe.remove();
+    // On the canvas, as the page lays text out to within 1/64 px in 1000
+    // columns, and without laying out the page before its first paint.
+    advance = ruler.measureText('0'.repeat(1000)).width / 1000;
     output.style.setProperty('--column', `${advance}px`);
 }
 
-function fits(cluster, columns) {
-    const key = columns + cluster;
-    let fit = fitting.get(key);
-    if (fit === undefined) {
-        fit = Math.abs(ruler.measureText(cluster).width - columns * advance) < 0.002;
-        fitting.set(key, fit);
+// How wide the fonts draw a cluster, in CSS pixels.
+function glyphWidth(cluster) {
+    let width = fitting.get(cluster);
+    if (width === undefined) {
+        width = ruler.measureText(cluster).width;
+        fitting.set(cluster, width);
     }
-    return fit;
+    return width;
+}
+
+function fits(cluster, columns) {
+    return Math.abs(glyphWidth(cluster) - columns * advance) < 0.002;
 }
 
 const always = () => false;
@@ -192,22 +194,59 @@ const always = () => false;
 // Every cluster beyond ASCII that the fonts draw wider or narrower than its
 // columns gets a box of exactly its columns, so the frame lines up whatever
 // widths the machine's fonts give those glyphs; the rest stays text, in runs
-// rather than an element each. The text from `from` to `to` only.
+// rather than an element each. Clusters side by side of one kind share a box
+// as wide as all of them: a wide rule or a Japanese word is one element, not
+// one a character, which the browser lays out and paints many times faster.
+// The text from `from` to `to` only.
 function render(target, text, layout, from = 0, to = text.length, fit = fits) {
     const parts = document.createDocumentFragment();
+    // Measured glyphs are spaced to their columns, so that a run sits as its
+    // characters one a box would; the small pictures' are not measured.
+    const measured = fit === fits;
     let done = from;
+    let box = null;
+    let boxKind = '';
+    let boxColumns = 0;
+    let boxGlyph = 0;
+    let boxCount = 0;
+    const close = () => {
+        if (boxCount > 1) {
+            const rule = boxKind.endsWith('rule');
+            box.style.setProperty('--n', rule ? boxCount : boxCount * boxColumns);
+            if (measured && !rule) {
+                const spacing = boxColumns * advance - boxGlyph;
+                box.classList.add('spread');
+                box.style.letterSpacing = `${spacing}px`;
+                box.style.textIndent = `${spacing / 2}px`;
+            }
+        }
+        box = null;
+    };
     for (let at = 3 * tripleAt(layout, from); at < layout.length && layout[at] < to; at += 3) {
         const [start, units, columns] = [layout[at], layout[at + 1], layout[at + 2]];
         const character = text.slice(start, start + units);
         if (fit(character, columns)) continue;
-        if (start > done) parts.append(text.slice(done, start));
-        const box = document.createElement('span');
         const rule = character >= '\u2500' && character <= '\u257f';
-        box.className = `c${Math.min(columns, 2)}${rule ? ' rule' : ''}`;
-        box.textContent = character;
-        parts.append(box);
+        const kind = `c${Math.min(columns, 2)}${rule ? ' rule' : ''}`;
+        const glyph = measured ? glyphWidth(character) : 0;
+        if (box && start === done && kind === boxKind && columns > 0 && (rule || glyph === boxGlyph)) {
+            box.textContent += character;
+            boxCount++;
+        } else {
+            if (box) close();
+            if (start > done) parts.append(text.slice(done, start));
+            box = document.createElement('span');
+            box.className = kind;
+            box.textContent = character;
+            boxKind = kind;
+            boxColumns = Math.min(columns, 2);
+            boxGlyph = glyph;
+            boxCount = 1;
+            parts.append(box);
+        }
         done = start + units;
     }
+    if (box) close();
     if (done < to) parts.append(text.slice(done, to));
     target.replaceChildren(parts);
 }
@@ -225,12 +264,17 @@ const sight = document.createElement('div');
 sizer.className = 'sizer';
 sight.className = 'sight';
 let drawPending = false;
+// Output's scroll position and height as last seen, kept as they change:
+// reading them after a keystroke would lay the page out once more before
+// the frame is drawn.
+let sightTop = 0;
+let sightHeight = 0;
 
 function drawSight() {
     drawPending = false;
     const { text, layout, starts } = view;
-    const first = Math.max(0, Math.floor(output.scrollTop / lineHeight) - 40);
-    const last = Math.min(starts.length, first + Math.ceil(output.clientHeight / lineHeight) + 80);
+    const first = Math.max(0, Math.floor(sightTop / lineHeight) - 40);
+    const last = Math.min(starts.length, first + Math.ceil(sightHeight / lineHeight) + 80);
     if (first === view.first && last === view.last) return;
     view.first = first;
     view.last = last;
@@ -337,7 +381,7 @@ function showResult(result, text) {
 function frameJob(zentab, job) {
     const result = zentab.frameText(job.text, job.f, job.p, job.wide, job.sjis, false, true, job.from, 4, job.fit);
     if (result.refusal) return { seq: job.seq, refusal: result.refusal };
-    return { seq: job.seq, text: result.text, layout: zentab.layoutOf(result.text, job.wide || job.sjis) };
+    return { seq: job.seq, text: result.text, layout: zentab.layoutOfOutput(job.wide || job.sjis) };
 }
 
 function post(job) {
@@ -379,11 +423,20 @@ function update() {
 
 // A paste of many lines comes as an input event a line; typing fast, several
 // a frame. Each task's last is framed, once.
+// A large table goes to the worker at once instead: framed there while the
+// browser lays out the text area that now holds it, which takes as long.
+let scheduledTimer = 0;
 function schedule() {
     output.setAttribute('aria-busy', 'true');
+    if (worker && zentab && input.value.length > framedAtOnce) {
+        clearTimeout(scheduledTimer);
+        scheduled = false;
+        update();
+        return;
+    }
     if (scheduled) return;
     scheduled = true;
-    setTimeout(() => {
+    scheduledTimer = setTimeout(() => {
         scheduled = false;
         update();
     });
@@ -414,7 +467,7 @@ function picture(radio, text, frameType, positionType) {
     box.className = 'picture';
     box.setAttribute('aria-hidden', 'true');
     const framed = zentab.frameText(text, frameType, positionType, false, false, false).text;
-    render(box, framed, zentab.layoutOf(framed, false), 0, framed.length, always);
+    render(box, framed, zentab.layoutOfOutput(false), 0, framed.length, always);
     radio.after(box);
 }
 
@@ -467,10 +520,16 @@ function download() {
 // The module, gzipped in the page, compiled while it is still unpacking and
 // the rest of the page is set up.
 function compile() {
-    const text = atob('/* ZENTAB_WASM_GZ */');
-    // A plain loop: Uint8Array.from with a mapping function is many times slower.
-    const packed = new Uint8Array(text.length);
-    for (let at = 0; at < text.length; at++) packed[at] = text.charCodeAt(at);
+    const base64 = '/* ZENTAB_WASM_GZ */';
+    let packed;
+    if (Uint8Array.fromBase64) {
+        packed = Uint8Array.fromBase64(base64);
+    } else {
+        const text = atob(base64);
+        // A plain loop: Uint8Array.from with a mapping function is many times slower.
+        packed = new Uint8Array(text.length);
+        for (let at = 0; at < text.length; at++) packed[at] = text.charCodeAt(at);
+    }
     // A stream of its own rather than a Blob's, whose bytes may live in
     // another process.
     const unpacked = new ReadableStream({
@@ -548,10 +607,16 @@ async function start() {
         selectPlace();
     });
     output.addEventListener('scroll', () => {
+        sightTop = output.scrollTop;
         if (!output.classList.contains('partial') || drawPending) return;
         drawPending = true;
         requestAnimationFrame(drawSight);
     });
+    // Told after layout, before paint: a taller Output draws more lines at once.
+    new ResizeObserver(() => {
+        sightHeight = output.clientHeight;
+        if (output.classList.contains('partial')) drawSight();
+    }).observe(output);
     addEventListener('hashchange', () => {
         readFragment();
         showChoices();

@@ -151,11 +151,11 @@ function zentabOpen(instance) {
         return { text: outputText() };
     }
 
-    // For each grapheme cluster of text that is not plain ASCII, three
-    // numbers: its start and length in UTF-16 code units and its columns.
-    function layoutOf(text, wide) {
-        write(text);
-        const count = exports.zentab_layout(wide ? 1 : 0);
+    // For each grapheme cluster of the last frame made as text that is not
+    // plain ASCII, three numbers: its start and length in UTF-16 code units
+    // and its columns.
+    function layoutOfOutput(wide) {
+        const count = exports.zentab_layout_output(wide ? 1 : 0);
         return new Uint32Array(memory.buffer, exports.zentab_layout_data(), count * 3).slice();
     }
 
@@ -169,5 +169,5 @@ function zentabOpen(instance) {
         return { rows: flat.split('\x1e').slice(0, -1).map((row) => row.split('\x1f').slice(0, -1)) };
     }
 
-    return { frameText, layoutOf, unframe };
+    return { frameText, layoutOfOutput, unframe };
 }

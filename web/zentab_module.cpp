@@ -4,14 +4,14 @@
 // next call, and memory views must be taken again after each call because
 // the memory may have grown.
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "core/text_rules.h"
+#include "page_layout.h"
 #include "text/cp932_codec.h"
 #include "text/frame_text.h"
-#include "text/unicode/display_width.h"
+#include "utf16_output.h"
 
 #define ZENTAB_EXPORT extern "C" __attribute__((visibility("default")))
 
@@ -174,48 +174,12 @@ std::vector<char16_t> gOutput16;
 
 // The output as UTF-16 at zentab_output16(): making a string of UTF-16 is a
 // copy, of UTF-8 a decode, slow in Node. Returns the code units.
-// The output is valid UTF-8 and mostly ASCII and three-byte box pieces, so
-// those two go first and ASCII eight bytes at a time.
 ZENTAB_EXPORT uint32_t zentab_output_utf16() {
-    if (gOutput16.size() < gOutput.size()) {
-        gOutput16.resize(gOutput.size());
+    const size_t room = utf16_room(gOutput.size());
+    if (gOutput16.size() < room) {
+        gOutput16.resize(room);
     }
-    char16_t* out = gOutput16.data();
-    const auto* bytes = reinterpret_cast<const uint8_t*>(gOutput.data());
-    const uint8_t* end = bytes + gOutput.size();
-    while (bytes < end) {
-        if (end - bytes >= 8) {
-            uint64_t eight;
-            std::memcpy(&eight, bytes, 8);
-            if ((eight & 0x8080808080808080u) == 0) {
-                for (int index = 0; index < 8; ++index) {
-                    out[index] = static_cast<char16_t>((eight >> (8 * index)) & 0xFF);
-                }
-                out += 8;
-                bytes += 8;
-                continue;
-            }
-        }
-        const uint32_t lead = *bytes;
-        if (lead < 0x80) {
-            *out++ = static_cast<char16_t>(lead);
-            bytes += 1;
-        } else if (lead >= 0xE0 && lead < 0xF0) {
-            *out++ = static_cast<char16_t>((lead & 0x0F) << 12 | (bytes[1] & 0x3Fu) << 6 |
-                                           (bytes[2] & 0x3Fu));
-            bytes += 3;
-        } else if (lead < 0xE0) {
-            *out++ = static_cast<char16_t>((lead & 0x1F) << 6 | (bytes[1] & 0x3Fu));
-            bytes += 2;
-        } else {
-            const uint32_t value = (lead & 0x07) << 18 | (bytes[1] & 0x3Fu) << 12 |
-                                   (bytes[2] & 0x3Fu) << 6 | (bytes[3] & 0x3Fu);
-            *out++ = static_cast<char16_t>(0xD7C0 + (value >> 10));
-            *out++ = static_cast<char16_t>(0xDC00 | (value & 0x3FF));
-            bytes += 4;
-        }
-    }
-    return static_cast<uint32_t>(out - gOutput16.data());
+    return static_cast<uint32_t>(utf8_to_utf16(gOutput, gOutput16.data()));
 }
 
 ZENTAB_EXPORT const char16_t* zentab_output16() {
@@ -255,44 +219,13 @@ std::vector<uint32_t> gLayout;
 
 }  // namespace
 
-// Lays out the input as the page shows it: for each grapheme cluster that
-// holds a character beyond ASCII (an accent after a plain letter too), its
-// start and length in UTF-16 code units and its columns. Returns the number
-// of triples at zentab_layout_data(). The input must be valid UTF-8.
-ZENTAB_EXPORT uint32_t zentab_layout(int32_t wide) {
+// Lays out the output, as UTF-8 (zentab_output_to_utf8 after a code page 932
+// frame), as the page shows it (page_layout.h): the page lays out each frame
+// it shows without handing it back. Returns the number of triples at
+// zentab_layout_data().
+ZENTAB_EXPORT uint32_t zentab_layout_output(int32_t wide) {
     gLayout.clear();
-    const std::string_view text = gInput;
-    const WidthModel model = wide != 0 ? WidthModel::Wide : WidthModel::Narrow;
-    uint32_t offset = 0;
-    for (size_t at = 0; at < text.size();) {
-        const bool plain = static_cast<uint8_t>(text[at]) < 0x80 &&
-                           (at + 1 == text.size() || static_cast<uint8_t>(text[at + 1]) < 0x80);
-        if (plain) {
-            ++at;
-            ++offset;
-            continue;
-        }
-        const Grapheme cluster = next_grapheme(text, at, model);
-        uint32_t units = 0;
-        bool ascii = true;
-        for (size_t index = at; index < cluster.end; ++index) {
-            const auto byte = static_cast<uint8_t>(text[index]);
-            // Lead bytes start a code point; four-byte ones need a surrogate pair.
-            units += text_rules::is_utf8_continuation(byte) ? 0 : byte >= 0xF0 ? 2 : 1;
-            ascii = ascii && byte < 0x80;
-        }
-        // A line end before a box piece, say, stays text: a box would hold the break.
-        if (ascii) {
-            offset += units;
-            at = cluster.end;
-            continue;
-        }
-        gLayout.push_back(offset);
-        gLayout.push_back(units);
-        gLayout.push_back(static_cast<uint32_t>(cluster.width));
-        offset += units;
-        at = cluster.end;
-    }
+    lay_out_clusters(gOutput, wide != 0 ? WidthModel::Wide : WidthModel::Narrow, gLayout);
     return static_cast<uint32_t>(gLayout.size() / 3);
 }
 

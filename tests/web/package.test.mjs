@@ -77,6 +77,26 @@ test('fitting options: frame() prints what the command prints', () => {
     assert.ok(seen.framed > 100 && seen.narrow > 0, JSON.stringify(seen));
 });
 
+// The module hands its output over as UTF-16, taking ASCII and three-byte
+// characters several at a time: long runs of one length of UTF-8 character
+// and of mixed ones, ending anywhere in a block, come back as they went in.
+test('long runs of each length of UTF-8 character: frame() and unframe() keep every character', () => {
+    const next = random(2718);
+    const pick = (items) => items[Math.floor(next() * items.length)];
+    const runs = ['plain ascii text', 'é', 'ß', '─', '漢字', 'ｶ', '😀', '𠀋', '①', 'x─', 'é😀a'];
+    for (let round = 0; round < 120; round++) {
+        const cell = () => Array.from({ length: 1 + Math.floor(next() * 4) },
+            () => pick(runs).repeat(1 + Math.floor(next() * 12))).join(pick(['', ' ', '-']));
+        const columns = 1 + Math.floor(next() * 3);
+        const rows = Array.from({ length: 1 + Math.floor(next() * 4) }, () => Array.from({ length: columns }, cell));
+        const text = rows.map((row) => row.join('|')).join('\n');
+        const options = { frame: 1 + Math.floor(next() * 6), ambiguous: pick(['narrow', 'wide']) };
+        const framed = frame(text, options);
+        assert.equal(framed, runNative(['-f', `${options.frame}`, '-a', options.ambiguous], text).stdout.toString('utf8'), text);
+        assert.deepEqual(unframe(framed, { ambiguous: options.ambiguous }), rows, text);
+    }
+});
+
 describe('from: other input formats, as --from reads them', () => {
     const cases = [
         ['csv', 'Name,Note\n"Tanaka, Ken","said ""hi"""\n山田,"two\nlines"'],

@@ -70,6 +70,9 @@ describe('every frame line ends at the same x, whatever the fonts', () => {
         { frame: 5, position: 'H', width: 'wide', encoding: 'UTF-8', text: mixed },
         { frame: 6, position: 'Q', width: 'narrow', encoding: 'UTF-8', text: mixed },
         { frame: 2, position: 'C', width: 'narrow', encoding: 'Shift-JIS', text: '品名|数量\nｶﾀｶﾅ|①\n─|12' },
+        // Long runs of one kind, drawn as one box a run: wide rules, words of wide letters, ambiguous ones.
+        { frame: 1, position: 'B', width: 'wide', encoding: 'UTF-8', text: '東京都千代田区|①②③④|ΑΒΓΔ\nx|青森県産りんご|±±\n──|é😀😀|ｶﾀｶﾅｶﾀｶﾅ' },
+        { frame: 4, position: 'A', width: 'narrow', encoding: 'UTF-8', text: '東京都千代田区|①②③④|ΑΒΓΔ\nx|青森県産りんご|±±\n──|é😀😀|ｶﾀｶﾅｶﾀｶﾅ' },
     ];
     for (const choice of cases) {
         test(JSON.stringify({ ...choice, text: undefined }), async () => {
