@@ -1,5 +1,6 @@
 #!/bin/sh
-# The whole zentab process on 1 MiB of psv and of csv beside `column -t`
+# The whole zentab process on 1 MiB of psv, csv, tsv and Markdown, and on its
+# frame read back, beside `column -t`
 # (which aligns the same cells, without rules), in the same run: best wall time,
 # and zentab's peak memory against input + output + 2 MiB.
 #   bench/cli_vs_column.sh [path/to/zentab]   default build/cli/zentab
@@ -12,6 +13,10 @@ trap 'rm -rf "$work"' EXIT
 awk 'BEGIN { while (n < 1048000) { line = sprintf("r%d|item %d|%05d|済\n", i, i, (i * 7919) % 100000); n += length(line) + 2; printf "%s", line; i++ } }' \
   >"$work/table.psv"
 tr '|' ',' <"$work/table.psv" >"$work/table.csv"
+tr '|' '\t' <"$work/table.psv" >"$work/table.tsv"
+# The same cells as Markdown, unpadded so that it stays within the input limit.
+awk 'NR == 1 { print "|" $0 "|"; print "|-|-|-|-|"; next } { print "|" $0 "|" }' \
+  <"$work/table.psv" >"$work/table.markdown"
 runs=${ZENTAB_RUNS:-10}
 
 # Best wall time of $runs runs in microseconds, then the peak memory of one
@@ -33,16 +38,29 @@ PY
   cat "$work/peak"
 }
 
-for format in psv csv; do
+# Each reader against psv's time too: the same table, the same frame.
+for format in psv csv tsv markdown frame; do
   input="$work/table.$format"
-  separator='|'
-  [ "$format" = csv ] && separator=','
+  if [ "$format" = frame ]; then
+    "$zentab" -f 2 "$work/table.psv" >"$input"
+  fi
+  case $format in
+    csv) separator=',' ;;
+    tsv) separator=$(printf '\t') ;;
+    *) separator='|' ;;
+  esac
   set -- $(measure "$zentab" --from "$format" -f 2 "$input")
   zentabTime=$1 zentabPeak=$2
+  [ "$format" = psv ] && psvTime=$zentabTime
   outBytes=$(wc -c <"$work/out")
-  set -- $(measure column -t -s "$separator" "$input")
-  columnTime=$1 columnPeak=$2
   inBytes=$(wc -c <"$input")
   budget=$(((inBytes + outBytes) / 1024 + 2048))
-  echo "$format: zentab ${zentabTime} us, column -t ${columnTime} us (ratio $(awk "BEGIN { printf \"%.2f\", $zentabTime / $columnTime }")); peak: zentab ${zentabPeak} KiB, column -t ${columnPeak} KiB, input + output + 2 MiB = ${budget} KiB"
+  versusPsv=$(awk "BEGIN { printf \"%.2f\", $zentabTime / $psvTime }")
+  if [ "$format" = frame ]; then
+    echo "$format: zentab ${zentabTime} us (${versusPsv}x psv); peak: zentab ${zentabPeak} KiB, input + output + 2 MiB = ${budget} KiB"
+    continue
+  fi
+  set -- $(measure column -t -s "$separator" "$input")
+  columnTime=$1 columnPeak=$2
+  echo "$format: zentab ${zentabTime} us (${versusPsv}x psv), column -t ${columnTime} us (ratio $(awk "BEGIN { printf \"%.2f\", $zentabTime / $columnTime }")); peak: zentab ${zentabPeak} KiB, column -t ${columnPeak} KiB, input + output + 2 MiB = ${budget} KiB"
 done

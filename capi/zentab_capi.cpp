@@ -84,6 +84,21 @@ zentab_result* convert(const char* text, size_t size, const zentab_options* opti
     return result.release();
 }
 
+zentab_result* convert_to(const char* text, size_t size, const zentab_options* options,
+                          zentab_write write, void* context) {
+    auto result = std::make_unique<zentab_result>();
+    const FramePartWriter writer = [&](std::string_view part) {
+        if (write != nullptr) {
+            write(part.data(), part.size(), context);
+        }
+    };
+    FrameOutcome outcome = frame_text_to(request_of(text, size, options), writer);
+    if (!outcome.ok()) {
+        return refused(std::move(result), outcome.refusal);
+    }
+    return result.release();
+}
+
 zentab_result* read(const char* text, size_t size, const zentab_options* options, bool frame) {
     auto result = std::make_unique<zentab_result>();
     FrameRequest request = request_of(text, size, options);
@@ -271,6 +286,11 @@ int zentab_options_set_rules(zentab_options* options, zentab_rules rules) {
 
 zentab_result* zentab_convert(const char* text, size_t size, const zentab_options* options) {
     return guarded([&] { return convert(text, size, options); });
+}
+
+zentab_result* zentab_convert_to(const char* text, size_t size, const zentab_options* options,
+                                 zentab_write write, void* context) {
+    return guarded([&] { return convert_to(text, size, options, write, context); });
 }
 
 zentab_result* zentab_read(const char* text, size_t size, const zentab_options* options) {

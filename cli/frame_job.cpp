@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/line_ends.h"
+#include "cli/stream_io.h"
 #include "command/create_frame.h"
 
 namespace {
@@ -101,7 +102,19 @@ LibraryOptions library_options(const CliOptions& options) {
     return handle;
 }
 
-JobOutput frame_job(const CliOptions& options, const std::string& input) {
+struct StreamedOutput {
+    int fd;
+    std::string error;  // the first failure; later parts are dropped
+};
+
+void write_part(const char* bytes, size_t size, void* context) {
+    auto* out = static_cast<StreamedOutput*>(context);
+    if (out->error.empty()) {
+        out->error = write_all(out->fd, std::string_view(bytes, size));
+    }
+}
+
+JobOutput frame_job(const CliOptions& options, const std::string& input, int outFd) {
     if (options.raw) {
         return raw_job(options, input);
     }
@@ -109,13 +122,17 @@ JobOutput frame_job(const CliOptions& options, const std::string& input) {
     if (!set) {
         return failure("out of memory");
     }
-    std::shared_ptr<zentab_result> result(zentab_convert(input.data(), input.size(), set.get()),
-                                          &zentab_result_free);
+    StreamedOutput streamed{outFd, {}};
+    zentab_result* made =
+        outFd >= 0 ? zentab_convert_to(input.data(), input.size(), set.get(), write_part, &streamed)
+                   : zentab_convert(input.data(), input.size(), set.get());
+    std::shared_ptr<zentab_result> result(made, &zentab_result_free);
     if (!zentab_result_ok(result.get())) {
         return failure(zentab_result_message(result.get()));
     }
     JobOutput job;
     job.result = std::move(result);
+    job.writeError = std::move(streamed.error);
     return job;
 }
 

@@ -18,11 +18,14 @@ struct JobOutput {
     std::shared_ptr<zentab_result> result;
     std::string err;
     int exitCode = 0;
+    std::string writeError;  // why output streamed to a descriptor stopped
 
     std::string_view out() const;
 };
 
-JobOutput frame_job(const CliOptions& options, const std::string& input);
+// With outFd, the library's output goes there as it is made, never held
+// whole; the byte-exact path's and any message still come back.
+JobOutput frame_job(const CliOptions& options, const std::string& input, int outFd = -1);
 
 using LibraryOptions = std::unique_ptr<zentab_options, void (*)(zentab_options*)>;
 

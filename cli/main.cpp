@@ -87,7 +87,10 @@ int main(int argc, char** argv) {
     }
     // After the input is read: keys typed as input never meet the question.
     resolve_from_terminal(parsed.options);
-    JobOutput job = frame_job(parsed.options, input.bytes);
+    JobOutput job = frame_job(parsed.options, input.bytes, STDOUT_FILENO);
     write_all(STDERR_FILENO, job.err);
+    if (!job.writeError.empty()) {
+        return report("cannot write to standard output: " + job.writeError, kExitTrouble);
+    }
     return write_stdout(job.out(), job.exitCode);
 }

@@ -94,6 +94,13 @@ int ft_render_with(int32_t frameType, int32_t positionType, const FtLook& look, 
 // frame its own table. FT_BAD_SHAPE for a table without cells.
 int ft_render_table(const TableView& table, int32_t frameType, int32_t positionType,
                     const FtLook& look, FtReserve reserve, void* context);
+// The same frame drawn in parts of about 64 KiB, each handed to write as it
+// is drawn, so that a frame need not be held whole. accept is told the whole
+// frame's length first; false refuses it with FT_BUFFER_TOO_SMALL.
+using FtAccept = bool (*)(int64_t bytes, void* context);
+using FtWrite = void (*)(const char* bytes, int32_t size, void* context);
+int ft_render_table_in_parts(const TableView& table, int32_t frameType, int32_t positionType,
+                             const FtLook& look, FtAccept accept, FtWrite write, void* context);
 
 // Where a cell's text sits in its padded area, by position type (1..17) and
 // the cell's place: the header row and first column can differ from the rest.

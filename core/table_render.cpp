@@ -2,6 +2,7 @@
 // table, so tables can be framed side by side.
 #include <climits>
 #include <cstring>
+#include <initializer_list>
 
 #include "core/allocator.h"
 #include "core/frame_core.h"
@@ -71,6 +72,83 @@ int render_measured(const TableView& table, int32_t frameType, int32_t positionT
     out[length] = '\0';
     return FT_OK;
 }
+
+// The most a line of cells and the rule after it can take: a part of a frame
+// drawn in parts is sized by it.
+struct LineBound {
+    int64_t fixed;  // borders, areas and the longest rule
+    const TableView& table;
+
+    int64_t of(int32_t line) const {
+        int64_t bytes = fixed;
+        const CellSpan* cell = table.cells + int64_t{line} * table.columns;
+        for (int32_t column = 0; column < table.columns; ++column, ++cell) {
+            bytes += cell->length - cell->width;
+        }
+        return bytes;
+    }
+};
+
+LineBound line_bound(const EncodedStyle& style, const Measure& measure, const TableView& table) {
+    int64_t fixed = border_bytes(style.content, table.columns);
+    for (int32_t c = 0; c < table.columns; ++c) {
+        fixed += measure.areas[c];
+    }
+    int64_t rule = 0;
+    for (const EncodedLine* line : {&style.top, &style.header, &style.inner, &style.bottom}) {
+        const int64_t bytes = rule_line_bytes(*line, measure.areas, table.columns);
+        rule = bytes > rule ? bytes : rule;
+    }
+    return {fixed + rule, table};
+}
+
+// Parts of about this many bytes, or one line where a line is longer.
+constexpr int64_t kPartBytes = 64 * 1024;
+
+int draw_in_parts(const TableView& table, int32_t positionType, const EncodedStyle& style,
+                  const Measure& measure, FtWrite write, void* context) {
+    const LineBound bound = line_bound(style, measure, table);
+    int64_t capacity = 0;
+    char* part = nullptr;
+    FtFrameCursor cursor;
+    while (cursor.line < table.rows) {
+        int32_t end = cursor.line;
+        int64_t bytes = cursor.line == 0 ? bound.fixed : 0;  // the top rule
+        do {
+            bytes += bound.of(end++);
+        } while (end < table.rows && bytes + bound.of(end) <= kPartBytes);
+        if (bytes > capacity) {
+            ft_release(part);
+            capacity = bytes > kPartBytes ? bytes : kPartBytes;
+            part = static_cast<char*>(ft_allocate(static_cast<size_t>(capacity)));
+            if (part == nullptr) {
+                return FT_NO_MEMORY;
+            }
+        }
+        const int32_t drawn =
+            ft_draw_frame_part(style, part, measure.areas, table, positionType, cursor, end,
+                               DrawBounds{capacity, measure.textExtent});
+        write(part, drawn, context);
+    }
+    ft_release(part);
+    return FT_OK;
+}
+
+int render_measured_in_parts(const TableView& table, int32_t frameType, int32_t positionType,
+                             const FtLook& look, Measure& measure, FtAccept accept, FtWrite write,
+                             void* context) {
+    const FrameStyle& style = kFrameStyles[frameType - 1];
+    measure_cells(table, measure);
+    for (int32_t c = 0; c < table.columns; ++c) {
+        measure.areas[c] = cell_area_width(style, measure.areas[c]) + 2 * table.padding;
+    }
+    const EncodedStyle& encoded = encoded_style(frameType, look);
+    const int64_t length = frame_length(encoded, measure, table);
+    if (!accept(length, context) || length >= INT32_MAX) {
+        return FT_BUFFER_TOO_SMALL;
+    }
+    return draw_in_parts(table, positionType, encoded, measure, write, context);
+}
 }  // namespace
 
 bool ft_types_valid(int32_t frameType, int32_t positionType) {
@@ -95,6 +173,27 @@ int ft_render_table(const TableView& table, int32_t frameType, int32_t positionT
     std::memset(measure.areas, 0, areaBytes);
     const int result =
         render_measured(table, frameType, positionType, look, measure, reserve, context);
+    ft_release(measure.areas);
+    return result;
+}
+
+int ft_render_table_in_parts(const TableView& table, int32_t frameType, int32_t positionType,
+                             const FtLook& look, FtAccept accept, FtWrite write, void* context) {
+    if (!ft_types_valid(frameType, positionType) || accept == nullptr || write == nullptr ||
+        table.padding < 0 || table.padding > FT_PADDING_MAX) {
+        return FT_BAD_ARGUMENT;
+    }
+    if (table.rows <= 0 || table.columns <= 0) {
+        return FT_BAD_SHAPE;
+    }
+    const size_t areaBytes = sizeof(int32_t) * static_cast<size_t>(table.columns);
+    Measure measure{static_cast<int32_t*>(ft_allocate(areaBytes)), 0, 0};
+    if (measure.areas == nullptr) {
+        return FT_NO_MEMORY;
+    }
+    std::memset(measure.areas, 0, areaBytes);
+    const int result = render_measured_in_parts(table, frameType, positionType, look, measure,
+                                                accept, write, context);
     ft_release(measure.areas);
     return result;
 }

@@ -193,6 +193,15 @@ ZENTAB_API int zentab_options_set_rules(zentab_options* options, zentab_rules ru
  * refused with ZENTAB_REFUSAL_OUT_OF_MEMORY. Free it with zentab_result_free. */
 ZENTAB_API zentab_result* zentab_convert(const char* text, size_t size,
                                          const zentab_options* options);
+/* Takes each part of the output of zentab_convert_to, in order. */
+typedef void (*zentab_write)(const char* bytes, size_t size, void* context);
+/* zentab_convert with the output handed to write as it is made, so that it
+ * is never held whole: a frame drawn in parts of about 64 KiB, any other
+ * output in one. The result holds no output; a refused text writes nothing.
+ * write must not be NULL. */
+ZENTAB_API zentab_result* zentab_convert_to(const char* text, size_t size,
+                                            const zentab_options* options, zentab_write write,
+                                            void* context);
 /* Reads the text in the options' from format into rows of cells, which
  * zentab_result_table gives. */
 ZENTAB_API zentab_result* zentab_read(const char* text, size_t size, const zentab_options* options);

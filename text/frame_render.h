@@ -2,7 +2,9 @@
 // frame limit.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/cell_table.h"
@@ -20,3 +22,16 @@ struct FrameLook {
 
 // Draws the view as it is. FrameTooLarge past kTextFrameLimit, NoCells for a table without cells.
 Refusal render_frame(const TableView& table, const FrameLook& look, std::string& frame);
+
+// Takes each part of a frame drawn in parts, in order.
+using FramePartWriter = std::function<void(std::string_view part)>;
+
+// Where a frame goes: into text whole, or, when write is set, to write in
+// parts as it is drawn, so that it is never held whole.
+struct FrameTarget {
+    std::string& text;
+    const FramePartWriter* write = nullptr;
+};
+
+// The same for either target; refused frames write nothing.
+Refusal render_frame(const TableView& table, const FrameLook& look, FrameTarget& target);

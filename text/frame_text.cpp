@@ -1,6 +1,7 @@
 #include "text/frame_text.h"
 
 #include "core/frame_core.h"
+#include "text/formats/delimited_cells.h"
 #include "text/frame_render.h"
 #include "text/input_check.h"
 #include "text/layout/frame_layout.h"
@@ -48,7 +49,7 @@ WriteOptions write_options(const FrameRequest& request) {
 // The cells of a psv table, spans of it, drawn. An escape sequence anywhere
 // may be a cell's; psv cells hold no line break.
 Refusal frame_psv_cells(const FrameRequest& request, std::string_view table, const CellGrid& grid,
-                        bool mayHoldEscapes, std::string& frame) {
+                        bool mayHoldEscapes, FrameTarget& frame) {
     if (grid.columns == 0) {
         return refusal_of(RefusalKind::NoCells);
     }
@@ -56,13 +57,13 @@ Refusal frame_psv_cells(const FrameRequest& request, std::string_view table, con
     const FrameLook look = frame_look(write_options_unfitted(request), request.encoding);
     const std::string_view special = mayHoldEscapes ? table : std::string_view();
     if (needs_layout(request.fit, special, kEscapeOnly)) {
-        return render_laid_out(view, look, request.fit, frame);
+        return render_laid_out(view, look, request.fit, frame.text);
     }
     return render_frame(view, look, frame);
 }
 
 // psv to a frame, the way most tables go: cells stay spans of the input.
-Refusal frame_psv(const FrameRequest& request, std::string_view table, std::string& frame) {
+Refusal frame_psv(const FrameRequest& request, std::string_view table, FrameTarget& frame) {
     CellGrid grid;
     Refusal refusal = read_psv_cells(table, request.encoding, request.widthModel, grid);
     if (refusal.kind != RefusalKind::None) {
@@ -73,7 +74,7 @@ Refusal frame_psv(const FrameRequest& request, std::string_view table, std::stri
 
 // psv to a frame when the table is plain, its input checked as it is read;
 // false leaves the request to the general path.
-bool frame_plain_psv(const FrameRequest& request, FrameOutcome& outcome) {
+bool frame_plain_psv(const FrameRequest& request, FrameTarget& frame, Refusal& refusal) {
     if (request.from != TableFormat::Psv || request.to != TableFormat::Frame ||
         check_request(request).kind != RefusalKind::None ||
         static_cast<int64_t>(request.text.size()) > input_limit(request)) {
@@ -85,7 +86,27 @@ bool frame_plain_psv(const FrameRequest& request, FrameOutcome& outcome) {
     if (table.empty() || !read_plain_psv(table, request.encoding, request.widthModel, grid)) {
         return false;
     }
-    outcome.refusal = frame_psv_cells(request, table, grid, false, outcome.text);
+    refusal = frame_psv_cells(request, table, grid, false, frame);
+    return true;
+}
+
+// csv or tsv to a frame as psv goes, when every cell is a span of the input
+// as it stands; false leaves the table to read_table.
+bool frame_plain_delimited(const FrameRequest& request, std::string_view table, FrameTarget& frame,
+                           Refusal& refusal) {
+    const bool csv = request.from == TableFormat::Csv;
+    if ((!csv && request.from != TableFormat::Tsv) || request.to != TableFormat::Frame ||
+        !request.fit.plain()) {
+        return false;
+    }
+    CellGrid grid;
+    if (!read_plain_delimited_cells(table, request.encoding, request.widthModel, csv ? ',' : '\t',
+                                    csv, grid)) {
+        return false;
+    }
+    const TableView view{table.data(), grid.cells.data(), grid.rows, grid.columns};
+    refusal =
+        render_frame(view, frame_look(write_options_unfitted(request), request.encoding), frame);
     return true;
 }
 
@@ -106,31 +127,57 @@ Refusal checked_table(const FrameRequest& request, std::string_view& table) {
     }
     return refusal;
 }
+
+// What any path drew whole goes to a writer in one part.
+void hand_over(FrameOutcome& outcome, const FrameTarget& target) {
+    if (outcome.ok() && target.write != nullptr && !outcome.text.empty()) {
+        (*target.write)(outcome.text);
+        outcome.text = std::string();
+    }
+}
+
+Refusal convert(const FrameRequest& request, FrameTarget& target) {
+    Refusal refusal;
+    if (frame_plain_psv(request, target, refusal)) {
+        return refusal;
+    }
+    std::string_view table;
+    refusal = checked_table(request, table);
+    if (refusal.kind != RefusalKind::None || table.empty()) {
+        return refusal;
+    }
+    if (request.from == TableFormat::Psv && request.to == TableFormat::Frame) {
+        return frame_psv(request, without_bom(table, request.encoding), target);
+    }
+    if (frame_plain_delimited(request, without_bom(table, request.encoding), target, refusal)) {
+        return refusal;
+    }
+    TableRead read = read_table_in_place(table, request.from, request.encoding, request.widthModel,
+                                         request.jsonNested);
+    if (!read.ok()) {
+        return read.refusal;
+    }
+    if (request.to == TableFormat::Frame) {
+        return write_frame_to(read.table, write_options(request), target);
+    }
+    TableWrite written = write_table(read.table, request.to, write_options(request));
+    target.text = std::move(written.text);
+    return written.refusal;
+}
 }  // namespace
 
 FrameOutcome frame_text(const FrameRequest& request) {
     FrameOutcome outcome;
-    if (frame_plain_psv(request, outcome)) {
-        return outcome;
-    }
-    std::string_view table;
-    outcome.refusal = checked_table(request, table);
-    if (!outcome.ok() || table.empty()) {
-        return outcome;
-    }
-    if (request.from == TableFormat::Psv && request.to == TableFormat::Frame) {
-        outcome.refusal = frame_psv(request, without_bom(table, request.encoding), outcome.text);
-        return outcome;
-    }
-    TableRead read =
-        read_table(table, request.from, request.encoding, request.widthModel, request.jsonNested);
-    if (!read.ok()) {
-        outcome.refusal = read.refusal;
-        return outcome;
-    }
-    TableWrite written = write_table(read.table, request.to, write_options(request));
-    outcome.text = std::move(written.text);
-    outcome.refusal = written.refusal;
+    FrameTarget target{outcome.text};
+    outcome.refusal = convert(request, target);
+    return outcome;
+}
+
+FrameOutcome frame_text_to(const FrameRequest& request, const FramePartWriter& write) {
+    FrameOutcome outcome;
+    FrameTarget target{outcome.text, &write};
+    outcome.refusal = convert(request, target);
+    hand_over(outcome, target);
     return outcome;
 }
 

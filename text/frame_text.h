@@ -46,6 +46,11 @@ struct FrameOutcome {
 // ends gives nothing, as from cat.
 FrameOutcome frame_text(const FrameRequest& request);
 
+// The same, with a frame or table handed to write as it is made rather than
+// held: in parts for a frame drawn straight from the cells, else in one. The
+// outcome's text stays empty; a refused request writes nothing.
+FrameOutcome frame_text_to(const FrameRequest& request, const FramePartWriter& write);
+
 // The input checked and read as request.from into rows of cells, for faces
 // that show cells rather than text.
 TableRead read_text(const FrameRequest& request);

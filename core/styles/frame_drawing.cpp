@@ -318,6 +318,13 @@ void ft_allow_wide_moves(bool allowed) {
 
 void ft_draw_frame(const EncodedStyle& style, char* out, const int32_t* areas,
                    const TableView& table, int32_t positionType, const DrawBounds& bounds) {
+    FtFrameCursor cursor;
+    ft_draw_frame_part(style, out, areas, table, positionType, cursor, table.rows, bounds);
+}
+
+int32_t ft_draw_frame_part(const EncodedStyle& style, char* out, const int32_t* areas,
+                           const TableView& table, int32_t positionType, FtFrameCursor& cursor,
+                           int32_t endLine, const DrawBounds& bounds) {
     // Read once: writes through out may alias the view.
     const int32_t columns = table.columns;
     const int32_t lines = table.rows;
@@ -329,11 +336,14 @@ void ft_draw_frame(const EncodedStyle& style, char* out, const int32_t* areas,
         wideMovesAllowed.load(std::memory_order_relaxed) ? out + bounds.frameLength : nullptr,
         text + bounds.textExtent};
     int32_t pos = 0;
-    draw_rule(out, pos, style.top, areas, columns);
+    if (cursor.line == 0) {
+        draw_rule(out, pos, style.top, areas, columns);
+    }
     RuleCopier inner;
-    int32_t rowIndex = 0;
+    int32_t rowIndex = cursor.rowIndex;
     LinePlacement placement = line_placement(table, positionType, rowIndex);
-    for (int32_t lineIndex = 0; lineIndex < lines; ++lineIndex) {
+    int32_t lineIndex = cursor.line;
+    for (; lineIndex < endLine; ++lineIndex) {
         const CellSpan* row = cells + int64_t{lineIndex} * columns;
         draw_content(out, pos, style.content, text, row, columns, areas, placement, limits);
         if (lineIndex + 1 == lines) {
@@ -352,4 +362,7 @@ void ft_draw_frame(const EncodedStyle& style, char* out, const int32_t* areas,
             placement = line_placement(table, positionType, rowIndex);
         }
     }
+    cursor.line = endLine;
+    cursor.rowIndex = rowIndex;
+    return pos;
 }

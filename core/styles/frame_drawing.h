@@ -59,3 +59,18 @@ void ft_draw_frame(const EncodedStyle& style, char* out, const int32_t* areas,
 // Test seam: false draws every cell with exact moves only, as the last lines
 // of a frame always are, so the two ways can be compared.
 void ft_allow_wide_moves(bool allowed);
+
+// Where a frame drawn in parts goes on: its next line, and the table rows
+// begun before it.
+struct FtFrameCursor {
+    int32_t line = 0;
+    int32_t rowIndex = 0;
+};
+
+// Draws the lines from cursor.line up to endLine with the rules after them,
+// the top rule first when cursor.line is 0 and the bottom rule after the
+// last line; moves the cursor to endLine. Returns the bytes drawn; bounds
+// are those of the part at out.
+int32_t ft_draw_frame_part(const EncodedStyle& style, char* out, const int32_t* areas,
+                           const TableView& table, int32_t positionType, FtFrameCursor& cursor,
+                           int32_t endLine, const DrawBounds& bounds);

@@ -80,6 +80,31 @@ Answer through_library(const Job& job) {
     return answer;
 }
 
+void append_part(const char* bytes, size_t size, void* context) {
+    static_cast<std::vector<std::string>*>(context)->emplace_back(bytes, size);
+}
+
+// zentab_convert_to's parts end to end, and how many there were.
+Answer through_library_in_parts(const Job& job, size_t& parts) {
+    OptionsHandle options = options_of(job.request);
+    std::vector<std::string> written;
+    ResultHandle result(
+        zentab_convert_to(job.input.data(), job.input.size(), options.get(), append_part, &written),
+        &zentab_result_free);
+    Answer answer;
+    for (const std::string& part : written) {
+        EXPECT_FALSE(part.empty());
+        answer.text += part;
+    }
+    parts = written.size();
+    EXPECT_EQ(zentab_result_size(result.get()), 0U);
+    answer.kind = zentab_result_refusal(result.get());
+    answer.line = zentab_result_line(result.get());
+    answer.column = zentab_result_column(result.get());
+    answer.message = zentab_result_message(result.get());
+    return answer;
+}
+
 Answer through_text_layer(const Job& job) {
     FrameRequest request = job.request;
     request.text = job.input;
@@ -152,6 +177,36 @@ TEST(CInterface, GivesWhatTheTextLayerGives) {
     }
     // Refusals are compared too, but many jobs should be written.
     EXPECT_GT(written, jobs.size() / 3);
+}
+
+// Frames of many parts too: a table of thousands of rows in each reader
+// that draws straight from its cells, and in one that does not.
+TEST(CInterface, HandsOnInPartsWhatItGivesWhole) {
+    std::vector<Job> jobs = random_jobs(600);
+    for (TableFormat from :
+         {TableFormat::Psv, TableFormat::Csv, TableFormat::Tsv, TableFormat::Markdown}) {
+        Texts texts;
+        for (int row = 0; row < 6000; ++row) {
+            texts.push_back({"r" + std::to_string(row), "日本", std::to_string(row * 7919)});
+        }
+        Job job;
+        job.input = write_table(table_of(texts), from, WriteOptions()).text;
+        job.request.from = from;
+        job.request.frameType = 1 + static_cast<int32_t>(from);
+        job.request.fit.rules = from == TableFormat::Markdown ? RuleLines::Header : RuleLines::All;
+        jobs.push_back(job);
+    }
+    size_t manyParts = 0;
+    for (const Job& job : jobs) {
+        size_t parts = 0;
+        const Answer whole = through_library(job);
+        ASSERT_EQ(through_library_in_parts(job, parts), whole) << job.input;
+        if (whole.text.empty()) {
+            EXPECT_EQ(parts, 0U) << job.input;
+        }
+        manyParts += parts > 2 ? 1 : 0;
+    }
+    EXPECT_GE(manyParts, 3U);
 }
 
 TEST(CInterface, GivesTheSameFromEightThreadsAsFromOne) {

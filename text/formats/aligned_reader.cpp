@@ -28,6 +28,7 @@ class AlignedReader {
   public:
     AlignedReader(std::string_view text, TextEncoding encoding, WidthModel model)
         : text_(text), encoding_(encoding), model_(model), places_(text, is_cp932(encoding)) {
+        read_.table.borrow(text);
         read_.table.encoding = encoding;
     }
 

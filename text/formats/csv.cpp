@@ -1,6 +1,8 @@
 // csv as RFC 4180 has it, with LF or CR alone also ending a record. Quotes,
 // commas, CR and LF are ASCII below 0x40, so no code page 932 character holds
 // one as its second byte and the bytes can be read as they come.
+#include <algorithm>
+
 #include "text/formats/formats_internal.h"
 #include "text/formats/text_scan.h"
 
@@ -12,12 +14,15 @@ class CsvReader {
   public:
     CsvReader(std::string_view text, TextEncoding encoding)
         : text_(text), places_(text, is_cp932(encoding)) {
+        read_.table.borrow(text);
         read_.table.encoding = encoding;
-        read_.table.reserve_text(text.size());
     }
 
     TableRead read() {
         while (at_ < text_.size() && read_record()) {
+            if (read_.table.rows().size() == 1) {
+                reserve_like_first_row();
+            }
         }
         if (!read_.ok()) {
             read_.table.clear();
@@ -40,12 +45,22 @@ class CsvReader {
 
     void skip_line_end() { at_ = text_rules::line_at(text_, at_).next; }
 
+    // Room for as many rows as lines, each as long as the first: growing the
+    // cells one doubling at a time would touch half as much memory again.
+    void reserve_like_first_row() {
+        const char lineEnd = text_.find('\n') != std::string_view::npos ? '\n' : '\r';
+        const size_t lines = static_cast<size_t>(std::count(text_.begin(), text_.end(), lineEnd));
+        const size_t cells = read_.table.cell_count() * (lines + 1);
+        // A cell takes at least its separator, so none has more cells than bytes.
+        read_.table.reserve_cells(std::min(cells, text_.size() + 1));
+    }
+
     bool read_record() {
         const size_t recordStart = at_;
         for (;;) {
-            std::string& cellText = open_cell_at(read_.table, places_, at_);
+            const text_rules::TextPlace place = places_.place_of(at_);
             const bool quoted = at_ < text_.size() && text_[at_] == '"';
-            const bool ok = quoted ? read_quoted(cellText) : read_plain(cellText);
+            const bool ok = quoted ? read_quoted(place) : read_plain(place);
             if (!ok) {
                 return false;
             }
@@ -62,7 +77,7 @@ class CsvReader {
         return true;
     }
 
-    bool read_plain(std::string& text) {
+    bool read_plain(const text_rules::TextPlace& place) {
         const size_t start = at_;
         while (at_ < text_.size() && text_[at_] != ',' && !text_rules::is_line_end(text_[at_])) {
             if (text_[at_] == '"') {
@@ -71,22 +86,25 @@ class CsvReader {
             }
             ++at_;
         }
-        text.append(text_.substr(start, at_ - start));
+        read_.table.add_cell(text_.substr(start, at_ - start), place.line, place.column);
         return true;
     }
 
-    bool read_quoted(std::string& text) {
+    // A quoted field is a span of the input unless it doubles a quote: only
+    // then does its text need storage of its own.
+    bool read_quoted(const text_rules::TextPlace& place) {
         const size_t open = at_++;
+        const size_t textStart = at_;
+        bool doubled = false;
         for (;;) {
             const size_t quote = text_.find('"', at_);
             if (quote == std::string_view::npos) {
                 read_.refusal = refusal_at(places_, RefusalKind::OpenQuote, open);
                 return false;
             }
-            text.append(text_.substr(at_, quote - at_));
             at_ = quote + 1;
             if (at_ < text_.size() && text_[at_] == '"') {
-                text += '"';
+                doubled = true;
                 ++at_;
                 continue;
             }
@@ -94,7 +112,21 @@ class CsvReader {
                 read_.refusal = refusal_at(places_, RefusalKind::StrayQuote, quote);
                 return false;
             }
+            const std::string_view quotedText = text_.substr(textStart, quote - textStart);
+            if (doubled) {
+                add_undoubled(quotedText, place);
+            } else {
+                read_.table.add_cell(quotedText, place.line, place.column);
+            }
             return true;
+        }
+    }
+
+    void add_undoubled(std::string_view quotedText, const text_rules::TextPlace& place) {
+        std::string& text = read_.table.open_cell(place.line, place.column);
+        for (size_t at = 0; at < quotedText.size(); ++at) {
+            text += quotedText[at];
+            at += quotedText[at] == '"' ? 1 : 0;  // the quote that doubled it
         }
     }
 

@@ -99,6 +99,7 @@ TableWrite write_rows(const Table& table, LineEnd lineEnd, bool psv) {
 
 TableRead read_delimited(std::string_view text, TextEncoding encoding, bool tabsOnly) {
     TableRead read;
+    read.table.borrow(text);
     read.table.encoding = encoding;
     text_rules::PlaceCounter places(text, is_cp932(encoding));
     for (const LineSpan& span : split_lines(text)) {

@@ -65,6 +65,7 @@ class FrameReader {
   public:
     FrameReader(std::string_view text, TextEncoding encoding, WidthModel model)
         : text_(text), encoding_(encoding), model_(model), places_(text, is_cp932(encoding)) {
+        read_.table.borrow(text);
         read_.table.encoding = encoding;
     }
 

@@ -95,31 +95,34 @@ namespace formats {
 
 TableWrite write_frame(const Table& table, const WriteOptions& options) {
     TableWrite out;
-    // The cells' text is one string: most tables hold none of these at all.
-    const bool special = table.text().find_first_of("|\t\r\n\x1b") != std::string_view::npos;
-    if (special && !cells_fit(table, out.refusal)) {
-        return out;
-    }
-    if (table.rows().empty() || !rows_agree(table, out.refusal)) {
-        return out;
-    }
-    if (table.rows().front().empty()) {
-        out.refusal = refusal_of(RefusalKind::NoCells);
-        return out;
-    }
-    const auto rows = static_cast<int32_t>(table.rows().size());
-    const auto columns = static_cast<int32_t>(table.rows().front().size());
-    const FrameLook look = frame_look(options, table.encoding);
-    if (needs_layout(options.fit, special ? table.text() : std::string_view(), kLayoutSpecials)) {
-        const std::vector<CellSpan> spans = unmeasured_spans(table);
-        out.refusal = render_laid_out(TableView{table.text().data(), spans.data(), rows, columns},
-                                      look, options.fit, out.text);
-        return out;
-    }
-    const std::vector<CellSpan> spans = measured_spans(table, options.widthModel);
-    out.refusal =
-        render_frame(TableView{table.text().data(), spans.data(), rows, columns}, look, out.text);
+    FrameTarget target{out.text};
+    out.refusal = write_frame_to(table, options, target);
     return out;
 }
 
 }  // namespace formats
+
+Refusal write_frame_to(const Table& table, const WriteOptions& options, FrameTarget& target) {
+    Refusal refusal;
+    // Most tables hold none of these at all.
+    if (table.cells_hold_any("|\t") && !formats::cells_fit(table, refusal)) {
+        return refusal;
+    }
+    if (table.rows().empty() || !formats::rows_agree(table, refusal)) {
+        return refusal;
+    }
+    if (table.rows().front().empty()) {
+        refusal = refusal_of(RefusalKind::NoCells);
+        return refusal;
+    }
+    const auto rows = static_cast<int32_t>(table.rows().size());
+    const auto columns = static_cast<int32_t>(table.rows().front().size());
+    const FrameLook look = frame_look(options, table.encoding);
+    if (!options.fit.plain() || table.cells_hold_any(kLayoutSpecials)) {
+        const std::vector<CellSpan> spans = formats::unmeasured_spans(table);
+        return render_laid_out(TableView{table.text().data(), spans.data(), rows, columns}, look,
+                               options.fit, target.text);
+    }
+    const std::vector<CellSpan> spans = formats::measured_spans(table, options.widthModel);
+    return render_frame(TableView{table.text().data(), spans.data(), rows, columns}, look, target);
+}

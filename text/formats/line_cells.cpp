@@ -146,6 +146,14 @@ void append_joined_row(const std::vector<CutLine>& lines, std::string_view text,
                 used = k + 1;
             }
         }
+        const std::string_view content = trim_blanks(first[c].span);
+        const std::string_view at = content.empty() ? first[c].span : content;
+        const text_rules::TextPlace place =
+            places.place_of(static_cast<size_t>(at.data() - text.data()));
+        if (used <= 1) {  // a cell of one line is a span of the text
+            table.add_cell(used == 0 ? std::string_view() : content, place.line, place.column);
+            continue;
+        }
         std::string joined;
         EscapeState before;  // what is on where joined's last line starts
         size_t lineStart = 0;
@@ -162,10 +170,6 @@ void append_joined_row(const std::vector<CutLine>& lines, std::string_view text,
             }
             joined += line;
         }
-        const std::string_view content = trim_blanks(first[c].span);
-        const std::string_view at = content.empty() ? first[c].span : content;
-        const text_rules::TextPlace place =
-            places.place_of(static_cast<size_t>(at.data() - text.data()));
         table.add_cell(joined, place.line, place.column);
     }
     table.end_row();

@@ -108,6 +108,12 @@ bool holds_line_break_tag(std::string_view text) {
 void add_row(Table& table, std::string_view text, LineSpan line, TextEncoding encoding,
              text_rules::PlaceCounter& places) {
     for (const CellSpan& span : split_row(text, line, encoding)) {
+        const std::string_view asWritten = text.substr(span.start, span.end - span.start);
+        // Only an escaped '|' or a line break tag makes a cell other than its span.
+        if (asWritten.find_first_of("\\<") == std::string_view::npos) {
+            add_cell_at(table, places, asWritten, span.start);
+            continue;
+        }
         std::string& cellText = open_cell_at(table, places, span.start);
         for (size_t at = span.start; at < span.end;) {
             const size_t length = text_rules::char_length(text, at, is_cp932(encoding));
@@ -192,6 +198,7 @@ std::string delimiter_cell(int64_t columns, Align align) {
 
 TableRead read_markdown(std::string_view text, TextEncoding encoding) {
     TableRead read;
+    read.table.borrow(text);
     read.table.encoding = encoding;
     std::vector<LineSpan> lines = split_lines(text);
     size_t header = 0;

@@ -5,8 +5,7 @@
 
 Cell Row::operator[](size_t index) const {
     const auto& span = table_->cells_[first_ + index];
-    return {std::string_view(table_->text_).substr(span.start, span.length), span.line,
-            span.column};
+    return {table_->text().substr(span.start, span.length), span.line, span.column};
 }
 
 Rows::Rows(const Table& table) : table_(&table), count_(table.rowEnds_.size()) {}
@@ -19,20 +18,49 @@ Row Rows::operator[](size_t index) const {
 void Table::close_cell() {
     if (cellOpen_) {
         Span& span = cells_.back();
-        span.length = static_cast<uint32_t>(text_.size() - span.start);
+        span.length = static_cast<uint32_t>(own_.size() - span.start);
         cellOpen_ = false;
     }
 }
 
+void Table::copy_borrowed() {
+    if (!owned_) {
+        own_.assign(borrowed_.data(), borrowed_.size());
+        owned_ = true;
+        compact_ = borrowed_.empty();
+    }
+}
+
+bool Table::borrows(std::string_view text) const {
+    // Compared as addresses: a view of any other string is not the input's.
+    const auto at = reinterpret_cast<uintptr_t>(text.data());
+    const auto from = reinterpret_cast<uintptr_t>(borrowed_.data());
+    return !borrowed_.empty() && at >= from && at + text.size() <= from + borrowed_.size();
+}
+
 std::string& Table::open_cell(int64_t line, int64_t column) {
     close_cell();
-    cells_.push_back(Span{static_cast<uint32_t>(text_.size()), 0, static_cast<int32_t>(line),
+    copy_borrowed();
+    cells_.push_back(Span{static_cast<uint32_t>(own_.size()), 0, static_cast<int32_t>(line),
                           static_cast<int32_t>(column)});
     cellOpen_ = true;
-    return text_;
+    return own_;
 }
 
 void Table::add_cell(std::string_view text, int64_t line, int64_t column) {
+    if (text.empty() && !owned_) {
+        close_cell();
+        cells_.push_back(Span{0, 0, static_cast<int32_t>(line), static_cast<int32_t>(column)});
+        return;
+    }
+    if (borrows(text)) {
+        close_cell();
+        cells_.push_back(Span{static_cast<uint32_t>(text.data() - borrowed_.data()),
+                              static_cast<uint32_t>(text.size()), static_cast<int32_t>(line),
+                              static_cast<int32_t>(column)});
+        compact_ = false;
+        return;
+    }
     open_cell(line, column).append(text);
     close_cell();
 }
@@ -47,16 +75,88 @@ void Table::drop_last_row() {
     rowEnds_.pop_back();
     const size_t first = rowEnds_.empty() ? 0 : rowEnds_.back();
     if (first < cells_.size()) {
-        text_.resize(cells_[first].start);
+        if (compact_) {
+            own_.resize(cells_[first].start);
+        }
         cells_.resize(first);
     }
 }
 
 void Table::clear() {
-    text_.clear();
+    own_.clear();
     cells_.clear();
     rowEnds_.clear();
     cellOpen_ = false;
+    owned_ = true;
+    compact_ = true;
+    borrowed_ = std::string_view();
+}
+
+void Table::borrow(std::string_view input) {
+    clear();
+    borrowed_ = input;
+    owned_ = false;
+}
+
+void Table::own_text() {
+    close_cell();
+    if (owned_ && compact_) {
+        borrowed_ = std::string_view();
+        return;
+    }
+    const std::string_view from = text();
+    size_t bytes = 0;
+    for (const Span& span : cells_) {
+        bytes += span.length;
+    }
+    std::string own;
+    own.reserve(bytes);
+    for (Span& span : cells_) {
+        const uint32_t start = static_cast<uint32_t>(own.size());
+        own.append(from.substr(span.start, span.length));
+        span.start = start;
+    }
+    own_ = std::move(own);
+    borrowed_ = std::string_view();
+    owned_ = true;
+    compact_ = true;
+}
+
+bool Table::cells_hold_byte(char byte) const {
+    const std::string_view all = text();
+    const std::string_view input = all.substr(0, borrowed_.size());
+    size_t next = input.find(byte);  // the first at or after the last cell searched from
+    uint32_t lastStart = 0;
+    for (const Span& span : cells_) {
+        const std::string_view cell = all.substr(span.start, span.length);
+        const bool inInput = span.start + span.length <= input.size();
+        if (!inInput || span.start < lastStart) {
+            // A cell of the table's own, or out of the input's order: searched alone.
+            if (cell.find(byte) != std::string_view::npos) {
+                return true;
+            }
+            continue;
+        }
+        // Cells in the input's order: one search from each cell that starts
+        // past the byte last found, rather than one search a cell.
+        if (next != std::string_view::npos && next < span.start) {
+            next = input.find(byte, span.start);
+        }
+        lastStart = span.start;
+        if (next < span.start + span.length) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Table::cells_hold_any(std::string_view bytes) const {
+    for (char byte : bytes) {
+        if (compact_ ? text().find(byte) != std::string_view::npos : cells_hold_byte(byte)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 namespace formats {
@@ -91,6 +191,13 @@ size_t find_char(std::string_view text, char c, TextEncoding encoding) {
 
 TableRead read_table(std::string_view text, TableFormat from, TextEncoding encoding,
                      WidthModel widthModel, JsonNested jsonNested) {
+    TableRead read = read_table_in_place(text, from, encoding, widthModel, jsonNested);
+    read.table.own_text();
+    return read;
+}
+
+TableRead read_table_in_place(std::string_view text, TableFormat from, TextEncoding encoding,
+                              WidthModel widthModel, JsonNested jsonNested) {
     text.remove_prefix(text_rules::bom_length(text, encoding == TextEncoding::Utf8));
     switch (from) {
         case TableFormat::Psv:

@@ -90,10 +90,11 @@ class Rows {
     size_t count_;
 };
 
-// A table as a value: every cell's text laid end to end in one string and
-// each cell a span of it, row after row, so reading a table costs a few
-// allocations however many cells it has. Rows may differ in length; writers
-// that need a shape check it.
+// A table as a value: each cell a span of one text, row after row, so
+// reading a table costs a few allocations however many cells it has. The
+// text is the table's own string, or the input it was read from while that
+// lives: most cells are spans of the input as they stand. Rows may differ in
+// length; writers that need a shape check it.
 class Table {
   public:
     TextEncoding encoding = TextEncoding::Utf8;  // of every cell's text
@@ -101,16 +102,27 @@ class Table {
     // Building, for readers. A cell's text is what is appended to the string
     // open_cell returns, until the next cell or row begins.
     std::string& open_cell(int64_t line, int64_t column);
+    // A view of the input being borrowed is kept as a span of it, uncopied.
     void add_cell(std::string_view text, int64_t line, int64_t column);
     void end_row();
     void drop_last_row();
     // Room for a table read from bytes of input, whose cells hold at most that.
-    void reserve_text(size_t bytes) { text_.reserve(bytes); }
+    void reserve_text(size_t bytes) { own_.reserve(bytes); }
+    void reserve_cells(size_t cells) { cells_.reserve(cells); }
     void clear();
+    // Cells added as views of input are spans of it, which must outlive the
+    // table or its own_text(). The first cell built by open_cell copies the
+    // input once, so that the spans stay offsets of the table's text.
+    void borrow(std::string_view input);
+    // Copies the cells' text into the table's own string, if borrowed.
+    void own_text();
 
     Rows rows() const { return Rows(*this); }
-    // Every cell's text, end to end: a cell's text is a view of it.
-    std::string_view text() const { return text_; }
+    // What every cell is a span of: the cells' text end to end, or the input
+    // they were read from, separators and all.
+    std::string_view text() const { return owned_ ? std::string_view(own_) : borrowed_; }
+    // Whether any cell's text holds one of bytes.
+    bool cells_hold_any(std::string_view bytes) const;
     size_t cell_count() const { return cells_.size(); }
 
   private:
@@ -126,11 +138,17 @@ class Table {
     };
 
     void close_cell();
+    void copy_borrowed();
+    bool borrows(std::string_view text) const;
+    bool cells_hold_byte(char byte) const;
 
-    std::string text_;
+    std::string own_;
+    std::string_view borrowed_;  // the input while the text is not own_
     std::vector<Span> cells_;
     std::vector<size_t> rowEnds_;  // one past each row's last cell
     bool cellOpen_ = false;
+    bool owned_ = true;
+    bool compact_ = true;  // text() holds nothing but cells' text
 };
 
 struct TableRead {
@@ -148,6 +166,9 @@ struct TableRead {
 // characters); other bytes are carried through, never trusted for lengths.
 TableRead read_table(std::string_view text, TableFormat from, TextEncoding encoding,
                      WidthModel widthModel, JsonNested jsonNested = JsonNested::Refuse);
+// The same, with cells that may be spans of text: text must outlive the table.
+TableRead read_table_in_place(std::string_view text, TableFormat from, TextEncoding encoding,
+                              WidthModel widthModel, JsonNested jsonNested = JsonNested::Refuse);
 
 struct WriteOptions {
     int32_t frameType = 1;     // frames only
@@ -172,3 +193,6 @@ struct TableWrite {
 // the format cannot hold. A frame holds no TAB or '|' in a cell, and needs
 // every row as long as the first; a line break in a cell makes its row taller.
 TableWrite write_table(const Table& table, TableFormat to, const WriteOptions& options);
+
+// write_table to a frame, drawn into target: in parts when it has a writer.
+Refusal write_frame_to(const Table& table, const WriteOptions& options, FrameTarget& target);
