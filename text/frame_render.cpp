@@ -1,6 +1,7 @@
 #include "text/frame_render.h"
 
 #include "core/frame_core.h"
+#include "text/string_growth.h"
 #include "text/text_limits.h"
 
 namespace {
@@ -15,8 +16,7 @@ char* reserve_frame(int64_t bytes, void* context) {
         sink->refusedBytes = bytes;
         return nullptr;
     }
-    sink->frame.resize(static_cast<size_t>(bytes));
-    return sink->frame.data();
+    return grow_unfilled(sink->frame, static_cast<size_t>(bytes));
 }
 
 FtLook core_look(const FrameLook& look) {

@@ -4,6 +4,7 @@
 #include "text/frame_render.h"
 #include "text/input_check.h"
 #include "text/layout/frame_layout.h"
+#include "text/plain_psv.h"
 #include "text/psv_cells.h"
 #include "text/text_limits.h"
 
@@ -44,6 +45,22 @@ WriteOptions write_options(const FrameRequest& request) {
     return options;
 }
 
+// The cells of a psv table, spans of it, drawn. An escape sequence anywhere
+// may be a cell's; psv cells hold no line break.
+Refusal frame_psv_cells(const FrameRequest& request, std::string_view table, const CellGrid& grid,
+                        bool mayHoldEscapes, std::string& frame) {
+    if (grid.columns == 0) {
+        return refusal_of(RefusalKind::NoCells);
+    }
+    const TableView view{table.data(), grid.cells.data(), grid.rows, grid.columns};
+    const FrameLook look = frame_look(write_options_unfitted(request), request.encoding);
+    const std::string_view special = mayHoldEscapes ? table : std::string_view();
+    if (needs_layout(request.fit, special, kEscapeOnly)) {
+        return render_laid_out(view, look, request.fit, frame);
+    }
+    return render_frame(view, look, frame);
+}
+
 // psv to a frame, the way most tables go: cells stay spans of the input.
 Refusal frame_psv(const FrameRequest& request, std::string_view table, std::string& frame) {
     CellGrid grid;
@@ -51,16 +68,25 @@ Refusal frame_psv(const FrameRequest& request, std::string_view table, std::stri
     if (refusal.kind != RefusalKind::None) {
         return refusal;
     }
-    if (grid.columns == 0) {
-        return refusal_of(RefusalKind::NoCells);
+    return frame_psv_cells(request, table, grid, true, frame);
+}
+
+// psv to a frame when the table is plain, its input checked as it is read;
+// false leaves the request to the general path.
+bool frame_plain_psv(const FrameRequest& request, FrameOutcome& outcome) {
+    if (request.from != TableFormat::Psv || request.to != TableFormat::Frame ||
+        check_request(request).kind != RefusalKind::None ||
+        static_cast<int64_t>(request.text.size()) > input_limit(request)) {
+        return false;
     }
-    const TableView view{table.data(), grid.cells.data(), grid.rows, grid.columns};
-    const FrameLook look = frame_look(write_options_unfitted(request), request.encoding);
-    // psv cells hold no line break; an escape sequence anywhere may be a cell's.
-    if (needs_layout(request.fit, table, kEscapeOnly)) {
-        return render_laid_out(view, look, request.fit, frame);
+    const std::string_view table =
+        without_trailing_empty_lines(without_bom(request.text, request.encoding));
+    CellGrid grid;
+    if (table.empty() || !read_plain_psv(table, request.encoding, request.widthModel, grid)) {
+        return false;
     }
-    return render_frame(view, look, frame);
+    outcome.refusal = frame_psv_cells(request, table, grid, false, outcome.text);
+    return true;
 }
 
 // The input, checked, without its empty last lines; empty when there is no
@@ -84,6 +110,9 @@ Refusal checked_table(const FrameRequest& request, std::string_view& table) {
 
 FrameOutcome frame_text(const FrameRequest& request) {
     FrameOutcome outcome;
+    if (frame_plain_psv(request, outcome)) {
+        return outcome;
+    }
     std::string_view table;
     outcome.refusal = checked_table(request, table);
     if (!outcome.ok() || table.empty()) {

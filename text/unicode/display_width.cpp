@@ -132,6 +132,18 @@ int code_point_width(uint32_t cp, WidthModel model) {
     return cluster.width(model);
 }
 
+int looked_up_lone_cluster_width(uint32_t cp, WidthModel model) {
+    // Break class Other, neither pictographic nor emoji: extend() turns it
+    // away unless a Prepend character leads, and none of these is one.
+    const CodePointProps props = code_point_props(cp);
+    if ((props.bits & 0x3F) != 0) {
+        return -1;
+    }
+    GraphemeCluster cluster;
+    cluster.start(props);
+    return cluster.width(model);
+}
+
 bool is_east_asian_ambiguous(uint32_t cp) {
     CodePointProps props = code_point_props(cp);
     return props.width_class() == WidthClass::Ambiguous && !props.emoji_presentation();

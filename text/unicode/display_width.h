@@ -33,5 +33,20 @@ bool may_hold_cluster_over_two_columns(std::string_view utf8);
 // Of a code point alone: 0, 1 or 2 columns.
 int code_point_width(uint32_t cp, WidthModel model);
 
+// Columns of cp when it is a cluster of its own whatever stands beside it:
+// grapheme break class Other, not pictographic, never shown as emoji; -1 for
+// any other code point. Text of such code points alone is as wide as their
+// sum, so most CJK text is measured without the cluster rules.
+int looked_up_lone_cluster_width(uint32_t cp, WidthModel model);
+inline int lone_cluster_width(uint32_t cp, WidthModel model) {
+    // Ideographs of the basic block and the kana, but for the combining sound
+    // marks U+3099 and U+309A: the commonest wide text.
+    if (cp - 0x4E00u <= 0x9FFFu - 0x4E00u || cp - 0x3041u <= 0x3096u - 0x3041u ||
+        cp - 0x309Bu <= 0x30FFu - 0x309Bu) {
+        return 2;
+    }
+    return looked_up_lone_cluster_width(cp, model);
+}
+
 // Whether cp alone is 1 column in the narrow model and 2 in the wide one.
 bool is_east_asian_ambiguous(uint32_t cp);

@@ -1,0 +1,237 @@
+#include "text/plain_psv.h"
+
+#include <climits>
+#include <cstdint>
+#include <cstring>
+
+#include "core/special_byte_scan.h"
+#include "core/text_rules.h"
+#include "text/unicode/display_width.h"
+
+namespace {
+using special_byte_scan::kHighBits;
+using special_byte_scan::kOnes;
+
+inline bool is_printable_ascii(unsigned char byte) {
+    return static_cast<unsigned>(byte - 0x20) < 0x5Fu;
+}
+
+// How many of word's bytes, from its first in memory, are printable ASCII.
+inline unsigned printable_ascii_bytes(uint64_t word) {
+    // The high bit of each byte that is not, and perhaps of bytes after such
+    // a one (a borrow or carry spills over), never before.
+    const uint64_t stops = ((word - 0x20 * kOnes) | (word + kOnes) | word) & kHighBits;
+    return stops == 0 ? 8u : static_cast<unsigned>(__builtin_ctzll(stops)) / 8;
+}
+
+// The high bit of each '|' among the first count bytes of word.
+inline uint64_t bars_among(uint64_t word, unsigned count) {
+    const uint64_t bars = special_byte_scan::zero_bytes(word ^ ('|' * kOnes));
+    return count == 8 ? bars : bars & ((uint64_t{1} << (8 * count)) - 1);
+}
+
+constexpr size_t kNoBar = SIZE_MAX;
+
+// A character led by a byte of 0x80 or above: its bytes, 0 when it is not
+// text or is a control, and its columns, -1 when it may join a cluster.
+struct Character {
+    size_t length;
+    int columns;
+};
+
+Character utf8_character(std::string_view text, size_t at, WidthModel model) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    const unsigned char lead = bytes[at];
+    // Led by E1..EC or EE..EF, three bytes are never overlong, surrogates or
+    // controls: most CJK text, checked without the full decoder.
+    if (((lead >= 0xE1 && lead <= 0xEC) || lead >= 0xEE) && lead <= 0xEF && text.size() - at >= 3 &&
+        text_rules::is_utf8_continuation(bytes[at + 1]) &&
+        text_rules::is_utf8_continuation(bytes[at + 2])) {
+        const uint32_t codePoint =
+            (lead & 0x0Fu) << 12 | (bytes[at + 1] & 0x3Fu) << 6 | (bytes[at + 2] & 0x3Fu);
+        return {3, lone_cluster_width(codePoint, model)};
+    }
+    const text_rules::Utf8Char c = text_rules::decode_utf8(text, at);
+    if (c.length == 0 || c.codePoint <= 0x9F) {
+        return {0, 0};  // not UTF-8, or a C1 control
+    }
+    return {c.length, lone_cluster_width(c.codePoint, model)};
+}
+
+// Columns are bytes in code page 932.
+Character cp932_character(std::string_view text, size_t at) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    const unsigned char lead = bytes[at];
+    if (text_rules::is_cp932_single(lead)) {
+        return {1, 1};
+    }
+    if (text_rules::is_cp932_lead_byte(lead) && text.size() - at >= 2 &&
+        text_rules::is_cp932_trail_byte(bytes[at + 1])) {
+        return {2, 2};
+    }
+    return {0, 0};
+}
+
+template <TextEncoding kEncoding>
+class PlainPsvReader {
+  public:
+    PlainPsvReader(std::string_view table, WidthModel widthModel, CellGrid& cells)
+        : text(table), model(widthModel), grid(cells) {}
+
+    bool read() {
+        if (text.size() > INT32_MAX) {
+            return false;
+        }
+        size_t at = 0;
+        do {
+            at = read_line(at);
+            if (at == kNotPlain) {
+                return false;
+            }
+            if (at < text.size()) {
+                at += text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n' ? 2 : 1;
+            }
+        } while (at < text.size());
+        return true;
+    }
+
+  private:
+    static constexpr bool kCp932 = kEncoding == TextEncoding::Cp932;
+    static constexpr size_t kNotPlain = SIZE_MAX;
+
+    // The line from at, cut as cut_line_cells cuts it: where it ends, or
+    // kNotPlain.
+    size_t read_line(const size_t lineStart) {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+        const size_t size = text.size();
+        size_t lastBar = kNoBar;  // a separator that may end the line as its outer border
+        int32_t cells = 0;
+        size_t cellStart = lineStart;
+        int32_t width = 0;       // the cell's columns, when it is not clustered
+        bool clustered = false;  // some character of the cell may join a cluster
+        size_t at = lineStart;
+        // The cell ends at a separator; a leading '|' is the outer border.
+        auto separate = [&](size_t separator, bool bar) {
+            if ((separator != lineStart || !bar) &&
+                !add_cell(cells, cellStart, separator, width, clustered)) {
+                return false;
+            }
+            lastBar = bar ? separator : kNoBar;
+            cellStart = separator + 1;
+            width = 0;
+            clustered = false;
+            return true;
+        };
+        // Printable ASCII is a column a byte: eight bytes at a time to the
+        // next byte that is not, the separators among them taken bit by bit.
+        size_t runStart = at;
+        auto take_bar = [&](size_t bar) {
+            width += static_cast<int32_t>(bar - runStart);
+            runStart = bar + 1;
+            return separate(bar, true);
+        };
+        auto take_printable_run = [&] {
+            runStart = at;
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+            for (; size - at >= 8; at += 8) {
+                uint64_t word;
+                std::memcpy(&word, bytes + at, sizeof word);
+                const unsigned printable = printable_ascii_bytes(word);
+                for (uint64_t bars = bars_among(word, printable); bars != 0; bars &= bars - 1) {
+                    if (!take_bar(at + static_cast<size_t>(__builtin_ctzll(bars)) / 8)) {
+                        return false;
+                    }
+                }
+                if (printable < 8) {
+                    at += printable;
+                    width += static_cast<int32_t>(at - runStart);
+                    return true;
+                }
+            }
+#endif
+            for (; at < size && is_printable_ascii(bytes[at]); ++at) {
+                if (bytes[at] == '|' && !take_bar(at)) {
+                    return false;
+                }
+            }
+            width += static_cast<int32_t>(at - runStart);
+            return true;
+        };
+        while (at < size) {
+            const unsigned char byte = bytes[at];
+            if (is_printable_ascii(byte)) {
+                if (!take_printable_run()) {
+                    return kNotPlain;
+                }
+            } else if (byte >= 0x80) {
+                const Character c =
+                    kCp932 ? cp932_character(text, at) : utf8_character(text, at, model);
+                if (c.length == 0) {
+                    return kNotPlain;
+                }
+                clustered |= c.columns < 0;
+                width += c.columns;
+                at += c.length;
+            } else if (byte == '\t') {
+                if (!separate(at, false)) {
+                    return kNotPlain;
+                }
+                ++at;
+            } else if (byte == '\n' || byte == '\r') {
+                break;
+            } else {
+                return kNotPlain;  // a control character or an escape sequence
+            }
+        }
+        const bool endsInBorder = at != lineStart && lastBar == at - 1;
+        if (!endsInBorder && !add_cell(cells, cellStart, at, width, clustered)) {
+            return kNotPlain;
+        }
+        return end_row(cells, at - lineStart) ? at : kNotPlain;
+    }
+
+    bool add_cell(int32_t& cells, size_t start, size_t end, int32_t width, bool clustered) {
+        if (grid.rows != 0 && cells == grid.columns) {
+            return false;
+        }
+        ++cells;
+        if (clustered) {
+            width = static_cast<int32_t>(display_width(text.substr(start, end - start), model));
+        }
+        // Filled in place: a cell pushed whole went through memory, where its
+        // two halves were written apart and read back as one.
+        CellSpan& cell = grid.cells.emplace_back();
+        cell.start = static_cast<int32_t>(start);
+        cell.length = static_cast<int32_t>(end - start);
+        cell.width = width;
+        return true;
+    }
+
+    bool end_row(int32_t cells, size_t lineBytes) {
+        if (grid.rows == 0) {
+            grid.columns = cells;
+            // The rows, guessed from the first line's length, so that the
+            // cells seldom move.
+            grid.cells.reserve((text.size() / (lineBytes + 1) + 1) * static_cast<size_t>(cells));
+        } else if (cells != grid.columns) {
+            return false;
+        }
+        ++grid.rows;
+        return true;
+    }
+
+    std::string_view text;
+    WidthModel model;
+    CellGrid& grid;
+};
+}  // namespace
+
+// Out of line: inlined into frame_text by the link-time optimizer, the
+// reader's loop kept a cell's width in memory.
+__attribute__((noinline)) bool read_plain_psv(std::string_view text, TextEncoding encoding,
+                                              WidthModel widthModel, CellGrid& grid) {
+    if (encoding == TextEncoding::Cp932) {
+        return PlainPsvReader<TextEncoding::Cp932>(text, widthModel, grid).read();
+    }
+    return PlainPsvReader<TextEncoding::Utf8>(text, widthModel, grid).read();
+}
