@@ -119,9 +119,11 @@ bool follows_pair_border(const char* data, size_t cr) {
     std::memcpy(&word, data + cr - 2, sizeof word);
     std::memcpy(&wanted, kShape, sizeof wanted);
     std::memcpy(&mask, kShapeMask, sizeof mask);
-    const bool shape = (word & mask) == wanted;
-    return shape & kTables.pairSecond[static_cast<unsigned char>(data[cr - 1])] &
-           kTables.single[static_cast<unsigned char>(data[cr - 3])];
+    // All three tested without branches: which way each goes is unpredictable.
+    const unsigned shape = (word & mask) == wanted;
+    const unsigned second = kTables.pairSecond[static_cast<unsigned char>(data[cr - 1])];
+    const unsigned single = kTables.single[static_cast<unsigned char>(data[cr - 3])];
+    return (shape & second & single) != 0;
 }
 
 }  // namespace
