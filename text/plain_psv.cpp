@@ -103,6 +103,11 @@ struct PlainFormat {
     }
 };
 
+// Out of line, so that the readers, which take all else in, keep one copy.
+__attribute__((noinline)) int32_t clustered_width(std::string_view cell, WidthModel model) {
+    return static_cast<int32_t>(display_width(cell, model));
+}
+
 template <TextEncoding kEncoding, TableFormat kFormat>
 class PlainTableReader {
     using Format = PlainFormat<kFormat>;
@@ -249,7 +254,7 @@ class PlainTableReader {
         }
         ++cells;
         if (clustered) {
-            width = static_cast<int32_t>(display_width(text.substr(start, end - start), model));
+            width = clustered_width(text.substr(start, end - start), model);
         }
         // Filled in place: a cell pushed whole went through memory, where its
         // two halves were written apart and read back as one.
@@ -278,9 +283,14 @@ class PlainTableReader {
     CellGrid& grid;
 };
 
+// Out of line, one format each, everything it calls taken in: inlined into
+// frame_text by the link-time optimizer, the reader's loop kept a cell's
+// width in memory, and with six readers in one unit it called out for each
+// cell and character.
 template <TableFormat kFormat>
-bool read_plain_format(std::string_view text, TextEncoding encoding, WidthModel widthModel,
-                       CellGrid& grid) {
+__attribute__((noinline, flatten)) bool read_plain_format(std::string_view text,
+                                                          TextEncoding encoding,
+                                                          WidthModel widthModel, CellGrid& grid) {
     if (encoding == TextEncoding::Cp932) {
         return PlainTableReader<TextEncoding::Cp932, kFormat>(text, widthModel, grid).read();
     }
@@ -288,11 +298,8 @@ bool read_plain_format(std::string_view text, TextEncoding encoding, WidthModel 
 }
 }  // namespace
 
-// Out of line: inlined into frame_text by the link-time optimizer, the
-// reader's loop kept a cell's width in memory.
-__attribute__((noinline)) bool read_plain_table(std::string_view text, TableFormat format,
-                                                TextEncoding encoding, WidthModel widthModel,
-                                                CellGrid& grid) {
+bool read_plain_table(std::string_view text, TableFormat format, TextEncoding encoding,
+                      WidthModel widthModel, CellGrid& grid) {
     switch (format) {
         case TableFormat::Psv:
             return read_plain_format<TableFormat::Psv>(text, encoding, widthModel, grid);
