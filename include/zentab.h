@@ -25,7 +25,7 @@
 #include <stdint.h>
 
 #define ZENTAB_VERSION_MAJOR 1
-#define ZENTAB_VERSION_MINOR 1
+#define ZENTAB_VERSION_MINOR 2
 #define ZENTAB_VERSION_PATCH 0
 
 #if defined(ZENTAB_BUILDING_LIBRARY) && defined(__GNUC__)
