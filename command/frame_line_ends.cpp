@@ -1,6 +1,7 @@
 #include "command/frame_line_ends.h"
 
 #include <array>
+#include <cstdint>
 #include <cstring>
 
 #include "core/byte_copy.h"
@@ -86,6 +87,43 @@ bool is_right_border(const char* end, size_t size) {
     return is_right_border(text.data() + lf, pair ? 2 : 1);
 }
 
+// Most lines end in a two-byte border after a single-byte character, where
+// the border ends a pair exactly when its second byte is not a lead-range
+// byte and the byte before its first is not one either.
+struct PairEndTables {
+    std::array<bool, 256> pairSecond{};  // second bytes of borders, outside the lead range
+    std::array<bool, 256> single{};      // bytes outside the lead range
+};
+
+constexpr PairEndTables make_pair_end_tables() {
+    PairEndTables tables;
+    const BorderTables borders = make_border_tables();
+    for (int byte = 0; byte < 256; ++byte) {
+        const bool lead = text_rules::is_cp932_lead_byte(static_cast<unsigned char>(byte));
+        tables.pairSecond[static_cast<size_t>(byte)] =
+            borders.second[static_cast<size_t>(byte)] && !lead;
+        tables.single[static_cast<size_t>(byte)] = !lead;
+    }
+    return tables;
+}
+
+// Whether the CR LF at `cr` (3 or more) follows such a border: one load and
+// two lookups where needs_cr walks and branches byte by byte.
+bool follows_pair_border(const char* data, size_t cr) {
+    static constexpr PairEndTables kTables = make_pair_end_tables();
+    static constexpr char kShape[4] = {kBorderLead, '\0', '\r', '\n'};
+    static constexpr unsigned char kShapeMask[4] = {0xFF, 0, 0xFF, 0xFF};
+    uint32_t word;
+    uint32_t wanted;
+    uint32_t mask;
+    std::memcpy(&word, data + cr - 2, sizeof word);
+    std::memcpy(&wanted, kShape, sizeof wanted);
+    std::memcpy(&mask, kShapeMask, sizeof mask);
+    const bool shape = (word & mask) == wanted;
+    return shape & kTables.pairSecond[static_cast<unsigned char>(data[cr - 1])] &
+           kTables.single[static_cast<unsigned char>(data[cr - 3])];
+}
+
 }  // namespace
 
 // One pass that equals the eleven replacement passes: each pass inserts a
@@ -139,7 +177,11 @@ bool frame_crlf_ends_match_rewrite(std::string_view crlfFrame, size_t lineLength
     }
     // The bytes before a CR are those before the LF of the same frame with LF
     // ends, back to the line before, so the CR goes where the rewrite's would.
+    const char* data = crlfFrame.data();
     for (size_t cr = lineLength - 2; cr < crlfFrame.size(); cr += lineLength) {
+        if (cr >= 3 && follows_pair_border(data, cr)) {
+            continue;
+        }
         if (crlfFrame[cr] != '\r' || crlfFrame[cr + 1] != '\n' || !needs_cr(crlfFrame, cr)) {
             return false;
         }

@@ -9,6 +9,7 @@ struct GridCursor {
     const CellNode* head = nullptr;  // null: no cursor
     GridEnd end{};
     int32_t topColumns = 0;  // cells in row 0
+    int64_t cells = 0;       // cells linked into the grid, so freeing it needs no walk
     // Grows with row 0. Outside the core's counted allocations: the cursor is
     // only a shortcut, and without room for it the walks are made.
     CellNode** columnBottom = nullptr;
@@ -106,6 +107,7 @@ RowLinked grid_link_row(CellNode* head, int32_t row, const CellSpan* cells, int3
     }
     if (linked.cells > 0) {
         cursor.end = GridEnd{row, bottoms[0], last, linked.cells - 1};
+        cursor.cells += linked.cells;
     }
     return linked;
 }
@@ -119,6 +121,7 @@ void grid_cursor_start(CellNode* head) {
     cursor.head = head;
     cursor.end = GridEnd{0, head, head, 0};
     cursor.topColumns = 1;
+    cursor.cells = 1;
     cursor.columnBottom[0] = head;
 }
 
@@ -126,6 +129,7 @@ void grid_cursor_note(CellNode* head, CellNode* cell, int32_t row, int32_t colum
     if (cursor.head != head) {
         return;  // no cursor for this grid: the walks go on being made
     }
+    ++cursor.cells;
     if (column == 0) {
         cursor.end.lastRow = row;
         cursor.end.lastRowFirst = cell;
@@ -141,6 +145,10 @@ void grid_cursor_note(CellNode* head, CellNode* cell, int32_t row, int32_t colum
     } else if (column < cursor.topColumns) {
         cursor.columnBottom[column] = cell;
     }
+}
+
+int64_t grid_cursor_cells(const CellNode* head) {
+    return cursor_describes(head) ? cursor.cells : -1;
 }
 
 void grid_cursor_forget() {

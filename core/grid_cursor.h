@@ -35,6 +35,8 @@ RowLinked grid_link_row(CellNode* head, int32_t row, const CellSpan* cells, int3
 void grid_cursor_start(CellNode* head);
 // Records a cell just linked at (row, column) of the grid at head.
 void grid_cursor_note(CellNode* head, CellNode* cell, int32_t row, int32_t column);
+// The cells of the grid at head while the cursor describes it, else -1.
+int64_t grid_cursor_cells(const CellNode* head);
 void grid_cursor_forget();
 // Forgets, and gives back the cursor's memory when it has grown large.
 void grid_cursor_release();

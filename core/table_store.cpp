@@ -93,8 +93,9 @@ int64_t cells_of_grid(const CellNode* first) {
 }  // namespace
 
 void ft_free_grid(CellNode* first) {
+    const int64_t counted = grid_cursor_cells(first);
     grid_cursor_forget();
-    if (first == nullptr || ft_release_all_cells(cells_of_grid(first))) {
+    if (first == nullptr || ft_release_all_cells(counted >= 0 ? counted : cells_of_grid(first))) {
         return;
     }
     while (first != nullptr) {

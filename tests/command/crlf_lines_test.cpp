@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,59 @@ TEST(CrlfLinesStop, StopsAtFirstRefusedLine) {
         });
     EXPECT_FALSE(all);
     EXPECT_EQ(seen, (std::vector<std::string>{"a", "b"}));
+}
+
+// The plain reading: look at every byte for a CR LF.
+std::vector<std::string> split_byte_by_byte(const std::string& text, bool& loneLf) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    loneLf = false;
+    for (size_t at = 0; at < text.size(); ++at) {
+        if (text[at] != '\n') {
+            continue;
+        }
+        if (at == 0 || text[at - 1] != '\r') {
+            loneLf = true;
+            continue;
+        }
+        lines.push_back(text.substr(start, at - 1 - start));
+        start = at + 1;
+    }
+    if (start != text.size() || start == 0) {
+        lines.push_back(text.substr(start));
+    }
+    return lines;
+}
+
+// The LFs are found a block at a time: texts of every length around the
+// block and chunk sizes, lines of every length, lone LFs and CRs, and LFs in
+// the last bytes, split as the byte-by-byte reading does.
+TEST(CrlfLinesModel, SplitsAsTheByteByByteReading) {
+    std::mt19937 random(11);
+    const char kBytes[] = {'a', '|', '\r', '\n', '\x84', '\0'};
+    for (int round = 0; round < 3000; ++round) {
+        const size_t length = random() % 200;
+        std::string text;
+        while (text.size() < length) {
+            const auto roll = static_cast<size_t>(random() % 10);
+            text += roll < 2 ? std::string("\r\n") : std::string(1, kBytes[roll % 5]);
+        }
+        text.resize(length);
+        bool expectedLoneLf = false;
+        const std::vector<std::string> expected = split_byte_by_byte(text, expectedLoneLf);
+        std::string buffer = text + '\0';
+        std::vector<std::string> lines;
+        bool loneLf = false;
+        for_each_crlf_line(
+            buffer.data(), text.size(),
+            [&lines](const char* line, size_t size) {
+                lines.emplace_back(line, size);
+                return true;
+            },
+            &loneLf);
+        ASSERT_EQ(lines, expected) << "round " << round;
+        ASSERT_EQ(loneLf, expectedLoneLf) << "round " << round;
+    }
 }
 
 }  // namespace

@@ -85,3 +85,32 @@ TEST(FrameLineEndsProperty, EvenLinesGiveTheSameBytesWithoutSearching) {
 }
 
 }  // namespace
+
+namespace {
+
+// A frame drawn with CR LF ends is taken as it is only when the rewrite of
+// the same frame with LF ends would give its bytes: lines of one length
+// whose ends mix borders, lead bytes and single bytes, with and without the
+// CR, against that rewrite.
+TEST(FrameLineEndsProperty, DrawnCrsAreTakenExactlyWhereTheRewriteWouldPutThem) {
+    std::mt19937 random(13);
+    std::vector<std::string_view> pieces = {" ", "a", "\x81", "\x84", "\x9F", "\xFC", "\xAD", "\r"};
+    pieces.insert(pieces.end(), kRightBorderPasses.begin(), kRightBorderPasses.end());
+    for (int round = 0; round < 20000; ++round) {
+        const size_t lineLength = 3 + random() % 10;
+        const size_t lines = 1 + random() % 5;
+        std::string withLf;
+        std::string drawn;
+        for (size_t line = 0; line < lines; ++line) {
+            std::string body = random_text(random, pieces, 8);
+            body.resize(lineLength - 2, ' ');
+            withLf += body + "\n";
+            drawn += body + (random() % 8 == 0 ? " \n" : "\r\n");
+        }
+        const bool expected = frame_crlf_line_ends(withLf) == drawn;
+        ASSERT_EQ(frame_crlf_ends_match_rewrite(drawn, lineLength), expected)
+            << ::testing::PrintToString(drawn);
+    }
+}
+
+}  // namespace

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
+#include <string>
 
 #include "core/allocator.h"
 #include "core/frame_core.h"
+#include "core/grid_cursor.h"
 #include "test_support.h"
 
 namespace {
@@ -136,5 +139,78 @@ TEST_F(TableStore, TwoGridsLinkedInTurnBothComeOutWhole) {
     }
     ft_free_grid(first);
     ft_free_grid(second);
+}
+}  // namespace
+
+namespace {
+int64_t cells_by_walking(const CellNode* head) {
+    int64_t count = 0;
+    for (; head != nullptr; head = head->down) {
+        for (const CellNode* cell = head; cell != nullptr; cell = cell->right) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+// The store frees its grid by the count the cursor kept while building, and gives
+// every cell back at once when that count is all that live: a count off by
+// any cell would free another grid's cells with it, or leak. Random tables,
+// some rows refused for their shape or for memory, beside a second grid
+// linked before, between or after the table's rows.
+TEST_F(TableStore, FreeingAGridGivesBackExactlyItsCells) {
+    std::mt19937 random(7);
+    auto pick = [&random](int32_t below) {
+        return static_cast<int32_t>(random() % static_cast<uint32_t>(below));
+    };
+    for (int round = 0; round < 300; ++round) {
+        ft_open();
+        CellNode* other = nullptr;
+        int32_t otherLinked = 0;
+        auto link_other = [&](int32_t count) {
+            for (int32_t k = 0; k < count; ++k, ++otherLinked) {
+                ASSERT_EQ(ft_link_cell(other, otherLinked / 2, otherLinked, 1, 1), FT_OK);
+            }
+        };
+        const int32_t columns = 1 + pick(4);
+        const int32_t rows = pick(70);
+        const int32_t otherAt = pick(rows + 2);  // after which row the second grid grows
+        for (int32_t row = 0; row < rows; ++row) {
+            if (row == otherAt) {
+                link_other(1 + pick(5));
+            }
+            const int32_t cells = pick(8) == 0 ? 1 + pick(5) : columns;
+            std::string line = "x";
+            for (int32_t c = 1; c < cells; ++c) {
+                line += "|y";
+            }
+            ft_fail_allocation_at(pick(20) == 0 ? 1 + pick(cells) : 0);
+            int32_t lineNumber = 0;
+            const int added = ft_add_line(line.c_str(), &lineNumber, '|');
+            const int64_t counted = grid_cursor_cells(ft_table().grid);
+            if (counted >= 0) {
+                ASSERT_EQ(counted, cells_by_walking(ft_table().grid)) << "round " << round;
+            }
+            if (added != FT_OK && pick(2) == 0) {
+                break;
+            }
+        }
+        ft_fail_allocation_at(0);
+        if (otherAt >= rows) {
+            link_other(pick(5));
+        }
+        const int64_t tableCells = cells_by_walking(ft_table().grid);
+        ASSERT_EQ(ft_live_allocations(), tableCells + otherLinked) << "round " << round;
+        if (pick(2) == 0) {
+            ft_close();
+            EXPECT_EQ(ft_live_allocations(), otherLinked) << "round " << round;
+            ft_free_grid(other);
+        } else {
+            ft_free_grid(other);
+            EXPECT_EQ(ft_live_allocations(), tableCells) << "round " << round;
+            ft_close();
+        }
+        ASSERT_EQ(ft_live_allocations(), 0) << "round " << round;
+    }
 }
 }  // namespace

@@ -51,12 +51,12 @@ TEST(WideMoves, RandomTablesDrawAsWithExactMoves) {
         for (int32_t k = 0; k < rows * columns; ++k) {
             const int32_t length = static_cast<int32_t>(random() % (wideCells ? 40 : 7));
             // Bytes past columns, as UTF-8 has; never fewer columns than none.
-            const int32_t width = length - static_cast<int32_t>(random() % (length / 2 + 1));
+            const int32_t width = length - static_cast<int32_t>(random() % static_cast<uint32_t>(length / 2 + 1));
             cells.push_back(CellSpan{extent, length, width});
             extent += length;
         }
         auto text = std::make_unique<char[]>(static_cast<size_t>(extent) + 1);
-        for (int32_t k = 0; k < extent; ++k) {
+        for (size_t k = 0; k < static_cast<size_t>(extent); ++k) {
             text[k] = static_cast<char>('a' + random() % 26);
         }
         std::vector<unsigned char> opensRow(static_cast<size_t>(rows));

@@ -100,7 +100,8 @@ TEST_F(FreshArena, LiveBlocksStayAlignedApartAndIntact) {
 // freed block is handed out again for a size of its class.
 TEST_F(FreshArena, SizesFitTheirClass) {
     SizeClassHeap heap(grow_arena);
-    for (size_t size : {0, 1, 15, 16, 17, 48, 49, 1000, 4080, 4081, 65536, 1000000}) {
+    const size_t sizes[] = {0, 1, 15, 16, 17, 48, 49, 1000, 4080, 4081, 65536, 1000000};
+    for (const size_t size : sizes) {
         void* block = heap.allocate(size);
         ASSERT_NE(block, nullptr) << size;
         EXPECT_GE(SizeClassHeap::room(block), size);
