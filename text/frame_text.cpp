@@ -72,10 +72,13 @@ Refusal frame_psv(const FrameRequest& request, std::string_view table, FrameTarg
     return frame_psv_cells(request, table, grid, true, frame);
 }
 
-// psv to a frame when the table is plain, its input checked as it is read;
-// false leaves the request to the general path.
-bool frame_plain_psv(const FrameRequest& request, FrameTarget& frame, Refusal& refusal) {
-    if (request.from != TableFormat::Psv || request.to != TableFormat::Frame ||
+// psv, csv or tsv to a frame when the table is plain, its input checked as
+// it is read; false leaves the request to the general path. Only psv lays
+// out a fit here.
+bool frame_plain_table(const FrameRequest& request, FrameTarget& frame, Refusal& refusal) {
+    const bool psv = request.from == TableFormat::Psv;
+    if ((!psv && request.from != TableFormat::Csv && request.from != TableFormat::Tsv) ||
+        request.to != TableFormat::Frame || (!psv && !request.fit.plain()) ||
         check_request(request).kind != RefusalKind::None ||
         static_cast<int64_t>(request.text.size()) > input_limit(request)) {
         return false;
@@ -83,7 +86,8 @@ bool frame_plain_psv(const FrameRequest& request, FrameTarget& frame, Refusal& r
     const std::string_view table =
         without_trailing_empty_lines(without_bom(request.text, request.encoding));
     CellGrid grid;
-    if (table.empty() || !read_plain_psv(table, request.encoding, request.widthModel, grid)) {
+    if (table.empty() ||
+        !read_plain_table(table, request.from, request.encoding, request.widthModel, grid)) {
         return false;
     }
     refusal = frame_psv_cells(request, table, grid, false, frame);
@@ -91,7 +95,7 @@ bool frame_plain_psv(const FrameRequest& request, FrameTarget& frame, Refusal& r
 }
 
 // csv or tsv to a frame as psv goes, when every cell is a span of the input
-// as it stands; false leaves the table to read_table.
+// as it stands, quoted cells too; false leaves the table to read_table.
 bool frame_plain_delimited(const FrameRequest& request, std::string_view table, FrameTarget& frame,
                            Refusal& refusal) {
     const bool csv = request.from == TableFormat::Csv;
@@ -138,7 +142,7 @@ void hand_over(FrameOutcome& outcome, const FrameTarget& target) {
 
 Refusal convert(const FrameRequest& request, FrameTarget& target) {
     Refusal refusal;
-    if (frame_plain_psv(request, target, refusal)) {
+    if (frame_plain_table(request, target, refusal)) {
         return refusal;
     }
     std::string_view table;

@@ -24,10 +24,14 @@ inline unsigned printable_ascii_bytes(uint64_t word) {
     return stops == 0 ? 8u : static_cast<unsigned>(__builtin_ctzll(stops)) / 8;
 }
 
-// The high bit of each '|' among the first count bytes of word.
-inline uint64_t bars_among(uint64_t word, unsigned count) {
-    const uint64_t bars = special_byte_scan::zero_bytes(word ^ ('|' * kOnes));
-    return count == 8 ? bars : bars & ((uint64_t{1} << (8 * count)) - 1);
+// The high bit of each byte of word equal to byte.
+inline uint64_t bytes_equal(uint64_t word, char byte) {
+    return special_byte_scan::zero_bytes(word ^ (static_cast<unsigned char>(byte) * kOnes));
+}
+
+// The high bits of the first count bytes of a word.
+inline uint64_t first_bytes(unsigned count) {
+    return count == 8 ? ~uint64_t{0} : (uint64_t{1} << (8 * count)) - 1;
 }
 
 constexpr size_t kNoBar = SIZE_MAX;
@@ -72,10 +76,44 @@ Character cp932_character(std::string_view text, size_t at) {
     return {0, 0};
 }
 
-template <TextEncoding kEncoding>
-class PlainPsvReader {
+// What a format's plain cells are cut at and may not hold. psv cuts at '|',
+// an outer border, and TAB; csv and tsv at their one separator. csv and tsv
+// leave '|' (which a frame refuses in a cell), a quote in csv, a TAB in csv
+// and an empty line to read_plain_delimited_cells and the general reader.
+template <TableFormat kFormat>
+struct PlainFormat {
+    static constexpr bool kPsv = kFormat == TableFormat::Psv;
+    static constexpr bool kCsv = kFormat == TableFormat::Csv;
+    // The printable separator, or 0 when TAB is the only one.
+    static constexpr char kPrintableSeparator = kPsv ? '|' : kCsv ? ',' : '\0';
+    static constexpr bool kTabSeparates = !kCsv;
+
+    static bool refused(unsigned char byte) {
+        return (!kPsv && byte == '|') || (kCsv && byte == '"');
+    }
+
+    static uint64_t refused_among(uint64_t word) {
+        if constexpr (kPsv) {
+            return 0;
+        } else if constexpr (kCsv) {
+            return bytes_equal(word, '|') | bytes_equal(word, '"');
+        } else {
+            return bytes_equal(word, '|');
+        }
+    }
+};
+
+// Out of line, so that the readers, which take all else in, keep one copy.
+__attribute__((noinline)) int32_t clustered_width(std::string_view cell, WidthModel model) {
+    return static_cast<int32_t>(display_width(cell, model));
+}
+
+template <TextEncoding kEncoding, TableFormat kFormat>
+class PlainTableReader {
+    using Format = PlainFormat<kFormat>;
+
   public:
-    PlainPsvReader(std::string_view table, WidthModel widthModel, CellGrid& cells)
+    PlainTableReader(std::string_view table, WidthModel widthModel, CellGrid& cells)
         : text(table), model(widthModel), grid(cells) {}
 
     bool read() {
@@ -110,7 +148,7 @@ class PlainPsvReader {
         int32_t width = 0;       // the cell's columns, when it is not clustered
         bool clustered = false;  // some character of the cell may join a cluster
         size_t at = lineStart;
-        // The cell ends at a separator; a leading '|' is the outer border.
+        // The cell ends at a separator; a leading '|' of psv is the outer border.
         auto separate = [&](size_t separator, bool bar) {
             if ((separator != lineStart || !bar) &&
                 !add_cell(cells, cellStart, separator, width, clustered)) {
@@ -125,10 +163,10 @@ class PlainPsvReader {
         // Printable ASCII is a column a byte: eight bytes at a time to the
         // next byte that is not, the separators among them taken bit by bit.
         size_t runStart = at;
-        auto take_bar = [&](size_t bar) {
-            width += static_cast<int32_t>(bar - runStart);
-            runStart = bar + 1;
-            return separate(bar, true);
+        auto take_separator = [&](size_t separator) {
+            width += static_cast<int32_t>(separator - runStart);
+            runStart = separator + 1;
+            return separate(separator, Format::kPsv);
         };
         auto take_printable_run = [&] {
             runStart = at;
@@ -137,8 +175,18 @@ class PlainPsvReader {
                 uint64_t word;
                 std::memcpy(&word, bytes + at, sizeof word);
                 const unsigned printable = printable_ascii_bytes(word);
-                for (uint64_t bars = bars_among(word, printable); bars != 0; bars &= bars - 1) {
-                    if (!take_bar(at + static_cast<size_t>(__builtin_ctzll(bars)) / 8)) {
+                const uint64_t taken = first_bytes(printable);
+                if ((Format::refused_among(word) & taken) != 0) {
+                    return false;
+                }
+                uint64_t separators = 0;
+                if constexpr (Format::kPrintableSeparator != '\0') {
+                    separators = bytes_equal(word, Format::kPrintableSeparator) & taken;
+                }
+                for (; separators != 0; separators &= separators - 1) {
+                    const size_t separator =
+                        at + static_cast<size_t>(__builtin_ctzll(separators)) / 8;
+                    if (!take_separator(separator)) {
                         return false;
                     }
                 }
@@ -150,7 +198,12 @@ class PlainPsvReader {
             }
 #endif
             for (; at < size && is_printable_ascii(bytes[at]); ++at) {
-                if (bytes[at] == '|' && !take_bar(at)) {
+                if (Format::refused(bytes[at])) {
+                    return false;
+                }
+                if (Format::kPrintableSeparator != '\0' &&
+                    bytes[at] == static_cast<unsigned char>(Format::kPrintableSeparator) &&
+                    !take_separator(at)) {
                     return false;
                 }
             }
@@ -166,14 +219,16 @@ class PlainPsvReader {
             } else if (byte >= 0x80) {
                 const Character c =
                     kCp932 ? cp932_character(text, at) : utf8_character(text, at, model);
-                if (c.length == 0) {
+                // A pair's second byte may be '|', which csv and tsv leave
+                // to the general reader byte for byte.
+                if (c.length == 0 || (c.length == 2 && Format::refused(bytes[at + 1]))) {
                     return kNotPlain;
                 }
                 clustered |= c.columns < 0;
                 width += c.columns;
                 at += c.length;
             } else if (byte == '\t') {
-                if (!separate(at, false)) {
+                if (!Format::kTabSeparates || !separate(at, false)) {
                     return kNotPlain;
                 }
                 ++at;
@@ -182,6 +237,9 @@ class PlainPsvReader {
             } else {
                 return kNotPlain;  // a control character or an escape sequence
             }
+        }
+        if (!Format::kPsv && at == lineStart) {
+            return kNotPlain;  // a row of one empty cell, or refused
         }
         const bool endsInBorder = at != lineStart && lastBar == at - 1;
         if (!endsInBorder && !add_cell(cells, cellStart, at, width, clustered)) {
@@ -196,7 +254,7 @@ class PlainPsvReader {
         }
         ++cells;
         if (clustered) {
-            width = static_cast<int32_t>(display_width(text.substr(start, end - start), model));
+            width = clustered_width(text.substr(start, end - start), model);
         }
         // Filled in place: a cell pushed whole went through memory, where its
         // two halves were written apart and read back as one.
@@ -224,14 +282,32 @@ class PlainPsvReader {
     WidthModel model;
     CellGrid& grid;
 };
+
+// Out of line, one format each, everything it calls taken in: inlined into
+// frame_text by the link-time optimizer, the reader's loop kept a cell's
+// width in memory, and with six readers in one unit it called out for each
+// cell and character.
+template <TableFormat kFormat>
+__attribute__((noinline, flatten)) bool read_plain_format(std::string_view text,
+                                                          TextEncoding encoding,
+                                                          WidthModel widthModel, CellGrid& grid) {
+    if (encoding == TextEncoding::Cp932) {
+        return PlainTableReader<TextEncoding::Cp932, kFormat>(text, widthModel, grid).read();
+    }
+    return PlainTableReader<TextEncoding::Utf8, kFormat>(text, widthModel, grid).read();
+}
 }  // namespace
 
-// Out of line: inlined into frame_text by the link-time optimizer, the
-// reader's loop kept a cell's width in memory.
-__attribute__((noinline)) bool read_plain_psv(std::string_view text, TextEncoding encoding,
-                                              WidthModel widthModel, CellGrid& grid) {
-    if (encoding == TextEncoding::Cp932) {
-        return PlainPsvReader<TextEncoding::Cp932>(text, widthModel, grid).read();
+bool read_plain_table(std::string_view text, TableFormat format, TextEncoding encoding,
+                      WidthModel widthModel, CellGrid& grid) {
+    switch (format) {
+        case TableFormat::Psv:
+            return read_plain_format<TableFormat::Psv>(text, encoding, widthModel, grid);
+        case TableFormat::Csv:
+            return read_plain_format<TableFormat::Csv>(text, encoding, widthModel, grid);
+        case TableFormat::Tsv:
+            return read_plain_format<TableFormat::Tsv>(text, encoding, widthModel, grid);
+        default:
+            return false;
     }
-    return PlainPsvReader<TextEncoding::Utf8>(text, widthModel, grid).read();
 }

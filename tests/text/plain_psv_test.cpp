@@ -1,6 +1,6 @@
-// The one-pass psv reader against the careful path it stands in for: the
-// input check, then read_psv_cells, on random tables in both encodings and
-// width models.
+// The one-pass reader against the careful path it stands in for: the input
+// check, then read_psv_cells for psv or read_plain_delimited_cells for csv
+// and tsv, on random tables in both encodings and width models.
 #include "text/plain_psv.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "random_text.h"
+#include "text/formats/delimited_cells.h"
 #include "text/input_check.h"
 #include "text/text_limits.h"
 #include "text/unicode/code_point_props.h"
@@ -31,10 +32,12 @@ TEST(LoneClusterWidth, IsTheWidthOfEveryCodePointThatNothingJoins) {
 }
 
 // Rows of random cells, with what the careful path refuses or reads itself
-// now and then: controls, bad bytes, escape sequences, rows too short.
+// now and then: controls, bad bytes, escape sequences, rows too short, and
+// for csv and tsv quotes, '|', TABs and empty lines.
 class RandomPsv {
   public:
-    explicit RandomPsv(uint32_t seed) : rng(seed), cells(seed, true) {}
+    explicit RandomPsv(uint32_t seed, TableFormat tableFormat = TableFormat::Psv)
+        : rng(seed), cells(seed, true), format(tableFormat) {}
 
     // Random text, and the wide text the reader takes without the cluster
     // rules beside what borders it: sound marks that join kana, and narrow
@@ -71,11 +74,13 @@ class RandomPsv {
     template <class Cell>
     std::string table(Cell&& cell) {
         static const char* const kLineEnds[] = {"\n", "\r\n", "\r"};
-        static const char* const kOdd[] = {"\x01", "\x7F",     "\xC2\x85",     "\x1B[1m", "\xFF",
-                                           "\x80", "\xE3\x81", "\xED\xA0\x80", "\n",      "|"};
+        static const char* const kOdd[] = {
+            "\x01",         "\x7F", "\xC2\x85", "\x1B[1m", "\xFF", "\x80", "\xE3\x81",
+            "\xED\xA0\x80", "\n",   "|",        "\"",      "\t",   ",",    "\n\n"};
+        const bool psv = format == TableFormat::Psv;
         const int rows = pick(1, 4);
         const int columns = pick(1, 4);
-        const bool outerBorder = pick(0, 1) == 1;
+        const bool outerBorder = psv && pick(0, 1) == 1;
         std::string text;
         for (int row = 0; row < rows; ++row) {
             const int rowColumns = pick(0, 9) == 0 ? pick(0, 5) : columns;
@@ -83,39 +88,76 @@ class RandomPsv {
             for (int column = 0; column < rowColumns; ++column) {
                 std::string content = cell();
                 for (char& c : content) {
-                    c = c == '|' || c == '\t' || c == '\n' || c == '\r' ? '/' : c;
+                    const bool cuts = c == '|' || c == '\t' || c == '\n' || c == '\r' ||
+                                      (!psv && (c == ',' || c == '"'));
+                    c = cuts ? '/' : c;
                 }
-                text += content + (column + 1 < rowColumns ? (pick(0, 3) == 0 ? "\t" : "|") : "");
+                if (format == TableFormat::Csv && pick(0, 7) == 0) {
+                    content = '"' + content + '"';
+                }
+                text += content + (column + 1 < rowColumns ? separator() : "");
             }
             text += outerBorder ? "|" : "";
             text += kLineEnds[pick(0, 2)];
         }
         if (pick(0, 3) == 0) {
             text.insert(static_cast<size_t>(pick(0, static_cast<int>(text.size()))),
-                        kOdd[pick(0, 9)]);
+                        kOdd[pick(0, 13)]);
         }
         return text;
     }
 
+    const char* separator() {
+        switch (format) {
+            case TableFormat::Csv:
+                return ",";
+            case TableFormat::Tsv:
+                return "\t";
+            default:
+                return pick(0, 3) == 0 ? "\t" : "|";
+        }
+    }
+
     std::mt19937 rng;
     RandomText cells;
+    TableFormat format;
 };
 
-void expect_same_as_careful_path(const std::string& input, TextEncoding encoding,
-                                 WidthModel model) {
+// Whether the careful path reads table as spans, into grid; why not, when
+// it is refused.
+bool read_carefully(std::string_view table, TableFormat format, TextEncoding encoding,
+                    WidthModel model, CellGrid& grid, Refusal& refusal) {
+    refusal = check_input_text(table, encoding, kTextInputLimit);
+    if (refusal.kind != RefusalKind::None) {
+        return false;
+    }
+    if (format == TableFormat::Psv) {
+        refusal = read_psv_cells(table, encoding, model, grid);
+        return refusal.kind == RefusalKind::None;
+    }
+    const bool csv = format == TableFormat::Csv;
+    return read_plain_delimited_cells(table, encoding, model, csv ? ',' : '\t', csv, grid);
+}
+
+// What the one pass leaves to the careful path although it reads it there:
+// escape sequences, and quoted csv cells.
+bool left_to_careful_path(std::string_view table, TableFormat format) {
+    return table.find('\x1b') != std::string_view::npos ||
+           (format == TableFormat::Csv && table.find('"') != std::string_view::npos);
+}
+
+void expect_same_as_careful_path(const std::string& input, TableFormat format,
+                                 TextEncoding encoding, WidthModel model) {
     const std::string_view table = without_trailing_empty_lines(input);
     if (table.empty()) {
         return;
     }
     CellGrid careful;
-    Refusal refusal = check_input_text(table, encoding, kTextInputLimit);
-    if (refusal.kind == RefusalKind::None) {
-        refusal = read_psv_cells(table, encoding, model, careful);
-    }
-    const bool escapes = table.find('\x1b') != std::string_view::npos;
+    Refusal refusal;
+    const bool carefulRead = read_carefully(table, format, encoding, model, careful, refusal);
     CellGrid plain;
-    const bool read = read_plain_psv(table, encoding, model, plain);
-    ASSERT_EQ(read, refusal.kind == RefusalKind::None && !escapes)
+    const bool read = read_plain_table(table, format, encoding, model, plain);
+    ASSERT_EQ(read, carefulRead && !left_to_careful_path(table, format))
         << describe_refusal(refusal) << "\n"
         << input;
     if (!read) {
@@ -133,14 +175,17 @@ void expect_same_as_careful_path(const std::string& input, TextEncoding encoding
     }
 }
 
-TEST(PlainPsvProperty, ReadsWhatTheCarefulPathReadsAndLeavesItTheRest) {
-    RandomPsv tables(20261208);
-    for (int round = 0; round < 4000; ++round) {
-        const std::string utf8 = tables.utf8_table();
-        for (WidthModel model : {WidthModel::Narrow, WidthModel::Wide}) {
-            expect_same_as_careful_path(utf8, TextEncoding::Utf8, model);
+TEST(PlainTableProperty, ReadsWhatTheCarefulPathReadsAndLeavesItTheRest) {
+    for (TableFormat format : {TableFormat::Psv, TableFormat::Csv, TableFormat::Tsv}) {
+        RandomPsv tables(20261208, format);
+        for (int round = 0; round < 4000; ++round) {
+            const std::string utf8 = tables.utf8_table();
+            for (WidthModel model : {WidthModel::Narrow, WidthModel::Wide}) {
+                expect_same_as_careful_path(utf8, format, TextEncoding::Utf8, model);
+            }
+            expect_same_as_careful_path(tables.cp932_table(), format, TextEncoding::Cp932,
+                                        WidthModel::Wide);
         }
-        expect_same_as_careful_path(tables.cp932_table(), TextEncoding::Cp932, WidthModel::Wide);
     }
 }
 
