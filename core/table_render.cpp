@@ -156,12 +156,15 @@ bool ft_types_valid(int32_t frameType, int32_t positionType) {
            positionType <= FT_POSITION_TYPE_MAX;
 }
 
-int ft_render_table(const TableView& table, int32_t frameType, int32_t positionType,
-                    const FtLook& look, FtReserve reserve, void* context) {
-    if (!ft_types_valid(frameType, positionType) || reserve == nullptr || table.padding < 0 ||
-        table.padding > FT_PADDING_MAX) {
-        return FT_BAD_ARGUMENT;
-    }
+namespace {
+bool table_drawable(const TableView& table, int32_t frameType, int32_t positionType) {
+    return ft_types_valid(frameType, positionType) && table.padding >= 0 &&
+           table.padding <= FT_PADDING_MAX;
+}
+
+// Runs draw with a measure whose areas are zeroed, one per column.
+template <typename Draw>
+int with_measure(const TableView& table, Draw draw) {
     if (table.rows <= 0 || table.columns <= 0) {
         return FT_BAD_SHAPE;
     }
@@ -171,29 +174,29 @@ int ft_render_table(const TableView& table, int32_t frameType, int32_t positionT
         return FT_NO_MEMORY;
     }
     std::memset(measure.areas, 0, areaBytes);
-    const int result =
-        render_measured(table, frameType, positionType, look, measure, reserve, context);
+    const int result = draw(measure);
     ft_release(measure.areas);
     return result;
+}
+}  // namespace
+
+int ft_render_table(const TableView& table, int32_t frameType, int32_t positionType,
+                    const FtLook& look, FtReserve reserve, void* context) {
+    if (!table_drawable(table, frameType, positionType) || reserve == nullptr) {
+        return FT_BAD_ARGUMENT;
+    }
+    return with_measure(table, [&](Measure& measure) {
+        return render_measured(table, frameType, positionType, look, measure, reserve, context);
+    });
 }
 
 int ft_render_table_in_parts(const TableView& table, int32_t frameType, int32_t positionType,
                              const FtLook& look, FtAccept accept, FtWrite write, void* context) {
-    if (!ft_types_valid(frameType, positionType) || accept == nullptr || write == nullptr ||
-        table.padding < 0 || table.padding > FT_PADDING_MAX) {
+    if (!table_drawable(table, frameType, positionType) || accept == nullptr || write == nullptr) {
         return FT_BAD_ARGUMENT;
     }
-    if (table.rows <= 0 || table.columns <= 0) {
-        return FT_BAD_SHAPE;
-    }
-    const size_t areaBytes = sizeof(int32_t) * static_cast<size_t>(table.columns);
-    Measure measure{static_cast<int32_t*>(ft_allocate(areaBytes)), 0, 0};
-    if (measure.areas == nullptr) {
-        return FT_NO_MEMORY;
-    }
-    std::memset(measure.areas, 0, areaBytes);
-    const int result = render_measured_in_parts(table, frameType, positionType, look, measure,
-                                                accept, write, context);
-    ft_release(measure.areas);
-    return result;
+    return with_measure(table, [&](Measure& measure) {
+        return render_measured_in_parts(table, frameType, positionType, look, measure, accept,
+                                        write, context);
+    });
 }
