@@ -6,6 +6,7 @@
 
 #include "core/frame_core.h"
 #include "text/formats/formats_internal.h"
+#include "text/formats/markdown_cells.h"
 #include "text/formats/text_scan.h"
 
 namespace formats {
@@ -54,16 +55,6 @@ bool has_pipe(std::string_view text, LineSpan line, TextEncoding encoding) {
            std::string_view::npos;
 }
 
-bool is_delimiter_cell(std::string_view cell) {
-    if (!cell.empty() && cell.front() == ':') {
-        cell.remove_prefix(1);
-    }
-    if (!cell.empty() && cell.back() == ':') {
-        cell.remove_suffix(1);
-    }
-    return !cell.empty() && cell.find_first_not_of('-') == std::string_view::npos;
-}
-
 bool is_delimiter_row(std::string_view text, LineSpan line, TextEncoding encoding,
                       size_t headerCells) {
     if (!has_pipe(text, line, encoding)) {
@@ -72,7 +63,7 @@ bool is_delimiter_row(std::string_view text, LineSpan line, TextEncoding encodin
     std::vector<CellSpan> cells = split_row(text, line, encoding);
     return cells.size() == headerCells &&
            std::all_of(cells.begin(), cells.end(), [&](const CellSpan& cell) {
-               return is_delimiter_cell(text.substr(cell.start, cell.end - cell.start));
+               return is_markdown_delimiter_cell(text.substr(cell.start, cell.end - cell.start));
            });
 }
 

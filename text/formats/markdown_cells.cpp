@@ -1,0 +1,257 @@
+#include "text/formats/markdown_cells.h"
+
+#include <climits>
+#include <cstdint>
+#include <cstring>
+
+#include "text/plain_scan.h"
+
+using plain_scan::bytes_equal;
+using plain_scan::Character;
+using plain_scan::clustered_width;
+using plain_scan::cp932_character;
+using plain_scan::first_bytes;
+using plain_scan::is_printable_ascii;
+using plain_scan::printable_ascii_bytes;
+using plain_scan::utf8_character;
+
+bool is_markdown_delimiter_cell(std::string_view cell) {
+    if (!cell.empty() && cell.front() == ':') {
+        cell.remove_prefix(1);
+    }
+    if (!cell.empty() && cell.back() == ':') {
+        cell.remove_suffix(1);
+    }
+    return !cell.empty() && cell.find_first_not_of('-') == std::string_view::npos;
+}
+
+namespace {
+
+constexpr size_t kNoBar = SIZE_MAX;
+constexpr size_t kNotPlain = SIZE_MAX;
+
+// The careful reader turns "\|" into a '|' of the cell and "<br>" into a
+// line break; the one pass leaves both, and any "<b", to it.
+inline bool starts_escape_or_tag(const unsigned char* bytes, size_t at, size_t size) {
+    const unsigned char next = at + 1 < size ? bytes[at + 1] : 0;
+    return bytes[at] == '\\' ? next == '|' : (next | 0x20) == 'b';
+}
+
+template <TextEncoding kEncoding>
+class PlainMarkdownReader {
+  public:
+    PlainMarkdownReader(std::string_view table, WidthModel widthModel, CellGrid& cells)
+        : text(table), model(widthModel), grid(cells) {}
+
+    bool read() {
+        if (text.size() > INT32_MAX) {
+            return false;
+        }
+        size_t at = 0;
+        int32_t lines = 0;
+        do {
+            at = read_line(at);
+            if (at == kNotPlain || (lines == 1 && !drop_delimiter_row())) {
+                return false;
+            }
+            ++lines;
+            if (at < text.size()) {
+                at += text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n' ? 2 : 1;
+            }
+        } while (at < text.size());
+        return lines >= 2;
+    }
+
+  private:
+    static constexpr bool kCp932 = kEncoding == TextEncoding::Cp932;
+
+    // The row on the line from lineStart, cut as read_markdown cuts it: where
+    // the line ends, or kNotPlain.
+    size_t read_line(const size_t lineStart) {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+        const size_t size = text.size();
+        size_t at = lineStart;
+        while (at < size && bytes[at] == ' ') {
+            ++at;
+        }
+        const size_t contentStart = at;
+        size_t lastBar = kNoBar;  // a separator that may end the line as its outer border
+        if (at < size && bytes[at] == '|') {
+            lastBar = at++;  // the outer border
+        }
+        lineHasBar = lastBar != kNoBar;
+        int32_t cells = 0;
+        size_t cellStart = at;
+        int32_t width = 0;       // the columns of the cell's bytes so far, blanks too
+        bool clustered = false;  // some character of the cell may join a cluster
+        size_t runStart = at;
+        auto take_separator = [&](size_t separator) {
+            width += static_cast<int32_t>(separator - runStart);
+            runStart = separator + 1;
+            if (!add_cell(cells, cellStart, separator, width, clustered)) {
+                return false;
+            }
+            lastBar = separator;
+            lineHasBar = true;
+            cellStart = separator + 1;
+            width = 0;
+            clustered = false;
+            return true;
+        };
+        // Printable ASCII is a column a byte: eight bytes at a time to the
+        // next byte that is not, the separators among them taken bit by bit.
+        auto take_printable_run = [&] {
+            runStart = at;
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+            for (; size - at >= 8; at += 8) {
+                uint64_t word;
+                std::memcpy(&word, bytes + at, sizeof word);
+                const unsigned printable = printable_ascii_bytes(word);
+                const uint64_t taken = first_bytes(printable);
+                for (uint64_t odd = (bytes_equal(word, '\\') | bytes_equal(word, '<')) & taken;
+                     odd != 0; odd &= odd - 1) {
+                    if (starts_escape_or_tag(bytes, at + __builtin_ctzll(odd) / 8, size)) {
+                        return false;
+                    }
+                }
+                for (uint64_t bars = bytes_equal(word, '|') & taken; bars != 0; bars &= bars - 1) {
+                    if (!take_separator(at + static_cast<size_t>(__builtin_ctzll(bars)) / 8)) {
+                        return false;
+                    }
+                }
+                if (printable < 8) {
+                    at += printable;
+                    width += static_cast<int32_t>(at - runStart);
+                    return true;
+                }
+            }
+#endif
+            for (; at < size && is_printable_ascii(bytes[at]); ++at) {
+                if ((bytes[at] == '\\' || bytes[at] == '<') &&
+                    starts_escape_or_tag(bytes, at, size)) {
+                    return false;
+                }
+                if (bytes[at] == '|' && !take_separator(at)) {
+                    return false;
+                }
+            }
+            width += static_cast<int32_t>(at - runStart);
+            return true;
+        };
+        while (at < size) {
+            const unsigned char byte = bytes[at];
+            if (is_printable_ascii(byte)) {
+                if (!take_printable_run()) {
+                    return kNotPlain;
+                }
+            } else if (byte >= 0x80) {
+                const Character c =
+                    kCp932 ? cp932_character(text, at) : utf8_character(text, at, model);
+                if (c.length == 0) {
+                    return kNotPlain;
+                }
+                clustered |= c.columns < 0;
+                width += c.columns;
+                at += c.length;
+            } else if (byte == '\n' || byte == '\r') {
+                break;
+            } else {
+                return kNotPlain;  // TAB, a control character or an escape sequence
+            }
+        }
+        size_t contentEnd = at;
+        while (contentEnd > contentStart && bytes[contentEnd - 1] == ' ') {
+            --contentEnd;
+        }
+        if (contentEnd == contentStart) {
+            return kNotPlain;  // a blank line, where the careful path ends the table
+        }
+        // Without an outer border the last cell runs to the line's last blank.
+        if (lastBar != contentEnd - 1 &&
+            !add_cell(cells, cellStart, contentEnd, width - static_cast<int32_t>(at - contentEnd),
+                      clustered)) {
+            return kNotPlain;
+        }
+        return end_row(cells, at - lineStart) ? at : kNotPlain;
+    }
+
+    // The cell [start, end), whose columns are width, trimmed of its blanks.
+    bool add_cell(int32_t& cells, size_t start, size_t end, int32_t width, bool clustered) {
+        if (grid.rows != 0 && cells == grid.columns) {
+            return false;
+        }
+        ++cells;
+        while (start < end && text[start] == ' ') {
+            ++start;
+            --width;
+        }
+        while (end > start && text[end - 1] == ' ') {
+            --end;
+            --width;
+        }
+        if (clustered) {
+            width = clustered_width(text.substr(start, end - start), model);
+        }
+        CellSpan& cell = grid.cells.emplace_back();
+        cell.start = static_cast<int32_t>(start);
+        cell.length = static_cast<int32_t>(end - start);
+        cell.width = width;
+        return true;
+    }
+
+    bool end_row(int32_t cells, size_t lineBytes) {
+        if (grid.rows == 0) {
+            grid.columns = cells;
+            // The rows, guessed from the header's length, so that the cells
+            // seldom move.
+            grid.cells.reserve((text.size() / (lineBytes + 1) + 1) * static_cast<size_t>(cells));
+        }
+        if (cells == 0 || cells != grid.columns) {
+            return false;
+        }
+        ++grid.rows;
+        return true;
+    }
+
+    // The second row, just read, must be the delimiter row: it is checked,
+    // then taken out of the cells.
+    bool drop_delimiter_row() {
+        if (!lineHasBar) {
+            return false;  // dashes alone underline a heading
+        }
+        const size_t first = grid.cells.size() - static_cast<size_t>(grid.columns);
+        for (size_t k = first; k < grid.cells.size(); ++k) {
+            const CellSpan& cell = grid.cells[k];
+            if (!is_markdown_delimiter_cell(text.substr(static_cast<size_t>(cell.start),
+                                                        static_cast<size_t>(cell.length)))) {
+                return false;
+            }
+        }
+        grid.cells.resize(first);
+        --grid.rows;
+        return true;
+    }
+
+    std::string_view text;
+    WidthModel model;
+    CellGrid& grid;
+    bool lineHasBar = false;  // the line just read holds a '|'
+};
+
+// Out of line, everything it calls taken in, as read_plain_table's readers.
+template <TextEncoding kEncoding>
+__attribute__((noinline, flatten)) bool read_plain_markdown_in(std::string_view text,
+                                                               WidthModel widthModel,
+                                                               CellGrid& grid) {
+    return PlainMarkdownReader<kEncoding>(text, widthModel, grid).read();
+}
+
+}  // namespace
+
+bool read_plain_markdown(std::string_view text, TextEncoding encoding, WidthModel widthModel,
+                         CellGrid& grid) {
+    if (encoding == TextEncoding::Cp932) {
+        return read_plain_markdown_in<TextEncoding::Cp932>(text, widthModel, grid);
+    }
+    return read_plain_markdown_in<TextEncoding::Utf8>(text, widthModel, grid);
+}
