@@ -6,11 +6,8 @@
 
 #include <utility>
 
-#include "core/text_rules.h"
 #include "table_testing.h"
 #include "text/frame_text.h"
-#include "text/input_check.h"
-#include "text/text_limits.h"
 
 namespace {
 
@@ -58,37 +55,6 @@ TEST(InPlace, EveryReaderGivesTheCellsItWouldCopy) {
             EXPECT_EQ(places_of(owned.table), inPlacePlaces) << written.text;
         }
     }
-}
-
-// What frame_text gives by way of the table reader, every cell copied.
-FrameOutcome framed_through_table(const FrameRequest& request) {
-    FrameOutcome outcome;
-    outcome.refusal = check_input_text(request.text, request.encoding, kTextInputLimit);
-    const std::string_view table = text_rules::without_trailing_line_ends(request.text);
-    if (!outcome.ok() || without_bom(table, request.encoding).empty()) {
-        return outcome;
-    }
-    TableRead read = read_table(table, request.from, request.encoding, request.widthModel);
-    if (!read.ok()) {
-        outcome.refusal = read.refusal;
-        return outcome;
-    }
-    WriteOptions options;
-    options.frameType = request.frameType;
-    options.positionType = request.positionType;
-    options.widthModel = request.widthModel;
-    TableWrite written = write_table(read.table, TableFormat::Frame, options);
-    outcome.text = std::move(written.text);
-    outcome.refusal = written.refusal;
-    return outcome;
-}
-
-void expect_same(const FrameOutcome& got, const FrameOutcome& want, const std::string& input) {
-    EXPECT_EQ(got.text, want.text) << input;
-    EXPECT_EQ(got.refusal.kind, want.refusal.kind) << input;
-    EXPECT_EQ(got.refusal.line, want.refusal.line) << input;
-    EXPECT_EQ(got.refusal.column, want.refusal.column) << input;
-    EXPECT_EQ(got.refusal.found, want.refusal.found) << input;
 }
 
 // Random text as csv or tsv, well formed or not: drawn from spans where it

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "text/formats/table.h"
+#include "text/frame_text.h"
 
 using Texts = std::vector<std::vector<std::string>>;
 
@@ -29,3 +30,9 @@ std::string draw_frame(const Texts& cells, int frameType, WidthModel model, Text
                        std::mt19937& random);
 
 std::string describe(const Texts& texts);
+
+// What frame_text gives by way of the table reader, every cell copied.
+FrameOutcome framed_through_table(const FrameRequest& request);
+
+// Expects the same frame, or the same refusal at the same place.
+void expect_same(const FrameOutcome& got, const FrameOutcome& want, const std::string& input);
