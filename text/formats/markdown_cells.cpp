@@ -1,10 +1,15 @@
 #include "text/formats/markdown_cells.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <cstring>
 
 #include "text/plain_scan.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 using plain_scan::bytes_equal;
 using plain_scan::Character;
@@ -12,6 +17,7 @@ using plain_scan::clustered_width;
 using plain_scan::cp932_character;
 using plain_scan::first_bytes;
 using plain_scan::is_printable_ascii;
+using plain_scan::kHighBits;
 using plain_scan::printable_ascii_bytes;
 using plain_scan::utf8_character;
 
@@ -36,6 +42,75 @@ inline bool starts_escape_or_tag(const unsigned char* bytes, size_t at, size_t s
     const unsigned char next = at + 1 < size ? bytes[at + 1] : 0;
     return bytes[at] == '\\' ? next == '|' : (next | 0x20) == 'b';
 }
+
+// A block of bytes as the reader sees it: how many lead it that are printable
+// ASCII, and among those the separators, the bytes to look at closer and
+// those that are not blanks, as masks of the block's bytes: byte_index gives
+// the offset of the lowest byte set, past_highest one past the highest, and
+// bytes_below(n) the mask of the first n bytes.
+struct Block {
+    size_t printable;
+    uint64_t bars;
+    uint64_t odd;
+    uint64_t solid;
+};
+
+#if defined(__SSE2__)
+#define ZENTAB_MARKDOWN_BLOCKS
+constexpr size_t kBlockBytes = 16;
+
+inline size_t byte_index(uint64_t mask) {
+    return static_cast<size_t>(__builtin_ctzll(mask));
+}
+
+inline size_t past_highest(uint64_t mask) {
+    return 64 - static_cast<size_t>(__builtin_clzll(mask));
+}
+
+inline uint64_t bytes_below(size_t count) {
+    return (uint64_t{1} << count) - 1;
+}
+
+inline Block block_at(const unsigned char* bytes) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+    auto bytes_equal = [v](char c) { return _mm_cmpeq_epi8(v, _mm_set1_epi8(c)); };
+    // Compared as signed, bytes of 0x80 and above are below ' ' too.
+    const auto stops = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_or_si128(_mm_cmplt_epi8(v, _mm_set1_epi8(' ')), bytes_equal(0x7F))));
+    const size_t printable = stops == 0 ? kBlockBytes : static_cast<size_t>(__builtin_ctz(stops));
+    const uint64_t taken = (uint64_t{1} << printable) - 1;
+    const auto bars = static_cast<unsigned>(_mm_movemask_epi8(bytes_equal('|')));
+    const auto odd =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(bytes_equal('\\'), bytes_equal('<'))));
+    const auto blanks = static_cast<unsigned>(_mm_movemask_epi8(bytes_equal(' ')));
+    return {printable, bars & taken, odd & taken, ~uint64_t{blanks} & taken};
+}
+#elif defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+#define ZENTAB_MARKDOWN_BLOCKS
+constexpr size_t kBlockBytes = 8;
+
+inline size_t byte_index(uint64_t mask) {
+    return static_cast<size_t>(__builtin_ctzll(mask)) / 8;
+}
+
+inline size_t past_highest(uint64_t mask) {
+    return (64 - static_cast<size_t>(__builtin_clzll(mask))) / 8;
+}
+
+inline uint64_t bytes_below(size_t count) {
+    return (uint64_t{1} << (8 * count)) - 1;
+}
+
+inline Block block_at(const unsigned char* bytes) {
+    uint64_t word;
+    std::memcpy(&word, bytes, sizeof word);
+    const unsigned printable = printable_ascii_bytes(word);
+    const uint64_t taken = first_bytes(printable);
+    return {printable, bytes_equal(word, '|') & taken,
+            (bytes_equal(word, '\\') | bytes_equal(word, '<')) & taken,
+            ~bytes_equal(word, ' ') & kHighBits & taken};
+}
+#endif
 
 template <TextEncoding kEncoding>
 class PlainMarkdownReader {
@@ -74,9 +149,12 @@ class PlainMarkdownReader {
         while (at < size && bytes[at] == ' ') {
             ++at;
         }
-        const size_t contentStart = at;
+        if (at == size || bytes[at] == '\n' || bytes[at] == '\r') {
+            return kNotPlain;  // a blank line, where the careful path ends the table
+        }
+        size_t lastSolid = at;    // the last byte so far that is not a blank
         size_t lastBar = kNoBar;  // a separator that may end the line as its outer border
-        if (at < size && bytes[at] == '|') {
+        if (bytes[at] == '|') {
             lastBar = at++;  // the outer border
         }
         lineHasBar = lastBar != kNoBar;
@@ -85,10 +163,12 @@ class PlainMarkdownReader {
         int32_t width = 0;       // the columns of the cell's bytes so far, blanks too
         bool clustered = false;  // some character of the cell may join a cluster
         size_t runStart = at;
-        auto take_separator = [&](size_t separator) {
+        // The cell ends at the separator, its text where its last blanks begin.
+        auto take_separator = [&](size_t separator, size_t textEnd) {
             width += static_cast<int32_t>(separator - runStart);
             runStart = separator + 1;
-            if (!add_cell(cells, cellStart, separator, width, clustered)) {
+            if (!add_cell(cells, cellStart, textEnd,
+                          width - static_cast<int32_t>(separator - textEnd), clustered)) {
                 return false;
             }
             lastBar = separator;
@@ -98,29 +178,31 @@ class PlainMarkdownReader {
             clustered = false;
             return true;
         };
-        // Printable ASCII is a column a byte: eight bytes at a time to the
-        // next byte that is not, the separators among them taken bit by bit.
+        // Printable ASCII is a column a byte: a block at a time to the next
+        // byte that is not, the separators among them taken bit by bit.
         auto take_printable_run = [&] {
             runStart = at;
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-            for (; size - at >= 8; at += 8) {
-                uint64_t word;
-                std::memcpy(&word, bytes + at, sizeof word);
-                const unsigned printable = printable_ascii_bytes(word);
-                const uint64_t taken = first_bytes(printable);
-                for (uint64_t odd = (bytes_equal(word, '\\') | bytes_equal(word, '<')) & taken;
-                     odd != 0; odd &= odd - 1) {
-                    if (starts_escape_or_tag(bytes, at + __builtin_ctzll(odd) / 8, size)) {
+#ifdef ZENTAB_MARKDOWN_BLOCKS
+            for (; size - at >= kBlockBytes; at += kBlockBytes) {
+                const Block block = block_at(bytes + at);
+                for (uint64_t odd = block.odd; odd != 0; odd &= odd - 1) {
+                    if (starts_escape_or_tag(bytes, at + byte_index(odd), size)) {
                         return false;
                     }
                 }
-                for (uint64_t bars = bytes_equal(word, '|') & taken; bars != 0; bars &= bars - 1) {
-                    if (!take_separator(at + static_cast<size_t>(__builtin_ctzll(bars)) / 8)) {
+                for (uint64_t bars = block.bars; bars != 0; bars &= bars - 1) {
+                    const size_t index = byte_index(bars);
+                    const uint64_t before = block.solid & bytes_below(index);
+                    if (!take_separator(at + index,
+                                        before != 0 ? at + past_highest(before) : lastSolid + 1)) {
                         return false;
                     }
                 }
-                if (printable < 8) {
-                    at += printable;
+                if (block.solid != 0) {
+                    lastSolid = at + past_highest(block.solid) - 1;
+                }
+                if (block.printable < kBlockBytes) {
+                    at += block.printable;
                     width += static_cast<int32_t>(at - runStart);
                     return true;
                 }
@@ -131,9 +213,10 @@ class PlainMarkdownReader {
                     starts_escape_or_tag(bytes, at, size)) {
                     return false;
                 }
-                if (bytes[at] == '|' && !take_separator(at)) {
+                if (bytes[at] == '|' && !take_separator(at, lastSolid + 1)) {
                     return false;
                 }
+                lastSolid = bytes[at] == ' ' ? lastSolid : at;
             }
             width += static_cast<int32_t>(at - runStart);
             return true;
@@ -153,29 +236,24 @@ class PlainMarkdownReader {
                 clustered |= c.columns < 0;
                 width += c.columns;
                 at += c.length;
+                lastSolid = at - 1;
             } else if (byte == '\n' || byte == '\r') {
                 break;
             } else {
                 return kNotPlain;  // TAB, a control character or an escape sequence
             }
         }
-        size_t contentEnd = at;
-        while (contentEnd > contentStart && bytes[contentEnd - 1] == ' ') {
-            --contentEnd;
-        }
-        if (contentEnd == contentStart) {
-            return kNotPlain;  // a blank line, where the careful path ends the table
-        }
         // Without an outer border the last cell runs to the line's last blank.
-        if (lastBar != contentEnd - 1 &&
-            !add_cell(cells, cellStart, contentEnd, width - static_cast<int32_t>(at - contentEnd),
-                      clustered)) {
+        if (lastBar != lastSolid &&
+            !add_cell(cells, cellStart, lastSolid + 1,
+                      width - static_cast<int32_t>(at - lastSolid - 1), clustered)) {
             return kNotPlain;
         }
         return end_row(cells, at - lineStart) ? at : kNotPlain;
     }
 
-    // The cell [start, end), whose columns are width, trimmed of its blanks.
+    // The cell [start, end), whose columns are width, without its first
+    // blanks; end is where its last blanks begin.
     bool add_cell(int32_t& cells, size_t start, size_t end, int32_t width, bool clustered) {
         if (grid.rows != 0 && cells == grid.columns) {
             return false;
@@ -183,10 +261,6 @@ class PlainMarkdownReader {
         ++cells;
         while (start < end && text[start] == ' ') {
             ++start;
-            --width;
-        }
-        while (end > start && text[end - 1] == ' ') {
-            --end;
             --width;
         }
         if (clustered) {
