@@ -160,28 +160,25 @@ class PlainMarkdownReader {
         lineHasBar = lastBar != kNoBar;
         int32_t cells = 0;
         size_t cellStart = at;
-        int32_t width = 0;       // the columns of the cell's bytes so far, blanks too
+        // The cell's columns past one a byte: ASCII is a column a byte, and
+        // so are the blanks trimmed off.
+        int32_t extraColumns = 0;
         bool clustered = false;  // some character of the cell may join a cluster
-        size_t runStart = at;
         // The cell ends at the separator, its text where its last blanks begin.
         auto take_separator = [&](size_t separator, size_t textEnd) {
-            width += static_cast<int32_t>(separator - runStart);
-            runStart = separator + 1;
-            if (!add_cell(cells, cellStart, textEnd,
-                          width - static_cast<int32_t>(separator - textEnd), clustered)) {
+            if (!add_cell(cells, cellStart, textEnd, extraColumns, clustered)) {
                 return false;
             }
             lastBar = separator;
             lineHasBar = true;
             cellStart = separator + 1;
-            width = 0;
+            extraColumns = 0;
             clustered = false;
             return true;
         };
         // Printable ASCII is a column a byte: a block at a time to the next
         // byte that is not, the separators among them taken bit by bit.
         auto take_printable_run = [&] {
-            runStart = at;
 #ifdef ZENTAB_MARKDOWN_BLOCKS
             for (; size - at >= kBlockBytes; at += kBlockBytes) {
                 const Block block = block_at(bytes + at);
@@ -203,7 +200,6 @@ class PlainMarkdownReader {
                 }
                 if (block.printable < kBlockBytes) {
                     at += block.printable;
-                    width += static_cast<int32_t>(at - runStart);
                     return true;
                 }
             }
@@ -218,7 +214,6 @@ class PlainMarkdownReader {
                 }
                 lastSolid = bytes[at] == ' ' ? lastSolid : at;
             }
-            width += static_cast<int32_t>(at - runStart);
             return true;
         };
         while (at < size) {
@@ -234,7 +229,7 @@ class PlainMarkdownReader {
                     return kNotPlain;
                 }
                 clustered |= c.columns < 0;
-                width += c.columns;
+                extraColumns += c.columns - static_cast<int32_t>(c.length);
                 at += c.length;
                 lastSolid = at - 1;
             } else if (byte == '\n' || byte == '\r') {
@@ -245,31 +240,28 @@ class PlainMarkdownReader {
         }
         // Without an outer border the last cell runs to the line's last blank.
         if (lastBar != lastSolid &&
-            !add_cell(cells, cellStart, lastSolid + 1,
-                      width - static_cast<int32_t>(at - lastSolid - 1), clustered)) {
+            !add_cell(cells, cellStart, lastSolid + 1, extraColumns, clustered)) {
             return kNotPlain;
         }
         return end_row(cells, at - lineStart) ? at : kNotPlain;
     }
 
-    // The cell [start, end), whose columns are width, without its first
-    // blanks; end is where its last blanks begin.
-    bool add_cell(int32_t& cells, size_t start, size_t end, int32_t width, bool clustered) {
+    // The cell [start, end) without its first blanks; end is where its last
+    // blanks begin.
+    bool add_cell(int32_t& cells, size_t start, size_t end, int32_t extraColumns, bool clustered) {
         if (grid.rows != 0 && cells == grid.columns) {
             return false;
         }
         ++cells;
         while (start < end && text[start] == ' ') {
             ++start;
-            --width;
         }
-        if (clustered) {
-            width = clustered_width(text.substr(start, end - start), model);
-        }
+        const auto length = static_cast<int32_t>(end - start);
         CellSpan& cell = grid.cells.emplace_back();
         cell.start = static_cast<int32_t>(start);
-        cell.length = static_cast<int32_t>(end - start);
-        cell.width = width;
+        cell.length = length;
+        cell.width = clustered ? clustered_width(text.substr(start, end - start), model)
+                               : length + extraColumns;
         return true;
     }
 
