@@ -37,21 +37,25 @@ constexpr size_t kNoBar = SIZE_MAX;
 constexpr size_t kNotPlain = SIZE_MAX;
 
 // The careful reader turns "\|" into a '|' of the cell and "<br>" into a
-// line break; the one pass leaves both, and any "<b", to it.
+// line break; the one pass leaves both, and any "<b", to it. '\' and '<'
+// stop a run of plain bytes to be looked at closer.
+inline bool is_odd(unsigned char byte) {
+    return byte == '\\' || byte == '<';
+}
+
 inline bool starts_escape_or_tag(const unsigned char* bytes, size_t at, size_t size) {
     const unsigned char next = at + 1 < size ? bytes[at + 1] : 0;
     return bytes[at] == '\\' ? next == '|' : (next | 0x20) == 'b';
 }
 
 // A block of bytes as the reader sees it: how many lead it that are printable
-// ASCII, and among those the separators, the bytes to look at closer and
-// those that are not blanks, as masks of the block's bytes: byte_index gives
-// the offset of the lowest byte set, past_highest one past the highest, and
-// bytes_below(n) the mask of the first n bytes.
+// ASCII and not odd, and among those the separators and those that are not
+// blanks, as masks of the block's bytes: byte_index gives the offset of the
+// lowest byte set, past_highest one past the highest, and bytes_below(n) the
+// mask of the first n bytes.
 struct Block {
-    size_t printable;
+    size_t plain;
     uint64_t bars;
-    uint64_t odd;
     uint64_t solid;
 };
 
@@ -75,15 +79,15 @@ inline Block block_at(const unsigned char* bytes) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
     auto bytes_equal = [v](char c) { return _mm_cmpeq_epi8(v, _mm_set1_epi8(c)); };
     // Compared as signed, bytes of 0x80 and above are below ' ' too.
-    const auto stops = static_cast<unsigned>(
-        _mm_movemask_epi8(_mm_or_si128(_mm_cmplt_epi8(v, _mm_set1_epi8(' ')), bytes_equal(0x7F))));
-    const size_t printable = stops == 0 ? kBlockBytes : static_cast<size_t>(__builtin_ctz(stops));
-    const uint64_t taken = (uint64_t{1} << printable) - 1;
+    const __m128i notPrintable =
+        _mm_or_si128(_mm_cmplt_epi8(v, _mm_set1_epi8(' ')), bytes_equal(0x7F));
+    const __m128i odd = _mm_or_si128(bytes_equal('\\'), bytes_equal('<'));
+    const auto stops = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(notPrintable, odd)));
+    const size_t plain = stops == 0 ? kBlockBytes : static_cast<size_t>(__builtin_ctz(stops));
+    const uint64_t taken = (uint64_t{1} << plain) - 1;
     const auto bars = static_cast<unsigned>(_mm_movemask_epi8(bytes_equal('|')));
-    const auto odd =
-        static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(bytes_equal('\\'), bytes_equal('<'))));
     const auto blanks = static_cast<unsigned>(_mm_movemask_epi8(bytes_equal(' ')));
-    return {printable, bars & taken, odd & taken, ~uint64_t{blanks} & taken};
+    return {plain, bars & taken, ~uint64_t{blanks} & taken};
 }
 #elif defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
 #define ZENTAB_MARKDOWN_BLOCKS
@@ -104,11 +108,11 @@ inline uint64_t bytes_below(size_t count) {
 inline Block block_at(const unsigned char* bytes) {
     uint64_t word;
     std::memcpy(&word, bytes, sizeof word);
-    const unsigned printable = printable_ascii_bytes(word);
-    const uint64_t taken = first_bytes(printable);
-    return {printable, bytes_equal(word, '|') & taken,
-            (bytes_equal(word, '\\') | bytes_equal(word, '<')) & taken,
-            ~bytes_equal(word, ' ') & kHighBits & taken};
+    unsigned plain = printable_ascii_bytes(word);
+    const uint64_t odd = (bytes_equal(word, '\\') | bytes_equal(word, '<')) & first_bytes(plain);
+    plain = odd != 0 ? static_cast<unsigned>(byte_index(odd)) : plain;
+    const uint64_t taken = first_bytes(plain);
+    return {plain, bytes_equal(word, '|') & taken, ~bytes_equal(word, ' ') & kHighBits & taken};
 }
 #endif
 
@@ -182,11 +186,6 @@ class PlainMarkdownReader {
 #ifdef ZENTAB_MARKDOWN_BLOCKS
             for (; size - at >= kBlockBytes; at += kBlockBytes) {
                 const Block block = block_at(bytes + at);
-                for (uint64_t odd = block.odd; odd != 0; odd &= odd - 1) {
-                    if (starts_escape_or_tag(bytes, at + byte_index(odd), size)) {
-                        return false;
-                    }
-                }
                 for (uint64_t bars = block.bars; bars != 0; bars &= bars - 1) {
                     const size_t index = byte_index(bars);
                     const uint64_t before = block.solid & bytes_below(index);
@@ -198,17 +197,13 @@ class PlainMarkdownReader {
                 if (block.solid != 0) {
                     lastSolid = at + past_highest(block.solid) - 1;
                 }
-                if (block.printable < kBlockBytes) {
-                    at += block.printable;
+                if (block.plain < kBlockBytes) {
+                    at += block.plain;
                     return true;
                 }
             }
 #endif
-            for (; at < size && is_printable_ascii(bytes[at]); ++at) {
-                if ((bytes[at] == '\\' || bytes[at] == '<') &&
-                    starts_escape_or_tag(bytes, at, size)) {
-                    return false;
-                }
+            for (; at < size && is_printable_ascii(bytes[at]) && !is_odd(bytes[at]); ++at) {
                 if (bytes[at] == '|' && !take_separator(at, lastSolid + 1)) {
                     return false;
                 }
@@ -218,7 +213,12 @@ class PlainMarkdownReader {
         };
         while (at < size) {
             const unsigned char byte = bytes[at];
-            if (is_printable_ascii(byte)) {
+            if (is_odd(byte)) {
+                if (starts_escape_or_tag(bytes, at, size)) {
+                    return kNotPlain;
+                }
+                lastSolid = at++;
+            } else if (is_printable_ascii(byte)) {
                 if (!take_printable_run()) {
                     return kNotPlain;
                 }
