@@ -432,24 +432,33 @@ function update() {
 }
 
 // A paste of many lines comes as an input event a line; typing fast, several
-// a frame. Each task's last is framed, once.
+// a frame. Each frame's last is framed, once, just before the browser paints
+// the text area's change, so that both show in that one paint rather than
+// the frame a paint later; a hidden page, which paints nothing, frames it on
+// a timer.
 // A large table goes to the worker at once instead: framed there while the
 // browser lays out the text area that now holds it, which takes as long.
+let scheduledFrame = 0;
 let scheduledTimer = 0;
+function runScheduled() {
+    cancelAnimationFrame(scheduledFrame);
+    clearTimeout(scheduledTimer);
+    if (!scheduled) return;
+    scheduled = false;
+    update();
+}
+
 function schedule() {
     output.setAttribute('aria-busy', 'true');
     if (worker && zentab && input.value.length > framedAtOnce) {
-        clearTimeout(scheduledTimer);
-        scheduled = false;
-        update();
+        scheduled = true;
+        runScheduled();
         return;
     }
     if (scheduled) return;
     scheduled = true;
-    scheduledTimer = setTimeout(() => {
-        scheduled = false;
-        update();
-    });
+    scheduledFrame = requestAnimationFrame(runScheduled);
+    scheduledTimer = setTimeout(runScheduled, 100);
 }
 
 function choose(key, value) {
