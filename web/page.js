@@ -536,11 +536,9 @@ function download() {
     status.textContent = 'Saved as zentab.txt.';
 }
 
-// The module, gzipped in the page, unpacked and compiled within the script's
-// own turn: its stream and a synchronous compile run without waiting for a
-// task, so that the sample is framed before the page is first laid out and
-// painted, not in a second layout after it.
-async function compile() {
+// The module, gzipped in the page, compiled while it is still unpacking and
+// the rest of the page is set up.
+function compile() {
     const base64 = '/* ZENTAB_WASM_GZ */';
     let packed;
     if (Uint8Array.fromBase64) {
@@ -551,26 +549,15 @@ async function compile() {
         packed = new Uint8Array(text.length);
         for (let at = 0; at < text.length; at++) packed[at] = text.charCodeAt(at);
     }
-    const reader = new ReadableStream({
+    // A stream of its own rather than a Blob's, whose bytes may live in
+    // another process.
+    const unpacked = new ReadableStream({
         start(controller) {
             controller.enqueue(packed);
             controller.close();
         },
-    }).pipeThrough(new DecompressionStream('gzip')).getReader();
-    const parts = [];
-    let size = 0;
-    for (let part = await reader.read(); !part.done; part = await reader.read()) {
-        parts.push(part.value);
-        size += part.value.length;
-    }
-    const bytes = new Uint8Array(size);
-    for (let at = 0, index = 0; index < parts.length; at += parts[index++].length) bytes.set(parts[index], at);
-    try {
-        return new WebAssembly.Module(bytes);
-    } catch {
-        // A browser that compiles no module this large on its main thread.
-        return WebAssembly.compile(bytes);
-    }
+    }).pipeThrough(new DecompressionStream('gzip'));
+    return WebAssembly.compileStreaming(new Response(unpacked, { headers: { 'content-type': 'application/wasm' } }));
 }
 
 // A worker of the page's own code for large tables; where none can start,
