@@ -1,0 +1,360 @@
+#include "text/formats/frame_cells.h"
+
+#include <array>
+#include <climits>
+#include <cstring>
+#include <vector>
+
+#include "text/formats/frame_pieces.h"
+#include "text/plain_characters.h"
+
+namespace {
+using formats::Piece;
+using plain_characters::bytes_equal;
+using plain_characters::Character;
+using plain_characters::first_bytes;
+using plain_characters::is_printable_ascii;
+using plain_characters::printable_ascii_bytes;
+
+// One character where a frame piece may stand: its piece code (formats::kNone
+// for text), bytes and columns. length is 0 for bytes that are no text.
+struct PieceChar {
+    uint32_t code;
+    size_t length;
+    int columns;
+};
+
+// A rule line already checked, to be matched byte for byte.
+struct KnownRule {
+    std::string_view bytes;
+    bool closes = false;  // its corner ends the frame
+};
+
+constexpr size_t kNotPlain = SIZE_MAX;
+
+template <TextEncoding kEncoding>
+class PlainFrameReader {
+  public:
+    PlainFrameReader(std::string_view frame, WidthModel widthModel, CellGrid& cells)
+        : text(frame),
+          bytes(reinterpret_cast<const unsigned char*>(frame.data())),
+          model(widthModel),
+          grid(cells) {}
+
+    bool read() {
+        if (text.size() > INT32_MAX) {
+            return false;
+        }
+        bool closed = false;
+        size_t at = read_top_rule();
+        while (at != kNotPlain && at < text.size()) {
+            at = next_line(at);
+            if (at == text.size()) {
+                break;
+            }
+            if (closed) {
+                return false;  // text after the closing rule
+            }
+            at = read_line(at, closed);
+        }
+        return at != kNotPlain && lastWasRule && rows_stand_alone() &&
+               formats::closes_frame(lastRuleCorner);
+    }
+
+  private:
+    static constexpr bool kCp932 = kEncoding == TextEncoding::Cp932;
+
+    bool line_ends_at(size_t at) const {
+        return at == text.size() || bytes[at] == '\n' || bytes[at] == '\r';
+    }
+
+    size_t next_line(size_t lineEnd) const {
+        return lineEnd +
+               (bytes[lineEnd] == '\r' && lineEnd + 1 < text.size() && bytes[lineEnd + 1] == '\n'
+                    ? 2
+                    : 1);
+    }
+
+    PieceChar piece_at(size_t at) const {
+        const unsigned char lead = bytes[at];
+        if (lead < 0x80) {
+            return {lead, 1, 1};
+        }
+        if constexpr (kCp932) {
+            const Character c = plain_characters::cp932_character(text, at);
+            const uint32_t code = c.length == 2 && lead == 0x84
+                                      ? formats::piece_code(text.substr(at, 2), kEncoding)
+                                      : formats::kNone;
+            return {code, c.length, c.columns};
+        } else {
+            const Character c = plain_characters::utf8_character(text, at, model);
+            const uint32_t code = c.length == 3 && lead == 0xE2
+                                      ? formats::piece_code(text.substr(at, 3), kEncoding)
+                                      : formats::kNone;
+            return {code, c.length, c.columns};
+        }
+    }
+
+    // The first line, a rule that opens a frame: its joints give the columns.
+    size_t read_top_rule() {
+        const PieceChar corner = piece_at(0);
+        if (!formats::opens_frame(corner.code)) {
+            return kNotPlain;
+        }
+        const size_t end = scan_rule(0, joints);
+        if (end == kNotPlain || joints.front() != 0) {
+            return kNotPlain;
+        }
+        remember_rule(0, end, corner.code);
+        lastRuleCorner = corner.code;
+        return end;
+    }
+
+    // A rule of joints and fills from lineStart, ending in a joint: where the
+    // line ends, its joints' columns in found.
+    size_t scan_rule(size_t lineStart, std::vector<int32_t>& found) const {
+        found.clear();
+        int32_t column = 0;
+        size_t fills = 0;
+        size_t at = lineStart;
+        Piece last = Piece::Other;
+        while (!line_ends_at(at)) {
+            const PieceChar c = piece_at(at);
+            last = c.length == 0 || c.columns < 0 ? Piece::Other : formats::piece_of(c.code);
+            if (last == Piece::Joint) {
+                found.push_back(column);
+            } else if (last == Piece::Fill) {
+                ++fills;
+            } else {
+                return kNotPlain;
+            }
+            column += c.columns;
+            at += c.length;
+        }
+        return last == Piece::Joint && found.size() >= 2 && fills > 0 ? at : kNotPlain;
+    }
+
+    void remember_rule(size_t start, size_t end, uint32_t corner) {
+        for (KnownRule& known : knownRules) {
+            if (known.bytes.empty()) {
+                known.bytes = text.substr(start, end - start);
+                known.closes = formats::closes_frame(corner) && corner != '+';
+                return;
+            }
+        }
+    }
+
+    // A rule line: one already seen, or one whose joints are the top rule's.
+    size_t read_rule(size_t lineStart, uint32_t corner, bool& closed) {
+        for (const KnownRule& known : knownRules) {
+            const size_t end = lineStart + known.bytes.size();
+            if (!known.bytes.empty() && end <= text.size() && line_ends_at(end) &&
+                std::memcmp(bytes + lineStart, known.bytes.data(), known.bytes.size()) == 0) {
+                closed = known.closes;
+                return end;
+            }
+        }
+        std::vector<int32_t> found;
+        const size_t end = scan_rule(lineStart, found);
+        if (end == kNotPlain || found != joints) {
+            return kNotPlain;
+        }
+        remember_rule(lineStart, end, corner);
+        closed = formats::closes_frame(corner) && corner != '+';
+        return end;
+    }
+
+    size_t read_line(size_t lineStart, bool& closed) {
+        const PieceChar first = piece_at(lineStart);
+        const Piece piece = first.length == 0 ? Piece::Other : formats::piece_of(first.code);
+        if (piece == Piece::Joint) {
+            lastWasRule = true;
+            lastRuleCorner = first.code;
+            return read_rule(lineStart, first.code, closed);
+        }
+        if (piece != Piece::Vertical || first.columns < 0) {
+            return kNotPlain;
+        }
+        // The lines since the last rule are one row, unless they are the
+        // last ones and at most one rule stands inside: see rows_stand_alone.
+        if (lastWasRule && groupLines > 0) {
+            ++innerRules;
+            if (groupLines > 1) {
+                return kNotPlain;
+            }
+            groupLines = 0;
+            groupMayJoin = false;
+        }
+        ++groupLines;
+        lastWasRule = false;
+        return read_content(lineStart, first);
+    }
+
+    // Lines after the last inner rule are a row each when no more than one
+    // rule stands inside and no cell holds a mark that joins lines.
+    bool rows_stand_alone() const {
+        return grid.rows > 0 && (groupLines <= 1 || (innerRules < 2 && !groupMayJoin));
+    }
+
+    // A content line cut at the joints' columns, from its left border.
+    size_t read_content(size_t lineStart, const PieceChar& leftBorder) {
+        size_t at = lineStart + leftBorder.length;
+        // A cell that begins with a joint or fill may make the line a rule.
+        if (!line_ends_at(at)) {
+            const PieceChar c = piece_at(at);
+            const Piece piece = c.length == 0 ? Piece::Other : formats::piece_of(c.code);
+            if (piece == Piece::Joint || piece == Piece::Fill) {
+                return kNotPlain;
+            }
+        }
+        cellColumn = leftBorder.columns;
+        nextJoint = 1;
+        cellStart = at;
+        width = 0;
+        clustered = false;
+        while (!line_ends_at(at)) {
+            if (nextJoint == joints.size()) {
+                return kNotPlain;  // past the right border
+            }
+            const unsigned char byte = bytes[at];
+            if (byte < 0x80) {
+                if (is_printable_ascii(byte) && byte != '|') {
+                    at = take_printable_run(at);
+                    continue;
+                }
+                // '|' stands only at a joint; a control, TAB or escape
+                // sequence is left to the careful path.
+                if (byte != '|' || !take_border(at, 1, 1)) {
+                    return kNotPlain;
+                }
+                ++at;
+                continue;
+            }
+            const PieceChar c = piece_at(at);
+            if (c.length == 0) {
+                return kNotPlain;
+            }
+            if (c.code != formats::kNone && formats::piece_of(c.code) == Piece::Vertical) {
+                if (c.columns < 0 || !take_border(at, c.length, c.columns)) {
+                    return kNotPlain;
+                }
+            } else {
+                clustered |= c.columns < 0;
+                width += c.columns;
+            }
+            at += c.length;
+        }
+        if (nextJoint != joints.size()) {
+            return kNotPlain;
+        }
+        if (grid.rows == 0) {
+            grid.columns = static_cast<int32_t>(joints.size() - 1);
+            reserve_rows(at - lineStart);
+        }
+        ++grid.rows;
+        return at;
+    }
+
+    // Printable ASCII but '|' is a column a byte: eight bytes at a time.
+    size_t take_printable_run(size_t at) {
+        const size_t runStart = at;
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+        for (; text.size() - at >= 8; at += 8) {
+            uint64_t word;
+            std::memcpy(&word, bytes + at, sizeof word);
+            const unsigned printable = printable_ascii_bytes(word);
+            const uint64_t bars = bytes_equal(word, '|') & first_bytes(printable);
+            if (bars != 0 || printable < 8) {
+                at += bars != 0 ? static_cast<size_t>(__builtin_ctzll(bars)) / 8 : printable;
+                width += static_cast<int32_t>(at - runStart);
+                return at;
+            }
+        }
+#endif
+        for (; at < text.size() && is_printable_ascii(bytes[at]) && bytes[at] != '|'; ++at) {
+        }
+        width += static_cast<int32_t>(at - runStart);
+        return at;
+    }
+
+    // The vertical piece at border ends a cell, when it stands at the next
+    // joint's column.
+    bool take_border(size_t border, size_t borderBytes, int borderColumns) {
+        size_t start = cellStart;
+        size_t end = border;
+        while (start < end && bytes[start] == ' ') {
+            ++start;
+        }
+        while (end > start && bytes[end - 1] == ' ') {
+            --end;
+        }
+        const auto blanks = static_cast<int32_t>(border - cellStart - (end - start));
+        const std::string_view cell = text.substr(start, end - start);
+        const int32_t cellWidth =
+            clustered ? static_cast<int32_t>(display_width(cell, model)) : width - blanks;
+        if (cellColumn + blanks + cellWidth != joints[nextJoint]) {
+            return false;
+        }
+        note_marks(border);
+        CellSpan& span = grid.cells.emplace_back();
+        span.start = static_cast<int32_t>(start);
+        span.length = static_cast<int32_t>(end - start);
+        span.width = cellWidth;
+        cellColumn = joints[nextJoint] + borderColumns;
+        ++nextJoint;
+        cellStart = border + borderBytes;
+        width = 0;
+        clustered = false;
+        return true;
+    }
+
+    // A cell padded on the left that ends in '+' or '.' may be a newline or
+    // wrap mark, which joins lines that are not rows of their own.
+    void note_marks(size_t border) {
+        const size_t length = border - cellStart;
+        if (length >= 3) {
+            const unsigned char front = bytes[cellStart];
+            const unsigned char back = bytes[border - 1];
+            groupMayJoin |= (front == ' ' || front == '.') && (back == '+' || back == '.');
+        }
+    }
+
+    // The rows guessed from the first content line and rule, so that the
+    // cells seldom move.
+    void reserve_rows(size_t contentBytes) {
+        const size_t ruleBytes = knownRules.front().bytes.size();
+        const size_t rows = text.size() / (contentBytes + ruleBytes + 2) + 1;
+        grid.cells.reserve(rows * joints.size());
+    }
+
+    std::string_view text;
+    const unsigned char* bytes;
+    WidthModel model;
+    CellGrid& grid;
+    std::vector<int32_t> joints;  // the columns of the top rule's joints
+    std::array<KnownRule, 4> knownRules{};
+    uint32_t lastRuleCorner = formats::kNone;
+    bool lastWasRule = true;
+    int32_t innerRules = 0;     // rules that stand between content lines
+    int32_t groupLines = 0;     // content lines since the last rule
+    bool groupMayJoin = false;  // some cell of those may hold a joining mark
+    // The content line being cut.
+    int32_t cellColumn = 0;  // where the cell being read starts
+    size_t nextJoint = 0;
+    size_t cellStart = 0;
+    int32_t width = 0;       // the cell's columns, blanks too, when it is not clustered
+    bool clustered = false;  // some character of the cell may join a cluster
+};
+
+}  // namespace
+
+bool read_plain_frame(std::string_view text, TextEncoding encoding, WidthModel widthModel,
+                      CellGrid& grid) {
+    if (text.empty()) {
+        return false;
+    }
+    if (encoding == TextEncoding::Cp932) {
+        return PlainFrameReader<TextEncoding::Cp932>(text, widthModel, grid).read();
+    }
+    return PlainFrameReader<TextEncoding::Utf8>(text, widthModel, grid).read();
+}
