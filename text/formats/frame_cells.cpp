@@ -17,12 +17,51 @@ using plain_characters::is_printable_ascii;
 using plain_characters::printable_ascii_bytes;
 
 // One character where a frame piece may stand: its piece code (formats::kNone
-// for text), bytes and columns. length is 0 for bytes that are no text.
+// for text), what piece it is, its bytes and columns. length is 0 for bytes
+// that are no text.
 struct PieceChar {
     uint32_t code;
+    Piece piece;
     size_t length;
     int columns;
 };
+
+// The box-drawing block U+2500..U+257F, which holds every piece but ASCII's
+// and which code page 932's box row maps into: each character's piece and
+// columns, looked up once rather than for every border.
+constexpr uint32_t kBoxBlock = 0x2500;
+
+struct BoxBlock {
+    std::array<Piece, 128> pieces{};
+    std::array<int, 128> columns{};
+
+    explicit BoxBlock(WidthModel model) {
+        for (uint32_t index = 0; index < 128; ++index) {
+            pieces[index] = formats::piece_of(kBoxBlock + index);
+            columns[index] = lone_cluster_width(kBoxBlock + index, model);
+        }
+    }
+};
+
+const BoxBlock& box_block(WidthModel model) {
+    static const BoxBlock narrow(WidthModel::Narrow);
+    static const BoxBlock wide(WidthModel::Wide);
+    return model == WidthModel::Wide ? wide : narrow;
+}
+
+Piece ascii_piece(unsigned char byte) {
+    switch (byte) {
+        case '+':
+            return Piece::Joint;
+        case '-':
+        case '=':
+            return Piece::Fill;
+        case '|':
+            return Piece::Vertical;
+        default:
+            return Piece::Other;
+    }
+}
 
 // A rule line already checked, to be matched byte for byte.
 struct KnownRule {
@@ -39,6 +78,7 @@ class PlainFrameReader {
         : text(frame),
           bytes(reinterpret_cast<const unsigned char*>(frame.data())),
           model(widthModel),
+          box(box_block(widthModel)),
           grid(cells) {}
 
     bool read() {
@@ -78,20 +118,27 @@ class PlainFrameReader {
     PieceChar piece_at(size_t at) const {
         const unsigned char lead = bytes[at];
         if (lead < 0x80) {
-            return {lead, 1, 1};
+            return {lead, ascii_piece(lead), 1, 1};
         }
         if constexpr (kCp932) {
             const Character c = plain_characters::cp932_character(text, at);
             const uint32_t code = c.length == 2 && lead == 0x84
                                       ? formats::piece_code(text.substr(at, 2), kEncoding)
                                       : formats::kNone;
-            return {code, c.length, c.columns};
+            if (code != formats::kNone) {
+                return {code, box.pieces[code - kBoxBlock], 2, c.columns};
+            }
+            return {code, Piece::Other, c.length, c.columns};
         } else {
+            const unsigned char second = text.size() - at >= 3 ? bytes[at + 1] : 0;
+            const unsigned char third = text.size() - at >= 3 ? bytes[at + 2] : 0;
+            if (lead == 0xE2 && (second & 0xFE) == 0x94 &&
+                text_rules::is_utf8_continuation(third)) {
+                const uint32_t index = (second & 1u) << 6 | (third & 0x3Fu);
+                return {kBoxBlock + index, box.pieces[index], 3, box.columns[index]};
+            }
             const Character c = plain_characters::utf8_character(text, at, model);
-            const uint32_t code = c.length == 3 && lead == 0xE2
-                                      ? formats::piece_code(text.substr(at, 3), kEncoding)
-                                      : formats::kNone;
-            return {code, c.length, c.columns};
+            return {formats::kNone, Piece::Other, c.length, c.columns};
         }
     }
 
@@ -120,7 +167,7 @@ class PlainFrameReader {
         Piece last = Piece::Other;
         while (!line_ends_at(at)) {
             const PieceChar c = piece_at(at);
-            last = c.length == 0 || c.columns < 0 ? Piece::Other : formats::piece_of(c.code);
+            last = c.columns < 0 ? Piece::Other : c.piece;
             if (last == Piece::Joint) {
                 found.push_back(column);
             } else if (last == Piece::Fill) {
@@ -166,7 +213,7 @@ class PlainFrameReader {
 
     size_t read_line(size_t lineStart, bool& closed) {
         const PieceChar first = piece_at(lineStart);
-        const Piece piece = first.length == 0 ? Piece::Other : formats::piece_of(first.code);
+        const Piece piece = first.piece;
         if (piece == Piece::Joint) {
             lastWasRule = true;
             lastRuleCorner = first.code;
@@ -201,8 +248,7 @@ class PlainFrameReader {
         size_t at = lineStart + leftBorder.length;
         // A cell that begins with a joint or fill may make the line a rule.
         if (!line_ends_at(at)) {
-            const PieceChar c = piece_at(at);
-            const Piece piece = c.length == 0 ? Piece::Other : formats::piece_of(c.code);
+            const Piece piece = piece_at(at).piece;
             if (piece == Piece::Joint || piece == Piece::Fill) {
                 return kNotPlain;
             }
@@ -234,7 +280,7 @@ class PlainFrameReader {
             if (c.length == 0) {
                 return kNotPlain;
             }
-            if (c.code != formats::kNone && formats::piece_of(c.code) == Piece::Vertical) {
+            if (c.piece == Piece::Vertical) {
                 if (c.columns < 0 || !take_border(at, c.length, c.columns)) {
                     return kNotPlain;
                 }
@@ -330,6 +376,7 @@ class PlainFrameReader {
     std::string_view text;
     const unsigned char* bytes;
     WidthModel model;
+    const BoxBlock& box;
     CellGrid& grid;
     std::vector<int32_t> joints;  // the columns of the top rule's joints
     std::array<KnownRule, 4> knownRules{};
@@ -346,6 +393,14 @@ class PlainFrameReader {
     bool clustered = false;  // some character of the cell may join a cluster
 };
 
+// Out of line, one encoding each, everything it calls taken in, as the
+// one-pass table reader is.
+template <TextEncoding kEncoding>
+__attribute__((noinline, flatten)) bool read_frame_in(std::string_view text, WidthModel widthModel,
+                                                      CellGrid& grid) {
+    return PlainFrameReader<kEncoding>(text, widthModel, grid).read();
+}
+
 }  // namespace
 
 bool read_plain_frame(std::string_view text, TextEncoding encoding, WidthModel widthModel,
@@ -354,7 +409,7 @@ bool read_plain_frame(std::string_view text, TextEncoding encoding, WidthModel w
         return false;
     }
     if (encoding == TextEncoding::Cp932) {
-        return PlainFrameReader<TextEncoding::Cp932>(text, widthModel, grid).read();
+        return read_frame_in<TextEncoding::Cp932>(text, widthModel, grid);
     }
-    return PlainFrameReader<TextEncoding::Utf8>(text, widthModel, grid).read();
+    return read_frame_in<TextEncoding::Utf8>(text, widthModel, grid);
 }
