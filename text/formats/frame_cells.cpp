@@ -192,13 +192,20 @@ class PlainFrameReader {
     }
 
     // A rule line: one already seen, or one whose joints are the top rule's.
+    bool is_known(const KnownRule& known, size_t lineStart) const {
+        const size_t end = lineStart + known.bytes.size();
+        return !known.bytes.empty() && end <= text.size() && line_ends_at(end) &&
+               std::memcmp(bytes + lineStart, known.bytes.data(), known.bytes.size()) == 0;
+    }
+
     size_t read_rule(size_t lineStart, uint32_t corner, bool& closed) {
-        for (const KnownRule& known : knownRules) {
-            const size_t end = lineStart + known.bytes.size();
-            if (!known.bytes.empty() && end <= text.size() && line_ends_at(end) &&
-                std::memcmp(bytes + lineStart, known.bytes.data(), known.bytes.size()) == 0) {
-                closed = known.closes;
-                return end;
+        // Most rules inside a frame are the one before them.
+        for (size_t k = 0; k <= knownRules.size(); ++k) {
+            const size_t index = k == 0 ? lastKnown : k - 1;
+            if ((k == 0 || index != lastKnown) && is_known(knownRules[index], lineStart)) {
+                lastKnown = index;
+                closed = knownRules[index].closes;
+                return lineStart + knownRules[index].bytes.size();
             }
         }
         std::vector<int32_t> found;
@@ -258,9 +265,9 @@ class PlainFrameReader {
         cellStart = at;
         width = 0;
         clustered = false;
-        while (!line_ends_at(at)) {
-            if (nextJoint == joints.size()) {
-                return kNotPlain;  // past the right border
+        for (;;) {
+            if (at == text.size()) {
+                return kNotPlain;  // a border is missing
             }
             const unsigned char byte = bytes[at];
             if (byte < 0x80) {
@@ -268,30 +275,34 @@ class PlainFrameReader {
                     at = take_printable_run(at);
                     continue;
                 }
-                // '|' stands only at a joint; a control, TAB or escape
-                // sequence is left to the careful path.
+                // '|' stands only at a joint; a line break before the last
+                // one, a control, TAB or escape sequence is left to the
+                // careful path.
                 if (byte != '|' || !take_border(at, 1, 1)) {
                     return kNotPlain;
                 }
                 ++at;
-                continue;
-            }
-            const PieceChar c = piece_at(at);
-            if (c.length == 0) {
-                return kNotPlain;
-            }
-            if (c.piece == Piece::Vertical) {
-                if (c.columns < 0 || !take_border(at, c.length, c.columns)) {
+            } else {
+                const PieceChar c = piece_at(at);
+                if (c.length == 0) {
                     return kNotPlain;
                 }
-            } else {
-                clustered |= c.columns < 0;
-                width += c.columns;
+                at += c.length;
+                if (c.piece != Piece::Vertical) {
+                    clustered |= c.columns < 0;
+                    width += c.columns;
+                    continue;
+                }
+                if (c.columns < 0 || !take_border(at - c.length, c.length, c.columns)) {
+                    return kNotPlain;
+                }
             }
-            at += c.length;
+            if (nextJoint == joints.size()) {
+                break;
+            }
         }
-        if (nextJoint != joints.size()) {
-            return kNotPlain;
+        if (!line_ends_at(at)) {
+            return kNotPlain;  // past the right border
         }
         if (grid.rows == 0) {
             grid.columns = static_cast<int32_t>(joints.size() - 1);
@@ -380,6 +391,7 @@ class PlainFrameReader {
     CellGrid& grid;
     std::vector<int32_t> joints;  // the columns of the top rule's joints
     std::array<KnownRule, 4> knownRules{};
+    size_t lastKnown = 0;  // the rule the last rule line matched
     uint32_t lastRuleCorner = formats::kNone;
     bool lastWasRule = true;
     int32_t innerRules = 0;     // rules that stand between content lines
