@@ -71,6 +71,16 @@ struct KnownRule {
 
 constexpr size_t kNotPlain = SIZE_MAX;
 
+// Where the cutting of a content line stands.
+struct Cut {
+    size_t cellStart = 0;
+    int32_t cellColumn = 0;  // where the cell being read starts
+    size_t nextJoint = 1;
+    int32_t width = 0;       // the cell's columns, blanks too, when it is not clustered
+    bool clustered = false;  // some character of the cell may join a cluster
+    bool mayJoin = false;    // some cell so far may hold a mark that joins lines
+};
+
 template <TextEncoding kEncoding>
 class PlainFrameReader {
   public:
@@ -260,11 +270,11 @@ class PlainFrameReader {
                 return kNotPlain;
             }
         }
-        cellColumn = leftBorder.columns;
-        nextJoint = 1;
-        cellStart = at;
-        width = 0;
-        clustered = false;
+        // Kept out of the reader's members, so that it stays in registers
+        // while the cells are written.
+        Cut cut;
+        cut.cellStart = at;
+        cut.cellColumn = leftBorder.columns;
         for (;;) {
             if (at == text.size()) {
                 return kNotPlain;  // a border is missing
@@ -272,13 +282,13 @@ class PlainFrameReader {
             const unsigned char byte = bytes[at];
             if (byte < 0x80) {
                 if (is_printable_ascii(byte) && byte != '|') {
-                    at = take_printable_run(at);
+                    at = take_printable_run(at, cut);
                     continue;
                 }
                 // '|' stands only at a joint; a line break before the last
                 // one, a control, TAB or escape sequence is left to the
                 // careful path.
-                if (byte != '|' || !take_border(at, 1, 1)) {
+                if (byte != '|' || !take_border(at, 1, 1, cut)) {
                     return kNotPlain;
                 }
                 ++at;
@@ -289,21 +299,22 @@ class PlainFrameReader {
                 }
                 at += c.length;
                 if (c.piece != Piece::Vertical) {
-                    clustered |= c.columns < 0;
-                    width += c.columns;
+                    cut.clustered |= c.columns < 0;
+                    cut.width += c.columns;
                     continue;
                 }
-                if (c.columns < 0 || !take_border(at - c.length, c.length, c.columns)) {
+                if (c.columns < 0 || !take_border(at - c.length, c.length, c.columns, cut)) {
                     return kNotPlain;
                 }
             }
-            if (nextJoint == joints.size()) {
+            if (cut.nextJoint == joints.size()) {
                 break;
             }
         }
         if (!line_ends_at(at)) {
             return kNotPlain;  // past the right border
         }
+        groupMayJoin |= cut.mayJoin;
         if (grid.rows == 0) {
             grid.columns = static_cast<int32_t>(joints.size() - 1);
             reserve_rows(at - lineStart);
@@ -313,7 +324,7 @@ class PlainFrameReader {
     }
 
     // Printable ASCII but '|' is a column a byte: eight bytes at a time.
-    size_t take_printable_run(size_t at) {
+    size_t take_printable_run(size_t at, Cut& cut) const {
         const size_t runStart = at;
 #if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
         for (; text.size() - at >= 8; at += 8) {
@@ -323,21 +334,21 @@ class PlainFrameReader {
             const uint64_t bars = bytes_equal(word, '|') & first_bytes(printable);
             if (bars != 0 || printable < 8) {
                 at += bars != 0 ? static_cast<size_t>(__builtin_ctzll(bars)) / 8 : printable;
-                width += static_cast<int32_t>(at - runStart);
+                cut.width += static_cast<int32_t>(at - runStart);
                 return at;
             }
         }
 #endif
         for (; at < text.size() && is_printable_ascii(bytes[at]) && bytes[at] != '|'; ++at) {
         }
-        width += static_cast<int32_t>(at - runStart);
+        cut.width += static_cast<int32_t>(at - runStart);
         return at;
     }
 
     // The vertical piece at border ends a cell, when it stands at the next
     // joint's column.
-    bool take_border(size_t border, size_t borderBytes, int borderColumns) {
-        size_t start = cellStart;
+    bool take_border(size_t border, size_t borderBytes, int borderColumns, Cut& cut) {
+        size_t start = cut.cellStart;
         size_t end = border;
         while (start < end && bytes[start] == ' ') {
             ++start;
@@ -345,35 +356,35 @@ class PlainFrameReader {
         while (end > start && bytes[end - 1] == ' ') {
             --end;
         }
-        const auto blanks = static_cast<int32_t>(border - cellStart - (end - start));
-        const std::string_view cell = text.substr(start, end - start);
+        const auto blanks = static_cast<int32_t>(border - cut.cellStart - (end - start));
         const int32_t cellWidth =
-            clustered ? static_cast<int32_t>(display_width(cell, model)) : width - blanks;
-        if (cellColumn + blanks + cellWidth != joints[nextJoint]) {
+            cut.clustered
+                ? static_cast<int32_t>(display_width(text.substr(start, end - start), model))
+                : cut.width - blanks;
+        const int32_t joint = joints[cut.nextJoint];
+        if (cut.cellColumn + blanks + cellWidth != joint) {
             return false;
         }
-        note_marks(border);
-        CellSpan& span = grid.cells.emplace_back();
-        span.start = static_cast<int32_t>(start);
-        span.length = static_cast<int32_t>(end - start);
-        span.width = cellWidth;
-        cellColumn = joints[nextJoint] + borderColumns;
-        ++nextJoint;
-        cellStart = border + borderBytes;
-        width = 0;
-        clustered = false;
+        cut.mayJoin |= may_join(cut.cellStart, border);
+        grid.cells.push_back(
+            CellSpan{static_cast<int32_t>(start), static_cast<int32_t>(end - start), cellWidth});
+        cut.cellColumn = joint + borderColumns;
+        ++cut.nextJoint;
+        cut.cellStart = border + borderBytes;
+        cut.width = 0;
+        cut.clustered = false;
         return true;
     }
 
-    // A cell padded on the left that ends in '+' or '.' may be a newline or
-    // wrap mark, which joins lines that are not rows of their own.
-    void note_marks(size_t border) {
-        const size_t length = border - cellStart;
-        if (length >= 3) {
-            const unsigned char front = bytes[cellStart];
-            const unsigned char back = bytes[border - 1];
-            groupMayJoin |= (front == ' ' || front == '.') && (back == '+' || back == '.');
+    // A cell padded on the left that ends in '+' or '.' may hold a newline
+    // or wrap mark, which joins lines that are not rows of their own.
+    bool may_join(size_t start, size_t end) const {
+        if (end - start < 3) {
+            return false;
         }
+        const unsigned char front = bytes[start];
+        const unsigned char back = bytes[end - 1];
+        return (front == ' ' || front == '.') && (back == '+' || back == '.');
     }
 
     // The rows guessed from the first content line and rule, so that the
@@ -397,12 +408,6 @@ class PlainFrameReader {
     int32_t innerRules = 0;     // rules that stand between content lines
     int32_t groupLines = 0;     // content lines since the last rule
     bool groupMayJoin = false;  // some cell of those may hold a joining mark
-    // The content line being cut.
-    int32_t cellColumn = 0;  // where the cell being read starts
-    size_t nextJoint = 0;
-    size_t cellStart = 0;
-    int32_t width = 0;       // the cell's columns, blanks too, when it is not clustered
-    bool clustered = false;  // some character of the cell may join a cluster
 };
 
 // Out of line, one encoding each, everything it calls taken in, as the
