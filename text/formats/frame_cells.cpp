@@ -392,7 +392,7 @@ class PlainFrameReader {
     void reserve_rows(size_t contentBytes) {
         const size_t ruleBytes = knownRules.front().bytes.size();
         const size_t rows = text.size() / (contentBytes + ruleBytes + 2) + 1;
-        grid.cells.reserve(rows * joints.size());
+        grid.cells.reserve(rows * static_cast<size_t>(grid.columns));
     }
 
     std::string_view text;
