@@ -4,17 +4,16 @@
 #include <cstdint>
 #include <cstring>
 
-#include "text/plain_scan.h"
+#include "text/plain_characters.h"
 
 namespace {
-using plain_scan::bytes_equal;
-using plain_scan::Character;
-using plain_scan::clustered_width;
-using plain_scan::cp932_character;
-using plain_scan::first_bytes;
-using plain_scan::is_printable_ascii;
-using plain_scan::printable_ascii_bytes;
-using plain_scan::utf8_character;
+using plain_characters::bytes_equal;
+using plain_characters::Character;
+using plain_characters::cp932_character;
+using plain_characters::first_bytes;
+using plain_characters::is_printable_ascii;
+using plain_characters::printable_ascii_bytes;
+using plain_characters::utf8_character;
 
 constexpr size_t kNoBar = SIZE_MAX;
 
@@ -44,6 +43,11 @@ struct PlainFormat {
         }
     }
 };
+
+// Out of line, so that the readers, which take all else in, keep one copy.
+__attribute__((noinline)) int32_t clustered_width(std::string_view cell, WidthModel model) {
+    return static_cast<int32_t>(display_width(cell, model));
+}
 
 template <TextEncoding kEncoding, TableFormat kFormat>
 class PlainTableReader {

@@ -1,6 +1,7 @@
-// What the one-pass readers of plain tables share: printable ASCII stepped
-// over eight bytes at a time, and one character of text checked and
-// measured, or found to be something the careful path must look at.
+// The characters the one-pass readers take without the careful path:
+// printable ASCII eight bytes at a time, and one character led by a byte of
+// 0x80 or above, checked and measured as the input check and display_width
+// would check and measure it.
 #pragma once
 
 #include <cstddef>
@@ -12,7 +13,8 @@
 #include "text/text_types.h"
 #include "text/unicode/display_width.h"
 
-namespace plain_scan {
+namespace plain_characters {
+
 using special_byte_scan::kHighBits;
 using special_byte_scan::kOnes;
 
@@ -78,7 +80,4 @@ inline Character cp932_character(std::string_view text, size_t at) {
     return {0, 0};
 }
 
-// Out of line, so that the readers, which take all else in, keep one copy.
-__attribute__((noinline)) int32_t clustered_width(std::string_view cell, WidthModel model);
-
-}  // namespace plain_scan
+}  // namespace plain_characters
