@@ -165,7 +165,6 @@ class PlainMarkdownReader {
         if (bytes[at] == '|') {
             lastBar = at++;  // the outer border
         }
-        lineHasBar = lastBar != kNoBar;
         int32_t cells = 0;
         size_t cellStart = at;
         // The cell's columns past one a byte: ASCII is a column a byte, and
@@ -178,7 +177,6 @@ class PlainMarkdownReader {
                 return false;
             }
             lastBar = separator;
-            lineHasBar = true;
             cellStart = separator + 1;
             extraColumns = 0;
             clustered = false;
@@ -242,6 +240,7 @@ class PlainMarkdownReader {
                 return kNotPlain;  // TAB, a control character or an escape sequence
             }
         }
+        lineHasBar = lastBar != kNoBar;
         // Without an outer border the last cell runs to the line's last blank.
         if (lastBar != lastSolid &&
             !add_cell(cells, cellStart, lastSolid + 1, extraColumns, clustered)) {
