@@ -160,7 +160,15 @@ class PlainMarkdownReader {
         if (at == size || bytes[at] == '\n' || bytes[at] == '\r') {
             return kNotPlain;  // a blank line, where the careful path ends the table
         }
-        size_t lastSolid = at;    // the last byte so far that is not a blank
+        const size_t contentStart = at;
+        // Where the blanks that end the text before from begin; the line's
+        // first byte that is not a blank bounds the search.
+        auto blanks_before = [&](size_t from) {
+            while (from > contentStart && bytes[from - 1] == ' ') {
+                --from;
+            }
+            return from;
+        };
         size_t lastBar = kNoBar;  // a separator that may end the line as its outer border
         if (bytes[at] == '|') {
             lastBar = at++;  // the outer border
@@ -191,13 +199,10 @@ class PlainMarkdownReader {
                 for (uint64_t bars = block.bars; bars != 0; bars &= bars - 1) {
                     const size_t index = byte_index(bars);
                     const uint64_t before = block.solid & bytes_below(index);
-                    if (!take_separator(at + index,
-                                        before != 0 ? at + past_highest(before) : lastSolid + 1)) {
+                    if (!take_separator(at + index, before != 0 ? at + past_highest(before)
+                                                                : blanks_before(at))) {
                         return false;
                     }
-                }
-                if (block.solid != 0) {
-                    lastSolid = at + past_highest(block.solid) - 1;
                 }
                 if (block.plain < kBlockBytes) {
                     at += block.plain;
@@ -206,10 +211,9 @@ class PlainMarkdownReader {
             }
 #endif
             for (; at < size && is_printable_ascii(bytes[at]) && !is_odd(bytes[at]); ++at) {
-                if (bytes[at] == '|' && !take_separator(at, lastSolid + 1)) {
+                if (bytes[at] == '|' && !take_separator(at, blanks_before(at))) {
                     return false;
                 }
-                lastSolid = bytes[at] == ' ' ? lastSolid : at;
             }
             return true;
         };
@@ -219,7 +223,7 @@ class PlainMarkdownReader {
                 if (starts_escape_or_tag(bytes, at, size)) {
                     return kNotPlain;
                 }
-                lastSolid = at++;
+                ++at;
             } else if (is_printable_ascii(byte)) {
                 if (!take_printable_run()) {
                     return kNotPlain;
@@ -233,7 +237,6 @@ class PlainMarkdownReader {
                 clustered |= c.columns < 0;
                 extraColumns += c.columns - static_cast<int32_t>(c.length);
                 at += c.length;
-                lastSolid = at - 1;
             } else if (byte == '\n' || byte == '\r') {
                 break;
             } else {
@@ -242,8 +245,9 @@ class PlainMarkdownReader {
         }
         lineHasBar = lastBar != kNoBar;
         // Without an outer border the last cell runs to the line's last blank.
-        if (lastBar != lastSolid &&
-            !add_cell(cells, cellStart, lastSolid + 1, extraColumns, clustered)) {
+        const size_t textEnd = blanks_before(at);
+        if (lastBar != textEnd - 1 &&
+            !add_cell(cells, cellStart, textEnd, extraColumns, clustered)) {
             return kNotPlain;
         }
         return end_row(cells, at - lineStart) ? at : kNotPlain;
