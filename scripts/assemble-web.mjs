@@ -1,5 +1,5 @@
-// Wraps the optimised module into the page and the npm package.
-//   node scripts/assemble-web.mjs <zentab.wasm> <version> <output directory>
+// Wraps the optimised modules into the page and the npm package.
+//   node scripts/assemble-web.mjs <page .wasm> <package .wasm> <version> <output directory>
 // Writes <output>/zentab.html and <output>/npm/ (ready for npm pack).
 import { execFileSync } from 'node:child_process';
 import crypto from 'node:crypto';
@@ -7,8 +7,8 @@ import fs from 'node:fs';
 import path from 'node:path';
 import zlib from 'node:zlib';
 
-const [wasmPath, version, outDir] = process.argv.slice(2);
-if (!outDir) throw new Error('usage: assemble-web.mjs <zentab.wasm> <version> <output directory>');
+const [pageWasmPath, wasmPath, version, outDir] = process.argv.slice(2);
+if (!outDir) throw new Error('usage: assemble-web.mjs <page .wasm> <package .wasm> <version> <output directory>');
 const web = new URL('../web/', import.meta.url);
 const read = (name) => fs.readFileSync(new URL(name, web), 'utf8');
 const wasm = fs.readFileSync(wasmPath);
@@ -33,10 +33,10 @@ const core = read('zentab-core.js');
 // zopfli's gzip is a sixteenth smaller than zlib's and any gzip reader takes it.
 const gzipModule = () => {
     try {
-        return execFileSync('zopfli', ['--gzip', '-c', wasmPath], { maxBuffer: 1 << 26, stdio: ['ignore', 'pipe', 'ignore'] });
+        return execFileSync('zopfli', ['--gzip', '-c', pageWasmPath], { maxBuffer: 1 << 26, stdio: ['ignore', 'pipe', 'ignore'] });
     } catch {
         console.warn('assemble-web: no zopfli (scripts/install-deps.sh), the page carries a larger zlib gzip');
-        return zlib.gzipSync(wasm, { level: 9 });
+        return zlib.gzipSync(fs.readFileSync(pageWasmPath), { level: 9 });
     }
 };
 const packed = gzipModule().toString('base64');
@@ -80,4 +80,4 @@ try {
 fs.writeFileSync(path.join(npmDir, 'package.json'), `${JSON.stringify(manifest, null, 2)}\n`);
 
 const gzipped = zlib.gzipSync(page, { level: 9 }).length;
-console.log(`zentab.html: ${page.length} bytes, ${gzipped} gzipped; module ${wasm.length} bytes`);
+console.log(`zentab.html: ${page.length} bytes, ${gzipped} gzipped; modules: page ${fs.statSync(pageWasmPath).size} bytes, package ${wasm.length}`);

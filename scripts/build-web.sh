@@ -15,15 +15,20 @@ cd "$root"
 # faster and makes the module a fifth larger gzipped; -Oz a tenth smaller
 # and a sixth slower (scripts/bench-web.sh).
 cmake --preset wasm -B "$out/wasm" -DCMAKE_CXX_FLAGS_RELEASE="-Os -DNDEBUG" >/dev/null
-cmake --build "$out/wasm" -j "$(zentab_jobs)" --target zentab_web
+# zentab_web: the npm package's module; zentab_page: the page's, which only
+# draws frames (web/CMakeLists.txt).
+cmake --build "$out/wasm" -j "$(zentab_jobs)" --target zentab_web zentab_page
 # The link runs without -O (see the toolchain file); optimise here, with the
 # features the module uses. The module's own memory starts zeroed, and the
 # linker puts nothing below address 1024.
-wasm-opt -Os --low-memory-unused --zero-filled-memory --enable-bulk-memory --enable-simd \
-    --strip-debug --strip-producers \
-    "$out/wasm/web/zentab_web.wasm" -o "$out/zentab.wasm"
+for module in zentab_web zentab_page; do
+  wasm-opt -Os --low-memory-unused --zero-filled-memory --enable-bulk-memory --enable-simd \
+      --strip-debug --strip-producers \
+      "$out/wasm/web/$module.wasm" -o "$out/$module.wasm"
+done
+rm -f "$out/zentab.wasm"
 
-node "$root/scripts/assemble-web.mjs" "$out/zentab.wasm" "$version" "$out"
+node "$root/scripts/assemble-web.mjs" "$out/zentab_page.wasm" "$out/zentab_web.wasm" "$version" "$out"
 rm -f "$out"/zentab-*.tgz
 (cd "$out/npm" && npm pack --silent --pack-destination "$out" >/dev/null)
 echo "$out/zentab.html"
