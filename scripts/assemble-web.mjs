@@ -4,6 +4,7 @@
 import { execFileSync } from 'node:child_process';
 import crypto from 'node:crypto';
 import fs from 'node:fs';
+import { createRequire } from 'node:module';
 import path from 'node:path';
 import zlib from 'node:zlib';
 
@@ -14,16 +15,29 @@ const read = (name) => fs.readFileSync(new URL(name, web), 'utf8');
 const wasm = fs.readFileSync(wasmPath);
 
 // Replaced by a function, so that `$` in the inserted text stays literal.
+// Exactly once: a minifier that copied a marker would leave a copy unfilled.
 const fill = (template, marker, text) => {
-    if (!template.includes(marker)) throw new Error(`template lacks ${marker}`);
+    const count = template.split(marker).length - 1;
+    if (count !== 1) throw new Error(`template holds ${marker} ${count} times, not once`);
     return template.replace(marker, () => text);
 };
 const sha256 = (text) => `'sha256-${crypto.createHash('sha256').update(text).digest('base64')}'`;
 
-// Whole-line comments and indentation go from the page's script and style,
-// which the 40 KB budget counts; nothing inside a line is touched.
-const shrinkScript = (text) => text.split('\n').map((line) => line.trim())
-    .filter((line) => line && !line.startsWith('//')).join('\n');
+// The page's script, which the 40 KB budget counts, minified by terser
+// (web/tools, which scripts/build-web.sh installs). Top-level names
+// stay: the worker's source names zentabOpen and frameJob. Without terser,
+// whole-line comments and indentation go, and nothing inside a line.
+const shrinkScript = async (text) => {
+    let terser;
+    try {
+        terser = createRequire(new URL('../web/tools/', import.meta.url))('terser');
+    } catch {
+        console.warn('assemble-web: no terser (scripts/build-web.sh installs it), the page carries a larger script');
+        return text.split('\n').map((line) => line.trim()).filter((line) => line && !line.startsWith('//')).join('\n');
+    }
+    const minified = await terser.minify(text, { ecma: 2020, compress: { passes: 2 }, mangle: true });
+    return minified.code;
+};
 const shrinkStyle = (text) => text.replace(/\/\*[\s\S]*?\*\//g, '').split('\n').map((line) => line.trim())
     .filter(Boolean).join('\n');
 
@@ -40,7 +54,7 @@ const gzipModule = () => {
     }
 };
 const packed = gzipModule().toString('base64');
-const script = fill(shrinkScript(fill(read('page.js'), '/* ZENTAB_CORE */', core)), '/* ZENTAB_WASM_GZ */', packed);
+const script = fill(await shrinkScript(fill(read('page.js'), '/* ZENTAB_CORE */', core)), '/* ZENTAB_WASM_GZ */', packed);
 const style = shrinkStyle(read('page.css'));
 const csp = [
     "default-src 'none'",

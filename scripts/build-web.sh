@@ -28,6 +28,13 @@ for module in zentab_web zentab_page; do
 done
 rm -f "$out/zentab.wasm"
 
+# The page's minifier (web/tools), fetched again when its lock file
+# changes. Without it the page is built all the same, only larger.
+tools="$root/web/tools"
+if [ ! -f "$tools/node_modules/.package-lock.json" ] ||
+    [ "$tools/package-lock.json" -nt "$tools/node_modules/.package-lock.json" ]; then
+  (cd "$tools" && npm ci --no-audit --no-fund --silent) || echo "build-web: npm ci in $tools failed" >&2
+fi
 node "$root/scripts/assemble-web.mjs" "$out/zentab_page.wasm" "$out/zentab_web.wasm" "$version" "$out"
 rm -f "$out"/zentab-*.tgz
 (cd "$out/npm" && npm pack --silent --pack-destination "$out" >/dev/null)
