@@ -38,8 +38,12 @@ const shrinkScript = async (text) => {
     const minified = await terser.minify(text, { ecma: 2020, compress: { passes: 2 }, mangle: true });
     return minified.code;
 };
-const shrinkStyle = (text) => text.replace(/\/\*[\s\S]*?\*\//g, '').split('\n').map((line) => line.trim())
-    .filter(Boolean).join('\n');
+// The style loses its comments and the blanks around punctuation: the page's
+// style holds no strings in which they would count.
+const shrinkStyle = (text) => text.replace(/\/\*[\s\S]*?\*\//g, '').replace(/\s*([{};,>])\s*/g, '$1')
+    .replace(/:\s+/g, ':').replace(/;}/g, '}').trim();
+// Indentation goes from the page's markup; its pre and textarea start empty.
+const shrinkMarkup = (text) => text.replace(/\n\s+/g, '\n');
 
 const core = read('zentab-core.js');
 // The page carries the module gzipped: base64 hides its repetitions from the
@@ -65,7 +69,7 @@ const csp = [
     "base-uri 'none'",
     "form-action 'none'",
 ].join('; ');
-let page = read('page.html');
+let page = shrinkMarkup(read('page.html'));
 page = fill(page, '/* ZENTAB_CSP */', csp);
 page = fill(page, '/* ZENTAB_STYLE */', style);
 page = fill(page, '/* ZENTAB_SCRIPT */', script);
