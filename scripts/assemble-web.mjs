@@ -8,6 +8,8 @@ import { createRequire } from 'node:module';
 import path from 'node:path';
 import zlib from 'node:zlib';
 
+import { packModule } from './pack-module.mjs';
+
 const [pageWasmPath, wasmPath, version, outDir] = process.argv.slice(2);
 if (!outDir) throw new Error('usage: assemble-web.mjs <page .wasm> <package .wasm> <version> <output directory>');
 const web = new URL('../web/', import.meta.url);
@@ -46,19 +48,12 @@ const shrinkStyle = (text) => text.replace(/\/\*[\s\S]*?\*\//g, '').replace(/\s*
 const shrinkMarkup = (text) => text.replace(/\n\s+/g, '\n');
 
 const core = read('zentab-core.js');
-// The page carries the module gzipped: base64 hides its repetitions from the
-// gzip of the page itself, so this is smaller once the page is served gzipped.
-// zopfli's gzip is a sixteenth smaller than zlib's and any gzip reader takes it.
-const gzipModule = () => {
-    try {
-        return execFileSync('zopfli', ['--gzip', '-c', pageWasmPath], { maxBuffer: 1 << 26, stdio: ['ignore', 'pipe', 'ignore'] });
-    } catch {
-        console.warn('assemble-web: no zopfli (scripts/install-deps.sh), the page carries a larger zlib gzip');
-        return zlib.gzipSync(fs.readFileSync(pageWasmPath), { level: 9 });
-    }
-};
-const packed = gzipModule().toString('base64');
-const script = fill(await shrinkScript(fill(read('page.js'), '/* ZENTAB_CORE */', core)), '/* ZENTAB_WASM_GZ */', packed);
+// The page carries the module LZMA-compressed (scripts/pack-module.mjs), a
+// tenth smaller than zopfli's gzip, in base64, which hides its repetitions
+// from the gzip of the page itself: smaller once the page is served gzipped.
+const packed = packModule(fs.readFileSync(pageWasmPath)).toString('base64');
+const pageCode = fill(fill(read('page.js'), '/* ZENTAB_CORE */', core), '/* ZENTAB_UNPACK */', read('module_unpack.js'));
+const script = fill(await shrinkScript(pageCode), '/* ZENTAB_WASM_PACKED */', packed);
 const style = shrinkStyle(read('page.css'));
 const csp = [
     "default-src 'none'",
