@@ -1,5 +1,5 @@
 // Wraps the optimised modules into the page and the npm package.
-//   node scripts/assemble-web.mjs <page .wasm> <package .wasm> <version> <output directory>
+//   node scripts/assemble-web.mjs <page .wasm> <unpacker .wasm> <package .wasm> <version> <output directory>
 // Writes <output>/zentab.html and <output>/npm/ (ready for npm pack).
 import { execFileSync } from 'node:child_process';
 import crypto from 'node:crypto';
@@ -10,8 +10,8 @@ import zlib from 'node:zlib';
 
 import { packModule } from './pack-module.mjs';
 
-const [pageWasmPath, wasmPath, version, outDir] = process.argv.slice(2);
-if (!outDir) throw new Error('usage: assemble-web.mjs <page .wasm> <package .wasm> <version> <output directory>');
+const [pageWasmPath, unpackWasmPath, wasmPath, version, outDir] = process.argv.slice(2);
+if (!outDir) throw new Error('usage: assemble-web.mjs <page .wasm> <unpacker .wasm> <package .wasm> <version> <output directory>');
 const web = new URL('../web/', import.meta.url);
 const read = (name) => fs.readFileSync(new URL(name, web), 'utf8');
 const wasm = fs.readFileSync(wasmPath);
@@ -53,7 +53,8 @@ const core = read('zentab-core.js');
 // from the gzip of the page itself: smaller once the page is served gzipped.
 const packed = packModule(fs.readFileSync(pageWasmPath)).toString('base64');
 const pageCode = fill(fill(read('page.js'), '/* ZENTAB_CORE */', core), '/* ZENTAB_UNPACK */', read('module_unpack.js'));
-const script = fill(await shrinkScript(pageCode), '/* ZENTAB_WASM_PACKED */', packed);
+const script = fill(fill(await shrinkScript(pageCode), '/* ZENTAB_WASM_PACKED */', packed),
+    '/* ZENTAB_UNPACK_WASM */', fs.readFileSync(unpackWasmPath).toString('base64'));
 const style = shrinkStyle(read('page.css'));
 const csp = [
     "default-src 'none'",

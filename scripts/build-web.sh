@@ -30,6 +30,12 @@ for module in zentab_web zentab_page; do
       "$out/wasm/web/$module.wasm" -o "$out/$module.wasm"
 done
 rm -f "$out/zentab.wasm"
+# The page's unpacker (web/module_unpack.cpp): no library, nothing but its
+# own code, so no CMake target of the wasm32-wasi tree.
+clang++-14 --target=wasm32 -std=c++17 -Oz -Wall -Wextra -Wpedantic -Wconversion -Werror \
+    -ffreestanding -nostdlib -fno-exceptions -Wl,--no-entry -Wl,--strip-all -Wl,-z,stack-size=4096 \
+    "$root/web/module_unpack.cpp" -o "$out/wasm/zentab_unpack.wasm"
+wasm-opt -Oz --strip-producers "$out/wasm/zentab_unpack.wasm" -o "$out/zentab_unpack.wasm"
 
 # The page's minifier (web/tools), fetched again when its lock file
 # changes. Without it the page is built all the same, only larger.
@@ -38,7 +44,8 @@ if [ ! -f "$tools/node_modules/.package-lock.json" ] ||
     [ "$tools/package-lock.json" -nt "$tools/node_modules/.package-lock.json" ]; then
   (cd "$tools" && npm ci --no-audit --no-fund --silent) || echo "build-web: npm ci in $tools failed" >&2
 fi
-node "$root/scripts/assemble-web.mjs" "$out/zentab_page.wasm" "$out/zentab_web.wasm" "$version" "$out"
+node "$root/scripts/assemble-web.mjs" "$out/zentab_page.wasm" "$out/zentab_unpack.wasm" "$out/zentab_web.wasm" \
+    "$version" "$out"
 rm -f "$out"/zentab-*.tgz
 (cd "$out/npm" && npm pack --silent --pack-destination "$out" >/dev/null)
 echo "$out/zentab.html"

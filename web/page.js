@@ -521,17 +521,7 @@ function download() {
 // The module, packed in the page (module_unpack.js), unpacked and compiled
 // while the rest of the page is set up.
 function compile() {
-    const base64 = '/* ZENTAB_WASM_PACKED */';
-    let packed;
-    if (Uint8Array.fromBase64) {
-        packed = Uint8Array.fromBase64(base64);
-    } else {
-        const text = atob(base64);
-        // A plain loop: Uint8Array.from with a mapping function is many times slower.
-        packed = new Uint8Array(text.length);
-        for (let at = 0; at < text.length; at++) packed[at] = text.charCodeAt(at);
-    }
-    return WebAssembly.compile(unpackModule(packed));
+    return WebAssembly.compile(unpackModule('/* ZENTAB_WASM_PACKED */'));
 }
 
 // A worker of the page's own code for large tables; where none can start,
