@@ -61,7 +61,7 @@ let shown = '';
 // The request of the frame on show, and those sent and not yet answered.
 let shownJob = null;
 const jobs = new Map();
-let view = { text: '', layout: new Uint32Array(0), starts: [0], first: -1, last: -1 };
+let view = { text: '', layout: new Uint32Array(0), wide: false, starts: [0], first: -1, last: -1 };
 
 function readFragment() {
     const params = new URLSearchParams(location.hash.slice(1));
@@ -280,17 +280,25 @@ function drawSight() {
     view.first = first;
     view.last = last;
     sight.style.top = `calc(0.5rem + ${first * lineHeight}px)`;
-    render(sight, text, layout, starts[first], last < starts.length ? starts[last] : text.length);
+    const [from, to] = [starts[first], last < starts.length ? starts[last] : text.length];
+    if (layout) {
+        render(sight, text, layout, from, to);
+        return;
+    }
+    const part = text.slice(from, to);
+    render(sight, part, zentab.layoutOf(part, view.wide));
 }
 
-function showFrame(text, layout) {
+// layout: null when the frame came from the worker, which leaves it to the
+// page: a long frame is laid out only in the lines in sight.
+function showFrame(text, layout, wide) {
     shown = text;
-    view = { text, layout, starts: lineStarts(text), first: -1, last: -1 };
+    view = { text, layout, wide, starts: lineStarts(text), first: -1, last: -1 };
     measureFont();
     const whole = view.starts.length <= drawnWhole;
     output.classList.toggle('partial', !whole);
     if (whole) {
-        render(output, text, layout);
+        render(output, text, layout ?? zentab.layoutOf(text, wide));
         return;
     }
     sizer.style.height = `${view.starts.length * lineHeight}px`;
@@ -375,14 +383,15 @@ function showResult(result, text) {
     staleNote.hidden = true;
     output.classList.remove('stale');
     shownJob = job;
-    showFrame(result.text, result.layout);
+    showFrame(result.text, result.layout, job.wide || job.sjis);
 }
 
-// Shared by the page and its worker: the frame of one request and its layout.
+// Shared by the page and its worker: the frame of one request, and its
+// layout where the page asks for it.
 function frameJob(zentab, job) {
     const result = zentab.frameText(job.text, job.f, job.p, job.wide, job.sjis, false, true, job.from, 4, job.fit);
     if (result.refusal) return { seq: job.seq, refusal: result.refusal };
-    return { seq: job.seq, text: result.text, layout: zentab.layoutOfOutput(job.wide || job.sjis) };
+    return { seq: job.seq, text: result.text, layout: job.layOut ? zentab.layoutOfOutput(job.wide || job.sjis) : null };
 }
 
 function post(job) {
@@ -413,6 +422,7 @@ function update() {
         return;
     }
     if (job.text.length <= framedAtOnce || !worker) {
+        job.layOut = true;
         showResult(frameJob(zentab, job), job.text);
         return;
     }
@@ -423,24 +433,33 @@ function update() {
 }
 
 // A paste of many lines comes as an input event a line; typing fast, several
-// a frame. Each task's last is framed, once.
+// a frame. Each frame's last is framed, once, just before the browser paints
+// the text area's change, so that both show in that one paint rather than
+// the frame a paint later; a hidden page, which paints nothing, frames it on
+// a timer.
 // A large table goes to the worker at once instead: framed there while the
 // browser lays out the text area that now holds it, which takes as long.
+let scheduledFrame = 0;
 let scheduledTimer = 0;
+function runScheduled() {
+    cancelAnimationFrame(scheduledFrame);
+    clearTimeout(scheduledTimer);
+    if (!scheduled) return;
+    scheduled = false;
+    update();
+}
+
 function schedule() {
     output.setAttribute('aria-busy', 'true');
     if (worker && zentab && input.value.length > framedAtOnce) {
-        clearTimeout(scheduledTimer);
-        scheduled = false;
-        update();
+        scheduled = true;
+        runScheduled();
         return;
     }
     if (scheduled) return;
     scheduled = true;
-    scheduledTimer = setTimeout(() => {
-        scheduled = false;
-        update();
-    });
+    scheduledFrame = requestAnimationFrame(runScheduled);
+    scheduledTimer = setTimeout(runScheduled, 100);
 }
 
 function choose(key, value) {

@@ -159,6 +159,13 @@ function zentabOpen(instance) {
         return new Uint32Array(memory.buffer, exports.zentab_layout_data(), count * 3).slice();
     }
 
+    // The same for text, a part of such a frame that starts a line.
+    function layoutOf(text, wide) {
+        write(text);
+        const count = exports.zentab_layout_input(wide ? 1 : 0);
+        return new Uint32Array(memory.buffer, exports.zentab_layout_data(), count * 3).slice();
+    }
+
     // Rows of cells of a frame; the module ends cells in U+001F and rows in
     // U+001E, which no input may hold.
     function unframe(text, wide) {
@@ -169,5 +176,5 @@ function zentabOpen(instance) {
         return { rows: flat.split('\x1e').slice(0, -1).map((row) => row.split('\x1f').slice(0, -1)) };
     }
 
-    return { frameText, layoutOfOutput, unframe };
+    return { frameText, layoutOfOutput, layoutOf, unframe };
 }

@@ -229,6 +229,14 @@ ZENTAB_EXPORT uint32_t zentab_layout_output(int32_t wide) {
     return static_cast<uint32_t>(gLayout.size() / 3);
 }
 
+// Lays out the input as zentab_layout_output lays out the output: the page
+// gives it the lines in sight of a frame too long to lay out whole.
+ZENTAB_EXPORT uint32_t zentab_layout_input(int32_t wide) {
+    gLayout.clear();
+    lay_out_clusters(gInput, wide != 0 ? WidthModel::Wide : WidthModel::Narrow, gLayout);
+    return static_cast<uint32_t>(gLayout.size() / 3);
+}
+
 ZENTAB_EXPORT const uint32_t* zentab_layout_data() {
     return gLayout.data();
 }

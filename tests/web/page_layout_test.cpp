@@ -68,4 +68,52 @@ TEST(PageLayout, ShortcutAgreesWithSegmentingEveryCluster) {
     }
 }
 
+// UTF-16 code units of valid UTF-8.
+uint32_t utf16_units(std::string_view text) {
+    uint32_t units = 0;
+    for (const char byte : text) {
+        const auto value = static_cast<uint8_t>(byte);
+        units += text_rules::is_utf8_continuation(value) ? 0 : value >= 0xF0 ? 2 : 1;
+    }
+    return units;
+}
+
+// The page lays out only the lines in sight of a long frame: any run of
+// whole lines laid out alone gives the whole text's triples for it, moved.
+TEST(PageLayout, LinesLaidOutAloneAgreeWithTheWhole) {
+    std::mt19937 next(20261209);
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        const size_t length = next() % 40;
+        for (size_t piece = 0; piece < length; ++piece) {
+            text += kPieces[next() % kPieces.size()];
+        }
+        std::vector<size_t> starts = {0};
+        for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1)) {
+            starts.push_back(at + 1);
+        }
+        starts.push_back(text.size());
+        for (WidthModel model : {WidthModel::Narrow, WidthModel::Wide}) {
+            std::vector<uint32_t> whole;
+            lay_out_clusters(text, model, whole);
+            const size_t first = next() % (starts.size() - 1);
+            const size_t last = first + 1 + next() % (starts.size() - 1 - first);
+            const std::string_view lines =
+                std::string_view(text).substr(starts[first], starts[last] - starts[first]);
+            const uint32_t from = utf16_units(std::string_view(text).substr(0, starts[first]));
+            const uint32_t to = from + utf16_units(lines);
+            std::vector<uint32_t> expected;
+            for (size_t at = 0; at < whole.size(); at += 3) {
+                if (whole[at] >= from && whole[at] < to) {
+                    expected.insert(expected.end(),
+                                    {whole[at] - from, whole[at + 1], whole[at + 2]});
+                }
+            }
+            std::vector<uint32_t> alone;
+            lay_out_clusters(lines, model, alone);
+            ASSERT_EQ(alone, expected) << text;
+        }
+    }
+}
+
 }  // namespace
