@@ -2,6 +2,7 @@
 
 #include "core/frame_core.h"
 #include "text/formats/delimited_cells.h"
+#include "text/formats/frame_cells.h"
 #include "text/frame_render.h"
 #include "text/input_check.h"
 #include "text/layout/frame_layout.h"
@@ -72,12 +73,20 @@ Refusal frame_psv(const FrameRequest& request, std::string_view table, FrameTarg
     return frame_psv_cells(request, table, grid, true, frame);
 }
 
-// psv, csv or tsv to a frame when the table is plain, its input checked as
-// it is read; false leaves the request to the general path. Only psv lays
-// out a fit here.
+bool read_plain(std::string_view table, const FrameRequest& request, CellGrid& grid) {
+    if (request.from == TableFormat::Frame) {
+        return read_plain_frame(table, request.encoding, request.widthModel, grid);
+    }
+    return read_plain_table(table, request.from, request.encoding, request.widthModel, grid);
+}
+
+// psv, csv, tsv or a frame to a frame when the table is plain, its input
+// checked as it is read; false leaves the request to the general path. Only
+// psv lays out a fit here.
 bool frame_plain_table(const FrameRequest& request, FrameTarget& frame, Refusal& refusal) {
     const bool psv = request.from == TableFormat::Psv;
-    if ((!psv && request.from != TableFormat::Csv && request.from != TableFormat::Tsv) ||
+    if ((!psv && request.from != TableFormat::Csv && request.from != TableFormat::Tsv &&
+         request.from != TableFormat::Frame) ||
         request.to != TableFormat::Frame || (!psv && !request.fit.plain()) ||
         check_request(request).kind != RefusalKind::None ||
         static_cast<int64_t>(request.text.size()) > input_limit(request)) {
@@ -86,8 +95,7 @@ bool frame_plain_table(const FrameRequest& request, FrameTarget& frame, Refusal&
     const std::string_view table =
         without_trailing_empty_lines(without_bom(request.text, request.encoding));
     CellGrid grid;
-    if (table.empty() ||
-        !read_plain_table(table, request.from, request.encoding, request.widthModel, grid)) {
+    if (table.empty() || !read_plain(table, request, grid)) {
         return false;
     }
     refusal = frame_psv_cells(request, table, grid, false, frame);

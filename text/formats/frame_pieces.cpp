@@ -71,4 +71,38 @@ Piece piece_of(uint32_t code) {
     return code >= 0x250C && code <= 0x2573 && !halfLine ? Piece::Joint : Piece::Other;
 }
 
+bool opens_frame(uint32_t code) {
+    switch (code) {
+        case '+':
+        case 0x250C:
+        case 0x250D:
+        case 0x250E:
+        case 0x250F:
+        case 0x2552:
+        case 0x2553:
+        case 0x2554:
+        case 0x256D:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool closes_frame(uint32_t code) {
+    switch (code) {
+        case '+':
+        case 0x2514:
+        case 0x2515:
+        case 0x2516:
+        case 0x2517:
+        case 0x2558:
+        case 0x2559:
+        case 0x255A:
+        case 0x2570:
+            return true;
+        default:
+            return false;
+    }
+}
+
 }  // namespace formats

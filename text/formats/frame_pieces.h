@@ -18,4 +18,8 @@ uint32_t piece_code(std::string_view ch, TextEncoding encoding);
 
 Piece piece_of(uint32_t code);
 
+// Corners that a frame may start or end with; '+' could be either.
+bool opens_frame(uint32_t code);
+bool closes_frame(uint32_t code);
+
 }  // namespace formats

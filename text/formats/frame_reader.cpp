@@ -14,41 +14,6 @@ namespace formats {
 
 namespace {
 
-// Corners that a frame may start or end with; '+' could be either.
-bool opens_frame(uint32_t code) {
-    switch (code) {
-        case '+':
-        case 0x250C:
-        case 0x250D:
-        case 0x250E:
-        case 0x250F:
-        case 0x2552:
-        case 0x2553:
-        case 0x2554:
-        case 0x256D:
-            return true;
-        default:
-            return false;
-    }
-}
-
-bool closes_frame(uint32_t code) {
-    switch (code) {
-        case '+':
-        case 0x2514:
-        case 0x2515:
-        case 0x2516:
-        case 0x2517:
-        case 0x2558:
-        case 0x2559:
-        case 0x255A:
-        case 0x2570:
-            return true;
-        default:
-            return false;
-    }
-}
-
 struct Joint {
     int64_t column = 0;
     size_t offset = 0;

@@ -1,0 +1,202 @@
+// Frames read back through frame_text, where the one-pass reader goes first,
+// against the careful path alone: the input check, read_frame, and the frame
+// writer. Frames are drawn by zentab itself from random tables, in every
+// frame and position type, both width models, UTF-8 and code page 932, with
+// wrapped rows, rules under the header only or none, and some lines spoiled.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "random_text.h"
+#include "text/formats/frame_cells.h"
+#include "text/frame_text.h"
+#include "text/input_check.h"
+#include "text/text_limits.h"
+
+namespace {
+
+class RandomFrames {
+  public:
+    explicit RandomFrames(uint32_t seed) : rng(seed), text(seed, false) {}
+
+    int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); }
+
+    // Cells of random text, and what a reader may take for frame pieces or
+    // marks: cells that look like rules, end in a newline or wrap mark, or
+    // hold box drawing.
+    std::string utf8_cell() {
+        static const char* const kTricky[] = {
+            "+--+", "-",  " x+", ".ab.", "━━", "│",       "a│b",     "  1.5",
+            "ﾃｽﾄ",  "済", "",    "==",   "┼",  "e\u0301", "\u0600x", " "};
+        if (pick(0, 5) == 0) {
+            return kTricky[pick(0, 15)];
+        }
+        std::string cell = text.next(3);
+        for (char& c : cell) {
+            c = c == '|' || c == '\t' ? '/' : c;
+        }
+        return cell;
+    }
+
+    std::string cp932_cell() {
+        static const char* const kPieces[] = {"ab",       "\xB1",     "\x82\xA0", "\x81\x7C", " ",
+                                              "\x84\xA0",  // a vertical box piece
+                                              "+-",       "\x88\x9F", "."};
+        std::string cell;
+        for (int k = pick(0, 3); k > 0; --k) {
+            cell += kPieces[pick(0, 8)];
+        }
+        return cell;
+    }
+
+    std::string psv(bool cp932) {
+        const int rows = pick(1, 5);
+        const int columns = pick(1, 4);
+        std::string table;
+        // Outer borders keep an empty cell at either end.
+        for (int row = 0; row < rows; ++row) {
+            table += "|";
+            for (int column = 0; column < columns; ++column) {
+                table += (cp932 ? cp932_cell() : utf8_cell()) + "|";
+            }
+            table += "\n";
+        }
+        return table;
+    }
+
+    // What the one pass must leave to the careful path, somewhere in frame.
+    void spoil(std::string& frame) {
+        static const char* const kOdd[] = {
+            "\t", "\x1b[1m", "|", " ", "x",    "\xE2\x94\x82", "\x7F",        "\x01",
+            "\n", "\r",      "+", "-", "\xFF", "\xE2\x94\x81", "\xE2\x94\x83"};
+        const auto at = static_cast<size_t>(pick(0, static_cast<int>(frame.size())));
+        switch (pick(0, 4)) {
+            case 0:
+                frame.insert(at, kOdd[pick(0, 14)]);
+                break;
+            case 1:
+                frame.erase(at, static_cast<size_t>(pick(1, 3)));
+                break;
+            case 2:
+                frame = "note\n" + frame;
+                break;
+            case 3:
+                frame += pick(0, 1) == 0 ? "\nafter" : "\n\n";
+                break;
+            default:
+                frame.insert(0, " ");
+                break;
+        }
+    }
+
+  private:
+    std::mt19937 rng;
+    RandomText text;
+};
+
+// The careful path, as frame_text took it before the one pass.
+FrameOutcome read_carefully(const FrameRequest& request) {
+    FrameOutcome outcome;
+    outcome.refusal = check_input_text(request.text, request.encoding, kTextFrameLimit);
+    const std::string_view table = without_trailing_empty_lines(request.text);
+    if (!outcome.ok() || without_bom(table, request.encoding).empty()) {
+        return outcome;
+    }
+    TableRead read =
+        read_table_in_place(table, TableFormat::Frame, request.encoding, request.widthModel);
+    if (!read.ok()) {
+        outcome.refusal = read.refusal;
+        return outcome;
+    }
+    WriteOptions options;
+    options.frameType = request.frameType;
+    options.positionType = request.positionType;
+    options.widthModel = request.widthModel;
+    options.lineEnd = request.lineEnd;
+    TableWrite written = write_table(read.table, TableFormat::Frame, options);
+    outcome.text = std::move(written.text);
+    outcome.refusal = written.refusal;
+    return outcome;
+}
+
+// frame with each LF as line ends, CR LF and lone CR.
+std::string with_line_ends(const std::string& frame, const char* lineEnd) {
+    std::string out;
+    for (char c : frame) {
+        out += c == '\n' ? lineEnd : std::string(1, c);
+    }
+    return out;
+}
+
+void expect_same_outcome(const FrameOutcome& a, const FrameOutcome& b, const std::string& frame) {
+    ASSERT_EQ(a.text, b.text) << frame;
+    ASSERT_EQ(a.refusal.kind, b.refusal.kind) << frame;
+    ASSERT_EQ(a.refusal.line, b.refusal.line) << frame;
+    ASSERT_EQ(a.refusal.column, b.refusal.column) << frame;
+    ASSERT_EQ(a.refusal.codePoint, b.refusal.codePoint) << frame;
+}
+
+TEST(PlainFrameProperty, ReadsBackWhatTheCarefulPathReadsAndLeavesItTheRest) {
+    RandomFrames random(20261208);
+    int plain = 0;
+    int unspoiled = 0;
+    for (int round = 0; round < 4000; ++round) {
+        const bool cp932 = random.pick(0, 3) == 0;
+        const std::string psv = random.psv(cp932);
+        FrameRequest draw;
+        draw.text = psv;
+        draw.encoding = cp932 ? TextEncoding::Cp932 : TextEncoding::Utf8;
+        draw.frameType = random.pick(1, 6);
+        draw.positionType = random.pick(1, 17);
+        draw.widthModel = random.pick(0, 1) == 0 ? WidthModel::Narrow : WidthModel::Wide;
+        const int fit = random.pick(0, 7);
+        draw.fit.rules = fit == 0 ? RuleLines::Header : fit == 1 ? RuleLines::None : RuleLines::All;
+        draw.fit.cellWidths = fit == 2 ? std::vector<int32_t>{3} : std::vector<int32_t>{};
+        draw.fit.padding = fit == 3 ? 1 : 0;
+        const FrameOutcome drawn = frame_text(draw);
+        ASSERT_TRUE(drawn.ok()) << psv;
+        std::string frame = drawn.text;
+        const bool spoiled = random.pick(0, 2) == 0;
+        if (spoiled) {
+            random.spoil(frame);
+        }
+        FrameRequest back = draw;
+        back.from = TableFormat::Frame;
+        back.fit = FrameFit();
+        back.frameType = random.pick(1, 6);
+        back.positionType = random.pick(1, 17);
+        back.lineEnd = random.pick(0, 1) == 0 ? LineEnd::Lf : LineEnd::CrLf;
+        if (random.pick(0, 3) == 0) {
+            back.widthModel =
+                back.widthModel == WidthModel::Narrow ? WidthModel::Wide : WidthModel::Narrow;
+        }
+        // A refusal stands at the same line and column whatever ends the
+        // lines, unless a spoil put a CR among them.
+        const bool sameLines = frame.find('\r') == std::string::npos;
+        FrameOutcome first;
+        for (const char* lineEnd : {"\n", "\r\n", "\r"}) {
+            const std::string text = with_line_ends(frame, lineEnd);
+            back.text = text;
+            const FrameOutcome outcome = frame_text(back);
+            expect_same_outcome(outcome, read_carefully(back), text);
+            if (*lineEnd == '\n') {
+                first = outcome;
+            } else if (sameLines) {
+                ASSERT_EQ(outcome.refusal.kind, first.refusal.kind) << text;
+                ASSERT_EQ(outcome.refusal.line, first.refusal.line) << text;
+                ASSERT_EQ(outcome.refusal.column, first.refusal.column) << text;
+            }
+            CellGrid grid;
+            plain += read_plain_frame(without_trailing_empty_lines(text), back.encoding,
+                                      back.widthModel, grid)
+                         ? 1
+                         : 0;
+            unspoiled += spoiled ? 0 : 1;
+        }
+    }
+    // The one pass must take most frames drawn as they are, or it tests nothing.
+    EXPECT_GT(plain, unspoiled / 3);
+}
+
+}  // namespace
