@@ -1,46 +1,60 @@
-// Wraps the optimised module into the page and the npm package.
-//   node scripts/assemble-web.mjs <zentab.wasm> <version> <output directory>
+// Wraps the optimised modules into the page and the npm package.
+//   node scripts/assemble-web.mjs <page .wasm> <unpacker .wasm> <package .wasm> <version> <output directory>
 // Writes <output>/zentab.html and <output>/npm/ (ready for npm pack).
 import { execFileSync } from 'node:child_process';
 import crypto from 'node:crypto';
 import fs from 'node:fs';
+import { createRequire } from 'node:module';
 import path from 'node:path';
 import zlib from 'node:zlib';
 
-const [wasmPath, version, outDir] = process.argv.slice(2);
-if (!outDir) throw new Error('usage: assemble-web.mjs <zentab.wasm> <version> <output directory>');
+import { packModule } from './pack-module.mjs';
+
+const [pageWasmPath, unpackWasmPath, wasmPath, version, outDir] = process.argv.slice(2);
+if (!outDir) throw new Error('usage: assemble-web.mjs <page .wasm> <unpacker .wasm> <package .wasm> <version> <output directory>');
 const web = new URL('../web/', import.meta.url);
 const read = (name) => fs.readFileSync(new URL(name, web), 'utf8');
 const wasm = fs.readFileSync(wasmPath);
 
 // Replaced by a function, so that `$` in the inserted text stays literal.
+// Exactly once: a minifier that copied a marker would leave a copy unfilled.
 const fill = (template, marker, text) => {
-    if (!template.includes(marker)) throw new Error(`template lacks ${marker}`);
+    const count = template.split(marker).length - 1;
+    if (count !== 1) throw new Error(`template holds ${marker} ${count} times, not once`);
     return template.replace(marker, () => text);
 };
 const sha256 = (text) => `'sha256-${crypto.createHash('sha256').update(text).digest('base64')}'`;
 
-// Whole-line comments and indentation go from the page's script and style,
-// which the 40 KB budget counts; nothing inside a line is touched.
-const shrinkScript = (text) => text.split('\n').map((line) => line.trim())
-    .filter((line) => line && !line.startsWith('//')).join('\n');
-const shrinkStyle = (text) => text.replace(/\/\*[\s\S]*?\*\//g, '').split('\n').map((line) => line.trim())
-    .filter(Boolean).join('\n');
+// The page's script, which the 40 KB budget counts, minified by terser
+// (web/tools, which scripts/build-web.sh installs). Top-level names
+// stay: the worker's source names zentabOpen and frameJob. Without terser,
+// whole-line comments and indentation go, and nothing inside a line.
+const shrinkScript = async (text) => {
+    let terser;
+    try {
+        terser = createRequire(new URL('../web/tools/', import.meta.url))('terser');
+    } catch {
+        console.warn('assemble-web: no terser (scripts/build-web.sh installs it), the page carries a larger script');
+        return text.split('\n').map((line) => line.trim()).filter((line) => line && !line.startsWith('//')).join('\n');
+    }
+    const minified = await terser.minify(text, { ecma: 2020, compress: { passes: 2 }, mangle: true });
+    return minified.code;
+};
+// The style loses its comments and the blanks around punctuation: the page's
+// style holds no strings in which they would count.
+const shrinkStyle = (text) => text.replace(/\/\*[\s\S]*?\*\//g, '').replace(/\s*([{};,>])\s*/g, '$1')
+    .replace(/:\s+/g, ':').replace(/;}/g, '}').trim();
+// Indentation goes from the page's markup; its pre and textarea start empty.
+const shrinkMarkup = (text) => text.replace(/\n\s+/g, '\n');
 
 const core = read('zentab-core.js');
-// The page carries the module gzipped: base64 hides its repetitions from the
-// gzip of the page itself, so this is smaller once the page is served gzipped.
-// zopfli's gzip is a sixteenth smaller than zlib's and any gzip reader takes it.
-const gzipModule = () => {
-    try {
-        return execFileSync('zopfli', ['--gzip', '-c', wasmPath], { maxBuffer: 1 << 26, stdio: ['ignore', 'pipe', 'ignore'] });
-    } catch {
-        console.warn('assemble-web: no zopfli (scripts/install-deps.sh), the page carries a larger zlib gzip');
-        return zlib.gzipSync(wasm, { level: 9 });
-    }
-};
-const packed = gzipModule().toString('base64');
-const script = fill(shrinkScript(fill(read('page.js'), '/* ZENTAB_CORE */', core)), '/* ZENTAB_WASM_GZ */', packed);
+// The page carries the module LZMA-compressed (scripts/pack-module.mjs), a
+// tenth smaller than zopfli's gzip, in base64, which hides its repetitions
+// from the gzip of the page itself: smaller once the page is served gzipped.
+const packed = packModule(fs.readFileSync(pageWasmPath)).toString('base64');
+const pageCode = fill(fill(read('page.js'), '/* ZENTAB_CORE */', core), '/* ZENTAB_UNPACK */', read('module_unpack.js'));
+const script = fill(fill(await shrinkScript(pageCode), '/* ZENTAB_WASM_PACKED */', packed),
+    '/* ZENTAB_UNPACK_WASM */', fs.readFileSync(unpackWasmPath).toString('base64'));
 const style = shrinkStyle(read('page.css'));
 const csp = [
     "default-src 'none'",
@@ -51,7 +65,7 @@ const csp = [
     "base-uri 'none'",
     "form-action 'none'",
 ].join('; ');
-let page = read('page.html');
+let page = shrinkMarkup(read('page.html'));
 page = fill(page, '/* ZENTAB_CSP */', csp);
 page = fill(page, '/* ZENTAB_STYLE */', style);
 page = fill(page, '/* ZENTAB_SCRIPT */', script);
@@ -80,4 +94,4 @@ try {
 fs.writeFileSync(path.join(npmDir, 'package.json'), `${JSON.stringify(manifest, null, 2)}\n`);
 
 const gzipped = zlib.gzipSync(page, { level: 9 }).length;
-console.log(`zentab.html: ${page.length} bytes, ${gzipped} gzipped; module ${wasm.length} bytes`);
+console.log(`zentab.html: ${page.length} bytes, ${gzipped} gzipped; modules: page ${fs.statSync(pageWasmPath).size} bytes, package ${wasm.length}`);

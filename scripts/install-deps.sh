@@ -13,7 +13,7 @@ packages=(
   unicode-data libutf8proc-dev                             # Unicode tables, cluster checks
   pandoc python3-docutils                                  # reading back document markup
   wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32   # the web page and npm package
-  libclang-rt-14-dev-wasm32 lld-14 llvm-14 binaryen zopfli #   (WebAssembly, wasm-opt, gzip)
+  libclang-rt-14-dev-wasm32 lld-14 llvm-14 binaryen xz-utils #   (WebAssembly, wasm-opt, LZMA)
   chromium fonts-dejavu-core fonts-noto-mono               # web tests in a real browser, its fonts
   python3-dev pybind11-dev python3-pybind11 python3-setuptools # the Python package
   python3-build python3-wheel python3-pytest python3-pandas    #   (build, tests)

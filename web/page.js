@@ -1,5 +1,6 @@
 'use strict';
 /* ZENTAB_CORE */
+/* ZENTAB_UNPACK */
 
 const sample = [
     'Item|Qty|Note',
@@ -536,28 +537,10 @@ function download() {
     status.textContent = 'Saved as zentab.txt.';
 }
 
-// The module, gzipped in the page, compiled while it is still unpacking and
-// the rest of the page is set up.
+// The module, packed in the page (module_unpack.js), unpacked and compiled
+// while the rest of the page is set up.
 function compile() {
-    const base64 = '/* ZENTAB_WASM_GZ */';
-    let packed;
-    if (Uint8Array.fromBase64) {
-        packed = Uint8Array.fromBase64(base64);
-    } else {
-        const text = atob(base64);
-        // A plain loop: Uint8Array.from with a mapping function is many times slower.
-        packed = new Uint8Array(text.length);
-        for (let at = 0; at < text.length; at++) packed[at] = text.charCodeAt(at);
-    }
-    // A stream of its own rather than a Blob's, whose bytes may live in
-    // another process.
-    const unpacked = new ReadableStream({
-        start(controller) {
-            controller.enqueue(packed);
-            controller.close();
-        },
-    }).pipeThrough(new DecompressionStream('gzip'));
-    return WebAssembly.compileStreaming(new Response(unpacked, { headers: { 'content-type': 'application/wasm' } }));
+    return WebAssembly.compile(unpackModule('/* ZENTAB_WASM_PACKED */'));
 }
 
 // A worker of the page's own code for large tables; where none can start,
