@@ -193,7 +193,8 @@ std::string describe(const Texts& texts) {
 
 FrameOutcome framed_through_table(const FrameRequest& request) {
     FrameOutcome outcome;
-    outcome.refusal = check_input_text(request.text, request.encoding, kTextInputLimit);
+    const size_t limit = request.from == TableFormat::Frame ? kTextFrameLimit : kTextInputLimit;
+    outcome.refusal = check_input_text(request.text, request.encoding, limit);
     const std::string_view table = text_rules::without_trailing_line_ends(request.text);
     if (!outcome.ok() || without_bom(table, request.encoding).empty()) {
         return outcome;
@@ -207,6 +208,7 @@ FrameOutcome framed_through_table(const FrameRequest& request) {
     options.frameType = request.frameType;
     options.positionType = request.positionType;
     options.widthModel = request.widthModel;
+    options.lineEnd = request.lineEnd;
     TableWrite written = write_table(read.table, TableFormat::Frame, options);
     outcome.text = std::move(written.text);
     outcome.refusal = written.refusal;
@@ -218,5 +220,6 @@ void expect_same(const FrameOutcome& got, const FrameOutcome& want, const std::s
     EXPECT_EQ(got.refusal.kind, want.refusal.kind) << input;
     EXPECT_EQ(got.refusal.line, want.refusal.line) << input;
     EXPECT_EQ(got.refusal.column, want.refusal.column) << input;
+    EXPECT_EQ(got.refusal.codePoint, want.refusal.codePoint) << input;
     EXPECT_EQ(got.refusal.found, want.refusal.found) << input;
 }

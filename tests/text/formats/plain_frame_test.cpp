@@ -9,10 +9,9 @@
 #include <string>
 
 #include "random_text.h"
+#include "table_testing.h"
 #include "text/formats/frame_cells.h"
 #include "text/frame_text.h"
-#include "text/input_check.h"
-#include "text/text_limits.h"
 
 namespace {
 
@@ -95,31 +94,6 @@ class RandomFrames {
     RandomText text;
 };
 
-// The careful path, as frame_text took it before the one pass.
-FrameOutcome read_carefully(const FrameRequest& request) {
-    FrameOutcome outcome;
-    outcome.refusal = check_input_text(request.text, request.encoding, kTextFrameLimit);
-    const std::string_view table = without_trailing_empty_lines(request.text);
-    if (!outcome.ok() || without_bom(table, request.encoding).empty()) {
-        return outcome;
-    }
-    TableRead read =
-        read_table_in_place(table, TableFormat::Frame, request.encoding, request.widthModel);
-    if (!read.ok()) {
-        outcome.refusal = read.refusal;
-        return outcome;
-    }
-    WriteOptions options;
-    options.frameType = request.frameType;
-    options.positionType = request.positionType;
-    options.widthModel = request.widthModel;
-    options.lineEnd = request.lineEnd;
-    TableWrite written = write_table(read.table, TableFormat::Frame, options);
-    outcome.text = std::move(written.text);
-    outcome.refusal = written.refusal;
-    return outcome;
-}
-
 // frame with each LF as line ends, CR LF and lone CR.
 std::string with_line_ends(const std::string& frame, const char* lineEnd) {
     std::string out;
@@ -127,14 +101,6 @@ std::string with_line_ends(const std::string& frame, const char* lineEnd) {
         out += c == '\n' ? lineEnd : std::string(1, c);
     }
     return out;
-}
-
-void expect_same_outcome(const FrameOutcome& a, const FrameOutcome& b, const std::string& frame) {
-    ASSERT_EQ(a.text, b.text) << frame;
-    ASSERT_EQ(a.refusal.kind, b.refusal.kind) << frame;
-    ASSERT_EQ(a.refusal.line, b.refusal.line) << frame;
-    ASSERT_EQ(a.refusal.column, b.refusal.column) << frame;
-    ASSERT_EQ(a.refusal.codePoint, b.refusal.codePoint) << frame;
 }
 
 TEST(PlainFrameProperty, ReadsBackWhatTheCarefulPathReadsAndLeavesItTheRest) {
@@ -179,7 +145,7 @@ TEST(PlainFrameProperty, ReadsBackWhatTheCarefulPathReadsAndLeavesItTheRest) {
             const std::string text = with_line_ends(frame, lineEnd);
             back.text = text;
             const FrameOutcome outcome = frame_text(back);
-            expect_same_outcome(outcome, read_carefully(back), text);
+            expect_same(outcome, framed_through_table(back), text);
             if (*lineEnd == '\n') {
                 first = outcome;
             } else if (sameLines) {
