@@ -193,7 +193,7 @@ std::string describe(const Texts& texts) {
 
 FrameOutcome framed_through_table(const FrameRequest& request) {
     FrameOutcome outcome;
-    const size_t limit = request.from == TableFormat::Frame ? kTextFrameLimit : kTextInputLimit;
+    const auto limit = request.from == TableFormat::Frame ? kTextFrameLimit : kTextInputLimit;
     outcome.refusal = check_input_text(request.text, request.encoding, limit);
     const std::string_view table = text_rules::without_trailing_line_ends(request.text);
     if (!outcome.ok() || without_bom(table, request.encoding).empty()) {
