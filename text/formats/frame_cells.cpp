@@ -1,11 +1,13 @@
 #include "text/formats/frame_cells.h"
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <cstring>
 #include <vector>
 
 #include "text/formats/frame_pieces.h"
+#include "text/plain_blocks.h"
 #include "text/plain_characters.h"
 
 namespace {
@@ -66,7 +68,19 @@ Piece ascii_piece(unsigned char byte) {
 // A rule line already checked, to be matched byte for byte.
 struct KnownRule {
     std::string_view bytes;
+    uint32_t corner = formats::kNone;
     bool closes = false;  // its corner ends the frame
+};
+
+// The vertical piece the first content line holds at a joint, which the
+// lines after it are expected to hold there too: its bytes, read as a word
+// and compared under mask.
+struct Border {
+    PieceChar piece{};
+    uint32_t bytes = 0;
+    uint32_t mask = 0;
+    size_t cellBytes = 0;     // of the cell before it, on the last content line
+    int32_t cellColumns = 0;  // of that cell, blanks too, between the first line's pieces
 };
 
 constexpr size_t kNotPlain = SIZE_MAX;
@@ -164,6 +178,7 @@ class PlainFrameReader {
         }
         remember_rule(0, end, corner.code);
         lastRuleCorner = corner.code;
+        borders.resize(joints.size());
         return end;
     }
 
@@ -195,6 +210,7 @@ class PlainFrameReader {
         for (KnownRule& known : knownRules) {
             if (known.bytes.empty()) {
                 known.bytes = text.substr(start, end - start);
+                known.corner = corner;
                 known.closes = formats::closes_frame(corner) && corner != '+';
                 return;
             }
@@ -229,6 +245,18 @@ class PlainFrameReader {
     }
 
     size_t read_line(size_t lineStart, bool& closed) {
+        // Most lines are a content line that opens as the first one did, or
+        // the rule before them again: both are told without decoding.
+        if (haveBorders && border_at(lineStart, borders.front())) {
+            return read_row_line(lineStart, borders.front().piece);
+        }
+        const KnownRule& lastRule = knownRules[lastKnown];
+        if (is_known(lastRule, lineStart)) {
+            lastWasRule = true;
+            lastRuleCorner = lastRule.corner;
+            closed = lastRule.closes;
+            return lineStart + lastRule.bytes.size();
+        }
         const PieceChar first = piece_at(lineStart);
         const Piece piece = first.piece;
         if (piece == Piece::Joint) {
@@ -239,6 +267,12 @@ class PlainFrameReader {
         if (piece != Piece::Vertical || first.columns < 0) {
             return kNotPlain;
         }
+        return read_row_line(lineStart, first);
+    }
+
+    // A content line from its left border, one row unless rows_stand_alone
+    // finds otherwise.
+    size_t read_row_line(size_t lineStart, const PieceChar& first) {
         // The lines since the last rule are one row, unless they are the
         // last ones and at most one rule stands inside: see rows_stand_alone.
         if (lastWasRule && groupLines > 0) {
@@ -251,6 +285,12 @@ class PlainFrameReader {
         }
         ++groupLines;
         lastWasRule = false;
+        if (haveBorders) {
+            const size_t end = read_row_as_before(lineStart + first.length);
+            if (end != kNotPlain) {
+                return end;
+            }
+        }
         return read_content(lineStart, first);
     }
 
@@ -263,18 +303,17 @@ class PlainFrameReader {
     // A content line cut at the joints' columns, from its left border.
     size_t read_content(size_t lineStart, const PieceChar& leftBorder) {
         size_t at = lineStart + leftBorder.length;
-        // A cell that begins with a joint or fill may make the line a rule.
-        if (!line_ends_at(at)) {
-            const Piece piece = piece_at(at).piece;
-            if (piece == Piece::Joint || piece == Piece::Fill) {
-                return kNotPlain;
-            }
+        if (!line_ends_at(at) && starts_rule_piece(at)) {
+            return kNotPlain;
         }
         // Kept out of the reader's members, so that it stays in registers
         // while the cells are written.
         Cut cut;
         cut.cellStart = at;
         cut.cellColumn = leftBorder.columns;
+        if (!haveBorders) {
+            borders.front() = border_of(lineStart, leftBorder);
+        }
         for (;;) {
             if (at == text.size()) {
                 return kNotPlain;  // a border is missing
@@ -288,7 +327,7 @@ class PlainFrameReader {
                 // '|' stands only at a joint; a line break before the last
                 // one, a control, TAB or escape sequence is left to the
                 // careful path.
-                if (byte != '|' || !take_border(at, 1, 1, cut)) {
+                if (byte != '|' || !take_border(at, PieceChar{'|', Piece::Vertical, 1, 1}, cut)) {
                     return kNotPlain;
                 }
                 ++at;
@@ -303,7 +342,7 @@ class PlainFrameReader {
                     cut.width += c.columns;
                     continue;
                 }
-                if (c.columns < 0 || !take_border(at - c.length, c.length, c.columns, cut)) {
+                if (c.columns < 0 || !take_border(at - c.length, c, cut)) {
                     return kNotPlain;
                 }
             }
@@ -315,6 +354,13 @@ class PlainFrameReader {
             return kNotPlain;  // past the right border
         }
         groupMayJoin |= cut.mayJoin;
+        if (!haveBorders) {
+            for (size_t joint = 1; joint < borders.size(); ++joint) {
+                borders[joint].cellColumns =
+                    joints[joint] - joints[joint - 1] - borders[joint - 1].piece.columns;
+            }
+            haveBorders = true;
+        }
         if (grid.rows == 0) {
             grid.columns = static_cast<int32_t>(joints.size() - 1);
             reserve_rows(at - lineStart);
@@ -347,7 +393,7 @@ class PlainFrameReader {
 
     // The vertical piece at border ends a cell, when it stands at the next
     // joint's column.
-    bool take_border(size_t border, size_t borderBytes, int borderColumns, Cut& cut) {
+    bool take_border(size_t border, const PieceChar& piece, Cut& cut) {
         size_t start = cut.cellStart;
         size_t end = border;
         while (start < end && bytes[start] == ' ') {
@@ -365,15 +411,159 @@ class PlainFrameReader {
         if (cut.cellColumn + blanks + cellWidth != joint) {
             return false;
         }
+        if (!haveBorders) {
+            borders[cut.nextJoint] = border_of(border, piece);
+        }
+        end_cell(start, end, cellWidth, border, piece, cut);
+        return true;
+    }
+
+    void end_cell(size_t start, size_t end, int32_t width, size_t border, const PieceChar& piece,
+                  Cut& cut) {
+        borders[cut.nextJoint].cellBytes = border - cut.cellStart;
         cut.mayJoin |= may_join(cut.cellStart, border);
         grid.cells.push_back(
-            CellSpan{static_cast<int32_t>(start), static_cast<int32_t>(end - start), cellWidth});
-        cut.cellColumn = joint + borderColumns;
+            CellSpan{static_cast<int32_t>(start), static_cast<int32_t>(end - start), width});
+        cut.cellColumn = joints[cut.nextJoint] + piece.columns;
         ++cut.nextJoint;
-        cut.cellStart = border + borderBytes;
+        cut.cellStart = border + piece.length;
         cut.width = 0;
         cut.clustered = false;
+    }
+
+    // A content line whose cells are as many bytes long as the last one's,
+    // with the first content line's vertical pieces between them, from
+    // after its left border: where it ends, or kNotPlain to leave it to
+    // read_content. Where each cell begins does not wait on what the cells
+    // before it hold, so that lines overlap.
+    size_t read_row_as_before(size_t at) {
+        if (!line_ends_at(at) && starts_rule_piece(at)) {
+            return kNotPlain;
+        }
+        const size_t cellsBefore = grid.cells.size();
+        bool mayJoin = false;
+        for (size_t joint = 1; joint < borders.size(); ++joint) {
+            const Border& border = borders[joint];
+            const size_t end = at + border.cellBytes;
+            if (text.size() - at < border.cellBytes + plain_blocks::kBlockBytes ||
+                !border_at(end, border) || !take_cell_as_before(at, end, border.cellColumns)) {
+                grid.cells.resize(cellsBefore);
+                return kNotPlain;
+            }
+            mayJoin |= may_join(at, end);
+            at = end + border.piece.length;
+        }
+        if (!line_ends_at(at)) {
+            grid.cells.resize(cellsBefore);
+            return kNotPlain;
+        }
+        groupMayJoin |= mayJoin;
+        ++grid.rows;
+        return at;
+    }
+
+    // A cell that begins with a joint or fill may make the line a rule.
+    bool starts_rule_piece(size_t at) const {
+        const Piece piece = piece_at(at).piece;
+        return piece == Piece::Joint || piece == Piece::Fill;
+    }
+
+    // The cell [start, end) when its characters fill columns: printable
+    // ASCII but '|' a block at a time, as many columns as bytes, and the
+    // others one at a time. False leaves the cell to the character walk,
+    // for what this one is not sure of: a control, '|', a vertical piece or
+    // a character that may join a cluster.
+    bool take_cell_as_before(size_t start, size_t end, int32_t columns) {
+#ifdef ZENTAB_PLAIN_BLOCKS
+        const size_t length = end - start;
+        if (length <= plain_blocks::kBlockBytes && length == static_cast<size_t>(columns)) {
+            const plain_blocks::Block block = plain_blocks::block_at(bytes + start, '|', '|');
+            if (block.plain >= length) {
+                push_ascii_cell(start, end, block.solid & plain_blocks::bytes_below(length));
+                return true;
+            }
+        }
+        int32_t measured = 0;
+        size_t first = end;  // where the text inside the blanks begins and ends
+        size_t last = start;
+        for (size_t pos = start; pos != end;) {
+            const plain_blocks::Block block = plain_blocks::block_at(bytes + pos, '|', '|');
+            const size_t taken = std::min(block.plain, end - pos);
+            const uint64_t solid = block.solid & plain_blocks::bytes_below(taken);
+            if (solid != 0) {
+                first = std::min(first, pos + plain_blocks::byte_index(solid));
+                last = pos + plain_blocks::past_highest(solid);
+            }
+            pos += taken;
+            measured += static_cast<int32_t>(taken);
+            if (pos == end || taken == plain_blocks::kBlockBytes) {
+                continue;
+            }
+            const PieceChar c = piece_at(pos);
+            if (c.length == 0 || c.piece == Piece::Vertical || c.columns < 0 || bytes[pos] < 0x80 ||
+                c.length > end - pos) {
+                return false;
+            }
+            first = std::min(first, pos);
+            pos += c.length;
+            last = pos;
+            measured += c.columns;
+        }
+        if (measured != columns) {
+            return false;
+        }
+        // A cell of blanks stands empty at its border, as take_border leaves it.
+        last = std::max(last, first);
+        const auto blanks = static_cast<int32_t>((first - start) + (end - last));
+        grid.cells.push_back(CellSpan{static_cast<int32_t>(first),
+                                      static_cast<int32_t>(last - first), columns - blanks});
         return true;
+#else
+        (void)start;
+        (void)end;
+        (void)columns;
+        return false;
+#endif
+    }
+
+#ifdef ZENTAB_PLAIN_BLOCKS
+    // A cell of printable ASCII in one block, solid marking its bytes that
+    // are not blanks: a column a byte.
+    void push_ascii_cell(size_t start, size_t end, uint64_t solid) {
+        size_t first = end;
+        size_t last = end;
+        if (solid != 0) {
+            first = start + plain_blocks::byte_index(solid);
+            last = start + plain_blocks::past_highest(solid);
+        }
+        const auto length = static_cast<int32_t>(last - first);
+        grid.cells.push_back(CellSpan{static_cast<int32_t>(first), length, length});
+    }
+#endif
+
+    Border border_of(size_t at, const PieceChar& piece) const {
+        Border border;
+        border.piece = piece;
+        std::array<unsigned char, 4> word{};
+        std::array<unsigned char, 4> mask{};
+        for (size_t k = 0; k < piece.length && k < word.size(); ++k) {
+            word[k] = bytes[at + k];
+            mask[k] = 0xFF;
+        }
+        std::memcpy(&border.bytes, word.data(), sizeof border.bytes);
+        std::memcpy(&border.mask, mask.data(), sizeof border.mask);
+        return border;
+    }
+
+    // Whether at holds border's piece, four bytes from the text's end at
+    // the latest.
+    bool border_at(size_t at, const Border& border) const {
+        if (text.size() - at < sizeof border.bytes) {
+            return false;
+        }
+        uint32_t word;
+        std::memcpy(&word, bytes + at, sizeof word);
+        return ((word ^ border.bytes) & border.mask) == 0;
     }
 
     // A cell padded on the left that ends in '+' or '.' may hold a newline
@@ -401,6 +591,8 @@ class PlainFrameReader {
     const BoxBlock& box;
     CellGrid& grid;
     std::vector<int32_t> joints;  // the columns of the top rule's joints
+    std::vector<Border> borders;  // the first content line's, one a joint
+    bool haveBorders = false;     // once the first content line is read
     std::array<KnownRule, 4> knownRules{};
     size_t lastKnown = 0;  // the rule the last rule line matched
     uint32_t lastRuleCorner = formats::kNone;

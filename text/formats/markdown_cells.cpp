@@ -5,19 +5,17 @@
 #include <cstdint>
 #include <cstring>
 
+#include "text/plain_blocks.h"
 #include "text/plain_characters.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
-using plain_characters::bytes_equal;
+using plain_blocks::Block;
+using plain_blocks::byte_index;
+using plain_blocks::bytes_below;
+using plain_blocks::kBlockBytes;
+using plain_blocks::past_highest;
 using plain_characters::Character;
 using plain_characters::cp932_character;
-using plain_characters::first_bytes;
 using plain_characters::is_printable_ascii;
-using plain_characters::kHighBits;
-using plain_characters::printable_ascii_bytes;
 using plain_characters::utf8_character;
 
 bool is_markdown_delimiter_cell(std::string_view cell) {
@@ -52,73 +50,10 @@ inline bool starts_escape_or_tag(const unsigned char* bytes, size_t at, size_t s
     return bytes[at] == '\\' ? next == '|' : (next | 0x20) == 'b';
 }
 
-// A block of bytes as the reader sees it: how many lead it that are printable
-// ASCII and not odd, and among those the separators and those that are not
-// blanks, as masks of the block's bytes: byte_index gives the offset of the
-// lowest byte set, past_highest one past the highest, and bytes_below(n) the
-// mask of the first n bytes.
-struct Block {
-    size_t plain;
-    uint64_t bars;
-    uint64_t solid;
-};
-
-#if defined(__SSE2__)
-#define ZENTAB_MARKDOWN_BLOCKS
-constexpr size_t kBlockBytes = 16;
-
-inline size_t byte_index(uint64_t mask) {
-    return static_cast<size_t>(__builtin_ctzll(mask));
+// The odd bytes end a block's plain bytes too.
+inline plain_blocks::Block block_at(const unsigned char* bytes) {
+    return plain_blocks::block_at(bytes, '\\', '<');
 }
-
-inline size_t past_highest(uint64_t mask) {
-    return 64 - static_cast<size_t>(__builtin_clzll(mask));
-}
-
-inline uint64_t bytes_below(size_t count) {
-    return (uint64_t{1} << count) - 1;
-}
-
-inline Block block_at(const unsigned char* bytes) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
-    auto bytes_equal = [v](char c) { return _mm_cmpeq_epi8(v, _mm_set1_epi8(c)); };
-    // Compared as signed, bytes of 0x80 and above are below ' ' too.
-    const __m128i notPrintable =
-        _mm_or_si128(_mm_cmplt_epi8(v, _mm_set1_epi8(' ')), bytes_equal(0x7F));
-    const __m128i odd = _mm_or_si128(bytes_equal('\\'), bytes_equal('<'));
-    const auto stops = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(notPrintable, odd)));
-    const size_t plain = stops == 0 ? kBlockBytes : static_cast<size_t>(__builtin_ctz(stops));
-    const uint64_t taken = (uint64_t{1} << plain) - 1;
-    const auto bars = static_cast<unsigned>(_mm_movemask_epi8(bytes_equal('|')));
-    const auto blanks = static_cast<unsigned>(_mm_movemask_epi8(bytes_equal(' ')));
-    return {plain, bars & taken, ~uint64_t{blanks} & taken};
-}
-#elif defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-#define ZENTAB_MARKDOWN_BLOCKS
-constexpr size_t kBlockBytes = 8;
-
-inline size_t byte_index(uint64_t mask) {
-    return static_cast<size_t>(__builtin_ctzll(mask)) / 8;
-}
-
-inline size_t past_highest(uint64_t mask) {
-    return (64 - static_cast<size_t>(__builtin_clzll(mask))) / 8;
-}
-
-inline uint64_t bytes_below(size_t count) {
-    return (uint64_t{1} << (8 * count)) - 1;
-}
-
-inline Block block_at(const unsigned char* bytes) {
-    uint64_t word;
-    std::memcpy(&word, bytes, sizeof word);
-    unsigned plain = printable_ascii_bytes(word);
-    const uint64_t odd = (bytes_equal(word, '\\') | bytes_equal(word, '<')) & first_bytes(plain);
-    plain = odd != 0 ? static_cast<unsigned>(byte_index(odd)) : plain;
-    const uint64_t taken = first_bytes(plain);
-    return {plain, bytes_equal(word, '|') & taken, ~bytes_equal(word, ' ') & kHighBits & taken};
-}
-#endif
 
 template <TextEncoding kEncoding>
 class PlainMarkdownReader {
@@ -193,7 +128,7 @@ class PlainMarkdownReader {
         // Printable ASCII is a column a byte: a block at a time to the next
         // byte that is not, the separators among them taken bit by bit.
         auto take_printable_run = [&] {
-#ifdef ZENTAB_MARKDOWN_BLOCKS
+#ifdef ZENTAB_PLAIN_BLOCKS
             for (; size - at >= kBlockBytes; at += kBlockBytes) {
                 const Block block = block_at(bytes + at);
                 for (uint64_t bars = block.bars; bars != 0; bars &= bars - 1) {
