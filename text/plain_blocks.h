@@ -86,3 +86,61 @@ inline Block block_at(const unsigned char* bytes, char stop, char otherStop) {
 #endif
 
 }  // namespace plain_blocks
+
+namespace plain_blocks {
+
+// 64 bytes as bits, the first byte the lowest: those that are not
+// printable ASCII or are '|', the blanks, and those equal to other's.
+struct WordMasks {
+    uint64_t odd;
+    uint64_t blanks;
+    uint64_t same;
+};
+
+#if defined(__SSE2__)
+inline WordMasks word_masks(const unsigned char* bytes, const unsigned char* other) {
+    WordMasks masks{0, 0, 0};
+    for (unsigned block = 0; block < 4; ++block) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 16 * block));
+        const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(other + 16 * block));
+        const __m128i odd = _mm_or_si128(_mm_or_si128(_mm_cmplt_epi8(v, _mm_set1_epi8(' ')),
+                                                      _mm_cmpeq_epi8(v, _mm_set1_epi8(0x7F))),
+                                         _mm_cmpeq_epi8(v, _mm_set1_epi8('|')));
+        const unsigned shift = 16 * block;
+        masks.odd |= uint64_t{static_cast<unsigned>(_mm_movemask_epi8(odd))} << shift;
+        masks.blanks |= uint64_t{static_cast<unsigned>(
+                            _mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(' '))))}
+                        << shift;
+        masks.same |= uint64_t{static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, w)))}
+                      << shift;
+    }
+    return masks;
+}
+#elif defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+// The high bits of a word's bytes gathered into its eight lowest bits.
+inline uint64_t gathered(uint64_t highBits) {
+    return ((highBits >> 7) * 0x0102040810204080ull) >> 56;
+}
+
+inline WordMasks word_masks(const unsigned char* bytes, const unsigned char* other) {
+    using plain_characters::bytes_equal;
+    using plain_characters::kHighBits;
+    using plain_characters::kOnes;
+    WordMasks masks{0, 0, 0};
+    for (unsigned word = 0; word < 8; ++word) {
+        uint64_t v;
+        uint64_t w;
+        std::memcpy(&v, bytes + 8 * word, sizeof v);
+        std::memcpy(&w, other + 8 * word, sizeof w);
+        const uint64_t odd =
+            (((v - 0x20 * kOnes) | (v + kOnes) | v) & kHighBits) | bytes_equal(v, '|');
+        const unsigned shift = 8 * word;
+        masks.odd |= gathered(odd) << shift;
+        masks.blanks |= gathered(bytes_equal(v, ' ')) << shift;
+        masks.same |= gathered(special_byte_scan::zero_bytes(v ^ w)) << shift;
+    }
+    return masks;
+}
+#endif
+
+}  // namespace plain_blocks

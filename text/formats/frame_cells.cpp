@@ -85,6 +85,23 @@ struct Border {
 
 constexpr size_t kNotPlain = SIZE_MAX;
 
+// The last content line read cell by cell, when it is shorter than a word of
+// masks (kWordBytes): where it begins, its bytes, and which of them are not
+// printable ASCII or are '|' (its borders and its cells' other characters).
+constexpr size_t kWordBytes = 64;
+
+struct LineShape {
+    size_t start = 0;
+    size_t length = 0;  // 0 when there is no shape
+    uint64_t fixed = 0;
+};
+
+// A cell of the shape, from its start to its border, as offsets in the line.
+struct CellPlace {
+    size_t start;
+    size_t end;
+};
+
 // Where the cutting of a content line stands.
 struct Cut {
     size_t cellStart = 0;
@@ -179,6 +196,7 @@ class PlainFrameReader {
         remember_rule(0, end, corner.code);
         lastRuleCorner = corner.code;
         borders.resize(joints.size());
+        places.resize(joints.size() - 1);
         return end;
     }
 
@@ -286,7 +304,10 @@ class PlainFrameReader {
         ++groupLines;
         lastWasRule = false;
         if (haveBorders) {
-            const size_t end = read_row_as_before(lineStart + first.length);
+            size_t end = read_row_as_shaped(lineStart);
+            if (end == kNotPlain) {
+                end = read_row_as_before(lineStart, first.length);
+            }
             if (end != kNotPlain) {
                 return end;
             }
@@ -436,7 +457,8 @@ class PlainFrameReader {
     // after its left border: where it ends, or kNotPlain to leave it to
     // read_content. Where each cell begins does not wait on what the cells
     // before it hold, so that lines overlap.
-    size_t read_row_as_before(size_t at) {
+    size_t read_row_as_before(size_t lineStart, size_t leftBorderBytes) {
+        size_t at = lineStart + leftBorderBytes;
         if (!line_ends_at(at) && starts_rule_piece(at)) {
             return kNotPlain;
         }
@@ -451,6 +473,7 @@ class PlainFrameReader {
                 return kNotPlain;
             }
             mayJoin |= may_join(at, end);
+            places[joint - 1] = {at - lineStart, end - lineStart};
             at = end + border.piece.length;
         }
         if (!line_ends_at(at)) {
@@ -459,7 +482,71 @@ class PlainFrameReader {
         }
         groupMayJoin |= mayJoin;
         ++grid.rows;
+        remember_shape(lineStart, at - lineStart);
         return at;
+    }
+
+    // The line just read cell by cell becomes the shape for those after it,
+    // when it and the word after it lie inside the text.
+    void remember_shape(size_t lineStart, size_t length) {
+#ifdef ZENTAB_PLAIN_BLOCKS
+        shape.length = 0;
+        if (length < kWordBytes && text.size() - lineStart >= kWordBytes) {
+            const plain_blocks::WordMasks masks =
+                plain_blocks::word_masks(bytes + lineStart, bytes + lineStart);
+            shape.start = lineStart;
+            shape.length = length;
+            shape.fixed = masks.odd & ((uint64_t{1} << length) - 1);
+        }
+#else
+        (void)lineStart;
+        (void)length;
+#endif
+    }
+
+    // A content line that holds the shape's bytes wherever the shape holds
+    // anything but printable ASCII or holds '|', and printable ASCII but
+    // '|' elsewhere, is cut where the shape was: its borders and other
+    // characters are the shape's, so its cells fill the same columns. Where
+    // it ends, or kNotPlain.
+    size_t read_row_as_shaped(size_t lineStart) {
+#ifdef ZENTAB_PLAIN_BLOCKS
+        if (shape.length == 0 || text.size() - lineStart < kWordBytes) {
+            return kNotPlain;
+        }
+        const plain_blocks::WordMasks masks =
+            plain_blocks::word_masks(bytes + lineStart, bytes + shape.start);
+        const uint64_t inside = (uint64_t{1} << shape.length) - 1;
+        const unsigned char lineEnd = bytes[lineStart + shape.length];
+        const unsigned char lead = bytes[lineStart + places.front().start];
+        if ((masks.odd & inside) != shape.fixed || (shape.fixed & ~masks.same) != 0 ||
+            (lineEnd != '\n' && lineEnd != '\r') || lead == '+' || lead == '-' || lead == '=') {
+            return kNotPlain;
+        }
+        bool mayJoin = false;
+        for (size_t cell = 0; cell < places.size(); ++cell) {
+            const CellPlace place = places[cell];
+            const uint64_t solid = ~masks.blanks & ((uint64_t{1} << place.end) - 1) &
+                                   ~((uint64_t{1} << place.start) - 1);
+            size_t first = place.end;
+            size_t last = place.end;
+            if (solid != 0) {
+                first = static_cast<size_t>(__builtin_ctzll(solid));
+                last = 64 - static_cast<size_t>(__builtin_clzll(solid));
+            }
+            const auto blanks = static_cast<int32_t>((first - place.start) + (place.end - last));
+            grid.cells.push_back(CellSpan{static_cast<int32_t>(lineStart + first),
+                                          static_cast<int32_t>(last - first),
+                                          borders[cell + 1].cellColumns - blanks});
+            mayJoin |= may_join(lineStart + place.start, lineStart + place.end);
+        }
+        groupMayJoin |= mayJoin;
+        ++grid.rows;
+        return lineStart + shape.length;
+#else
+        (void)lineStart;
+        return kNotPlain;
+#endif
     }
 
     // A cell that begins with a joint or fill may make the line a rule.
@@ -592,7 +679,9 @@ class PlainFrameReader {
     CellGrid& grid;
     std::vector<int32_t> joints;  // the columns of the top rule's joints
     std::vector<Border> borders;  // the first content line's, one a joint
-    bool haveBorders = false;     // once the first content line is read
+    LineShape shape;
+    std::vector<CellPlace> places;  // the shape's cells
+    bool haveBorders = false;       // once the first content line is read
     std::array<KnownRule, 4> knownRules{};
     size_t lastKnown = 0;  // the rule the last rule line matched
     uint32_t lastRuleCorner = formats::kNone;
