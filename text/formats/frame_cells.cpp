@@ -96,10 +96,12 @@ struct LineShape {
     uint64_t fixed = 0;
 };
 
-// A cell of the shape, from its start to its border, as offsets in the line.
+// A cell of the shape, from its start to its border, as offsets in the line
+// and as the bits of a word of masks.
 struct CellPlace {
     size_t start;
     size_t end;
+    uint64_t bits;
 };
 
 // Where the cutting of a content line stands.
@@ -464,6 +466,7 @@ class PlainFrameReader {
         }
         const size_t cellsBefore = grid.cells.size();
         bool mayJoin = false;
+        shape.length = 0;  // its places are rewritten
         for (size_t joint = 1; joint < borders.size(); ++joint) {
             const Border& border = borders[joint];
             const size_t end = at + border.cellBytes;
@@ -473,7 +476,7 @@ class PlainFrameReader {
                 return kNotPlain;
             }
             mayJoin |= may_join(at, end);
-            places[joint - 1] = {at - lineStart, end - lineStart};
+            places[joint - 1] = {at - lineStart, end - lineStart, 0};
             at = end + border.piece.length;
         }
         if (!line_ends_at(at)) {
@@ -490,13 +493,15 @@ class PlainFrameReader {
     // when it and the word after it lie inside the text.
     void remember_shape(size_t lineStart, size_t length) {
 #ifdef ZENTAB_PLAIN_BLOCKS
-        shape.length = 0;
         if (length < kWordBytes && text.size() - lineStart >= kWordBytes) {
             const plain_blocks::WordMasks masks =
                 plain_blocks::word_masks(bytes + lineStart, bytes + lineStart);
             shape.start = lineStart;
             shape.length = length;
             shape.fixed = masks.odd & ((uint64_t{1} << length) - 1);
+            for (CellPlace& place : places) {
+                place.bits = ((uint64_t{1} << place.end) - 1) & ~((uint64_t{1} << place.start) - 1);
+            }
         }
 #else
         (void)lineStart;
@@ -525,9 +530,8 @@ class PlainFrameReader {
         }
         bool mayJoin = false;
         for (size_t cell = 0; cell < places.size(); ++cell) {
-            const CellPlace place = places[cell];
-            const uint64_t solid = ~masks.blanks & ((uint64_t{1} << place.end) - 1) &
-                                   ~((uint64_t{1} << place.start) - 1);
+            const CellPlace& place = places[cell];
+            const uint64_t solid = ~masks.blanks & place.bits;
             size_t first = place.end;
             size_t last = place.end;
             if (solid != 0) {
@@ -655,13 +659,13 @@ class PlainFrameReader {
 
     // A cell padded on the left that ends in '+' or '.' may hold a newline
     // or wrap mark, which joins lines that are not rows of their own.
+    // Without branches, as most cells may not: end - 1 stays in the text, a
+    // border standing before any cell.
     bool may_join(size_t start, size_t end) const {
-        if (end - start < 3) {
-            return false;
-        }
         const unsigned char front = bytes[start];
         const unsigned char back = bytes[end - 1];
-        return (front == ' ' || front == '.') && (back == '+' || back == '.');
+        return (end - start >= 3) & ((front == ' ') | (front == '.')) &
+               ((back == '+') | (back == '.'));
     }
 
     // The rows guessed from the first content line and rule, so that the
