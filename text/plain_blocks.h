@@ -143,4 +143,25 @@ inline WordMasks word_masks(const unsigned char* bytes, const unsigned char* oth
 }
 #endif
 
+// Whether count bytes at a and b are the same, inline: most rules of a frame
+// are compared with the one before them, and a call costs more than that.
+inline bool same_bytes(const unsigned char* a, const unsigned char* b, size_t count) {
+    constexpr size_t kStep = sizeof(uint64_t);
+    if (count < kStep) {
+        return std::memcmp(a, b, count) == 0;
+    }
+    uint64_t differ = 0;
+    uint64_t x;
+    uint64_t y;
+    for (size_t at = 0; at + kStep < count; at += kStep) {
+        std::memcpy(&x, a + at, kStep);
+        std::memcpy(&y, b + at, kStep);
+        differ |= x ^ y;
+    }
+    // The last word may overlap the one before it.
+    std::memcpy(&x, a + count - kStep, kStep);
+    std::memcpy(&y, b + count - kStep, kStep);
+    return (differ | (x ^ y)) == 0;
+}
+
 }  // namespace plain_blocks

@@ -241,7 +241,9 @@ class PlainFrameReader {
     bool is_known(const KnownRule& known, size_t lineStart) const {
         const size_t end = lineStart + known.bytes.size();
         return !known.bytes.empty() && end <= text.size() && line_ends_at(end) &&
-               std::memcmp(bytes + lineStart, known.bytes.data(), known.bytes.size()) == 0;
+               plain_blocks::same_bytes(bytes + lineStart,
+                                        reinterpret_cast<const unsigned char*>(known.bytes.data()),
+                                        known.bytes.size());
     }
 
     size_t read_rule(size_t lineStart, uint32_t corner, bool& closed) {
