@@ -102,6 +102,7 @@ struct CellPlace {
     size_t start;
     size_t end;
     uint64_t bits;
+    int32_t columns;  // between the first content line's pieces, blanks too
 };
 
 // Where the cutting of a content line stands.
@@ -478,7 +479,7 @@ class PlainFrameReader {
                 return kNotPlain;
             }
             mayJoin |= may_join(at, end);
-            places[joint - 1] = {at - lineStart, end - lineStart, 0};
+            places[joint - 1] = {at - lineStart, end - lineStart, 0, border.cellColumns};
             at = end + border.piece.length;
         }
         if (!line_ends_at(at)) {
@@ -531,8 +532,8 @@ class PlainFrameReader {
             return kNotPlain;
         }
         bool mayJoin = false;
-        for (size_t cell = 0; cell < places.size(); ++cell) {
-            const CellPlace& place = places[cell];
+        const unsigned char* line = bytes + lineStart;
+        for (const CellPlace& place : places) {
             const uint64_t solid = ~masks.blanks & place.bits;
             size_t first = place.end;
             size_t last = place.end;
@@ -543,8 +544,8 @@ class PlainFrameReader {
             const auto blanks = static_cast<int32_t>((first - place.start) + (place.end - last));
             grid.cells.push_back(CellSpan{static_cast<int32_t>(lineStart + first),
                                           static_cast<int32_t>(last - first),
-                                          borders[cell + 1].cellColumns - blanks});
-            mayJoin |= may_join(lineStart + place.start, lineStart + place.end);
+                                          place.columns - blanks});
+            mayJoin |= may_join(line + place.start, line + place.end);
         }
         groupMayJoin |= mayJoin;
         ++grid.rows;
@@ -664,8 +665,12 @@ class PlainFrameReader {
     // Without branches, as most cells may not: end - 1 stays in the text, a
     // border standing before any cell.
     bool may_join(size_t start, size_t end) const {
-        const unsigned char front = bytes[start];
-        const unsigned char back = bytes[end - 1];
+        return may_join(bytes + start, bytes + end);
+    }
+
+    static bool may_join(const unsigned char* start, const unsigned char* end) {
+        const unsigned char front = *start;
+        const unsigned char back = end[-1];
         return (end - start >= 3) & ((front == ' ') | (front == '.')) &
                ((back == '+') | (back == '.'));
     }
