@@ -145,23 +145,40 @@ inline WordMasks word_masks(const unsigned char* bytes, const unsigned char* oth
 
 // Whether count bytes at a and b are the same, inline: most rules of a frame
 // are compared with the one before them, and a call costs more than that.
+#if defined(__SSE2__)
+inline bool same_bytes(const unsigned char* a, const unsigned char* b, size_t count) {
+    if (count < kBlockBytes) {
+        return std::memcmp(a, b, count) == 0;
+    }
+    auto block = [](const unsigned char* bytes) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+    };
+    // The last block may overlap the one before it.
+    __m128i same = _mm_cmpeq_epi8(block(a + count - kBlockBytes), block(b + count - kBlockBytes));
+    for (size_t at = 0; at + kBlockBytes < count; at += kBlockBytes) {
+        same = _mm_and_si128(same, _mm_cmpeq_epi8(block(a + at), block(b + at)));
+    }
+    return _mm_movemask_epi8(same) == 0xFFFF;
+}
+#else
 inline bool same_bytes(const unsigned char* a, const unsigned char* b, size_t count) {
     constexpr size_t kStep = sizeof(uint64_t);
     if (count < kStep) {
         return std::memcmp(a, b, count) == 0;
     }
-    uint64_t differ = 0;
     uint64_t x;
     uint64_t y;
+    // The last word may overlap the one before it.
+    std::memcpy(&x, a + count - kStep, kStep);
+    std::memcpy(&y, b + count - kStep, kStep);
+    uint64_t differ = x ^ y;
     for (size_t at = 0; at + kStep < count; at += kStep) {
         std::memcpy(&x, a + at, kStep);
         std::memcpy(&y, b + at, kStep);
         differ |= x ^ y;
     }
-    // The last word may overlap the one before it.
-    std::memcpy(&x, a + count - kStep, kStep);
-    std::memcpy(&y, b + count - kStep, kStep);
-    return (differ | (x ^ y)) == 0;
+    return differ == 0;
 }
+#endif
 
 }  // namespace plain_blocks
