@@ -5,8 +5,10 @@
 // wrapped rows, rules under the header only or none, and some lines spoiled.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "random_text.h"
 #include "table_testing.h"
@@ -38,6 +40,17 @@ class RandomFrames {
         return cell;
     }
 
+    // Printable ASCII but '|', up to forty bytes, blanks among them: cells
+    // read a block at a time, and lines too long for a word of masks.
+    std::string ascii_cell() {
+        std::string cell;
+        for (int k = pick(0, pick(0, 1) == 0 ? 6 : 40); k > 0; --k) {
+            const char c = static_cast<char>(pick(' ', '~'));
+            cell += c == '|' ? ' ' : c;
+        }
+        return cell;
+    }
+
     std::string cp932_cell() {
         static const char* const kPieces[] = {"ab",       "\xB1",     "\x82\xA0", "\x81\x7C", " ",
                                               "\x84\xA0",  // a vertical box piece
@@ -49,15 +62,27 @@ class RandomFrames {
         return cell;
     }
 
+    // Columns of random cells, of ASCII, or of one cell over and over, as a
+    // column of units or marks is: lines laid out as the one before them.
     std::string psv(bool cp932) {
-        const int rows = pick(1, 5);
+        const int rows = pick(1, 8);
         const int columns = pick(1, 4);
+        std::vector<int> kinds;
+        std::vector<std::string> repeated;
+        for (int column = 0; column < columns; ++column) {
+            kinds.push_back(pick(0, 2));
+            repeated.push_back(cp932 ? cp932_cell() : utf8_cell());
+        }
         std::string table;
         // Outer borders keep an empty cell at either end.
         for (int row = 0; row < rows; ++row) {
             table += "|";
             for (int column = 0; column < columns; ++column) {
-                table += (cp932 ? cp932_cell() : utf8_cell()) + "|";
+                const int kind = kinds[static_cast<size_t>(column)];
+                table += kind == 0   ? (cp932 ? cp932_cell() : utf8_cell())
+                         : kind == 1 ? ascii_cell()
+                                     : repeated[static_cast<size_t>(column)];
+                table += "|";
             }
             table += "\n";
         }
@@ -70,10 +95,16 @@ class RandomFrames {
             "\t", "\x1b[1m", "|", " ", "x",    "\xE2\x94\x82", "\x7F",        "\x01",
             "\n", "\r",      "+", "-", "\xFF", "\xE2\x94\x81", "\xE2\x94\x83"};
         const auto at = static_cast<size_t>(pick(0, static_cast<int>(frame.size())));
-        switch (pick(0, 4)) {
+        switch (pick(0, 5)) {
             case 0:
                 frame.insert(at, kOdd[pick(0, 14)]);
                 break;
+            case 5: {
+                // In place, so that the line keeps its length and layout.
+                const std::string odd = kOdd[pick(0, 14)];
+                frame.replace(std::min(at, frame.size() - odd.size()), odd.size(), odd);
+                break;
+            }
             case 1:
                 frame.erase(at, static_cast<size_t>(pick(1, 3)));
                 break;
