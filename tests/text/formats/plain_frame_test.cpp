@@ -95,9 +95,12 @@ class RandomFrames {
             "\t", "\x1b[1m", "|", " ", "x",    "\xE2\x94\x82", "\x7F",        "\x01",
             "\n", "\r",      "+", "-", "\xFF", "\xE2\x94\x81", "\xE2\x94\x83"};
         const auto at = static_cast<size_t>(pick(0, static_cast<int>(frame.size())));
-        switch (pick(0, 5)) {
+        switch (pick(0, 6)) {
             case 0:
                 frame.insert(at, kOdd[pick(0, 14)]);
+                break;
+            case 6:
+                swap_piece(frame);
                 break;
             case 5: {
                 // In place, so that the line keeps its length and layout.
@@ -117,6 +120,31 @@ class RandomFrames {
             default:
                 frame.insert(0, " ");
                 break;
+        }
+    }
+
+    // One piece of the frame turned into another character of as many bytes:
+    // a line keeps its layout, its borders not quite.
+    void swap_piece(std::string& frame) {
+        std::vector<size_t> pieces;
+        for (size_t at = 0; at + 2 < frame.size(); ++at) {
+            const auto lead = static_cast<unsigned char>(frame[at]);
+            if ((lead == 0xE2 && static_cast<unsigned char>(frame[at + 1]) == 0x94) ||
+                lead == 0x84 || lead == '|' || lead == '+') {
+                pieces.push_back(at);
+            }
+        }
+        if (pieces.empty()) {
+            return;
+        }
+        const size_t at = pieces[static_cast<size_t>(pick(0, static_cast<int>(pieces.size()) - 1))];
+        const auto lead = static_cast<unsigned char>(frame[at]);
+        if (lead == 0xE2) {
+            frame[at + 2] = static_cast<char>(pick(0x80, 0xBF));  // another box piece
+        } else if (lead == 0x84) {
+            frame[at + 1] = static_cast<char>(pick(0x9F, 0xBE));
+        } else {
+            frame[at] = "|+-=x!"[pick(0, 5)];
         }
     }
 
