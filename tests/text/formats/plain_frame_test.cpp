@@ -40,6 +40,12 @@ class RandomFrames {
         return cell;
     }
 
+    // A cell that may end in a newline or wrap mark, or not quite.
+    std::string joining_cell() {
+        static const char* const kCells[] = {" x+", ".ab.", "  a.", "x+", " +", "..."};
+        return kCells[pick(0, 5)];
+    }
+
     // Printable ASCII but '|', up to forty bytes, blanks among them: cells
     // read a block at a time, and lines too long for a word of masks.
     std::string ascii_cell() {
@@ -70,7 +76,7 @@ class RandomFrames {
         std::vector<int> kinds;
         std::vector<std::string> repeated;
         for (int column = 0; column < columns; ++column) {
-            kinds.push_back(pick(0, 2));
+            kinds.push_back(pick(0, 3));
             repeated.push_back(cp932 ? cp932_cell() : utf8_cell());
         }
         std::string table;
@@ -81,7 +87,8 @@ class RandomFrames {
                 const int kind = kinds[static_cast<size_t>(column)];
                 table += kind == 0   ? (cp932 ? cp932_cell() : utf8_cell())
                          : kind == 1 ? ascii_cell()
-                                     : repeated[static_cast<size_t>(column)];
+                         : kind == 2 ? repeated[static_cast<size_t>(column)]
+                                     : joining_cell();
                 table += "|";
             }
             table += "\n";
@@ -95,12 +102,15 @@ class RandomFrames {
             "\t", "\x1b[1m", "|", " ", "x",    "\xE2\x94\x82", "\x7F",        "\x01",
             "\n", "\r",      "+", "-", "\xFF", "\xE2\x94\x81", "\xE2\x94\x83"};
         const auto at = static_cast<size_t>(pick(0, static_cast<int>(frame.size())));
-        switch (pick(0, 6)) {
+        switch (pick(0, 7)) {
             case 0:
                 frame.insert(at, kOdd[pick(0, 14)]);
                 break;
             case 6:
                 swap_piece(frame);
+                break;
+            case 7:
+                widen_or_narrow(frame);
                 break;
             case 5: {
                 // In place, so that the line keeps its length and layout.
@@ -145,6 +155,27 @@ class RandomFrames {
             frame[at + 1] = static_cast<char>(pick(0x9F, 0xBE));
         } else {
             frame[at] = "|+-=x!"[pick(0, 5)];
+        }
+    }
+
+    // Printable ASCII in a cell turned into a character of as many bytes and
+    // other columns: the line keeps its layout, its columns do not.
+    void widen_or_narrow(std::string& frame) {
+        static const char* const kOthers[] = {"済", "━", "ｱ", "é", "\x82\xA0", "\xB1"};
+        const std::string other = kOthers[pick(0, 5)];
+        for (int attempt = 0; attempt < 20; ++attempt) {
+            const auto at = static_cast<size_t>(pick(0, static_cast<int>(frame.size())));
+            if (at + other.size() > frame.size()) {
+                continue;
+            }
+            bool plain = true;
+            for (size_t k = at; k < at + other.size(); ++k) {
+                plain = plain && frame[k] > ' ' && frame[k] < 0x7F && frame[k] != '|';
+            }
+            if (plain) {
+                frame.replace(at, other.size(), other);
+                return;
+            }
         }
     }
 
