@@ -252,10 +252,20 @@ function render(target, text, layout, from = 0, to = text.length, fit = fits) {
     target.replaceChildren(parts);
 }
 
+// Whether text holds more than count lines, looking no further.
+function hasLines(text, count) {
+    let at = -1;
+    for (let line = 0; line < count; line++) {
+        at = text.indexOf('\n', at + 1);
+        if (at < 0) return false;
+    }
+    return true;
+}
+
 function lineStarts(text) {
     const starts = [0];
     for (let at = text.indexOf('\n'); at >= 0 && at + 1 < text.length; at = text.indexOf('\n', at + 1)) starts.push(at + 1);
-    return starts;
+    return Uint32Array.from(starts);
 }
 
 // A large frame: a block as tall as all its lines, and over it only the
@@ -274,9 +284,13 @@ let sightHeight = 0;
 function drawSight() {
     drawPending = false;
     const { text, layout, starts } = view;
+    // Before Output has been laid out tall, as tall as it can be (70vh), so
+    // that the size it is then told changes nothing.
+    const height = view.first < 0 ? Math.max(sightHeight, innerHeight) : sightHeight;
     const first = Math.max(0, Math.floor(sightTop / lineHeight) - 40);
-    const last = Math.min(starts.length, first + Math.ceil(sightHeight / lineHeight) + 80);
-    if (first === view.first && last === view.last) return;
+    const last = Math.min(starts.length, first + Math.ceil(height / lineHeight) + 80);
+    // Drawn already, maybe more: a taller Output would draw the page once more.
+    if (view.first >= 0 && view.first <= first && view.last >= last && first - view.first < 40) return;
     view.first = first;
     view.last = last;
     sight.style.top = `calc(0.5rem + ${first * lineHeight}px)`;
@@ -290,10 +304,11 @@ function drawSight() {
 }
 
 // layout: null when the frame came from the worker, which leaves it to the
-// page: a long frame is laid out only in the lines in sight.
-function showFrame(text, layout, wide) {
+// page: a long frame is laid out only in the lines in sight. starts: where
+// each line starts, when the worker has found them.
+function showFrame(text, layout, wide, starts = lineStarts(text)) {
     shown = text;
-    view = { text, layout, wide, starts: lineStarts(text), first: -1, last: -1 };
+    view = { text, layout, wide, starts, first: -1, last: -1 };
     measureFont();
     const whole = view.starts.length <= drawnWhole;
     output.classList.toggle('partial', !whole);
@@ -366,7 +381,7 @@ function showRefusal(found, text) {
     if (document.activeElement !== input) selectPlace();
 }
 
-function showResult(result, text) {
+function showResult(result) {
     const job = jobs.get(result.seq);
     for (const seq of jobs.keys()) if (seq <= result.seq) jobs.delete(seq);
     if (result.seq < shownSeq) return;
@@ -374,7 +389,9 @@ function showResult(result, text) {
     output.setAttribute('aria-busy', String(shownSeq !== sent || scheduled));
     status.textContent = '';
     if (result.refusal) {
-        showRefusal(result.refusal, text);
+        // Output as tall as the frame it keeps, whatever it was made ready for.
+        output.classList.toggle('partial', view.starts.length > drawnWhole);
+        showRefusal(result.refusal, job.text);
         return;
     }
     refusal.textContent = '';
@@ -383,7 +400,7 @@ function showResult(result, text) {
     staleNote.hidden = true;
     output.classList.remove('stale');
     shownJob = job;
-    showFrame(result.text, result.layout, job.wide || job.sjis);
+    showFrame(result.text, result.layout, job.wide || job.sjis, result.starts);
 }
 
 // Shared by the page and its worker: the frame of one request, and its
@@ -404,7 +421,7 @@ function workerAnswered({ data }) {
     const job = waiting;
     waiting = null;
     if (job) post(job);
-    showResult(data, input.value);
+    showResult(data);
 }
 
 function update() {
@@ -418,15 +435,19 @@ function update() {
     jobs.set(job.seq, job);
     if (badFit.size) {
         const [key] = badFit;
-        showResult({ seq: job.seq, refusal: { kind: -1, line: 0, message: fitSettings[key].hint } }, job.text);
+        showResult({ seq: job.seq, refusal: { kind: -1, line: 0, message: fitSettings[key].hint } });
         return;
     }
     if (job.text.length <= framedAtOnce || !worker) {
         job.layOut = true;
-        showResult(frameJob(zentab, job), job.text);
+        showResult(frameJob(zentab, job));
         return;
     }
     output.setAttribute('aria-busy', 'true');
+    // Output takes its height for a long frame now, in the layout the browser
+    // is about to do for the text area holding the table: changed when the
+    // frame comes, it would lay out and paint the page, text area and all, again.
+    if (!output.classList.contains('partial') && hasLines(job.text, drawnWhole)) output.classList.add('partial');
     // One table at a time in the worker; of those typed meanwhile, the last.
     if (working) waiting = job;
     else post(job);
@@ -546,11 +567,14 @@ function compile() {
 // A worker of the page's own code for large tables; where none can start,
 // they are framed in the page.
 function startWorker(module) {
-    const source = `'use strict';\n${zentabOpen}\n${frameJob}\nlet zentab;\n`
+    // The worker finds the lines of the frame as well, which the page would
+    // otherwise do after it comes, before drawing it.
+    const source = `'use strict';\n${zentabOpen}\n${frameJob}\n${lineStarts}\nlet zentab;\n`
         + 'onmessage = ({ data }) => {\n'
         + '    if (data instanceof WebAssembly.Module) { zentab = zentabOpen(new WebAssembly.Instance(data, {})); return; }\n'
         + '    const result = frameJob(zentab, data);\n'
-        + '    postMessage(result, result.layout ? [result.layout.buffer] : []);\n'
+        + '    if (result.text !== undefined) result.starts = lineStarts(result.text);\n'
+        + '    postMessage(result, [result.layout?.buffer, result.starts?.buffer].filter(Boolean));\n'
         + '};\n';
     try {
         worker = new Worker(URL.createObjectURL(new Blob([source], { type: 'text/javascript' })));

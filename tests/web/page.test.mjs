@@ -514,6 +514,10 @@ test('typing into a 200-row table', async () => {
 
 test('over the limit: the size in characters and in bytes', async () => {
     const { context, page } = await fresh();
+    // Output, made ready for a long frame while the table is framed, keeps
+    // the height of the short frame it still shows.
+    const height = async () => (await controls(page).output.boundingBox()).height;
+    const kept = await height();
     for (const [encoding, bytesOf, name] of [['UTF-8', (text) => Buffer.byteLength(text), 'UTF-8'],
         ['Shift-JIS', (text) => iconv('UTF-8', 'CP932', text).length, 'Shift-JIS']]) {
         await choose(page, { encoding });
@@ -528,6 +532,7 @@ test('over the limit: the size in characters and in bytes', async () => {
             // The emoji has no code page 932 code: refused for that first.
             assert.match(alert, /^line 1, column 4: U\+1F600 cannot be written/);
         }
+        assert.equal(await height(), kept, encoding);
     }
     await context.close();
 });
