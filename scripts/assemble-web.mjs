@@ -44,8 +44,54 @@ const shrinkScript = async (text) => {
 // style holds no strings in which they would count.
 const shrinkStyle = (text) => text.replace(/\/\*[\s\S]*?\*\//g, '').replace(/\s*([{};,>])\s*/g, '$1')
     .replace(/:\s+/g, ':').replace(/;}/g, '}').trim();
-// Indentation goes from the page's markup; its pre and textarea start empty.
+// Indentation goes from the page's markup; its pre starts empty, and no
+// line of the sample in its textarea starts with a blank.
 const shrinkMarkup = (text) => text.replace(/\n\s+/g, '\n');
+
+// The sample's frame for the page's defaults (web/page.js: type 1, position
+// A, narrow, UTF-8, psv, no fit), drawn by the page's own module, so that the
+// page shows it before its module is ready: in the page's boxes, as it draws
+// its small pictures, since what the fonts draw is not known here. A box of
+// several clusters takes its --n from a class, the page's style allowing no
+// style attribute: the classes, and their rules for the style.
+const escapeMarkup = (text) => text.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
+function builtInFrame(markup, pageWasm) {
+    const sample = markup.match(/<textarea id="input"[^>]*>\n?([^<]*)<\/textarea>/)[1];
+    const zentabOpen = new Function(`${read('zentab-core.js')}\nreturn zentabOpen;`)();
+    const zentab = zentabOpen(new WebAssembly.Instance(new WebAssembly.Module(pageWasm), {}));
+    const framed = zentab.frameText(sample, 1, 1, false, false, false, true, 0, 4, {});
+    if (framed.refusal) throw new Error(`the page's sample is refused: ${framed.refusal.message}`);
+    const { text } = framed;
+    const layout = zentab.layoutOfOutput(false);
+    const counts = new Set();
+    let html = '';
+    let done = 0;
+    let box = null;
+    const close = () => {
+        const n = box.count > 1 ? (box.rule ? box.count : box.count * box.columns) : 0;
+        if (n) counts.add(n);
+        html += `<span class="${box.kind}${n ? ` n${n}` : ''}">${escapeMarkup(box.text)}</span>`;
+        box = null;
+    };
+    for (let at = 0; at < layout.length; at += 3) {
+        const [start, units, columns] = [layout[at], layout[at + 1], layout[at + 2]];
+        const cluster = text.slice(start, start + units);
+        const rule = cluster >= '\u2500' && cluster <= '\u257f';
+        const kind = `c${Math.min(columns, 2)}${rule ? ' rule' : ''}`;
+        if (box && start === done && kind === box.kind && columns > 0) {
+            box.text += cluster;
+            box.count++;
+        } else {
+            if (box) close();
+            html += escapeMarkup(text.slice(done, start));
+            box = { kind, rule, columns: Math.min(columns, 2), text: cluster, count: 1 };
+        }
+        done = start + units;
+    }
+    if (box) close();
+    html += escapeMarkup(text.slice(done));
+    return { html, style: [...counts].map((n) => `.n${n}{--n:${n}}`).join('') };
+}
 
 const core = read('zentab-core.js');
 // The page carries the module LZMA-compressed (scripts/pack-module.mjs), a
@@ -55,7 +101,8 @@ const packed = packModule(fs.readFileSync(pageWasmPath)).toString('base64');
 const pageCode = fill(fill(read('page.js'), '/* ZENTAB_CORE */', core), '/* ZENTAB_UNPACK */', read('module_unpack.js'));
 const script = fill(fill(await shrinkScript(pageCode), '/* ZENTAB_WASM_PACKED */', packed),
     '/* ZENTAB_UNPACK_WASM */', fs.readFileSync(unpackWasmPath).toString('base64'));
-const style = shrinkStyle(read('page.css'));
+const builtIn = builtInFrame(read('page.html'), fs.readFileSync(pageWasmPath));
+const style = shrinkStyle(read('page.css')) + builtIn.style;
 const csp = [
     "default-src 'none'",
     `script-src ${sha256(script)} 'wasm-unsafe-eval'`,
@@ -66,6 +113,7 @@ const csp = [
     "form-action 'none'",
 ].join('; ');
 let page = shrinkMarkup(read('page.html'));
+page = fill(page, '/* ZENTAB_BUILT_IN_FRAME */', builtIn.html);
 page = fill(page, '/* ZENTAB_CSP */', csp);
 page = fill(page, '/* ZENTAB_STYLE */', style);
 page = fill(page, '/* ZENTAB_SCRIPT */', script);
