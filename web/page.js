@@ -559,9 +559,11 @@ function download() {
     status.textContent = 'Saved as zentab.txt.';
 }
 
-// The module, packed in the page (module_unpack.js), unpacked and compiled.
+// The module, packed in the page (module_unpack.js), unpacked and compiled
+// at once: compiled in the background, it would wait for a busy machine's
+// other threads, and the page has nothing else to do meanwhile.
 function compile() {
-    return WebAssembly.compile(unpackModule('/* ZENTAB_WASM_PACKED */'));
+    return new WebAssembly.Module(unpackModule('/* ZENTAB_WASM_PACKED */'));
 }
 
 // A worker of the page's own code for large tables; where none can start,
