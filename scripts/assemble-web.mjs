@@ -58,39 +58,20 @@ const escapeMarkup = (text) => text.replace(/&/g, '&amp;').replace(/</g, '&lt;')
 function builtInFrame(markup, pageWasm) {
     const sample = markup.match(/<textarea id="input"[^>]*>\n?([^<]*)<\/textarea>/)[1];
     const zentabOpen = new Function(`${read('zentab-core.js')}\nreturn zentabOpen;`)();
+    const frameRuns = new Function(`${read('frame_runs.js')}\nreturn frameRuns;`)();
     const zentab = zentabOpen(new WebAssembly.Instance(new WebAssembly.Module(pageWasm), {}));
     const framed = zentab.frameText(sample, 1, 1, false, false, false, true, 0, 4, {});
     if (framed.refusal) throw new Error(`the page's sample is refused: ${framed.refusal.message}`);
     const { text } = framed;
-    const layout = zentab.layoutOfOutput(false);
-    const counts = new Set();
+    const spans = new Set();
     let html = '';
-    let done = 0;
-    let box = null;
-    const close = () => {
-        const n = box.count > 1 ? (box.rule ? box.count : box.count * box.columns) : 0;
-        if (n) counts.add(n);
-        html += `<span class="${box.kind}${n ? ` n${n}` : ''}">${escapeMarkup(box.text)}</span>`;
-        box = null;
-    };
-    for (let at = 0; at < layout.length; at += 3) {
-        const [start, units, columns] = [layout[at], layout[at + 1], layout[at + 2]];
-        const cluster = text.slice(start, start + units);
-        const rule = cluster >= '\u2500' && cluster <= '\u257f';
-        const kind = `c${Math.min(columns, 2)}${rule ? ' rule' : ''}`;
-        if (box && start === done && kind === box.kind && columns > 0) {
-            box.text += cluster;
-            box.count++;
-        } else {
-            if (box) close();
-            html += escapeMarkup(text.slice(done, start));
-            box = { kind, rule, columns: Math.min(columns, 2), text: cluster, count: 1 };
-        }
-        done = start + units;
-    }
-    if (box) close();
-    html += escapeMarkup(text.slice(done));
-    return { html, style: [...counts].map((n) => `.n${n}{--n:${n}}`).join('') };
+    frameRuns(text, zentab.layoutOfOutput(false), 0, 0, text.length, () => false, () => 0,
+        (plain) => { html += escapeMarkup(plain); },
+        ({ kind, text: clusters, span }) => {
+            if (span) spans.add(span);
+            html += `<span class="${kind}${span ? ` n${span}` : ''}">${escapeMarkup(clusters)}</span>`;
+        });
+    return { html, style: [...spans].map((n) => `.n${n}{--n:${n}}`).join('') };
 }
 
 const core = read('zentab-core.js');
@@ -98,7 +79,8 @@ const core = read('zentab-core.js');
 // tenth smaller than zopfli's gzip, in base64, which hides its repetitions
 // from the gzip of the page itself: smaller once the page is served gzipped.
 const packed = packModule(fs.readFileSync(pageWasmPath)).toString('base64');
-const pageCode = fill(fill(read('page.js'), '/* ZENTAB_CORE */', core), '/* ZENTAB_UNPACK */', read('module_unpack.js'));
+const pageCode = fill(fill(fill(read('page.js'), '/* ZENTAB_CORE */', core), '/* ZENTAB_RUNS */', read('frame_runs.js')),
+    '/* ZENTAB_UNPACK */', read('module_unpack.js'));
 const script = fill(fill(await shrinkScript(pageCode), '/* ZENTAB_WASM_PACKED */', packed),
     '/* ZENTAB_UNPACK_WASM */', fs.readFileSync(unpackWasmPath).toString('base64'));
 const builtIn = builtInFrame(read('page.html'), fs.readFileSync(pageWasmPath));

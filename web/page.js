@@ -1,5 +1,6 @@
 'use strict';
 /* ZENTAB_CORE */
+/* ZENTAB_RUNS */
 /* ZENTAB_UNPACK */
 
 const positions = 'ABCDEFGHIJKLMNOPQ';
@@ -189,63 +190,29 @@ function fits(cluster, columns) {
 
 const always = () => false;
 
-// Every cluster beyond ASCII that the fonts draw wider or narrower than its
-// columns gets a box of exactly its columns, so the frame lines up whatever
-// widths the machine's fonts give those glyphs; the rest stays text, in runs
-// rather than an element each. Clusters side by side of one kind share a box
-// as wide as all of them: a wide rule or a Japanese word is one element, not
-// one a character, which the browser lays out and paints many times faster.
-// The text from `from` to `to` only.
+// The text from `from` to `to` into target, in the runs frameRuns makes.
 function render(target, text, layout, from = 0, to = text.length, fit = fits) {
     const parts = document.createDocumentFragment();
     // Measured glyphs are spaced to their columns, so that a run sits as its
     // characters one a box would; the small pictures' are not measured.
     const measured = fit === fits;
-    let done = from;
-    let box = null;
-    let boxKind = '';
-    let boxColumns = 0;
-    let boxGlyph = 0;
-    let boxCount = 0;
-    const close = () => {
-        if (boxCount > 1) {
-            const rule = boxKind.endsWith('rule');
-            box.style.setProperty('--n', rule ? boxCount : boxCount * boxColumns);
+    const box = ({ kind, rule, text: clusters, columns, glyph, span }) => {
+        const element = document.createElement('span');
+        element.className = kind;
+        element.textContent = clusters;
+        if (span) {
+            element.style.setProperty('--n', span);
             if (measured && !rule) {
-                const spacing = boxColumns * advance - boxGlyph;
-                box.classList.add('spread');
-                box.style.letterSpacing = `${spacing}px`;
-                box.style.textIndent = `${spacing / 2}px`;
+                const spacing = columns * advance - glyph;
+                element.classList.add('spread');
+                element.style.letterSpacing = `${spacing}px`;
+                element.style.textIndent = `${spacing / 2}px`;
             }
         }
-        box = null;
+        parts.append(element);
     };
-    for (let at = 3 * tripleAt(layout, from); at < layout.length && layout[at] < to; at += 3) {
-        const [start, units, columns] = [layout[at], layout[at + 1], layout[at + 2]];
-        const character = text.slice(start, start + units);
-        if (fit(character, columns)) continue;
-        const rule = character >= '\u2500' && character <= '\u257f';
-        const kind = `c${Math.min(columns, 2)}${rule ? ' rule' : ''}`;
-        const glyph = measured ? glyphWidth(character) : 0;
-        if (box && start === done && kind === boxKind && columns > 0 && (rule || glyph === boxGlyph)) {
-            box.textContent += character;
-            boxCount++;
-        } else {
-            if (box) close();
-            if (start > done) parts.append(text.slice(done, start));
-            box = document.createElement('span');
-            box.className = kind;
-            box.textContent = character;
-            boxKind = kind;
-            boxColumns = Math.min(columns, 2);
-            boxGlyph = glyph;
-            boxCount = 1;
-            parts.append(box);
-        }
-        done = start + units;
-    }
-    if (box) close();
-    if (done < to) parts.append(text.slice(done, to));
+    frameRuns(text, layout, tripleAt(layout, from), from, to, fit, measured ? glyphWidth : () => 0,
+        (plain) => parts.append(plain), box);
     target.replaceChildren(parts);
 }
 
