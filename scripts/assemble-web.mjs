@@ -44,18 +44,47 @@ const shrinkScript = async (text) => {
 // style holds no strings in which they would count.
 const shrinkStyle = (text) => text.replace(/\/\*[\s\S]*?\*\//g, '').replace(/\s*([{};,>])\s*/g, '$1')
     .replace(/:\s+/g, ':').replace(/;}/g, '}').trim();
-// Indentation goes from the page's markup; its pre and textarea start empty.
+// Indentation goes from the page's markup; its pre starts empty, and no
+// line of the sample in its textarea starts with a blank.
 const shrinkMarkup = (text) => text.replace(/\n\s+/g, '\n');
+
+// The sample's frame for the page's defaults (web/page.js: type 1, position
+// A, narrow, UTF-8, psv, no fit), drawn by the page's own module, so that the
+// page shows it before its module is ready: in the page's boxes, as it draws
+// its small pictures, since what the fonts draw is not known here. A box of
+// several clusters takes its --n from a class, the page's style allowing no
+// style attribute: the classes, and their rules for the style.
+const escapeMarkup = (text) => text.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
+function builtInFrame(markup, pageWasm) {
+    const sample = markup.match(/<textarea id="input"[^>]*>\n?([^<]*)<\/textarea>/)[1];
+    const zentabOpen = new Function(`${read('zentab-core.js')}\nreturn zentabOpen;`)();
+    const frameRuns = new Function(`${read('frame_runs.js')}\nreturn frameRuns;`)();
+    const zentab = zentabOpen(new WebAssembly.Instance(new WebAssembly.Module(pageWasm), {}));
+    const framed = zentab.frameText(sample, 1, 1, false, false, false, true, 0, 4, {});
+    if (framed.refusal) throw new Error(`the page's sample is refused: ${framed.refusal.message}`);
+    const { text } = framed;
+    const spans = new Set();
+    let html = '';
+    frameRuns(text, zentab.layoutOfOutput(false), 0, 0, text.length, () => false, () => 0,
+        (plain) => { html += escapeMarkup(plain); },
+        ({ kind, text: clusters, span }) => {
+            if (span) spans.add(span);
+            html += `<span class="${kind}${span ? ` n${span}` : ''}">${escapeMarkup(clusters)}</span>`;
+        });
+    return { html, style: [...spans].map((n) => `.n${n}{--n:${n}}`).join('') };
+}
 
 const core = read('zentab-core.js');
 // The page carries the module LZMA-compressed (scripts/pack-module.mjs), a
 // tenth smaller than zopfli's gzip, in base64, which hides its repetitions
 // from the gzip of the page itself: smaller once the page is served gzipped.
 const packed = packModule(fs.readFileSync(pageWasmPath)).toString('base64');
-const pageCode = fill(fill(read('page.js'), '/* ZENTAB_CORE */', core), '/* ZENTAB_UNPACK */', read('module_unpack.js'));
+const pageCode = fill(fill(fill(read('page.js'), '/* ZENTAB_CORE */', core), '/* ZENTAB_RUNS */', read('frame_runs.js')),
+    '/* ZENTAB_UNPACK */', read('module_unpack.js'));
 const script = fill(fill(await shrinkScript(pageCode), '/* ZENTAB_WASM_PACKED */', packed),
     '/* ZENTAB_UNPACK_WASM */', fs.readFileSync(unpackWasmPath).toString('base64'));
-const style = shrinkStyle(read('page.css'));
+const builtIn = builtInFrame(read('page.html'), fs.readFileSync(pageWasmPath));
+const style = shrinkStyle(read('page.css')) + builtIn.style;
 const csp = [
     "default-src 'none'",
     `script-src ${sha256(script)} 'wasm-unsafe-eval'`,
@@ -66,6 +95,7 @@ const csp = [
     "form-action 'none'",
 ].join('; ');
 let page = shrinkMarkup(read('page.html'));
+page = fill(page, '/* ZENTAB_BUILT_IN_FRAME */', builtIn.html);
 page = fill(page, '/* ZENTAB_CSP */', csp);
 page = fill(page, '/* ZENTAB_STYLE */', style);
 page = fill(page, '/* ZENTAB_SCRIPT */', script);

@@ -1,19 +1,17 @@
 'use strict';
 /* ZENTAB_CORE */
+/* ZENTAB_RUNS */
 /* ZENTAB_UNPACK */
 
-const sample = [
-    'Item|Qty|Note',
-    'りんご (apple)|3|Japanese letters take two columns',
-    'みかん (orange)|12|Box lines ─ take one or two: see Width',
-    'Total|15|-',
-].join('\n');
 const positions = 'ABCDEFGHIJKLMNOPQ';
 const formats = ['psv', 'csv', 'tsv', 'markdown', 'frame'];
 const defaults = { f: 1, p: 'A', w: 'narrow', e: 'utf8', i: 'psv', fw: '', cw: '', o: 'wrap', a: '', pad: '', r: 'all' };
 const state = { ...defaults };
 const byId = (id) => document.getElementById(id);
 const input = byId('input');
+// The sample lives in the page's markup, where the page is built to show its
+// frame before the module is ready (scripts/assemble-web.mjs).
+const sample = input.defaultValue;
 const output = byId('output');
 const refusal = byId('refusal');
 const showPlace = byId('show-place');
@@ -192,70 +190,46 @@ function fits(cluster, columns) {
 
 const always = () => false;
 
-// Every cluster beyond ASCII that the fonts draw wider or narrower than its
-// columns gets a box of exactly its columns, so the frame lines up whatever
-// widths the machine's fonts give those glyphs; the rest stays text, in runs
-// rather than an element each. Clusters side by side of one kind share a box
-// as wide as all of them: a wide rule or a Japanese word is one element, not
-// one a character, which the browser lays out and paints many times faster.
-// The text from `from` to `to` only.
+// The text from `from` to `to` into target, in the runs frameRuns makes.
 function render(target, text, layout, from = 0, to = text.length, fit = fits) {
     const parts = document.createDocumentFragment();
     // Measured glyphs are spaced to their columns, so that a run sits as its
     // characters one a box would; the small pictures' are not measured.
     const measured = fit === fits;
-    let done = from;
-    let box = null;
-    let boxKind = '';
-    let boxColumns = 0;
-    let boxGlyph = 0;
-    let boxCount = 0;
-    const close = () => {
-        if (boxCount > 1) {
-            const rule = boxKind.endsWith('rule');
-            box.style.setProperty('--n', rule ? boxCount : boxCount * boxColumns);
+    const box = ({ kind, rule, text: clusters, columns, glyph, span }) => {
+        const element = document.createElement('span');
+        element.className = kind;
+        element.textContent = clusters;
+        if (span) {
+            element.style.setProperty('--n', span);
             if (measured && !rule) {
-                const spacing = boxColumns * advance - boxGlyph;
-                box.classList.add('spread');
-                box.style.letterSpacing = `${spacing}px`;
-                box.style.textIndent = `${spacing / 2}px`;
+                const spacing = columns * advance - glyph;
+                element.classList.add('spread');
+                element.style.letterSpacing = `${spacing}px`;
+                element.style.textIndent = `${spacing / 2}px`;
             }
         }
-        box = null;
+        parts.append(element);
     };
-    for (let at = 3 * tripleAt(layout, from); at < layout.length && layout[at] < to; at += 3) {
-        const [start, units, columns] = [layout[at], layout[at + 1], layout[at + 2]];
-        const character = text.slice(start, start + units);
-        if (fit(character, columns)) continue;
-        const rule = character >= '\u2500' && character <= '\u257f';
-        const kind = `c${Math.min(columns, 2)}${rule ? ' rule' : ''}`;
-        const glyph = measured ? glyphWidth(character) : 0;
-        if (box && start === done && kind === boxKind && columns > 0 && (rule || glyph === boxGlyph)) {
-            box.textContent += character;
-            boxCount++;
-        } else {
-            if (box) close();
-            if (start > done) parts.append(text.slice(done, start));
-            box = document.createElement('span');
-            box.className = kind;
-            box.textContent = character;
-            boxKind = kind;
-            boxColumns = Math.min(columns, 2);
-            boxGlyph = glyph;
-            boxCount = 1;
-            parts.append(box);
-        }
-        done = start + units;
-    }
-    if (box) close();
-    if (done < to) parts.append(text.slice(done, to));
+    frameRuns(text, layout, tripleAt(layout, from), from, to, fit, measured ? glyphWidth : () => 0,
+        (plain) => parts.append(plain), box);
     target.replaceChildren(parts);
+}
+
+// Whether text holds more than count lines, looking no further.
+function hasLines(text, count) {
+    let at = -1;
+    for (let line = 0; line < count; line++) {
+        at = text.indexOf('\n', at + 1);
+        if (at < 0) return false;
+    }
+    return true;
 }
 
 function lineStarts(text) {
     const starts = [0];
     for (let at = text.indexOf('\n'); at >= 0 && at + 1 < text.length; at = text.indexOf('\n', at + 1)) starts.push(at + 1);
-    return starts;
+    return Uint32Array.from(starts);
 }
 
 // A large frame: a block as tall as all its lines, and over it only the
@@ -274,9 +248,13 @@ let sightHeight = 0;
 function drawSight() {
     drawPending = false;
     const { text, layout, starts } = view;
+    // Before Output has been laid out tall, as tall as it can be (70vh), so
+    // that the size it is then told changes nothing.
+    const height = view.first < 0 ? Math.max(sightHeight, innerHeight) : sightHeight;
     const first = Math.max(0, Math.floor(sightTop / lineHeight) - 40);
-    const last = Math.min(starts.length, first + Math.ceil(sightHeight / lineHeight) + 80);
-    if (first === view.first && last === view.last) return;
+    const last = Math.min(starts.length, first + Math.ceil(height / lineHeight) + 80);
+    // Drawn already, maybe more: a taller Output would draw the page once more.
+    if (view.first >= 0 && view.first <= first && view.last >= last && first - view.first < 40) return;
     view.first = first;
     view.last = last;
     sight.style.top = `calc(0.5rem + ${first * lineHeight}px)`;
@@ -290,10 +268,11 @@ function drawSight() {
 }
 
 // layout: null when the frame came from the worker, which leaves it to the
-// page: a long frame is laid out only in the lines in sight.
-function showFrame(text, layout, wide) {
+// page: a long frame is laid out only in the lines in sight. starts: where
+// each line starts, when the worker has found them.
+function showFrame(text, layout, wide, starts = lineStarts(text)) {
     shown = text;
-    view = { text, layout, wide, starts: lineStarts(text), first: -1, last: -1 };
+    view = { text, layout, wide, starts, first: -1, last: -1 };
     measureFont();
     const whole = view.starts.length <= drawnWhole;
     output.classList.toggle('partial', !whole);
@@ -366,7 +345,7 @@ function showRefusal(found, text) {
     if (document.activeElement !== input) selectPlace();
 }
 
-function showResult(result, text) {
+function showResult(result) {
     const job = jobs.get(result.seq);
     for (const seq of jobs.keys()) if (seq <= result.seq) jobs.delete(seq);
     if (result.seq < shownSeq) return;
@@ -374,7 +353,9 @@ function showResult(result, text) {
     output.setAttribute('aria-busy', String(shownSeq !== sent || scheduled));
     status.textContent = '';
     if (result.refusal) {
-        showRefusal(result.refusal, text);
+        // Output as tall as the frame it keeps, whatever it was made ready for.
+        output.classList.toggle('partial', view.starts.length > drawnWhole);
+        showRefusal(result.refusal, job.text);
         return;
     }
     refusal.textContent = '';
@@ -383,7 +364,7 @@ function showResult(result, text) {
     staleNote.hidden = true;
     output.classList.remove('stale');
     shownJob = job;
-    showFrame(result.text, result.layout, job.wide || job.sjis);
+    showFrame(result.text, result.layout, job.wide || job.sjis, result.starts);
 }
 
 // Shared by the page and its worker: the frame of one request, and its
@@ -404,12 +385,16 @@ function workerAnswered({ data }) {
     const job = waiting;
     waiting = null;
     if (job) post(job);
-    showResult(data, input.value);
+    showResult(data);
 }
 
 function update() {
-    // Typing before the module is ready is framed once it is.
-    if (!zentab) return;
+    // Typing or choosing before the module is ready is framed once it is; the
+    // built-in frame is no longer the table's.
+    if (!zentab) {
+        output.replaceChildren();
+        return;
+    }
     if (state.fw === 'out') measureOutput();
     const job = {
         seq: ++sent, text: input.value, f: state.f, p: positions.indexOf(state.p) + 1,
@@ -418,15 +403,19 @@ function update() {
     jobs.set(job.seq, job);
     if (badFit.size) {
         const [key] = badFit;
-        showResult({ seq: job.seq, refusal: { kind: -1, line: 0, message: fitSettings[key].hint } }, job.text);
+        showResult({ seq: job.seq, refusal: { kind: -1, line: 0, message: fitSettings[key].hint } });
         return;
     }
     if (job.text.length <= framedAtOnce || !worker) {
         job.layOut = true;
-        showResult(frameJob(zentab, job), job.text);
+        showResult(frameJob(zentab, job));
         return;
     }
     output.setAttribute('aria-busy', 'true');
+    // Output takes its height for a long frame now, in the layout the browser
+    // is about to do for the text area holding the table: changed when the
+    // frame comes, it would lay out and paint the page, text area and all, again.
+    if (!output.classList.contains('partial') && hasLines(job.text, drawnWhole)) output.classList.add('partial');
     // One table at a time in the worker; of those typed meanwhile, the last.
     if (working) waiting = job;
     else post(job);
@@ -538,19 +527,23 @@ function download() {
 }
 
 // The module, packed in the page (module_unpack.js), unpacked and compiled
-// while the rest of the page is set up.
+// at once: compiled in the background, it would wait for a busy machine's
+// other threads, and the page has nothing else to do meanwhile.
 function compile() {
-    return WebAssembly.compile(unpackModule('/* ZENTAB_WASM_PACKED */'));
+    return new WebAssembly.Module(unpackModule('/* ZENTAB_WASM_PACKED */'));
 }
 
 // A worker of the page's own code for large tables; where none can start,
 // they are framed in the page.
 function startWorker(module) {
-    const source = `'use strict';\n${zentabOpen}\n${frameJob}\nlet zentab;\n`
+    // The worker finds the lines of the frame as well, which the page would
+    // otherwise do after it comes, before drawing it.
+    const source = `'use strict';\n${zentabOpen}\n${frameJob}\n${lineStarts}\nlet zentab;\n`
         + 'onmessage = ({ data }) => {\n'
         + '    if (data instanceof WebAssembly.Module) { zentab = zentabOpen(new WebAssembly.Instance(data, {})); return; }\n'
         + '    const result = frameJob(zentab, data);\n'
-        + '    postMessage(result, result.layout ? [result.layout.buffer] : []);\n'
+        + '    if (result.text !== undefined) result.starts = lineStarts(result.text);\n'
+        + '    postMessage(result, [result.layout?.buffer, result.starts?.buffer].filter(Boolean));\n'
         + '};\n';
     try {
         worker = new Worker(URL.createObjectURL(new Blob([source], { type: 'text/javascript' })));
@@ -566,22 +559,27 @@ function startWorker(module) {
     worker.postMessage(module);
 }
 
-// Set when the first frame has been painted, not merely put in the page: the
-// frame after the next one begins once this one is on the screen.
-function markShown(then) {
+// Set when a frame has been painted, not merely put in the page: the frame
+// after the next one begins once this one is on the screen.
+function markShown(names, then = () => {}) {
     requestAnimationFrame(() => setTimeout(() => {
-        performance.mark('zentab-first-frame');
+        for (const name of names) performance.mark(name);
         then();
     }));
 }
 
 async function start() {
-    const compiled = compile();
     radios('frame-types', 'frame', [1, 2, 3, 4, 5, 6]);
     radios('position-types', 'position', [...positions]);
     readFragment();
     showChoices();
     input.value = sample;
+    // The sample's frame as the page was built with it, only for the settings
+    // it was made for (a link's own wait for the module), painted before the
+    // module is unpacked, which holds up the page's thread.
+    const builtIn = Object.keys(defaults).every((key) => state[key] === defaults[key]);
+    if (builtIn) output.replaceChildren(byId('built-in-frame').content.cloneNode(true));
+    const compiled = builtIn ? new Promise((resolve) => markShown(['zentab-first-frame'], () => resolve(compile()))) : compile();
     input.addEventListener('input', schedule);
     width.addEventListener('change', () => choose('w', width.value));
     encoding.addEventListener('change', () => choose('e', encoding.value));
@@ -627,7 +625,8 @@ async function start() {
     const module = await compiled;
     zentab = zentabOpen(new WebAssembly.Instance(module, {}));
     update();
-    markShown(() => {
+    // For the benchmarks: the frame the module drew, painted.
+    markShown([...(builtIn ? [] : ['zentab-first-frame']), 'zentab-module-frame'], () => {
         pictures();
         startWorker(module);
         document.documentElement.dataset.ready = 'true';

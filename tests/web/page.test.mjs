@@ -64,6 +64,46 @@ test('opens with a sample framed in type 1, position A, narrow, UTF-8', async ()
     await context.close();
 });
 
+// The page is built with the sample's frame for the default settings, shown
+// until its module draws the frame: with any link, every frame Output shows
+// while the page opens is the module's own.
+describe('opening: Output shows no frame but the module\'s', () => {
+    const links = ['', '#f=1&p=A&w=narrow&e=utf8&i=psv', '#f=2', '#p=c', '#w=wide', '#e=sjis', '#i=csv', '#fw=40',
+        '#cw=6', '#o=truncate&cw=6', '#a=r', '#pad=1', '#r=none', '#fw=out', '#f=9&p=Z'];
+    for (const link of links) {
+        test(link || 'no fragment', async () => {
+            const context = await browser.newContext();
+            await context.addInitScript(() => {
+                window.outputSeen = [];
+                new MutationObserver(() => {
+                    const text = document.getElementById('output')?.textContent;
+                    if (text && text !== window.outputSeen.at(-1)) window.outputSeen.push(text);
+                }).observe(document, { childList: true, subtree: true, characterData: true });
+            });
+            const page = await openPage(context, `${pageUrl}${link}`);
+            const { seen, last } = await page.evaluate(() => ({ seen: window.outputSeen, last: window.zentabShown() }));
+            // A sample the link's settings refuse shows no frame at all.
+            assert.deepEqual(seen, last ? [last] : []);
+            await context.close();
+        });
+    }
+    test('the built-in frame lines up as the module\'s does', async () => {
+        const { context, page } = await fresh();
+        const shown = await page.evaluate(() => window.zentabShown());
+        await page.evaluate(() => document.getElementById('output')
+            .replaceChildren(document.getElementById('built-in-frame').content.cloneNode(true)));
+        assert.equal(await controls(page).output.textContent(), shown);
+        // Every character beyond ASCII in a box of its own columns.
+        const loose = await page.evaluate(() => [...document.getElementById('output').childNodes]
+            .filter((node) => node.nodeType === Node.TEXT_NODE).map((node) => node.data).join(''));
+        assert.match(loose, /^[\x00-\x7f]*$/);
+        const ends = await lineEnds(page);
+        assert.ok(ends.length >= 5);
+        for (const end of ends) assert.ok(Math.abs(end - ends[0]) < 0.5, `line ends ${ends.join(', ')}`);
+        await context.close();
+    });
+});
+
 describe('every frame line ends at the same x, whatever the fonts', () => {
     const cases = [
         { frame: 1, position: 'A', width: 'narrow', encoding: 'UTF-8', text: mixed },
@@ -514,6 +554,10 @@ test('typing into a 200-row table', async () => {
 
 test('over the limit: the size in characters and in bytes', async () => {
     const { context, page } = await fresh();
+    // Output, made ready for a long frame while the table is framed, keeps
+    // the height of the short frame it still shows.
+    const height = async () => (await controls(page).output.boundingBox()).height;
+    const kept = await height();
     for (const [encoding, bytesOf, name] of [['UTF-8', (text) => Buffer.byteLength(text), 'UTF-8'],
         ['Shift-JIS', (text) => iconv('UTF-8', 'CP932', text).length, 'Shift-JIS']]) {
         await choose(page, { encoding });
@@ -528,6 +572,7 @@ test('over the limit: the size in characters and in bytes', async () => {
             // The emoji has no code page 932 code: refused for that first.
             assert.match(alert, /^line 1, column 4: U\+1F600 cannot be written/);
         }
+        assert.equal(await height(), kept, encoding);
     }
     await context.close();
 });
