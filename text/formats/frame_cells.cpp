@@ -564,9 +564,9 @@ class PlainFrameReader {
 
     // The cell [start, end) when its characters fill columns: printable
     // ASCII but '|' a block at a time, as many columns as bytes, and the
-    // others one at a time. False leaves the cell to the character walk,
-    // for what this one is not sure of: a control, '|', a vertical piece or
-    // a character that may join a cluster.
+    // others one at a time. False leaves the line to read_content, for what
+    // this one is not sure of: a control, '|', a vertical piece, a
+    // character that may join a cluster, or other columns.
     bool take_cell_as_before(size_t start, size_t end, int32_t columns) {
 #ifdef ZENTAB_PLAIN_BLOCKS
         const size_t length = end - start;
