@@ -320,6 +320,11 @@ class PlainFrameReader {
         return read_content(lineStart, first);
     }
 
+    // Once two rules stand inside, rows_stand_alone no longer asks whether a
+    // cell may hold a joining mark, and the cells need not be looked at for
+    // one.
+    bool joining_marks_count() const { return innerRules < 2; }
+
     // Lines after the last inner rule are a row each when no more than one
     // rule stands inside and no cell holds a mark that joins lines.
     bool rows_stand_alone() const {
@@ -531,8 +536,6 @@ class PlainFrameReader {
             (lineEnd != '\n' && lineEnd != '\r') || lead == '+' || lead == '-' || lead == '=') {
             return kNotPlain;
         }
-        bool mayJoin = false;
-        const unsigned char* line = bytes + lineStart;
         for (const CellPlace& place : places) {
             const uint64_t solid = ~masks.blanks & place.bits;
             size_t first = place.end;
@@ -545,9 +548,13 @@ class PlainFrameReader {
             grid.cells.push_back(CellSpan{static_cast<int32_t>(lineStart + first),
                                           static_cast<int32_t>(last - first),
                                           place.columns - blanks});
-            mayJoin |= may_join(line + place.start, line + place.end);
         }
-        groupMayJoin |= mayJoin;
+        if (joining_marks_count()) {
+            const unsigned char* line = bytes + lineStart;
+            for (const CellPlace& place : places) {
+                groupMayJoin |= may_join(line + place.start, line + place.end);
+            }
+        }
         ++grid.rows;
         return lineStart + shape.length;
 #else
