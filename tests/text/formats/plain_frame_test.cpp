@@ -76,7 +76,7 @@ class RandomFrames {
         std::vector<int> kinds;
         std::vector<std::string> repeated;
         for (int column = 0; column < columns; ++column) {
-            kinds.push_back(pick(0, 3));
+            kinds.push_back(pick(0, 4));
             repeated.push_back(cp932 ? cp932_cell() : utf8_cell());
         }
         std::string table;
@@ -85,10 +85,11 @@ class RandomFrames {
             table += "|";
             for (int column = 0; column < columns; ++column) {
                 const int kind = kinds[static_cast<size_t>(column)];
-                table += kind == 0   ? (cp932 ? cp932_cell() : utf8_cell())
-                         : kind == 1 ? ascii_cell()
-                         : kind == 2 ? repeated[static_cast<size_t>(column)]
-                                     : joining_cell();
+                table += kind == 0              ? (cp932 ? cp932_cell() : utf8_cell())
+                         : kind == 1            ? ascii_cell()
+                         : kind == 2            ? repeated[static_cast<size_t>(column)]
+                         : kind == 3 || row > 1 ? joining_cell()
+                                                : std::string("ab");
                 table += "|";
             }
             table += "\n";
@@ -208,7 +209,10 @@ TEST(PlainFrameProperty, ReadsBackWhatTheCarefulPathReadsAndLeavesItTheRest) {
         draw.widthModel = random.pick(0, 1) == 0 ? WidthModel::Narrow : WidthModel::Wide;
         const int fit = random.pick(0, 7);
         draw.fit.rules = fit == 0 ? RuleLines::Header : fit == 1 ? RuleLines::None : RuleLines::All;
-        draw.fit.cellWidths = fit == 2 ? std::vector<int32_t>{3} : std::vector<int32_t>{};
+        // Wrapped rows under rules between every row or none: marks that join lines.
+        draw.fit.cellWidths = fit == 2 || (fit < 2 && random.pick(0, 1) == 0)
+                                  ? std::vector<int32_t>{3}
+                                  : std::vector<int32_t>{};
         draw.fit.padding = fit == 3 ? 1 : 0;
         const FrameOutcome drawn = frame_text(draw);
         ASSERT_TRUE(drawn.ok()) << psv;
