@@ -192,7 +192,7 @@ for (const [suffix, { page }] of builds) {
     await bare.close();
     note(`1 MiB paste into a bare text area, painted${suffix}`, alone.shown, 'ms');
     report(`1 MiB paste framed and painted${suffix}`, big.shown, 'ms', '<= 1000 ms', big.shown <= 1000);
-    report(`1 MiB paste, longest wait for input${suffix}`, big.longest, 'ms', `<= bare text area + 100 (${alone.longest.toFixed(0)})`,
+    report(`1 MiB paste, longest wait for input${suffix}`, big.longest, 'ms', `<= bare text area's ${alone.longest.toFixed(0)} + 100`,
         big.longest <= alone.longest + 100);
     await tab.close().catch(() => {});
 }
