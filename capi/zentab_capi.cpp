@@ -26,6 +26,7 @@ static_assert(ZENTAB_REFUSAL_FORMAT_NOT_WRITABLE ==
                   ZENTAB_REFUSAL_FRAME_TOO_NARROW ==
                       static_cast<int>(RefusalKind::FrameTooNarrow) &&
                   ZENTAB_REFUSAL_BAD_LAYOUT == static_cast<int>(RefusalKind::BadLayout) &&
+                  ZENTAB_REFUSAL_NO_SUCH_TABLE == static_cast<int>(RefusalKind::NoSuchTable) &&
                   ZENTAB_REFUSAL_OUT_OF_MEMORY == static_cast<int>(RefusalKind::OutOfMemory),
               "the C refusal kinds are numbered as RefusalKind");
 static_assert(ZENTAB_OVERFLOW_TRUNCATE == static_cast<int>(Overflow::Truncate) &&

@@ -106,7 +106,11 @@ typedef enum zentab_refusal_kind {
     /* Since 1.1. The table cannot fit the frame width even one character a
      * column: zentab_result_message names the columns it needs. */
     ZENTAB_REFUSAL_FRAME_TOO_NARROW = 26,
-    ZENTAB_REFUSAL_BAD_LAYOUT = 27
+    ZENTAB_REFUSAL_BAD_LAYOUT = 27,
+    ZENTAB_REFUSAL_CELLS_PAST_HEADER = 28,
+    ZENTAB_REFUSAL_MERGED_CELLS = 29,
+    ZENTAB_REFUSAL_TEXT_OUTSIDE_TABLE = 30,
+    ZENTAB_REFUSAL_NO_SUCH_TABLE = 31
 } zentab_refusal_kind;
 
 /* Since 1.1: what a frame does with a cell line wider than its column may be. */

@@ -34,6 +34,10 @@ enum class RefusalKind : uint8_t {
     FormatNotWritable,   // the format asked to write is only read
     FrameTooNarrow,      // found: the fewest columns the frame needs, limit: the width asked for
     BadLayout,           // a negative width, cell width or padding; found: the value
+    CellsPastHeader,     // line, column of the first cell past the header's; found, limit: cells
+    MergedCells,         // line, column of a grid table's cell that spans others
+    TextOutsideTable,    // line, column of the first line that is not part of the one table
+    NoSuchTable,         // found: the tables in the input; limit: the table asked for
 };
 
 // What JSON input lacked where it was refused, as BadJson's found.

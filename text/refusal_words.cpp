@@ -66,6 +66,17 @@ std::string what_of_format(const Refusal& refusal) {
         case RefusalKind::BadLayout:
             return "a width, cell width or padding cannot be negative (" + decimal(refusal.found) +
                    ")";
+        case RefusalKind::CellsPastHeader:
+            return "this row has " + count(refusal.found, "cell", "cells") + " where the header has " +
+                   decimal(refusal.limit) + "; GitHub drops the cells past the header's, from here on";
+        case RefusalKind::MergedCells:
+            return "this cell spans others, and merged cells are kept as they are";
+        case RefusalKind::TextOutsideTable:
+            return "this line is not part of the table: the input holds more than one table; "
+                   "use 'zentab fmt' to line up a document's tables, or --table N to pick one";
+        case RefusalKind::NoSuchTable:
+            return "there is no table " + decimal(refusal.limit) + ": the input holds " +
+                   count(refusal.found, "table", "tables");
         default:
             return writing_refusal_words(refusal);
     }

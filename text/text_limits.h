@@ -6,3 +6,4 @@
 
 constexpr int64_t kTextInputLimit = int64_t{1} << 20;   // bytes of input
 constexpr int64_t kTextFrameLimit = int64_t{64} << 20;  // bytes of frame
+constexpr int64_t kDocumentLimit = int64_t{64} << 20;   // bytes of a document to format

@@ -74,6 +74,14 @@ const char* kind_name(RefusalKind kind) {
             return "frame_too_narrow";
         case RefusalKind::BadLayout:
             return "bad_layout";
+        case RefusalKind::CellsPastHeader:
+            return "cells_past_header";
+        case RefusalKind::MergedCells:
+            return "merged_cells";
+        case RefusalKind::TextOutsideTable:
+            return "text_outside_table";
+        case RefusalKind::NoSuchTable:
+            return "no_such_table";
     }
     return "unknown";
 }

@@ -1,0 +1,60 @@
+#include "text/documents/directive.h"
+
+#include <cstddef>
+
+namespace documents {
+
+namespace {
+
+bool is_blank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && is_blank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && is_blank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+bool equals_ignoring_case(std::string_view text, std::string_view lower) {
+    if (text.size() != lower.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] + 32) : text[i];
+        if (c != lower[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+Directive directive_in(std::string_view text) {
+    text = trimmed(text);
+    constexpr std::string_view kName = "zentab:";
+    if (text.size() < kName.size() || !equals_ignoring_case(text.substr(0, kName.size()), kName)) {
+        return Directive::None;
+    }
+    const std::string_view word = trimmed(text.substr(kName.size()));
+    struct Word {
+        std::string_view text;
+        Directive directive;
+    };
+    constexpr Word kWords[] = {{"ignore", Directive::Ignore}, {"off", Directive::Off},
+                               {"on", Directive::On},         {"wide", Directive::Wide},
+                               {"narrow", Directive::Narrow}};
+    for (const Word& known : kWords) {
+        if (equals_ignoring_case(word, known.text)) {
+            return known.directive;
+        }
+    }
+    return Directive::None;
+}
+
+}  // namespace documents

@@ -1,0 +1,9 @@
+#include "text/documents/document_kinds.h"
+
+namespace documents {
+
+std::vector<DocumentTable> rst_tables(std::string_view, const TableStyle&) {
+    return {};
+}
+
+}  // namespace documents
