@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "options_state.h"
+#include "text/documents/document.h"
 #include "text/frame_text.h"
 #include "zentab.h"
 
@@ -33,6 +34,12 @@ static_assert(ZENTAB_OVERFLOW_TRUNCATE == static_cast<int>(Overflow::Truncate) &
                   ZENTAB_RULES_NONE == static_cast<int>(RuleLines::None),
               "the C layout enums are numbered as the text layer's");
 
+static_assert(ZENTAB_DOCUMENT_MARKDOWN == static_cast<int>(DocumentKind::Markdown) &&
+                  ZENTAB_DOCUMENT_ORG == static_cast<int>(DocumentKind::Org) &&
+                  ZENTAB_DOCUMENT_RST == static_cast<int>(DocumentKind::Rst) &&
+                  ZENTAB_DOCUMENT_TEXT == static_cast<int>(DocumentKind::Text),
+              "the C document kinds are numbered as DocumentKind");
+
 struct zentab_table {
     Table table;
 };
@@ -45,6 +52,12 @@ struct zentab_result {
     bool hasTable = false;
 };
 
+struct zentab_document {
+    DocumentOutcome outcome;
+    std::string message;
+    std::vector<std::string> tableMessages;  // one a table, "" where it was lined up
+};
+
 namespace {
 
 // Returned when even a result cannot be made; "out of memory" fits in the
@@ -54,6 +67,13 @@ zentab_result outOfMemory = [] {
     result.refusal = refusal_of(RefusalKind::OutOfMemory);
     result.message = "out of memory";
     return result;
+}();
+
+zentab_document outOfMemoryDocument = [] {
+    zentab_document document;
+    document.outcome.refusal = refusal_of(RefusalKind::OutOfMemory);
+    document.message = "out of memory";
+    return document;
 }();
 
 const zentab_options defaultOptions;
@@ -123,6 +143,72 @@ zentab_result* guarded(Call call) {
     } catch (...) {
         return &outOfMemory;
     }
+}
+
+// The words alone: the caller names the place its own way.
+std::string words_of(Refusal refusal) {
+    if (refusal.kind == RefusalKind::None) {
+        return {};
+    }
+    refusal.line = 0;
+    refusal.column = 0;
+    return describe_refusal(refusal);
+}
+
+Refusal bad_document_request(int kind, int width, int padding) {
+    Refusal refusal = refusal_of(RefusalKind::BadLayout);
+    if (kind < 0 || kind > ZENTAB_DOCUMENT_TEXT) {
+        refusal.found = kind;
+    } else if (width < 0 || width > ZENTAB_WIDTH_WIDE) {
+        refusal.found = width;
+    } else if (padding < kDocumentPaddingAsKind) {
+        refusal.found = padding;
+    } else {
+        return Refusal{};
+    }
+    return refusal;
+}
+
+std::string bad_document_words(int kind, int width, int padding) {
+    if (kind < 0 || kind > ZENTAB_DOCUMENT_TEXT) {
+        return "no such kind of document (" + std::to_string(kind) + ")";
+    }
+    if (width < 0 || width > ZENTAB_WIDTH_WIDE) {
+        return "no such width model (" + std::to_string(width) + ")";
+    }
+    return "padding cannot be below -1, the kind's own (" + std::to_string(padding) + ")";
+}
+
+zentab_document* format(const char* text, size_t size, int kind, int width, int padding) {
+    auto document = std::make_unique<zentab_document>();
+    const Refusal bad = bad_document_request(kind, width, padding);
+    if (bad.kind != RefusalKind::None) {
+        document->outcome.refusal = bad;
+        document->message = bad_document_words(kind, width, padding);
+        return document.release();
+    }
+    DocumentRequest request;
+    request.text = text != nullptr ? std::string_view(text, size) : std::string_view();
+    request.kind = static_cast<DocumentKind>(kind);
+    request.widthModel = static_cast<WidthModel>(width);
+    request.padding = padding;
+    document->outcome = format_document(request);
+    document->message = words_of(document->outcome.refusal);
+    document->tableMessages.reserve(document->outcome.tables.size());
+    for (const DocumentTable& table : document->outcome.tables) {
+        document->tableMessages.push_back(words_of(table.refusal));
+    }
+    return document.release();
+}
+
+const zentab_document& document_or_oom(const zentab_document* document) {
+    return document != nullptr ? *document : outOfMemoryDocument;
+}
+
+// A table of the document, or null past its last.
+const DocumentTable* table_of(const zentab_document* document, size_t table) {
+    const std::vector<DocumentTable>& tables = document_or_oom(document).outcome.tables;
+    return table < tables.size() ? &tables[table] : nullptr;
 }
 
 template <typename Value>
@@ -363,6 +449,88 @@ const char* zentab_table_cell(const zentab_table* table, size_t row, size_t colu
         *size = text.size();
     }
     return text.data();
+}
+
+zentab_document* zentab_format_document(const char* text, size_t size, zentab_document_kind kind,
+                                        zentab_width width, int padding) {
+    try {
+        return format(text, size, kind, width, padding);
+    } catch (...) {
+        return &outOfMemoryDocument;
+    }
+}
+
+int zentab_document_ok(const zentab_document* document) {
+    return document_or_oom(document).outcome.ok() ? 1 : 0;
+}
+
+zentab_refusal_kind zentab_document_refusal(const zentab_document* document) {
+    return static_cast<zentab_refusal_kind>(document_or_oom(document).outcome.refusal.kind);
+}
+
+int64_t zentab_document_line(const zentab_document* document) {
+    return document_or_oom(document).outcome.refusal.line;
+}
+
+int64_t zentab_document_column(const zentab_document* document) {
+    return document_or_oom(document).outcome.refusal.column;
+}
+
+const char* zentab_document_message(const zentab_document* document) {
+    return document_or_oom(document).message.c_str();
+}
+
+const char* zentab_document_data(const zentab_document* document) {
+    return document_or_oom(document).outcome.text.c_str();
+}
+
+size_t zentab_document_size(const zentab_document* document) {
+    return document_or_oom(document).outcome.text.size();
+}
+
+int zentab_document_changed(const zentab_document* document) {
+    return document_or_oom(document).outcome.changed() ? 1 : 0;
+}
+
+size_t zentab_document_tables(const zentab_document* document) {
+    return document_or_oom(document).outcome.tables.size();
+}
+
+int64_t zentab_document_table_line(const zentab_document* document, size_t table) {
+    const DocumentTable* found = table_of(document, table);
+    return found != nullptr ? found->line : 0;
+}
+
+int zentab_document_table_changes(const zentab_document* document, size_t table) {
+    const DocumentTable* found = table_of(document, table);
+    return found != nullptr && found->changes() ? 1 : 0;
+}
+
+zentab_refusal_kind zentab_document_table_refusal(const zentab_document* document, size_t table) {
+    const DocumentTable* found = table_of(document, table);
+    return static_cast<zentab_refusal_kind>(found != nullptr ? found->refusal.kind
+                                                             : RefusalKind::None);
+}
+
+int64_t zentab_document_table_refusal_line(const zentab_document* document, size_t table) {
+    const DocumentTable* found = table_of(document, table);
+    return found != nullptr ? found->refusal.line : 0;
+}
+
+int64_t zentab_document_table_refusal_column(const zentab_document* document, size_t table) {
+    const DocumentTable* found = table_of(document, table);
+    return found != nullptr ? found->refusal.column : 0;
+}
+
+const char* zentab_document_table_message(const zentab_document* document, size_t table) {
+    const zentab_document& held = document_or_oom(document);
+    return table < held.tableMessages.size() ? held.tableMessages[table].c_str() : "";
+}
+
+void zentab_document_free(zentab_document* document) {
+    if (document != &outOfMemoryDocument) {
+        delete document;
+    }
 }
 
 }  // extern "C"

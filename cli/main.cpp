@@ -2,9 +2,11 @@
 
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/ambiguous_probe.h"
+#include "cli/fmt_command.h"
 #include "cli/frame_job.h"
 #include "cli/options.h"
 #include "cli/stream_io.h"
@@ -67,6 +69,10 @@ void resolve_from_terminal(CliOptions& options) {
 int main(int argc, char** argv) {
     // SIGPIPE keeps its default: a reader that has seen enough (head) ends
     // the filter quietly, as it ends cat.
+    if (argc > 1 && std::string_view(argv[1]) == "fmt") {
+        return run_fmt(std::vector<std::string>(argv + 2, argv + argc),
+                       std::getenv("ZENTAB_AMBIGUOUS"));
+    }
     OptionsResult parsed = parse_options(std::vector<std::string>(argv + 1, argv + argc),
                                          std::getenv("ZENTAB_AMBIGUOUS"));
     if (!parsed.error.empty()) {

@@ -5,8 +5,6 @@
 #include <optional>
 #include <string_view>
 
-namespace {
-
 // ASCII only, so no locale decides what matches.
 std::string ascii_lower(std::string_view text) {
     std::string lower(text);
@@ -16,27 +14,6 @@ std::string ascii_lower(std::string_view text) {
         }
     }
     return lower;
-}
-
-// Leading zeros are allowed, as strtol would take them.
-std::optional<int32_t> small_number(std::string_view text, int32_t max) {
-    while (text.size() > 1 && text[0] == '0') {
-        text.remove_prefix(1);
-    }
-    if (text.empty() || text.size() > 2) {
-        return std::nullopt;
-    }
-    int32_t value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') {
-            return std::nullopt;
-        }
-        value = value * 10 + (c - '0');
-    }
-    if (value < 1 || value > max) {
-        return std::nullopt;
-    }
-    return value;
 }
 
 // A whole number from least to most, digits only.
@@ -55,6 +32,29 @@ std::optional<int32_t> count_in(std::string_view text, int32_t least, int32_t mo
         value = value * 10 + (c - '0');
     }
     if (value < least || value > most) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+namespace {
+
+// Leading zeros are allowed, as strtol would take them.
+std::optional<int32_t> small_number(std::string_view text, int32_t max) {
+    while (text.size() > 1 && text[0] == '0') {
+        text.remove_prefix(1);
+    }
+    if (text.empty() || text.size() > 2) {
+        return std::nullopt;
+    }
+    int32_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (c - '0');
+    }
+    if (value < 1 || value > max) {
         return std::nullopt;
     }
     return value;
@@ -568,9 +568,12 @@ OptionsResult parse_options(const std::vector<std::string>& args, const char* am
 
 const char* usage_text() {
     return "Usage: zentab [OPTION]... [FILE]\n"
+           "  or:  zentab fmt [OPTION]... [FILE]...\n"
            "Frame the table in FILE, or standard input when FILE is absent or -, as a ruled\n"
            "text table. Cells are separated by '|' or by tabs. With --from and --to, convert\n"
            "tables between csv, tsv, Markdown, frames, JSON and '|'-separated cells (psv).\n"
+           "zentab fmt lines up the tables of Markdown, Org, reStructuredText and text\n"
+           "documents where they stand; see 'zentab fmt --help'.\n"
            "\n"
            "  -f, --frame N        frame type 1..6 (default 1; 6 draws with + - |)\n"
            "  -p, --position X     position type A..Q, either case, or 1..17 (default A)\n"

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "text/formats/table.h"
@@ -47,3 +49,8 @@ OptionsResult parse_options(const std::vector<std::string>& args,
                             const char* ambiguousDefault = nullptr);
 
 const char* usage_text();
+
+// Shared with zentab fmt's options: names matched in ASCII, and a whole
+// number from least to most, digits only.
+std::string ascii_lower(std::string_view text);
+std::optional<int32_t> count_in(std::string_view text, int32_t least, int32_t most);

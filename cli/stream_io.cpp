@@ -32,33 +32,15 @@ InputRead read_fd(int fd, const std::string& path, size_t limit) {
     if (too_large_file(fd, limit, input)) {
         return input;
     }
-    // Untouched pages cost nothing, and the string never doubles past the limit.
-    input.bytes.reserve(limit + 1);
-    constexpr size_t kChunk = 64 * 1024;
-    for (;;) {
-        const size_t used = input.bytes.size();
-        const size_t want = std::min(kChunk, limit + 1 - used);
-        input.bytes.resize(used + want);
-        ssize_t got = read(fd, input.bytes.data() + used, want);
-        if (got < 0 && errno == EINTR) {
-            input.bytes.resize(used);
-            continue;
-        }
-        if (got < 0) {
-            input.error = read_error(path, errno);
-            input.bytes.clear();
-            return input;
-        }
-        input.bytes.resize(used + static_cast<size_t>(got));
-        if (got == 0) {
-            return input;
-        }
-        if (input.bytes.size() > limit) {
-            input.tooLarge = true;
-            input.bytes = std::string();
-            return input;
-        }
+    const int error = read_up_to(fd, limit, input.bytes);
+    if (error != 0) {
+        input.error = read_error(path, error);
+        input.bytes.clear();
+    } else if (input.bytes.size() > limit) {
+        input.tooLarge = true;
+        input.bytes = std::string();
     }
+    return input;
 }
 
 }  // namespace
@@ -76,6 +58,31 @@ InputRead read_input(const std::string& path, size_t limit) {
     InputRead input = read_fd(fd, path, limit);
     close(fd);
     return input;
+}
+
+int read_up_to(int fd, size_t limit, std::string& bytes) {
+    bytes.clear();
+    // Untouched pages cost nothing, and the string never doubles past the limit.
+    bytes.reserve(limit + 1);
+    constexpr size_t kChunk = 64 * 1024;
+    while (bytes.size() <= limit) {
+        const size_t used = bytes.size();
+        const size_t want = std::min(kChunk, limit + 1 - used);
+        bytes.resize(used + want);
+        const ssize_t got = read(fd, bytes.data() + used, want);
+        if (got < 0) {
+            bytes.resize(used);
+            if (errno == EINTR) {
+                continue;
+            }
+            return errno;
+        }
+        bytes.resize(used + static_cast<size_t>(got));
+        if (got == 0) {
+            break;
+        }
+    }
+    return 0;
 }
 
 std::string write_all(int fd, std::string_view text) {

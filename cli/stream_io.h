@@ -17,5 +17,9 @@ struct InputRead {
 // is piped in.
 InputRead read_input(const std::string& path, size_t limit);
 
+// Reads fd to its end into bytes, stopping past limit bytes (bytes then
+// holds limit + 1). Returns 0, or the errno of a failed read.
+int read_up_to(int fd, size_t limit, std::string& bytes);
+
 // Writes all of text; returns an empty string or the reason for the failure.
 std::string write_all(int fd, std::string_view text);

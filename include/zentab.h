@@ -25,7 +25,7 @@
 #include <stdint.h>
 
 #define ZENTAB_VERSION_MAJOR 1
-#define ZENTAB_VERSION_MINOR 2
+#define ZENTAB_VERSION_MINOR 3
 #define ZENTAB_VERSION_PATCH 0
 
 #if defined(ZENTAB_BUILDING_LIBRARY) && defined(__GNUC__)
@@ -242,6 +242,76 @@ ZENTAB_API size_t zentab_table_cells(const zentab_table* table, size_t row);
  * length goes to *size when size is not NULL. NULL (size 0) past the table. */
 ZENTAB_API const char* zentab_table_cell(const zentab_table* table, size_t row, size_t column,
                                          size_t* size);
+
+/* Since 1.3: documents with tables in them. Every table found is lined up in
+ * place, and nothing else changes: the bytes around the tables, and every
+ * cell's text, come back as they went in.
+ *
+ *   zentab_document* doc = zentab_format_document(text, size, ZENTAB_DOCUMENT_MARKDOWN,
+ *                                                 ZENTAB_WIDTH_NARROW, -1);
+ *   if (zentab_document_ok(doc) && zentab_document_changed(doc))
+ *       fwrite(zentab_document_data(doc), 1, zentab_document_size(doc), out);
+ *   zentab_document_free(doc);
+ *
+ * The kinds are numbered as the command's --in names them in order. */
+typedef enum zentab_document_kind {
+    ZENTAB_DOCUMENT_MARKDOWN = 0,
+    ZENTAB_DOCUMENT_ORG = 1,
+    ZENTAB_DOCUMENT_RST = 2, /* reStructuredText */
+    ZENTAB_DOCUMENT_TEXT = 3 /* frames in plain text and in source comments */
+} zentab_document_kind;
+
+typedef struct zentab_document zentab_document;
+
+/* Lines up every table of size bytes of UTF-8 text (a byte order mark
+ * allowed) of the kind given. width is the width model until the document
+ * says otherwise (a "zentab: wide" comment); padding is the spaces on each
+ * side of a cell, or -1 for the kind's own (1 in Markdown and Org). A
+ * document larger than 64 MiB or not UTF-8, a kind or width out of range or
+ * padding below -1, is refused as a whole. Never NULL: running out of memory
+ * gives a document refused with ZENTAB_REFUSAL_OUT_OF_MEMORY. Free it with
+ * zentab_document_free. */
+ZENTAB_API zentab_document* zentab_format_document(const char* text, size_t size,
+                                                   zentab_document_kind kind, zentab_width width,
+                                                   int padding);
+
+/* Nonzero when the document was read, even if some of its tables were left
+ * as they are; zero when it was refused as a whole. NULL counts as refused for
+ * lack of memory. */
+ZENTAB_API int zentab_document_ok(const zentab_document* document);
+/* Why the document was refused, ZENTAB_REFUSAL_NONE when it was not, and
+ * where: 1-based line and column in characters, 0 when it has no place. */
+ZENTAB_API zentab_refusal_kind zentab_document_refusal(const zentab_document* document);
+ZENTAB_API int64_t zentab_document_line(const zentab_document* document);
+ZENTAB_API int64_t zentab_document_column(const zentab_document* document);
+/* The refusal in English without its place, which a caller names its own way
+ * ("notes.md:3:7: ..."); "" when not refused. Lives as long as the document. */
+ZENTAB_API const char* zentab_document_message(const zentab_document* document);
+
+/* The document with its tables lined up, NUL-terminated after size bytes; ""
+ * when refused. Lives as long as the document. */
+ZENTAB_API const char* zentab_document_data(const zentab_document* document);
+ZENTAB_API size_t zentab_document_size(const zentab_document* document);
+/* Nonzero when some table changed, so the data differs from the text. */
+ZENTAB_API int zentab_document_changed(const zentab_document* document);
+
+/* The tables found, in document order; 0 for a refused document. For table
+ * i (0-based; past the last: 0, ZENTAB_REFUSAL_NONE and ""): the line of its
+ * first row, nonzero when lining it up changes it, and why it was left as it
+ * is, with where and in words without the place. */
+ZENTAB_API size_t zentab_document_tables(const zentab_document* document);
+ZENTAB_API int64_t zentab_document_table_line(const zentab_document* document, size_t table);
+ZENTAB_API int zentab_document_table_changes(const zentab_document* document, size_t table);
+ZENTAB_API zentab_refusal_kind zentab_document_table_refusal(const zentab_document* document,
+                                                             size_t table);
+ZENTAB_API int64_t zentab_document_table_refusal_line(const zentab_document* document,
+                                                      size_t table);
+ZENTAB_API int64_t zentab_document_table_refusal_column(const zentab_document* document,
+                                                        size_t table);
+ZENTAB_API const char* zentab_document_table_message(const zentab_document* document, size_t table);
+
+/* Frees a document; NULL is ignored. */
+ZENTAB_API void zentab_document_free(zentab_document* document);
 
 #ifdef __cplusplus
 }
