@@ -46,8 +46,10 @@ Directive directive_in(std::string_view text) {
         std::string_view text;
         Directive directive;
     };
-    constexpr Word kWords[] = {{"ignore", Directive::Ignore}, {"off", Directive::Off},
-                               {"on", Directive::On},         {"wide", Directive::Wide},
+    constexpr Word kWords[] = {{"ignore", Directive::Ignore},
+                               {"off", Directive::Off},
+                               {"on", Directive::On},
+                               {"wide", Directive::Wide},
                                {"narrow", Directive::Narrow}};
     for (const Word& known : kWords) {
         if (equals_ignoring_case(word, known.text)) {
