@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "text/documents/document.h"
 #include "text/frame_text.h"
 #include "text/text_check.h"
 
@@ -298,6 +299,43 @@ py::dict format_names() {
     return names;
 }
 
+// The kinds of document, named as the command's fmt names them.
+py::dict document_kind_names() {
+    py::dict names;
+    names["markdown"] = static_cast<int>(DocumentKind::Markdown);
+    names["org"] = static_cast<int>(DocumentKind::Org);
+    names["rst"] = static_cast<int>(DocumentKind::Rst);
+    names["text"] = static_cast<int>(DocumentKind::Text);
+    return names;
+}
+
+// The document with its tables lined up, and a (line, column, message, kind)
+// for each table left as it is; a document refused as a whole raises.
+py::tuple format_document_text(const std::string& text, int kind, bool wide, int32_t padding) {
+    DocumentRequest request;
+    request.text = text;
+    request.kind = static_cast<DocumentKind>(kind);
+    request.widthModel = wide ? WidthModel::Wide : WidthModel::Narrow;
+    request.padding = padding;
+    DocumentOutcome outcome;
+    {
+        py::gil_scoped_release released;
+        outcome = format_document(request);
+    }
+    if (!outcome.ok()) {
+        raise_refusal(outcome.refusal);
+    }
+    py::list left;
+    for (const DocumentTable& table : outcome.tables) {
+        const Refusal& refusal = table.refusal;
+        if (refusal.kind != RefusalKind::None) {
+            left.append(py::make_tuple(refusal.line, refusal.column, describe_refusal(refusal),
+                                       kind_name(refusal.kind)));
+        }
+    }
+    return py::make_tuple(py::str(outcome.text), left);
+}
+
 }  // namespace
 
 PYBIND11_MODULE(_zentab, module) {
@@ -333,4 +371,9 @@ PYBIND11_MODULE(_zentab, module) {
             return read_cells(text, settings_of(from, 4, 1, 1, wide, false, nestedText, true));
         },
         py::arg("text"), py::arg("from_"), py::arg("wide"), py::arg("nested_text"));
+    // name -> number, as DocumentKind numbers them
+    module.attr("DOCUMENT_KINDS") = document_kind_names();
+    // padding: -1 for the kind's own
+    module.def("format_document", &format_document_text, py::arg("text"), py::arg("kind"),
+               py::arg("wide"), py::arg("padding"));
 }

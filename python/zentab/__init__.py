@@ -8,9 +8,11 @@ from typing import Any, Iterable, List, Mapping, Optional, Sequence, Tuple, Unio
 from . import _zentab
 from ._errors import RefusedError
 
-__all__ = ["RefusedError", "convert", "frame", "unframe", "FORMATS"]
+__all__ = ["RefusedError", "convert", "format_document", "frame", "unframe", "DOCUMENT_KINDS",
+           "FORMATS"]
 
 FORMATS: Tuple[str, ...] = tuple(_zentab.FORMATS)
+DOCUMENT_KINDS: Tuple[str, ...] = tuple(_zentab.DOCUMENT_KINDS)
 
 _POSITIONS = "abcdefghijklmnopq"
 
@@ -246,3 +248,30 @@ def _write(data: Any, to: str, *, frame: Union[int, str], position: int, ambiguo
     _nested_text(nested)
     return _zentab.frame_rows(_rows_of(data), to_number, frame_number, position, wide,
                               bool(crlf), header, layout)
+
+
+# A table left as it is: (line, column, message, kind), as RefusedError has them.
+TableLeft = Tuple[int, int, str, str]
+
+
+def format_document(text: Union[str, bytes], kind: str = "markdown", *, ambiguous: str = "narrow",
+                    padding: Optional[int] = None,
+                    warnings: Optional[List[TableLeft]] = None) -> str:
+    """The document with every table in it lined up in place, as `zentab fmt
+    --in KIND` prints it: the text around the tables, and each cell's text,
+    come back as they went in. kind is markdown, org, rst or text; padding,
+    spaces each side of a cell, None for the kind's own (1 in Markdown).
+
+    A table that cannot be lined up is left as it is; for each, when warnings
+    is a list, (line, column, message, kind) is appended to it. A document
+    refused as a whole (too large, not UTF-8) raises RefusedError."""
+    if not isinstance(text, (str, bytes)):
+        raise TypeError("format_document takes the document as a str (or bytes of UTF-8)")
+    number = _zentab.DOCUMENT_KINDS.get(kind) if isinstance(kind, str) else None
+    if number is None:
+        raise ValueError(f"invalid kind {kind!r} (use one of {', '.join(DOCUMENT_KINDS)})")
+    spaces = -1 if padding is None else _columns(padding, "padding", 0, _MOST_PADDING)
+    formatted, left = _zentab.format_document(text, number, _wide(ambiguous), spaces)
+    if warnings is not None:
+        warnings.extend(left)
+    return formatted

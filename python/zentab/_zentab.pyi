@@ -1,6 +1,7 @@
 from typing import Dict, List, Tuple, Union
 
 FORMATS: Dict[str, Tuple[int, bool, bool]]
+DOCUMENT_KINDS: Dict[str, int]
 LAYOUT: Dict[str, Dict[str, int]]
 
 # () or (width, cell_widths, overflow, align, padding, rules)
@@ -11,3 +12,6 @@ def convert_text(text: str, from_: int, to: int, frame: int, position: int, wide
 def frame_rows(rows: List[List[str]], to: int, frame: int, position: int, wide: bool,
                crlf: bool, header: bool, layout: Layout = ()) -> str: ...
 def read_cells(text: str, from_: int, wide: bool, nested_text: bool) -> List[List[str]]: ...
+# padding -1: the kind's own; the tables left as (line, column, message, kind)
+def format_document(text: Union[str, bytes], kind: int, wide: bool,
+                    padding: int) -> Tuple[str, List[Tuple[int, int, str, str]]]: ...
