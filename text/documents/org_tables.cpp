@@ -105,7 +105,8 @@ size_t verbatim_close(std::string_view text, const std::vector<Line>& lines, siz
     }
     const std::string_view rest = content.substr(block ? 8 : 7);
     const size_t nameEnd =
-        block ? std::find_if(rest.begin(), rest.end(), is_blank) - rest.begin() : rest.find('}');
+        block ? static_cast<size_t>(std::find_if(rest.begin(), rest.end(), is_blank) - rest.begin())
+              : rest.find('}');
     if (nameEnd == kNone || nameEnd == 0) {
         return kNone;
     }
