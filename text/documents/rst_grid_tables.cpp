@@ -167,12 +167,19 @@ GridLayout read_grid(std::string_view text, const std::vector<TableLine>& lines,
     return layout;
 }
 
-void measure_columns(GridLayout& layout, WidthModel model) {
+// Columns are at least one wide, and the top rule at least "+---+": docutils
+// sees no table in a narrower one.
+void measure_columns(GridLayout& layout, const TableStyle& style) {
+    std::fill(layout.widths.begin(), layout.widths.end(), 1);
+    if (layout.widths.size() == 1) {
+        layout.widths[0] = std::max<int64_t>(1, 3 - 2 * static_cast<int64_t>(style.padding));
+    }
     for (RowCells& row : layout.rows) {
         for (size_t c = 0; c < row.size(); ++c) {
             strip_shared_indent(row[c]);
             for (const std::string& cellLine : row[c]) {
-                layout.widths[c] = std::max(layout.widths[c], display_width(cellLine, model));
+                layout.widths[c] =
+                    std::max(layout.widths[c], display_width(cellLine, style.widthModel));
             }
         }
     }
@@ -230,7 +237,7 @@ Redrawn redraw_grid_table(std::string_view text, const std::vector<TableLine>& l
         redrawn.refusal = layout.refusal;
         return redrawn;
     }
-    measure_columns(layout, style.widthModel);
+    measure_columns(layout, style);
     size_t lineOfRow = 0;
     for (size_t i = 0; i < lines.size(); ++i) {
         if (layout.rowOf[i] < 0) {
