@@ -7,6 +7,7 @@
 // example, export, comment and verse blocks, LaTeX environments) and table.el
 // tables are not Org tables.
 #include <algorithm>
+#include <map>
 #include <string>
 
 #include "core/text_rules.h"
@@ -93,11 +94,66 @@ bool is_environment_name(std::string_view name) {
     });
 }
 
+bool closes_block(std::string_view candidate, std::string_view close) {
+    return candidate.size() == close.size() && starts_with_ignoring_case(candidate, close);
+}
+
+bool closes_environment(std::string_view candidate, std::string_view close) {
+    return candidate.size() >= close.size() &&
+           candidate.substr(candidate.size() - close.size()) == close;
+}
+
+// Finds the lines that close blocks and environments. Each closing text's
+// last answer is kept: a document of many blocks left open is still walked
+// once for each.
+class CloseFinder {
+  public:
+    CloseFinder(std::string_view text, const std::vector<Line>& lines)
+        : text_(text), lines_(lines), nextHeadline_(lines.size() + 1, kNone) {
+        for (size_t i = lines.size(); i-- > 0;) {
+            nextHeadline_[i] = is_headline(text, lines[i]) ? i : nextHeadline_[i + 1];
+        }
+    }
+
+    // The first line from `from` on that close ends, before the next
+    // headline; kNone if there is none.
+    size_t find(const std::string& close, bool block, size_t from) {
+        Answer& answer = answers_[close];
+        if (answer.from > from || (answer.line != kNone && answer.line < from)) {
+            answer = {from, first_closing(close, block, from)};
+        }
+        return answer.line < nextHeadline_[from] ? answer.line : kNone;
+    }
+
+  private:
+    struct Answer {
+        size_t from = kNone;
+        size_t line = kNone;
+    };
+
+    size_t first_closing(std::string_view close, bool block, size_t from) const {
+        for (size_t i = from; i < lines_.size(); ++i) {
+            const std::string_view candidate =
+                without_trailing_blanks(content_of(text_, lines_[i]));
+            if (block ? closes_block(candidate, close) : closes_environment(candidate, close)) {
+                return i;
+            }
+        }
+        return kNone;
+    }
+
+    std::string_view text_;
+    const std::vector<Line>& lines_;
+    std::vector<size_t> nextHeadline_;
+    std::map<std::string, Answer> answers_;
+};
+
 // The index of the line closing the block or LaTeX environment that line
 // opens, when Org leaves its contents unparsed; kNone otherwise. An opening
 // line with no closing one before the next headline is plain text.
-size_t verbatim_close(std::string_view text, const std::vector<Line>& lines, size_t open) {
-    const std::string_view content = content_of(text, lines[open]);
+size_t verbatim_close(std::string_view text, const std::vector<Line>& lines, size_t open,
+                      CloseFinder& finder) {
+    const std::string_view content = without_trailing_blanks(content_of(text, lines[open]));
     const bool block = starts_with_ignoring_case(content, "#+begin_");
     const bool environment = content.substr(0, 7) == "\\begin{";
     if (!block && !environment) {
@@ -120,23 +176,13 @@ size_t verbatim_close(std::string_view text, const std::vector<Line>& lines, siz
         std::find(std::begin(kUnparsed), std::end(kUnparsed), name) == std::end(kUnparsed)) {
         return kNone;
     }
-    // A block's closing line stands alone; an environment's closing words
-    // end a line, even its opening one.
-    const std::string close =
-        block ? "#+end_" + name : "\\end{" + std::string(rest.substr(0, nameEnd)) + "}";
-    for (size_t i = block ? open + 1 : open; i < lines.size() && !is_headline(text, lines[i]);
-         ++i) {
-        const std::string_view candidate = without_trailing_blanks(content_of(text, lines[i]));
-        const bool closes =
-            block ? candidate.size() == close.size() && starts_with_ignoring_case(candidate, close)
-                  : candidate.size() >= close.size() &&
-                        candidate.substr(candidate.size() - close.size()) == close &&
-                        (i > open || candidate.size() >= close.size() + 8 + nameEnd);
-        if (closes) {
-            return i;
-        }
+    if (block) {
+        return finder.find("#+end_" + name, true, open + 1);
     }
-    return kNone;
+    // An environment's closing words end a line, even its opening one.
+    const std::string close = "\\end{" + std::string(rest.substr(0, nameEnd)) + "}";
+    const std::string_view afterOpen = rest.substr(nameEnd + 1);
+    return closes_environment(afterOpen, close) ? open : finder.find(close, false, open + 1);
 }
 
 // "+---+--+" alone on its line, blanks around it allowed.
@@ -597,6 +643,7 @@ struct Steering {
 
 std::vector<DocumentTable> org_tables(std::string_view text, const TableStyle& style) {
     const std::vector<Line> lines = lines_of(text);
+    CloseFinder closeFinder(text, lines);
     std::vector<DocumentTable> tables;
     Steering steering{style};
     size_t i = 0;
@@ -607,7 +654,7 @@ std::vector<DocumentTable> org_tables(std::string_view text, const TableStyle& s
             ++i;
             continue;
         }
-        const size_t close = verbatim_close(text, lines, i);
+        const size_t close = verbatim_close(text, lines, i, closeFinder);
         if (close != kNone) {
             i = close + 1;
             continue;
