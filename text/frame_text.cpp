@@ -1,6 +1,7 @@
 #include "text/frame_text.h"
 
 #include "core/frame_core.h"
+#include "text/chosen_table.h"
 #include "text/formats/delimited_cells.h"
 #include "text/formats/frame_cells.h"
 #include "text/formats/markdown_cells.h"
@@ -152,8 +153,30 @@ void hand_over(FrameOutcome& outcome, const FrameTarget& target) {
     }
 }
 
-Refusal convert(const FrameRequest& request, FrameTarget& target) {
+// The request for the table it reads: the input as it stands, or the one
+// table of a document chosen; false with the refusal when there is none.
+bool with_chosen_table(const FrameRequest& request, FrameRequest& chosenRequest,
+                       std::string& chosenText, Refusal& refusal) {
+    chosenRequest = request;
+    if (static_cast<int64_t>(request.text.size()) > input_limit(request)) {
+        return true;  // refused as too large on the way
+    }
+    ChosenTable chosen = choose_table(request);
+    refusal = chosen.refusal;
+    if (!chosen.whole) {
+        chosenText = std::move(chosen.text);
+        chosenRequest.text = chosenText;
+    }
+    return refusal.kind == RefusalKind::None;
+}
+
+Refusal convert(const FrameRequest& given, FrameTarget& target) {
+    FrameRequest request;
+    std::string chosenText;
     Refusal refusal;
+    if (!with_chosen_table(given, request, chosenText, refusal)) {
+        return refusal;
+    }
     if (frame_plain_table(request, target, refusal)) {
         return refusal;
     }
@@ -197,8 +220,13 @@ FrameOutcome frame_text_to(const FrameRequest& request, const FramePartWriter& w
     return outcome;
 }
 
-TableRead read_text(const FrameRequest& request) {
+TableRead read_text(const FrameRequest& given) {
     TableRead read;
+    FrameRequest request;
+    std::string chosenText;
+    if (!with_chosen_table(given, request, chosenText, read.refusal)) {
+        return read;
+    }
     std::string_view table;
     read.refusal = checked_table(request, table);
     if (read.ok() && !table.empty()) {

@@ -29,6 +29,10 @@ struct FrameRequest {
     LineEnd lineEnd = LineEnd::Lf;
     JsonNested jsonNested = JsonNested::Refuse;
     bool header = true;  // JSON out: the first row gives the keys
+    // Markdown and frames: 1-based, the table of a document to read; 0: the
+    // input is one table, and a Markdown input holding anything else is
+    // refused.
+    int32_t table = 0;
 
     FrameFit fit;  // frames only: width, wrapping, alignment, padding, rules
 };

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/text_rules.h"
+#include "text/chosen_table.h"
 #include "text/input_check.h"
 #include "text/text_limits.h"
 #include "text/unicode/display_width.h"
@@ -191,8 +192,18 @@ std::string describe(const Texts& texts) {
     return out;
 }
 
-FrameOutcome framed_through_table(const FrameRequest& request) {
+FrameOutcome framed_through_table(const FrameRequest& given) {
     FrameOutcome outcome;
+    // The table the request reads, as every path chooses it.
+    const ChosenTable chosen = choose_table(given);
+    if (chosen.refusal.kind != RefusalKind::None) {
+        outcome.refusal = chosen.refusal;
+        return outcome;
+    }
+    FrameRequest request = given;
+    if (!chosen.whole) {
+        request.text = chosen.text;
+    }
     const auto limit = request.from == TableFormat::Frame ? kTextFrameLimit : kTextInputLimit;
     outcome.refusal = check_input_text(request.text, request.encoding, limit);
     const std::string_view table = text_rules::without_trailing_line_ends(request.text);
