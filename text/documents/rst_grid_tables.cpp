@@ -98,13 +98,15 @@ Borders borders_of(std::string_view text, const TableLine& span, const std::vect
             borders.glyphs.push_back(g);
         }
     }
+    // Fewer borders than columns: a cell spans columns, or rows where a rule
+    // stops short of it ("|     +-----+").
     const size_t wanted = boundaries.size();
-    if (!is_border(line, glyphs.back()) || borders.glyphs.size() > wanted) {
+    if (borders.glyphs.size() < wanted) {
+        borders.refusal = refusal_at_offset(text, RefusalKind::MergedCells, span.start);
+    } else if (!is_border(line, glyphs.back()) || borders.glyphs.size() > wanted) {
         borders.refusal = refusal_at_offset(text, RefusalKind::RaggedRow, span.start);
         borders.refusal.found = static_cast<int64_t>(borders.glyphs.size()) - 1;
         borders.refusal.limit = static_cast<int64_t>(wanted) - 1;
-    } else if (borders.glyphs.size() < wanted) {
-        borders.refusal = refusal_at_offset(text, RefusalKind::MergedCells, span.start);
     }
     return borders;
 }

@@ -332,4 +332,157 @@ TEST(RstReferee, EditedTablesReadAsTheirModels) {
     }
 }
 
+struct Case {
+    const char* name;
+    const char* text;
+    const char* expected;
+};
+
+void expect_formatted(const Case& c, WidthModel model = WidthModel::Narrow) {
+    const std::string out = formatted(c.text, DocumentKind::Rst, model);
+    EXPECT_EQ(out, c.expected) << c.name;
+    EXPECT_EQ(formatted(out, DocumentKind::Rst, model), out) << c.name;
+}
+
+TEST(RstTables, DriftedTablesAreDrawnAgain) {
+    const Case cases[] = {
+        {"grid cells grown and shrunk, read by the order of their borders",
+         "+---+---+\n| a | b |\n+===+===+\n| ccc | d |\n| e || \n+---+---+\n",
+         "+-----+---+\n| a   | b |\n+=====+===+\n| ccc | d |\n| e   |   |\n+-----+---+\n"},
+        {"a grid cell's lines keep their indentation under its first",
+         "+------+\n| - a  |\n|   bcd  |\n+------+\n",
+         "+-------+\n| - a   |\n|   bcd |\n+-------+\n"},
+        {"a bar in an aligned grid cell is text",
+         "+-----+---+\n| a|b | c |\n| d | e |\n+-----+---+\n",
+         "+-----+---+\n| a|b | c |\n| d   | e |\n+-----+---+\n"},
+        {"CJK cells are two columns", "+--+--+\n| \xE6\xBC\xA2\xE5\xAD\x97 | a |\n+--+--+\n",
+         "+------+---+\n| \xE6\xBC\xA2\xE5\xAD\x97 | a |\n+------+---+\n"},
+        {"a one-column grid keeps the top docutils needs", "+--------+\n|  |\n+--------+\n",
+         "+---+\n|   |\n+---+\n"},
+        {"simple borders too narrow and too wide",
+         "==  ========\nabc  d\nee   ffff\n==  ========\n",
+         "===  ====\nabc  d\nee   ffff\n===  ====\n"},
+        {"a simple cell that grew pushes the rest of its line",
+         "=====  =====\nab     cd\nabcdefgh     x\n=====  =====\n",
+         "========  ==\nab        cd\nabcdefgh  x\n========  ==\n"},
+        {"the last column runs past its border as docutils lets it",
+         "===  ===\na    long text here\n===  ===\n",
+         "=  ==============\na  long text here\n=  ==============\n"},
+        {"a header, a rule of one run a column and a second line of a row",
+         "====  ====\nh     head\n====  ====\nx     y\n      more text\n----  ----\nzz    w\n====  "
+         "====\n",
+         "==  =========\nh   head\n==  =========\nx   y\n    more text\n--  ---------\nzz  w\n==  "
+         "=========\n"},
+        {"a table under a directive keeps its indentation",
+         ".. table:: T\n\n   +-+-+\n   | ab | c |\n   +-+-+\n\n   ==  ==\n   abc  d\n   ==  ==\n",
+         ".. table:: T\n\n   +----+---+\n   | ab | c |\n   +----+---+\n\n   ===  =\n   abc  d\n   "
+         "===  =\n"},
+        {"trailing blanks after a table's lines go", "+---+  \n| a |   \n+---+\n",
+         "+---+\n| a |\n+---+\n"},
+    };
+    for (const Case& c : cases) {
+        expect_formatted(c);
+    }
+}
+
+TEST(RstTables, PaddingIsTheRequests) {
+    DocumentRequest request;
+    request.kind = DocumentKind::Rst;
+    request.text = "+-+-+\n| a | bb |\n+-+-+\n\n==  ==\na  bb\n==  ==\n";
+    request.padding = 0;
+    EXPECT_EQ(format_document(request).text, "+-+--+\n|a|bb|\n+-+--+\n\n= ==\na bb\n= ==\n");
+    request.padding = 2;
+    EXPECT_EQ(format_document(request).text,
+              "+-----+------+\n|  a  |  bb  |\n+-----+------+\n\n=    ==\na    bb\n=    ==\n");
+}
+
+TEST(RstTables, OnlyChangedLinesAreEdited) {
+    const std::string text = "Intro\n\n+-----+---+\n| aaa | b |\n| cc | d |\n+-----+---+\n";
+    const DocumentOutcome outcome = planned(text);
+    ASSERT_EQ(outcome.tables.size(), 1u);
+    const DocumentTable& table = outcome.tables[0];
+    EXPECT_EQ(table.line, 3);
+    ASSERT_EQ(table.lines.size(), 4u);
+    ASSERT_EQ(table.edits.size(), 1u);
+    EXPECT_EQ(text.substr(table.edits[0].start, table.edits[0].end - table.edits[0].start),
+              "| cc | d |");
+    EXPECT_EQ(table.edits[0].text, "| cc  | d |");
+}
+
+TEST(RstTables, TablesThatCannotBeRedrawnAreLeft) {
+    struct Left {
+        const char* name;
+        const char* text;
+        RefusalKind kind;
+        int64_t line;
+    };
+    const Left cases[] = {
+        {"grid column span", "+---+---+\n| a | b |\n+---+---+\n| spans   |\n+-------+\n",
+         RefusalKind::MergedCells, 4},
+        {"grid row span under a short rule",
+         "+---+---+\n| a | b |\n+   +---+\n|   | c |\n+---+---+\n", RefusalKind::MergedCells, 3},
+        {"grid row span beside a rule", "+---+---+\n| a | b |\n|   +---+\n|   | c |\n+---+---+\n",
+         RefusalKind::MergedCells, 3},
+        {"simple column span", "=====  =====\na      b\n------------\nspans\n=====  =====\n",
+         RefusalKind::MergedCells, 3},
+        {"simple header group",
+         "=====  =====  ======\n   Inputs     Output\n------------  ------\n  A      B    A or B\n"
+         "=====  =====  ======\n",
+         RefusalKind::MergedCells, 3},
+        {"a TAB", "+---+---+\n| a\tb | c |\n+---+---+\n", RefusalKind::ControlCharacter, 2},
+        {"a C1 control", "===  ===\na \xC2\x85  b\n===  ===\n", RefusalKind::ControlCharacter, 2},
+        {"a drifted line with a bar in a cell", "+---+---+\n| a|b | c |\n+---+---+\n",
+         RefusalKind::RaggedRow, 2},
+        {"more simple cells than columns", "===  ===\na  b  c\n===  ===\n", RefusalKind::RaggedRow,
+         2},
+    };
+    for (const Left& c : cases) {
+        const DocumentOutcome outcome = planned(c.text);
+        ASSERT_EQ(outcome.tables.size(), 1u) << c.name;
+        EXPECT_EQ(outcome.text, c.text) << c.name;
+        EXPECT_EQ(outcome.tables[0].refusal.kind, c.kind) << c.name;
+        EXPECT_EQ(outcome.tables[0].refusal.line, c.line) << c.name;
+    }
+}
+
+TEST(RstTables, WhatDocutilsDoesNotReadAsATableIsKept) {
+    const char* const cases[] = {
+        "A literal block::\n\n    +---+\n    | abc |\n    +---+\n\nAfter.\n",
+        "::\n\n  ==  ==\n  abc  d\n  ==  ==\n",
+        ".. a comment\n   +---+\n   | abc |\n   +---+\n",
+        ".. code-block:: rst\n\n   +---+\n   | abc |\n   +---+\n",
+        "A paragraph\n+---+\n| abc |\n+---+\n",
+        "+---+\n| abc |\nno bottom\n",
+        "==  ==\nabc  d\nno bottom border\n",
+        "+--+\n| abc |\n+--+\n",
+    };
+    for (const char* text : cases) {
+        const DocumentOutcome outcome = planned(text);
+        EXPECT_EQ(outcome.text, text);
+        EXPECT_TRUE(outcome.tables.empty()) << text;
+    }
+}
+
+TEST(RstTables, DirectivesSteerTheFormatter) {
+    const Case cases[] = {
+        {"ignore leaves the next table",
+         ".. zentab: ignore\n\n+---+\n| abc |\n+---+\n\n+---+\n| abc |\n+---+\n",
+         ".. zentab: ignore\n\n+---+\n| abc |\n+---+\n\n+-----+\n| abc |\n+-----+\n"},
+        {"off and on",
+         ".. zentab: off\n\n+---+\n| abc |\n+---+\n\n.. ZENTAB: On\n\n+---+\n| abc |\n+---+\n",
+         ".. zentab: off\n\n+---+\n| abc |\n+---+\n\n.. ZENTAB: On\n\n+-----+\n| abc |\n+-----+\n"},
+        {"wide then narrow",
+         ".. zentab: wide\n\n+-----+\n| \xC2\xB1 |\n+-----+\n\n.. zentab: narrow\n\n+-----+\n| "
+         "\xC2\xB1 "
+         "|\n+-----+\n",
+         ".. zentab: wide\n\n+----+\n| \xC2\xB1 |\n+----+\n\n.. zentab: narrow\n\n+---+\n| "
+         "\xC2\xB1 |\n+---+\n"},
+    };
+    for (const Case& c : cases) {
+        expect_formatted(c);
+    }
+    // A table left by a directive is still found.
+    EXPECT_EQ(planned(cases[0].text).tables.size(), 2u);
+}
+
 }  // namespace
