@@ -485,4 +485,29 @@ TEST(RstTables, DirectivesSteerTheFormatter) {
     EXPECT_EQ(planned(cases[0].text).tables.size(), 2u);
 }
 
+// Any lines of table pieces: nothing breaks, and what is drawn stays drawn.
+TEST(RstTables, FormattingTwiceIsAFixedPointForAnyPieces) {
+    static const char* const kLines[] = {
+        "+---+---+", "+-----+",   "+===+===+", "+   +---+", "| a | bb |", "|\xE6\xBC\xA2| x|",
+        "|  - a |",  "| a|b |",   "||",        "====  ===", "==  ==  ==", "a  b",
+        "   c  d e", "---  --",   "-------",   "",          "",           ".. zentab: ignore",
+        "Text::",    ".. note::", "text",      "  "};
+    std::mt19937 rng(5);
+    int changed = 0;
+    for (int i = 0; i < 3000; ++i) {
+        std::string text;
+        for (int n = std::uniform_int_distribution<int>(1, 16)(rng); n > 0; --n) {
+            text += std::uniform_int_distribution<int>(0, 5)(rng) == 0 ? "   " : "";
+            text += kLines[std::uniform_int_distribution<int>(0, 21)(rng)];
+            text += "\n";
+        }
+        for (WidthModel model : {WidthModel::Narrow, WidthModel::Wide}) {
+            const std::string once = formatted(text, DocumentKind::Rst, model);
+            changed += once != text ? 1 : 0;
+            ASSERT_EQ(formatted(once, DocumentKind::Rst, model), once) << text;
+        }
+    }
+    EXPECT_GT(changed, 30);  // some of them are tables
+}
+
 }  // namespace
