@@ -367,6 +367,14 @@ int zentab_options_set_padding(zentab_options* options, int spaces) {
     return 0;
 }
 
+int zentab_options_set_table(zentab_options* options, int table) {
+    if (table < 0) {
+        return -1;
+    }
+    options->request.table = table;
+    return 0;
+}
+
 int zentab_options_set_rules(zentab_options* options, zentab_rules rules) {
     return set_enum(options->request.fit.rules, rules, ZENTAB_RULES_NONE);
 }

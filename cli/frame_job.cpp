@@ -98,6 +98,7 @@ LibraryOptions library_options(const CliOptions& options) {
         zentab_options_set_position(set, options.positionType);
     }
     zentab_options_set_header(set, options.header ? 1 : 0);
+    zentab_options_set_table(set, options.table);
     set_layout(set, options);
     return handle;
 }

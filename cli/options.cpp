@@ -63,6 +63,7 @@ std::optional<int32_t> small_number(std::string_view text, int32_t max) {
 // Wider than any frame the text layer draws (at most kTextFrameLimit bytes).
 constexpr int32_t kMostColumns = 1000000;
 constexpr int32_t kMostPadding = 1000;
+constexpr int32_t kMostTables = 1000000000;
 
 // N, or N,N,... with - for a column without a limit (0, as the library
 // takes it).
@@ -199,6 +200,7 @@ enum class OptionKind {
     Align,
     Padding,
     Rules,
+    Table,
     Help,
     Version,
     Unknown
@@ -228,6 +230,7 @@ constexpr OptionName kOptionNames[] = {
     {"", "--align", OptionKind::Align},
     {"", "--padding", OptionKind::Padding},
     {"", "--rules", OptionKind::Rules},
+    {"", "--table", OptionKind::Table},
     {"-h", "--help", OptionKind::Help},
     {"", "--version", OptionKind::Version},
 };
@@ -316,6 +319,12 @@ class OptionParser {
 
     void finish() {
         const CliOptions& options = result_.options;
+        if (result_.error.empty() && options.table > 0 && options.from != TableFormat::Markdown &&
+            options.from != TableFormat::Frame) {
+            result_.error =
+                "--table picks a table of a document; use it with --from markdown "
+                "or --from frame";
+        }
         if (!result_.error.empty() || !options.raw) {
             return;
         }
@@ -525,6 +534,13 @@ class OptionParser {
             toGiven_ = toGiven_ || kind == OptionKind::To;
         } else if (kind == OptionKind::JsonNested) {
             set_json_nested(value);
+        } else if (kind == OptionKind::Table) {
+            std::optional<int32_t> table = count_in(value, 1, kMostTables);
+            if (!table) {
+                refuse_value(kind, value, "use the number of a table, from 1");
+                return;
+            }
+            options.table = *table;
         } else if (kind == OptionKind::Ambiguous) {
             if (!set_width_model(value)) {
                 result_.error = "invalid width model '" + value + "' (use narrow, wide or auto)";
@@ -597,6 +613,9 @@ const char* usage_text() {
            "                       format has one)\n"
            "      --json-nested M  an array or object in a JSON cell: error (default)\n"
            "                       refuses it, text keeps its JSON text as in the input\n"
+           "      --table N        --from markdown or frame: read the Nth table of a\n"
+           "                       document (a Markdown input holding anything but one\n"
+           "                       table is refused without it)\n"
            "      --no-header      --to json or jsonl: write rows as arrays, the first\n"
            "                       row too, instead of objects keyed by the first row\n"
            "  -w, --width N        no line of the frame wider than N columns: the widest\n"

@@ -21,6 +21,7 @@ struct CliOptions {
     TableFormat from = TableFormat::Psv;
     TableFormat to = TableFormat::Frame;
     JsonNested jsonNested = JsonNested::Refuse;
+    int32_t table = 0;  // --table: the Nth table of a document; 0: the input is one
     bool header = true;  // JSON out: objects keyed by the first row
     // How a frame fits its cells, as the library takes it: widths in display
     // columns, 0 for no limit; alignment as letters, already checked.

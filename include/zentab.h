@@ -190,6 +190,12 @@ ZENTAB_API int zentab_options_set_align(zentab_options* options, const char* let
 /* Spaces on each side of every cell, 0 (the default) or more. */
 ZENTAB_API int zentab_options_set_padding(zentab_options* options, int spaces);
 ZENTAB_API int zentab_options_set_rules(zentab_options* options, zentab_rules rules);
+/* From Markdown or a frame: the table'th table of a document (1 for the
+ * first), found as zentab_format_document finds it; 0, the default, reads
+ * the input as one table, and refuses a Markdown input holding anything else
+ * with ZENTAB_REFUSAL_TEXT_OUTSIDE_TABLE. A table past the last is refused
+ * with ZENTAB_REFUSAL_NO_SUCH_TABLE; a negative one here, with -1. */
+ZENTAB_API int zentab_options_set_table(zentab_options* options, int table);
 
 /* Reads size bytes of text in the options' from format and writes them in
  * their to format; options NULL means the defaults. Text of nothing but line

@@ -159,6 +159,32 @@ INSTANTIATE_TEST_SUITE_P(
                    "932\n", 1}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
+const std::string kReadme =
+    "# Fruit\n\nPrices:\n\n| 品名 | 円 |\n|---|--:|\n| りんご | 120 |\n\n```\n| a |\n|---|\n```\n\n"
+    "> | Kg | Box |\n> |---|---|\n> | 5 | \"big\" |\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    TablesOfDocuments, ZentabTool,
+    ::testing::Values(
+        CliCase{"prose_is_not_dropped", {"--from", "markdown"}, kReadme, "",
+                   "zentab: line 1, column 1: this line is not part of the table: the input holds "
+                   "more than one table; use 'zentab fmt' to line up a document's tables, or "
+                   "--table N to pick one\n", 1},
+        CliCase{"first_table_to_psv", {"--from", "markdown", "--table", "1", "--to", "psv"},
+                   kReadme, "品名|円\nりんご|120\n", "", 0},
+        CliCase{"quoted_table_to_csv", {"--from", "markdown", "--table=2", "--to", "csv"}, kReadme,
+                   "Kg,Box\n5,\"\"\"big\"\"\"\n", "", 0},
+        CliCase{"table_past_the_last", {"--from", "markdown", "--table", "3"}, kReadme, "",
+                   "zentab: there is no table 3: the input holds 2 tables\n", 1},
+        CliCase{"table_of_a_frame", {"--from", "frame", "--table", "2", "--to", "psv"},
+                   "+-+\n|a|\n+-+\n\ntext\n\n+--+\n|bc|\n+--+\n", "bc\n", "", 0},
+        CliCase{"table_needs_a_document_format", {"--table", "1"}, "a|b\n", "",
+                   "zentab: --table picks a table of a document; use it with --from markdown or "
+                   "--from frame\n" + kTry, 2},
+        CliCase{"table_zero", {"--from", "markdown", "--table", "0"}, "", "",
+                   "zentab: invalid --table '0' (use the number of a table, from 1)\n" + kTry, 2}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
 INSTANTIATE_TEST_SUITE_P(
     FormatUsage, ZentabTool,
     ::testing::Values(
