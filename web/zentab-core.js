@@ -176,5 +176,23 @@ function zentabOpen(instance) {
         return { rows: flat.split('\x1e').slice(0, -1).map((row) => row.split('\x1f').slice(0, -1)) };
     }
 
-    return { frameText, layoutOfOutput, layoutOf, unframe };
+    // A document with its tables lined up in place: kind 0 Markdown, 1 Org, 2
+    // reStructuredText, 3 plain text; padding -1 for the kind's own. Each
+    // table found gives its first line, whether it changed, and why it was
+    // left as it is, when it was.
+    function formatDocument(text, kind, wide, padding) {
+        if (!wellFormed(text)) return { refusal: loneSurrogate(text) };
+        write(text);
+        const count = exports.zentab_format_document(kind, wide ? 1 : 0, padding);
+        if (count < 0) return { refusal: refusalOf() };
+        const tables = [];
+        for (let index = 0; index < count; index++) {
+            const table = { line: exports.zentab_document_table(index), changed: exports.zentab_document_table_changes(index) === 1 };
+            if (exports.zentab_refusal_kind()) table.refusal = refusalOf();
+            tables.push(table);
+        }
+        return { text: outputText(), tables };
+    }
+
+    return { frameText, layoutOfOutput, layoutOf, unframe, formatDocument };
 }

@@ -10,6 +10,7 @@
 #include "core/text_rules.h"
 #include "page_layout.h"
 #include "text/cp932_codec.h"
+#include "text/documents/document.h"
 #include "text/frame_text.h"
 #include "utf16_output.h"
 
@@ -239,4 +240,58 @@ ZENTAB_EXPORT uint32_t zentab_layout_input(int32_t wide) {
 
 ZENTAB_EXPORT const uint32_t* zentab_layout_data() {
     return gLayout.data();
+}
+
+namespace {
+
+// What the caller asks of each table of the last document formatted; the
+// edits themselves are in the output already.
+struct TableFound {
+    double line = 0;
+    int32_t changes = 0;
+    Refusal refusal;
+};
+
+std::vector<TableFound> gTables;
+
+}  // namespace
+
+// Lines up the tables of the input, a document of kind (DocumentKind: 0
+// Markdown, 1 Org, 2 reStructuredText, 3 plain text), in place, the document
+// becoming the output; padding -1 for the kind's own. Returns the tables
+// found, or -1 for a document refused as a whole.
+ZENTAB_EXPORT int32_t zentab_format_document(int32_t kind, int32_t wide, int32_t padding) {
+    DocumentRequest request;
+    request.text = gInput;
+    request.kind = static_cast<DocumentKind>(kind);
+    request.widthModel = wide != 0 ? WidthModel::Wide : WidthModel::Narrow;
+    request.padding = padding;
+    DocumentOutcome outcome = format_document(request);
+    gTables.clear();
+    if (!outcome.ok()) {
+        refuse(outcome.refusal);
+        return -1;
+    }
+    for (const DocumentTable& table : outcome.tables) {
+        gTables.push_back(
+            {static_cast<double>(table.line), table.changes() ? 1 : 0, table.refusal});
+    }
+    succeed(std::move(outcome.text));
+    return static_cast<int32_t>(gTables.size());
+}
+
+// Table index of the last document: its refusal (kind None when it was
+// lined up) becomes the one zentab_refusal_* and zentab_message read, the
+// output staying. Returns the table's first line, 0 past the last table.
+ZENTAB_EXPORT double zentab_document_table(uint32_t index) {
+    const TableFound table = index < gTables.size() ? gTables[index] : TableFound{};
+    gRefusal = table.refusal;
+    gMessage =
+        table.refusal.kind == RefusalKind::None ? std::string() : describe_refusal(table.refusal);
+    return table.line;
+}
+
+// Whether table index of the last document had lines edited.
+ZENTAB_EXPORT int32_t zentab_document_table_changes(uint32_t index) {
+    return index < gTables.size() ? gTables[index].changes : 0;
 }

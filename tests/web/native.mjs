@@ -71,3 +71,46 @@ export function randomFit(next) {
     }
     return { fit, args };
 }
+
+// `zentab fmt` on a document: its output, and what it says of each table
+// left as it is, as the faces give them: { line, column, message }.
+export function runFmt(args, text) {
+    const run = runNative(['fmt', ...args], text);
+    const left = run.stderr.split('\n').filter(Boolean).map((said) => {
+        const found = /^<stdin>:(\d+):(\d+): table left as it is: (.*)$/.exec(said);
+        if (!found) throw new Error(`zentab fmt said ${said}`);
+        const [line, column] = [Number(found[1]), Number(found[2])];
+        return { line, column, message: `line ${line}, column ${column}: ${found[3]}` };
+    });
+    return { status: run.status, text: run.stdout.toString('utf8'), left };
+}
+
+// A random Markdown document: tables of ASCII, CJK, ambiguous and emoji
+// cells with ragged blanks, some behind quotes or list items, some in code
+// (never tables), now and then a row with a cell past the header's.
+export function randomDocument(next) {
+    const pick = (items) => items[Math.floor(next() * items.length)];
+    const count = (most) => Math.floor(next() * (most + 1));
+    const words = ['a', 'pen', '12.5', 'x y', '漢字', 'ペン', '表', '±', 'Ω○', '😀', '👩\u200d👩\u200d👧', '🇯🇵',
+        'e\u0301', '`|`', '\\|', '**b**'];
+    const cell = () => Array.from({ length: count(3) }, () => pick(words)).join(' ');
+    const row = (cells, blanks) => {
+        const inner = Array.from({ length: cells }, () => ' '.repeat(count(blanks)) + cell() + ' '.repeat(count(blanks))).join('|');
+        return next() < 0.2 ? inner : `|${inner}|`;
+    };
+    const table = (prefix) => {
+        const columns = 1 + count(3);
+        const rule = Array.from({ length: columns }, () => pick(['-', '---', ':--', '--:', ':-:', ' --- '])).join('|');
+        const rows = [row(columns, 2), `|${rule}|`];
+        for (let r = count(4); r > 0; r--) rows.push(row(columns + (next() < 0.08 ? 1 : 0), 3));
+        return rows.map((line) => `${prefix}${line}\n`).join('');
+    };
+    const parts = [];
+    for (let p = 1 + count(4); p > 0; p--) {
+        const choice = next();
+        if (choice < 0.5) parts.push(table(pick(['', '', '> ', '- '])));
+        else if (choice < 0.6) parts.push(`\`\`\`\n${table('')}\`\`\`\n`);
+        else parts.push(pick(['# Notes 表\n', 'Some text | with a bar.\n', '- item\n']));
+    }
+    return parts.join('\n');
+}

@@ -8,10 +8,10 @@ import { describe, test } from 'node:test';
 import zlib from 'node:zlib';
 import { pathToFileURL } from 'node:url';
 
-import { iconv, nativeRefusal, positions, random, randomFit, runNative, zentabBin } from './native.mjs';
+import { iconv, nativeRefusal, positions, random, randomDocument, randomFit, runFmt, runNative, zentabBin } from './native.mjs';
 
 const packageDir = path.resolve(process.env.ZENTAB_PACKAGE ?? 'build-web/try/node_modules/zentab');
-const { frame, unframe, ZentabError } = await import(path.join(packageDir, 'index.js'));
+const { formatDocument, frame, unframe, ZentabError } = await import(path.join(packageDir, 'index.js'));
 
 const tables = {
     ascii: 'No|Item|Qty\n1|pen|10\n2|notebook|5\n',
@@ -300,6 +300,7 @@ test('the package: ES module and CommonJS with types, a bin, no dependencies, No
     const types = fs.readFileSync(path.join(packageDir, 'index.d.ts'), 'utf8');
     assert.match(types, /export function frame\(text: string, options\?: FrameOptions\): string;/);
     assert.match(types, /export class ZentabError extends Error/);
+    assert.match(types, /export function formatDocument\(text: string, options\?: DocumentOptions\): FormattedDocument;/);
     // Every refusal kind of the text layer has its word, in its order.
     const header = fs.readFileSync(new URL('../../text/refusal.h', import.meta.url), 'utf8');
     const names = /enum class RefusalKind[^{]*\{([^}]*)\}/.exec(header)[1].split('\n')
@@ -422,7 +423,7 @@ test('require() and import give the same functions and error class', () => {
     const script = `const z = require(${JSON.stringify(packageDir)});
 import(${JSON.stringify(pathToFileURL(path.join(packageDir, 'index.js')).href)}).then((m) => {
   let caught; try { z.frame('A|B\\nC'); } catch (error) { caught = error; }
-  process.stdout.write(JSON.stringify([m.frame === z.frame, m.ZentabError === z.ZentabError,
+  process.stdout.write(JSON.stringify([m.frame === z.frame && m.formatDocument === z.formatDocument, m.ZentabError === z.ZentabError,
     caught instanceof m.ZentabError, caught.line, z.frame('A|B')]));
 });`;
     const child = spawnSync(process.execPath, ['-e', script]);
@@ -449,4 +450,54 @@ test('cp932: every character code page 932 writes', () => {
     const native = runNative(['-e', 'cp932', '--crlf'], iconv('UTF-8', 'CP932', text));
     assert.equal(native.status, 0, native.stderr);
     assert.ok(Buffer.from(frame(text, { encoding: 'cp932', lineEnd: 'crlf' })).equals(iconv('CP932', 'UTF-8', native.stdout)));
+});
+
+describe('formatDocument() lines up tables as zentab fmt does', () => {
+    test('random Markdown documents, both width models, padding as Markdown has it or given', () => {
+        const next = random(2024);
+        const seen = { changed: 0, left: 0 };
+        for (let round = 0; round < 120; round++) {
+            const text = randomDocument(next);
+            const ambiguous = next() < 0.5 ? 'narrow' : 'wide';
+            const padding = [undefined, 0, 2][Math.floor(next() * 3)];
+            const args = ['--in', 'markdown', '-a', ambiguous, ...(padding === undefined ? [] : ['--padding', `${padding}`])];
+            const native = runFmt(args, text);
+            const name = `${args.join(' ')} on ${JSON.stringify(text)}`;
+            const got = formatDocument(text, { ambiguous, padding });
+            assert.equal(got.text, native.text, name);
+            const left = got.tables.filter((table) => table.refusal)
+                .map(({ refusal: { line, column, message } }) => ({ line, column, message }));
+            assert.deepEqual(left, native.left, name);
+            assert.equal(native.status, left.length ? 1 : 0, name);
+            // Lined up once, a document stays as it is.
+            assert.ok(formatDocument(got.text, { ambiguous, padding }).tables.every((table) => !table.changed), name);
+            seen.changed += got.tables.some((table) => table.changed);
+            seen.left += left.length > 0;
+        }
+        assert.ok(seen.changed > 40 && seen.left > 0, JSON.stringify(seen));
+    });
+
+    test('the tables: their first lines, which changed, and why one was left as it is', () => {
+        const text = '# T\n\n|a|b|\n|---|---|\n|漢字|1|\n\n| x   |\n| --- |\n| x   |\n\n| a | b |\n|---|---|\n| 1 | 2 | 3 |\n';
+        const { tables } = formatDocument(text);
+        assert.deepEqual(tables.map(({ line, changed, refusal }) => [line, changed, refusal?.kind]),
+            [[3, true, undefined], [7, false, undefined], [11, false, 'cells-past-header']]);
+        assert.match(tables[2].refusal.message, /^line 13, column 11: this row has 3 cells/);
+    });
+
+    test('other kinds of document, by name', () => {
+        const text = '| a | b |\n|---+---|\n| 漢字 | 1 |\n\n+--+--+\n|x |y |\n+--+--+\n';
+        for (const kind of ['org', 'rst', 'text']) {
+            assert.equal(formatDocument(text, { kind }).text, runFmt(['--in', kind], text).text, kind);
+        }
+    });
+
+    test('a document refused whole throws; bad options are RangeErrors and TypeErrors', () => {
+        assert.throws(() => formatDocument('| a |\n|---|\n| \uD83D |\n'),
+            (error) => error instanceof ZentabError && error.kind === 'invalid-utf8' && error.line === 3);
+        for (const options of [{ kind: 'html' }, { kind: 'Markdown' }, { ambiguous: 'half' }, { padding: -1 }, { padding: 1.5 }, { padding: 1001 }]) {
+            assert.throws(() => formatDocument('x', options), RangeError, JSON.stringify(options));
+        }
+        assert.throws(() => formatDocument(new Uint8Array(1)), TypeError);
+    });
 });

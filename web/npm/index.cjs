@@ -50,8 +50,9 @@ const kinds = [
     'stray-quote', 'no-delimiter-row', 'no-frame-found', 'frame-mismatch', 'cell-holds-separator',
     'cell-holds-line-break', 'row-not-held', 'not-in-cp932', 'cell-has-edge-blanks', 'bad-json',
     'duplicate-name', 'format-not-readable', 'too-few-columns', 'format-not-writable', 'frame-too-narrow',
-    'bad-layout',
+    'bad-layout', 'cells-past-header', 'merged-cells', 'text-outside-table', 'no-such-table',
 ];
+const kindWord = (kind) => kinds[kind] ?? `kind-${kind}`;
 
 /** A table that cannot be framed: where, and why. */
 class ZentabError extends Error {
@@ -61,7 +62,7 @@ class ZentabError extends Error {
         this.line = refusal.line;
         this.column = refusal.column;
         this.codePoint = refusal.codePoint;
-        this.kind = kinds[refusal.kind] ?? `kind-${refusal.kind}`;
+        this.kind = kindWord(refusal.kind);
         // What was counted and its limit: for frame-too-narrow, the fewest
         // columns the frame needs and the width asked.
         this.found = refusal.found;
@@ -199,4 +200,31 @@ function unframe(text, { ambiguous = 'narrow' } = {}) {
     return result.rows;
 }
 
-module.exports = { ready, frame, unframe, ZentabError };
+// The kinds of document, numbered as the module numbers them.
+const documentKinds = ['markdown', 'org', 'rst', 'text'];
+
+/**
+ * Lines up every table of a document in place, as `zentab fmt --in KIND`
+ * does: the text around the tables, and each cell's text, come back as they
+ * went in. A table that cannot be lined up is left as it is, and its entry
+ * in tables says why.
+ * @param {string} text
+ * @param {{kind?: 'markdown' | 'org' | 'rst' | 'text', ambiguous?: 'narrow' | 'wide', padding?: number}} [options]
+ * @returns {{text: string, tables: {line: number, changed: boolean,
+ *   refusal?: {kind: string, line: number, column: number, message: string}}[]}}
+ */
+function formatDocument(text, { kind = 'markdown', ambiguous = 'narrow', padding } = {}) {
+    if (typeof text !== 'string') throw new TypeError('text must be a string');
+    const kindNumber = oneOf('kind', documentKinds, kind);
+    if (padding !== undefined && (!Number.isInteger(padding) || padding < 0 || padding > mostPadding)) {
+        throw new RangeError(`padding must be a number of spaces, 0 to ${mostPadding}, not ${String(padding)}`);
+    }
+    const result = open().formatDocument(text, kindNumber, wide(ambiguous), padding ?? -1);
+    if (result.refusal) throw new ZentabError(result.refusal);
+    const tables = result.tables.map(({ line, changed, refusal }) => (refusal
+        ? { line, changed, refusal: { kind: kindWord(refusal.kind), line: refusal.line, column: refusal.column, message: refusal.message } }
+        : { line, changed }));
+    return { text: result.text, tables };
+}
+
+module.exports = { ready, frame, unframe, formatDocument, ZentabError };

@@ -71,7 +71,8 @@ export type RefusalKind =
     | 'no-cells' | 'frame-too-large' | 'out-of-memory' | 'open-quote' | 'stray-quote'
     | 'no-delimiter-row' | 'no-frame-found' | 'frame-mismatch' | 'cell-holds-separator'
     | 'cell-holds-line-break' | 'row-not-held' | 'not-in-cp932' | 'cell-has-edge-blanks'
-    | 'too-few-columns' | 'frame-too-narrow' | 'bad-layout' | (string & {});
+    | 'too-few-columns' | 'frame-too-narrow' | 'bad-layout' | 'cells-past-header' | 'merged-cells'
+    | (string & {});
 
 /** Thrown for a table that cannot be framed, with where and why. */
 export class ZentabError extends Error {
@@ -127,10 +128,65 @@ export function frame(bytes: Uint8Array, options?: FrameOptions): Uint8Array;
  */
 export function unframe(text: string, options?: UnframeOptions): string[][];
 
+/** A kind of document whose tables formatDocument() lines up. */
+export type DocumentKind = 'markdown' | 'org' | 'rst' | 'text';
+
+export interface DocumentOptions {
+    /**
+     * "markdown" (GitHub's pipe tables, default), "org", "rst" (grid and
+     * simple tables) or "text" (frames, also inside source comments).
+     */
+    kind?: DocumentKind;
+    /** Width of East Asian "ambiguous" characters, as for frame(). Default "narrow". */
+    ambiguous?: 'narrow' | 'wide';
+    /** Spaces on each side of every cell, 0 to 1000. Default: the kind's own (1 in Markdown and Org). */
+    padding?: number;
+}
+
+/** Why a table of a document was left as it is, and where. */
+export interface TableRefusal {
+    /** Such as "cells-past-header", "control-character" or "merged-cells". */
+    kind: RefusalKind;
+    /** 1-based line of the document. */
+    line: number;
+    /** 1-based column, counted in characters. */
+    column: number;
+    /** Led by the place: "line 3, column 11: this row has 3 cells ...". */
+    message: string;
+}
+
+/** A table found in a document. */
+export interface DocumentTable {
+    /** 1-based line of its first line. */
+    line: number;
+    /** Whether lining it up changed its lines. */
+    changed: boolean;
+    /** Present when the table was left as it is. */
+    refusal?: TableRefusal;
+}
+
+export interface FormattedDocument {
+    /** The document with its tables lined up. */
+    text: string;
+    /** Every table found, in the document's order. */
+    tables: DocumentTable[];
+}
+
+/**
+ * Lines up every table of a document in place and returns the document, as
+ * `zentab fmt --in KIND -a AMBIGUOUS [--padding PADDING]` prints it: the text
+ * around the tables, and each cell's text, come back as they went in. A table
+ * that cannot be lined up is left as it is, its entry in `tables` saying why.
+ * Throws a ZentabError for a document refused as a whole (too large, or
+ * holding a lone surrogate), and a RangeError or TypeError for bad options.
+ */
+export function formatDocument(text: string, options?: DocumentOptions): FormattedDocument;
+
 declare const zentab: {
     ready: typeof ready;
     frame: typeof frame;
     unframe: typeof unframe;
+    formatDocument: typeof formatDocument;
     ZentabError: typeof ZentabError;
 };
 export default zentab;

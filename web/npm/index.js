@@ -2,5 +2,5 @@
 // ZentabError is one class whichever way the package is loaded.
 import zentab from './index.cjs';
 
-export const { ready, frame, unframe, ZentabError } = zentab;
+export const { ready, frame, unframe, formatDocument, ZentabError } = zentab;
 export default zentab;
