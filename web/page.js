@@ -5,6 +5,9 @@
 
 const positions = 'ABCDEFGHIJKLMNOPQ';
 const formats = ['psv', 'csv', 'tsv', 'markdown', 'frame'];
+// Input formats: the module's, and a Markdown document, whose tables are
+// lined up in place rather than framed.
+const inputs = [...formats, 'document'];
 const defaults = { f: 1, p: 'A', w: 'narrow', e: 'utf8', i: 'psv', fw: '', cw: '', o: 'wrap', a: '', pad: '', r: 'all' };
 const state = { ...defaults };
 const byId = (id) => document.getElementById(id);
@@ -69,7 +72,7 @@ function readFragment() {
     state.p = p.length === 1 && positions.includes(p) ? p : defaults.p;
     state.w = params.get('w') === 'wide' ? 'wide' : defaults.w;
     state.e = params.get('e') === 'sjis' ? 'sjis' : defaults.e;
-    state.i = formats.includes(params.get('i')) ? params.get('i') : defaults.i;
+    state.i = inputs.includes(params.get('i')) ? params.get('i') : defaults.i;
     for (const [key, setting] of Object.entries(fitSettings)) {
         const value = params.get(key) ?? defaults[key];
         state[key] = setting.takes(value) ? value : defaults[key];
@@ -365,14 +368,30 @@ function showResult(result) {
     output.classList.remove('stale');
     shownJob = job;
     showFrame(result.text, result.layout, job.wide || job.sjis, result.starts);
+    if (result.left?.length) showTablesLeft(result.left);
 }
 
-// Shared by the page and its worker: the frame of one request, and its
+// A document's tables that could not be lined up, said where refusals are,
+// the first one's place ready to select; Output holds the document all the same.
+function showTablesLeft(left) {
+    const [first] = left;
+    const more = left.length - 1;
+    refusal.textContent = `A table is left as it is: ${first.message}`
+        + (more ? ` (and ${more} more table${more > 1 ? 's' : ''} left as they are)` : '');
+    place = first.line > 0 ? { line: first.line, column: first.column } : null;
+    showPlace.hidden = !place;
+}
+
+// Shared by the page and its worker: the frame of one request, or its
+// document with the tables lined up and those left as they are, and its
 // layout where the page asks for it.
 function frameJob(zentab, job) {
-    const result = zentab.frameText(job.text, job.f, job.p, job.wide, job.sjis, false, true, job.from, 4, job.fit);
+    const result = job.document
+        ? zentab.formatDocument(job.text, 0, job.wide, job.padding)
+        : zentab.frameText(job.text, job.f, job.p, job.wide, job.sjis, false, true, job.from, 4, job.fit);
     if (result.refusal) return { seq: job.seq, refusal: result.refusal };
-    return { seq: job.seq, text: result.text, layout: job.layOut ? zentab.layoutOfOutput(job.wide || job.sjis) : null };
+    const left = result.tables?.filter((table) => table.refusal).map((table) => table.refusal);
+    return { seq: job.seq, text: result.text, left, layout: job.layOut ? zentab.layoutOfOutput(job.wide || job.sjis) : null };
 }
 
 function post(job) {
@@ -396,9 +415,13 @@ function update() {
         return;
     }
     if (state.fw === 'out') measureOutput();
+    // A document is UTF-8 text, its cells padded as Markdown pads them unless
+    // Padding says otherwise.
+    const isDocument = state.i === 'document';
     const job = {
         seq: ++sent, text: input.value, f: state.f, p: positions.indexOf(state.p) + 1,
-        wide: state.w === 'wide', sjis: state.e === 'sjis', from: formats.indexOf(state.i), fit: fitOfState(),
+        wide: state.w === 'wide', sjis: state.e === 'sjis' && !isDocument, from: formats.indexOf(state.i), fit: fitOfState(),
+        document: isDocument, padding: state.pad === '' ? -1 : Number(state.pad),
     };
     jobs.set(job.seq, job);
     if (badFit.size) {

@@ -7,7 +7,7 @@ import { after, before, describe, test } from 'node:test';
 import zlib from 'node:zlib';
 
 import { answer, choose, controls, launch, openPage, pageUrl, servePage } from './browser.mjs';
-import { iconv, nativeRefusal, positions, random, runNative } from './native.mjs';
+import { iconv, nativeRefusal, positions, random, randomDocument, runFmt, runNative } from './native.mjs';
 
 const axeSource = fs.readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
 const mixed = 'Name|Mark|Note\n山田 太郎|①|ok 😀\nJosé|±α|e\u0301\n佐藤|─|👩\u200d👩\u200d👧 🇯🇵';
@@ -341,6 +341,33 @@ describe('input formats read as the command reads them', () => {
             await context.close();
         });
     }
+});
+
+// A document's tables lined up in Output as zentab fmt lines them up, in the
+// width chosen; a table left as it is said where refusals are, its place
+// selectable, the document shown all the same.
+test('Document (Markdown): random documents lined up as zentab fmt lines them up', async () => {
+    const { context, page } = await fresh();
+    await choose(page, { format: 'Document (Markdown)' });
+    const next = random(77);
+    let left = 0;
+    for (let round = 0; round < 12; round++) {
+        const width = round % 2 ? 'wide' : 'narrow';
+        const text = round === 0 ? '| a | b |\n|---|---|\n| 1 | 2 | 3 |\n' : randomDocument(next);
+        await choose(page, { width, text });
+        const typed = await controls(page).input.inputValue();
+        const native = runFmt(['--in', 'markdown', '-a', width], typed);
+        const more = native.left.length - 1;
+        const alert = native.left.length ? `A table is left as it is: ${native.left[0].message}`
+            + (more ? ` (and ${more} more table${more > 1 ? 's' : ''} left as they are)` : '') : '';
+        assert.deepEqual(await answer(page), { output: native.text, alert }, `${width} ${JSON.stringify(typed)}`);
+        assert.equal(await page.getByRole('button', { name: 'Select in Input' }).isVisible(), native.left.length > 0);
+        assert.ok(!(await page.getByText('out of date').isVisible()));
+        left += native.left.length > 0;
+    }
+    assert.ok(left > 0);
+    assert.match(page.url(), /[#&]i=document/);
+    await context.close();
 });
 
 describe('over http on 127.0.0.1', () => {
