@@ -13,6 +13,7 @@ packages=(
   unicode-data libutf8proc-dev                             # Unicode tables, cluster checks
   pandoc python3-docutils                                  # reading back document markup
   emacs-nox                                                # Org tables' referee (org-table-align)
+  cmark-gfm                                                # Markdown tables' referee (GitHub's library)
   wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32   # the web page and npm package
   libclang-rt-14-dev-wasm32 lld-14 llvm-14 binaryen xz-utils #   (WebAssembly, wasm-opt, LZMA)
   chromium fonts-dejavu-core fonts-noto-mono               # web tests in a real browser, its fonts

@@ -109,6 +109,7 @@ ChosenTable choose_table(const FrameRequest& request) {
         return chosen;
     }
     chosen.whole = false;
-    chosen.text = lines_where_they_stood(text, tables[request.table == 0 ? 0 : request.table - 1]);
+    const size_t index = request.table == 0 ? 0 : static_cast<size_t>(request.table) - 1;
+    chosen.text = lines_where_they_stood(text, tables[index]);
     return chosen;
 }

@@ -561,8 +561,10 @@ class BlockWalk {
 
     bool opens_table(const LineCursor& cursor) {
         const TableLine delimiter = span_of(cursor);
-        if (markdown_row_cells(text_, lastParagraphLine_.span).size() !=
-            markdown_row_cells(text_, delimiter).size()) {
+        markdown_row_cells(text_, delimiter, cells_);
+        const size_t columns = cells_.size();
+        markdown_row_cells(text_, lastParagraphLine_.span, cells_);
+        if (cells_.size() != columns) {
             return false;
         }
         blocks_.tables.push_back({lastParagraphLine_.number, {lastParagraphLine_.span, delimiter}});
@@ -570,8 +572,9 @@ class BlockWalk {
         return true;
     }
 
-    bool row_empty(const LineCursor& cursor) const {
-        return markdown_row_cells(text_, span_of(cursor)).empty();
+    bool row_empty(const LineCursor& cursor) {
+        markdown_row_cells(text_, span_of(cursor), cells_);
+        return cells_.empty();
     }
 
     void paragraph_line(const LineCursor& cursor) {
@@ -591,6 +594,7 @@ class BlockWalk {
     int htmlKind_ = 0;
     ParagraphLine lastParagraphLine_;
     int64_t lineNumber_ = 0;
+    std::vector<MarkdownCell> cells_;
 };
 
 bool is_space_char(char c) {
@@ -599,8 +603,8 @@ bool is_space_char(char c) {
 
 }  // namespace
 
-std::vector<MarkdownCell> markdown_row_cells(std::string_view text, TableLine row) {
-    std::vector<MarkdownCell> cells;
+void markdown_row_cells(std::string_view text, TableLine row, std::vector<MarkdownCell>& cells) {
+    cells.clear();
     size_t at = row.start;
     auto skip_pipe = [&]() {
         if (at < row.end && text[at] == '|') {
@@ -635,7 +639,6 @@ std::vector<MarkdownCell> markdown_row_cells(std::string_view text, TableLine ro
         }
         cells.push_back({cellStart, cellEnd});
     }
-    return cells;
 }
 
 bool is_markdown_delimiter_row(std::string_view row) {

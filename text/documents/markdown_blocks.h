@@ -41,7 +41,8 @@ struct MarkdownCell {
     size_t start = 0;
     size_t end = 0;
 };
-std::vector<MarkdownCell> markdown_row_cells(std::string_view text, TableLine row);
+// cells is cleared first: one vector serves every row.
+void markdown_row_cells(std::string_view text, TableLine row, std::vector<MarkdownCell>& cells);
 
 // Whether row is a delimiter row such as "|:--|--:|" or "--- | ---".
 bool is_markdown_delimiter_row(std::string_view row);

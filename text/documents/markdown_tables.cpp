@@ -24,27 +24,34 @@ Align align_of(std::string_view delimiterCell) {
     return left && right ? Align::Centre : right ? Align::Right : left ? Align::Left : Align::None;
 }
 
+// The cells of the rows but the delimiter row, row after row, each row as
+// long as the header.
 struct ParsedTable {
-    std::vector<std::vector<std::string_view>> rows;  // the delimiter row left out
+    std::vector<std::string_view> cells;
     std::vector<Align> aligns;
     Refusal refusal;
+
+    size_t rows() const { return aligns.empty() ? 0 : cells.size() / aligns.size(); }
 };
 
 std::string_view cell_text(std::string_view text, const MarkdownCell& cell) {
     return text.substr(cell.start, cell.end - cell.start);
 }
 
-ParsedTable parse_table(std::string_view text, const MarkdownTable& table) {
+ParsedTable parse_table(std::string_view text, const MarkdownTable& table,
+                        std::vector<MarkdownCell>& cells) {
     ParsedTable parsed;
-    for (const MarkdownCell& cell : markdown_row_cells(text, table.rows[1])) {
+    markdown_row_cells(text, table.rows[1], cells);
+    for (const MarkdownCell& cell : cells) {
         parsed.aligns.push_back(align_of(cell_text(text, cell)));
     }
     const size_t columns = parsed.aligns.size();
+    parsed.cells.reserve(columns * (table.rows.size() - 1));
     for (size_t r = 0; r < table.rows.size(); ++r) {
         if (r == 1) {
             continue;
         }
-        const std::vector<MarkdownCell> cells = markdown_row_cells(text, table.rows[r]);
+        markdown_row_cells(text, table.rows[r], cells);
         if (cells.size() > columns) {
             parsed.refusal =
                 refusal_at_offset(text, RefusalKind::CellsPastHeader, cells[columns].start);
@@ -52,12 +59,11 @@ ParsedTable parse_table(std::string_view text, const MarkdownTable& table) {
             parsed.refusal.limit = static_cast<int64_t>(columns);
             return parsed;
         }
-        std::vector<std::string_view> row;
         for (const MarkdownCell& cell : cells) {
-            row.push_back(cell_text(text, cell));
+            parsed.cells.push_back(cell_text(text, cell));
         }
-        row.resize(columns);  // GitHub shows the missing cells empty
-        parsed.rows.push_back(std::move(row));
+        // GitHub shows the missing cells empty.
+        parsed.cells.resize(parsed.cells.size() + columns - cells.size());
     }
     return parsed;
 }
@@ -72,53 +78,56 @@ void append_cell(std::string& out, std::string_view cell, int64_t width, int64_t
     out += '|';
 }
 
-std::string delimiter_row(const std::vector<int64_t>& columns, const std::vector<Align>& aligns,
-                          int32_t padding) {
-    std::string out = "|";
+void draw_delimiter_row(std::string& out, const std::vector<int64_t>& columns,
+                        const std::vector<Align>& aligns, int32_t padding) {
+    out = "|";
     for (size_t c = 0; c < columns.size(); ++c) {
-        std::string dashes(static_cast<size_t>(columns[c]), '-');
-        if (aligns[c] == Align::Left || aligns[c] == Align::Centre) {
-            dashes.front() = ':';
-        }
-        if (aligns[c] == Align::Right || aligns[c] == Align::Centre) {
-            dashes.back() = ':';
-        }
+        const bool left = aligns[c] == Align::Left || aligns[c] == Align::Centre;
+        const bool right = aligns[c] == Align::Right || aligns[c] == Align::Centre;
         out.append(static_cast<size_t>(padding), ' ');
-        out += dashes;
+        out += left ? ':' : '-';
+        out.append(static_cast<size_t>(columns[c] - 2), '-');
+        out += right ? ':' : '-';
         out.append(static_cast<size_t>(padding), ' ');
         out += '|';
     }
-    return out;
 }
 
-std::vector<std::string> drawn_rows(const ParsedTable& table, const TableStyle& style) {
+// Each row drawn in turn, and an edit wherever it differs from the line.
+std::vector<TextEdit> drawn_edits(std::string_view text, const std::vector<TableLine>& lines,
+                                  const ParsedTable& table, const TableStyle& style) {
     const size_t columnCount = table.aligns.size();
-    std::vector<std::vector<int64_t>> widths;
+    std::vector<int64_t> widths(table.cells.size());
     std::vector<int64_t> columns(columnCount, kNarrowestColumn);
-    for (const std::vector<std::string_view>& row : table.rows) {
-        widths.emplace_back();
-        for (size_t c = 0; c < columnCount; ++c) {
-            widths.back().push_back(display_width(row[c], style.widthModel));
-            columns[c] = std::max(columns[c], widths.back().back());
-        }
+    for (size_t i = 0; i < table.cells.size(); ++i) {
+        widths[i] = display_width(table.cells[i], style.widthModel);
+        columns[i % columnCount] = std::max(columns[i % columnCount], widths[i]);
     }
-    std::vector<std::string> drawn;
-    for (size_t r = 0; r < table.rows.size(); ++r) {
-        std::string line = "|";
-        for (size_t c = 0; c < columnCount; ++c) {
-            const Align align =
-                r == 0 && table.aligns[c] == Align::None ? Align::Left : table.aligns[c];
-            append_cell(line, table.rows[r][c], widths[r][c], columns[c], align, style.padding);
+    std::vector<TextEdit> edits;
+    std::string line;
+    auto compare = [&](const TableLine& was) {
+        if (text.substr(was.start, was.end - was.start) != line) {
+            edits.push_back({was.start, was.end, line});
         }
-        drawn.push_back(std::move(line));
+    };
+    for (size_t r = 0; r < table.rows(); ++r) {
+        line = "|";
+        for (size_t c = 0; c < columnCount; ++c) {
+            const size_t i = r * columnCount + c;
+            append_cell(line, table.cells[i], widths[i], columns[c], table.aligns[c],
+                        style.padding);
+        }
+        compare(lines[r == 0 ? 0 : r + 1]);
         if (r == 0) {
-            drawn.push_back(delimiter_row(columns, table.aligns, style.padding));
+            draw_delimiter_row(line, columns, table.aligns, style.padding);
+            compare(lines[1]);
         }
     }
-    return drawn;
+    return edits;
 }
 
-DocumentTable planned(std::string_view text, const MarkdownTable& found, const TableStyle& style) {
+DocumentTable planned(std::string_view text, const MarkdownTable& found, const TableStyle& style,
+                      std::vector<MarkdownCell>& cells) {
     DocumentTable table;
     table.line = found.line;
     table.lines = found.rows;
@@ -126,10 +135,10 @@ DocumentTable planned(std::string_view text, const MarkdownTable& found, const T
     if (table.refusal.kind != RefusalKind::None) {
         return table;
     }
-    const ParsedTable parsed = parse_table(text, found);
+    const ParsedTable parsed = parse_table(text, found, cells);
     table.refusal = parsed.refusal;
     if (table.refusal.kind == RefusalKind::None) {
-        table.edits = line_edits(text, table.lines, drawn_rows(parsed, style));
+        table.edits = drawn_edits(text, table.lines, parsed, style);
     }
     return table;
 }
@@ -142,6 +151,7 @@ std::vector<DocumentTable> markdown_tables(std::string_view text, const TableSty
     TableStyle current = style;
     bool off = false;
     auto note = blocks.notes.begin();
+    std::vector<MarkdownCell> cells;
     for (const MarkdownTable& found : blocks.tables) {
         bool ignoreNext = false;
         for (; note != blocks.notes.end() && note->line < found.line; ++note) {
@@ -155,7 +165,7 @@ std::vector<DocumentTable> markdown_tables(std::string_view text, const TableSty
             }
         }
         if (!off && !ignoreNext) {
-            tables.push_back(planned(text, found, current));
+            tables.push_back(planned(text, found, current, cells));
         }
     }
     return tables;
