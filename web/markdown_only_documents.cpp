@@ -1,6 +1,7 @@
-// The page lines up Markdown documents only: these finders, linked in place
-// of the text layer's, find no tables in the other kinds, which keeps their
-// code out of the page's module.
+// The page lines up Markdown documents only, and never asks frame_text for
+// the Nth frame of a text: these finders, linked in place of the text
+// layer's, find no tables in the other kinds, which keeps their code out of
+// the page's module.
 #include "text/documents/document_kinds.h"
 
 namespace documents {
