@@ -3,8 +3,8 @@
 
 Random tables of ASCII and Japanese text and markup characters go through
 `zentab --from csv --to FORMAT`; pandoc reads html, latex, rst, rst-simple,
-org and mediawiki back, docutils reads both rst forms, and every cell must come
-back as it was. Runs of blanks are compared as one space, since every one of
+org and mediawiki back, docutils reads both rst forms, and every cell must
+come back as it was; pandoc reads jira tables of text and entities back. Runs of blanks are compared as one space, since every one of
 these formats renders them so. Cells of inline markup the reader interprets
 (emphasis, code, links) come back as a marker that matches no cell.
 
@@ -36,6 +36,9 @@ PANDOC_FORMATS = {
     "mediawiki": "mediawiki",
 }
 DOCUTILS_FORMATS = ["rst", "rst-simple"]
+# pandoc's jira reader takes other escapes than the wiki does; '&' and the
+# entities it starts are what both read alike.
+JIRA_PIECES = ["a", "x y", "日本", "1", ";", "&", "&amp;", "&lt;", "&#38;", "&&"]
 # Text commands pandoc's LaTeX reader drops: they go to pandoc as private-use
 # characters and come back as what they print.
 LATEX_UNREAD = {
@@ -180,6 +183,21 @@ def compare(fmt, reader, tables, written, read):
     return failures
 
 
+def jira_failures(zentab, rng):
+    tables = []
+    for _ in range(TABLES):
+        columns, rows = rng.randint(1, 3), rng.randint(1, 3)
+        tables.append([
+            ["".join(rng.choice(JIRA_PIECES) for _ in range(rng.randint(1, 3)))
+             for _ in range(columns)]
+            for _ in range(rows)
+        ])
+    written = [write(zentab, table, "jira", "A") for table in tables]
+    read = pandoc_tables("\n\nbetween\n\n".join(written), "jira")
+    print(f"jira: {len(tables)} tables written and read back")
+    return compare("jira", "jira", tables, written, read)
+
+
 def main():
     if len(sys.argv) != 2:
         print(__doc__)
@@ -216,6 +234,7 @@ def main():
         if fmt in DOCUTILS_FORMATS:
             failures += compare(fmt, "docutils", held, written, docutils_tables(document))
         print(f"{fmt}: {len(held)} of {len(tables)} tables written and read back")
+    failures += jira_failures(zentab, rng)
     for failure in failures[:20]:
         print(failure)
     print(f"{len(failures)} failures")

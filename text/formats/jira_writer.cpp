@@ -1,7 +1,9 @@
 // A Jira and Confluence wiki table: "||" around header cells, "|" around the
 // rest. Markup characters are escaped with a backslash; a backslash itself has
-// no escape ("\\" is a line break), so a cell holding one is refused. An empty
-// cell is written as one space, which the wiki reads as empty.
+// no escape ("\\" is a line break), so a cell holding one is refused. '&' is
+// written as an entity, since the wiki reads "&amp;" and its kind as the
+// characters they name. An empty cell is written as one space, which the wiki
+// reads as empty.
 #include "text/formats/markup_cells.h"
 #include "text/formats/text_scan.h"
 
@@ -11,6 +13,9 @@ namespace {
 
 std::optional<std::string> jira_escape(const CharAt& c) {
     const char first = c.text[0];
+    if (first == '&') {
+        return std::string("&amp;");
+    }
     const bool always =
         c.text.size() == 1 && std::string_view("|*_+^~{}[]!").find(first) != std::string_view::npos;
     const bool opening = (first == '-' || first == '#') && (c.first || is_blank(c.before));

@@ -209,7 +209,10 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"jira",
                   kJira,
                   {{"Item", "Note"}, {"日本", "a|b *c* -d- [x] {y}"}, {"", "?? #"}},
-                  "||Item||Note||\n|日本|a\\|b \\*c\\* \\-d- \\[x\\] \\{y\\}|\n| |?\\? \\#|\n"}),
+                  "||Item||Note||\n|日本|a\\|b \\*c\\* \\-d- \\[x\\] \\{y\\}|\n| |?\\? \\#|\n"},
+        // Read back as written, not as the character an entity names.
+        WriteCase{
+            "jira_ampersand_as_entity", kJira, {{"&amp;", "a&b"}}, "||&amp;amp;||a&amp;b||\n"}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
 struct RefusedWrite {
