@@ -75,7 +75,7 @@ std::string writing_refusal_words(const Refusal& refusal) {
                    "frame, json or jsonl)";
         case RefusalKind::RowNotHeld:
             return "the output format cannot hold this row: a row with no cells, a last "
-                   "row of one empty cell in tsv, or an empty cell in an rst simple table";
+                   "row of one empty cell in tsv, or an empty first cell in an rst simple table";
         default:
             return "refused";
     }

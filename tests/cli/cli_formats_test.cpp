@@ -138,8 +138,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "zentab: line 1, column 3: not UTF-8 (byte 0xFF)\n", 1},
         CliCase{"rst_simple_empty_cell", {"--from", "csv", "--to", "rst-simple"}, "a,b\n,c\n", "",
                    "zentab: line 2, column 1: the output format cannot hold this row: a row with "
-                   "no cells, a last row of one empty cell in tsv, or an empty cell in an rst "
-                   "simple table\n", 1},
+                   "no cells, a last row of one empty cell in tsv, or an empty first cell in an "
+                   "rst simple table\n", 1},
         CliCase{"org_subscript", {"--to", "org"}, "a|x_y\n", "",
                    "zentab: line 1, column 3: this cell holds '_' where the output format cannot "
                    "write it as text\n", 1},

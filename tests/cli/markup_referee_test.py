@@ -229,7 +229,12 @@ def main():
         document = "\n\nbetween\n\n".join(t for t, a in zip(written, alone) if not a)
         read = iter(pandoc_tables(document, reader))
         read = [pandoc_tables(t, reader)[0] if a else next(read, []) for t, a in zip(written, alone)]
-        failures += compare(fmt, reader, held, written, read)
+        # pandoc continues the row above at any empty cell of a simple
+        # table, docutils only at an empty first one: pandoc is asked only
+        # about tables without empty cells.
+        asked = [not (fmt == "rst-simple" and any("" in row for row in t)) for t in held]
+        failures += compare(fmt, reader, *(
+            [x for x, a in zip(column, asked) if a] for column in (held, written, read)))
         document = "\n\nbetween\n\n".join(written)
         if fmt in DOCUTILS_FORMATS:
             failures += compare(fmt, "docutils", held, written, docutils_tables(document))

@@ -1,8 +1,8 @@
 // A reStructuredText simple table: columns under runs of "=", two spaces
-// apart. A row whose first cell is empty continues the row above, and some
-// readers take any empty cell so, so a table with an empty cell is refused,
-// and so is one of a single column, which reads as a section title. A table
-// of one row has no header.
+// apart. A row whose first cell is empty continues the row above, or is lost
+// when it is the first, so such a row is refused; other cells may be empty.
+// A table of a single column is refused too, as it reads as a section title.
+// A table of one row has no header.
 #include "text/formats/rst_cells.h"
 
 namespace formats {
@@ -45,13 +45,11 @@ bool columns_held(const Table& table, Refusal& refusal) {
     return false;
 }
 
-bool cells_filled(const Table& table, Refusal& refusal) {
+bool first_cells_filled(const Table& table, Refusal& refusal) {
     for (const Row& row : table.rows()) {
-        for (const Cell& cell : row) {
-            if (cell.text.empty()) {
-                refusal = cell_refusal(RefusalKind::RowNotHeld, cell);
-                return false;
-            }
+        if (row.front().text.empty()) {
+            refusal = cell_refusal(RefusalKind::RowNotHeld, row.front());
+            return false;
         }
     }
     return true;
@@ -63,7 +61,7 @@ TableWrite write_rst_simple(const Table& table, const WriteOptions& options) {
     TableWrite out;
     RstCells cells;
     if (!rst_cells(table, options.widthModel, cells, out.refusal) ||
-        !columns_held(table, out.refusal) || !cells_filled(table, out.refusal)) {
+        !columns_held(table, out.refusal) || !first_cells_filled(table, out.refusal)) {
         return out;
     }
     const std::string_view end = line_end_text(options.lineEnd);

@@ -184,6 +184,14 @@ INSTANTIATE_TEST_SUITE_P(
                   "====  =================================\n"
                   "日本  a&b <c> \"q\" #1 $2 50% x\\_y {z} \\|\n"
                   "====  =================================\n"},
+        WriteCase{"rst_simple_empty_cells_past_the_first",
+                  kRstSimple,
+                  {{"a", "", "c"}, {"d", "e", ""}},
+                  "=  =  =\n"
+                  "a     c\n"
+                  "=  =  =\n"
+                  "d  e\n"
+                  "=  =  =\n"},
         WriteCase{"org",
                   kOrg,
                   {{"Item", "Note"}, {"日本", "a|b *c* $1 [x] http://y"}},
@@ -292,12 +300,19 @@ INSTANTIATE_TEST_SUITE_P(
             "frame_bar", TableFormat::Frame, {{"a|"}}, RefusalKind::CellHoldsSeparator, 1, 1, '|'},
         RefusedWrite{"latex_ragged", kLatex, {{"a", "b"}, {"c"}}, RefusalKind::RaggedRow, 2, 1},
         RefusedWrite{"rst_tab", kRst, {{"a", "b\tc"}}, RefusalKind::CellHoldsSeparator, 1, 2, '\t'},
-        RefusedWrite{"rst_simple_empty_cell",
+        // It would continue the row above, or be lost above the first rule.
+        RefusedWrite{"rst_simple_empty_first_cell",
                      kRstSimple,
-                     {{"a", "b"}, {"c", ""}},
+                     {{"a", ""}, {"", "d"}},
                      RefusalKind::RowNotHeld,
                      2,
-                     2},
+                     1},
+        RefusedWrite{"rst_simple_empty_first_header_cell",
+                     kRstSimple,
+                     {{"", "b"}, {"c", "d"}},
+                     RefusalKind::RowNotHeld,
+                     1,
+                     1},
         RefusedWrite{
             "rst_simple_one_column", kRstSimple, {{"a"}, {"b"}}, RefusalKind::TooFewColumns, 1, 1},
         RefusedWrite{
