@@ -201,6 +201,66 @@ class FrameReader {
         return piece_of(rule.leftPiece) == Piece::Vertical && !joints_agree(rule, columns);
     }
 
+    // A line of fill between vertical pieces at the frame's ends, |------|,
+    // which may be a rule or a cell of dashes.
+    bool is_bare_rule(LineSpan line, const RuleScan& columns) const {
+        const RuleScan scan = scan_rule(line);
+        if (scan.joints.size() != 2 || piece_of(scan.leftPiece) != Piece::Vertical) {
+            return false;
+        }
+        const size_t after = scan.joints.back().offset + char_at(scan.joints.back().offset).size();
+        return trim_blanks(text_.substr(after, line.end - after)).empty() &&
+               scan.joints.front().column == columns.joints.front().column &&
+               scan.joints.back().column == columns.joints.back().column;
+    }
+
+    // Whether the line's one cell stands apart from both borders, as padded
+    // cells do, or is empty.
+    bool stands_apart(LineSpan line, bool& text) const {
+        size_t first = line.start;
+        while (is_blank(text_[first])) {
+            ++first;
+        }
+        first += char_at(first).size();
+        size_t last = line.end;
+        while (last > first && is_blank(text_[last - 1])) {
+            --last;
+        }
+        last -= last > first ? 1 : 0;  // the right border, a byte of it at least
+        while (last > first && (static_cast<unsigned char>(text_[last]) & 0xC0) == 0x80) {
+            --last;
+        }
+        const std::string_view inside = text_.substr(first, last - first);
+        text = text || !trim_blanks(inside).empty();
+        return trim_blanks(inside).empty() || (is_blank(inside.front()) && is_blank(inside.back()));
+    }
+
+    // Under a header whose text stands apart from the borders, as every
+    // other content line's does, |------| between content lines is a rule: a
+    // cell of dashes would stand apart too.
+    bool bare_rules_inside(size_t top, const RuleScan& columns) const {
+        if (columns.joints.size() != 2) {
+            return false;
+        }
+        bool bare = false;
+        bool text = false;
+        bool content = false;
+        for (size_t at = top + 1; at < lines_.size() && in_frame(lines_[at]); ++at) {
+            if (scan_rule(lines_[at]).kind == RuleScan::Rule) {
+                continue;
+            }
+            if (is_bare_rule(lines_[at], columns)) {
+                bare = bare || content;
+                continue;
+            }
+            content = true;
+            if (!stands_apart(lines_[at], text)) {
+                return false;
+            }
+        }
+        return bare && text;
+    }
+
     bool in_frame(LineSpan line) const {
         return scan_rule(line).kind == RuleScan::Rule || starts_with_vertical(line);
     }
@@ -387,6 +447,7 @@ class FrameReader {
     // at the first line that may still open one.
     bool read_from(size_t top, const RuleScan& topRule, size_t& stop) {
         const RuleScan columns = columns_rule(top, topRule);
+        const bool bareRules = bare_rules_inside(top, columns);
         innerRules_ = 0;
         uint32_t lastLeftPiece = topRule.leftPiece;
         bool lastWasRule = true;
@@ -410,6 +471,11 @@ class FrameReader {
             }
             if (!starts_with_vertical(lines_[at])) {
                 break;
+            }
+            if (bareRules && !lastWasRule && is_bare_rule(lines_[at], columns)) {
+                lastLeftPiece = rule.leftPiece;
+                lastWasRule = true;
+                continue;
             }
             if (lastWasRule && !cut_.empty()) {
                 ++innerRules_;
