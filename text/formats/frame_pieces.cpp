@@ -71,6 +71,14 @@ Piece piece_of(uint32_t code) {
     return code >= 0x250C && code <= 0x2573 && !halfLine ? Piece::Joint : Piece::Other;
 }
 
+bool is_half_horizontal(uint32_t code) {
+    return code == 0x2574 || code == 0x2576 || code == 0x2578 || code == 0x257A;
+}
+
+bool is_half_vertical(uint32_t code) {
+    return code == 0x2575 || code == 0x2577 || code == 0x2579 || code == 0x257B;
+}
+
 bool opens_frame(uint32_t code) {
     switch (code) {
         case '+':

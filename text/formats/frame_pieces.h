@@ -18,6 +18,11 @@ uint32_t piece_code(std::string_view ch, TextEncoding encoding);
 
 Piece piece_of(uint32_t code);
 
+// Half lines, ╶ and ╷ and their kin, which some tools draw at the open ends
+// of a rule or a column's border where a frame has no outer border.
+bool is_half_horizontal(uint32_t code);
+bool is_half_vertical(uint32_t code);
+
 // Corners that a frame may start or end with; '+' could be either.
 bool opens_frame(uint32_t code);
 bool closes_frame(uint32_t code);

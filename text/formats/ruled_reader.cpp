@@ -20,6 +20,7 @@ struct Ruling {
     bool outerLeft = false;           // a separator stands before the first column
     bool outerRight = false;
     Piece opening = Piece::Other;  // the rule's first piece
+    int64_t end = 0;               // the column after its last piece
 };
 
 bool is_digits(std::string_view text) {
@@ -61,14 +62,23 @@ class RuledReader {
         while (first > 0 && !blank(lines_[first - 1])) {
             --first;
         }
+        size_t stop = first;
+        while (stop < lines_.size() && !blank(lines_[stop]) &&
+               !is_row_count(line_text(lines_[stop]))) {
+            ++stop;
+        }
+        if (ruling_.separators.empty() && ruling_.runStarts.size() == 1) {
+            cut_at_gutters(first, stop);
+        }
         std::vector<CutLine> cut;
         bool afterContent = false;
-        for (size_t at = first;
-             at < lines_.size() && !blank(lines_[at]) && !is_row_count(line_text(lines_[at]));
-             ++at) {
+        for (size_t at = first; at < stop; ++at) {
             Ruling other;
             if (scan_rule(lines_[at], other)) {
                 afterContent = false;
+                continue;
+            }
+            if (is_edge(lines_[at])) {
                 continue;
             }
             CutLine line;
@@ -93,6 +103,68 @@ class RuledReader {
 
     bool blank(LineSpan line) const { return trim_blanks(line_text(line)).empty(); }
 
+    uint32_t code_at(std::string_view ch) const {
+        return is_blank(ch[0]) ? kNone : piece_code(ch, encoding_);
+    }
+
+    // The line a frame without outer borders draws above or below its
+    // columns' borders: nothing but half verticals, ╷ or ╵.
+    bool is_edge(LineSpan line) const {
+        bool any = false;
+        for (size_t at = line.start; at < line.end; at += char_at(at).size()) {
+            const std::string_view ch = char_at(at);
+            if (!is_blank(ch[0]) && !is_half_vertical(code_at(ch))) {
+                return false;
+            }
+            any = any || !is_blank(ch[0]);
+        }
+        return any;
+    }
+
+    // A rule of one run of fill gives no columns: they stand where every
+    // content line is blank two columns or more, between text, inside the
+    // rule. Cells are cut where such a gutter starts.
+    void cut_at_gutters(size_t first, size_t stop) {
+        std::vector<bool> used;
+        for (size_t at = first; at < stop; ++at) {
+            Ruling other;
+            if (scan_rule(lines_[at], other) || is_edge(lines_[at])) {
+                continue;
+            }
+            int64_t column = 0;
+            for (size_t c = lines_[at].start; c < lines_[at].end; c += char_at(c).size()) {
+                const std::string_view ch = char_at(c);
+                const int64_t width = columns(ch);
+                if (!is_blank(ch[0])) {
+                    const auto past = static_cast<size_t>(column + std::max<int64_t>(width, 1));
+                    used.resize(std::max(used.size(), past));
+                    std::fill(used.begin() + column, used.begin() + static_cast<ptrdiff_t>(past),
+                              true);
+                }
+                column += width;
+            }
+        }
+        const auto end = std::min(used.size(), static_cast<size_t>(ruling_.end));
+        size_t column = static_cast<size_t>(ruling_.runStarts.front());
+        while (column < end && !used[column]) {
+            ++column;
+        }
+        while (column < end) {
+            size_t gutter = column;
+            while (gutter < end && used[gutter]) {
+                ++gutter;
+            }
+            size_t text = gutter;
+            while (text < end && !used[text]) {
+                ++text;
+            }
+            if (text < end && text - gutter >= 2) {
+                ruling_.runStarts.push_back(static_cast<int64_t>(gutter));
+            }
+            column = text;
+        }
+    }
+
     std::string_view char_at(size_t at) const {
         return text_.substr(at, text_rules::char_length(text_, at, is_cp932(encoding_)));
     }
@@ -111,8 +183,9 @@ class RuledReader {
         bool seen = false;
         for (size_t at = line.start; at < line.end; at += char_at(at).size()) {
             const std::string_view ch = char_at(at);
-            const Piece piece =
-                is_blank(ch[0]) ? Piece::Other : piece_of(piece_code(ch, encoding_));
+            // Half lines end a rule that has no outer border: ╶───┼───╴.
+            const uint32_t code = code_at(ch);
+            const Piece piece = is_half_horizontal(code) ? Piece::Fill : piece_of(code);
             if (piece == Piece::Fill) {
                 if (run == 0) {
                     ruling.runStarts.push_back(column);
@@ -131,6 +204,7 @@ class RuledReader {
                 ruling.opening = seen ? ruling.opening : piece;
                 seen = true;
                 ruling.outerRight = piece != Piece::Fill;
+                ruling.end = column + columns(ch);
             }
             column += columns(ch);
         }
@@ -138,8 +212,10 @@ class RuledReader {
     }
 
     bool separates(std::string_view ch) const {
-        const Piece piece = piece_of(piece_code(ch, encoding_));
-        return piece == Piece::Vertical || piece == Piece::Joint || ch == ":" || ch == ";";
+        const uint32_t code = piece_code(ch, encoding_);
+        const Piece piece = piece_of(code);
+        return piece == Piece::Vertical || piece == Piece::Joint || is_half_vertical(code) ||
+               ch == ":" || ch == ";";
     }
 
     bool mismatch(size_t offset) {

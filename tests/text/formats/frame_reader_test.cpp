@@ -112,6 +112,56 @@ INSTANTIATE_TEST_SUITE_P(
                   TextEncoding::Cp932}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
+const Texts kStock = {{"Name", "Qty"}, {"pen", "10"}, {"ink", "5"}};
+
+// Box styles of terminal table renderers that draw no outer borders: rules
+// end in half lines, columns' borders in half verticals or blanks, and a rule
+// of one run of fill leaves the columns to the blanks between them.
+INSTANTIATE_TEST_SUITE_P(
+    OpenBoxStyles, Unframe,
+    ::testing::Values(
+        FrameCase{"minimal",
+                  "       ╷      \n  Name │ Qty  \n ╶─────┼─────╴\n  pen  │  10  \n"
+                  "  ink  │   5  \n       ╵      \n",
+                  kStock},
+        FrameCase{"minimal_indented_edge_on_header",
+                  "  Name  ╷ Qty\n ╶──────┼─────╴\n  pen   │  10\n  ink   │   5\n        ╵\n",
+                  kStock},
+        FrameCase{"minimal_heavy_head_row_lines",
+                  "      ╷     \n Name │ Qty \n╺━━━━━┿━━━━━╸\n pen  │  10 \n"
+                  "╶─────┼─────╴\n ink  │   5 \n      ╵     \n",
+                  kStock},
+        FrameCase{"simple_head",
+                  "              \n  Name    Qty  \n ──────────── \n  pen      10  \n"
+                  "  ink       5  \n              \n",
+                  kStock},
+        FrameCase{"simple_heavy", "  Name    Qty\n ━━━━━━━━━━━━\n  pen      10\n  ink       5\n",
+                  kStock},
+        FrameCase{"horizontals",
+                  " ──────────── \n  Name    Qty  \n ──────────── \n  pen      10  \n"
+                  "  ink       5  \n ──────────── \n",
+                  kStock},
+        FrameCase{"simple_words_and_empty_cells",
+                  " Item      Note     Qty \n ─────────────────────── \n red pen   ink       10 \n"
+                  " 日本      a b c       \n                     5 \n",
+                  {{"Item", "Note", "Qty"},
+                   {"red pen", "ink", "10"},
+                   {"日本", "a b c", ""},
+                   {"", "", "5"}}},
+        FrameCase{"ascii_jointless_top",
+                  "+------------+\n| Name | Qty |\n|------+-----|\n| pen  |  10 |\n"
+                  "| ink  |   5 |\n+------------+\n",
+                  kStock},
+        FrameCase{"ascii_jointed_top",
+                  "+------+-----+\n| Name | Qty |\n|------+-----|\n| pen  |  10 |\n"
+                  "| ink  |   5 |\n+------+-----+\n",
+                  kStock},
+        FrameCase{"heavy_head",
+                  "┏━━━━━━┳━━━━━┓\n┃ Name ┃ Qty ┃\n┡━━━━━━╇━━━━━┩\n│ pen  │  10 │\n"
+                  "│ ink  │   5 │\n└──────┴─────┘\n",
+                  kStock}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
 struct MismatchCase {
     const char* name;
     std::string frame;
