@@ -17,10 +17,11 @@ run() {
   local target=$1 seeds=$2
   local work="$build/corpus-$target"
   mkdir -p "$work"
-  "$build/fuzz/$target" -max_total_time="$((seconds / 4))" -max_len=6000 \
+  "$build/fuzz/$target" -max_total_time="$((seconds / 5))" -max_len=6000 \
     -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 "$work" "$root/fuzz/$seeds"
 }
 run zentab_fuzz_create_frame corpus
 run zentab_fuzz_frame_text text_corpus
 run zentab_fuzz_convert convert_corpus
 run zentab_fuzz_frame_fit fit_corpus
+run zentab_fuzz_format_document document_corpus

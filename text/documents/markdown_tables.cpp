@@ -68,12 +68,21 @@ ParsedTable parse_table(std::string_view text, const MarkdownTable& table,
     return parsed;
 }
 
+// A cell ending in '\\' right before the next pipe would escape it: without
+// padding, such a cell keeps a blank after it, counted in its width.
+bool needs_guard_blank(std::string_view cell, int32_t padding) {
+    return padding == 0 && !cell.empty() && cell.back() == '\\';
+}
+
 void append_cell(std::string& out, std::string_view cell, int64_t width, int64_t column,
                  Align align, int32_t padding) {
     const int64_t room = column - width;
     const int64_t before = align == Align::Right ? room : align == Align::Centre ? room / 2 : 0;
     out.append(static_cast<size_t>(padding + before), ' ');
     out.append(cell);
+    if (needs_guard_blank(cell, padding)) {
+        out += ' ';
+    }
     out.append(static_cast<size_t>(room - before + padding), ' ');
     out += '|';
 }
@@ -100,7 +109,8 @@ std::vector<TextEdit> drawn_edits(std::string_view text, const std::vector<Table
     std::vector<int64_t> widths(table.cells.size());
     std::vector<int64_t> columns(columnCount, kNarrowestColumn);
     for (size_t i = 0; i < table.cells.size(); ++i) {
-        widths[i] = display_width(table.cells[i], style.widthModel);
+        widths[i] = display_width(table.cells[i], style.widthModel) +
+                    (needs_guard_blank(table.cells[i], style.padding) ? 1 : 0);
         columns[i % columnCount] = std::max(columns[i % columnCount], widths[i]);
     }
     std::vector<TextEdit> edits;

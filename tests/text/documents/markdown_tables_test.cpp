@@ -61,6 +61,17 @@ TEST(MarkdownTables, LinesUpTablesAndTouchesNothingElse) {
     }
 }
 
+// Without padding a cell ending in a backslash would escape the pipe after it.
+TEST(MarkdownTables, WithoutPaddingABackslashKeepsItsPipe) {
+    DocumentRequest request;
+    request.text = "| a\\ | b |\n|-|-|\n| c | d |\n";
+    request.padding = 0;
+    const DocumentOutcome outcome = format_document(request);
+    EXPECT_EQ(outcome.text, "|a\\ |b  |\n|---|---|\n|c  |d  |\n");
+    request.text = outcome.text;
+    EXPECT_EQ(format_document(request).text, outcome.text);
+}
+
 struct LeftCase {
     const char* name;
     std::string input;
