@@ -93,6 +93,45 @@ std::string with_edits(std::string_view text, const std::vector<DocumentTable>& 
     return out;
 }
 
+int64_t last_line(const DocumentTable& table) {
+    return table.line + static_cast<int64_t>(table.lines.size()) - 1;
+}
+
+bool overlaps(const DocumentTable& table, const std::vector<DocumentTable>& others) {
+    return std::any_of(others.begin(), others.end(), [&](const DocumentTable& other) {
+        return other.changes() && other.line <= last_line(table) && table.line <= last_line(other);
+    });
+}
+
+void leave_as_it_is(DocumentTable& table) {
+    table.edits.clear();
+    table.refusal = refusal_of(RefusalKind::FrameMismatch);
+    table.refusal.line = table.line;
+    table.refusal.column = 1;
+}
+
+// Org, rst and frames are read back from lines whose borders may stand
+// anywhere, so an odd table can be read otherwise once drawn. Such a table is
+// left as it is: formatting twice changes nothing the second time.
+void leave_unsettled_tables(std::string_view text, DocumentKind kind,
+                            const documents::TableStyle& style,
+                            std::vector<DocumentTable>& tables) {
+    constexpr int kRounds = 3;
+    for (int round = 0; round < kRounds; ++round) {
+        const std::string once = with_edits(text, tables);
+        const std::vector<DocumentTable> again = tables_of(once, kind, style);
+        if (std::none_of(again.begin(), again.end(),
+                         [](const DocumentTable& table) { return table.changes(); })) {
+            return;
+        }
+        for (DocumentTable& table : tables) {
+            if (table.changes() && (round + 1 == kRounds || overlaps(table, again))) {
+                leave_as_it_is(table);
+            }
+        }
+    }
+}
+
 }  // namespace
 
 bool DocumentOutcome::changed() const {
@@ -114,7 +153,12 @@ DocumentOutcome plan_document(const DocumentRequest& request) {
     }
     const size_t bom = text_rules::bom_length(request.text, true);
     const documents::TableStyle style{request.widthModel, padding_of(request)};
-    outcome.tables = tables_of(request.text.substr(bom), request.kind, style);
+    const std::string_view text = request.text.substr(bom);
+    outcome.tables = tables_of(text, request.kind, style);
+    // Markdown's cells are cut at its pipes alone, and come back as drawn.
+    if (request.kind != DocumentKind::Markdown) {
+        leave_unsettled_tables(text, request.kind, style, outcome.tables);
+    }
     shift_offsets(outcome.tables, bom);
     return outcome;
 }
