@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "table_testing.h"
+#include "text/unicode/display_width.h"
 
 namespace {
 
@@ -255,6 +256,89 @@ TEST(UnframeProperty, Cp932FramesGiveTheirCells) {
             read_table(frame, TableFormat::Frame, TextEncoding::Cp932, WidthModel::Narrow);
         ASSERT_TRUE(read.ok()) << frame << static_cast<int>(read.refusal.kind);
         ASSERT_EQ(texts_of(read.table), trimmed(cells)) << frame;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// A table drawn as the open box styles draw it: a blank edge, cells padded
+// by one blank on each side and justified either way, a blank or a light
+// vertical between columns.
+std::string draw_open(const Texts& cells, int style, std::mt19937& random) {
+    const size_t columns = cells[0].size();
+    std::vector<int64_t> widths(columns, 0);
+    for (const auto& row : cells) {
+        for (size_t c = 0; c < columns; ++c) {
+            widths[c] = std::max(widths[c], display_width(row[c], WidthModel::Narrow));
+        }
+    }
+    std::vector<bool> right(columns);
+    for (size_t c = 0; c < columns; ++c) {
+        right[c] = random() % 2 == 0;
+    }
+    const bool minimal = style == 3;
+    auto rule = [&](const std::string& fill, const std::string& joint, const std::string& end,
+                    const std::string& start) {
+        std::string line = start;
+        for (size_t c = 0; c < columns; ++c) {
+            for (int64_t k = 0; k < widths[c] + 2; ++k) {
+                line += fill;
+            }
+            line += c + 1 < columns ? joint : end;
+        }
+        return line + "\n";
+    };
+    auto row_line = [&](const std::vector<std::string>& row) {
+        std::string line = " ";
+        for (size_t c = 0; c < columns; ++c) {
+            const std::string pad(
+                static_cast<size_t>(widths[c] - display_width(row[c], WidthModel::Narrow)), ' ');
+            line += " " + (right[c] ? pad + row[c] : row[c] + pad) + " ";
+            line += c + 1 < columns ? (minimal ? "│" : " ") : " ";
+        }
+        return line + "\n";
+    };
+    const std::string fill = style == 1 ? "━" : "─";
+    std::string text;
+    if (style == 2) {
+        text += rule("─", "─", "─ ", " ");
+    }
+    for (size_t r = 0; r < cells.size(); ++r) {
+        text += row_line(cells[r]);
+        if (r == 0) {
+            text += minimal ? rule("─", "┼", "╴", "╶") : rule(fill, fill, fill + " ", " ");
+        }
+    }
+    if (style == 2) {
+        text += rule("─", "─", "─ ", " ");
+    }
+    return text;
+}
+
+TEST(UnframeProperty, OpenBoxStylesGiveTheirCells) {
+    std::mt19937 random(4242);
+    // Dashes alone would be a rule, and "+" or "." ending a cell a shell's mark.
+    const std::vector<std::string> pieces = {"a", "Zq", "7", "x y", "日", "é", "10", "#"};
+    for (int round = 0; round < 800; ++round) {
+        Texts cells = random_texts(random, pieces, 3);
+        for (size_t c = 0; c < cells[0].size(); ++c) {
+            cells[0][c] = "h" + cells[0][c];  // a heading over every column
+        }
+        cells = trimmed(cells);
+        for (auto& row : cells) {
+            // A row of empty cells is a blank line, which ends the table.
+            if (std::all_of(row.begin(), row.end(),
+                            [](const std::string& t) { return t.empty(); })) {
+                row.back() = "r";
+            }
+        }
+        const std::string text = draw_open(cells, round % 4, random);
+        TableRead read =
+            read_table(text, TableFormat::Frame, TextEncoding::Utf8, WidthModel::Narrow);
+        ASSERT_TRUE(read.ok()) << text << static_cast<int>(read.refusal.kind);
+        ASSERT_EQ(texts_of(read.table), cells) << text;
     }
 }
 
