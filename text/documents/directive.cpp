@@ -59,4 +59,22 @@ Directive directive_in(std::string_view text) {
     return Directive::None;
 }
 
+bool follow_directive(Directive directive, bool& off, WidthModel& widthModel) {
+    switch (directive) {
+        case Directive::Ignore:
+            return true;
+        case Directive::Off:
+        case Directive::On:
+            off = directive == Directive::Off;
+            break;
+        case Directive::Wide:
+        case Directive::Narrow:
+            widthModel = directive == Directive::Wide ? WidthModel::Wide : WidthModel::Narrow;
+            break;
+        case Directive::None:
+            break;
+    }
+    return false;
+}
+
 }  // namespace documents

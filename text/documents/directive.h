@@ -6,6 +6,8 @@
 
 #include <string_view>
 
+#include "text/width_model.h"
+
 namespace documents {
 
 enum class Directive { None, Ignore, Off, On, Wide, Narrow };
@@ -13,5 +15,9 @@ enum class Directive { None, Ignore, Off, On, Wide, Narrow };
 // The directive that text, what follows a comment marker, says: blanks
 // around it and letter case do not matter.
 Directive directive_in(std::string_view text);
+
+// Follows off, on, wide and narrow; true for ignore, whose table each kind
+// of document finds itself.
+bool follow_directive(Directive directive, bool& off, WidthModel& widthModel);
 
 }  // namespace documents

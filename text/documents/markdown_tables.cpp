@@ -165,14 +165,8 @@ std::vector<DocumentTable> markdown_tables(std::string_view text, const TableSty
     for (const MarkdownTable& found : blocks.tables) {
         bool ignoreNext = false;
         for (; note != blocks.notes.end() && note->line < found.line; ++note) {
-            ignoreNext = note->directive == Directive::Ignore && note->line + 1 == found.line;
-            off = note->directive == Directive::Off  ? true
-                  : note->directive == Directive::On ? false
-                                                     : off;
-            if (note->directive == Directive::Wide || note->directive == Directive::Narrow) {
-                current.widthModel =
-                    note->directive == Directive::Wide ? WidthModel::Wide : WidthModel::Narrow;
-            }
+            ignoreNext = follow_directive(note->directive, off, current.widthModel) &&
+                         note->line + 1 == found.line;
         }
         if (!off && !ignoreNext) {
             tables.push_back(planned(text, found, current, cells));

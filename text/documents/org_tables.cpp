@@ -617,24 +617,8 @@ struct Steering {
     size_t ignoreLine = kNone;  // the line a "zentab: ignore" comment stands before
 
     void note(Directive directive, size_t line) {
-        switch (directive) {
-            case Directive::Ignore:
-                ignoreLine = line + 1;
-                break;
-            case Directive::Off:
-                off = true;
-                break;
-            case Directive::On:
-                off = false;
-                break;
-            case Directive::Wide:
-                style.widthModel = WidthModel::Wide;
-                break;
-            case Directive::Narrow:
-                style.widthModel = WidthModel::Narrow;
-                break;
-            case Directive::None:
-                break;
+        if (follow_directive(directive, off, style.widthModel)) {
+            ignoreLine = line + 1;
         }
     }
 };

@@ -204,24 +204,8 @@ class RstWalk {
     }
 
     void take_directive(std::string_view comment) {
-        switch (directive_in(comment)) {
-            case Directive::Ignore:
-                ignoreNext_ = true;
-                break;
-            case Directive::Off:
-                off_ = true;
-                break;
-            case Directive::On:
-                off_ = false;
-                break;
-            case Directive::Wide:
-                style_.widthModel = WidthModel::Wide;
-                break;
-            case Directive::Narrow:
-                style_.widthModel = WidthModel::Narrow;
-                break;
-            case Directive::None:
-                break;
+        if (follow_directive(directive_in(comment), off_, style_.widthModel)) {
+            ignoreNext_ = true;
         }
     }
 

@@ -185,24 +185,8 @@ class TextWalk {
 
   private:
     void follow(Directive directive, size_t line) {
-        switch (directive) {
-            case Directive::Ignore:
-                ignoreLine_ = line;
-                break;
-            case Directive::Off:
-                off_ = true;
-                break;
-            case Directive::On:
-                off_ = false;
-                break;
-            case Directive::Wide:
-                style_.widthModel = WidthModel::Wide;
-                break;
-            case Directive::Narrow:
-                style_.widthModel = WidthModel::Narrow;
-                break;
-            case Directive::None:
-                break;
+        if (follow_directive(directive, off_, style_.widthModel)) {
+            ignoreLine_ = line;
         }
     }
 
