@@ -2,13 +2,11 @@
 
 #include <cstddef>
 
+#include "text/documents/ascii_text.h"
+
 namespace documents {
 
 namespace {
-
-bool is_blank(char c) {
-    return c == ' ' || c == '\t';
-}
 
 std::string_view trimmed(std::string_view text) {
     while (!text.empty() && is_blank(text.front())) {
@@ -18,19 +16,6 @@ std::string_view trimmed(std::string_view text) {
         text.remove_suffix(1);
     }
     return text;
-}
-
-bool equals_ignoring_case(std::string_view text, std::string_view lower) {
-    if (text.size() != lower.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] + 32) : text[i];
-        if (c != lower[i]) {
-            return false;
-        }
-    }
-    return true;
 }
 
 }  // namespace

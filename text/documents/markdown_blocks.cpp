@@ -3,14 +3,11 @@
 #include <array>
 
 #include "core/text_rules.h"
+#include "text/documents/ascii_text.h"
 
 namespace documents {
 
 namespace {
-
-bool is_blank(char c) {
-    return c == ' ' || c == '\t';
-}
 
 // Blanks as CommonMark counts them: a TAB moves to the next multiple of 4,
 // and a container may take part of one.
@@ -72,22 +69,6 @@ class LineCursor {
     size_t at_ = 0;
     int column_ = 0;
 };
-
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-}
-
-bool starts_with_ignoring_case(std::string_view text, std::string_view lowerPrefix) {
-    if (text.size() < lowerPrefix.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < lowerPrefix.size(); ++i) {
-        if (lower(text[i]) != lowerPrefix[i]) {
-            return false;
-        }
-    }
-    return true;
-}
 
 bool contains_ignoring_case(std::string_view text, std::string_view lowerNeedle) {
     for (size_t at = 0; at + lowerNeedle.size() <= text.size(); ++at) {

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "core/text_rules.h"
+#include "text/documents/ascii_text.h"
 #include "text/documents/directive.h"
 #include "text/documents/document_kinds.h"
 #include "text/documents/table_edits.h"
@@ -24,28 +25,8 @@ using text_rules::Line;
 
 constexpr size_t kNone = std::string_view::npos;
 
-bool is_blank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-}
-
 bool is_digit(char c) {
     return c >= '0' && c <= '9';
-}
-
-bool starts_with_ignoring_case(std::string_view text, std::string_view lowerPrefix) {
-    if (text.size() < lowerPrefix.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < lowerPrefix.size(); ++i) {
-        if (lower(text[i]) != lowerPrefix[i]) {
-            return false;
-        }
-    }
-    return true;
 }
 
 std::vector<Line> lines_of(std::string_view text) {
@@ -90,7 +71,7 @@ std::string_view without_trailing_blanks(std::string_view text) {
 
 bool is_environment_name(std::string_view name) {
     return !name.empty() && std::all_of(name.begin(), name.end(), [](char c) {
-        return is_digit(c) || (lower(c) >= 'a' && lower(c) <= 'z') || c == '*';
+        return is_digit(c) || (ascii_lower(c) >= 'a' && ascii_lower(c) <= 'z') || c == '*';
     });
 }
 
@@ -170,7 +151,7 @@ size_t verbatim_close(std::string_view text, const std::vector<Line>& lines, siz
     if (environment && !is_environment_name(name)) {
         return kNone;
     }
-    std::transform(name.begin(), name.end(), name.begin(), lower);
+    std::transform(name.begin(), name.end(), name.begin(), ascii_lower);
     constexpr std::string_view kUnparsed[] = {"src", "example", "export", "comment", "verse"};
     if (block &&
         std::find(std::begin(kUnparsed), std::end(kUnparsed), name) == std::end(kUnparsed)) {
@@ -348,15 +329,15 @@ int64_t shown_width(std::string_view text, Span cell, const std::vector<Span>& h
 
 // Org matches its number pattern and cookies ignoring letter case.
 bool in_set(char c, std::string_view lowerSet) {
-    return lowerSet.find(lower(c)) != kNone;
+    return lowerSet.find(ascii_lower(c)) != kNone;
 }
 
 bool is_hex_digit(char c) {
-    return is_digit(c) || (lower(c) >= 'a' && lower(c) <= 'f');
+    return is_digit(c) || (ascii_lower(c) >= 'a' && ascii_lower(c) <= 'f');
 }
 
 bool is_alnum(char c) {
-    return is_digit(c) || (lower(c) >= 'a' && lower(c) <= 'z');
+    return is_digit(c) || (ascii_lower(c) >= 'a' && ascii_lower(c) <= 'z');
 }
 
 std::string_view without_sign(std::string_view cell) {
@@ -385,7 +366,7 @@ bool is_decimal_like(std::string_view cell) {
 // "0x1F", "-0X1a.8".
 bool is_hex_number(std::string_view cell) {
     cell = without_sign(cell);
-    return cell.size() > 2 && cell[0] == '0' && lower(cell[1]) == 'x' &&
+    return cell.size() > 2 && cell[0] == '0' && ascii_lower(cell[1]) == 'x' &&
            std::all_of(cell.begin() + 2, cell.end(),
                        [](char c) { return is_hex_digit(c) || c == '.'; });
 }
