@@ -72,6 +72,7 @@ export type RefusalKind =
     | 'no-delimiter-row' | 'no-frame-found' | 'frame-mismatch' | 'cell-holds-separator'
     | 'cell-holds-line-break' | 'row-not-held' | 'not-in-cp932' | 'cell-has-edge-blanks'
     | 'too-few-columns' | 'frame-too-narrow' | 'bad-layout' | 'cells-past-header' | 'merged-cells'
+    | 'text-outside-table' | 'no-such-table'
     | (string & {});
 
 /** Thrown for a table that cannot be framed, with where and why. */
