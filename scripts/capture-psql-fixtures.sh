@@ -39,12 +39,4 @@ done
 shell -P format=wrapped -P columns=24 -c "$long" >"$out/psql_captured_wrapped.txt"
 shell -P border=2 -P format=wrapped -P columns=24 -c "$long" >"$out/psql_captured_wrapped_border2.txt"
 shell -P linestyle=old-ascii -c "$query" >"$out/psql_captured_old_ascii.txt"
-# Wrapped and broken values and a heading of two lines, in the old line style.
-marked="select 1 as id, 'a long note that wraps over several lines' as note,
-  E'ripe\nsoon' as \"other
-note\" union all select 2, 'short', 'x'"
-for border in 1 2; do
-  shell -P linestyle=old-ascii -P format=wrapped -P columns=30 -P border=$border -c "$marked" \
-    >"$out/psql_captured_old_ascii_wrapped_border$border.txt"
-done
 echo "captured into $out"

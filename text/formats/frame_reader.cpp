@@ -415,54 +415,6 @@ class FrameReader {
         return true;
     }
 
-    // The old line style of a database shell puts ':' (a line break) or ';'
-    // (a wrap) where the border before a continued cell stands, and leaves
-    // the border blank before a cell with nothing more. Such a line is cut
-    // by measuring each character; false leaves it to read_content.
-    bool read_marked_content(LineSpan line, const RuleScan& top, bool afterContent) {
-        if (text_.substr(line.start, line.end - line.start).find_first_of(":;") ==
-            std::string_view::npos) {
-            return false;
-        }
-        CutLine row;
-        row.afterContent = afterContent;
-        size_t next = 0;
-        int64_t column = 0;
-        size_t cellStart = line.start;
-        char mark = 0;
-        bool marked = false;
-        for (size_t at = line.start; at < line.end; at += char_at(at).size()) {
-            const std::string_view ch = char_at(at);
-            if (next < top.joints.size() && column == top.joints[next].column) {
-                const bool inner = next > 0 && next + 1 < top.joints.size();
-                const bool border = piece_of(piece_code(ch, encoding_)) == Piece::Vertical;
-                const bool markHere = inner && (ch == ":" || ch == ";");
-                if (!border && !markHere && !(inner && ch == " ")) {
-                    return false;
-                }
-                if (next > 0) {
-                    row.cells.push_back({text_.substr(cellStart, at - cellStart), mark});
-                }
-                marked = marked || markHere;
-                mark = markHere ? ch[0] : 0;
-                cellStart = at + ch.size();
-                ++next;
-            } else if (next < top.joints.size() && column > top.joints[next].column) {
-                return false;
-            } else if (next == 0 && !is_blank(ch[0])) {
-                return false;
-            } else if (next == top.joints.size() && !is_blank(ch[0])) {
-                return false;
-            }
-            column += columns(ch);
-        }
-        if (!marked || next < top.joints.size()) {
-            return false;
-        }
-        cut_.push_back(std::move(row));
-        return true;
-    }
-
     bool starts_with_vertical(LineSpan line) const {
         size_t at = line.start;
         while (at < line.end && is_blank(text_[at])) {
@@ -529,8 +481,7 @@ class FrameReader {
                 ++innerRules_;
                 flush_rows(true);
             }
-            if (!read_marked_content(lines_[at], columns, !lastWasRule) &&
-                !read_content(lines_[at], columns, !lastWasRule)) {
+            if (!read_content(lines_[at], columns, !lastWasRule)) {
                 return false;
             }
             lastWasRule = false;

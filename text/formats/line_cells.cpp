@@ -94,53 +94,6 @@ std::vector<Mark> joining_marks(const CutLine& line, const std::vector<Mark>& ab
     return marks;
 }
 
-// The old line style marks each cell of a heading's later lines with '+'
-// where its left margin would stand.
-bool continues_heading(const CutLine& line) {
-    return !line.cells.empty() &&
-           std::all_of(line.cells.begin(), line.cells.end(), [](const CutCell& cell) {
-               return !cell.bareLeft && !cell.span.empty() && cell.span.front() == '+';
-           });
-}
-
-// Every cell of the line has a blank margin on its left, as the shell pads.
-bool padded_left(const CutLine& line) {
-    return std::all_of(line.cells.begin(), line.cells.end(), [](const CutCell& cell) {
-        return !cell.bareLeft && !cell.span.empty() && is_blank(cell.span.front());
-    });
-}
-
-bool marks_heading(const std::vector<CutLine>& lines, size_t i) {
-    return lines[i].afterContent && continues_heading(lines[i]) &&
-           (padded_left(lines[i - 1]) || continues_heading(lines[i - 1]));
-}
-
-// Lines with the heading marks taken out, as lines continued by a newline
-// mark: a cell with nothing after its '+' goes on no further.
-std::vector<CutLine> without_heading_marks(const std::vector<CutLine>& lines) {
-    std::vector<CutLine> out = lines;
-    for (size_t i = 1; i < out.size(); ++i) {
-        if (!marks_heading(lines, i)) {
-            continue;
-        }
-        for (CutCell& cell : out[i].cells) {
-            cell.span.remove_prefix(1);
-            cell.bareLeft = true;
-            cell.leftMark = trim_blanks(cell.span).empty() ? 0 : ':';
-        }
-    }
-    return out;
-}
-
-bool heading_marked(const std::vector<CutLine>& lines) {
-    for (size_t i = 1; i < lines.size(); ++i) {
-        if (marks_heading(lines, i)) {
-            return true;
-        }
-    }
-    return false;
-}
-
 // A cell whose continuation lines may still follow.
 struct PendingCell {
     std::string text;
@@ -185,10 +138,6 @@ void join_colour(std::string& joined, size_t lineStart, const EscapeState& befor
 
 void append_joined_row(const std::vector<CutLine>& lines, std::string_view text,
                        text_rules::PlaceCounter& places, Table& table) {
-    if (heading_marked(lines)) {
-        append_joined_row(without_heading_marks(lines), text, places, table);
-        return;
-    }
     const std::vector<CutCell>& first = lines.front().cells;
     for (size_t c = 0; c < first.size(); ++c) {
         size_t used = 0;  // lines up to the last that is not blank
@@ -228,10 +177,6 @@ void append_joined_row(const std::vector<CutLine>& lines, std::string_view text,
 
 void append_rows(const std::vector<CutLine>& lines, std::string_view text,
                  text_rules::PlaceCounter& places, Table& table) {
-    if (heading_marked(lines)) {
-        append_rows(without_heading_marks(lines), text, places, table);
-        return;
-    }
     std::vector<std::vector<Mark>> joins(lines.size());
     if (has_margins(lines)) {
         for (size_t i = 1; i < lines.size(); ++i) {

@@ -73,12 +73,6 @@ INSTANTIATE_TEST_SUITE_P(
         FrameCase{"cell_ending_in_plus_stays_text",
                   "+----+---+\n|  a+|  b|\n|    |  c|\n+----+---+\n",
                   {{"a+", "b"}, {"", "c"}}},
-        FrameCase{"later_lines_of_cells_starting_with_plus",
-                  "+--+--+\n|a |b |\n|+1|+2|\n+--+--+\n|c |d |\n+--+--+\n",
-                  {{"a\n+1", "b\n+2"}, {"c", "d"}}},
-        FrameCase{"heading_lines_marked_with_plus",
-                  "+-----+---+\n| two | b |\n|+ones|+  |\n+-----+---+\n|   1 | x |\n+-----+---+\n",
-                  {{"two\nones", "b"}, {"1", "x"}}},
         FrameCase{"dash_cell_between_verticals", "+--+\n|--|\n|ab|\n+--+\n", {{"--"}, {"ab"}}},
         // Padded cells under a header tell the rule under it from a cell.
         FrameCase{"one_column_rule_with_vertical_ends",

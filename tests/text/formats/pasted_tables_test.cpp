@@ -49,22 +49,16 @@ const Texts kCaptured = {
     {"id", "name", "note"}, {"1", "pear", "ripe\nsoon"}, {"2", "fig", "dry"}, {"10", "", ""}};
 const Texts kCapturedWrapped = {
     {"id", "note"}, {"1", "a long note that wraps over several lines"}, {"2", "short"}};
-const Texts kCapturedOldAscii = {{"id", "note", "other\nnote"},
-                                 {"1", "a long note that wraps over several lines", "ripe\nsoon"},
-                                 {"2", "short", "x"}};
 
 // Written by scripts/capture-psql-fixtures.sh from the shell itself.
 INSTANTIATE_TEST_SUITE_P(
     Captured, PastedTable,
-    ::testing::Values(
-        PastedCase{"psql_captured_border0.txt", kFrame, kCaptured},
-        PastedCase{"psql_captured_border1.txt", kFrame, kCaptured},
-        PastedCase{"psql_captured_border2.txt", kFrame, kCaptured},
-        PastedCase{"psql_captured_old_ascii.txt", kFrame, kCaptured},
-        PastedCase{"psql_captured_wrapped.txt", kFrame, kCapturedWrapped},
-        PastedCase{"psql_captured_wrapped_border2.txt", kFrame, kCapturedWrapped},
-        PastedCase{"psql_captured_old_ascii_wrapped_border1.txt", kFrame, kCapturedOldAscii},
-        PastedCase{"psql_captured_old_ascii_wrapped_border2.txt", kFrame, kCapturedOldAscii}),
+    ::testing::Values(PastedCase{"psql_captured_border0.txt", kFrame, kCaptured},
+                      PastedCase{"psql_captured_border1.txt", kFrame, kCaptured},
+                      PastedCase{"psql_captured_border2.txt", kFrame, kCaptured},
+                      PastedCase{"psql_captured_old_ascii.txt", kFrame, kCaptured},
+                      PastedCase{"psql_captured_wrapped.txt", kFrame, kCapturedWrapped},
+                      PastedCase{"psql_captured_wrapped_border2.txt", kFrame, kCapturedWrapped}),
     [](const auto& testCase) {
         std::string name = testCase.param.file;
         return name.substr(0, name.find('.'));
