@@ -138,8 +138,8 @@ class RuledReader {
                 if (!is_blank(ch[0])) {
                     const auto past = static_cast<size_t>(column + std::max<int64_t>(width, 1));
                     used.resize(std::max(used.size(), past));
-                    std::fill(used.begin() + column, used.begin() + static_cast<ptrdiff_t>(past),
-                              true);
+                    std::fill(used.begin() + static_cast<ptrdiff_t>(column),
+                              used.begin() + static_cast<ptrdiff_t>(past), true);
                 }
                 column += width;
             }
