@@ -14,6 +14,8 @@ packages=(
   pandoc python3-docutils                                  # reading back document markup
   emacs-nox                                                # Org tables' referee (org-table-align)
   cmark-gfm                                                # Markdown tables' referee (GitHub's library)
+  neovim vim elpa-eglot elpa-markdown-mode efm-langserver  # zentab lsp and the recipes in real editors
+  pre-commit git                                           #   and the pre-commit hooks
   wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32   # the web page and npm package
   libclang-rt-14-dev-wasm32 lld-14 llvm-14 binaryen xz-utils #   (WebAssembly, wasm-opt, LZMA)
   chromium fonts-dejavu-core fonts-noto-mono               # web tests in a real browser, its fonts
