@@ -21,15 +21,15 @@ git -C hooks add .pre-commit-hooks.yaml
 git -C hooks commit -q -m hooks
 hooks_rev=$(git -C hooks rev-parse HEAD)
 
-# use_hook ID: the project's pre-commit configuration runs that hook only.
+# use_hook ID: the recipe's pre-commit configuration, running that hook from
+# the hook repository.
 use_hook() {
-  cat >project/.pre-commit-config.yaml <<CONFIG
-repos:
-  - repo: $work/hooks
-    rev: $hooks_rev
-    hooks:
-      - id: $1
-CONFIG
+  sed -E -e "s|^(  - repo: )[^ ]+|\1$work/hooks|" -e "s|^(    rev: )[^ ]+|\1$hooks_rev|" \
+    -e "s|^(      - id: ).*|\1$1|" "$recipes/pre-commit-config.yaml" >project/.pre-commit-config.yaml
+  grep -qF "repo: $work/hooks" project/.pre-commit-config.yaml &&
+    grep -qF "rev: $hooks_rev" project/.pre-commit-config.yaml &&
+    grep -qF "id: $1" project/.pre-commit-config.yaml ||
+    fail "the recipe's configuration no longer has a repo, rev and id line to point at the hooks"
   git -C project add .pre-commit-config.yaml
 }
 
