@@ -8,6 +8,7 @@
 #include "cli/ambiguous_probe.h"
 #include "cli/fmt_command.h"
 #include "cli/frame_job.h"
+#include "cli/lsp/lsp_command.h"
 #include "cli/options.h"
 #include "cli/stream_io.h"
 #include "cli/terminal_width.h"
@@ -72,6 +73,9 @@ int main(int argc, char** argv) {
     if (argc > 1 && std::string_view(argv[1]) == "fmt") {
         return run_fmt(std::vector<std::string>(argv + 2, argv + argc),
                        std::getenv("ZENTAB_AMBIGUOUS"));
+    }
+    if (argc > 1 && std::string_view(argv[1]) == "lsp") {
+        return run_lsp(std::vector<std::string>(argv + 2, argv + argc), ZENTAB_VERSION);
     }
     OptionsResult parsed = parse_options(std::vector<std::string>(argv + 1, argv + argc),
                                          std::getenv("ZENTAB_AMBIGUOUS"));

@@ -4,36 +4,11 @@
 #include <unordered_map>
 
 #include "text/formats/formats_internal.h"
+#include "text/formats/json_string.h"
 
 namespace formats {
 
 namespace {
-
-void append_string(std::string& out, std::string_view text) {
-    out += '"';
-    size_t run = 0;
-    for (size_t at = 0; at < text.size(); ++at) {
-        const auto byte = static_cast<unsigned char>(text[at]);
-        if (byte >= 0x20 && byte != '"' && byte != '\\') {
-            continue;
-        }
-        out.append(text.substr(run, at - run));
-        run = at + 1;
-        constexpr std::string_view kShort = "\"\\\b\f\n\r\t";
-        constexpr std::string_view kLetters = "\"\\bfnrt";
-        const size_t shortForm = kShort.find(text[at]);
-        if (byte != 0 && shortForm != std::string_view::npos) {
-            out += '\\';
-            out += kLetters[shortForm];
-        } else {
-            out += "\\u00";
-            out += "0123456789abcdef"[byte >> 4];
-            out += "0123456789abcdef"[byte & 0xF];
-        }
-    }
-    out.append(text.substr(run));
-    out += '"';
-}
 
 // The first header cell whose name an earlier one has; the rows' keys must
 // differ, and renaming would change the cells read back.
@@ -54,7 +29,7 @@ void append_array(std::string& out, const Row& row) {
         if (c > 0) {
             out += ',';
         }
-        append_string(out, row[c].text);
+        append_json_string(out, row[c].text);
     }
     out += ']';
 }
@@ -73,9 +48,9 @@ bool append_object(std::string& out, const Row& header, const Row& row, Refusal&
         if (c > 0) {
             out += ',';
         }
-        append_string(out, header[c].text);
+        append_json_string(out, header[c].text);
         out += ':';
-        append_string(out, row[c].text);
+        append_json_string(out, row[c].text);
     }
     out += '}';
     return true;

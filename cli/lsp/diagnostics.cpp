@@ -1,0 +1,57 @@
+#include "cli/lsp/diagnostics.h"
+
+namespace lsp {
+
+namespace {
+
+constexpr int kWarning = 2;
+constexpr int kInformation = 3;
+
+JsonValue line_range(const OpenDocument& document, size_t line, PositionEncoding encoding) {
+    return range_json(document, document.index.line_start(line),
+                      document.index.line_end(document.text, line), encoding);
+}
+
+JsonValue diagnostic(JsonValue range, int severity, std::string message) {
+    return JsonValue::object()
+        .set("range", std::move(range))
+        .set("severity", severity)
+        .set("source", "zentab")
+        .set("message", std::move(message));
+}
+
+bool wrong_cell_count(RefusalKind kind) {
+    return kind == RefusalKind::RaggedRow || kind == RefusalKind::CellsPastHeader;
+}
+
+std::string cell_count_message(const Refusal& refusal) {
+    if (refusal.found == 0 && refusal.limit == 0) {
+        return "this row's cells do not meet the table's columns";
+    }
+    return "this row has " + std::to_string(refusal.found) + " cells where the header has " +
+           std::to_string(refusal.limit);
+}
+
+}  // namespace
+
+JsonValue diagnostics(const OpenDocument& document, const DocumentOutcome& outcome,
+                      PositionEncoding encoding) {
+    JsonValue list = JsonValue::array();
+    for (const DocumentTable& table : outcome.tables) {
+        const LineSpan lines = lines_of_table(document, table);
+        if (table.changes()) {
+            list.push(
+                diagnostic(line_range(document, lines.first, encoding), kInformation, kNotAligned));
+        }
+        const Refusal& refusal = table.refusal;
+        if (wrong_cell_count(refusal.kind) && refusal.line > 0 &&
+            static_cast<size_t>(refusal.line) <= document.index.lines()) {
+            list.push(
+                diagnostic(line_range(document, static_cast<size_t>(refusal.line - 1), encoding),
+                           kWarning, cell_count_message(refusal)));
+        }
+    }
+    return list;
+}
+
+}  // namespace lsp

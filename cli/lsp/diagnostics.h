@@ -1,0 +1,14 @@
+// What the server marks in a document: tables out of alignment, and rows
+// with more or fewer cells than their table's header.
+#pragma once
+
+#include "cli/lsp/formatting.h"
+
+namespace lsp {
+
+inline constexpr const char* kNotAligned = "table not aligned";
+
+JsonValue diagnostics(const OpenDocument& document, const DocumentOutcome& outcome,
+                      PositionEncoding encoding);
+
+}  // namespace lsp
