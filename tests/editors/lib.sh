@@ -39,8 +39,8 @@ same_text() {
   diff -u "$1" "$2" >&2 || fail "$3"
 }
 
-# fmt_of FILE [OPTION]...: what zentab fmt makes of the file, whose kind comes
-# from its name; a refused table (exit status 1) is left as it is there too.
+# fmt_of FILE [OPTION]...: what zentab fmt makes of the file, of the kind its
+# name gives; a refused table (exit status 1) is left as it is there too.
 fmt_of() {
   local file=$1 status=0
   shift
@@ -48,11 +48,12 @@ fmt_of() {
   [ "$status" -le 1 ] || fail "zentab fmt exited with $status on $file"
 }
 
+# The kind of a document or of a result written beside it (stock.md.format.out).
 kind_of() {
   case $1 in
-  *.md) echo markdown ;;
-  *.org) echo org ;;
-  *.rst) echo rst ;;
+  *.md | *.md.*) echo markdown ;;
+  *.org | *.org.*) echo org ;;
+  *.rst | *.rst.*) echo rst ;;
   *) echo text ;;
   esac
 }

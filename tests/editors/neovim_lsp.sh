@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# zentab lsp in Neovim, headless, through its own LSP client and the
+# recipe's configuration, in each position encoding: formatting a Markdown
+# buffer of Japanese and emoji tables gives zentab fmt's text; formatting a
+# range lines up that table only; code actions chosen by title convert
+# tab-separated lines to a Markdown table and a table to CSV as the command
+# does; a ragged row is marked; the width model follows the configuration.
+# Usage: neovim_lsp.sh ZENTAB
+set -euo pipefail
+source "$(dirname "$0")/lib.sh"
+need nvim
+
+# splice FILE FIRST LAST COMMAND...: FILE with lines FIRST to LAST replaced
+# by what COMMAND makes of them.
+splice() {
+  local file=$1 first=$2 last=$3
+  shift 3
+  sed -n "1,$((first - 1))p" "$file"
+  sed -n "${first},${last}p" "$file" | "$@"
+  sed -n "$((last + 1)),\$p" "$file"
+}
+line_of() {
+  grep -n -m1 -e "$1" "$2" | cut -d: -f1
+}
+
+for encoding in utf-16 utf-8 utf-32; do
+  step "$encoding: Neovim's client and zentab lsp"
+  mkdir "$encoding"
+  cd "$encoding"
+  cp "$here/documents/stock.md" "$here/documents/wide.md" .
+  cp stock.md actions.md
+  ZENTAB_RECIPE=$recipes/zentab-lsp.lua ZENTAB_ENCODING=$encoding \
+    nvim --headless -u NONE -i NONE -c "luafile $here/neovim_lsp.lua" </dev/null >nvim.log 2>&1 ||
+    fail "$encoding: nvim stopped: $(cat error.txt 2>/dev/null) $(cat nvim.log)"
+
+  step "$encoding: formatting the document"
+  fmt_of stock.md >expected.md 2>/dev/null
+  same_text expected.md stock.md.format.out "$encoding: formatting is not zentab fmt"
+
+  step "$encoding: diagnostics before and after"
+  ragged=$(line_of '^| 2 | notebook | A5 | spare |' stock.md)
+  for table in '^| 品名' '^| Mood'; do
+    grep -qx "$(line_of "$table" stock.md) 3 zentab table not aligned" stock.md.diagnostics-before ||
+      fail "$encoding: no 'table not aligned' on $table: $(cat stock.md.diagnostics-before)"
+  done
+  grep -qE "^$ragged 2 zentab .*4.*3|^$ragged 2 zentab .*3.*4" stock.md.diagnostics-before ||
+    fail "$encoding: the ragged row $ragged has no warning naming its counts: $(cat stock.md.diagnostics-before)"
+  [ "$(wc -l <stock.md.diagnostics-before)" = 3 ] ||
+    fail "$encoding: diagnostics other than the three expected: $(cat stock.md.diagnostics-before)"
+  grep -qE "^$ragged 2 zentab " stock.md.diagnostics-after && [ "$(wc -l <stock.md.diagnostics-after)" = 1 ] ||
+    fail "$encoding: after formatting only the ragged row's warning should stay: $(cat stock.md.diagnostics-after)"
+
+  step "$encoding: range formatting and code actions"
+  mood=$(line_of '^| Mood' actions.md)
+  splice actions.md "$mood" $((mood + 5)) "$zentab" fmt >expected-range.md
+  same_text expected-range.md actions.md.range.out "$encoding: range formatting is not zentab fmt of the table"
+  tsv=$(line_of $'^棚\t' actions.md)
+  splice actions.md.range.out "$tsv" $((tsv + 2)) "$zentab" --to markdown >expected-markdown.md
+  same_text expected-markdown.md actions.md.markdown.out \
+    "$encoding: 'Convert to Markdown table' is not zentab --to markdown of the lines"
+  splice actions.md.markdown.out "$mood" $((mood + 5)) "$zentab" --from markdown --to csv >expected-csv.md
+  same_text expected-csv.md actions.md.csv.out "$encoding: 'Convert to CSV' is not zentab --to csv of the table"
+  fmt_of actions.md.csv.out >expected-actions.md 2>/dev/null
+  same_text expected-actions.md actions.md.format.out "$encoding: formatting after the actions is not zentab fmt"
+
+  step "$encoding: the width model from the configuration"
+  "$zentab" fmt -a wide <wide.md >expected-wide.md
+  "$zentab" fmt -a narrow <wide.md >expected-narrow.md
+  cmp -s expected-wide.md expected-narrow.md && fail "wide.md lines up alike in both width models"
+  same_text expected-wide.md wide.md.wide.out "$encoding: ambiguous=wide is not zentab fmt -a wide"
+  same_text expected-narrow.md wide.md.narrow.out "$encoding: ambiguous=narrow is not zentab fmt -a narrow"
+  cd "$work"
+done
+echo "== all steps passed"
