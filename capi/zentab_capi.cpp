@@ -28,6 +28,7 @@ static_assert(ZENTAB_REFUSAL_FORMAT_NOT_WRITABLE ==
                       static_cast<int>(RefusalKind::FrameTooNarrow) &&
                   ZENTAB_REFUSAL_BAD_LAYOUT == static_cast<int>(RefusalKind::BadLayout) &&
                   ZENTAB_REFUSAL_NO_SUCH_TABLE == static_cast<int>(RefusalKind::NoSuchTable) &&
+                  ZENTAB_REFUSAL_NO_SUCH_COLUMN == static_cast<int>(RefusalKind::NoSuchColumn) &&
                   ZENTAB_REFUSAL_OUT_OF_MEMORY == static_cast<int>(RefusalKind::OutOfMemory),
               "the C refusal kinds are numbered as RefusalKind");
 static_assert(ZENTAB_OVERFLOW_TRUNCATE == static_cast<int>(Overflow::Truncate) &&
@@ -256,6 +257,16 @@ int set_align(FrameRequest& request, std::string_view letters) {
     return 0;
 }
 
+// A list kept as given once it reads; NULL or "" for none.
+int set_column_list(std::string& kept, const char* given, bool (*valid)(std::string_view)) {
+    const std::string_view list = given != nullptr ? given : "";
+    if (!list.empty() && !valid(list)) {
+        return -1;
+    }
+    kept = std::string(list);
+    return 0;
+}
+
 int set_cell_widths(FrameRequest& request, const int* widths, size_t count) {
     if (count > 0 && widths == nullptr) {
         return -1;
@@ -372,6 +383,43 @@ int zentab_options_set_table(zentab_options* options, int table) {
         return -1;
     }
     options->request.table = table;
+    return 0;
+}
+
+int zentab_options_set_columns(zentab_options* options, const char* columns) {
+    return guarded_set([&] {
+        return set_column_list(options->request.shape.columns, columns, column_list_valid);
+    });
+}
+
+int zentab_options_set_hide(zentab_options* options, const char* columns) {
+    return guarded_set(
+        [&] { return set_column_list(options->request.shape.hide, columns, column_list_valid); });
+}
+
+int zentab_options_set_sort(zentab_options* options, const char* keys) {
+    return guarded_set(
+        [&] { return set_column_list(options->request.shape.sort, keys, sort_keys_valid); });
+}
+
+int zentab_options_set_head(zentab_options* options, int64_t rows) {
+    if (rows < -1) {
+        return -1;
+    }
+    options->request.shape.head = rows;
+    return 0;
+}
+
+int zentab_options_set_tail(zentab_options* options, int64_t rows) {
+    if (rows < -1) {
+        return -1;
+    }
+    options->request.shape.tail = rows;
+    return 0;
+}
+
+int zentab_options_set_transpose(zentab_options* options, int transpose) {
+    options->request.shape.transpose = transpose != 0;
     return 0;
 }
 

@@ -100,6 +100,12 @@ LibraryOptions library_options(const CliOptions& options) {
     zentab_options_set_header(set, options.header ? 1 : 0);
     zentab_options_set_table(set, options.table);
     set_layout(set, options);
+    zentab_options_set_columns(set, options.columns.c_str());
+    zentab_options_set_hide(set, options.hide.c_str());
+    zentab_options_set_sort(set, options.sort.c_str());
+    zentab_options_set_head(set, options.head);
+    zentab_options_set_tail(set, options.tail);
+    zentab_options_set_transpose(set, options.transpose ? 1 : 0);
     return handle;
 }
 

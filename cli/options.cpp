@@ -93,6 +93,16 @@ bool library_takes_align(const std::string& letters) {
     return taken;
 }
 
+// Column lists and sort keys, read as the library reads them.
+bool library_takes_list(int (*set)(zentab_options*, const char*), const std::string& list) {
+    zentab_options* scratch = zentab_options_new();
+    const bool taken = scratch != nullptr && set(scratch, list.c_str()) == 0;
+    zentab_options_free(scratch);
+    return taken;
+}
+
+constexpr int32_t kMostRows = 999999999;
+
 std::optional<RuleLines> rule_lines(std::string_view text) {
     const std::string name = ascii_lower(text);
     if (name == "all") {
@@ -201,6 +211,12 @@ enum class OptionKind {
     Padding,
     Rules,
     Table,
+    Columns,
+    Hide,
+    Sort,
+    Head,
+    Tail,
+    Transpose,
     Help,
     Version,
     Unknown
@@ -231,6 +247,12 @@ constexpr OptionName kOptionNames[] = {
     {"", "--padding", OptionKind::Padding},
     {"", "--rules", OptionKind::Rules},
     {"", "--table", OptionKind::Table},
+    {"-c", "--columns", OptionKind::Columns},
+    {"", "--hide", OptionKind::Hide},
+    {"", "--sort", OptionKind::Sort},
+    {"", "--head", OptionKind::Head},
+    {"", "--tail", OptionKind::Tail},
+    {"", "--transpose", OptionKind::Transpose},
     {"-h", "--help", OptionKind::Help},
     {"", "--version", OptionKind::Version},
 };
@@ -250,6 +272,7 @@ bool takes_value(OptionKind kind) {
         case OptionKind::Crlf:
         case OptionKind::Raw:
         case OptionKind::NoHeader:
+        case OptionKind::Transpose:
         case OptionKind::Help:
         case OptionKind::Version:
         case OptionKind::Unknown:
@@ -375,6 +398,9 @@ class OptionParser {
         }
         if (!takes_value(kind)) {
             set_flag(kind);
+            if (kind == OptionKind::Transpose && layoutOption_.empty()) {
+                layoutOption_ = long_name(kind);
+            }
             return;
         }
         if (!attached && index_ + 1 >= args_.size()) {
@@ -382,13 +408,50 @@ class OptionParser {
             return;
         }
         const std::string& value = attached ? *attached : args_[++index_];
-        if (is_layout(kind)) {
-            set_layout(kind, value);
+        if (is_shape(kind) || is_layout(kind)) {
+            if (is_shape(kind)) {
+                set_shape(kind, value);
+            } else {
+                set_layout(kind, value);
+            }
             if (layoutOption_.empty()) {
                 layoutOption_ = long_name(kind);
             }
         } else {
             set_value(kind, value);
+        }
+    }
+
+    static bool is_shape(OptionKind kind) {
+        return kind == OptionKind::Columns || kind == OptionKind::Hide ||
+               kind == OptionKind::Sort || kind == OptionKind::Head || kind == OptionKind::Tail;
+    }
+
+    void set_shape(OptionKind kind, const std::string& value) {
+        CliOptions& options = result_.options;
+        if (kind == OptionKind::Head || kind == OptionKind::Tail) {
+            std::optional<int32_t> rows = count_in(value, 0, kMostRows);
+            if (!rows) {
+                refuse_value(kind, value, "use a number of rows");
+                return;
+            }
+            (kind == OptionKind::Head ? options.head : options.tail) = *rows;
+        } else if (kind == OptionKind::Sort) {
+            if (!library_takes_list(zentab_options_set_sort, value)) {
+                refuse_value(kind, value,
+                             "use columns by number or header, separated by commas, each "
+                             "followed by :n for numbers or :r to reverse");
+                return;
+            }
+            options.sort = value;
+        } else {
+            if (!library_takes_list(zentab_options_set_columns, value)) {
+                refuse_value(kind, value,
+                             "use columns by number from 1, ranges such as 2-4 or header "
+                             "texts, separated by commas");
+                return;
+            }
+            (kind == OptionKind::Columns ? options.columns : options.hide) = value;
         }
     }
 
@@ -476,6 +539,9 @@ class OptionParser {
                 break;
             case OptionKind::NoHeader:
                 options.header = false;
+                break;
+            case OptionKind::Transpose:
+                options.transpose = true;
                 break;
             case OptionKind::Unframe:
                 options.from = TableFormat::Frame;
@@ -618,6 +684,19 @@ const char* usage_text() {
            "                       table is refused without it)\n"
            "      --no-header      --to json or jsonl: write rows as arrays, the first\n"
            "                       row too, instead of objects keyed by the first row\n"
+           "  -c, --columns LIST   the columns to show, in that order: numbers from 1,\n"
+           "                       ranges such as 2-4, or header texts, separated by\n"
+           "                       commas (3,1,Price)\n"
+           "      --hide LIST      the columns not to show, in the same words\n"
+           "      --sort KEYS      sort the rows under the header by columns (number or\n"
+           "                       header), stably, text by code point; a key's :n\n"
+           "                       compares numbers (signs, decimals, grouping commas;\n"
+           "                       other cells after them), :r reverses (2:n:r,Name)\n"
+           "      --head N         only the first N rows under the header (after\n"
+           "                       --sort); a frame says in a last row how many it\n"
+           "                       left out, other formats leave them out silently\n"
+           "      --tail N         only the last N rows under the header\n"
+           "      --transpose      rows become columns\n"
            "  -w, --width N        no line of the frame wider than N columns: the widest\n"
            "                       columns give way first; auto: the terminal's width,\n"
            "                       else $COLUMNS, else no limit\n"

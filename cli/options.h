@@ -21,7 +21,7 @@ struct CliOptions {
     TableFormat from = TableFormat::Psv;
     TableFormat to = TableFormat::Frame;
     JsonNested jsonNested = JsonNested::Refuse;
-    int32_t table = 0;  // --table: the Nth table of a document; 0: the input is one
+    int32_t table = 0;   // --table: the Nth table of a document; 0: the input is one
     bool header = true;  // JSON out: objects keyed by the first row
     // How a frame fits its cells, as the library takes it: widths in display
     // columns, 0 for no limit; alignment as letters, already checked.
@@ -32,6 +32,13 @@ struct CliOptions {
     std::string align;
     int32_t padding = 0;
     RuleLines rules = RuleLines::All;
+    // Columns and rows shown, as the library takes them, already checked.
+    std::string columns;
+    std::string hide;
+    std::string sort;
+    int64_t head = -1;  // -1: every row
+    int64_t tail = -1;
+    bool transpose = false;
     bool crlf = false;
     bool raw = false;
     bool help = false;

@@ -25,7 +25,7 @@
 #include <stdint.h>
 
 #define ZENTAB_VERSION_MAJOR 1
-#define ZENTAB_VERSION_MINOR 3
+#define ZENTAB_VERSION_MINOR 4
 #define ZENTAB_VERSION_PATCH 0
 
 #if defined(ZENTAB_BUILDING_LIBRARY) && defined(__GNUC__)
@@ -110,7 +110,10 @@ typedef enum zentab_refusal_kind {
     ZENTAB_REFUSAL_CELLS_PAST_HEADER = 28,
     ZENTAB_REFUSAL_MERGED_CELLS = 29,
     ZENTAB_REFUSAL_TEXT_OUTSIDE_TABLE = 30,
-    ZENTAB_REFUSAL_NO_SUCH_TABLE = 31
+    ZENTAB_REFUSAL_NO_SUCH_TABLE = 31,
+    /* Since 1.4. A column of zentab_options_set_columns, _hide or _sort
+     * that the table does not have: zentab_result_message names it. */
+    ZENTAB_REFUSAL_NO_SUCH_COLUMN = 32
 } zentab_refusal_kind;
 
 /* Since 1.1: what a frame does with a cell line wider than its column may be. */
@@ -196,6 +199,32 @@ ZENTAB_API int zentab_options_set_rules(zentab_options* options, zentab_rules ru
  * with ZENTAB_REFUSAL_TEXT_OUTSIDE_TABLE. A table past the last is refused
  * with ZENTAB_REFUSAL_NO_SUCH_TABLE; a negative one here, with -1. */
 ZENTAB_API int zentab_options_set_table(zentab_options* options, int table);
+
+/* Since 1.4: which columns and rows are written, for every output format.
+ * The first row is the header: it stays first, and names columns. Each
+ * setter returns 0, or -1 for a value it cannot read, leaving the options as
+ * they were; NULL or "" sets the default back.
+ *
+ * The columns written, in that order: 1-based numbers, ranges "2-4" and
+ * header texts, separated by commas ("3,1,Price"). A column the table does
+ * not have is refused by zentab_convert with ZENTAB_REFUSAL_NO_SUCH_COLUMN.
+ * An empty item, column 0 or a range running backwards is -1 here. */
+ZENTAB_API int zentab_options_set_columns(zentab_options* options, const char* columns);
+/* Columns not written, in the same words. */
+ZENTAB_API int zentab_options_set_hide(zentab_options* options, const char* columns);
+/* Body rows sorted, stably, by keys separated by commas: a column as above
+ * (not a range), followed by ":n" to compare as numbers (a sign, digits
+ * grouped by commas, a decimal point; cells that are not numbers after every
+ * number, by their text) and ":r" to reverse. Text compares by code point. */
+ZENTAB_API int zentab_options_set_sort(zentab_options* options, const char* keys);
+/* Only the first rows (or then the last, with tail) of the body, sorted
+ * first; -1, the default, for all. A frame ends in a row spanning it that
+ * says how many it left out; other formats leave them out silently. Below -1
+ * is -1 here. */
+ZENTAB_API int zentab_options_set_head(zentab_options* options, int64_t rows);
+ZENTAB_API int zentab_options_set_tail(zentab_options* options, int64_t rows);
+/* Nonzero: rows become columns, after the columns and rows are chosen. */
+ZENTAB_API int zentab_options_set_transpose(zentab_options* options, int transpose);
 
 /* Reads size bytes of text in the options' from format and writes them in
  * their to format; options NULL means the defaults. Text of nothing but line

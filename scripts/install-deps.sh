@@ -14,6 +14,7 @@ packages=(
   pandoc python3-docutils                                  # reading back document markup
   emacs-nox                                                # Org tables' referee (org-table-align)
   cmark-gfm                                                # Markdown tables' referee (GitHub's library)
+  miller hyperfine                                         # sorting and cutting's referee; benchmarks
   neovim vim elpa-eglot elpa-markdown-mode efm-langserver  # zentab lsp and the recipes in real editors
   pre-commit git                                           #   and the pre-commit hooks
   wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32   # the web page and npm package

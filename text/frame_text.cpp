@@ -10,6 +10,7 @@
 #include "text/layout/frame_layout.h"
 #include "text/plain_psv.h"
 #include "text/psv_cells.h"
+#include "text/shape/elision_row.h"
 #include "text/text_limits.h"
 
 namespace {
@@ -170,6 +171,66 @@ bool with_chosen_table(const FrameRequest& request, FrameRequest& chosenRequest,
     return refusal.kind == RefusalKind::None;
 }
 
+// A shaped table's frame with one more row, empty or holding words first.
+Refusal frame_with_last_row(const FrameRequest& request, Table table, std::string_view first,
+                            std::string& frame) {
+    const size_t columns = table.rows().front().size();
+    for (size_t column = 0; column < columns; ++column) {
+        table.add_cell(column == 0 ? first : std::string_view(), 0, 0);
+    }
+    table.end_row();
+    FrameTarget whole{frame};
+    return write_frame_to(table, write_options(request), whole);
+}
+
+// The frame of a shaped table, with a row spanning it for the rows cut: the
+// words go in a row of their own when they fit the table's width, else they
+// widen its first column.
+Refusal write_shaped_frame(const FrameRequest& request, const ShapedTable& shaped,
+                           FrameTarget& target) {
+    if (shaped.rowsLeftOut == 0 || shaped.table.rows().empty() ||
+        shaped.table.rows().front().empty()) {
+        return write_frame_to(shaped.table, write_options(request), target);
+    }
+    const size_t bodyRows = shaped.table.rows().size() - 1;
+    const std::string words =
+        elision_words(shaped.rowsLeftOut, shaped.tailOnly, shaped.table.encoding);
+    const ElidedFrame look{request.encoding, request.widthModel,
+                           request.fit.rules == RuleLines::All ||
+                               (request.fit.rules == RuleLines::Header && bodyRows == 0),
+                           request.fit.padding};
+    std::string frame;
+    Refusal refusal = frame_with_last_row(request, shaped.table, {}, frame);
+    if (refusal.kind == RefusalKind::None && !span_last_row(frame, words, look)) {
+        frame.clear();
+        refusal = frame_with_last_row(request, shaped.table, words, frame);
+        span_last_row(frame, words, look);
+    }
+    if (refusal.kind != RefusalKind::None) {
+        return refusal;
+    }
+    if (target.write != nullptr) {
+        (*target.write)(frame);
+    } else {
+        target.text = std::move(frame);
+    }
+    return refusal;
+}
+
+// Columns chosen and rows sorted and cut, between reading and writing.
+Refusal convert_shaped(const FrameRequest& request, const Table& table, FrameTarget& target) {
+    ShapedTable shaped = shape_table(table, request.shape);
+    if (!shaped.ok()) {
+        return shaped.refusal;
+    }
+    if (request.to == TableFormat::Frame) {
+        return write_shaped_frame(request, shaped, target);
+    }
+    TableWrite written = write_table(shaped.table, request.to, write_options(request));
+    target.text = std::move(written.text);
+    return written.refusal;
+}
+
 Refusal convert(const FrameRequest& given, FrameTarget& target) {
     FrameRequest request;
     std::string chosenText;
@@ -177,7 +238,8 @@ Refusal convert(const FrameRequest& given, FrameTarget& target) {
     if (!with_chosen_table(given, request, chosenText, refusal)) {
         return refusal;
     }
-    if (frame_plain_table(request, target, refusal)) {
+    const bool shaped = request.shape.any();
+    if (!shaped && frame_plain_table(request, target, refusal)) {
         return refusal;
     }
     std::string_view table;
@@ -185,16 +247,20 @@ Refusal convert(const FrameRequest& given, FrameTarget& target) {
     if (refusal.kind != RefusalKind::None || table.empty()) {
         return refusal;
     }
-    if (request.from == TableFormat::Psv && request.to == TableFormat::Frame) {
+    if (!shaped && request.from == TableFormat::Psv && request.to == TableFormat::Frame) {
         return frame_psv(request, without_bom(table, request.encoding), target);
     }
-    if (frame_plain_delimited(request, without_bom(table, request.encoding), target, refusal)) {
+    if (!shaped &&
+        frame_plain_delimited(request, without_bom(table, request.encoding), target, refusal)) {
         return refusal;
     }
     TableRead read = read_table_in_place(table, request.from, request.encoding, request.widthModel,
                                          request.jsonNested);
     if (!read.ok()) {
         return read.refusal;
+    }
+    if (shaped) {
+        return convert_shaped(request, read.table, target);
     }
     if (request.to == TableFormat::Frame) {
         return write_frame_to(read.table, write_options(request), target);
@@ -232,6 +298,12 @@ TableRead read_text(const FrameRequest& given) {
     if (read.ok() && !table.empty()) {
         read = read_table(table, request.from, request.encoding, request.widthModel,
                           request.jsonNested);
+    }
+    if (read.ok() && request.shape.any()) {
+        ShapedTable shaped = shape_table(read.table, request.shape);
+        read.refusal = shaped.refusal;
+        shaped.table.own_text();
+        read.table = std::move(shaped.table);
     }
     return read;
 }

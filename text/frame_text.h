@@ -12,6 +12,7 @@
 #include "text/formats/table.h"
 #include "text/frame_fit.h"
 #include "text/refusal.h"
+#include "text/shape/table_shape.h"
 #include "text/text_types.h"
 
 struct FrameRequest {
@@ -35,6 +36,8 @@ struct FrameRequest {
     int32_t table = 0;
 
     FrameFit fit;  // frames only: width, wrapping, alignment, padding, rules
+    // Columns chosen, rows sorted and cut, on the table read, for every format.
+    TableShape shape;
 };
 
 struct FrameOutcome {

@@ -38,6 +38,7 @@ enum class RefusalKind : uint8_t {
     MergedCells,         // line, column of a grid table's cell that spans others
     TextOutsideTable,    // line, column of the first line that is not part of the one table
     NoSuchTable,         // found: the tables in the input; limit: the table asked for
+    NoSuchColumn,  // found: the column number asked, or name: the header asked; limit: columns
 };
 
 // What JSON input lacked where it was refused, as BadJson's found.
@@ -71,6 +72,7 @@ struct Refusal {
     int64_t found = 0;
     int64_t limit = 0;
     bool validCp932 = false;
+    std::string name;  // a header text asked for that no column has
 };
 
 inline Refusal refusal_of(RefusalKind kind) {

@@ -67,8 +67,9 @@ std::string what_of_format(const Refusal& refusal) {
             return "a width, cell width or padding cannot be negative (" + decimal(refusal.found) +
                    ")";
         case RefusalKind::CellsPastHeader:
-            return "this row has " + count(refusal.found, "cell", "cells") + " where the header has " +
-                   decimal(refusal.limit) + "; GitHub drops the cells past the header's, from here on";
+            return "this row has " + count(refusal.found, "cell", "cells") +
+                   " where the header has " + decimal(refusal.limit) +
+                   "; GitHub drops the cells past the header's, from here on";
         case RefusalKind::MergedCells:
             return "this cell spans others, and merged cells are kept as they are";
         case RefusalKind::TextOutsideTable:
@@ -77,6 +78,15 @@ std::string what_of_format(const Refusal& refusal) {
         case RefusalKind::NoSuchTable:
             return "there is no table " + decimal(refusal.limit) + ": the input holds " +
                    count(refusal.found, "table", "tables");
+        case RefusalKind::NoSuchColumn:
+            if (!refusal.name.empty()) {
+                return "no column is named '" + refusal.name + "' in the header";
+            }
+            if (refusal.found == 0) {
+                return "a column list or sort key cannot be read";
+            }
+            return "there is no column " + decimal(refusal.found) + ": the table has " +
+                   count(refusal.limit, "column", "columns");
         default:
             return writing_refusal_words(refusal);
     }

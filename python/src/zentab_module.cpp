@@ -83,6 +83,8 @@ const char* kind_name(RefusalKind kind) {
             return "text_outside_table";
         case RefusalKind::NoSuchTable:
             return "no_such_table";
+        case RefusalKind::NoSuchColumn:
+            return "no_such_column";
     }
     return "unknown";
 }

@@ -63,6 +63,12 @@ OptionsHandle options_of(const FrameRequest& request) {
     EXPECT_EQ(zentab_options_set_align(set, letters_of(request.fit.align).c_str()), 0);
     EXPECT_EQ(zentab_options_set_padding(set, request.fit.padding), 0);
     EXPECT_EQ(zentab_options_set_rules(set, static_cast<zentab_rules>(request.fit.rules)), 0);
+    EXPECT_EQ(zentab_options_set_columns(set, request.shape.columns.c_str()), 0);
+    EXPECT_EQ(zentab_options_set_hide(set, request.shape.hide.c_str()), 0);
+    EXPECT_EQ(zentab_options_set_sort(set, request.shape.sort.c_str()), 0);
+    EXPECT_EQ(zentab_options_set_head(set, request.shape.head), 0);
+    EXPECT_EQ(zentab_options_set_tail(set, request.shape.tail), 0);
+    EXPECT_EQ(zentab_options_set_transpose(set, request.shape.transpose ? 1 : 0), 0);
     return options;
 }
 
@@ -140,6 +146,20 @@ void random_layout(std::mt19937& random, FrameRequest& request) {
     request.fit.rules = static_cast<RuleLines>(random() % 3);
 }
 
+// Columns by number, range or header text (some of none), rows sorted and cut.
+void random_shape(std::mt19937& random, TableShape& shape) {
+    const char* const items[] = {"1", "2", "3", "4", "2-3", "1-1", "a", "é", "日"};
+    const char* const suffixes[] = {"", ":n", ":r", ":n:r"};
+    shape.columns = random() % 3 == 0 ? items[random() % std::size(items)] : "";
+    shape.hide = random() % 5 == 0 ? items[random() % std::size(items)] : "";
+    shape.sort = random() % 2 == 0 ? std::string(items[random() % 4]) + suffixes[random() % 4] +
+                                         "," + items[random() % 4]
+                                   : "";
+    shape.head = random() % 3 == 0 ? static_cast<int64_t>(random() % 4) : -1;
+    shape.tail = random() % 4 == 0 ? static_cast<int64_t>(random() % 4) : -1;
+    shape.transpose = random() % 6 == 0;
+}
+
 // Random tables, some ragged and some with cells a frame cannot hold, each
 // written in one of several formats with random options.
 std::vector<Job> random_jobs(size_t count) {
@@ -161,6 +181,9 @@ std::vector<Job> random_jobs(size_t count) {
         job.request.header = random() % 2 == 0;
         if (random() % 2 == 0) {
             random_layout(random, job.request);
+        }
+        if (random() % 3 == 0) {
+            random_shape(random, job.request.shape);
         }
         jobs.push_back(job);
     }
@@ -396,6 +419,39 @@ TEST(CInterface, LayoutSettersTakeTheirValuesAndRefuseOthers) {
         EXPECT_EQ(got.fit.padding, expected.fit.padding) << c.name;
         EXPECT_EQ(got.fit.rules, expected.fit.rules) << c.name;
     }
+}
+
+TEST(CInterface, ShapeSettersTakeListsThatReadAndRefuseOthers) {
+    struct Case {
+        const char* list;
+        int columns;  // what set_columns and set_hide return
+        int sort;
+    };
+    const Case cases[] = {
+        {"", 0, 0},       {"1", 0, 0},        {"3,1,Price", 0, 0}, {"2-4", 0, -1},
+        {"4-2", -1, -1},  {"0", -1, -1},      {"1,,2", -1, -1},    {",", -1, -1},
+        {"a:b", 0, 0},    {"2:n", 0, 0},      {"2:n:r", 0, 0},     {"2:r:n", 0, 0},
+        {"2:n:n", 0, -1}, {"Name:r,1", 0, 0}, {"1-", 0, 0},        {"-2", 0, 0},
+    };
+    for (const Case& c : cases) {
+        OptionsHandle options(zentab_options_new(), &zentab_options_free);
+        EXPECT_EQ(zentab_options_set_columns(options.get(), c.list), c.columns) << c.list;
+        EXPECT_EQ(zentab_options_set_hide(options.get(), c.list), c.columns) << c.list;
+        EXPECT_EQ(zentab_options_set_sort(options.get(), c.list), c.sort) << c.list;
+        EXPECT_EQ(options->request.shape.columns, c.columns == 0 ? c.list : "") << c.list;
+        EXPECT_EQ(options->request.shape.sort, c.sort == 0 ? c.list : "") << c.list;
+    }
+    OptionsHandle options(zentab_options_new(), &zentab_options_free);
+    EXPECT_EQ(zentab_options_set_head(options.get(), -2), -1);
+    EXPECT_EQ(zentab_options_set_tail(options.get(), 5), 0);
+    EXPECT_EQ(zentab_options_set_columns(options.get(), nullptr), 0);
+    const std::string table = "a,b\n1,2\n";
+    ResultHandle result(zentab_convert(table.data(), table.size(), nullptr), &zentab_result_free);
+    zentab_options_set_from(options.get(), ZENTAB_FORMAT_CSV);
+    zentab_options_set_columns(options.get(), "c");
+    result.reset(zentab_convert(table.data(), table.size(), options.get()));
+    EXPECT_EQ(zentab_result_refusal(result.get()), ZENTAB_REFUSAL_NO_SUCH_COLUMN);
+    EXPECT_STREQ(zentab_result_message(result.get()), "no column is named 'c' in the header");
 }
 
 // A refused value keeps what an earlier call set, not only the defaults.

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int kLastKind = static_cast<int>(RefusalKind::NoSuchTable);
+constexpr int kLastKind = static_cast<int>(RefusalKind::NoSuchColumn);
 
 TEST(RefusalWords, EveryKindHasWordsOfItsOwn) {
     for (int kind = 0; kind <= kLastKind; ++kind) {

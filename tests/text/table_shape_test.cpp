@@ -1,0 +1,121 @@
+// Columns chosen and rows sorted and cut: the order of numbers against exact
+// arithmetic, and the frame's row for the rows left out in every style.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "text/frame_text.h"
+#include "text/shape/row_order.h"
+#include "text/unicode/display_width.h"
+
+namespace {
+
+// A number as sign, whole and fraction digits, its value in millionths.
+struct Written {
+    std::string text;
+    long long millionths;
+};
+
+Written random_number(std::mt19937& random) {
+    const long long whole = static_cast<long long>(random() % 20000);
+    const long long fraction = static_cast<long long>(random() % 1000);
+    const bool negative = random() % 3 == 0;
+    std::string digits = std::to_string(whole);
+    if (random() % 2 == 0 && digits.size() > 3) {
+        digits.insert(digits.size() - 3, ",");  // grouped
+    }
+    std::string text = (negative ? "-" : random() % 4 == 0 ? "+" : "") + digits;
+    if (random() % 2 == 0) {
+        std::string decimals = std::to_string(1000 + fraction).substr(1);
+        text += "." + decimals.substr(0, 1 + random() % 3);
+        return {text, 0};  // valued below from its own digits
+    }
+    return {text, (negative ? -1 : 1) * whole * 1000000};
+}
+
+long long millionths_of(const std::string& text) {
+    std::string digits;
+    for (char c : text) {
+        if (c != ',') {
+            digits += c;
+        }
+    }
+    const double value = std::stod(digits);
+    return static_cast<long long>(value * 1000000.0 + (value < 0 ? -0.5 : 0.5));
+}
+
+TEST(SortOrder, NumbersCompareByValueAndTextsAfterThem) {
+    std::mt19937 random(29);
+    for (int i = 0; i < 5000; ++i) {
+        const Written a = random_number(random);
+        const Written b = random_number(random);
+        const long long va = millionths_of(a.text);
+        const long long vb = millionths_of(b.text);
+        const int expected = (va > vb) - (va < vb);
+        const int got = compare_as_numbers(a.text, b.text);
+        ASSERT_EQ((got > 0) - (got < 0), expected) << a.text << " vs " << b.text;
+    }
+    struct Case {
+        const char* a;
+        const char* b;
+        int order;
+    };
+    const Case cases[] = {
+        {"-0", "0", 0},      {"0.50", ".5", 0},
+        {"1,000", "999", 1}, {"x", "9", 1},
+        {"abc", "abd", -1},  {"1,", "1", 1},
+        {"1e3", "2", 1},     {"+", "-", -1},
+        {"", "0", 1},        {"-1,234.5", "-1234.4", -1},
+    };
+    for (const Case& c : cases) {
+        const int got = compare_as_numbers(c.a, c.b);
+        EXPECT_EQ((got > 0) - (got < 0), c.order) << c.a << " vs " << c.b;
+    }
+}
+
+std::vector<std::string> lines_of(const std::string& text) {
+    std::vector<std::string> lines;
+    for (size_t start = 0; start < text.size();) {
+        const size_t lf = text.find('\n', start);
+        lines.push_back(text.substr(start, lf - start));
+        start = lf + 1;
+    }
+    return lines;
+}
+
+// Every style, rule choice and width model: the frame's lines stay equally
+// wide, the last row says how many rows were cut, and nothing crosses into it.
+TEST(HeadRow, SpansTheFrameInEveryStyle) {
+    const std::string table = "name|qty|price\nb|10|1.5\na|2|-3\nc|1|000\nd|x|2\n";
+    for (int32_t type = 1; type <= 6; ++type) {
+        for (RuleLines rules : {RuleLines::All, RuleLines::Header, RuleLines::None}) {
+            for (WidthModel model : {WidthModel::Narrow, WidthModel::Wide}) {
+                FrameRequest request;
+                request.text = table;
+                request.frameType = type;
+                request.widthModel = model;
+                request.fit.rules = rules;
+                request.shape.head = 1;
+                const FrameOutcome out = frame_text(request);
+                ASSERT_TRUE(out.ok());
+                const std::vector<std::string> lines = lines_of(out.text);
+                const std::string& row = lines[lines.size() - 2];
+                EXPECT_NE(row.find("\xE2\x80\xA6 3 more rows"), std::string::npos) << out.text;
+                for (const std::string& line : lines) {
+                    EXPECT_EQ(display_width(line, model), display_width(lines[0], model))
+                        << out.text;
+                }
+                // The bottom rule's inside is one character over and over.
+                const std::string& bottom = lines.back();
+                const size_t piece = type == 6 ? 1 : 3;
+                for (size_t at = piece; at + 2 * piece <= bottom.size(); at += piece) {
+                    EXPECT_EQ(bottom.compare(at, piece, bottom, piece, piece), 0) << out.text;
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
