@@ -1,0 +1,65 @@
+;; Run by emacs_eglot.sh in a directory holding stock.md, stock.org and
+;; actions.md: Emacs's eglot, set up by the recipe, connects to zentab lsp
+;; from each buffer's mode hook. eglot-format-buffer formats stock.md and
+;; stock.org, written to NAME.format.out; flymake's diagnostics of stock.md
+;; go to stock.md.diagnostics as "LINE TYPE MESSAGE"; in actions.md the code
+;; action "Convert to Markdown table" is picked for the tab-separated lines,
+;; written to actions.md.markdown.out.
+(require 'package)
+(package-initialize)
+(require 'eglot)
+(require 'markdown-mode)
+(load (getenv "ZENTAB_RECIPE") nil t)
+;; Wait for the server's answer to initialize however long it takes, and take
+;; the scratch directory as the project.
+(setq eglot-sync-connect t)
+(setq project-find-functions (list (lambda (dir) (cons 'transient dir))))
+
+(defun zentab-test-open (name mode)
+  "Visit NAME, which must open in MODE, and connect as the recipe's hook asks."
+  (let ((buffer (find-file-noselect name)))
+    (set-buffer buffer)
+    (unless (eq major-mode mode)
+      (error "%s opened in %s, not %s" name major-mode mode))
+    ;; eglot-ensure connects after the command that visited the file.
+    (run-hooks 'post-command-hook)
+    (unless (eglot-current-server)
+      (error "eglot did not connect to zentab lsp in %s" name))
+    buffer))
+
+(defun zentab-test-wait (what condition)
+  "Serve the server's messages until CONDITION holds."
+  (let ((tries 0))
+    (while (not (funcall condition))
+      (when (> (setq tries (1+ tries)) 400)
+        (error "No %s in %s" what (buffer-name)))
+      (accept-process-output nil 0.05))))
+
+(dolist (file '(("stock.md" . markdown-mode) ("stock.org" . org-mode)))
+  (with-current-buffer (zentab-test-open (car file) (cdr file))
+    (when (equal (car file) "stock.md")
+      (flymake-start)
+      (zentab-test-wait "diagnostics" #'flymake-diagnostics)
+      (let ((lines (mapcar (lambda (diagnostic)
+                             (format "%d %s %s\n"
+                                     (line-number-at-pos (flymake-diagnostic-beg diagnostic))
+                                     (flymake-diagnostic-type diagnostic)
+                                     (flymake-diagnostic-text diagnostic)))
+                           (flymake-diagnostics))))
+        (with-temp-file "stock.md.diagnostics"
+          (apply #'insert lines))))
+    (eglot-format-buffer)
+    (write-region nil nil (concat (car file) ".format.out"))))
+
+(with-current-buffer (zentab-test-open "actions.md" 'markdown-mode)
+  (goto-char (point-min))
+  (re-search-forward "^棚\t")
+  (let ((start (line-beginning-position))
+        (last-nonmenu-event 13))
+    (forward-line 3)
+    (cl-letf (((symbol-function 'completing-read)
+               (lambda (_prompt items &rest _)
+                 (or (car (assoc "Convert to Markdown table" items))
+                     (error "No \"Convert to Markdown table\" among %S" (mapcar #'car items))))))
+      (eglot-code-actions start (point) nil t)))
+  (write-region nil nil "actions.md.markdown.out"))

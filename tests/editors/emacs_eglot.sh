@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# zentab lsp in Emacs through eglot and the recipe, in batch: a Markdown
+# buffer of Japanese and emoji tables and an Org buffer formatted with
+# eglot-format-buffer hold zentab fmt's text, flymake marks the ragged row
+# and the tables out of line, and the code action picked by its title turns
+# tab-separated lines into the Markdown table zentab --to markdown makes.
+# Usage: emacs_eglot.sh ZENTAB
+set -euo pipefail
+source "$(dirname "$0")/lib.sh"
+need emacs
+cp "$here/documents/stock.md" "$here/documents/stock.org" .
+cp stock.md actions.md
+ZENTAB_RECIPE=$recipes/zentab-eglot.el emacs --batch -q -l "$here/emacs_eglot.el" \
+  >emacs.log 2>&1 || fail "emacs stopped: $(tail -20 emacs.log)"
+
+line_of() {
+  grep -n -m1 -e "$1" "$2" | cut -d: -f1
+}
+
+for name in stock.md stock.org; do
+  step "eglot-format-buffer on $name"
+  fmt_of "$name" >"expected-$name" 2>/dev/null
+  same_text "expected-$name" "$name.format.out" "eglot's formatting of $name is not zentab fmt's"
+done
+
+step "flymake's diagnostics"
+for table in '^| 品名' '^| Mood'; do
+  grep -qx "$(line_of "$table" stock.md) eglot-note zentab: table not aligned" stock.md.diagnostics ||
+    fail "no note 'table not aligned' on $table: $(cat stock.md.diagnostics)"
+done
+grep -qE "^$(line_of '^| 2 | notebook' stock.md) eglot-warning zentab: .*4.*3" stock.md.diagnostics ||
+  fail "no warning on the ragged row: $(cat stock.md.diagnostics)"
+
+step "the code action 'Convert to Markdown table'"
+tsv=$(line_of $'^棚\t' actions.md)
+{
+  sed -n "1,$((tsv - 1))p" actions.md
+  sed -n "${tsv},$((tsv + 2))p" actions.md | "$zentab" --to markdown
+  sed -n "$((tsv + 3)),\$p" actions.md
+} >expected-markdown.md
+same_text expected-markdown.md actions.md.markdown.out \
+  "eglot's 'Convert to Markdown table' is not zentab --to markdown of the lines"
+echo "== all steps passed"
