@@ -17,7 +17,8 @@ fmt_of stock.md >expected.md
 fmt_of stock.org >expected.org
 same_text expected.md stock.md.region.out "zentab-fmt-region is not zentab fmt in Markdown"
 same_text expected.org stock.org.region.out "zentab-fmt-region is not zentab fmt in Org"
-grep -q '^<stdin>:26:23: table left as it is' stock.md.errors.out ||
+ragged=$(grep -n -m1 '^| 2 | notebook | A5 | spare |' stock.md | cut -d: -f1)
+grep -q "^<stdin>:$ragged:[0-9]*: table left as it is" stock.md.errors.out ||
   fail "*zentab errors* does not say why the ragged table was left: $(cat stock.md.errors.out)"
 
 step "C-u M-| zentab on the tab-separated lines"

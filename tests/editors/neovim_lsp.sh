@@ -3,8 +3,8 @@
 # recipe's configuration, in each position encoding: formatting a Markdown
 # buffer of Japanese and emoji tables gives zentab fmt's text; formatting a
 # range lines up that table only; code actions chosen by title convert
-# tab-separated lines to a Markdown table and a table to CSV as the command
-# does; a ragged row is marked; the width model follows the configuration.
+# tab-separated and CSV lines to Markdown tables and a table to CSV as the
+# command does; a ragged row is marked; the width model follows the configuration.
 # Usage: neovim_lsp.sh ZENTAB
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
@@ -58,7 +58,11 @@ for encoding in utf-16 utf-8 utf-32; do
   splice actions.md.range.out "$tsv" $((tsv + 2)) "$zentab" --to markdown >expected-markdown.md
   same_text expected-markdown.md actions.md.markdown.out \
     "$encoding: 'Convert to Markdown table' is not zentab --to markdown of the lines"
-  splice actions.md.markdown.out "$mood" $((mood + 5)) "$zentab" --from markdown --to csv >expected-csv.md
+  csv=$(line_of '^品名,' actions.md.markdown.out)
+  splice actions.md.markdown.out "$csv" $((csv + 2)) "$zentab" --from csv --to markdown >expected-from-csv.md
+  same_text expected-from-csv.md actions.md.from-csv.out \
+    "$encoding: 'Convert to Markdown table' is not zentab --from csv --to markdown of the CSV lines"
+  splice actions.md.from-csv.out "$mood" $((mood + 5)) "$zentab" --from markdown --to csv >expected-csv.md
   same_text expected-csv.md actions.md.csv.out "$encoding: 'Convert to CSV' is not zentab --to csv of the table"
   fmt_of actions.md.csv.out >expected-actions.md 2>/dev/null
   same_text expected-actions.md actions.md.format.out "$encoding: formatting after the actions is not zentab fmt"
