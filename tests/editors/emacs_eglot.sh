@@ -2,8 +2,9 @@
 # zentab lsp in Emacs through eglot and the recipe, in batch: a Markdown
 # buffer of Japanese and emoji tables and an Org buffer formatted with
 # eglot-format-buffer hold zentab fmt's text, flymake marks the ragged row
-# and the tables out of line, and the code action picked by its title turns
-# tab-separated lines into the Markdown table zentab --to markdown makes.
+# and the tables out of line (only the row once formatted), the code action
+# picked by its title turns tab-separated lines into the Markdown table
+# zentab --to markdown makes, and eglot-format on a region lines up its table.
 # Usage: emacs_eglot.sh ZENTAB
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
@@ -31,6 +32,9 @@ done
 grep -qE "^$(line_of '^| 2 | notebook' stock.md) eglot-warning zentab: .*4.*3" stock.md.diagnostics ||
   fail "no warning on the ragged row: $(cat stock.md.diagnostics)"
 
+[ "$(cat stock.md.diagnostics-after)" = "(eglot-warning)" ] ||
+  fail "after formatting only the ragged row's warning should stay: $(cat stock.md.diagnostics-after)"
+
 step "the code action 'Convert to Markdown table'"
 tsv=$(line_of $'^棚\t' actions.md)
 {
@@ -40,4 +44,13 @@ tsv=$(line_of $'^棚\t' actions.md)
 } >expected-markdown.md
 same_text expected-markdown.md actions.md.markdown.out \
   "eglot's 'Convert to Markdown table' is not zentab --to markdown of the lines"
+
+step "eglot-format on the emoji table's lines"
+mood=$(line_of '^| Mood' actions.md.markdown.out)
+{
+  sed -n "1,$((mood - 1))p" actions.md.markdown.out
+  sed -n "${mood},$((mood + 5))p" actions.md.markdown.out | "$zentab" fmt
+  sed -n "$((mood + 6)),\$p" actions.md.markdown.out
+} >expected-range.md
+same_text expected-range.md actions.md.range.out "eglot-format on a region is not zentab fmt of its table"
 echo "== all steps passed"
