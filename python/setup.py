@@ -11,7 +11,7 @@ from setuptools import Extension, setup
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
 SOURCE_DIRS = ["core", "core/styles", "text", "text/unicode", "text/formats", "text/layout",
-               "text/documents"]
+               "text/shape", "text/documents"]
 
 
 def layer_sources():

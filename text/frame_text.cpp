@@ -217,6 +217,15 @@ Refusal write_shaped_frame(const FrameRequest& request, const ShapedTable& shape
     return refusal;
 }
 
+Refusal write_unshaped(const FrameRequest& request, const Table& table, FrameTarget& target) {
+    if (request.to == TableFormat::Frame) {
+        return write_frame_to(table, write_options(request), target);
+    }
+    TableWrite written = write_table(table, request.to, write_options(request));
+    target.text = std::move(written.text);
+    return written.refusal;
+}
+
 // Columns chosen and rows sorted and cut, between reading and writing.
 Refusal convert_shaped(const FrameRequest& request, const Table& table, FrameTarget& target) {
     ShapedTable shaped = shape_table(table, request.shape);
@@ -226,9 +235,7 @@ Refusal convert_shaped(const FrameRequest& request, const Table& table, FrameTar
     if (request.to == TableFormat::Frame) {
         return write_shaped_frame(request, shaped, target);
     }
-    TableWrite written = write_table(shaped.table, request.to, write_options(request));
-    target.text = std::move(written.text);
-    return written.refusal;
+    return write_unshaped(request, shaped.table, target);
 }
 
 Refusal convert(const FrameRequest& given, FrameTarget& target) {
@@ -262,12 +269,7 @@ Refusal convert(const FrameRequest& given, FrameTarget& target) {
     if (shaped) {
         return convert_shaped(request, read.table, target);
     }
-    if (request.to == TableFormat::Frame) {
-        return write_frame_to(read.table, write_options(request), target);
-    }
-    TableWrite written = write_table(read.table, request.to, write_options(request));
-    target.text = std::move(written.text);
-    return written.refusal;
+    return write_unshaped(request, read.table, target);
 }
 }  // namespace
 
@@ -283,6 +285,21 @@ FrameOutcome frame_text_to(const FrameRequest& request, const FramePartWriter& w
     FrameTarget target{outcome.text, &write};
     outcome.refusal = convert(request, target);
     hand_over(outcome, target);
+    return outcome;
+}
+
+FrameOutcome frame_table(const Table& table, const FrameRequest& request) {
+    FrameOutcome outcome;
+    FrameTarget target{outcome.text};
+    outcome.refusal = check_request(request);
+    if (outcome.ok() && !request.shape.any()) {
+        outcome.refusal = write_unshaped(request, table, target);
+    } else if (outcome.ok()) {
+        outcome.refusal = convert_shaped(request, table, target);
+    }
+    if (!outcome.ok()) {
+        outcome.text = std::string();
+    }
     return outcome;
 }
 

@@ -58,6 +58,11 @@ FrameOutcome frame_text(const FrameRequest& request);
 // outcome's text stays empty; a refused request writes nothing.
 FrameOutcome frame_text_to(const FrameRequest& request, const FramePartWriter& write);
 
+// A table value, such as a face's own rows, written as request.to after the
+// request's shape, as frame_text writes a table it read; the request's text
+// and from are not read.
+FrameOutcome frame_table(const Table& table, const FrameRequest& request);
+
 // The input checked and read as request.from into rows of cells, for faces
 // that show cells rather than text.
 TableRead read_text(const FrameRequest& request);

@@ -111,6 +111,7 @@ struct Settings {
     JsonNested jsonNested = JsonNested::Refuse;
     bool header = true;
     FrameFit fit;
+    TableShape shape;
 };
 
 FrameRequest request_of(const Settings& settings, std::string_view text) {
@@ -125,6 +126,7 @@ FrameRequest request_of(const Settings& settings, std::string_view text) {
     request.jsonNested = settings.jsonNested;
     request.header = settings.header;
     request.fit = settings.fit;
+    request.shape = settings.shape;
     return request;
 }
 
@@ -196,14 +198,10 @@ TableWrite write_rows(const std::vector<std::vector<std::string>>& rows, const S
         written.refusal = refusal_of(RefusalKind::NoCells);
         return written;
     }
-    WriteOptions options;
-    options.frameType = settings.frameType;
-    options.positionType = settings.positionType;
-    options.widthModel = settings.widthModel;
-    options.lineEnd = settings.crlf ? LineEnd::CrLf : LineEnd::Lf;
-    options.header = settings.header;
-    options.fit = settings.fit;
-    return write_table(table, settings.to, options);
+    FrameOutcome outcome = frame_table(table, request_of(settings, std::string_view()));
+    written.text = std::move(outcome.text);
+    written.refusal = outcome.refusal;
+    return written;
 }
 
 py::str frame_rows(const std::vector<std::vector<std::string>>& rows, const Settings& settings) {
@@ -234,8 +232,39 @@ FrameFit fit_of(const py::tuple& given) {
     return fit;
 }
 
+// () or (columns, hide, sort, head, tail, transpose), the lists joined by
+// commas; a list that cannot be read raises ValueError as the command says it.
+TableShape shape_of(const py::tuple& given) {
+    TableShape shape;
+    if (given.empty()) {
+        return shape;
+    }
+    shape.columns = given[0].cast<std::string>();
+    shape.hide = given[1].cast<std::string>();
+    shape.sort = given[2].cast<std::string>();
+    shape.head = given[3].cast<int64_t>();
+    shape.tail = given[4].cast<int64_t>();
+    shape.transpose = given[5].cast<bool>();
+    const std::pair<const char*, const std::string*> lists[] = {{"columns", &shape.columns},
+                                                                {"hide", &shape.hide}};
+    for (const auto& [name, list] : lists) {
+        if (!list->empty() && !column_list_valid(*list)) {
+            throw py::value_error(std::string("invalid ") + name + " '" + *list +
+                                  "' (use columns by number from 1, ranges such as 2-4 or "
+                                  "header texts)");
+        }
+    }
+    if (!shape.sort.empty() && !sort_keys_valid(shape.sort)) {
+        throw py::value_error("invalid sort '" + shape.sort +
+                              "' (use columns by number or header, each followed by :n for "
+                              "numbers or :r to reverse)");
+    }
+    return shape;
+}
+
 Settings settings_of(int from, int to, int frame, int position, bool wide, bool crlf,
-                     bool nestedText, bool header, const py::tuple& layout = py::tuple()) {
+                     bool nestedText, bool header, const py::tuple& layout = py::tuple(),
+                     const py::tuple& shape = py::tuple()) {
     Settings settings;
     settings.from = static_cast<TableFormat>(from);
     settings.to = static_cast<TableFormat>(to);
@@ -246,6 +275,7 @@ Settings settings_of(int from, int to, int frame, int position, bool wide, bool 
     settings.jsonNested = nestedText ? JsonNested::Text : JsonNested::Refuse;
     settings.header = header;
     settings.fit = fit_of(layout);
+    settings.shape = shape_of(shape);
     return settings;
 }
 
@@ -351,22 +381,23 @@ PYBIND11_MODULE(_zentab, module) {
     module.def(
         "convert_text",
         [](const std::string& text, int from, int to, int frame, int position, bool wide, bool crlf,
-           bool nestedText, bool header, const py::tuple& layout) {
+           bool nestedText, bool header, const py::tuple& layout, const py::tuple& shape) {
             return convert_text(text, settings_of(from, to, frame, position, wide, crlf, nestedText,
-                                                  header, layout));
+                                                  header, layout, shape));
         },
         py::arg("text"), py::arg("from_"), py::arg("to"), py::arg("frame"), py::arg("position"),
         py::arg("wide"), py::arg("crlf"), py::arg("nested_text"), py::arg("header"),
-        py::arg("layout") = py::tuple());
+        py::arg("layout") = py::tuple(), py::arg("shape") = py::tuple());
     module.def(
         "frame_rows",
         [](const std::vector<std::vector<std::string>>& rows, int to, int frame, int position,
-           bool wide, bool crlf, bool header, const py::tuple& layout) {
-            return frame_rows(
-                rows, settings_of(0, to, frame, position, wide, crlf, false, header, layout));
+           bool wide, bool crlf, bool header, const py::tuple& layout, const py::tuple& shape) {
+            return frame_rows(rows, settings_of(0, to, frame, position, wide, crlf, false, header,
+                                                layout, shape));
         },
         py::arg("rows"), py::arg("to"), py::arg("frame"), py::arg("position"), py::arg("wide"),
-        py::arg("crlf"), py::arg("header"), py::arg("layout") = py::tuple());
+        py::arg("crlf"), py::arg("header"), py::arg("layout") = py::tuple(),
+        py::arg("shape") = py::tuple());
     module.def(
         "read_cells",
         [](const std::string& text, int from, bool wide, bool nestedText) {

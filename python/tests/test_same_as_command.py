@@ -70,3 +70,70 @@ def test_the_module_runs_as_the_command(command, tmp_path, capsysbinary):
     assert main(args + [str(source)]) == 0
     assert capsysbinary.readouterr().out.decode("utf-8") == command(source.read_text(), args)
     assert main(["--from", "csv", str(tmp_path / "missing.csv")]) == 1
+
+
+def random_columns(rng, header):
+    items = [str(rng.randint(1, len(header) + 1)) for _ in range(rng.randint(1, 3))]
+    if rng.random() < 0.4:
+        items.append(rng.choice(header))
+    return items
+
+
+SHAPE_SEEDS = range(40)
+
+
+@pytest.mark.parametrize("seed", SHAPE_SEEDS)
+def test_chosen_and_sorted_rows_equal_the_commands(command, seed):
+    rng = random.Random(1000 + seed)
+    for _ in range(8):
+        rows = random_rows(rng)
+        rows[0] = [f"h{i}" for i in range(len(rows[0]))]
+        for row in rows[1:]:
+            if rng.random() < 0.5:
+                row[0] = rng.choice(["-1", "2", "1,000", "3.5", "x", "10"])
+        text = as_psv(rows)
+        options, args = {}, []
+        if rng.random() < 0.5:
+            options["columns"] = random_columns(rng, rows[0])
+            args += ["-c", ",".join(options["columns"])]
+        if rng.random() < 0.2:
+            options["hide"] = str(rng.randint(1, len(rows[0])))
+            args += ["--hide", options["hide"]]
+        if rng.random() < 0.7:
+            options["sort"] = f"{rng.randint(1, len(rows[0]))}{rng.choice(['', ':n', ':r', ':n:r'])}"
+            args += ["--sort", options["sort"]]
+        for name in ("head", "tail"):
+            if rng.random() < 0.3:
+                options[name] = rng.randint(0, 4)
+                args += [f"--{name}", str(options[name])]
+        if rng.random() < 0.2:
+            options["transpose"] = True
+            args.append("--transpose")
+        to = rng.choice(["frame", "csv", "markdown"])
+        expected = command(text, ["--to", to] + args)
+        if expected is None:
+            with pytest.raises((zentab.RefusedError, ValueError)):
+                zentab.convert(text, to=to, **options)
+            continue
+        assert zentab.convert(text, to=to, **options) == expected, args
+        assert zentab.convert(rows, to=to, **options) == expected, args
+        if to == "frame":
+            assert zentab.frame(text, **options) == expected, args
+
+
+@pytest.mark.parametrize("options,kind", [
+    (dict(columns="9"), "no_such_column"),
+    (dict(sort="Price"), "no_such_column"),
+    (dict(hide=[1, "nope"]), "no_such_column"),
+])
+def test_a_column_the_table_lacks_is_refused_by_name(options, kind):
+    with pytest.raises(zentab.RefusedError) as refused:
+        zentab.frame("Name|Qty\na|1\n", **options)
+    assert refused.value.kind == kind
+
+
+@pytest.mark.parametrize("options", [dict(columns="3-1"), dict(sort="1:x"), dict(head=-1),
+                                     dict(columns=[True]), dict(tail="2")])
+def test_lists_and_counts_that_cannot_be_read_raise_value_error(options):
+    with pytest.raises(ValueError):
+        zentab.frame("a|b\n", **options)

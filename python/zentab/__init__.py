@@ -119,6 +119,43 @@ def _layout(width: Union[int, str, None], cell_width: Any, overflow: str, align:
             _columns(padding, "padding", 0, _MOST_PADDING), names["rules"][rules])
 
 
+# The command's limit for --head and --tail.
+_MOST_ROWS = 999999999
+
+Columns = Union[str, int, Sequence[Union[str, int]], None]
+
+
+def _column_list(value: Columns, name: str) -> str:
+    """A list of columns as the command takes it: "1,3-4,Name", or a list of
+    numbers and header texts."""
+    if value is None:
+        return ""
+    if isinstance(value, bool):
+        raise ValueError(f"invalid {name} {value!r}")
+    if isinstance(value, (str, int)):
+        return str(value)
+    if isinstance(value, (list, tuple)) and all(isinstance(each, (str, int)) and
+                                                not isinstance(each, bool) for each in value):
+        return ",".join(str(each) for each in value)
+    raise ValueError(f"invalid {name} {value!r} (use a str such as '3,1-2,Name' or a list of "
+                     "column numbers and header texts)")
+
+
+def _rows(value: Optional[int], name: str) -> int:
+    return -1 if value is None else _columns(value, name, 0, _MOST_ROWS)
+
+
+def _shape(columns: Columns, hide: Columns, sort: Columns, head: Optional[int],
+           tail: Optional[int], transpose: bool) -> tuple:
+    """The columns and rows chosen, as the text layer takes them; () for all."""
+    if columns is None and hide is None and sort is None and head is None and tail is None \
+            and not transpose:
+        return ()
+    return (_column_list(columns, "columns"), _column_list(hide, "hide"),
+            _column_list(sort, "sort"), _rows(head, "head"), _rows(tail, "tail"),
+            bool(transpose))
+
+
 def _cell(value: Any) -> str:
     return "" if value is None else str(value)
 
@@ -156,6 +193,12 @@ def frame(
     align: str = "",
     padding: int = 0,
     rules: str = "all",
+    columns: Columns = None,
+    hide: Columns = None,
+    sort: Columns = None,
+    head: Optional[int] = None,
+    tail: Optional[int] = None,
+    transpose: bool = False,
 ) -> str:
     """The table framed: data is text in format fmt (str, or bytes of UTF-8), rows as lists or dicts,
     or a DataFrame-like object (its columns give the header row). Cells of
@@ -179,12 +222,26 @@ def frame(
     - rules: "all" (default), "header" (under the first row only) or "none";
       without rules between body rows, unframe gives each line as a row.
 
+    Which columns and rows, as the command's -c, --hide, --sort, --head,
+    --tail and --transpose, for every output format:
+
+    - columns, hide: the columns shown, in that order, or not shown: column
+      numbers from 1, ranges "2-4" and header texts, as "3,1,Name" or a list
+      such as [3, 1, "Name"]. A column the table lacks raises RefusedError of
+      kind "no_such_column".
+    - sort: keys, the first first, as "2:n:r,Name" or a list of them; ":n"
+      compares numbers, ":r" reverses. Stable; text by code point.
+    - head, tail: only the first or last so many rows under the header; a
+      frame ends in a row saying how many were left out.
+    - transpose: rows become columns.
+
     For example, a CSV export wrapped to fit 60 columns, numbers on their
     decimal point: frame(text, fmt="csv", width=60, align="ld", rules="header").
     """
     return _write(data, "frame", frame=frame, position=_position_number(position),
                   ambiguous=ambiguous, fmt=fmt, crlf=crlf, nested="error", header=True,
-                  layout=_layout(width, cell_width, overflow, align, padding, rules))
+                  layout=_layout(width, cell_width, overflow, align, padding, rules),
+                  shape=_shape(columns, hide, sort, head, tail, transpose))
 
 
 def convert(
@@ -204,19 +261,27 @@ def convert(
     align: str = "",
     padding: int = 0,
     rules: str = "all",
+    columns: Columns = None,
+    hide: Columns = None,
+    sort: Columns = None,
+    head: Optional[int] = None,
+    tail: Optional[int] = None,
+    transpose: bool = False,
 ) -> str:
     """The table in format to (any the command's --to takes). position gives
     the alignment where the format has one; header=False writes JSON rows as
     arrays; json_nested="text" keeps nested JSON as its text. width,
     cell_width, overflow, align, padding and rules fit a frame as in frame();
-    other formats keep every cell whole and ignore them."""
+    other formats keep every cell whole and ignore them. columns, hide, sort,
+    head, tail and transpose choose columns and rows as in frame()."""
     if position is not None:
         number = _position_number(position)
     else:
         number = 1 if to == "frame" else 0
     return _write(data, to, frame=frame, position=number, ambiguous=ambiguous, fmt=fmt,
                   crlf=crlf, nested=json_nested, header=header,
-                  layout=_layout(width, cell_width, overflow, align, padding, rules))
+                  layout=_layout(width, cell_width, overflow, align, padding, rules),
+                  shape=_shape(columns, hide, sort, head, tail, transpose))
 
 
 def unframe(text: str, *, fmt: str = "frame", ambiguous: str = "narrow",
@@ -235,7 +300,8 @@ def _nested_text(json_nested: str) -> bool:
 
 
 def _write(data: Any, to: str, *, frame: Union[int, str], position: int, ambiguous: str,
-           fmt: str, crlf: bool, nested: str, header: bool, layout: tuple) -> str:
+           fmt: str, crlf: bool, nested: str, header: bool, layout: tuple,
+           shape: tuple) -> str:
     to_number = _format_number(to, False)
     frame_number = _frame_number(frame)
     wide = _wide(ambiguous)
@@ -244,10 +310,10 @@ def _write(data: Any, to: str, *, frame: Union[int, str], position: int, ambiguo
     if isinstance(data, (str, bytes)):
         return _zentab.convert_text(data, _format_number(fmt, True), to_number, frame_number,
                                     position, wide, bool(crlf), _nested_text(nested), header,
-                                    layout)
+                                    layout, shape)
     _nested_text(nested)
     return _zentab.frame_rows(_rows_of(data), to_number, frame_number, position, wide,
-                              bool(crlf), header, layout)
+                              bool(crlf), header, layout, shape)
 
 
 # A table left as it is: (line, column, message, kind), as RefusedError has them.

@@ -105,12 +105,27 @@ void add_cell_of(Table& out, const Row& row, size_t column) {
     }
 }
 
+void add_row(Table& out, const Row& row) {
+    for (const Cell cell : row) {
+        out.add_cell(cell.text, cell.line, cell.column);
+    }
+    out.end_row();
+}
+
+// Rows keep their own length unless columns are chosen or turned, so that a
+// ragged row is refused or written as it would be without the shape.
 void build(const Table& table, const std::vector<size_t>& rows, const std::vector<size_t>& columns,
-           bool transpose, Table& out) {
+           const TableShape& shape, Table& out) {
     out.borrow(table.text());
     out.encoding = table.encoding;
     const Rows all = table.rows();
-    if (!transpose) {
+    if (shape.columns.empty() && shape.hide.empty() && !shape.transpose) {
+        for (size_t row : rows) {
+            add_row(out, all[row]);
+        }
+        return;
+    }
+    if (!shape.transpose) {
         for (size_t row : rows) {
             for (size_t column : columns) {
                 add_cell_of(out, all[row], column);
@@ -154,6 +169,6 @@ ShapedTable shape_table(const Table& table, const TableShape& shape) {
     }
     std::vector<size_t> rows = body_rows(table, keys, shape, shaped);
     rows.insert(rows.begin(), 0);
-    build(table, rows, columns, shape.transpose, shaped.table);
+    build(table, rows, columns, shape, shaped.table);
     return shaped;
 }
