@@ -2,7 +2,8 @@
 # The Vim recipes, in Vim and in Neovim, headless: gq through the recipe's
 # formatprg lines up one table or a whole Markdown or Org document as
 # zentab fmt does, and every :'<,'>!zentab command the README shows does
-# to the selected lines what the same command does in the shell.
+# to the selected lines what the same command does in the shell. The
+# vim-lsp recipe registers the server with the plugin.
 # Usage: vim_filters.sh ZENTAB
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
@@ -68,4 +69,18 @@ for editor in vim nvim; do
       "$editor: $command is not what ${command#*!} makes of the lines"
   done <filters.txt
 done
+
+step "vim: the vim-lsp recipe registers zentab lsp"
+# The plugin is not packaged; a stand-in for its one call records what the
+# recipe asks of it.
+mkdir -p rtp/autoload
+cat >rtp/autoload/lsp.vim <<'VIM'
+function! lsp#register_server(info) abort
+  call writefile([a:info.name, string(a:info.cmd({})), string(a:info.allowlist)], 'vim-lsp.out')
+endfunction
+VIM
+vim -N -u NONE -i NONE -Es --cmd "set runtimepath^=$work/rtp" -c "source $recipes/vim-lsp.vim" \
+  -c 'doautocmd User lsp_setup' -c 'qall!' </dev/null >/dev/null 2>&1 || fail "vim stopped on vim-lsp.vim"
+printf '%s\n' zentab "['zentab', 'lsp']" "['markdown', 'org', 'rst']" >expected-vim-lsp.out
+same_text expected-vim-lsp.out vim-lsp.out "the vim-lsp recipe does not register zentab lsp"
 echo "== all steps passed"
