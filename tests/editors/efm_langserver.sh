@@ -4,7 +4,7 @@
 # zentab fmt; the buffers then hold zentab fmt's text.
 # Usage: efm_langserver.sh ZENTAB
 set -euo pipefail
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/editor_session.sh"
 need nvim efm-langserver
 # Without the ragged table: efm-langserver keeps the buffer as it was when
 # the formatter exits with 1, as zentab fmt does for a table it leaves.

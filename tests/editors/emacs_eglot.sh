@@ -7,7 +7,7 @@
 # zentab --to markdown makes, and eglot-format on a region lines up its table.
 # Usage: emacs_eglot.sh ZENTAB
 set -euo pipefail
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/editor_session.sh"
 need emacs
 cp "$here/documents/stock.md" "$here/documents/stock.org" .
 cp stock.md actions.md

@@ -5,7 +5,7 @@
 # C-u M-| zentab frames tab-separated lines as the command does.
 # Usage: emacs_region.sh ZENTAB
 set -euo pipefail
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/editor_session.sh"
 need emacs
 cp "$here/documents/stock.md" "$here/documents/stock.org" .
 cp stock.md tsv.md

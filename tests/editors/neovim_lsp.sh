@@ -7,7 +7,7 @@
 # command does; a ragged row is marked; the width model follows the configuration.
 # Usage: neovim_lsp.sh ZENTAB
 set -euo pipefail
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/editor_session.sh"
 need nvim
 
 # splice FILE FIRST LAST COMMAND...: FILE with lines FIRST to LAST replaced

@@ -7,7 +7,7 @@
 # a table that cannot be lined up stops every commit until it is mended.
 # Usage: pre_commit_hook.sh ZENTAB
 set -euo pipefail
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/editor_session.sh"
 need pre-commit git
 export PRE_COMMIT_HOME=$work/pre-commit-cache
 export GIT_AUTHOR_NAME=Tester GIT_AUTHOR_EMAIL=tester@example.com

@@ -6,7 +6,7 @@
 # vim-lsp recipe registers the server with the plugin.
 # Usage: vim_filters.sh ZENTAB
 set -euo pipefail
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/editor_session.sh"
 need vim nvim
 cp "$here/documents/stock.md" "$here/documents/stock.org" .
 
