@@ -1,5 +1,5 @@
--- Run by neovim_lsp.sh, in a directory holding stock.md, actions.md and
--- wide.md: Neovim 0.7's own client drives zentab lsp, started by the recipe,
+-- Run by neovim_lsp.sh, in a directory holding stock.md, stock.rst,
+-- actions.md and wide.md: Neovim 0.7's own client drives zentab lsp, started by the recipe,
 -- in the position encoding ZENTAB_ENCODING. Each step writes the buffer to a
 -- file for the script to judge against the zentab command; diagnostics are
 -- written as "LINE SEVERITY SOURCE MESSAGE". An error goes to error.txt.
@@ -97,6 +97,10 @@ local function run()
     return #vim.diagnostic.get(0, { severity = vim.diagnostic.severity.INFO }) == 0
   end)
   write_diagnostics('stock.md.diagnostics-after')
+
+  open('stock.rst')
+  vim.lsp.buf.formatting_sync(nil, timeout)
+  write_buffer('stock.rst.format.out')
 
   open('actions.md')
   local mood = line_of('^| Mood')

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # zentab lsp in Neovim, headless, through its own LSP client and the
 # recipe's configuration, in each position encoding: formatting a Markdown
-# buffer of Japanese and emoji tables gives zentab fmt's text; formatting a
-# range lines up that table only; code actions chosen by title convert
-# tab-separated and CSV lines to Markdown tables and a table to CSV as the
-# command does; a ragged row is marked; the width model follows the configuration.
+# buffer of Japanese and emoji tables, and an rst one, gives zentab fmt's
+# text; formatting a range lines up that table only; code actions chosen by
+# title convert tab-separated and CSV lines to Markdown tables and a table to
+# CSV as the command does; a ragged row is marked; the width model follows
+# the configuration.
 # Usage: neovim_lsp.sh ZENTAB
 set -euo pipefail
 source "$(dirname "$0")/editor_session.sh"
@@ -27,7 +28,7 @@ for encoding in utf-16 utf-8 utf-32; do
   step "$encoding: Neovim's client and zentab lsp"
   mkdir "$encoding"
   cd "$encoding"
-  cp "$here/documents/stock.md" "$here/documents/wide.md" .
+  cp "$here/documents/stock.md" "$here/documents/stock.rst" "$here/documents/wide.md" .
   cp stock.md actions.md
   ZENTAB_RECIPE=$recipes/zentab-lsp.lua ZENTAB_ENCODING=$encoding \
     nvim --headless -u NONE -i NONE -c "luafile $here/neovim_lsp.lua" </dev/null >nvim.log 2>&1 ||
@@ -36,6 +37,9 @@ for encoding in utf-16 utf-8 utf-32; do
   step "$encoding: formatting the document"
   fmt_of stock.md >expected.md 2>/dev/null
   same_text expected.md stock.md.format.out "$encoding: formatting is not zentab fmt"
+  fmt_of stock.rst >expected.rst
+  cmp -s stock.rst expected.rst && fail "stock.rst is aligned already, so the test shows nothing"
+  same_text expected.rst stock.rst.format.out "$encoding: formatting an rst buffer is not zentab fmt"
 
   step "$encoding: diagnostics before and after"
   ragged=$(line_of '^| 2 | notebook | A5 | spare |' stock.md)
