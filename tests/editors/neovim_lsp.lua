@@ -61,7 +61,9 @@ end
 
 -- Lines FIRST to LAST selected with V, the code action titled TITLE is
 -- chosen from the client's list (vim.ui.select is its extension point).
-local function code_action(first, last, title)
+-- With a CONTEXT, the action is asked for at the cursor on line FIRST, with
+-- that line's diagnostics, as for a quick fix.
+local function code_action(first, last, title, context)
   select_lines(first, last)
   local offered = {}
   vim.ui.select = function(items, _, on_choice)
@@ -73,7 +75,14 @@ local function code_action(first, last, title)
     end
     error('no code action "' .. title .. '" among: ' .. table.concat(offered, ', '))
   end
-  changing(title, function() vim.lsp.buf.range_code_action() end)
+  changing(title, function()
+    if context then
+      vim.api.nvim_win_set_cursor(0, { first, 0 })
+      vim.lsp.buf.code_action(context)
+    else
+      vim.lsp.buf.range_code_action()
+    end
+  end)
 end
 
 local function line_of(pattern)
@@ -115,6 +124,12 @@ local function run()
   write_buffer('actions.md.from-csv.out')
   code_action(mood + 2, mood + 3, 'Convert to CSV')
   write_buffer('actions.md.csv.out')
+  local fruit = line_of('^| 品名 |')
+  wait_for('a diagnostic on line ' .. fruit, function()
+    return #vim.diagnostic.get(0, { lnum = fruit - 1 }) > 0
+  end)
+  code_action(fruit, fruit, 'Align table', { only = { 'quickfix' } })
+  write_buffer('actions.md.quickfix.out')
   vim.lsp.buf.formatting_sync(nil, timeout)
   write_buffer('actions.md.format.out')
 

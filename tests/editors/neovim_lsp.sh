@@ -4,8 +4,8 @@
 # buffer of Japanese and emoji tables, and an rst one, gives zentab fmt's
 # text; formatting a range lines up that table only; code actions chosen by
 # title convert tab-separated and CSV lines to Markdown tables and a table to
-# CSV as the command does; a ragged row is marked; the width model follows
-# the configuration.
+# CSV as the command does, and the quick fix of a table out of line aligns
+# it; a ragged row is marked; the width model follows the configuration.
 # Usage: neovim_lsp.sh ZENTAB
 set -euo pipefail
 source "$(dirname "$0")/editor_session.sh"
@@ -68,6 +68,9 @@ for encoding in utf-16 utf-8 utf-32; do
     "$encoding: 'Convert to Markdown table' is not zentab --from csv --to markdown of the CSV lines"
   splice actions.md.from-csv.out "$mood" $((mood + 5)) "$zentab" --from markdown --to csv >expected-csv.md
   same_text expected-csv.md actions.md.csv.out "$encoding: 'Convert to CSV' is not zentab --to csv of the table"
+  fruit=$(line_of '^| 品名 |' actions.md)
+  splice actions.md.csv.out "$fruit" $((fruit + 3)) "$zentab" fmt >expected-quickfix.md
+  same_text expected-quickfix.md actions.md.quickfix.out "$encoding: the quick fix 'Align table' is not zentab fmt of the table"
   fmt_of actions.md.csv.out >expected-actions.md 2>/dev/null
   same_text expected-actions.md actions.md.format.out "$encoding: formatting after the actions is not zentab fmt"
 
