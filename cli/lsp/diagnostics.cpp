@@ -6,6 +6,9 @@ namespace {
 
 constexpr int kWarning = 2;
 constexpr int kInformation = 3;
+// Past this an editor shows nothing more useful, and the message grows with
+// every change of a large document.
+constexpr size_t kDiagnosticsLimit = 1000;
 
 JsonValue line_range(const OpenDocument& document, size_t line, PositionEncoding encoding) {
     return range_json(document, document.index.line_start(line),
@@ -38,6 +41,9 @@ JsonValue diagnostics(const OpenDocument& document, const DocumentOutcome& outco
                       PositionEncoding encoding) {
     JsonValue list = JsonValue::array();
     for (const DocumentTable& table : outcome.tables) {
+        if (list.items().size() >= kDiagnosticsLimit) {
+            break;
+        }
         const LineSpan lines = lines_of_table(document, table);
         if (table.changes()) {
             list.push(

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "text/formats/json_string.h"
+
 namespace lsp {
 
 namespace {
@@ -130,13 +132,26 @@ JsonValue range_json(const OpenDocument& document, size_t start, size_t end,
 
 JsonValue edits_json(const OpenDocument& document, const std::vector<TextEdit>& edits,
                      PositionEncoding encoding) {
-    JsonValue list = JsonValue::array();
+    std::string json = "[";
+    auto append_position = [&](size_t offset) {
+        const Position at = document.index.position_of(document.text, offset, encoding);
+        json += "{\"line\":" + std::to_string(at.line) +
+                ",\"character\":" + std::to_string(at.character) + "}";
+    };
     for (const TextEdit& edit : edits) {
-        list.push(JsonValue::object()
-                      .set("range", range_json(document, edit.start, edit.end, encoding))
-                      .set("newText", edit.text));
+        if (json.size() > 1) {
+            json += ',';
+        }
+        json += "{\"range\":{\"start\":";
+        append_position(edit.start);
+        json += ",\"end\":";
+        append_position(edit.end);
+        json += "},\"newText\":";
+        formats::append_json_string(json, edit.text);
+        json += '}';
     }
-    return list;
+    json += ']';
+    return JsonValue::written(std::move(json));
 }
 
 }  // namespace lsp

@@ -21,6 +21,13 @@ JsonValue JsonValue::object() {
     return value;
 }
 
+JsonValue JsonValue::written(std::string json) {
+    JsonValue value;
+    value.type_ = Type::Written;
+    value.string_ = std::move(json);
+    return value;
+}
+
 const std::vector<JsonMember>& JsonValue::members() const {
     return members_;
 }
@@ -76,6 +83,7 @@ bool JsonValue::operator==(const JsonValue& other) const {
         case Type::Number:
             return number_ == other.number_;
         case Type::String:
+        case Type::Written:
             return string_ == other.string_;
         case Type::Array:
             return items_ == other.items_;
@@ -126,6 +134,9 @@ void JsonValue::write_to(std::string& out) const {
             break;
         case Type::String:
             formats::append_json_string(out, string_);
+            break;
+        case Type::Written:
+            out += string_;
             break;
         case Type::Array:
             out += '[';

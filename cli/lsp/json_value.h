@@ -14,7 +14,7 @@ struct JsonMember;
 
 class JsonValue {
   public:
-    enum class Type : uint8_t { Null, Bool, Number, String, Array, Object };
+    enum class Type : uint8_t { Null, Bool, Number, String, Array, Object, Written };
 
     JsonValue() = default;
     JsonValue(std::nullptr_t) {}
@@ -29,6 +29,9 @@ class JsonValue {
 
     static JsonValue array();
     static JsonValue object();
+    // JSON text written already, put out as it is: a long list of edits
+    // costs its text and not a tree of values.
+    static JsonValue written(std::string json);
 
     Type type() const { return type_; }
     bool is_null() const { return type_ == Type::Null; }

@@ -146,3 +146,13 @@ TEST(JsonValue, FindsMembersAndTakesStrings) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(JsonValue, WrittenJsonGoesOutAsItIs) {
+    const JsonValue message =
+        JsonValue::object().set("result", JsonValue::written(R"([{"a":1}])")).set("id", 2);
+    EXPECT_EQ(message.write(), R"({"result":[{"a":1}],"id":2})");
+}
+
+}  // namespace
