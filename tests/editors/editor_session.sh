@@ -57,3 +57,18 @@ kind_of() {
   *) echo text ;;
   esac
 }
+
+# line_of PATTERN FILE: the number of the first line matching.
+line_of() {
+  grep -n -m1 -e "$1" "$2" | cut -d: -f1
+}
+
+# splice FILE FIRST LAST COMMAND...: FILE with lines FIRST to LAST replaced
+# by what COMMAND makes of them (exit status 1, a table left as it is, too).
+splice() {
+  local file=$1 first=$2 last=$3
+  shift 3
+  sed -n "1,$((first - 1))p" "$file"
+  sed -n "${first},${last}p" "$file" | "$@" || [ $? -eq 1 ]
+  sed -n "$((last + 1)),\$p" "$file"
+}

@@ -14,10 +14,6 @@ cp stock.md actions.md
 ZENTAB_RECIPE=$recipes/zentab-eglot.el emacs --batch -q -l "$here/emacs_eglot.el" \
   >emacs.log 2>&1 || fail "emacs stopped: $(tail -20 emacs.log)"
 
-line_of() {
-  grep -n -m1 -e "$1" "$2" | cut -d: -f1
-}
-
 for name in stock.md stock.org; do
   step "eglot-format-buffer on $name"
   fmt_of "$name" >"expected-$name" 2>/dev/null
@@ -37,20 +33,12 @@ grep -qE "^$(line_of '^| 2 | notebook' stock.md) eglot-warning zentab: .*4.*3" s
 
 step "the code action 'Convert to Markdown table'"
 tsv=$(line_of $'^棚\t' actions.md)
-{
-  sed -n "1,$((tsv - 1))p" actions.md
-  sed -n "${tsv},$((tsv + 2))p" actions.md | "$zentab" --to markdown
-  sed -n "$((tsv + 3)),\$p" actions.md
-} >expected-markdown.md
+splice actions.md "$tsv" $((tsv + 2)) "$zentab" --to markdown >expected-markdown.md
 same_text expected-markdown.md actions.md.markdown.out \
   "eglot's 'Convert to Markdown table' is not zentab --to markdown of the lines"
 
 step "eglot-format on the emoji table's lines"
 mood=$(line_of '^| Mood' actions.md.markdown.out)
-{
-  sed -n "1,$((mood - 1))p" actions.md.markdown.out
-  sed -n "${mood},$((mood + 5))p" actions.md.markdown.out | "$zentab" fmt
-  sed -n "$((mood + 6)),\$p" actions.md.markdown.out
-} >expected-range.md
+splice actions.md.markdown.out "$mood" $((mood + 5)) "$zentab" fmt >expected-range.md
 same_text expected-range.md actions.md.range.out "eglot-format on a region is not zentab fmt of its table"
 echo "== all steps passed"

@@ -17,16 +17,12 @@ fmt_of stock.md >expected.md
 fmt_of stock.org >expected.org
 same_text expected.md stock.md.region.out "zentab-fmt-region is not zentab fmt in Markdown"
 same_text expected.org stock.org.region.out "zentab-fmt-region is not zentab fmt in Org"
-ragged=$(grep -n -m1 '^| 2 | notebook | A5 | spare |' stock.md | cut -d: -f1)
+ragged=$(line_of '^| 2 | notebook | A5 | spare |' stock.md)
 grep -q "^<stdin>:$ragged:[0-9]*: table left as it is" stock.md.errors.out ||
   fail "*zentab errors* does not say why the ragged table was left: $(cat stock.md.errors.out)"
 
 step "C-u M-| zentab on the tab-separated lines"
-first=$(grep -n -m1 $'^棚\t' tsv.md | cut -d: -f1)
-{
-  sed -n "1,$((first - 1))p" tsv.md
-  sed -n "${first},$((first + 2))p" tsv.md | "$zentab"
-  sed -n "$((first + 3)),\$p" tsv.md
-} >expected-frame.md
+first=$(line_of $'^棚\t' tsv.md)
+splice tsv.md "$first" $((first + 2)) "$zentab" >expected-frame.md
 same_text expected-frame.md tsv.md.frame.out "C-u M-| zentab did not frame the lines as zentab does"
 echo "== all steps passed"

@@ -11,19 +11,6 @@ set -euo pipefail
 source "$(dirname "$0")/editor_session.sh"
 need nvim
 
-# splice FILE FIRST LAST COMMAND...: FILE with lines FIRST to LAST replaced
-# by what COMMAND makes of them.
-splice() {
-  local file=$1 first=$2 last=$3
-  shift 3
-  sed -n "1,$((first - 1))p" "$file"
-  sed -n "${first},${last}p" "$file" | "$@"
-  sed -n "$((last + 1)),\$p" "$file"
-}
-line_of() {
-  grep -n -m1 -e "$1" "$2" | cut -d: -f1
-}
-
 for encoding in utf-16 utf-8 utf-32; do
   step "$encoding: Neovim's client and zentab lsp"
   mkdir "$encoding"

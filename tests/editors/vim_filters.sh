@@ -10,21 +10,6 @@ source "$(dirname "$0")/editor_session.sh"
 need vim nvim
 cp "$here/documents/stock.md" "$here/documents/stock.org" .
 
-# line_of PATTERN FILE: the number of the first line matching.
-line_of() {
-  grep -n -m1 -e "$1" "$2" | cut -d: -f1
-}
-
-# splice FILE FIRST LAST COMMAND...: FILE with lines FIRST to LAST replaced
-# by what COMMAND makes of them.
-splice() {
-  local file=$1 first=$2 last=$3
-  shift 3
-  sed -n "1,$((first - 1))p" "$file"
-  sed -n "${first},${last}p" "$file" | "$@" || [ $? -eq 1 ]
-  sed -n "$((last + 1)),\$p" "$file"
-}
-
 step "the README's filter commands"
 mapfile -t commands < <(grep -o "\`:'<,'>!zentab[^\`]*\`" "$source_dir/README.md" | tr -d '\`' | sort -u)
 [ "${#commands[@]}" -ge 2 ] || fail "the README shows ${#commands[@]} filter commands"
