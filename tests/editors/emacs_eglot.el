@@ -1,10 +1,11 @@
 ;; Run by emacs_eglot.sh in a directory holding stock.md, stock.org and
 ;; actions.md: Emacs's eglot, set up by the recipe, connects to zentab lsp
 ;; from each buffer's mode hook. eglot-format-buffer formats stock.md and
-;; stock.org, written to NAME.format.out; flymake's diagnostics of stock.md
-;; go to stock.md.diagnostics as "LINE TYPE MESSAGE"; in actions.md the code
-;; action "Convert to Markdown table" is picked for the tab-separated lines,
-;; written to actions.md.markdown.out, then the emoji table alone is formatted
+;; stock.org, written to NAME.format.out. flymake's diagnostics of stock.md
+;; go to stock.md.diagnostics as "LINE TYPE MESSAGE", and the types left once
+;; it is formatted and saved to stock.md.diagnostics-after. In actions.md the
+;; code action "Convert to Markdown table" is picked for the tab-separated
+;; lines (actions.md.markdown.out), then the emoji table alone is formatted
 ;; (actions.md.range.out).
 (require 'package)
 (package-initialize)
