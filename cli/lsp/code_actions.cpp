@@ -76,9 +76,9 @@ class ActionList {
         list_.push(std::move(action));
     }
 
-    // The editor's diagnostics of ours that say the table at line is out of
-    // alignment.
-    JsonValue not_aligned_at(size_t line) const {
+    // The editor's diagnostics of ours that aligning the table on lines
+    // fixes: out of alignment, or a row short of cells.
+    JsonValue fixed_by_aligning(LineSpan lines) const {
         JsonValue found = JsonValue::array();
         if (diagnostics_ == nullptr || !diagnostics_->is_array()) {
             return found;
@@ -86,8 +86,15 @@ class ActionList {
         for (const JsonValue& diagnostic : diagnostics_->items()) {
             const JsonValue* range = diagnostic.find("range");
             const JsonValue* start = range != nullptr ? range->find("start") : nullptr;
-            if (diagnostic.string_or("message", "") == kNotAligned && start != nullptr &&
-                start->number_or("line", -1) == static_cast<double>(line)) {
+            const double line = start != nullptr ? start->number_or("line", -1) : -1;
+            const std::string message = diagnostic.string_or("message", "");
+            if (diagnostic.string_or("source", "") != "zentab" || line < 0) {
+                continue;
+            }
+            const auto at = static_cast<size_t>(line);
+            if ((message == kNotAligned && at == lines.first) ||
+                (message.compare(0, std::string_view(kCellCount).size(), kCellCount) == 0 &&
+                 lines.meets({at, at}))) {
                 found.push(diagnostic);
             }
         }
@@ -157,7 +164,7 @@ void table_actions(ActionList& actions, const OpenDocument& document, const Docu
                    const ServerSettings& settings) {
     const LineSpan lines = lines_of_table(document, table);
     actions.add("Align table", kRewrite, table.edits);
-    JsonValue fixed = actions.not_aligned_at(lines.first);
+    JsonValue fixed = actions.fixed_by_aligning(lines);
     if (!fixed.items().empty()) {
         actions.add("Align table", kQuickFix, table.edits, std::move(fixed));
     }

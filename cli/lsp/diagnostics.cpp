@@ -1,5 +1,7 @@
 #include "cli/lsp/diagnostics.h"
 
+#include "text/documents/markdown_blocks.h"
+
 namespace lsp {
 
 namespace {
@@ -27,12 +29,37 @@ bool wrong_cell_count(RefusalKind kind) {
     return kind == RefusalKind::RaggedRow || kind == RefusalKind::CellsPastHeader;
 }
 
+std::string cell_count_message(int64_t cells, int64_t header) {
+    return std::string(kCellCount) + std::to_string(cells) + (cells == 1 ? " cell" : " cells") +
+           " where the header has " + std::to_string(header);
+}
+
 std::string cell_count_message(const Refusal& refusal) {
     if (refusal.found == 0 && refusal.limit == 0) {
         return "this row's cells do not meet the table's columns";
     }
-    return "this row has " + std::to_string(refusal.found) + " cells where the header has " +
-           std::to_string(refusal.limit);
+    return cell_count_message(refusal.found, refusal.limit);
+}
+
+// Markdown rows short of the header's cells, which GitHub shows empty and
+// aligning fills: the rows past the header and the delimiter row.
+void short_rows(const OpenDocument& document, const DocumentTable& table, PositionEncoding encoding,
+                JsonValue& list) {
+    if (document.kind != DocumentKind::Markdown || table.lines.size() < 3) {
+        return;
+    }
+    std::vector<documents::MarkdownCell> cells;
+    documents::markdown_row_cells(document.text, table.lines[0], cells);
+    const size_t header = cells.size();
+    for (size_t i = 2; i < table.lines.size(); ++i) {
+        documents::markdown_row_cells(document.text, table.lines[i], cells);
+        if (cells.size() < header) {
+            const size_t line = document.index.line_of(table.lines[i].start);
+            list.push(diagnostic(line_range(document, line, encoding), kWarning,
+                                 cell_count_message(static_cast<int64_t>(cells.size()),
+                                                    static_cast<int64_t>(header))));
+        }
+    }
 }
 
 }  // namespace
@@ -48,6 +75,7 @@ JsonValue diagnostics(const OpenDocument& document, const DocumentOutcome& outco
         if (table.changes()) {
             list.push(
                 diagnostic(line_range(document, lines.first, encoding), kInformation, kNotAligned));
+            short_rows(document, table, encoding, list);
         }
         const Refusal& refusal = table.refusal;
         if (wrong_cell_count(refusal.kind) && refusal.line > 0 &&

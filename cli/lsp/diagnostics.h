@@ -7,6 +7,8 @@
 namespace lsp {
 
 inline constexpr const char* kNotAligned = "table not aligned";
+// How the message of a row with too many or too few cells starts.
+inline constexpr const char* kCellCount = "this row has ";
 
 JsonValue diagnostics(const OpenDocument& document, const DocumentOutcome& outcome,
                       PositionEncoding encoding);

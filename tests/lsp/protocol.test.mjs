@@ -410,28 +410,32 @@ test('code actions turn selected CSV and psv rows into a table of any format', a
 
 // --- diagnostics and incremental changes ------------------------------------------
 
-test('diagnostics mark a table out of line and a row of too many cells', async () => {
+test('diagnostics mark a table out of line and rows of too many or too few cells', async () => {
   const client = await startClient();
   const uri = 'file:///d.md';
-  const published = await client.open(uri, 'x\n|a|b|\n|-|-|\n|1|2|\n\n| abc | def |\n| --- | --- |\n| 1   | 2   | 3 |\n');
+  const text = 'x\n|a|b|\n|-|-|\n|1|2|\n\n| abc | def |\n| --- | --- |\n| 1   | 2   | 3 |\n\n|p|q|\n|-|-|\n|1|\n';
+  const published = await client.open(uri, text);
+  const mark = (line, end, severity, message) => ({
+    range: { start: { line, character: 0 }, end: { line, character: end } },
+    severity,
+    source: 'zentab',
+    message,
+  });
   assert.deepEqual(published, [
-    {
-      range: { start: { line: 1, character: 0 }, end: { line: 1, character: 5 } },
-      severity: 3,
-      source: 'zentab',
-      message: 'table not aligned',
-    },
-    {
-      range: { start: { line: 7, character: 0 }, end: { line: 7, character: 17 } },
-      severity: 2,
-      source: 'zentab',
-      message: 'this row has 3 cells where the header has 2',
-    },
+    mark(1, 5, 3, 'table not aligned'),
+    mark(7, 17, 2, 'this row has 3 cells where the header has 2'),
+    mark(9, 5, 3, 'table not aligned'),
+    mark(11, 3, 2, 'this row has 1 cell where the header has 2'),
   ]);
-  const aligned = fmt('|a|b|\n|-|-|\n|1|2|\n');
+  // Aligning fills a short row; a row of too many cells has no fix.
+  const fixes = await client.codeActions(uri, lineRange(11, 11), { diagnostics: published, only: ['quickfix'] });
+  assert.deepEqual(fixes.map((fix) => [fix.title, fix.diagnostics]), [['Align table', published.slice(2)]]);
+  assert.deepEqual(await client.codeActions(uri, lineRange(7, 7), { diagnostics: published, only: ['quickfix'] }), []);
+
   const fixed = await client.change(uri, 2, [
-    { range: { start: { line: 1, character: 0 }, end: { line: 4, character: 0 } }, text: aligned },
+    { range: lineRange(1, 3), text: fmt('|a|b|\n|-|-|\n|1|2|\n') },
     { range: { start: { line: 7, character: 13 }, end: { line: 7, character: 17 } }, text: '' },
+    { range: lineRange(9, 11), text: fmt('|p|q|\n|-|-|\n|1|\n') },
   ]);
   assert.deepEqual(fixed, []);
   await client.connection.sendNotification(DidCloseTextDocumentNotification.type, { textDocument: { uri } });
