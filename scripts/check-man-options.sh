@@ -2,7 +2,8 @@
 # Checks that zentab(1) and `zentab --help` document the same long options:
 # each option line of --help against each entry under OPTIONS in the man
 # page's scdoc source, and those of `zentab fmt --help` against the entries
-# under TABLES IN DOCUMENTS. With a built man page as a third argument, it
+# under TABLES IN DOCUMENTS, and those of `zentab lsp --help` against the entries
+# under LANGUAGE SERVER. With a built man page as a third argument, it
 # must also render without warnings.
 # Usage: check-man-options.sh ZENTAB MAN_SOURCE [ROFF]
 set -euo pipefail
@@ -46,6 +47,7 @@ compare() {
 compare zentab "$(help_options)" "$(man_options OPTIONS)" OPTIONS
 compare "zentab fmt" "$(help_options fmt)" "$(man_options 'TABLES IN DOCUMENTS')" \
   "TABLES IN DOCUMENTS"
+compare "zentab lsp" "$(help_options lsp)" "$(man_options 'LANGUAGE SERVER')" "LANGUAGE SERVER"
 
 if [ -n "$roff" ]; then
   warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$roff" 2>&1 >/dev/null || true)
