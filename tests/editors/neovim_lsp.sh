@@ -4,8 +4,9 @@
 # buffer of Japanese and emoji tables, and an rst one, gives zentab fmt's
 # text; formatting a range lines up that table only; code actions chosen by
 # title convert tab-separated and CSV lines to Markdown tables and a table to
-# CSV as the command does, and the quick fix of a table out of line aligns
-# it; a ragged row is marked; the width model follows the configuration.
+# CSV as the command does, and the quick fixes of a table out of line and
+# of a short row align the table; rows of too many or too few cells are
+# marked; the width model follows the configuration.
 # Usage: neovim_lsp.sh ZENTAB
 set -euo pipefail
 source "$(dirname "$0")/editor_session.sh"
@@ -30,14 +31,17 @@ for encoding in utf-16 utf-8 utf-32; do
 
   step "$encoding: diagnostics before and after"
   ragged=$(line_of '^| 2 | notebook | A5 | spare |' stock.md)
-  for table in '^| 品名' '^| Mood'; do
+  for table in '^| 品名' '^| Mood' '^| 棚 | 段'; do
     grep -qx "$(line_of "$table" stock.md) 3 zentab table not aligned" stock.md.diagnostics-before ||
       fail "$encoding: no 'table not aligned' on $table: $(cat stock.md.diagnostics-before)"
   done
-  grep -qE "^$ragged 2 zentab .*4.*3|^$ragged 2 zentab .*3.*4" stock.md.diagnostics-before ||
-    fail "$encoding: the ragged row $ragged has no warning naming its counts: $(cat stock.md.diagnostics-before)"
-  [ "$(wc -l <stock.md.diagnostics-before)" = 3 ] ||
-    fail "$encoding: diagnostics other than the three expected: $(cat stock.md.diagnostics-before)"
+  grep -qE "^$ragged 2 zentab .*4.*3" stock.md.diagnostics-before ||
+    fail "$encoding: the long row $ragged has no warning naming its counts: $(cat stock.md.diagnostics-before)"
+  short=$(line_of '^| A1 | 上 |$' stock.md)
+  grep -qE "^$short 2 zentab .*2.*3" stock.md.diagnostics-before ||
+    fail "$encoding: the short row $short has no warning naming its counts: $(cat stock.md.diagnostics-before)"
+  [ "$(wc -l <stock.md.diagnostics-before)" = 5 ] ||
+    fail "$encoding: diagnostics other than the five expected: $(cat stock.md.diagnostics-before)"
   grep -qE "^$ragged 2 zentab " stock.md.diagnostics-after && [ "$(wc -l <stock.md.diagnostics-after)" = 1 ] ||
     fail "$encoding: after formatting only the ragged row's warning should stay: $(cat stock.md.diagnostics-after)"
 
@@ -58,6 +62,9 @@ for encoding in utf-16 utf-8 utf-32; do
   fruit=$(line_of '^| 品名 |' actions.md)
   splice actions.md.csv.out "$fruit" $((fruit + 3)) "$zentab" fmt >expected-quickfix.md
   same_text expected-quickfix.md actions.md.quickfix.out "$encoding: the quick fix 'Align table' is not zentab fmt of the table"
+  short=$(line_of '^| A1 | 上 |$' actions.md.quickfix.out)
+  splice actions.md.quickfix.out $((short - 2)) $((short + 1)) "$zentab" fmt >expected-short.md
+  same_text expected-short.md actions.md.short.out "$encoding: the short row's quick fix is not zentab fmt of its table"
   fmt_of actions.md.csv.out >expected-actions.md 2>/dev/null
   same_text expected-actions.md actions.md.format.out "$encoding: formatting after the actions is not zentab fmt"
 
