@@ -150,11 +150,15 @@ std::optional<TextEdit> in_width_model(const OpenDocument& document, const Docum
     const std::string_view prefix =
         std::string_view(document.text).substr(start, prefixEnd - start);
     const std::string_view lineEnd = line_end_of(document);
+    // An rst comment ends at a blank line, or it would take the table in.
+    const std::string_view gap = document.kind == DocumentKind::Rst ? lineEnd : "";
     std::string text(prefix);
     text += directive_line(document.kind, wide ? "wide" : "narrow");
     text += lineEnd;
+    text += gap;
     text += aligned.text;
     text += lineEnd;
+    text += gap;
     text += prefix;
     text += directive_line(document.kind, wide ? "narrow" : "wide");
     return TextEdit{start, end, std::move(text)};

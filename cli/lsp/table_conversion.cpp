@@ -139,6 +139,42 @@ void append_csv_field(std::string& out, std::string_view field) {
     out += '"';
 }
 
+size_t line_start_before(std::string_view text, size_t at) {
+    while (at > 0 && text[at - 1] != '\n' && text[at - 1] != '\r') {
+        --at;
+    }
+    return at;
+}
+
+// The table's own lines with its edits made, each ending in LF: a drawing
+// out of line may not read back as cells until it is lined up.
+std::string aligned_source(std::string_view text, const DocumentTable& table) {
+    if (!table.changes() || table.lines.empty()) {
+        return table_source(text, table);
+    }
+    const size_t base = table.lines.front().start;
+    std::string region(text.substr(base, table.lines.back().end - base));
+    for (auto edit = table.edits.rbegin(); edit != table.edits.rend(); ++edit) {
+        region.replace(edit->start - base, edit->end - edit->start, edit->text);
+    }
+    std::string source;
+    size_t line = 0;
+    for (size_t at = 0; at <= region.size(); ++line) {
+        size_t end = region.find_first_of("\r\n", at);
+        if (end == std::string::npos) {
+            end = region.size();
+        }
+        const size_t prefix =
+            line == 0 || line >= table.lines.size()
+                ? 0
+                : table.lines[line].start - line_start_before(text, table.lines[line].start);
+        source.append(region, std::min(at + prefix, end), end - std::min(at + prefix, end));
+        source += '\n';
+        at = region.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
+    }
+    return source;
+}
+
 }  // namespace
 
 DrawnFormat format_of_kind(DocumentKind kind, int frameType) {
@@ -157,7 +193,7 @@ DrawnFormat format_of_kind(DocumentKind kind, int frameType) {
 
 std::optional<Cells> cells_of_table(std::string_view text, const DocumentTable& table,
                                     DocumentKind kind) {
-    const std::string source = table_source(text, table);
+    const std::string source = aligned_source(text, table);
     switch (kind) {
         case DocumentKind::Markdown:
             return read_cells(source, ZENTAB_FORMAT_MARKDOWN);

@@ -383,6 +383,31 @@ test('code actions on a table align, convert and switch the width model', async 
   }
 });
 
+test('code actions on Org, rst and framed tables keep their prefix and read tables out of line', async () => {
+  const client = await startClient();
+  const cases = [
+    ['file:///a.org', 'org', '* H\n  | a | 漢字 |\n  |---+---|\n  | 1 | 22 |\n', 2, '  ', '* H\n'],
+    ['file:///r.rst', 'rst', 'T\n=\n\n+---+---+\n| a | 漢字 |\n+===+===+\n| 1 | 22 |\n+---+---+\n', 4, '', 'T\n=\n\n'],
+    ['file:///m.c', 'c', 'int x;\n// +---+---+\n// | a | 漢字 |\n// +---+---+\n// | 1 | 22 |\n// +---+---+\n', 2, '// ', 'int x;\n'],
+  ];
+  for (const [uri, languageId, text, line, prefix, before] of cases) {
+    await client.open(uri, text, languageId);
+    const actions = await client.codeActions(uri, lineRange(line, line));
+    const byTitle = Object.fromEntries(actions.map((action) => [action.title, action]));
+    assert.deepEqual(Object.keys(byTitle), TABLE_TITLES, uri);
+    const csv = applyAction(text, uri, byTitle['Convert to CSV'], client.encoding);
+    assert.equal(csv, before + `${prefix}a,漢字\n${prefix}1,22\n`, uri);
+    const markdown = applyAction(text, uri, byTitle['Convert to Markdown table'], client.encoding);
+    const drawn = run(['--from', 'csv', '--to', 'markdown'], 'a,漢字\n1,22\n');
+    assert.equal(markdown, before + drawn.replace(/^(?=.)/gm, prefix), uri);
+    const wide = applyAction(text, uri, byTitle['Use the wide width model for this table'], client.encoding);
+    const kind = { org: 'org', rst: 'rst', c: 'text' }[languageId];
+    assert.equal(fmt(wide, kind), wide, `${uri}: the table stays lined up in the wide model`);
+    assert.ok(wide.includes('zentab: wide') && wide.includes('zentab: narrow'), wide);
+  }
+  assert.equal(await client.stop(), 0);
+});
+
 test('code actions turn selected CSV and psv rows into a table of any format', async () => {
   const client = await startClient();
   // Blanks around psv cells, as people type them, are no part of the cells.
