@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "text/cp932_codec.h"
 #include "text/frame_text.h"
 #include "text/shape/row_order.h"
 #include "text/unicode/display_width.h"
@@ -115,6 +116,34 @@ TEST(HeadRow, SpansTheFrameInEveryStyle) {
                 }
             }
         }
+    }
+}
+
+// Code page 932's bytes order kana and kanji otherwise than their code
+// points do: sorted in either encoding, a table comes out in one order.
+TEST(SortOrder, Cp932SortsByCodePointsAsUtf8Does) {
+    const char* const words[] = {
+        "\xEF\xBC\x83", "\xE2\x94\x80", "\xE6\xBC\xA2", "\xE3\x82\x8A", "A", "a",
+        "\xE2\x80\xBB", "\xEF\xBD\xB6"};
+    std::mt19937 random(932);
+    for (int round = 0; round < 200; ++round) {
+        std::string table = "k|n\n";
+        for (int row = 0; row < 6; ++row) {
+            table += std::string(words[random() % 8]) + words[random() % 8] + "|" +
+                     std::to_string(row) + "\n";
+        }
+        FrameRequest request;
+        request.text = table;
+        request.to = TableFormat::Psv;
+        request.shape.sort = "1";
+        const FrameOutcome utf8 = frame_text(request);
+        const Cp932Encoded bytes = cp932_encode_utf8(table);
+        ASSERT_TRUE(bytes.ok);
+        request.text = bytes.bytes;
+        request.encoding = TextEncoding::Cp932;
+        const FrameOutcome cp932 = frame_text(request);
+        ASSERT_TRUE(utf8.ok() && cp932.ok());
+        EXPECT_EQ(cp932_decode_to_utf8(cp932.text), utf8.text) << table;
     }
 }
 

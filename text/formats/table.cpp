@@ -3,17 +3,7 @@
 #include "text/formats/formats_internal.h"
 #include "text/formats/text_scan.h"
 
-Cell Row::operator[](size_t index) const {
-    const auto& span = table_->cells_[first_ + index];
-    return {table_->text().substr(span.start, span.length), span.line, span.column};
-}
-
 Rows::Rows(const Table& table) : table_(&table), count_(table.rowEnds_.size()) {}
-
-Row Rows::operator[](size_t index) const {
-    const size_t first = index == 0 ? 0 : table_->rowEnds_[index - 1];
-    return Row(*table_, first, table_->rowEnds_[index] - first);
-}
 
 void Table::close_cell() {
     if (cellOpen_) {
@@ -126,10 +116,14 @@ bool Table::cells_hold_byte(char byte) const {
     const std::string_view all = text();
     const std::string_view input = all.substr(0, borrowed_.size());
     size_t next = input.find(byte);  // the first at or after the last cell searched from
+    const bool inputHolds = next != std::string_view::npos;
     uint32_t lastStart = 0;
     for (const Span& span : cells_) {
         const std::string_view cell = all.substr(span.start, span.length);
         const bool inInput = span.start + span.length <= input.size();
+        if (inInput && !inputHolds) {
+            continue;  // cells of the input in any order, such as sorted rows
+        }
         if (!inInput || span.start < lastStart) {
             // A cell of the table's own, or out of the input's order: searched alone.
             if (cell.find(byte) != std::string_view::npos) {

@@ -151,6 +151,18 @@ class Table {
     bool compact_ = true;  // text() holds nothing but cells' text
 };
 
+// Inline: every reader, writer and shape reads cells through it.
+inline Cell Row::operator[](size_t index) const {
+    const Table::Span& span = table_->cells_[first_ + index];
+    const std::string_view text = table_->text();
+    return {std::string_view(text.data() + span.start, span.length), span.line, span.column};
+}
+
+inline Row Rows::operator[](size_t index) const {
+    const size_t first = index == 0 ? 0 : table_->rowEnds_[index - 1];
+    return Row(*table_, first, table_->rowEnds_[index] - first);
+}
+
 struct TableRead {
     Table table;
     Refusal refusal;

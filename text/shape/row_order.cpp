@@ -1,8 +1,11 @@
 #include "text/shape/row_order.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <string>
+
+#include "text/cp932_codec.h"
 
 namespace {
 
@@ -82,15 +85,50 @@ int compare_text(std::string_view a, std::string_view b) {
     return sign_of(a.compare(b));
 }
 
+// The first eight bytes of a text, the first most significant, so that
+// comparing two as numbers orders them as their bytes do, mostly without
+// reading the texts themselves.
+uint64_t prefix_of(std::string_view text) {
+    uint64_t prefix = 0;
+    for (size_t i = 0; i < 8; ++i) {
+        prefix = (prefix << 8) | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0U);
+    }
+    return prefix;
+}
+
 // One key of one row, read once before sorting.
 struct KeyCell {
     std::string_view text;
+    uint64_t prefix = 0;
     std::optional<Decimal> number;
 };
 
+KeyCell key_cell(std::string_view text, bool numeric) {
+    KeyCell cell;
+    cell.text = text;
+    cell.prefix = prefix_of(text);
+    if (numeric) {
+        cell.number = decimal_of(text);
+    }
+    return cell;
+}
+
+// By bytes; two texts of eight bytes or fewer that agree there are equal
+// when their lengths are.
+int compare_key_text(const KeyCell& a, const KeyCell& b) {
+    if (a.prefix != b.prefix) {
+        return a.prefix < b.prefix ? -1 : 1;
+    }
+    if (a.text.size() <= 8 && b.text.size() <= 8) {
+        return (a.text.size() > b.text.size()) - (a.text.size() < b.text.size());
+    }
+    return compare_text(a.text.substr(std::min<size_t>(8, a.text.size())),
+                        b.text.substr(std::min<size_t>(8, b.text.size())));
+}
+
 int compare_key_cells(const KeyCell& a, const KeyCell& b, bool numeric) {
     if (!numeric) {
-        return compare_text(a.text, b.text);
+        return compare_key_text(a, b);
     }
     if (a.number && b.number) {
         return compare_decimals(*a.number, *b.number);
@@ -98,29 +136,34 @@ int compare_key_cells(const KeyCell& a, const KeyCell& b, bool numeric) {
     if (a.number || b.number) {
         return a.number ? -1 : 1;
     }
-    return compare_text(a.text, b.text);
+    return compare_key_text(a, b);
 }
 
 }  // namespace
 
 int compare_as_numbers(std::string_view a, std::string_view b) {
-    return compare_key_cells(KeyCell{a, decimal_of(a)}, KeyCell{b, decimal_of(b)}, true);
+    return compare_key_cells(key_cell(a, true), key_cell(b, true), true);
 }
 
 std::vector<size_t> sorted_body_rows(const Table& table, const std::vector<ResolvedKey>& keys) {
     const Rows rows = table.rows();
     const size_t bodyRows = rows.empty() ? 0 : rows.size() - 1;
     std::vector<KeyCell> cells(bodyRows * keys.size());
+    // Code page 932 text compares by the code points it stands for, as
+    // UTF-8's bytes do; room for every key first, so none moves.
+    const bool cp932 = table.encoding == TextEncoding::Cp932;
+    std::vector<std::string> decoded;
+    decoded.reserve(cp932 ? cells.size() : 0);
     for (size_t row = 0; row < bodyRows; ++row) {
         const Row cellsOfRow = rows[row + 1];
         for (size_t k = 0; k < keys.size(); ++k) {
-            KeyCell& cell = cells[row * keys.size() + k];
-            if (keys[k].column < cellsOfRow.size()) {
-                cell.text = cellsOfRow[keys[k].column].text;
+            std::string_view text =
+                keys[k].column < cellsOfRow.size() ? cellsOfRow[keys[k].column].text : "";
+            if (cp932) {
+                decoded.push_back(cp932_decode_to_utf8(text));
+                text = decoded.back();
             }
-            if (keys[k].numeric) {
-                cell.number = decimal_of(cell.text);
-            }
+            cells[row * keys.size() + k] = key_cell(text, keys[k].numeric);
         }
     }
     std::vector<size_t> order(bodyRows);

@@ -1,5 +1,6 @@
 // The order of a table's body rows under sort keys: stable, text by code
-// point (bytes, for UTF-8 keeps that order), numbers by value.
+// point (UTF-8's bytes keep that order; code page 932 is decoded), numbers by
+// value.
 #pragma once
 
 #include <cstddef>

@@ -127,16 +127,22 @@ void build(const Table& table, const std::vector<size_t>& rows, const std::vecto
     }
     if (!shape.transpose) {
         for (size_t row : rows) {
+            const Row cells = all[row];
             for (size_t column : columns) {
-                add_cell_of(out, all[row], column);
+                add_cell_of(out, cells, column);
             }
             out.end_row();
         }
         return;
     }
+    std::vector<Row> chosen;
+    chosen.reserve(rows.size());
+    for (size_t row : rows) {
+        chosen.push_back(all[row]);
+    }
     for (size_t column : columns) {
-        for (size_t row : rows) {
-            add_cell_of(out, all[row], column);
+        for (const Row& cells : chosen) {
+            add_cell_of(out, cells, column);
         }
         out.end_row();
     }
