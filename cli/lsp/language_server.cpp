@@ -254,6 +254,10 @@ void LanguageServer::notification(const std::string& method, JsonValue& params) 
         if (const JsonValue* settings = params.find("settings")) {
             read_settings(*settings, settings_);
         }
+        // The width model and padding change what is aligned.
+        for (const std::string& openUri : documents_.uris()) {
+            publish(openUri);
+        }
     }
 }
 

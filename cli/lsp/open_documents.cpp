@@ -101,4 +101,12 @@ const OpenDocument* OpenDocuments::find(const std::string& uri) const {
     return found == documents_.end() ? nullptr : &found->second;
 }
 
+std::vector<std::string> OpenDocuments::uris() const {
+    std::vector<std::string> found;
+    for (const auto& [uri, document] : documents_) {
+        found.push_back(uri);
+    }
+    return found;
+}
+
 }  // namespace lsp

@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "cli/lsp/json_value.h"
 #include "cli/lsp/position_encoding.h"
@@ -38,6 +39,7 @@ class OpenDocuments {
                 PositionEncoding encoding);
     void close(const std::string& uri) { documents_.erase(uri); }
     const OpenDocument* find(const std::string& uri) const;
+    std::vector<std::string> uris() const;
 
   private:
     std::map<std::string, OpenDocument, std::less<>> documents_;

@@ -285,16 +285,22 @@ test('a document is read as its language or its name says', async () => {
 });
 
 test('settings from initialization and from a change of configuration', async () => {
-  const text = '|a|═|\n|-|-|\n|b|c|\n';
+  const text = '|a  |═  |\n|---|---|\n|b  |c  |\n';
   const client = await startClient({ initializationOptions: { zentab: { ambiguous: 'wide', padding: 2 } } });
-  await client.open('file:///s.md', text);
+  const published = await client.open('file:///s.md', text);
   const wide = run(['fmt', '--in', 'markdown', '-a', 'wide', '--padding', '2'], text);
+  assert.notEqual(wide, text);
+  assert.deepEqual(published.map((mark) => mark.message), ['table not aligned']);
   assert.equal(applyEdits(text, await client.format('file:///s.md'), client.encoding), wide);
+  // New settings mark the open documents again.
+  const republished = client.nextDiagnostics('file:///s.md');
   await client.connection.sendNotification(DidChangeConfigurationNotification.type, {
     settings: { ambiguous: 'narrow', padding: 0 },
   });
   const narrow = run(['fmt', '--in', 'markdown', '--padding', '0'], text);
-  assert.equal(applyEdits(text, await client.format('file:///s.md'), client.encoding), narrow);
+  assert.equal(narrow, text);
+  assert.deepEqual(await republished, []);
+  assert.deepEqual(await client.format('file:///s.md'), []);
   assert.equal(await client.stop(), 0);
 });
 
