@@ -92,5 +92,7 @@ def test_framing_releases_the_gil():
         worker.join()
     finally:
         sys.setswitchinterval(interval)
-    # This thread ran during every call: with the GIL held, it could not.
-    assert advanced == [True] * 4
+    # This thread ran during the calls: with the GIL held, it could not run
+    # during any of them. Not every call: on a busy machine the scheduler may
+    # give this thread no turn during one.
+    assert any(advanced)
