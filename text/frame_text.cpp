@@ -1,6 +1,7 @@
 #include "text/frame_text.h"
 
 #include "core/frame_core.h"
+#include "text/cell_width.h"
 #include "text/chosen_table.h"
 #include "text/formats/delimited_cells.h"
 #include "text/formats/frame_cells.h"
@@ -11,6 +12,7 @@
 #include "text/plain_psv.h"
 #include "text/psv_cells.h"
 #include "text/shape/elision_row.h"
+#include "text/shape/shaped_grid.h"
 #include "text/text_limits.h"
 
 namespace {
@@ -52,8 +54,8 @@ WriteOptions write_options(const FrameRequest& request) {
 
 // The cells of a psv table, spans of it, drawn. An escape sequence anywhere
 // may be a cell's; psv cells hold no line break.
-Refusal frame_psv_cells(const FrameRequest& request, std::string_view table, const CellGrid& grid,
-                        bool mayHoldEscapes, FrameTarget& frame) {
+Refusal draw_grid(const FrameRequest& request, std::string_view table, const CellGrid& grid,
+                  bool mayHoldEscapes, FrameTarget& frame) {
     if (grid.columns == 0) {
         return refusal_of(RefusalKind::NoCells);
     }
@@ -64,6 +66,71 @@ Refusal frame_psv_cells(const FrameRequest& request, std::string_view table, con
         return render_laid_out(view, look, request.fit, frame.text);
     }
     return render_frame(view, look, frame);
+}
+
+// A shaped grid with one more row: empty, or its first cell the words, kept
+// after the table's own text in text.
+Refusal draw_with_last_row(const FrameRequest& request, std::string_view table, CellGrid grid,
+                           const std::string& words, bool mayHoldEscapes, std::string& frame) {
+    std::string text(table);
+    CellSpan first{0, 0, 0};
+    if (!words.empty()) {
+        text += words;
+        const auto length = static_cast<int32_t>(words.size());
+        first = CellSpan{static_cast<int32_t>(table.size()), length,
+                         request.encoding == TextEncoding::Cp932
+                             ? length
+                             : measure_utf8_cell(words.data(), length, request.widthModel)};
+    }
+    grid.cells.push_back(first);
+    for (int32_t column = 1; column < grid.columns; ++column) {
+        grid.cells.push_back(CellSpan{0, 0, 0});
+    }
+    ++grid.rows;
+    FrameTarget whole{frame};
+    return draw_grid(request, text, grid, mayHoldEscapes, whole);
+}
+
+// A grid shaped, its frame ending in a row spanning it for the rows cut:
+// the words in a row of their own when they fit the frame's width, else
+// widening its first column.
+Refusal draw_shaped_grid(const FrameRequest& request, std::string_view table, const CellGrid& grid,
+                         bool mayHoldEscapes, FrameTarget& frame) {
+    const ShapePlan plan = plan_shape(GridCells(table, grid, request.encoding), request.shape);
+    if (!plan.ok()) {
+        return plan.refusal;
+    }
+    const CellGrid shaped = shaped_grid(grid, plan);
+    if (shaped.rows == 0) {
+        return Refusal{};  // every column hidden and the rows turned: nothing to draw
+    }
+    if (plan.rowsLeftOut == 0 || shaped.columns == 0) {
+        return draw_grid(request, table, shaped, mayHoldEscapes, frame);
+    }
+    const std::string words = elision_words(plan.rowsLeftOut, plan.tailOnly, request.encoding);
+    const ElidedFrame look{request.encoding, request.widthModel,
+                           request.fit.rules == RuleLines::All ||
+                               (request.fit.rules == RuleLines::Header && shaped.rows == 1),
+                           request.fit.padding};
+    std::string drawn;
+    Refusal refusal = draw_with_last_row(request, table, shaped, {}, mayHoldEscapes, drawn);
+    if (refusal.kind == RefusalKind::None && !span_last_row(drawn, words, look)) {
+        drawn.clear();
+        refusal = draw_with_last_row(request, table, shaped, words, mayHoldEscapes, drawn);
+        span_last_row(drawn, words, look);
+    }
+    if (refusal.kind == RefusalKind::None) {
+        frame.text = std::move(drawn);
+    }
+    return refusal;
+}
+
+Refusal frame_psv_cells(const FrameRequest& request, std::string_view table, const CellGrid& grid,
+                        bool mayHoldEscapes, FrameTarget& frame) {
+    if (request.shape.any()) {
+        return draw_shaped_grid(request, table, grid, mayHoldEscapes, frame);
+    }
+    return draw_grid(request, table, grid, mayHoldEscapes, frame);
 }
 
 // psv to a frame, the way most tables go: cells stay spans of the input.
@@ -121,6 +188,10 @@ bool frame_plain_delimited(const FrameRequest& request, std::string_view table, 
     if (!read_plain_delimited_cells(table, request.encoding, request.widthModel, csv ? ',' : '\t',
                                     csv, grid)) {
         return false;
+    }
+    if (request.shape.any()) {
+        refusal = frame_psv_cells(request, table, grid, false, frame);
+        return true;
     }
     const TableView view{table.data(), grid.cells.data(), grid.rows, grid.columns};
     refusal =
@@ -245,8 +316,7 @@ Refusal convert(const FrameRequest& given, FrameTarget& target) {
     if (!with_chosen_table(given, request, chosenText, refusal)) {
         return refusal;
     }
-    const bool shaped = request.shape.any();
-    if (!shaped && frame_plain_table(request, target, refusal)) {
+    if (frame_plain_table(request, target, refusal)) {
         return refusal;
     }
     std::string_view table;
@@ -254,11 +324,10 @@ Refusal convert(const FrameRequest& given, FrameTarget& target) {
     if (refusal.kind != RefusalKind::None || table.empty()) {
         return refusal;
     }
-    if (!shaped && request.from == TableFormat::Psv && request.to == TableFormat::Frame) {
+    if (request.from == TableFormat::Psv && request.to == TableFormat::Frame) {
         return frame_psv(request, without_bom(table, request.encoding), target);
     }
-    if (!shaped &&
-        frame_plain_delimited(request, without_bom(table, request.encoding), target, refusal)) {
+    if (frame_plain_delimited(request, without_bom(table, request.encoding), target, refusal)) {
         return refusal;
     }
     TableRead read = read_table_in_place(table, request.from, request.encoding, request.widthModel,
@@ -266,7 +335,7 @@ Refusal convert(const FrameRequest& given, FrameTarget& target) {
     if (!read.ok()) {
         return read.refusal;
     }
-    if (shaped) {
+    if (request.shape.any()) {
         return convert_shaped(request, read.table, target);
     }
     return write_unshaped(request, read.table, target);

@@ -2,6 +2,7 @@
 // arithmetic, and the frame's row for the rows left out in every style.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 #include <string>
 #include <vector>
@@ -145,6 +146,82 @@ TEST(SortOrder, Cp932SortsByCodePointsAsUtf8Does) {
         ASSERT_TRUE(utf8.ok() && cp932.ok());
         EXPECT_EQ(cp932_decode_to_utf8(cp932.text), utf8.text) << table;
     }
+}
+
+}  // namespace
+
+namespace {
+
+// Plain tables are shaped on their grid of spans, others on the table value:
+// random tables in psv, csv and Markdown with random shapes, both ways, give
+// the same frame or the same refusal.
+TEST(Shape, TheGridOfPlainTablesShapesAsTheTableValueDoes) {
+    const char* const words[] = {"a", "B", "10", "-2", "1,000", "x y", "\xE6\xBC\xA2", "", "3.5"};
+    const char* const items[] = {"1", "2", "3", "2-3", "h1", "h3", "9", "nope"};
+    const char* const suffixes[] = {"", ":n", ":r", ":n:r"};
+    std::mt19937 random(2929);
+    int shaped = 0;
+    for (int round = 0; round < 600; ++round) {
+        const size_t columns = 1 + random() % 3;
+        std::vector<std::vector<std::string>> rows(1);
+        for (size_t column = 0; column < columns; ++column) {
+            rows[0].push_back("h" + std::to_string(column + 1));
+        }
+        for (size_t row = random() % 7; row > 0; --row) {
+            rows.emplace_back();
+            for (size_t column = 0; column < columns; ++column) {
+                const std::string word = words[random() % std::size(words)];
+                rows.back().push_back(word.empty() ? "z" : word);
+            }
+        }
+        const TableFormat from = std::array<TableFormat, 3>{TableFormat::Psv, TableFormat::Csv,
+                                                            TableFormat::Markdown}[random() % 3];
+        const bool markdown = from == TableFormat::Markdown;
+        std::string text;
+        for (size_t row = 0; row < rows.size(); ++row) {
+            std::string line;
+            for (size_t column = 0; column < columns; ++column) {
+                const std::string& cell = rows[row][column];
+                const bool quote = from == TableFormat::Csv && cell.find(',') != std::string::npos;
+                line += (column > 0 ? (from == TableFormat::Csv ? "," : "|") : "") +
+                        (quote ? "\"" + cell + "\"" : cell);
+            }
+            text += markdown ? "|" + line + "|\n" : line + "\n";
+            if (row == 0 && markdown) {
+                text += "|";
+                for (size_t column = 0; column < columns; ++column) {
+                    text += "---|";
+                }
+                text += "\n";
+            }
+        }
+        FrameRequest request;
+        request.text = text;
+        request.from = from;
+        request.frameType = static_cast<int32_t>(1 + random() % 6);
+        request.fit.rules = static_cast<RuleLines>(random() % 3);
+        request.fit.padding = static_cast<int32_t>(random() % 2);
+        request.shape.columns = random() % 3 == 0 ? items[random() % std::size(items)] : "";
+        request.shape.hide = random() % 6 == 0 ? items[random() % std::size(items)] : "";
+        request.shape.sort = random() % 2 == 0 ? std::string(items[random() % 6]) +
+                                                     suffixes[random() % std::size(suffixes)]
+                                               : "";
+        request.shape.head = random() % 3 == 0 ? static_cast<int64_t>(random() % 4) : -1;
+        request.shape.tail = random() % 4 == 0 ? static_cast<int64_t>(random() % 4) : -1;
+        request.shape.transpose = random() % 6 == 0;
+        const FrameOutcome onGrid = frame_text(request);
+        const TableRead read = read_text([&] {
+            FrameRequest plain = request;
+            plain.shape = TableShape();
+            return plain;
+        }());
+        ASSERT_TRUE(read.ok()) << text;
+        const FrameOutcome onTable = frame_table(read.table, request);
+        ASSERT_EQ(onGrid.refusal.kind, onTable.refusal.kind) << text;
+        ASSERT_EQ(onGrid.text, onTable.text) << text << request.shape.sort;
+        shaped += onGrid.ok() && !onGrid.text.empty() ? 1 : 0;
+    }
+    EXPECT_GT(shaped, 300);
 }
 
 }  // namespace

@@ -101,13 +101,13 @@ std::optional<std::vector<SortKey>> sort_keys(std::string_view keys) {
     return comma_list<SortKey>(keys, sort_key);
 }
 
-Refusal resolve_item(const ColumnItem& item, const Row& header, size_t columns,
-                     std::vector<size_t>& resolved) {
+Refusal resolve_item(const ColumnItem& item, const std::vector<std::string_view>& header,
+                     size_t columns, std::vector<size_t>& resolved) {
     Refusal refusal = refusal_of(RefusalKind::NoSuchColumn);
     refusal.limit = static_cast<int64_t>(columns);
     if (item.first == 0) {
         for (size_t column = 0; column < header.size(); ++column) {
-            if (header[column].text == item.name) {
+            if (header[column] == item.name) {
                 resolved.push_back(column);
                 return Refusal{};
             }

@@ -30,5 +30,5 @@ std::optional<std::vector<SortKey>> sort_keys(std::string_view keys);
 
 // The 0-based columns an item stands for in a table of columns whose header
 // is given, or NoSuchColumn naming it.
-Refusal resolve_item(const ColumnItem& item, const Row& header, size_t columns,
-                     std::vector<size_t>& resolved);
+Refusal resolve_item(const ColumnItem& item, const std::vector<std::string_view>& header,
+                     size_t columns, std::vector<size_t>& resolved);

@@ -145,20 +145,20 @@ int compare_as_numbers(std::string_view a, std::string_view b) {
     return compare_key_cells(key_cell(a, true), key_cell(b, true), true);
 }
 
-std::vector<size_t> sorted_body_rows(const Table& table, const std::vector<ResolvedKey>& keys) {
-    const Rows rows = table.rows();
-    const size_t bodyRows = rows.empty() ? 0 : rows.size() - 1;
+std::vector<size_t> sorted_body_rows(const ShapeCells& table,
+                                     const std::vector<ResolvedKey>& keys) {
+    const size_t bodyRows = table.rows() == 0 ? 0 : table.rows() - 1;
     std::vector<KeyCell> cells(bodyRows * keys.size());
     // Code page 932 text compares by the code points it stands for, as
     // UTF-8's bytes do; room for every key first, so none moves.
-    const bool cp932 = table.encoding == TextEncoding::Cp932;
+    const bool cp932 = table.encoding() == TextEncoding::Cp932;
     std::vector<std::string> decoded;
     decoded.reserve(cp932 ? cells.size() : 0);
     for (size_t row = 0; row < bodyRows; ++row) {
-        const Row cellsOfRow = rows[row + 1];
         for (size_t k = 0; k < keys.size(); ++k) {
-            std::string_view text =
-                keys[k].column < cellsOfRow.size() ? cellsOfRow[keys[k].column].text : "";
+            std::string_view text = keys[k].column < table.cells(row + 1)
+                                        ? table.cell(row + 1, keys[k].column)
+                                        : std::string_view();
             if (cp932) {
                 decoded.push_back(cp932_decode_to_utf8(text));
                 text = decoded.back();

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "text/formats/table.h"
+#include "text/shape/shape_cells.h"
 
 struct ResolvedKey {
     size_t column = 0;  // 0-based
@@ -21,4 +21,4 @@ int compare_as_numbers(std::string_view a, std::string_view b);
 
 // The indices of rows 1.. of the table, ordered by the keys; a row too short
 // for a key's column sorts as if the cell were empty.
-std::vector<size_t> sorted_body_rows(const Table& table, const std::vector<ResolvedKey>& keys);
+std::vector<size_t> sorted_body_rows(const ShapeCells& table, const std::vector<ResolvedKey>& keys);

@@ -7,16 +7,24 @@
 
 namespace {
 
-size_t widest_row(const Table& table) {
+size_t widest_row(const ShapeCells& cells) {
     size_t columns = 0;
-    for (const Row& row : table.rows()) {
-        columns = std::max(columns, row.size());
+    for (size_t row = 0; row < cells.rows(); ++row) {
+        columns = std::max(columns, cells.cells(row));
     }
     return columns;
 }
 
-Refusal resolve_list(std::string_view list, const Row& header, size_t columns,
-                     std::vector<size_t>& resolved) {
+std::vector<std::string_view> header_of(const ShapeCells& cells) {
+    std::vector<std::string_view> header;
+    for (size_t column = 0; column < cells.cells(0); ++column) {
+        header.push_back(cells.cell(0, column));
+    }
+    return header;
+}
+
+Refusal resolve_list(std::string_view list, const std::vector<std::string_view>& header,
+                     size_t columns, std::vector<size_t>& resolved) {
     std::optional<std::vector<ColumnItem>> items = column_items(list);
     if (!items) {
         return refusal_of(RefusalKind::NoSuchColumn);  // faces check the list when it is set
@@ -31,9 +39,8 @@ Refusal resolve_list(std::string_view list, const Row& header, size_t columns,
 }
 
 // The columns shown, in order: those listed (or all), less those hidden.
-Refusal shown_columns(const Table& table, const TableShape& shape, std::vector<size_t>& shown) {
-    const size_t columns = widest_row(table);
-    const Row header = table.rows().front();
+Refusal shown_columns(const std::vector<std::string_view>& header, size_t columns,
+                      const TableShape& shape, std::vector<size_t>& shown) {
     if (shape.columns.empty()) {
         for (size_t column = 0; column < columns; ++column) {
             shown.push_back(column);
@@ -56,15 +63,15 @@ Refusal shown_columns(const Table& table, const TableShape& shape, std::vector<s
     return refusal;
 }
 
-Refusal resolved_keys(const Table& table, std::string_view sort, std::vector<ResolvedKey>& keys) {
+Refusal resolved_keys(const std::vector<std::string_view>& header, size_t columns,
+                      std::string_view sort, std::vector<ResolvedKey>& keys) {
     std::optional<std::vector<SortKey>> given = sort_keys(sort);
     if (!given) {
         return refusal_of(RefusalKind::NoSuchColumn);
     }
-    const size_t columns = widest_row(table);
     for (const SortKey& key : *given) {
         std::vector<size_t> column;
-        Refusal refusal = resolve_item(key.column, table.rows().front(), columns, column);
+        Refusal refusal = resolve_item(key.column, header, columns, column);
         if (refusal.kind != RefusalKind::None) {
             return refusal;
         }
@@ -74,13 +81,13 @@ Refusal resolved_keys(const Table& table, std::string_view sort, std::vector<Res
 }
 
 // Rows 1.. in their order, then cut by head and tail.
-std::vector<size_t> body_rows(const Table& table, const std::vector<ResolvedKey>& keys,
-                              const TableShape& shape, ShapedTable& shaped) {
-    std::vector<size_t> rows;
+void plan_rows(const ShapeCells& cells, const std::vector<ResolvedKey>& keys,
+               const TableShape& shape, ShapePlan& plan) {
+    std::vector<size_t>& rows = plan.rows;
     if (!keys.empty()) {
-        rows = sorted_body_rows(table, keys);
+        rows = sorted_body_rows(cells, keys);
     } else {
-        for (size_t row = 1; row < table.rows().size(); ++row) {
+        for (size_t row = 1; row < cells.rows(); ++row) {
             rows.push_back(row);
         }
     }
@@ -90,10 +97,10 @@ std::vector<size_t> body_rows(const Table& table, const std::vector<ResolvedKey>
     }
     if (shape.tail >= 0 && static_cast<uint64_t>(shape.tail) < rows.size()) {
         rows.erase(rows.begin(), rows.end() - static_cast<std::ptrdiff_t>(shape.tail));
-        shaped.tailOnly = shape.head < 0;
+        plan.tailOnly = shape.head < 0;
     }
-    shaped.rowsLeftOut = static_cast<int64_t>(all - rows.size());
-    return rows;
+    plan.rowsLeftOut = static_cast<int64_t>(all - rows.size());
+    rows.insert(rows.begin(), 0);
 }
 
 void add_cell_of(Table& out, const Row& row, size_t column) {
@@ -112,23 +119,20 @@ void add_row(Table& out, const Row& row) {
     out.end_row();
 }
 
-// Rows keep their own length unless columns are chosen or turned, so that a
-// ragged row is refused or written as it would be without the shape.
-void build(const Table& table, const std::vector<size_t>& rows, const std::vector<size_t>& columns,
-           const TableShape& shape, Table& out) {
+void build(const Table& table, const ShapePlan& plan, Table& out) {
     out.borrow(table.text());
     out.encoding = table.encoding;
     const Rows all = table.rows();
-    if (shape.columns.empty() && shape.hide.empty() && !shape.transpose) {
-        for (size_t row : rows) {
+    if (plan.wholeRows) {
+        for (size_t row : plan.rows) {
             add_row(out, all[row]);
         }
         return;
     }
-    if (!shape.transpose) {
-        for (size_t row : rows) {
+    if (!plan.transpose) {
+        for (size_t row : plan.rows) {
             const Row cells = all[row];
-            for (size_t column : columns) {
+            for (size_t column : plan.columns) {
                 add_cell_of(out, cells, column);
             }
             out.end_row();
@@ -136,11 +140,11 @@ void build(const Table& table, const std::vector<size_t>& rows, const std::vecto
         return;
     }
     std::vector<Row> chosen;
-    chosen.reserve(rows.size());
-    for (size_t row : rows) {
+    chosen.reserve(plan.rows.size());
+    for (size_t row : plan.rows) {
         chosen.push_back(all[row]);
     }
-    for (size_t column : columns) {
+    for (size_t column : plan.columns) {
         for (const Row& cells : chosen) {
             add_cell_of(out, cells, column);
         }
@@ -158,23 +162,39 @@ bool sort_keys_valid(std::string_view keys) {
     return sort_keys(keys).has_value();
 }
 
+ShapePlan plan_shape(const ShapeCells& cells, const TableShape& shape) {
+    ShapePlan plan;
+    plan.wholeRows = shape.columns.empty() && shape.hide.empty() && !shape.transpose;
+    plan.transpose = shape.transpose;
+    if (cells.rows() == 0) {
+        return plan;
+    }
+    const std::vector<std::string_view> header = header_of(cells);
+    const size_t columns = widest_row(cells);
+    std::vector<ResolvedKey> keys;
+    plan.refusal = shown_columns(header, columns, shape, plan.columns);
+    if (plan.ok() && !shape.sort.empty()) {
+        plan.refusal = resolved_keys(header, columns, shape.sort, keys);
+    }
+    if (plan.ok()) {
+        plan_rows(cells, keys, shape, plan);
+    }
+    return plan;
+}
+
 ShapedTable shape_table(const Table& table, const TableShape& shape) {
     ShapedTable shaped;
+    shaped.table.encoding = table.encoding;
     if (table.rows().empty()) {
-        shaped.table.encoding = table.encoding;
         return shaped;
     }
-    std::vector<size_t> columns;
-    std::vector<ResolvedKey> keys;
-    shaped.refusal = shown_columns(table, shape, columns);
-    if (shaped.ok() && !shape.sort.empty()) {
-        shaped.refusal = resolved_keys(table, shape.sort, keys);
-    }
-    if (!shaped.ok()) {
+    const ShapePlan plan = plan_shape(TableCells(table), shape);
+    shaped.refusal = plan.refusal;
+    if (!plan.ok()) {
         return shaped;
     }
-    std::vector<size_t> rows = body_rows(table, keys, shape, shaped);
-    rows.insert(rows.begin(), 0);
-    build(table, rows, columns, shape, shaped.table);
+    shaped.rowsLeftOut = plan.rowsLeftOut;
+    shaped.tailOnly = plan.tailOnly;
+    build(table, plan, shaped.table);
     return shaped;
 }
