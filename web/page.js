@@ -8,7 +8,7 @@ const formats = ['psv', 'csv', 'tsv', 'markdown', 'frame'];
 // Input formats: the module's, and a Markdown document, whose tables are
 // lined up in place rather than framed.
 const inputs = [...formats, 'document'];
-const defaults = { f: 1, p: 'A', w: 'narrow', e: 'utf8', i: 'psv', fw: '', cw: '', o: 'wrap', a: '', pad: '', r: 'all' };
+const defaults = { f: 1, p: 'A', w: 'narrow', e: 'utf8', i: 'psv', fw: '', cw: '', o: 'wrap', a: '', pad: '', r: 'all', c: '', s: '' };
 const state = { ...defaults };
 const byId = (id) => document.getElementById(id);
 const input = byId('input');
@@ -39,6 +39,14 @@ const fitSettings = {
     a: { control: byId('align'), takes: (v) => /^[lrcd.]*$/i.test(v), hint: 'Align: use a letter a column: l, r, c, d or .' },
     pad: { control: byId('padding'), takes: (v) => v === '' || counted(v, 0, 1000), hint: 'Padding: use a number of spaces, 0 to 1000' },
     r: { control: byId('rules'), takes: (v) => ['all', 'header', 'none'].includes(v) },
+    // Read by the module, which says when it cannot (shapeHints).
+    c: { control: byId('columns'), takes: (v) => !v.includes('\x1F') },
+    s: { control: byId('sort'), takes: (v) => !v.includes('\x1F') },
+};
+// What a person is told of a Columns or Sort the module cannot read.
+const shapeHints = {
+    columns: 'Columns: use numbers from 1, ranges such as 2-4 or headers, separated by commas',
+    sort: 'Sort: use columns by number or header, separated by commas, each followed by :n for numbers or :r to reverse',
 };
 // The settings whose controls hold what they cannot take.
 const badFit = new Set();
@@ -115,6 +123,11 @@ function fitOfState() {
         padding: Number(state.pad),
         rules: ['all', 'header', 'none'].indexOf(state.r),
     };
+}
+
+// The columns and rows the request shows, as the module takes them.
+function shapeOfState() {
+    return { columns: state.c, sort: state.s };
 }
 
 // A control holding what it cannot take leaves the setting as it was and
@@ -358,6 +371,7 @@ function showResult(result) {
     if (result.refusal) {
         // Output as tall as the frame it keeps, whatever it was made ready for.
         output.classList.toggle('partial', view.starts.length > drawnWhole);
+        if (result.refusal.badList) result.refusal.message = shapeHints[result.refusal.badList];
         showRefusal(result.refusal, job.text);
         return;
     }
@@ -388,7 +402,8 @@ function showTablesLeft(left) {
 function frameJob(zentab, job) {
     const result = job.document
         ? zentab.formatDocument(job.text, 0, job.wide, job.padding)
-        : zentab.frameText(job.text, job.f, job.p, job.wide, job.sjis, false, true, job.from, 4, job.fit);
+        : zentab.frameText(job.text, job.f, job.p, job.wide, job.sjis, false, true, job.from, 4, job.fit, job.shape);
+    if (result.badList) return { seq: job.seq, refusal: { kind: -1, line: 0, message: '', badList: result.badList } };
     if (result.refusal) return { seq: job.seq, refusal: result.refusal };
     const left = result.tables?.filter((table) => table.refusal).map((table) => table.refusal);
     return { seq: job.seq, text: result.text, left, layout: job.layOut ? zentab.layoutOfOutput(job.wide || job.sjis) : null };
@@ -421,7 +436,7 @@ function update() {
     const job = {
         seq: ++sent, text: input.value, f: state.f, p: positions.indexOf(state.p) + 1,
         wide: state.w === 'wide', sjis: state.e === 'sjis' && !isDocument, from: formats.indexOf(state.i), fit: fitOfState(),
-        document: isDocument, padding: state.pad === '' ? -1 : Number(state.pad),
+        shape: shapeOfState(), document: isDocument, padding: state.pad === '' ? -1 : Number(state.pad),
     };
     jobs.set(job.seq, job);
     if (badFit.size) {
@@ -539,7 +554,7 @@ function download() {
     // The frame on show: after a refusal, the last one made.
     const job = shownJob;
     const bytes = job.sjis
-        ? zentab.frameText(job.text, job.f, job.p, false, true, true, false, job.from, 4, job.fit).bytes
+        ? zentab.frameText(job.text, job.f, job.p, false, true, true, false, job.from, 4, job.fit, job.shape).bytes
         : new TextEncoder().encode(shown);
     const link = document.createElement('a');
     link.href = URL.createObjectURL(new Blob([bytes], { type: 'text/plain' }));

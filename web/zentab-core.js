@@ -129,11 +129,25 @@ function zentabOpen(instance) {
         bytes(exports.zentab_fit_align(align.length), align.length).set(align);
     }
 
+    // Which columns and rows are shown: columns, hide and sort as the
+    // command's -c, --hide and --sort take them ('' for none), head and tail
+    // -1 for all. Returns the name of a list that cannot be read, or ''.
+    function setShape({ columns = '', hide = '', sort = '', head = -1, tail = -1, transpose = false } = {}) {
+        const lists = encoder.encode(`${columns}\x1F${hide}\x1F${sort}\x1F`);
+        bytes(exports.zentab_shape_lists(lists.length), lists.length).set(lists);
+        return ['', 'columns', 'hide', 'sort'][exports.zentab_shape(head, tail, transpose ? 1 : 0)];
+    }
+
     // text: a string, or bytes (a Uint8Array) in the encoding. frameType
     // 1..6, positionType 1..17. cp932: as `zentab -e cp932`, the output in
     // code page 932 bytes unless asText. crlf: CR LF line ends. from and to:
-    // formats, 0 psv, 1 csv, 2 tsv, 3 markdown, 4 frame. fit: as setFit takes it.
-    function frameText(text, frameType, positionType, wide, cp932, crlf, asText = true, from = 0, to = 4, fit = undefined) {
+    // formats, 0 psv, 1 csv, 2 tsv, 3 markdown, 4 frame. fit: as setFit takes
+    // it; shape: as setShape takes it, a list it cannot read given back as
+    // badList.
+    function frameText(text, frameType, positionType, wide, cp932, crlf, asText = true, from = 0, to = 4, fit = undefined,
+        shape = undefined) {
+        const badList = setShape(shape);
+        if (badList) return { badList };
         const given = typeof text !== 'string';
         if (given) {
             writeBytes(text);

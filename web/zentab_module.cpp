@@ -20,6 +20,8 @@ namespace {
 
 std::string gInput;
 FrameFit gFit;
+TableShape gShape;
+std::string gShapeLists;
 std::string gOutput;
 std::string gMessage;
 Refusal gRefusal;
@@ -91,6 +93,42 @@ ZENTAB_EXPORT uint8_t* zentab_fit_align(uint32_t count) {
     return reinterpret_cast<uint8_t*>(gFit.align.data());
 }
 
+// Room for `size` bytes of UTF-8: the columns, hidden columns and sort keys
+// of the next frames (text/shape/table_shape.h), each ended by U+001F.
+ZENTAB_EXPORT char* zentab_shape_lists(uint32_t size) {
+    gShapeLists.resize(size);
+    return gShapeLists.data();
+}
+
+// Which columns and rows the next frames show: the lists written at
+// zentab_shape_lists, head and tail -1 for all. Returns 0, or 1, 2 or 3 for
+// the columns, hidden columns or sort keys that cannot be read, leaving the
+// shape as it was.
+ZENTAB_EXPORT int32_t zentab_shape(double head, double tail, int32_t transpose) {
+    TableShape shape;
+    std::string* const lists[] = {&shape.columns, &shape.hide, &shape.sort};
+    std::string_view given = gShapeLists;
+    for (std::string* list : lists) {
+        const size_t end = given.find('\x1F');
+        *list = std::string(given.substr(0, end));
+        given.remove_prefix(end == std::string_view::npos ? given.size() : end + 1);
+    }
+    if (!shape.columns.empty() && !column_list_valid(shape.columns)) {
+        return 1;
+    }
+    if (!shape.hide.empty() && !column_list_valid(shape.hide)) {
+        return 2;
+    }
+    if (!shape.sort.empty() && !sort_keys_valid(shape.sort)) {
+        return 3;
+    }
+    shape.head = static_cast<int64_t>(head);
+    shape.tail = static_cast<int64_t>(tail);
+    shape.transpose = transpose != 0;
+    gShape = std::move(shape);
+    return 0;
+}
+
 // Frames the input, read as `from` and written as `to` (TableFormat: 0 psv,
 // 1 csv, 2 tsv, 3 markdown, 4 frame). cp932: as `zentab -e cp932` would frame
 // the text in code page 932, with the output in code page 932 bytes; the
@@ -108,6 +146,7 @@ ZENTAB_EXPORT int32_t zentab_frame(int32_t frameType, int32_t positionType, int3
     request.widthModel = wide != 0 ? WidthModel::Wide : WidthModel::Narrow;
     request.lineEnd = crlf != 0 ? LineEnd::CrLf : LineEnd::Lf;
     request.fit = gFit;
+    request.shape = gShape;
     std::string cp932Text;
     if (cp932 != 0) {
         if (cp932Input == 0) {

@@ -70,6 +70,8 @@ export function controls(page) {
         align: page.getByRole('textbox', { name: 'Align' }),
         padding: page.getByRole('spinbutton', { name: 'Padding' }),
         rules: page.getByRole('combobox', { name: 'Rules' }),
+        columns: page.getByRole('textbox', { name: 'Columns' }),
+        sort: page.getByRole('textbox', { name: 'Sort' }),
         copy: page.getByRole('button', { name: 'Copy' }),
         download: page.getByRole('button', { name: 'Download' }),
     };
@@ -78,12 +80,13 @@ export function controls(page) {
 // Chooses everything through the controls; width 'narrow' | 'wide', encoding
 // 'UTF-8' | 'Shift-JIS', format 'psv' | 'csv' | 'tsv' | 'markdown' | 'frame';
 // the fit as typed: frameWidth, cellWidth, align and padding strings,
-// overflow and rules as their options read.
+// overflow and rules as their options read; columns and sort as typed.
 export async function choose(page, {
-    text, frame, position, width, encoding, format, frameWidth, cellWidth, overflow, align, padding, rules,
+    text, frame, position, width, encoding, format, frameWidth, cellWidth, overflow, align, padding, rules, columns, sort,
 }) {
     const c = controls(page);
-    for (const [control, value] of [[c.frameWidth, frameWidth], [c.cellWidth, cellWidth], [c.align, align], [c.padding, padding]]) {
+    for (const [control, value] of [[c.frameWidth, frameWidth], [c.cellWidth, cellWidth], [c.align, align], [c.padding, padding],
+        [c.columns, columns], [c.sort, sort]]) {
         if (value !== undefined) await control.fill(value);
     }
     if (overflow !== undefined) await c.overflow.selectOption({ label: overflow });

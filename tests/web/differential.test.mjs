@@ -1,6 +1,7 @@
 // Random tables typed into the page through its controls, framed in every
 // frame type, position type, width and encoding, half of them fitted (frame
-// and cell widths, overflow, align, padding, rules), against the native command.
+// and cell widths, overflow, align, padding, rules), some with columns
+// chosen and rows sorted, against the native command.
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 
@@ -38,6 +39,10 @@ function makeCase(next) {
         lines.push(outer ? `|${line}|` : line);
     }
     const { fit } = next() < 0.5 ? randomFit(next) : { fit: {} };
+    const shaped = next() < 0.3;
+    const column = () => `${1 + Math.floor(next() * columns)}`;
+    const chosen = shaped && next() < 0.6 ? Array.from({ length: 1 + Math.floor(next() * 3) }, column).join(',') : '';
+    const sort = shaped && next() < 0.7 ? `${column()}${pick(['', ':n', ':r', ':n:r'])}` : '';
     return {
         text: lines.join('\n') + (next() < 0.5 ? '\n' : ''),
         frame: 1 + Math.floor(next() * 6),
@@ -51,6 +56,8 @@ function makeCase(next) {
         align: fit.align ?? '',
         padding: String(fit.padding ?? ''),
         rules: fit.rules ?? 'all',
+        columns: chosen,
+        sort,
     };
 }
 
@@ -61,6 +68,8 @@ function fitArgs(choice) {
         '--overflow', choice.overflow, '--align', choice.align,
         ...(choice.padding ? ['--padding', choice.padding] : []),
         '--rules', choice.rules,
+        ...(choice.columns ? ['-c', choice.columns] : []),
+        ...(choice.sort ? ['--sort', choice.sort] : []),
     ];
 }
 
@@ -90,7 +99,7 @@ test(`${caseCount} random tables through the page's controls match the command (
     let shown = {};
     const seen = {
         frames: new Set(), positions: new Set(), widths: new Set(), encodings: new Set(), refused: 0,
-        fitted: 0, tooNarrow: 0, overflows: new Set(), rules: new Set(),
+        fitted: 0, tooNarrow: 0, overflows: new Set(), rules: new Set(), shaped: 0,
     };
     for (let index = 0; index < caseCount; index++) {
         const choice = makeCase(next);
@@ -123,6 +132,7 @@ test(`${caseCount} random tables through the page's controls match the command (
         seen.tooNarrow += /Frame width is/.test(want.alert) ? 1 : 0;
         seen.overflows.add(choice.overflow);
         seen.rules.add(choice.rules);
+        seen.shaped += choice.columns || choice.sort ? 1 : 0;
     }
     assert.equal(seen.frames.size, 6);
     assert.equal(seen.positions.size, 17);
@@ -133,4 +143,5 @@ test(`${caseCount} random tables through the page's controls match the command (
     assert.ok(seen.tooNarrow > 0, 'some too narrow to fit');
     assert.equal(seen.overflows.size, 2);
     assert.equal(seen.rules.size, 3);
+    assert.ok(seen.shaped > caseCount / 10, `${seen.shaped} with columns or sort`);
 });

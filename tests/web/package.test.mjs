@@ -77,6 +77,66 @@ test('fitting options: frame() prints what the command prints', () => {
     assert.ok(seen.framed > 100 && seen.narrow > 0, JSON.stringify(seen));
 });
 
+// Random tables of numbers and words with random columns, sort keys, heads,
+// tails and transposes, to every format: what frame() returns or throws is
+// what the command prints or says.
+test('columns and rows: frame() prints what the command prints', () => {
+    const next = random(2929);
+    const pick = (items) => items[Math.floor(next() * items.length)];
+    const words = ['a', 'B', 'b', '1', '-2', '10', '1,000', '3.5', '.5', 'りんご', '漢字', 'x y', '', 'é'];
+    const seen = { framed: 0, refused: 0 };
+    for (let round = 0; round < 300; round++) {
+        const columns = 1 + Math.floor(next() * 4);
+        const header = Array.from({ length: columns }, (_, index) => `h${index + 1}`);
+        const body = Array.from({ length: Math.floor(next() * 7) }, () => Array.from({ length: columns },
+            () => pick(words) || 'z'));
+        const text = [header, ...body].map((row) => row.join('|')).join('\n') + '\n';
+        const item = () => (next() < 0.3 ? pick([...header, 'nope']) : `${1 + Math.floor(next() * (columns + 1))}`);
+        const options = { to: pick(['frame', 'csv', 'markdown', 'psv']) };
+        const args = ['--to', options.to];
+        if (next() < 0.4) {
+            options.columns = Array.from({ length: 1 + Math.floor(next() * 3) }, item);
+            args.push('-c', options.columns.join(','));
+        }
+        if (next() < 0.2) {
+            options.hide = item();
+            args.push('--hide', options.hide);
+        }
+        if (next() < 0.7) {
+            options.sort = `${item()}${pick(['', ':n', ':r', ':n:r'])}`;
+            args.push('--sort', options.sort);
+        }
+        for (const name of ['head', 'tail']) {
+            if (next() < 0.3) {
+                options[name] = Math.floor(next() * 5);
+                args.push(`--${name}`, `${options[name]}`);
+            }
+        }
+        if (next() < 0.2) {
+            options.transpose = true;
+            args.push('--transpose');
+        }
+        const native = runNative(args, text);
+        const name = `${args.join(' ')} on ${JSON.stringify(text)}`;
+        if (native.status === 0) {
+            assert.equal(frame(text, options), native.stdout.toString('utf8'), name);
+            seen.framed++;
+            continue;
+        }
+        assert.throws(() => frame(text, options), (error) => {
+            assert.ok(error instanceof ZentabError, name);
+            assert.equal(error.message, nativeRefusal(native), name);
+            seen.refused += error.kind === 'no-such-column' ? 1 : 0;
+            return true;
+        });
+    }
+    assert.ok(seen.framed > 150 && seen.refused > 10, JSON.stringify(seen));
+    assert.throws(() => frame('a|b', { columns: '3-1' }), RangeError);
+    assert.throws(() => frame('a|b', { sort: '1:n:n' }), RangeError);
+    assert.throws(() => frame('a|b', { head: -1 }), RangeError);
+    assert.throws(() => frame('a|b', { columns: [true] }), TypeError);
+});
+
 // The module hands its output over as UTF-16, taking ASCII and three-byte
 // characters several at a time: long runs of one length of UTF-8 character
 // and of mixed ones, ending anywhere in a block, come back as they went in.
@@ -374,6 +434,12 @@ describe('npx zentab behaves as the command', () => {
                 args.push(...pick([['-w0'], ['--width=x'], ['--cell-width', '3,,4'], ['--cell-width=-,07'], ['--align', 'lx'],
                     ['--align=LRD'], ['--padding', '1001'], ['--padding=007'], ['--overflow', 'cut'], ['--overflow=TRUNCATE'],
                     ['--rules', 'some'], ['--rules', 'Header'], ['-w']]));
+            }
+            // Columns and rows, now and then one the table lacks or a list that cannot be read.
+            if (next() < 0.3) {
+                args.push(...pick([['-c', '2,1'], ['--columns=B'], ['-c1'], ['--hide', '1'], ['--sort', '1:r'], ['--sort=2:n'],
+                    ['--head', '1'], ['--tail=01'], ['--transpose'], ['-c', '9'], ['-c', '2-1'], ['--sort', '1:n:n'],
+                    ['--head', '-1'], ['--transpose=1']]));
             }
             const text = pick(texts);
             const native = runNative(args, text);

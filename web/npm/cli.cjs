@@ -14,11 +14,19 @@ const valued = new Map([
     ['-a', 'ambiguous'], ['--ambiguous', 'ambiguous'], ['-e', 'encoding'], ['--encoding', 'encoding'],
     ['--from', 'from'], ['--to', 'to'], ['-w', 'width'], ['--width', 'width'], ['--cell-width', 'cellWidth'],
     ['--overflow', 'overflow'], ['--align', 'align'], ['--padding', 'padding'], ['--rules', 'rules'],
+    ['-c', 'columns'], ['--columns', 'columns'], ['--hide', 'hide'], ['--sort', 'sort'], ['--head', 'head'],
+    ['--tail', 'tail'],
 ]);
 const longNames = {
     width: '--width', cellWidth: '--cell-width', overflow: '--overflow', align: '--align', padding: '--padding', rules: '--rules',
 };
-const flags = new Set(['--unframe', '--crlf', '-h', '--help', '--version']);
+const flags = new Set(['--unframe', '--crlf', '--transpose', '-h', '--help', '--version']);
+// Columns and rows, with the hints the command gives for values it cannot read.
+const shapeHints = {
+    columns: 'use columns by number from 1, ranges such as 2-4 or header texts, separated by commas',
+    hide: 'use columns by number from 1, ranges such as 2-4 or header texts, separated by commas',
+    sort: 'use columns by number or header, separated by commas, each followed by :n for numbers or :r to reverse',
+};
 // The native command's, which this one leaves to it.
 const nativeOnly = new Set(['--raw', '--json-nested', '--no-header']);
 
@@ -38,6 +46,19 @@ tables between csv, tsv, Markdown, frames and '|'-separated cells (psv).
                        or frame (a ruled table, ours or another tool's)
       --to FORMAT      the output's format: frame (default), psv, csv, tsv or
                        markdown (-p gives the alignment)
+  -c, --columns LIST   the columns to show, in that order: numbers from 1,
+                       ranges such as 2-4, or header texts, separated by
+                       commas (3,1,Price)
+      --hide LIST      the columns not to show, in the same words
+      --sort KEYS      sort the rows under the header by columns (number or
+                       header), stably, text by code point; a key's :n
+                       compares numbers (signs, decimals, grouping commas;
+                       other cells after them), :r reverses (2:n:r,Name)
+      --head N         only the first N rows under the header (after
+                       --sort); a frame says in a last row how many it
+                       left out, other formats leave them out silently
+      --tail N         only the last N rows under the header
+      --transpose      rows become columns
       --unframe        short for --from frame --to psv (a --to given wins)
       --crlf           end output lines with CR LF (default LF)
   -w, --width N        no line of the frame wider than N columns: the widest
@@ -110,6 +131,21 @@ function checked(option, value) {
     const fail = (message) => {
         throw new UsageError(message);
     };
+    if (Object.hasOwn(shapeHints, option)) {
+        // The package reads a list as the command does: asked of a table
+        // that has no such columns, a list it can read is refused otherwise.
+        try {
+            frame('x', { [option]: value, to: 'psv' });
+        } catch (error) {
+            if (error instanceof RangeError) fail(`invalid --${option} '${value}' (${shapeHints[option]})`);
+        }
+        return value;
+    }
+    if (option === 'head' || option === 'tail') {
+        const rows = countIn(value, 0, 999999999);
+        if (rows === undefined) fail(`invalid --${option} '${value}' (use a number of rows)`);
+        return rows;
+    }
     if (Object.hasOwn(longNames, option)) {
         const [taken, hint] = fitValue(option, value);
         if (taken === undefined) fail(`invalid ${longNames[option]} '${value}' (${hint})`);
@@ -192,6 +228,7 @@ function parse(args, environment) {
         options.ambiguous = ambiguous;
     }
     if (seen.has('--crlf')) options.lineEnd = 'crlf';
+    if (seen.has('--transpose')) options.transpose = true;
     if (options.width === 'auto') {
         // As the command: the terminal standard output goes to, else $COLUMNS.
         const { isTTY, columns } = process.stdout;

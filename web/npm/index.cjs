@@ -51,6 +51,7 @@ const kinds = [
     'cell-holds-line-break', 'row-not-held', 'not-in-cp932', 'cell-has-edge-blanks', 'bad-json',
     'duplicate-name', 'format-not-readable', 'too-few-columns', 'format-not-writable', 'frame-too-narrow',
     'bad-layout', 'cells-past-header', 'merged-cells', 'text-outside-table', 'no-such-table',
+    'no-such-column',
 ];
 const kindWord = (kind) => kinds[kind] ?? `kind-${kind}`;
 
@@ -155,6 +156,46 @@ function fitOf({ width, cellWidth, overflow = 'wrap', align, padding = 0, rules 
     };
 }
 
+// The command's limit for --head and --tail.
+const mostRows = 999999999;
+
+// A list of columns as the command takes it: "3,1-2,Name", or an array of
+// numbers and header texts.
+function columnList(name, value) {
+    if (value === undefined || value === null) return '';
+    if (typeof value === 'string') return value;
+    if (Number.isInteger(value)) return String(value);
+    if (Array.isArray(value) && value.every((each) => typeof each === 'string' || Number.isInteger(each))) {
+        return value.join(',');
+    }
+    throw new TypeError(`${name} must be a string such as "3,1-2,Name" or an array of column numbers and header texts`);
+}
+
+function rowsOrAll(name, value) {
+    if (value === undefined || value === null) return -1;
+    if (!Number.isInteger(value) || value < 0 || value > mostRows) {
+        throw new RangeError(`${name} must be a number of rows, 0 to ${mostRows}, not ${String(value)}`);
+    }
+    return value;
+}
+
+function shapeOf({ columns, hide, sort, head, tail, transpose = false }) {
+    return {
+        columns: columnList('columns', columns),
+        hide: columnList('hide', hide),
+        sort: columnList('sort', sort),
+        head: rowsOrAll('head', head),
+        tail: rowsOrAll('tail', tail),
+        transpose: Boolean(transpose),
+    };
+}
+
+const listHints = {
+    columns: 'columns by number from 1, ranges such as 2-4 or header texts, separated by commas',
+    hide: 'columns by number from 1, ranges such as 2-4 or header texts, separated by commas',
+    sort: 'columns by number or header, separated by commas, each followed by :n for numbers or :r to reverse',
+};
+
 /**
  * Frames a table whose cells are split by `|` or by tabs, or converts it
  * between formats, as the command does.
@@ -162,7 +203,9 @@ function fitOf({ width, cellWidth, overflow = 'wrap', align, padding = 0, rules 
  * @param {{frame?: number, position?: string | number, ambiguous?: 'narrow' | 'wide',
  *   from?: string, to?: string, encoding?: string, lineEnd?: 'lf' | 'crlf',
  *   width?: number, cellWidth?: number | (number | null | '-')[], overflow?: 'wrap' | 'truncate',
- *   align?: string, padding?: number, rules?: 'all' | 'header' | 'none'}} [options]
+ *   align?: string, padding?: number, rules?: 'all' | 'header' | 'none',
+ *   columns?: string | (string | number)[], hide?: string | (string | number)[],
+ *   sort?: string | (string | number)[], head?: number, tail?: number, transpose?: boolean}} [options]
  * @returns {string | Uint8Array} a string for a string, bytes in the encoding for bytes
  */
 function frame(text, options = {}) {
@@ -180,8 +223,12 @@ function frame(text, options = {}) {
     const write = formatNumber('to', to);
     const cp932 = isCp932(encoding);
     const fit = fitOf(options);
+    const shape = shapeOf(options);
     const result = open().frameText(text, frame, positionType, wide(ambiguous), cp932, lineEndIsCrlf(lineEnd), !given,
-        read, write, fit);
+        read, write, fit, shape);
+    if (result.badList) {
+        throw new RangeError(`${result.badList} must be ${listHints[result.badList]}, not ${shape[result.badList]}`);
+    }
     if (result.refusal) throw new ZentabError(result.refusal);
     return given ? result.bytes : result.text;
 }

@@ -58,6 +58,30 @@ export interface FrameOptions {
     padding?: number;
     /** Rules inside the frame: "all" (default), "header" (under the header only) or "none". */
     rules?: 'all' | 'header' | 'none';
+    /**
+     * The columns to show, in that order, as `-c`: numbers from 1, ranges
+     * such as "2-4" and header texts, as "3,1,Name" or [3, 1, "Name"]. A
+     * column the table lacks throws a ZentabError of kind "no-such-column".
+     * For every output format.
+     */
+    columns?: string | ReadonlyArray<string | number>;
+    /** The columns not to show, in the same words, as `--hide`. */
+    hide?: string | ReadonlyArray<string | number>;
+    /**
+     * The rows under the header sorted, stably, as `--sort`: keys such as
+     * "2:n:r,Name"; `:n` compares numbers (signs, decimals, grouping
+     * commas; other cells after them), `:r` reverses; text by code point.
+     */
+    sort?: string | ReadonlyArray<string | number>;
+    /**
+     * Only the first (`head`) or last (`tail`) rows under the header, 0 to
+     * 999999999: a frame ends in a row saying how many it left out, other
+     * formats leave them out silently.
+     */
+    head?: number;
+    tail?: number;
+    /** Rows become columns, as `--transpose`. */
+    transpose?: boolean;
 }
 
 export interface UnframeOptions {
@@ -72,7 +96,7 @@ export type RefusalKind =
     | 'no-delimiter-row' | 'no-frame-found' | 'frame-mismatch' | 'cell-holds-separator'
     | 'cell-holds-line-break' | 'row-not-held' | 'not-in-cp932' | 'cell-has-edge-blanks'
     | 'too-few-columns' | 'frame-too-narrow' | 'bad-layout' | 'cells-past-header' | 'merged-cells'
-    | 'text-outside-table' | 'no-such-table'
+    | 'text-outside-table' | 'no-such-table' | 'no-such-column'
     | (string & {});
 
 /** Thrown for a table that cannot be framed, with where and why. */
@@ -115,7 +139,8 @@ export function ready(): Promise<void>;
  * between formats), and returns exactly what `zentab -f FRAME -p POSITION
  * -a AMBIGUOUS -e ENCODING --from FROM --to TO [--crlf] [-w WIDTH]
  * [--cell-width CELLWIDTH] [--overflow OVERFLOW] [--align ALIGN]
- * [--padding PADDING] [--rules RULES]` prints.
+ * [--padding PADDING] [--rules RULES] [-c COLUMNS] [--hide HIDE] [--sort SORT]
+ * [--head HEAD] [--tail TAIL] [--transpose]` prints.
  * Throws a ZentabError for input that cannot be framed, and a RangeError or
  * TypeError for bad options.
  */
