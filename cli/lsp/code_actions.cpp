@@ -183,6 +183,9 @@ void table_actions(ActionList& actions, const OpenDocument& document, const Docu
             }
         }
     }
+    if (table.refusal.kind != RefusalKind::None) {
+        return;  // no width model lines up a table left as it is
+    }
     for (const WidthModel model : {WidthModel::Wide, WidthModel::Narrow}) {
         if (std::optional<TextEdit> edit = in_width_model(document, table, settings, model)) {
             actions.add(model == WidthModel::Wide ? "Use the wide width model for this table"

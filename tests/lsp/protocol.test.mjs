@@ -462,6 +462,9 @@ test('diagnostics mark a table out of line and rows of too many or too few cells
   const fixes = await client.codeActions(uri, lineRange(11, 11), { diagnostics: published, only: ['quickfix'] });
   assert.deepEqual(fixes.map((fix) => [fix.title, fix.diagnostics]), [['Align table', published.slice(2)]]);
   assert.deepEqual(await client.codeActions(uri, lineRange(7, 7), { diagnostics: published, only: ['quickfix'] }), []);
+  // A table left as it is is not lined up in another width model either.
+  const rewrites = await client.codeActions(uri, lineRange(7, 7), { only: ['refactor.rewrite'] });
+  assert.ok(!rewrites.some((action) => action.title.startsWith('Use the ')));
 
   const fixed = await client.change(uri, 2, [
     { range: lineRange(1, 3), text: fmt('|a|b|\n|-|-|\n|1|2|\n') },
