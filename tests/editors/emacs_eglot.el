@@ -65,18 +65,24 @@
         (with-temp-file "stock.md.diagnostics-after"
           (insert (format "%S\n" types)))))))
 
-(with-current-buffer (zentab-test-open "actions.md" 'markdown-mode)
+(defun zentab-test-convert (pattern lines title)
+  "Picks the code action TITLE for LINES lines from the one matching PATTERN."
   (goto-char (point-min))
-  (re-search-forward "^棚\t")
+  (re-search-forward pattern)
   (let ((start (line-beginning-position))
         (last-nonmenu-event 13))
-    (forward-line 3)
+    (forward-line lines)
     (cl-letf (((symbol-function 'completing-read)
                (lambda (_prompt items &rest _)
-                 (or (car (assoc "Convert to Markdown table" items))
-                     (error "No \"Convert to Markdown table\" among %S" (mapcar #'car items))))))
-      (eglot-code-actions start (point) nil t)))
+                 (or (car (assoc title items))
+                     (error "No %S among %S" title (mapcar #'car items))))))
+      (eglot-code-actions start (point) nil t))))
+
+(with-current-buffer (zentab-test-open "actions.md" 'markdown-mode)
+  (zentab-test-convert "^棚\t" 3 "Convert to Markdown table")
   (write-region nil nil "actions.md.markdown.out")
+  (zentab-test-convert "^品名," 3 "Convert to Markdown table")
+  (write-region nil nil "actions.md.from-csv.out")
   ;; eglot-format on a region: that table only.
   (goto-char (point-min))
   (re-search-forward "^| Mood")

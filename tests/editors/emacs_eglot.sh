@@ -3,8 +3,9 @@
 # buffer of Japanese and emoji tables and an Org buffer formatted with
 # eglot-format-buffer hold zentab fmt's text, flymake marks the ragged row
 # and the tables out of line (only the row once formatted), the code action
-# picked by its title turns tab-separated lines into the Markdown table
-# zentab --to markdown makes, and eglot-format on a region lines up its table.
+# picked by its title turns tab-separated lines, then CSV lines, into the
+# Markdown tables zentab --to markdown makes, and eglot-format on a region
+# lines up its table.
 # Usage: emacs_eglot.sh ZENTAB
 set -euo pipefail
 source "$(dirname "$0")/editor_session.sh"
@@ -37,8 +38,14 @@ splice actions.md "$tsv" $((tsv + 2)) "$zentab" --to markdown >expected-markdown
 same_text expected-markdown.md actions.md.markdown.out \
   "eglot's 'Convert to Markdown table' is not zentab --to markdown of the lines"
 
+step "the code action 'Convert to Markdown table' on CSV lines"
+csv=$(line_of '^品名,' actions.md.markdown.out)
+splice actions.md.markdown.out "$csv" $((csv + 2)) "$zentab" --from csv --to markdown >expected-from-csv.md
+same_text expected-from-csv.md actions.md.from-csv.out \
+  "eglot's 'Convert to Markdown table' is not zentab --from csv --to markdown of the CSV lines"
+
 step "eglot-format on the emoji table's lines"
-mood=$(line_of '^| Mood' actions.md.markdown.out)
-splice actions.md.markdown.out "$mood" $((mood + 5)) "$zentab" fmt >expected-range.md
+mood=$(line_of '^| Mood' actions.md.from-csv.out)
+splice actions.md.from-csv.out "$mood" $((mood + 5)) "$zentab" fmt >expected-range.md
 same_text expected-range.md actions.md.range.out "eglot-format on a region is not zentab fmt of its table"
 echo "== all steps passed"
