@@ -2,6 +2,7 @@
 // arithmetic, and the frame's row for the rows left out in every style.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <random>
 #include <string>
@@ -74,6 +75,64 @@ TEST(SortOrder, NumbersCompareByValueAndTextsAfterThem) {
     for (const Case& c : cases) {
         const int got = compare_as_numbers(c.a, c.b);
         EXPECT_EQ((got > 0) - (got < 0), c.order) << c.a << " vs " << c.b;
+    }
+}
+
+// Keys that tie in their first bytes or digits, run past fourteen digits or
+// sixty-three, or are not numbers at all.
+std::string random_key(std::mt19937& random) {
+    static const char* const pieces[] = {"-", "+", "0", "1",      "9",
+                                         ",", ".", "a", "item-1", "\xE6\xBC\xA2"};
+    std::string key;
+    const int count = static_cast<int>(random() % 6);
+    for (int i = 0; i < count; ++i) {
+        key += pieces[random() % 10];
+    }
+    if (random() % 5 == 0) {
+        key += std::string(random() % 2 == 0 ? 15 : 64, static_cast<char>('0' + random() % 10));
+        key += std::to_string(random() % 10);
+    }
+    return key;
+}
+
+// The rows sorted are the rows a plain stable sort by every key gives.
+TEST(SortOrder, RowsAsAStableSortByEveryKeyOrdersThem) {
+    std::mt19937 random(2026);
+    for (int round = 0; round < 300; ++round) {
+        const size_t rows = 1 + random() % 400;
+        std::vector<std::vector<std::string>> body(rows);
+        Table table;
+        for (const char* name : {"a", "b"}) {
+            table.add_cell(name, 0, 0);
+        }
+        table.end_row();
+        for (auto& row : body) {
+            row = {random_key(random), random_key(random)};
+            for (const std::string& cell : row) {
+                table.add_cell(cell, 0, 0);
+            }
+            table.end_row();
+        }
+        std::vector<ResolvedKey> keys;
+        for (size_t k = 0; k < 1 + random() % 3; ++k) {
+            keys.push_back(ResolvedKey{random() % 2, random() % 2 == 0, random() % 2 == 0});
+        }
+        std::vector<size_t> expected(rows);
+        for (size_t i = 0; i < rows; ++i) {
+            expected[i] = i + 1;
+        }
+        std::stable_sort(expected.begin(), expected.end(), [&](size_t a, size_t b) {
+            for (const ResolvedKey& key : keys) {
+                const std::string& x = body[a - 1][key.column];
+                const std::string& y = body[b - 1][key.column];
+                const int by = key.numeric ? compare_as_numbers(x, y) : x.compare(y);
+                if (by != 0) {
+                    return key.reversed ? by > 0 : by < 0;
+                }
+            }
+            return false;
+        });
+        ASSERT_EQ(sorted_body_rows(TableCells(table), keys), expected) << "round " << round;
     }
 }
 
