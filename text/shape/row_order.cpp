@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <optional>
 #include <string>
@@ -89,9 +90,13 @@ int compare_text(std::string_view a, std::string_view b) {
 // The first eight bytes of a text, the first most significant, so that
 // comparing two as numbers orders them as their bytes do.
 uint64_t prefix_of(std::string_view text) {
+    unsigned char bytes[8] = {};
+    if (!text.empty()) {
+        std::memcpy(bytes, text.data(), std::min<size_t>(8, text.size()));
+    }
     uint64_t prefix = 0;
-    for (size_t i = 0; i < 8; ++i) {
-        prefix = (prefix << 8) | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0U);
+    for (unsigned char byte : bytes) {
+        prefix = (prefix << 8) | byte;
     }
     return prefix;
 }
@@ -155,18 +160,21 @@ struct SortedRow {
 
 using RowIterator = std::vector<SortedRow>::iterator;
 
-// Least significant byte first, each pass stable; a byte every row shares
-// costs one count.
+// Least significant byte first, each pass stable; no pass for a byte every
+// row shares.
 void radix_sort(RowIterator first, RowIterator last) {
-    const auto size = static_cast<size_t>(last - first);
-    std::vector<SortedRow> scratch(size);
+    uint64_t varying = 0;
+    for (auto row = first; row != last; ++row) {
+        varying |= row->order ^ first->order;
+    }
+    std::vector<SortedRow> scratch(static_cast<size_t>(last - first));
     for (int shift = 0; shift < 64; shift += 8) {
+        if (((varying >> shift) & 0xFF) == 0) {
+            continue;
+        }
         size_t counts[257] = {};
         for (auto row = first; row != last; ++row) {
             ++counts[((row->order >> shift) & 0xFF) + 1];
-        }
-        if (std::find(std::begin(counts), std::end(counts), size) != std::end(counts)) {
-            continue;
         }
         for (size_t i = 1; i < 257; ++i) {
             counts[i] += counts[i - 1];
