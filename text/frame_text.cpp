@@ -315,6 +315,8 @@ ShapedTable shaped_and_written(const Table& table, const FrameRequest& request) 
         shaped.refusal = written.refusal;
         return shaped;
     }
+    // Both the shaped and the written table are spans of the given table's
+    // text, or own what they hold: either may replace the other.
     if (!request.shape.transpose) {
         shaped.table = std::move(written.table);
         return shaped;
