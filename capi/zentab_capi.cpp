@@ -418,6 +418,29 @@ int zentab_options_set_tail(zentab_options* options, int64_t rows) {
     return 0;
 }
 
+int zentab_options_set_number(zentab_options* options, const char* styles) {
+    return guarded_set([&] {
+        return set_column_list(options->request.cellText.number, styles, number_list_valid);
+    });
+}
+
+int zentab_options_set_group_char(zentab_options* options, const char* character) {
+    return guarded_set([&] {
+        const int set =
+            set_column_list(options->request.cellText.groupChar, character, group_char_valid);
+        if (set == 0 && options->request.cellText.groupChar.empty()) {
+            options->request.cellText.groupChar = ",";
+        }
+        return set;
+    });
+}
+
+int zentab_options_set_missing(zentab_options* options, const char* text) {
+    return guarded_set([&] {
+        return set_column_list(options->request.cellText.missing, text, missing_text_valid);
+    });
+}
+
 int zentab_options_set_transpose(zentab_options* options, int transpose) {
     options->request.shape.transpose = transpose != 0;
     return 0;

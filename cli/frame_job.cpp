@@ -106,6 +106,9 @@ LibraryOptions library_options(const CliOptions& options) {
     zentab_options_set_head(set, options.head);
     zentab_options_set_tail(set, options.tail);
     zentab_options_set_transpose(set, options.transpose ? 1 : 0);
+    zentab_options_set_number(set, options.number.c_str());
+    zentab_options_set_group_char(set, options.groupChar.c_str());
+    zentab_options_set_missing(set, options.missing.c_str());
     return handle;
 }
 

@@ -217,6 +217,9 @@ enum class OptionKind {
     Head,
     Tail,
     Transpose,
+    Number,
+    GroupChar,
+    Missing,
     Help,
     Version,
     Unknown
@@ -253,6 +256,9 @@ constexpr OptionName kOptionNames[] = {
     {"", "--head", OptionKind::Head},
     {"", "--tail", OptionKind::Tail},
     {"", "--transpose", OptionKind::Transpose},
+    {"", "--number", OptionKind::Number},
+    {"", "--group-char", OptionKind::GroupChar},
+    {"", "--missing", OptionKind::Missing},
     {"-h", "--help", OptionKind::Help},
     {"", "--version", OptionKind::Version},
 };
@@ -424,11 +430,46 @@ class OptionParser {
 
     static bool is_shape(OptionKind kind) {
         return kind == OptionKind::Columns || kind == OptionKind::Hide ||
-               kind == OptionKind::Sort || kind == OptionKind::Head || kind == OptionKind::Tail;
+               kind == OptionKind::Sort || kind == OptionKind::Head || kind == OptionKind::Tail ||
+               is_cell_text(kind);
+    }
+
+    static bool is_cell_text(OptionKind kind) {
+        return kind == OptionKind::Number || kind == OptionKind::GroupChar ||
+               kind == OptionKind::Missing;
+    }
+
+    void set_cell_text(OptionKind kind, const std::string& value) {
+        CliOptions& options = result_.options;
+        if (kind == OptionKind::Number) {
+            if (!library_takes_list(zentab_options_set_number, value)) {
+                refuse_value(kind, value,
+                             "use one item a column, separated by commas: - as is, g grouped, "
+                             ".N N decimals (0 to 20), g.N both (g,.2,-)");
+                return;
+            }
+            options.number = value;
+        } else if (kind == OptionKind::GroupChar) {
+            if (value.empty() || !library_takes_list(zentab_options_set_group_char, value)) {
+                refuse_value(kind, value, "use one character that is not a digit, sign or control");
+                return;
+            }
+            options.groupChar = value;
+        } else {
+            if (!library_takes_list(zentab_options_set_missing, value)) {
+                refuse_value(kind, value, "use text without control characters");
+                return;
+            }
+            options.missing = value;
+        }
     }
 
     void set_shape(OptionKind kind, const std::string& value) {
         CliOptions& options = result_.options;
+        if (is_cell_text(kind)) {
+            set_cell_text(kind, value);
+            return;
+        }
         if (kind == OptionKind::Head || kind == OptionKind::Tail) {
             std::optional<int32_t> rows = count_in(value, 0, kMostRows);
             if (!rows) {
@@ -699,6 +740,12 @@ const char* usage_text() {
            "                       left out, other formats leave them out silently\n"
            "      --tail N         only the last N rows under the header\n"
            "      --transpose      rows become columns\n"
+           "      --number LIST    numbers under the header written anew, an item a\n"
+           "                       column: - as is, g digits grouped, .N N decimals\n"
+           "                       rounded half to even, g.N both (g,.2,-,g.0)\n"
+           "      --group-char C   the grouping character instead of ',' (' for\n"
+           "                       instance); '.' makes the decimal point ','\n"
+           "      --missing TEXT   what an empty cell under the header shows\n"
            "  -w, --width N        no line of the frame wider than N columns: the widest\n"
            "                       columns give way first; auto: the terminal's width,\n"
            "                       else $COLUMNS, else no limit\n"

@@ -39,6 +39,10 @@ struct CliOptions {
     int64_t head = -1;  // -1: every row
     int64_t tail = -1;
     bool transpose = false;
+    // Numbers and empty cells of the body, as the library takes them, checked.
+    std::string number;
+    std::string groupChar = ",";
+    std::string missing;
     bool crlf = false;
     bool raw = false;
     bool help = false;

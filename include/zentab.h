@@ -25,7 +25,7 @@
 #include <stdint.h>
 
 #define ZENTAB_VERSION_MAJOR 1
-#define ZENTAB_VERSION_MINOR 4
+#define ZENTAB_VERSION_MINOR 5
 #define ZENTAB_VERSION_PATCH 0
 
 #if defined(ZENTAB_BUILDING_LIBRARY) && defined(__GNUC__)
@@ -214,7 +214,7 @@ ZENTAB_API int zentab_options_set_columns(zentab_options* options, const char* c
 ZENTAB_API int zentab_options_set_hide(zentab_options* options, const char* columns);
 /* Body rows sorted, stably, by keys separated by commas: a column as above
  * (not a range), followed by ":n" to compare as numbers (a sign, digits
- * grouped by commas, a decimal point; cells that are not numbers after every
+ * grouped by commas in threes, a decimal point; cells that are not numbers after every
  * number, by their text) and ":r" to reverse. Text compares by code point. */
 ZENTAB_API int zentab_options_set_sort(zentab_options* options, const char* keys);
 /* Only the first rows (or then the last, with tail) of the body, sorted
@@ -225,6 +225,31 @@ ZENTAB_API int zentab_options_set_head(zentab_options* options, int64_t rows);
 ZENTAB_API int zentab_options_set_tail(zentab_options* options, int64_t rows);
 /* Nonzero: rows become columns, after the columns and rows are chosen. */
 ZENTAB_API int zentab_options_set_transpose(zentab_options* options, int transpose);
+
+/* Since 1.5: what the body's cells show, for every output format, after the
+ * columns are chosen and the rows sorted (which sees the cells as read) and
+ * before they are transposed. The header row stays as it is. Each setter
+ * returns 0, or -1 for a value it cannot read, leaving the options as they
+ * were; NULL or "" sets the default back.
+ *
+ * Numbers written anew, one item a column separated by commas: "-" as is,
+ * "g" digits grouped by threes, ".N" N decimals (0..20), "g.N" both
+ * ("g,.2,-,g.0"); columns past the list as they are. A number is what
+ * zentab_options_set_sort's ":n" compares: a sign, digits grouped by commas
+ * or not, a decimal point; other cells stay as they are. Decimals are
+ * rounded half to even on the digits themselves (2.5 -> 2, 0.125 -> 0.12);
+ * the sign stays as written, so -0.004 with ".2" is "-0.00". Leading zeros
+ * go, but a 0 before the point. */
+ZENTAB_API int zentab_options_set_number(zentab_options* options, const char* styles);
+/* The grouping character instead of ",": one UTF-8 character that is not a
+ * digit, a sign or a control. With "." the decimal point is written ",".
+ * A table in code page 932 holds it in that code page; one it has no form
+ * for is refused by zentab_convert with ZENTAB_REFUSAL_NOT_IN_CP932. */
+ZENTAB_API int zentab_options_set_group_char(zentab_options* options, const char* character);
+/* What an empty body cell shows: UTF-8 text without control characters,
+ * held in code page 932 as the group character is. Only cells the table
+ * has; a column chosen that a row lacks counts as an empty cell. */
+ZENTAB_API int zentab_options_set_missing(zentab_options* options, const char* text);
 
 /* Reads size bytes of text in the options' from format and writes them in
  * their to format; options NULL means the defaults. Text of nothing but line

@@ -161,7 +161,7 @@ bool frame_plain_table(const FrameRequest& request, FrameTarget& frame, Refusal&
     if ((!psv && request.from != TableFormat::Csv && request.from != TableFormat::Tsv &&
          request.from != TableFormat::Markdown && request.from != TableFormat::Frame) ||
         request.to != TableFormat::Frame || (!psv && !request.fit.plain()) ||
-        check_request(request).kind != RefusalKind::None ||
+        request.cellText.any() || check_request(request).kind != RefusalKind::None ||
         static_cast<int64_t>(request.text.size()) > input_limit(request)) {
         return false;
     }
@@ -181,7 +181,7 @@ bool frame_plain_delimited(const FrameRequest& request, std::string_view table, 
                            Refusal& refusal) {
     const bool csv = request.from == TableFormat::Csv;
     if ((!csv && request.from != TableFormat::Tsv) || request.to != TableFormat::Frame ||
-        !request.fit.plain()) {
+        !request.fit.plain() || request.cellText.any()) {
         return false;
     }
     CellGrid grid;
@@ -297,9 +297,41 @@ Refusal write_unshaped(const FrameRequest& request, const Table& table, FrameTar
     return written.refusal;
 }
 
+// Columns chosen and rows sorted and cut, then the body's cells written as
+// asked, then turned: sorting sees the cells as read, and the header row is
+// the one that stays as it is.
+ShapedTable shaped_and_written(const Table& table, const FrameRequest& request) {
+    if (!request.cellText.any()) {
+        return shape_table(table, request.shape);
+    }
+    TableShape unturned = request.shape;
+    unturned.transpose = false;
+    ShapedTable shaped = shape_table(table, unturned);
+    if (!shaped.ok() || shaped.table.rows().empty()) {
+        return shaped;
+    }
+    CellTextTable written = with_cell_text(shaped.table, request.cellText);
+    if (!written.ok()) {
+        shaped.refusal = written.refusal;
+        return shaped;
+    }
+    // Both the shaped and the written table are spans of the given table's
+    // text, or own what they hold: either may replace the other.
+    if (!request.shape.transpose) {
+        shaped.table = std::move(written.table);
+        return shaped;
+    }
+    TableShape turn;
+    turn.transpose = true;
+    ShapedTable turned = shape_table(written.table, turn);
+    turned.table.own_text();
+    shaped.table = std::move(turned.table);
+    return shaped;
+}
+
 // Columns chosen and rows sorted and cut, between reading and writing.
 Refusal convert_shaped(const FrameRequest& request, const Table& table, FrameTarget& target) {
-    ShapedTable shaped = shape_table(table, request.shape);
+    ShapedTable shaped = shaped_and_written(table, request);
     if (!shaped.ok()) {
         return shaped.refusal;
     }
@@ -324,7 +356,8 @@ Refusal convert(const FrameRequest& given, FrameTarget& target) {
     if (refusal.kind != RefusalKind::None || table.empty()) {
         return refusal;
     }
-    if (request.from == TableFormat::Psv && request.to == TableFormat::Frame) {
+    if (request.from == TableFormat::Psv && request.to == TableFormat::Frame &&
+        !request.cellText.any()) {
         return frame_psv(request, without_bom(table, request.encoding), target);
     }
     if (frame_plain_delimited(request, without_bom(table, request.encoding), target, refusal)) {
@@ -335,7 +368,7 @@ Refusal convert(const FrameRequest& given, FrameTarget& target) {
     if (!read.ok()) {
         return read.refusal;
     }
-    if (request.shape.any()) {
+    if (request.shape.any() || request.cellText.any()) {
         return convert_shaped(request, read.table, target);
     }
     return write_unshaped(request, read.table, target);
@@ -361,7 +394,7 @@ FrameOutcome frame_table(const Table& table, const FrameRequest& request) {
     FrameOutcome outcome;
     FrameTarget target{outcome.text};
     outcome.refusal = check_request(request);
-    if (outcome.ok() && !request.shape.any()) {
+    if (outcome.ok() && !request.shape.any() && !request.cellText.any()) {
         outcome.refusal = write_unshaped(request, table, target);
     } else if (outcome.ok()) {
         outcome.refusal = convert_shaped(request, table, target);
@@ -385,8 +418,8 @@ TableRead read_text(const FrameRequest& given) {
         read = read_table(table, request.from, request.encoding, request.widthModel,
                           request.jsonNested);
     }
-    if (read.ok() && request.shape.any()) {
-        ShapedTable shaped = shape_table(read.table, request.shape);
+    if (read.ok() && (request.shape.any() || request.cellText.any())) {
+        ShapedTable shaped = shaped_and_written(read.table, request);
         read.refusal = shaped.refusal;
         shaped.table.own_text();
         read.table = std::move(shaped.table);

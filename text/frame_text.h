@@ -12,6 +12,7 @@
 #include "text/formats/table.h"
 #include "text/frame_fit.h"
 #include "text/refusal.h"
+#include "text/shape/cell_text.h"
 #include "text/shape/table_shape.h"
 #include "text/text_types.h"
 
@@ -38,6 +39,9 @@ struct FrameRequest {
     FrameFit fit;  // frames only: width, wrapping, alignment, padding, rules
     // Columns chosen, rows sorted and cut, on the table read, for every format.
     TableShape shape;
+    // Numbers formatted and empty cells filled in the body, after the shape
+    // chose and sorted the rows and before it turns them, for every format.
+    CellText cellText;
 };
 
 struct FrameOutcome {

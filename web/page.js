@@ -8,7 +8,7 @@ const formats = ['psv', 'csv', 'tsv', 'markdown', 'frame'];
 // Input formats: the module's, and a Markdown document, whose tables are
 // lined up in place rather than framed.
 const inputs = [...formats, 'document'];
-const defaults = { f: 1, p: 'A', w: 'narrow', e: 'utf8', i: 'psv', fw: '', cw: '', o: 'wrap', a: '', pad: '', r: 'all', c: '', s: '' };
+const defaults = { f: 1, p: 'A', w: 'narrow', e: 'utf8', i: 'psv', fw: '', cw: '', o: 'wrap', a: '', pad: '', r: 'all', c: '', s: '', n: '', m: '' };
 const state = { ...defaults };
 const byId = (id) => document.getElementById(id);
 const input = byId('input');
@@ -42,11 +42,15 @@ const fitSettings = {
     // Read by the module, which says when it cannot (shapeHints).
     c: { control: byId('columns'), takes: (v) => !v.includes('\x1F') },
     s: { control: byId('sort'), takes: (v) => !v.includes('\x1F') },
+    n: { control: byId('number'), takes: (v) => !v.includes('\x1F') },
+    m: { control: byId('missing'), takes: (v) => !v.includes('\x1F') },
 };
 // What a person is told of a Columns or Sort the module cannot read.
 const shapeHints = {
     columns: 'Columns: use numbers from 1, ranges such as 2-4 or headers, separated by commas',
     sort: 'Sort: use columns by number or header, separated by commas, each followed by :n for numbers or :r to reverse',
+    number: 'Numbers: use one item a column, separated by commas: - as is, g grouped, .N N decimals (0 to 20), g.N both',
+    missing: 'Missing: use text without control characters',
 };
 // The settings whose controls hold what they cannot take.
 const badFit = new Set();
@@ -125,9 +129,10 @@ function fitOfState() {
     };
 }
 
-// The columns and rows the request shows, as the module takes them.
+// The columns and rows the request shows, and what its numbers and empty
+// cells show, as the module takes them.
 function shapeOfState() {
-    return { columns: state.c, sort: state.s };
+    return { columns: state.c, sort: state.s, number: state.n, missing: state.m };
 }
 
 // A control holding what it cannot take leaves the setting as it was and

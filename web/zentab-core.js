@@ -138,15 +138,25 @@ function zentabOpen(instance) {
         return ['', 'columns', 'hide', 'sort'][exports.zentab_shape(head, tail, transpose ? 1 : 0)];
     }
 
+    // What the body's cells show: number styles, grouping character and
+    // missing text as the command's --number, --group-char and --missing
+    // take them ('' for none, and for ','). Returns the name of a value that
+    // cannot be read, or ''.
+    function setCellText({ number = '', groupChar = '', missing = '' } = {}) {
+        const values = encoder.encode(`${number}\x1F${groupChar}\x1F${missing}\x1F`);
+        bytes(exports.zentab_cell_text_values(values.length), values.length).set(values);
+        return ['', 'number', 'groupChar', 'missing'][exports.zentab_cell_text()];
+    }
+
     // text: a string, or bytes (a Uint8Array) in the encoding. frameType
     // 1..6, positionType 1..17. cp932: as `zentab -e cp932`, the output in
     // code page 932 bytes unless asText. crlf: CR LF line ends. from and to:
     // formats, 0 psv, 1 csv, 2 tsv, 3 markdown, 4 frame. fit: as setFit takes
-    // it; shape: as setShape takes it, a list it cannot read given back as
-    // badList.
+    // it; shape: as setShape and setCellText take it, a value they cannot
+    // read given back as badList.
     function frameText(text, frameType, positionType, wide, cp932, crlf, asText = true, from = 0, to = 4, fit = undefined,
         shape = undefined) {
-        const badList = setShape(shape);
+        const badList = setShape(shape) || setCellText(shape);
         if (badList) return { badList };
         const given = typeof text !== 'string';
         if (given) {

@@ -22,6 +22,8 @@ std::string gInput;
 FrameFit gFit;
 TableShape gShape;
 std::string gShapeLists;
+CellText gCellText;
+std::string gCellTextValues;
 std::string gOutput;
 std::string gMessage;
 Refusal gRefusal;
@@ -129,6 +131,43 @@ ZENTAB_EXPORT int32_t zentab_shape(double head, double tail, int32_t transpose) 
     return 0;
 }
 
+// Room for `size` bytes of UTF-8: the number styles, grouping character and
+// missing text of the next frames (text/shape/cell_text.h), each ended by
+// U+001F.
+ZENTAB_EXPORT char* zentab_cell_text_values(uint32_t size) {
+    gCellTextValues.resize(size);
+    return gCellTextValues.data();
+}
+
+// What the body's cells of the next frames show: the values written at
+// zentab_cell_text_values, an empty grouping character for ",". Returns 0,
+// or 1, 2 or 3 for the styles, grouping character or missing text that
+// cannot be read, leaving them as they were.
+ZENTAB_EXPORT int32_t zentab_cell_text() {
+    CellText cellText;
+    std::string* const values[] = {&cellText.number, &cellText.groupChar, &cellText.missing};
+    std::string_view given = gCellTextValues;
+    for (std::string* value : values) {
+        const size_t end = given.find('\x1F');
+        *value = std::string(given.substr(0, end));
+        given.remove_prefix(end == std::string_view::npos ? given.size() : end + 1);
+    }
+    if (cellText.groupChar.empty()) {
+        cellText.groupChar = ",";
+    }
+    if (!cellText.number.empty() && !number_list_valid(cellText.number)) {
+        return 1;
+    }
+    if (!group_char_valid(cellText.groupChar)) {
+        return 2;
+    }
+    if (!missing_text_valid(cellText.missing)) {
+        return 3;
+    }
+    gCellText = std::move(cellText);
+    return 0;
+}
+
 // Frames the input, read as `from` and written as `to` (TableFormat: 0 psv,
 // 1 csv, 2 tsv, 3 markdown, 4 frame). cp932: as `zentab -e cp932` would frame
 // the text in code page 932, with the output in code page 932 bytes; the
@@ -147,6 +186,7 @@ ZENTAB_EXPORT int32_t zentab_frame(int32_t frameType, int32_t positionType, int3
     request.lineEnd = crlf != 0 ? LineEnd::CrLf : LineEnd::Lf;
     request.fit = gFit;
     request.shape = gShape;
+    request.cellText = gCellText;
     std::string cp932Text;
     if (cp932 != 0) {
         if (cp932Input == 0) {

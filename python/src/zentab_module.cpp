@@ -112,6 +112,7 @@ struct Settings {
     bool header = true;
     FrameFit fit;
     TableShape shape;
+    CellText cellText;
 };
 
 FrameRequest request_of(const Settings& settings, std::string_view text) {
@@ -127,6 +128,7 @@ FrameRequest request_of(const Settings& settings, std::string_view text) {
     request.header = settings.header;
     request.fit = settings.fit;
     request.shape = settings.shape;
+    request.cellText = settings.cellText;
     return request;
 }
 
@@ -262,9 +264,35 @@ TableShape shape_of(const py::tuple& given) {
     return shape;
 }
 
+// () or (number, group_char, missing); a value that cannot be read raises
+// ValueError as the command says it.
+CellText cell_text_of(const py::tuple& given) {
+    CellText cellText;
+    if (given.empty()) {
+        return cellText;
+    }
+    cellText.number = given[0].cast<std::string>();
+    cellText.groupChar = given[1].cast<std::string>();
+    cellText.missing = given[2].cast<std::string>();
+    if (!cellText.number.empty() && !number_list_valid(cellText.number)) {
+        throw py::value_error("invalid number '" + cellText.number +
+                              "' (use one item a column, separated by commas: - as is, g "
+                              "grouped, .N N decimals (0 to 20), g.N both)");
+    }
+    if (!group_char_valid(cellText.groupChar)) {
+        throw py::value_error("invalid group_char '" + cellText.groupChar +
+                              "' (use one character that is not a digit, sign or control)");
+    }
+    if (!missing_text_valid(cellText.missing)) {
+        throw py::value_error("invalid missing '" + cellText.missing +
+                              "' (use text without control characters)");
+    }
+    return cellText;
+}
+
 Settings settings_of(int from, int to, int frame, int position, bool wide, bool crlf,
                      bool nestedText, bool header, const py::tuple& layout = py::tuple(),
-                     const py::tuple& shape = py::tuple()) {
+                     const py::tuple& shape = py::tuple(), const py::tuple& cells = py::tuple()) {
     Settings settings;
     settings.from = static_cast<TableFormat>(from);
     settings.to = static_cast<TableFormat>(to);
@@ -276,6 +304,7 @@ Settings settings_of(int from, int to, int frame, int position, bool wide, bool 
     settings.header = header;
     settings.fit = fit_of(layout);
     settings.shape = shape_of(shape);
+    settings.cellText = cell_text_of(cells);
     return settings;
 }
 
@@ -381,23 +410,26 @@ PYBIND11_MODULE(_zentab, module) {
     module.def(
         "convert_text",
         [](const std::string& text, int from, int to, int frame, int position, bool wide, bool crlf,
-           bool nestedText, bool header, const py::tuple& layout, const py::tuple& shape) {
+           bool nestedText, bool header, const py::tuple& layout, const py::tuple& shape,
+           const py::tuple& cells) {
             return convert_text(text, settings_of(from, to, frame, position, wide, crlf, nestedText,
-                                                  header, layout, shape));
+                                                  header, layout, shape, cells));
         },
         py::arg("text"), py::arg("from_"), py::arg("to"), py::arg("frame"), py::arg("position"),
         py::arg("wide"), py::arg("crlf"), py::arg("nested_text"), py::arg("header"),
-        py::arg("layout") = py::tuple(), py::arg("shape") = py::tuple());
+        py::arg("layout") = py::tuple(), py::arg("shape") = py::tuple(),
+        py::arg("cells") = py::tuple());
     module.def(
         "frame_rows",
         [](const std::vector<std::vector<std::string>>& rows, int to, int frame, int position,
-           bool wide, bool crlf, bool header, const py::tuple& layout, const py::tuple& shape) {
+           bool wide, bool crlf, bool header, const py::tuple& layout, const py::tuple& shape,
+           const py::tuple& cells) {
             return frame_rows(rows, settings_of(0, to, frame, position, wide, crlf, false, header,
-                                                layout, shape));
+                                                layout, shape, cells));
         },
         py::arg("rows"), py::arg("to"), py::arg("frame"), py::arg("position"), py::arg("wide"),
         py::arg("crlf"), py::arg("header"), py::arg("layout") = py::tuple(),
-        py::arg("shape") = py::tuple());
+        py::arg("shape") = py::tuple(), py::arg("cells") = py::tuple());
     module.def(
         "read_cells",
         [](const std::string& text, int from, bool wide, bool nestedText) {

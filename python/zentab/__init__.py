@@ -156,6 +156,24 @@ def _shape(columns: Columns, hide: Columns, sort: Columns, head: Optional[int],
             bool(transpose))
 
 
+Numbers = Union[str, Sequence[str], None]
+
+
+def _cells(number: Numbers, group_char: str, missing: Optional[str]) -> tuple:
+    """Numbers formatted and empty cells filled, as the text layer takes them;
+    () for neither."""
+    if number is None and group_char == "," and not missing:
+        return ()
+    if isinstance(number, (list, tuple)) and all(isinstance(each, str) for each in number):
+        number = ",".join(number)
+    if number is not None and not isinstance(number, str):
+        raise ValueError(f"invalid number {number!r} (use a str such as 'g,.2,-' or a list of "
+                         "them)")
+    if not isinstance(group_char, str) or (missing is not None and not isinstance(missing, str)):
+        raise ValueError(f"invalid group_char {group_char!r} or missing {missing!r} (use str)")
+    return (number or "", group_char, missing or "")
+
+
 def _cell(value: Any) -> str:
     return "" if value is None else str(value)
 
@@ -199,6 +217,9 @@ def frame(
     head: Optional[int] = None,
     tail: Optional[int] = None,
     transpose: bool = False,
+    number: Numbers = None,
+    group_char: str = ",",
+    missing: Optional[str] = None,
 ) -> str:
     """The table framed: data is text in format fmt (str, or bytes of UTF-8), rows as lists or dicts,
     or a DataFrame-like object (its columns give the header row). Cells of
@@ -235,13 +256,24 @@ def frame(
       frame ends in a row saying how many were left out.
     - transpose: rows become columns.
 
+    What the body's cells show, as the command's --number, --group-char and
+    --missing, after the columns are chosen and sorted and before they turn:
+
+    - number: one item a column, as "g,.2,-" or ["g", ".2", "-"]: "-" as is,
+      "g" digits grouped by threes, ".N" N decimals (0..20) rounded half to
+      even on the digits themselves, "g.N" both. Only numbers change, as
+      sort's ":n" reads them; the header row never does.
+    - group_char: what "g" groups with, one character; "." makes the point ",".
+    - missing: what an empty cell under the header shows (None there too).
+
     For example, a CSV export wrapped to fit 60 columns, numbers on their
     decimal point: frame(text, fmt="csv", width=60, align="ld", rules="header").
     """
     return _write(data, "frame", frame=frame, position=_position_number(position),
                   ambiguous=ambiguous, fmt=fmt, crlf=crlf, nested="error", header=True,
                   layout=_layout(width, cell_width, overflow, align, padding, rules),
-                  shape=_shape(columns, hide, sort, head, tail, transpose))
+                  shape=_shape(columns, hide, sort, head, tail, transpose),
+                  cells=_cells(number, group_char, missing))
 
 
 def convert(
@@ -267,21 +299,26 @@ def convert(
     head: Optional[int] = None,
     tail: Optional[int] = None,
     transpose: bool = False,
+    number: Numbers = None,
+    group_char: str = ",",
+    missing: Optional[str] = None,
 ) -> str:
     """The table in format to (any the command's --to takes). position gives
     the alignment where the format has one; header=False writes JSON rows as
     arrays; json_nested="text" keeps nested JSON as its text. width,
     cell_width, overflow, align, padding and rules fit a frame as in frame();
     other formats keep every cell whole and ignore them. columns, hide, sort,
-    head, tail and transpose choose columns and rows as in frame()."""
+    head, tail and transpose choose columns and rows, and number, group_char
+    and missing write the body's cells, as in frame()."""
     if position is not None:
-        number = _position_number(position)
+        position_number = _position_number(position)
     else:
-        number = 1 if to == "frame" else 0
-    return _write(data, to, frame=frame, position=number, ambiguous=ambiguous, fmt=fmt,
+        position_number = 1 if to == "frame" else 0
+    return _write(data, to, frame=frame, position=position_number, ambiguous=ambiguous, fmt=fmt,
                   crlf=crlf, nested=json_nested, header=header,
                   layout=_layout(width, cell_width, overflow, align, padding, rules),
-                  shape=_shape(columns, hide, sort, head, tail, transpose))
+                  shape=_shape(columns, hide, sort, head, tail, transpose),
+                  cells=_cells(number, group_char, missing))
 
 
 def unframe(text: str, *, fmt: str = "frame", ambiguous: str = "narrow",
@@ -301,7 +338,7 @@ def _nested_text(json_nested: str) -> bool:
 
 def _write(data: Any, to: str, *, frame: Union[int, str], position: int, ambiguous: str,
            fmt: str, crlf: bool, nested: str, header: bool, layout: tuple,
-           shape: tuple) -> str:
+           shape: tuple, cells: tuple) -> str:
     to_number = _format_number(to, False)
     frame_number = _frame_number(frame)
     wide = _wide(ambiguous)
@@ -310,10 +347,10 @@ def _write(data: Any, to: str, *, frame: Union[int, str], position: int, ambiguo
     if isinstance(data, (str, bytes)):
         return _zentab.convert_text(data, _format_number(fmt, True), to_number, frame_number,
                                     position, wide, bool(crlf), _nested_text(nested), header,
-                                    layout, shape)
+                                    layout, shape, cells)
     _nested_text(nested)
     return _zentab.frame_rows(_rows_of(data), to_number, frame_number, position, wide,
-                              bool(crlf), header, layout, shape)
+                              bool(crlf), header, layout, shape, cells)
 
 
 # A table left as it is: (line, column, message, kind), as RefusedError has them.

@@ -69,6 +69,9 @@ OptionsHandle options_of(const FrameRequest& request) {
     EXPECT_EQ(zentab_options_set_head(set, request.shape.head), 0);
     EXPECT_EQ(zentab_options_set_tail(set, request.shape.tail), 0);
     EXPECT_EQ(zentab_options_set_transpose(set, request.shape.transpose ? 1 : 0), 0);
+    EXPECT_EQ(zentab_options_set_number(set, request.cellText.number.c_str()), 0);
+    EXPECT_EQ(zentab_options_set_group_char(set, request.cellText.groupChar.c_str()), 0);
+    EXPECT_EQ(zentab_options_set_missing(set, request.cellText.missing.c_str()), 0);
     return options;
 }
 
@@ -160,6 +163,18 @@ void random_shape(std::mt19937& random, TableShape& shape) {
     shape.transpose = random() % 6 == 0;
 }
 
+// Numbers formatted and empty cells filled, from a generator of its own so
+// that the jobs' other choices stay as they were.
+void random_cell_text(size_t job, CellText& cellText) {
+    std::mt19937 random(static_cast<uint32_t>(job));
+    const char* const styles[] = {"g", "-,.2", "g.1,g,.0", ".3"};
+    const char* const groups[] = {",", ".", "'", "\xE2\x80\x89"};
+    const char* const missing[] = {"", "-", "n/a", "\xE2\x80\x94"};
+    cellText.number = random() % 3 == 0 ? "" : styles[random() % 4];
+    cellText.groupChar = groups[random() % 4];
+    cellText.missing = missing[random() % 4];
+}
+
 // Random tables, some ragged and some with cells a frame cannot hold, each
 // written in one of several formats with random options.
 std::vector<Job> random_jobs(size_t count) {
@@ -184,6 +199,9 @@ std::vector<Job> random_jobs(size_t count) {
         }
         if (random() % 3 == 0) {
             random_shape(random, job.request.shape);
+        }
+        if (i % 3 == 1) {
+            random_cell_text(i, job.request.cellText);
         }
         jobs.push_back(job);
     }
@@ -452,6 +470,45 @@ TEST(CInterface, ShapeSettersTakeListsThatReadAndRefuseOthers) {
     result.reset(zentab_convert(table.data(), table.size(), options.get()));
     EXPECT_EQ(zentab_result_refusal(result.get()), ZENTAB_REFUSAL_NO_SUCH_COLUMN);
     EXPECT_STREQ(zentab_result_message(result.get()), "no column is named 'c' in the header");
+}
+
+TEST(CInterface, CellTextSettersTakeWhatReadsAndKeepTheValueBeforeOnRefusal) {
+    struct Case {
+        const char* value;
+        int number;
+        int group;
+        int missing;
+    };
+    const Case cases[] = {
+        {"g,.2,-", 0, -1, 0}, {"g.21", -1, -1, 0},  {"'", -1, 0, 0},
+        {"7", -1, -1, 0},     {"a\tb", -1, -1, -1}, {"\xC3", -1, -1, -1},
+    };
+    for (const Case& c : cases) {
+        OptionsHandle options(zentab_options_new(), &zentab_options_free);
+        ASSERT_EQ(zentab_options_set_number(options.get(), "g"), 0);
+        ASSERT_EQ(zentab_options_set_group_char(options.get(), "_"), 0);
+        ASSERT_EQ(zentab_options_set_missing(options.get(), "?"), 0);
+        EXPECT_EQ(zentab_options_set_number(options.get(), c.value), c.number) << c.value;
+        EXPECT_EQ(zentab_options_set_group_char(options.get(), c.value), c.group) << c.value;
+        EXPECT_EQ(zentab_options_set_missing(options.get(), c.value), c.missing) << c.value;
+        const CellText& kept = options->request.cellText;
+        EXPECT_EQ(kept.number, c.number == 0 ? c.value : "g") << c.value;
+        EXPECT_EQ(kept.groupChar, c.group == 0 ? c.value : "_") << c.value;
+        EXPECT_EQ(kept.missing, c.missing == 0 ? c.value : "?") << c.value;
+    }
+    OptionsHandle options(zentab_options_new(), &zentab_options_free);
+    ASSERT_EQ(zentab_options_set_group_char(options.get(), "'"), 0);
+    EXPECT_EQ(zentab_options_set_group_char(options.get(), nullptr), 0);
+    EXPECT_EQ(options->request.cellText.groupChar, ",");
+    zentab_options_set_from(options.get(), ZENTAB_FORMAT_CSV);
+    zentab_options_set_to(options.get(), ZENTAB_FORMAT_CSV);
+    zentab_options_set_number(options.get(), "g.2");
+    zentab_options_set_missing(options.get(), "-");
+    const std::string table = "a,b\n1234.565,\n";
+    ResultHandle result(zentab_convert(table.data(), table.size(), options.get()),
+                        &zentab_result_free);
+    EXPECT_EQ(std::string(zentab_result_data(result.get()), zentab_result_size(result.get())),
+              "a,b\n\"1,234.56\",-\n");
 }
 
 // A refused value keeps what an earlier call set, not only the defaults.

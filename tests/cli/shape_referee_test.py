@@ -30,7 +30,7 @@ def is_number(text):
     whole, _, fraction = body.partition(".")
     if not whole and not fraction:
         return False
-    if whole and not re.fullmatch(r"\d+(,\d+)*", whole):
+    if whole and not re.fullmatch(r"\d+|\d{1,3}(,\d{3})+", whole):
         return False
     return fraction == "" or fraction.isdigit()
 

@@ -72,6 +72,8 @@ export function controls(page) {
         rules: page.getByRole('combobox', { name: 'Rules' }),
         columns: page.getByRole('textbox', { name: 'Columns' }),
         sort: page.getByRole('textbox', { name: 'Sort' }),
+        number: page.getByRole('textbox', { name: 'Format', exact: true }),
+        missing: page.getByRole('textbox', { name: 'Missing' }),
         copy: page.getByRole('button', { name: 'Copy' }),
         download: page.getByRole('button', { name: 'Download' }),
     };
@@ -80,13 +82,15 @@ export function controls(page) {
 // Chooses everything through the controls; width 'narrow' | 'wide', encoding
 // 'UTF-8' | 'Shift-JIS', format 'psv' | 'csv' | 'tsv' | 'markdown' | 'frame';
 // the fit as typed: frameWidth, cellWidth, align and padding strings,
-// overflow and rules as their options read; columns and sort as typed.
+// overflow and rules as their options read; columns, sort, number and
+// missing as typed.
 export async function choose(page, {
     text, frame, position, width, encoding, format, frameWidth, cellWidth, overflow, align, padding, rules, columns, sort,
+    number, missing,
 }) {
     const c = controls(page);
     for (const [control, value] of [[c.frameWidth, frameWidth], [c.cellWidth, cellWidth], [c.align, align], [c.padding, padding],
-        [c.columns, columns], [c.sort, sort]]) {
+        [c.columns, columns], [c.sort, sort], [c.number, number], [c.missing, missing]]) {
         if (value !== undefined) await control.fill(value);
     }
     if (overflow !== undefined) await c.overflow.selectOption({ label: overflow });

@@ -13,7 +13,7 @@ const seed = Number(process.env.ZENTAB_DIFF_SEED ?? 20261207);
 
 // Text that code page 932 holds, then text that only Unicode does: wide and
 // narrow letters, ambiguous ones, emoji sequences, combining marks.
-const cp932Words = ['A', 'pen', 'x y', '12.50', '-', 'りんご', '漢字', 'ｶﾀｶﾅ', '─', '①', 'α', '±', '§', 'Ж', '※', '全角　空白', '＃'];
+const cp932Words = ['A', 'pen', 'x y', '12.50', '-', '1234.565', '2.5', 'りんご', '漢字', 'ｶﾀｶﾅ', '─', '①', 'α', '±', '§', 'Ж', '※', '全角　空白', '＃'];
 const unicodeWords = ['é', 'e\u0301', '😀', '👩\u200d👩\u200d👧', '🇯🇵', '〜', '−', '¦', 'ﾞ', 'Ω', '☺\uFE0F', '가'];
 
 function makeCase(next) {
@@ -43,6 +43,9 @@ function makeCase(next) {
     const column = () => `${1 + Math.floor(next() * columns)}`;
     const chosen = shaped && next() < 0.6 ? Array.from({ length: 1 + Math.floor(next() * 3) }, column).join(',') : '';
     const sort = shaped && next() < 0.7 ? `${column()}${pick(['', ':n', ':r', ':n:r'])}` : '';
+    const numbered = next() < 0.25;
+    const number = numbered ? Array.from({ length: 1 + Math.floor(next() * columns) }, () => pick(['-', 'g', '.1', 'g.2', '.0'])).join(',') : '';
+    const missing = numbered && next() < 0.5 ? pick(['-', 'n/a', '—', '※']) : '';
     return {
         text: lines.join('\n') + (next() < 0.5 ? '\n' : ''),
         frame: 1 + Math.floor(next() * 6),
@@ -58,6 +61,8 @@ function makeCase(next) {
         rules: fit.rules ?? 'all',
         columns: chosen,
         sort,
+        number,
+        missing,
     };
 }
 
@@ -70,6 +75,8 @@ function fitArgs(choice) {
         '--rules', choice.rules,
         ...(choice.columns ? ['-c', choice.columns] : []),
         ...(choice.sort ? ['--sort', choice.sort] : []),
+        ...(choice.number ? ['--number', choice.number] : []),
+        ...(choice.missing ? ['--missing', choice.missing] : []),
     ];
 }
 
@@ -99,7 +106,7 @@ test(`${caseCount} random tables through the page's controls match the command (
     let shown = {};
     const seen = {
         frames: new Set(), positions: new Set(), widths: new Set(), encodings: new Set(), refused: 0,
-        fitted: 0, tooNarrow: 0, overflows: new Set(), rules: new Set(), shaped: 0,
+        fitted: 0, tooNarrow: 0, overflows: new Set(), rules: new Set(), shaped: 0, numbered: 0,
     };
     for (let index = 0; index < caseCount; index++) {
         const choice = makeCase(next);
@@ -133,6 +140,7 @@ test(`${caseCount} random tables through the page's controls match the command (
         seen.overflows.add(choice.overflow);
         seen.rules.add(choice.rules);
         seen.shaped += choice.columns || choice.sort ? 1 : 0;
+        seen.numbered += choice.number ? 1 : 0;
     }
     assert.equal(seen.frames.size, 6);
     assert.equal(seen.positions.size, 17);
@@ -144,4 +152,5 @@ test(`${caseCount} random tables through the page's controls match the command (
     assert.equal(seen.overflows.size, 2);
     assert.equal(seen.rules.size, 3);
     assert.ok(seen.shaped > caseCount / 10, `${seen.shaped} with columns or sort`);
+    assert.ok(seen.numbered > caseCount / 10, `${seen.numbered} with numbers formatted`);
 });

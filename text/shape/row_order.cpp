@@ -8,60 +8,9 @@
 #include <string>
 
 #include "text/cp932_codec.h"
+#include "text/shape/decimal_number.h"
 
 namespace {
-
-// A number's value as its digits: an optional sign, digits that may be
-// grouped by commas, and an optional decimal point with digits.
-struct Decimal {
-    bool negative = false;
-    std::string whole;          // without grouping or leading zeros
-    std::string_view fraction;  // without trailing zeros
-};
-
-bool is_digit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// The digits of a whole part, commas only between digits.
-bool read_whole(std::string_view text, std::string& whole) {
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == ',') {
-            if (i == 0 || i + 1 == text.size() || !is_digit(text[i + 1])) {
-                return false;
-            }
-        } else if (!is_digit(text[i])) {
-            return false;
-        } else if (!whole.empty() || text[i] != '0') {
-            whole.push_back(text[i]);
-        }
-    }
-    return true;
-}
-
-std::optional<Decimal> decimal_of(std::string_view text) {
-    Decimal number;
-    if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
-        number.negative = text[0] == '-';
-        text.remove_prefix(1);
-    }
-    const size_t point = text.find('.');
-    const std::string_view whole = text.substr(0, point);
-    std::string_view fraction =
-        point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
-    if ((whole.empty() && fraction.empty()) || !read_whole(whole, number.whole) ||
-        !std::all_of(fraction.begin(), fraction.end(), is_digit)) {
-        return std::nullopt;
-    }
-    while (!fraction.empty() && fraction.back() == '0') {
-        fraction.remove_suffix(1);
-    }
-    number.fraction = fraction;
-    if (number.whole.empty() && number.fraction.empty()) {
-        number.negative = false;  // -0 is 0
-    }
-    return number;
-}
 
 int sign_of(int value) {
     return (value > 0) - (value < 0);

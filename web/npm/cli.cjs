@@ -15,7 +15,7 @@ const valued = new Map([
     ['--from', 'from'], ['--to', 'to'], ['-w', 'width'], ['--width', 'width'], ['--cell-width', 'cellWidth'],
     ['--overflow', 'overflow'], ['--align', 'align'], ['--padding', 'padding'], ['--rules', 'rules'],
     ['-c', 'columns'], ['--columns', 'columns'], ['--hide', 'hide'], ['--sort', 'sort'], ['--head', 'head'],
-    ['--tail', 'tail'],
+    ['--tail', 'tail'], ['--number', 'number'], ['--group-char', 'groupChar'], ['--missing', 'missing'],
 ]);
 const longNames = {
     width: '--width', cellWidth: '--cell-width', overflow: '--overflow', align: '--align', padding: '--padding', rules: '--rules',
@@ -26,7 +26,11 @@ const shapeHints = {
     columns: 'use columns by number from 1, ranges such as 2-4 or header texts, separated by commas',
     hide: 'use columns by number from 1, ranges such as 2-4 or header texts, separated by commas',
     sort: 'use columns by number or header, separated by commas, each followed by :n for numbers or :r to reverse',
+    number: 'use one item a column, separated by commas: - as is, g grouped, .N N decimals (0 to 20), g.N both (g,.2,-)',
+    groupChar: 'use one character that is not a digit, sign or control',
+    missing: 'use text without control characters',
 };
+const cellTextNames = { number: '--number', groupChar: '--group-char', missing: '--missing' };
 // The native command's, which this one leaves to it.
 const nativeOnly = new Set(['--raw', '--json-nested', '--no-header']);
 
@@ -59,6 +63,12 @@ tables between csv, tsv, Markdown, frames and '|'-separated cells (psv).
                        left out, other formats leave them out silently
       --tail N         only the last N rows under the header
       --transpose      rows become columns
+      --number LIST    numbers under the header written anew, an item a
+                       column: - as is, g digits grouped, .N N decimals
+                       rounded half to even, g.N both (g,.2,-,g.0)
+      --group-char C   the grouping character instead of ',' (' for
+                       instance); '.' makes the point ','
+      --missing TEXT   what an empty cell under the header shows
       --unframe        short for --from frame --to psv (a --to given wins)
       --crlf           end output lines with CR LF (default LF)
   -w, --width N        no line of the frame wider than N columns: the widest
@@ -137,7 +147,9 @@ function checked(option, value) {
         try {
             frame('x', { [option]: value, to: 'psv' });
         } catch (error) {
-            if (error instanceof RangeError) fail(`invalid --${option} '${value}' (${shapeHints[option]})`);
+            if (error instanceof RangeError) {
+                fail(`invalid ${cellTextNames[option] ?? `--${option}`} '${value}' (${shapeHints[option]})`);
+            }
         }
         return value;
     }

@@ -190,10 +190,34 @@ function shapeOf({ columns, hide, sort, head, tail, transpose = false }) {
     };
 }
 
+// Number styles as the command's --number takes them ("g,.2,-"), or an array
+// of one a column.
+function numberStyles(value) {
+    if (value === undefined || value === null) return '';
+    if (typeof value === 'string') return value;
+    if (Array.isArray(value) && value.every((each) => typeof each === 'string')) return value.join(',');
+    throw new TypeError('number must be a string such as "g,.2,-" or an array of one style a column');
+}
+
+function textOption(name, value, fallback) {
+    if (value === undefined || value === null) return fallback;
+    if (typeof value !== 'string') throw new TypeError(`${name} must be a string`);
+    return value;
+}
+
+function cellTextOf({ number, groupChar, missing }) {
+    const group = textOption('groupChar', groupChar, ',');
+    if (group === '') throw new RangeError(`groupChar must be ${listHints.groupChar}, not ''`);
+    return { number: numberStyles(number), groupChar: group, missing: textOption('missing', missing, '') };
+}
+
 const listHints = {
     columns: 'columns by number from 1, ranges such as 2-4 or header texts, separated by commas',
     hide: 'columns by number from 1, ranges such as 2-4 or header texts, separated by commas',
     sort: 'columns by number or header, separated by commas, each followed by :n for numbers or :r to reverse',
+    number: 'one item a column, separated by commas: - as is, g grouped, .N N decimals (0 to 20), g.N both',
+    groupChar: 'one character that is not a digit, sign or control',
+    missing: 'text without control characters',
 };
 
 /**
@@ -205,7 +229,8 @@ const listHints = {
  *   width?: number, cellWidth?: number | (number | null | '-')[], overflow?: 'wrap' | 'truncate',
  *   align?: string, padding?: number, rules?: 'all' | 'header' | 'none',
  *   columns?: string | (string | number)[], hide?: string | (string | number)[],
- *   sort?: string | (string | number)[], head?: number, tail?: number, transpose?: boolean}} [options]
+ *   sort?: string | (string | number)[], head?: number, tail?: number, transpose?: boolean,
+ *   number?: string | string[], groupChar?: string, missing?: string}} [options]
  * @returns {string | Uint8Array} a string for a string, bytes in the encoding for bytes
  */
 function frame(text, options = {}) {
@@ -223,7 +248,7 @@ function frame(text, options = {}) {
     const write = formatNumber('to', to);
     const cp932 = isCp932(encoding);
     const fit = fitOf(options);
-    const shape = shapeOf(options);
+    const shape = { ...shapeOf(options), ...cellTextOf(options) };
     const result = open().frameText(text, frame, positionType, wide(ambiguous), cp932, lineEndIsCrlf(lineEnd), !given,
         read, write, fit, shape);
     if (result.badList) {

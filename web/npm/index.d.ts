@@ -82,6 +82,19 @@ export interface FrameOptions {
     tail?: number;
     /** Rows become columns, as `--transpose`. */
     transpose?: boolean;
+    /**
+     * The numbers under the header written anew, as `--number`: one item a
+     * column, as "g,.2,-" or ["g", ".2", "-"]: "-" as is, "g" digits grouped
+     * by threes, ".N" N decimals (0 to 20) rounded half to even on the
+     * digits themselves, "g.N" both. Only cells `sort`'s `:n` reads as
+     * numbers change; the header row never does. After sorting, before
+     * transposing.
+     */
+    number?: string | ReadonlyArray<string>;
+    /** What "g" groups digits with, one character, as `--group-char`; "." makes the point ",". */
+    groupChar?: string;
+    /** What an empty cell under the header shows, as `--missing`. */
+    missing?: string;
 }
 
 export interface UnframeOptions {
@@ -140,7 +153,8 @@ export function ready(): Promise<void>;
  * -a AMBIGUOUS -e ENCODING --from FROM --to TO [--crlf] [-w WIDTH]
  * [--cell-width CELLWIDTH] [--overflow OVERFLOW] [--align ALIGN]
  * [--padding PADDING] [--rules RULES] [-c COLUMNS] [--hide HIDE] [--sort SORT]
- * [--head HEAD] [--tail TAIL] [--transpose]` prints.
+ * [--head HEAD] [--tail TAIL] [--transpose] [--number NUMBER]
+ * [--group-char GROUPCHAR] [--missing MISSING]` prints.
  * Throws a ZentabError for input that cannot be framed, and a RangeError or
  * TypeError for bad options.
  */
