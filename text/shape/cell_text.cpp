@@ -106,17 +106,16 @@ CellTextTable with_cell_text(const Table& table, const CellText& cellText) {
         return result;
     }
     result.table.borrow(table.text());
-    result.table.encoding = table.encoding;
     const Rows rows = table.rows();
-    for (size_t row = 0; row < rows.size(); ++row) {
-        if (row == 0) {
-            for (const Cell cell : rows[0]) {
-                result.table.add_cell(cell.text, cell.line, cell.column);
-            }
-            result.table.end_row();
-        } else {
-            add_body_row(result.table, rows[row], writing);
-        }
+    if (rows.empty()) {
+        return result;
+    }
+    for (const Cell cell : rows.front()) {
+        result.table.add_cell(cell.text, cell.line, cell.column);
+    }
+    result.table.end_row();
+    for (size_t row = 1; row < rows.size(); ++row) {
+        add_body_row(result.table, rows[row], writing);
     }
     return result;
 }
