@@ -206,6 +206,27 @@ TEST(RecordsLayout, DrawsNumberedBlocks) {
     }
 }
 
+// Code page 932 counts bytes, and its box pieces are two columns wide: the
+// number's blank evens out the key column's rule.
+TEST(RecordsLayout, Cp932RecordsReadBack) {
+    const Texts cells = {{"\x95\x69\x96\xbc", "n"}, {"\x82\xa0\x82\xa2", "12"}, {"a", ""}};
+    for (int32_t frameType = 1; frameType <= 6; ++frameType) {
+        for (RuleLines rules : {RuleLines::All, RuleLines::None}) {
+            WriteOptions options;
+            options.frameType = frameType;
+            options.fit.layout = RowLayout::Records;
+            options.fit.rules = rules;
+            const TableWrite written =
+                write_table(table_of(cells, TextEncoding::Cp932), TableFormat::Frame, options);
+            ASSERT_TRUE(written.ok());
+            TableRead read = read_table(written.text, TableFormat::Frame, TextEncoding::Cp932,
+                                        WidthModel::Narrow);
+            ASSERT_TRUE(read.ok()) << written.text;
+            EXPECT_EQ(texts_of(read.table), cells) << written.text;
+        }
+    }
+}
+
 // A header row alone shows its keys, numbered 0, and reads back as itself.
 TEST(RecordsLayout, HeaderAloneIsRecordZero) {
     for (int32_t frameType = 1; frameType <= 6; ++frameType) {
