@@ -72,6 +72,7 @@ export function controls(page) {
         rules: page.getByRole('combobox', { name: 'Rules' }),
         columns: page.getByRole('textbox', { name: 'Columns' }),
         sort: page.getByRole('textbox', { name: 'Sort' }),
+        layout: page.getByRole('combobox', { name: 'Rows as' }),
         copy: page.getByRole('button', { name: 'Copy' }),
         download: page.getByRole('button', { name: 'Download' }),
     };
@@ -80,9 +81,10 @@ export function controls(page) {
 // Chooses everything through the controls; width 'narrow' | 'wide', encoding
 // 'UTF-8' | 'Shift-JIS', format 'psv' | 'csv' | 'tsv' | 'markdown' | 'frame';
 // the fit as typed: frameWidth, cellWidth, align and padding strings,
-// overflow and rules as their options read; columns and sort as typed.
+// overflow, rules and layout as their options read; columns and sort as typed.
 export async function choose(page, {
     text, frame, position, width, encoding, format, frameWidth, cellWidth, overflow, align, padding, rules, columns, sort,
+    layout,
 }) {
     const c = controls(page);
     for (const [control, value] of [[c.frameWidth, frameWidth], [c.cellWidth, cellWidth], [c.align, align], [c.padding, padding],
@@ -91,6 +93,7 @@ export async function choose(page, {
     }
     if (overflow !== undefined) await c.overflow.selectOption({ label: overflow });
     if (rules !== undefined) await c.rules.selectOption({ label: rules });
+    if (layout !== undefined) await c.layout.selectOption({ label: layout });
     if (format !== undefined) await c.format.selectOption({ label: format });
     if (encoding !== undefined) await c.encoding.selectOption({ label: encoding });
     if (width !== undefined) await c.width.selectOption({ label: width });

@@ -1,7 +1,7 @@
 // Random tables typed into the page through its controls, framed in every
 // frame type, position type, width and encoding, half of them fitted (frame
 // and cell widths, overflow, align, padding, rules), some with columns
-// chosen and rows sorted, against the native command.
+// chosen and rows sorted, some drawn as records, against the native command.
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 
@@ -58,6 +58,7 @@ function makeCase(next) {
         rules: fit.rules ?? 'all',
         columns: chosen,
         sort,
+        layout: next() < 0.2 ? pick(['records', 'auto']) : 'table',
     };
 }
 
@@ -70,6 +71,7 @@ function fitArgs(choice) {
         '--rules', choice.rules,
         ...(choice.columns ? ['-c', choice.columns] : []),
         ...(choice.sort ? ['--sort', choice.sort] : []),
+        '--layout', choice.layout,
     ];
 }
 
