@@ -20,8 +20,9 @@ TableRead read_frame(std::string_view text, TextEncoding encoding, WidthModel mo
 enum class FieldRows : uint8_t { AsDrawn, Ruled, Keyed };
 TableRead read_frame_fields(std::string_view text, TextEncoding encoding, WidthModel model,
                             FieldRows fieldRows);
-// Whether the text's first line is the top rule of records, carrying the
-// number of the first; checked before any frame is read.
+// Whether the first line of the text that starts as a rule does is the top
+// rule of records, carrying the number of the first; checked before any
+// frame is read, lines before it passed over as for a table.
 bool opens_records(std::string_view text, TextEncoding encoding);
 // Records back into the table they show: the keys of the first make the
 // header row, and each record a row.

@@ -95,6 +95,16 @@ bool starts_frame_line(std::string_view text, LineSpan line, TextEncoding encodi
     return piece == Piece::Joint || piece == Piece::Vertical;
 }
 
+// A joint and fill: the first such line is the top rule a reader takes.
+bool starts_rule(std::string_view text, LineSpan line, TextEncoding encoding) {
+    const std::string_view upToEnd = text.substr(0, line.end);
+    if (line.start >= line.end || piece_at(upToEnd, line.start, encoding) != Piece::Joint) {
+        return false;
+    }
+    const size_t next = line.start + char_at(upToEnd, line.start, encoding).size();
+    return next < line.end && piece_at(upToEnd, next, encoding) == Piece::Fill;
+}
+
 // The frame with its labels drawn over as fill, and where they stood.
 struct Unlabelled {
     std::string text;
@@ -224,7 +234,7 @@ TableRead read_in(std::string_view text, TextEncoding encoding, WidthModel model
 bool opens_records(std::string_view text, TextEncoding encoding) {
     for (size_t at = 0; at < text.size();) {
         const LineSpan line = text_rules::line_at(text, at);
-        if (!trim_blanks(text.substr(line.start, line.end - line.start)).empty()) {
+        if (starts_rule(text, line, encoding)) {
             const std::optional<Label> label = label_of(text, line, encoding);
             return label && label->number <= 1 && opens_frame(label->firstPiece);
         }

@@ -282,6 +282,21 @@ TEST(RecordsLayout, AutoDrawsRecordsWhenCellsWouldBeCutBelowEight) {
     }
 }
 
+// As around a table's frame, lines before the top rule and after the bottom
+// one are passed over; ASCII records of one record would otherwise read from
+// a field's rule on as a table.
+TEST(RecordsLayout, TextAroundRecordsIsPassedOver) {
+    const Texts cells = {{"id", "name"}, {"1", "pear"}};
+    for (int32_t frameType : {2, 6}) {
+        WriteOptions options;
+        options.frameType = frameType;
+        options.fit.layout = RowLayout::Records;
+        const TableWrite written = write_table(table_of(cells), TableFormat::Frame, options);
+        const std::string pasted = "psql says:\n+ see below\n" + written.text + "(1 row)\n";
+        EXPECT_EQ(read_frame_back(pasted, WidthModel::Narrow), cells) << pasted;
+    }
+}
+
 FrameRequest request_of(const std::string& psv) {
     FrameRequest request;
     request.text = psv;
