@@ -32,7 +32,8 @@ static_assert(ZENTAB_REFUSAL_FORMAT_NOT_WRITABLE ==
                   ZENTAB_REFUSAL_OUT_OF_MEMORY == static_cast<int>(RefusalKind::OutOfMemory),
               "the C refusal kinds are numbered as RefusalKind");
 static_assert(ZENTAB_OVERFLOW_TRUNCATE == static_cast<int>(Overflow::Truncate) &&
-                  ZENTAB_RULES_NONE == static_cast<int>(RuleLines::None),
+                  ZENTAB_RULES_NONE == static_cast<int>(RuleLines::None) &&
+                  ZENTAB_LAYOUT_AUTO == static_cast<int>(RowLayout::Auto),
               "the C layout enums are numbered as the text layer's");
 
 static_assert(ZENTAB_DOCUMENT_MARKDOWN == static_cast<int>(DocumentKind::Markdown) &&
@@ -448,6 +449,10 @@ int zentab_options_set_transpose(zentab_options* options, int transpose) {
 
 int zentab_options_set_rules(zentab_options* options, zentab_rules rules) {
     return set_enum(options->request.fit.rules, rules, ZENTAB_RULES_NONE);
+}
+
+int zentab_options_set_layout(zentab_options* options, zentab_layout layout) {
+    return set_enum(options->request.fit.layout, layout, ZENTAB_LAYOUT_AUTO);
 }
 
 zentab_result* zentab_convert(const char* text, size_t size, const zentab_options* options) {

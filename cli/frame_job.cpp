@@ -77,6 +77,7 @@ void set_layout(zentab_options* set, const CliOptions& options) {
     zentab_options_set_align(set, options.align.c_str());
     zentab_options_set_padding(set, options.padding);
     zentab_options_set_rules(set, static_cast<zentab_rules>(options.rules));
+    zentab_options_set_layout(set, static_cast<zentab_layout>(options.rowLayout));
 }
 
 }  // namespace

@@ -117,6 +117,20 @@ std::optional<RuleLines> rule_lines(std::string_view text) {
     return std::nullopt;
 }
 
+std::optional<RowLayout> row_layout(std::string_view text) {
+    const std::string name = ascii_lower(text);
+    if (name == "table") {
+        return RowLayout::Table;
+    }
+    if (name == "records") {
+        return RowLayout::Records;
+    }
+    if (name == "auto") {
+        return RowLayout::Auto;
+    }
+    return std::nullopt;
+}
+
 std::optional<Overflow> overflow_mode(std::string_view text) {
     const std::string name = ascii_lower(text);
     if (name == "wrap") {
@@ -210,6 +224,7 @@ enum class OptionKind {
     Align,
     Padding,
     Rules,
+    Layout,
     Table,
     Columns,
     Hide,
@@ -249,6 +264,7 @@ constexpr OptionName kOptionNames[] = {
     {"", "--align", OptionKind::Align},
     {"", "--padding", OptionKind::Padding},
     {"", "--rules", OptionKind::Rules},
+    {"", "--layout", OptionKind::Layout},
     {"", "--table", OptionKind::Table},
     {"-c", "--columns", OptionKind::Columns},
     {"", "--hide", OptionKind::Hide},
@@ -291,7 +307,7 @@ bool takes_value(OptionKind kind) {
 bool is_layout(OptionKind kind) {
     return kind == OptionKind::Width || kind == OptionKind::CellWidth ||
            kind == OptionKind::Overflow || kind == OptionKind::Align ||
-           kind == OptionKind::Padding || kind == OptionKind::Rules;
+           kind == OptionKind::Padding || kind == OptionKind::Rules || kind == OptionKind::Layout;
 }
 
 // Parses one option argument; a value may be attached ("-f6", "--frame=6") or
@@ -353,6 +369,12 @@ class OptionParser {
             result_.error =
                 "--table picks a table of a document; use it with --from markdown "
                 "or --from frame";
+        }
+        if (result_.error.empty() && options.rowLayout != RowLayout::Table &&
+            options.to != TableFormat::Frame) {
+            result_.error =
+                "--layout records and auto lay out a frame's rows; they cannot be used with "
+                "--to or --unframe";
         }
         if (!result_.error.empty() || !options.raw) {
             return;
@@ -543,6 +565,13 @@ class OptionParser {
                 return;
             }
             options.padding = *padding;
+        } else if (kind == OptionKind::Layout) {
+            std::optional<RowLayout> layout = row_layout(value);
+            if (!layout) {
+                refuse_value(kind, value, "use table, records or auto");
+                return;
+            }
+            options.rowLayout = *layout;
         } else {
             std::optional<RuleLines> rules = rule_lines(value);
             if (!rules) {
@@ -759,6 +788,10 @@ const char* usage_text() {
            "      --padding N      N spaces on each side of every cell (default 0)\n"
            "      --rules R        rules inside the frame: all (default), header (under\n"
            "                       the first row only) or none\n"
+           "      --layout L       table (default); records: each row a block of\n"
+           "                       header | value lines, numbered [ 1 ], [ 2 ]...;\n"
+           "                       auto: records when the table cannot fit -w without\n"
+           "                       cutting a cell below 8 columns\n"
            "      --unframe        short for --from frame --to psv (a --to given wins)\n"
            "      --crlf           end output lines with CR LF (default LF)\n"
            "      --raw            exact mode: the input is code page 932 byte for byte,\n"

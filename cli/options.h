@@ -32,6 +32,7 @@ struct CliOptions {
     std::string align;
     int32_t padding = 0;
     RuleLines rules = RuleLines::All;
+    RowLayout rowLayout = RowLayout::Table;  // --layout
     // Columns and rows shown, as the library takes them, already checked.
     std::string columns;
     std::string hide;

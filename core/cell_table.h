@@ -32,4 +32,7 @@ struct TableView {
     const FtPlacement* bodyPlacements = nullptr;
     FtRules rules = FT_RULES_ALL;
     int32_t padding = 0;  // spaces on each side of every cell
+    // Per column, or null: the narrowest text an area is drawn for, as if a
+    // cell that wide stood in it.
+    const int32_t* leastWidths = nullptr;
 };

@@ -17,6 +17,10 @@ struct Measure {
 };
 
 void measure_cells(const TableView& table, Measure& measure) {
+    if (table.leastWidths != nullptr) {
+        std::memcpy(measure.areas, table.leastWidths,
+                    sizeof(int32_t) * static_cast<size_t>(table.columns));
+    }
     const CellSpan* cell = table.cells;
     for (int32_t row = 0; row < table.rows; ++row) {
         for (int32_t column = 0; column < table.columns; ++column, ++cell) {

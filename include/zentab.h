@@ -129,6 +129,15 @@ typedef enum zentab_rules {
     ZENTAB_RULES_NONE = 2
 } zentab_rules;
 
+/* Since 1.5: how a frame shows the rows under its header. */
+typedef enum zentab_layout {
+    ZENTAB_LAYOUT_TABLE = 0,   /* as a table, the default */
+    ZENTAB_LAYOUT_RECORDS = 1, /* each row a block of header | value lines */
+    /* records when the table cannot fit the frame width without cutting a
+     * cell below 8 columns, else a table */
+    ZENTAB_LAYOUT_AUTO = 2
+} zentab_layout;
+
 /* Position types are the letters A..Q, numbered 1..17. */
 #define ZENTAB_POSITION(letter) ((letter) - 'A' + 1)
 
@@ -250,6 +259,15 @@ ZENTAB_API int zentab_options_set_group_char(zentab_options* options, const char
  * held in code page 932 as the group character is. Only cells the table
  * has; a column chosen that a row lacks counts as an empty cell. */
 ZENTAB_API int zentab_options_set_missing(zentab_options* options, const char* text);
+/* Since 1.5: frames only, as the width and rules are. Records: every row
+ * under the header is drawn as a block of lines, the header's cell then the
+ * row's, in a frame of two columns; each block opens with a rule carrying
+ * its number, "[ 1 ]", and its fields are parted by rules when the rules are
+ * ZENTAB_RULES_ALL (else by none). A table of only a header row draws its
+ * keys with empty values, numbered 0. Such a frame reads back from
+ * ZENTAB_FORMAT_FRAME as the table. Other formats write the table as it is.
+ * -1 for a value not of zentab_layout. */
+ZENTAB_API int zentab_options_set_layout(zentab_options* options, zentab_layout layout);
 
 /* Reads size bytes of text in the options' from format and writes them in
  * their to format; options NULL means the defaults. Text of nothing but line

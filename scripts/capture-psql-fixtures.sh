@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Captures a database shell's own output in each border mode, wrapped and
-# with the old ASCII line style, as fixtures for the frame reader's cases.
+# Captures a database shell's own output in each border mode, wrapped, with
+# the old ASCII line style and expanded, as fixtures for the frame reader's
+# cases and the records layout's.
 # Starts a throwaway server in a temporary directory, listening on a socket
 # there only, and stops it on exit. Run it by hand; CI only reads the files.
 # Usage: capture-psql-fixtures.sh [BINDIR]
@@ -39,4 +40,6 @@ done
 shell -P format=wrapped -P columns=24 -c "$long" >"$out/psql_captured_wrapped.txt"
 shell -P border=2 -P format=wrapped -P columns=24 -c "$long" >"$out/psql_captured_wrapped_border2.txt"
 shell -P linestyle=old-ascii -c "$query" >"$out/psql_captured_old_ascii.txt"
+# Expanded mode: a block of name | value lines a row, for the records layout.
+shell -x -c "$query" >"$out/psql_captured_expanded.txt"
 echo "captured into $out"

@@ -15,10 +15,11 @@ struct FrameFit {
     std::vector<ColumnAlign> align;
     int32_t padding = 0;  // spaces on each side of every cell
     RuleLines rules = RuleLines::All;
+    RowLayout layout = RowLayout::Table;
 
     // Nothing asked: the cells are drawn as they are.
     bool plain() const {
         return width == 0 && cellWidths.empty() && align.empty() && padding == 0 &&
-               rules == RuleLines::All;
+               rules == RuleLines::All && layout == RowLayout::Table;
     }
 };

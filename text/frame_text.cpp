@@ -9,6 +9,7 @@
 #include "text/frame_render.h"
 #include "text/input_check.h"
 #include "text/layout/frame_layout.h"
+#include "text/layout/layout_choice.h"
 #include "text/plain_psv.h"
 #include "text/psv_cells.h"
 #include "text/shape/elision_row.h"
@@ -242,6 +243,11 @@ bool with_chosen_table(const FrameRequest& request, FrameRequest& chosenRequest,
     return refusal.kind == RefusalKind::None;
 }
 
+// Records number the rows they show, and say nothing of the rows cut.
+bool records_of(const FrameRequest& request, const Table& table) {
+    return request.fit.layout != RowLayout::Table && draws_records(table, write_options(request));
+}
+
 // A shaped table's frame with one more row, empty or holding words first.
 Refusal frame_with_last_row(const FrameRequest& request, Table table, std::string_view first,
                             std::string& frame) {
@@ -260,7 +266,7 @@ Refusal frame_with_last_row(const FrameRequest& request, Table table, std::strin
 Refusal write_shaped_frame(const FrameRequest& request, const ShapedTable& shaped,
                            FrameTarget& target) {
     if (shaped.rowsLeftOut == 0 || shaped.table.rows().empty() ||
-        shaped.table.rows().front().empty()) {
+        shaped.table.rows().front().empty() || records_of(request, shaped.table)) {
         return write_frame_to(shaped.table, write_options(request), target);
     }
     const size_t bodyRows = shaped.table.rows().size() - 1;
@@ -348,7 +354,9 @@ Refusal convert(const FrameRequest& given, FrameTarget& target) {
     if (!with_chosen_table(given, request, chosenText, refusal)) {
         return refusal;
     }
-    if (frame_plain_table(request, target, refusal)) {
+    // Records go by the table value; the plain paths draw tables only.
+    const bool tableLayout = request.fit.layout == RowLayout::Table;
+    if (tableLayout && frame_plain_table(request, target, refusal)) {
         return refusal;
     }
     std::string_view table;
@@ -356,11 +364,12 @@ Refusal convert(const FrameRequest& given, FrameTarget& target) {
     if (refusal.kind != RefusalKind::None || table.empty()) {
         return refusal;
     }
-    if (request.from == TableFormat::Psv && request.to == TableFormat::Frame &&
+    if (tableLayout && request.from == TableFormat::Psv && request.to == TableFormat::Frame &&
         !request.cellText.any()) {
         return frame_psv(request, without_bom(table, request.encoding), target);
     }
-    if (frame_plain_delimited(request, without_bom(table, request.encoding), target, refusal)) {
+    if (tableLayout &&
+        frame_plain_delimited(request, without_bom(table, request.encoding), target, refusal)) {
         return refusal;
     }
     TableRead read = read_table_in_place(table, request.from, request.encoding, request.widthModel,

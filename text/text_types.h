@@ -42,6 +42,10 @@ enum class JsonNested : uint8_t { Refuse, Text };
 // Which rules a frame draws inside its outer border.
 enum class RuleLines : uint8_t { All, Header, None };
 
+// How a frame shows the rows under its header: as a table, as a block of
+// header | value lines a row, or as records only when the table cannot fit.
+enum class RowLayout : uint8_t { Table, Records, Auto };
+
 // How a column's body cells are placed; ByPosition leaves it to the position
 // type.
 enum class ColumnAlign : uint8_t { ByPosition, Left, Right, Centre, Decimal };

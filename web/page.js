@@ -8,7 +8,7 @@ const formats = ['psv', 'csv', 'tsv', 'markdown', 'frame'];
 // Input formats: the module's, and a Markdown document, whose tables are
 // lined up in place rather than framed.
 const inputs = [...formats, 'document'];
-const defaults = { f: 1, p: 'A', w: 'narrow', e: 'utf8', i: 'psv', fw: '', cw: '', o: 'wrap', a: '', pad: '', r: 'all', c: '', s: '', n: '', m: '' };
+const defaults = { f: 1, p: 'A', w: 'narrow', e: 'utf8', i: 'psv', fw: '', cw: '', o: 'wrap', a: '', pad: '', r: 'all', c: '', s: '', n: '', m: '', l: 'table' };
 const state = { ...defaults };
 const byId = (id) => document.getElementById(id);
 const input = byId('input');
@@ -39,6 +39,7 @@ const fitSettings = {
     a: { control: byId('align'), takes: (v) => /^[lrcd.]*$/i.test(v), hint: 'Align: use a letter a column: l, r, c, d or .' },
     pad: { control: byId('padding'), takes: (v) => v === '' || counted(v, 0, 1000), hint: 'Padding: use a number of spaces, 0 to 1000' },
     r: { control: byId('rules'), takes: (v) => ['all', 'header', 'none'].includes(v) },
+    l: { control: byId('layout'), takes: (v) => ['table', 'records', 'auto'].includes(v) },
     // Read by the module, which says when it cannot (shapeHints).
     c: { control: byId('columns'), takes: (v) => !v.includes('\x1F') },
     s: { control: byId('sort'), takes: (v) => !v.includes('\x1F') },
@@ -126,6 +127,7 @@ function fitOfState() {
         align: [...state.a.toLowerCase()].map((letter) => '.lrcd'.indexOf(letter)),
         padding: Number(state.pad),
         rules: ['all', 'header', 'none'].indexOf(state.r),
+        layout: ['table', 'records', 'auto'].indexOf(state.l),
     };
 }
 

@@ -121,8 +121,8 @@ function zentabOpen(instance) {
     // for all); overflow 0 wrap, 1 truncate; align, a number a column (0 as
     // the position type says, 1 left, 2 right, 3 centred, 4 decimal); rules
     // 0 all, 1 header, 2 none.
-    function setFit({ width = 0, cellWidths = [], overflow = 0, align = [], padding = 0, rules = 0 } = {}) {
-        exports.zentab_fit(width, overflow, padding, rules);
+    function setFit({ width = 0, cellWidths = [], overflow = 0, align = [], padding = 0, rules = 0, layout = 0 } = {}) {
+        exports.zentab_fit(width, overflow, padding, rules, layout);
         // The buffer is taken after the call, which may grow the memory.
         const cells = exports.zentab_fit_cells(cellWidths.length);
         new Int32Array(memory.buffer, cells, cellWidths.length).set(cellWidths);

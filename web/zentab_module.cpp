@@ -73,11 +73,15 @@ ZENTAB_EXPORT char* zentab_input(uint32_t size) {
 // 2 none. Cell widths and alignments follow, written where zentab_fit_cells
 // and zentab_fit_align point. A negative width or padding is the text
 // layer's to refuse.
-ZENTAB_EXPORT void zentab_fit(int32_t width, int32_t overflow, int32_t padding, int32_t rules) {
+ZENTAB_EXPORT void zentab_fit(int32_t width, int32_t overflow, int32_t padding, int32_t rules,
+                              int32_t layout) {
     gFit.width = width;
     gFit.overflow = overflow == 1 ? Overflow::Truncate : Overflow::Wrap;
     gFit.padding = padding;
     gFit.rules = rules == 1 ? RuleLines::Header : rules == 2 ? RuleLines::None : RuleLines::All;
+    gFit.layout = layout == 1   ? RowLayout::Records
+                  : layout == 2 ? RowLayout::Auto
+                                : RowLayout::Table;
 }
 
 // Room for `count` cell widths, one a column (a single one holds for every

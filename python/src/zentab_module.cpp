@@ -231,6 +231,7 @@ FrameFit fit_of(const py::tuple& given) {
     }
     fit.padding = given[4].cast<int32_t>();
     fit.rules = static_cast<RuleLines>(given[5].cast<int>());
+    fit.layout = static_cast<RowLayout>(given[6].cast<int>());
     return fit;
 }
 
@@ -318,6 +319,10 @@ py::dict layout_names() {
     rules["all"] = static_cast<int>(RuleLines::All);
     rules["header"] = static_cast<int>(RuleLines::Header);
     rules["none"] = static_cast<int>(RuleLines::None);
+    py::dict rows;
+    rows["table"] = static_cast<int>(RowLayout::Table);
+    rows["records"] = static_cast<int>(RowLayout::Records);
+    rows["auto"] = static_cast<int>(RowLayout::Auto);
     py::dict align;
     align["l"] = static_cast<int>(ColumnAlign::Left);
     align["r"] = static_cast<int>(ColumnAlign::Right);
@@ -327,6 +332,7 @@ py::dict layout_names() {
     py::dict names;
     names["overflow"] = overflow;
     names["rules"] = rules;
+    names["layout"] = rows;
     names["align"] = align;
     return names;
 }

@@ -86,10 +86,10 @@ def _auto_width() -> int:
 
 
 def _layout(width: Union[int, str, None], cell_width: Any, overflow: str, align: str,
-            padding: int, rules: str) -> tuple:
+            padding: int, rules: str, layout: str = "table") -> tuple:
     """The layout keywords as the text layer's numbers; () for the defaults."""
     if (width is None and cell_width is None and overflow == "wrap" and not align
-            and padding == 0 and rules == "all"):
+            and padding == 0 and rules == "all" and layout == "table"):
         return ()
     names = _zentab.LAYOUT
     if width is None:
@@ -114,9 +114,12 @@ def _layout(width: Union[int, str, None], cell_width: Any, overflow: str, align:
         raise ValueError(f"invalid align {align!r} (use a letter a column: l, r, c, d or .)")
     if rules not in names["rules"]:
         raise ValueError(f"invalid rules {rules!r} (use all, header or none)")
+    if layout not in names["layout"]:
+        raise ValueError(f"invalid layout {layout!r} (use table, records or auto)")
     return (columns, cell_widths, names["overflow"][overflow],
             [names["align"][letter] for letter in align.lower()],
-            _columns(padding, "padding", 0, _MOST_PADDING), names["rules"][rules])
+            _columns(padding, "padding", 0, _MOST_PADDING), names["rules"][rules],
+            names["layout"][layout])
 
 
 # The command's limit for --head and --tail.
@@ -211,6 +214,7 @@ def frame(
     align: str = "",
     padding: int = 0,
     rules: str = "all",
+    layout: str = "table",
     columns: Columns = None,
     hide: Columns = None,
     sort: Columns = None,
@@ -242,6 +246,12 @@ def frame(
     - padding: spaces on each side of every cell (default 0).
     - rules: "all" (default), "header" (under the first row only) or "none";
       without rules between body rows, unframe gives each line as a row.
+    - layout: "table" (default); "records", each row under the header a
+      block of header | value lines numbered "[ 1 ]", "[ 2 ]"... in its
+      opening rule (rules="all" rules between fields too), as the command's
+      --layout records; "auto", records only when the table cannot fit width
+      without cutting a column below 8. unframe reads records back as the
+      table.
 
     Which columns and rows, as the command's -c, --hide, --sort, --head,
     --tail and --transpose, for every output format:
@@ -271,7 +281,7 @@ def frame(
     """
     return _write(data, "frame", frame=frame, position=_position_number(position),
                   ambiguous=ambiguous, fmt=fmt, crlf=crlf, nested="error", header=True,
-                  layout=_layout(width, cell_width, overflow, align, padding, rules),
+                  layout=_layout(width, cell_width, overflow, align, padding, rules, layout),
                   shape=_shape(columns, hide, sort, head, tail, transpose),
                   cells=_cells(number, group_char, missing))
 
@@ -293,6 +303,7 @@ def convert(
     align: str = "",
     padding: int = 0,
     rules: str = "all",
+    layout: str = "table",
     columns: Columns = None,
     hide: Columns = None,
     sort: Columns = None,
@@ -307,16 +318,16 @@ def convert(
     the alignment where the format has one; header=False writes JSON rows as
     arrays; json_nested="text" keeps nested JSON as its text. width,
     cell_width, overflow, align, padding and rules fit a frame as in frame();
-    other formats keep every cell whole and ignore them. columns, hide, sort,
-    head, tail and transpose choose columns and rows, and number, group_char
-    and missing write the body's cells, as in frame()."""
+    other formats keep every cell whole and ignore them, layout too. columns,
+    hide, sort, head, tail and transpose choose columns and rows, and number,
+    group_char and missing write the body's cells, as in frame()."""
     if position is not None:
         position_number = _position_number(position)
     else:
         position_number = 1 if to == "frame" else 0
     return _write(data, to, frame=frame, position=position_number, ambiguous=ambiguous, fmt=fmt,
                   crlf=crlf, nested=json_nested, header=header,
-                  layout=_layout(width, cell_width, overflow, align, padding, rules),
+                  layout=_layout(width, cell_width, overflow, align, padding, rules, layout),
                   shape=_shape(columns, hide, sort, head, tail, transpose),
                   cells=_cells(number, group_char, missing))
 

@@ -36,6 +36,9 @@ def _parser() -> argparse.ArgumentParser:
                         help="spaces on each side of every cell (default 0)")
     parser.add_argument("--rules", default="all", choices=("all", "header", "none"),
                         help="rules inside the frame (default all)")
+    parser.add_argument("--layout", default="table", choices=("table", "records", "auto"),
+                        help="rows as a table (default), as records of header | value lines, "
+                             "or records when the table cannot fit -w")
     return parser
 
 
@@ -59,12 +62,16 @@ def main(argv: Optional[List[str]] = None) -> int:
     args = _parser().parse_args(argv)
     source = "frame" if args.unframe else args.source
     target = args.to or ("psv" if args.unframe else "frame")
+    if args.layout != "table" and target != "frame":
+        _parser().error("--layout records and auto lay out a frame's rows; they cannot be used "
+                        "with --to or --unframe")
     try:
         text = _read(args.file)
         output = convert(text, to=target, fmt=source, frame=args.frame,
                          position=args.position, ambiguous=args.ambiguous, crlf=args.crlf,
                          width=args.width, cell_width=args.cell_width, overflow=args.overflow,
-                         align=args.align, padding=args.padding, rules=args.rules)
+                         align=args.align, padding=args.padding, rules=args.rules,
+                         layout=args.layout)
     except RefusedError as refusal:
         print(f"zentab: {refusal}", file=sys.stderr)
         return 1

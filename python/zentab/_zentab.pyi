@@ -4,8 +4,8 @@ FORMATS: Dict[str, Tuple[int, bool, bool]]
 DOCUMENT_KINDS: Dict[str, int]
 LAYOUT: Dict[str, Dict[str, int]]
 
-# () or (width, cell_widths, overflow, align, padding, rules)
-Layout = Union[Tuple[()], Tuple[int, List[int], int, List[int], int, int]]
+# () or (width, cell_widths, overflow, align, padding, rules, layout)
+Layout = Union[Tuple[()], Tuple[int, List[int], int, List[int], int, int, int]]
 
 # () or (columns, hide, sort, head, tail, transpose); head and tail -1 for all
 Shape = Union[Tuple[()], Tuple[str, str, str, int, int, bool]]

@@ -63,6 +63,7 @@ OptionsHandle options_of(const FrameRequest& request) {
     EXPECT_EQ(zentab_options_set_align(set, letters_of(request.fit.align).c_str()), 0);
     EXPECT_EQ(zentab_options_set_padding(set, request.fit.padding), 0);
     EXPECT_EQ(zentab_options_set_rules(set, static_cast<zentab_rules>(request.fit.rules)), 0);
+    EXPECT_EQ(zentab_options_set_layout(set, static_cast<zentab_layout>(request.fit.layout)), 0);
     EXPECT_EQ(zentab_options_set_columns(set, request.shape.columns.c_str()), 0);
     EXPECT_EQ(zentab_options_set_hide(set, request.shape.hide.c_str()), 0);
     EXPECT_EQ(zentab_options_set_sort(set, request.shape.sort.c_str()), 0);
@@ -147,6 +148,7 @@ void random_layout(std::mt19937& random, FrameRequest& request) {
     }
     request.fit.padding = static_cast<int32_t>(random() % 3);
     request.fit.rules = static_cast<RuleLines>(random() % 3);
+    request.fit.layout = static_cast<RowLayout>(random() % 3);
 }
 
 // Columns by number, range or header text (some of none), rows sorted and cut.
@@ -436,6 +438,18 @@ TEST(CInterface, LayoutSettersTakeTheirValuesAndRefuseOthers) {
         EXPECT_EQ(got.fit.align, expected.fit.align) << c.name;
         EXPECT_EQ(got.fit.padding, expected.fit.padding) << c.name;
         EXPECT_EQ(got.fit.rules, expected.fit.rules) << c.name;
+    }
+}
+
+TEST(CInterface, LayoutOfRowsTakesItsThreeValuesAndRefusesOthers) {
+    OptionsHandle options(zentab_options_new(), &zentab_options_free);
+    for (int layout : {ZENTAB_LAYOUT_TABLE, ZENTAB_LAYOUT_RECORDS, ZENTAB_LAYOUT_AUTO}) {
+        EXPECT_EQ(zentab_options_set_layout(options.get(), static_cast<zentab_layout>(layout)), 0);
+        EXPECT_EQ(static_cast<int>(options->request.fit.layout), layout);
+    }
+    for (int bad : {-1, 3, 100}) {
+        EXPECT_EQ(zentab_options_set_layout(options.get(), static_cast<zentab_layout>(bad)), -1);
+        EXPECT_EQ(options->request.fit.layout, RowLayout::Auto);
     }
 }
 

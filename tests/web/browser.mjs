@@ -74,6 +74,7 @@ export function controls(page) {
         sort: page.getByRole('textbox', { name: 'Sort' }),
         number: page.getByRole('textbox', { name: 'Format', exact: true }),
         missing: page.getByRole('textbox', { name: 'Missing' }),
+        layout: page.getByRole('combobox', { name: 'Rows as' }),
         copy: page.getByRole('button', { name: 'Copy' }),
         download: page.getByRole('button', { name: 'Download' }),
     };
@@ -82,11 +83,11 @@ export function controls(page) {
 // Chooses everything through the controls; width 'narrow' | 'wide', encoding
 // 'UTF-8' | 'Shift-JIS', format 'psv' | 'csv' | 'tsv' | 'markdown' | 'frame';
 // the fit as typed: frameWidth, cellWidth, align and padding strings,
-// overflow and rules as their options read; columns, sort, number and
-// missing as typed.
+// overflow, rules and layout as their options read; columns, sort, number
+// and missing as typed.
 export async function choose(page, {
     text, frame, position, width, encoding, format, frameWidth, cellWidth, overflow, align, padding, rules, columns, sort,
-    number, missing,
+    number, missing, layout,
 }) {
     const c = controls(page);
     for (const [control, value] of [[c.frameWidth, frameWidth], [c.cellWidth, cellWidth], [c.align, align], [c.padding, padding],
@@ -95,6 +96,7 @@ export async function choose(page, {
     }
     if (overflow !== undefined) await c.overflow.selectOption({ label: overflow });
     if (rules !== undefined) await c.rules.selectOption({ label: rules });
+    if (layout !== undefined) await c.layout.selectOption({ label: layout });
     if (format !== undefined) await c.format.selectOption({ label: format });
     if (encoding !== undefined) await c.encoding.selectOption({ label: encoding });
     if (width !== undefined) await c.width.selectOption({ label: width });

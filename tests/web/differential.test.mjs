@@ -1,7 +1,7 @@
 // Random tables typed into the page through its controls, framed in every
 // frame type, position type, width and encoding, half of them fitted (frame
 // and cell widths, overflow, align, padding, rules), some with columns
-// chosen and rows sorted, against the native command.
+// chosen and rows sorted, some drawn as records, against the native command.
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 
@@ -63,6 +63,7 @@ function makeCase(next) {
         sort,
         number,
         missing,
+        layout: next() < 0.2 ? pick(['records', 'auto']) : 'table',
     };
 }
 
@@ -77,6 +78,7 @@ function fitArgs(choice) {
         ...(choice.sort ? ['--sort', choice.sort] : []),
         ...(choice.number ? ['--number', choice.number] : []),
         ...(choice.missing ? ['--missing', choice.missing] : []),
+        '--layout', choice.layout,
     ];
 }
 

@@ -14,6 +14,19 @@ TableRead read_delimited(std::string_view text, TextEncoding encoding, bool tabs
 TableRead read_csv(std::string_view text, TextEncoding encoding);
 TableRead read_markdown(std::string_view text, TextEncoding encoding);
 TableRead read_frame(std::string_view text, TextEncoding encoding, WidthModel model);
+// How the lines of a frame between two rules become rows: as a table's
+// frame draws them, or, for the fields of records, always one row (Ruled),
+// or one row from each line whose first cell is not blank (Keyed).
+enum class FieldRows : uint8_t { AsDrawn, Ruled, Keyed };
+TableRead read_frame_fields(std::string_view text, TextEncoding encoding, WidthModel model,
+                            FieldRows fieldRows);
+// Whether the first line of the text that starts as a rule does is the top
+// rule of records, carrying the number of the first; checked before any
+// frame is read, lines before it passed over as for a table.
+bool opens_records(std::string_view text, TextEncoding encoding);
+// Records back into the table they show: the keys of the first make the
+// header row, and each record a row.
+TableRead read_records(std::string_view text, TextEncoding encoding, WidthModel model);
 // lines: JSON Lines, one array or object a line.
 TableRead read_json(std::string_view text, TextEncoding encoding, JsonNested nested, bool lines);
 // A table ruled only under its header or between rows; opening is the first

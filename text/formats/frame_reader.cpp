@@ -28,8 +28,13 @@ struct RuleScan {
 
 class FrameReader {
   public:
-    FrameReader(std::string_view text, TextEncoding encoding, WidthModel model)
-        : text_(text), encoding_(encoding), model_(model), places_(text, is_cp932(encoding)) {
+    FrameReader(std::string_view text, TextEncoding encoding, WidthModel model,
+                FieldRows fieldRows = FieldRows::AsDrawn)
+        : text_(text),
+          encoding_(encoding),
+          model_(model),
+          fieldRows_(fieldRows),
+          places_(text, is_cp932(encoding)) {
         read_.table.borrow(text);
         read_.table.encoding = encoding;
     }
@@ -440,7 +445,20 @@ class FrameReader {
         }
     }
 
-    void flush_last_rows() { flush_rows(innerRules_ >= 2); }
+    void flush_last_rows() { flush_rows(innerRules_ >= 2 || fieldRows_ != FieldRows::AsDrawn); }
+
+    // A record's fields drawn without rules between them: a line whose key
+    // is not blank begins the next.
+    void part_keyed_field() {
+        if (fieldRows_ != FieldRows::Keyed || cut_.size() < 2 || cut_.back().cells.empty() ||
+            trim_blanks(cut_.back().cells.front().span).empty()) {
+            return;
+        }
+        CutLine next = std::move(cut_.back());
+        cut_.pop_back();
+        flush_rows(true);
+        cut_.push_back(std::move(next));
+    }
 
     // Reads the frame whose top rule is lines_[top]. False on a refusal; true
     // with no rows when what follows the rule is no frame after all, with stop
@@ -484,6 +502,7 @@ class FrameReader {
             if (!read_content(lines_[at], columns, !lastWasRule)) {
                 return false;
             }
+            part_keyed_field();
             lastWasRule = false;
         }
         stop = at;
@@ -503,6 +522,7 @@ class FrameReader {
     std::string_view text_;
     TextEncoding encoding_;
     WidthModel model_;
+    FieldRows fieldRows_;
     text_rules::PlaceCounter places_;
     std::vector<LineSpan> lines_;
     std::vector<CutLine> cut_;
@@ -530,7 +550,18 @@ TableRead read_framed(std::string_view text, TextEncoding encoding, WidthModel m
 
 }  // namespace
 
+TableRead read_frame_fields(std::string_view text, TextEncoding encoding, WidthModel model,
+                            FieldRows fieldRows) {
+    return FrameReader(text, encoding, model, fieldRows).read();
+}
+
 TableRead read_frame(std::string_view text, TextEncoding encoding, WidthModel model) {
+    if (opens_records(text, encoding)) {
+        TableRead records = read_records(text, encoding, model);
+        if (records.ok()) {
+            return records;
+        }
+    }
     TableRead first = read_framed(text, encoding, model);
     if (first.refusal.kind != RefusalKind::FrameMismatch || encoding == TextEncoding::Cp932) {
         return first;

@@ -5,6 +5,8 @@
 #include "text/formats/formats_internal.h"
 #include "text/frame_render.h"
 #include "text/layout/frame_layout.h"
+#include "text/layout/layout_choice.h"
+#include "text/layout/records_frame.h"
 
 namespace formats {
 
@@ -77,6 +79,21 @@ std::vector<CellSpan> measured_spans(const Table& table, WidthModel widthModel) 
     return spans;
 }
 
+// Records are drawn whole, then handed to a writer in one part.
+Refusal write_records(const Table& table, const WriteOptions& options, FrameTarget& target) {
+    std::string frame;
+    const Refusal refusal = write_records_frame(table, options, frame);
+    if (refusal.kind != RefusalKind::None) {
+        return refusal;
+    }
+    if (target.write != nullptr) {
+        (*target.write)(frame);
+    } else {
+        target.text = std::move(frame);
+    }
+    return refusal;
+}
+
 }  // namespace
 
 }  // namespace formats
@@ -117,6 +134,9 @@ Refusal write_frame_to(const Table& table, const WriteOptions& options, FrameTar
     }
     const auto rows = static_cast<int32_t>(table.rows().size());
     const auto columns = static_cast<int32_t>(table.rows().front().size());
+    if (options.fit.layout != RowLayout::Table && draws_records(table, options)) {
+        return formats::write_records(table, options, target);
+    }
     const FrameLook look = frame_look(options, table.encoding);
     if (!options.fit.plain() || table.cells_hold_any(kLayoutSpecials)) {
         const std::vector<CellSpan> spans = formats::unmeasured_spans(table);

@@ -11,6 +11,7 @@
 #include "text/layout/column_widths.h"
 #include "text/layout/cp932_fit.h"
 #include "text/layout/decimal_column.h"
+#include "text/layout/layout_choice.h"
 #include "text/unicode/cell_wrap.h"
 #include "text/unicode/display_width.h"
 
@@ -56,8 +57,9 @@ FtRules core_rules(RuleLines rules) {
 
 class FrameLayout {
   public:
-    FrameLayout(const TableView& cells, const FrameLook& look, const FrameFit& fit)
-        : cells_(cells), look_(look), fit_(fit) {}
+    FrameLayout(const TableView& cells, const FrameLook& look, const FrameFit& fit,
+                const LaidOutRows& rows)
+        : cells_(cells), look_(look), fit_(fit), rows_(rows) {}
 
     Refusal lay_out(std::string& frame) {
         Refusal refusal = check_fit(fit_);
@@ -83,6 +85,9 @@ class FrameLayout {
         view.bodyPlacements = placements_.data();
         view.rules = core_rules(fit_.rules);
         view.padding = fit_.padding;
+        if (rows_.leastWidths.size() == static_cast<size_t>(cells_.columns)) {
+            view.leastWidths = rows_.leastWidths.data();
+        }
         return render_frame(view, look_, frame);
     }
 
@@ -188,8 +193,19 @@ class FrameLayout {
         return numbers;
     }
 
+    int32_t least_width(int32_t column) const {
+        const std::vector<int32_t>& least = rows_.leastWidths;
+        return static_cast<size_t>(column) < least.size() ? least[static_cast<size_t>(column)] : 0;
+    }
+
+    bool opens_row(int32_t row) const {
+        const std::vector<unsigned char>& opens = rows_.opensRow;
+        return static_cast<size_t>(row) >= opens.size() || opens[static_cast<size_t>(row)] != 0;
+    }
+
     ColumnNeed column_need(int32_t column) {
-        ColumnNeed need{decimals_[static_cast<size_t>(column)].width(), 0};
+        const int32_t least = least_width(column);
+        ColumnNeed need{std::max(decimals_[static_cast<size_t>(column)].width(), least), least};
         for (int32_t row = 0; row < cells_.rows; ++row) {
             const int64_t cell = cell_index(row, column);
             for (int32_t k = first_line(cell); k < first_line(cell + 1); ++k) {
@@ -232,11 +248,8 @@ class FrameLayout {
     }
 
     FrameGeometry geometry() const {
-        const FrameStyle& style = kFrameStyles[look_.frameType - 1];
-        const bool narrowPieces =
-            !style.evenAreas || (!cp932() && look_.widthModel == WidthModel::Narrow);
-        return {int64_t{cells_.columns + 1} * (narrowPieces ? 1 : 2), fit_.padding,
-                style.evenAreas};
+        return frame_geometry(look_.frameType, cells_.columns, fit_.padding, look_.encoding,
+                              look_.widthModel);
     }
 
     void place_columns() {
@@ -336,7 +349,7 @@ class FrameLayout {
             height = std::max(height, pieces.size());
         }
         for (size_t line = 0; line < height; ++line) {
-            opensRow_.push_back(line == 0 ? 1 : 0);
+            opensRow_.push_back(line == 0 && opens_row(row) ? 1 : 0);
             for (const std::vector<CellSpan>& pieces : pieces_) {
                 spans_.push_back(line < pieces.size() ? pieces[line] : CellSpan{0, 0, 0});
             }
@@ -346,6 +359,7 @@ class FrameLayout {
     const TableView& cells_;
     const FrameLook& look_;
     const FrameFit& fit_;
+    const LaidOutRows& rows_;
     bool anyEscape_ = false;  // in any cell, or between them
     std::vector<CellLine> lines_;
     std::vector<int32_t> firstLine_;  // per cell, and one past the last
@@ -377,9 +391,9 @@ bool needs_layout(const FrameFit& fit, std::string_view cellText, std::string_vi
 }
 
 Refusal render_laid_out(const TableView& cells, const FrameLook& look, const FrameFit& fit,
-                        std::string& frame) {
+                        std::string& frame, const LaidOutRows& rows) {
     if (cells.rows <= 0 || cells.columns <= 0) {
         return refusal_of(RefusalKind::NoCells);
     }
-    return FrameLayout(cells, look, fit).lay_out(frame);
+    return FrameLayout(cells, look, fit, rows).lay_out(frame);
 }

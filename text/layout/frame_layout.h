@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/cell_table.h"
 #include "text/frame_render.h"
@@ -19,9 +20,20 @@ bool needs_layout(const FrameFit& fit, std::string_view cellText, std::string_vi
 inline constexpr std::string_view kLayoutSpecials = "\r\n\x1b";
 inline constexpr std::string_view kEscapeOnly = "\x1b";
 
+// What a caller laying out rows of its own asks beyond the fit: empty
+// vectors ask nothing.
+struct LaidOutRows {
+    // Per row of cells: nonzero where a table row begins; a row of cells
+    // that does not begin one goes on the lines of the row above it.
+    std::vector<unsigned char> opensRow;
+    // Per column: the narrowest its widest line is taken to be, so that
+    // something drawn over its rules later fits.
+    std::vector<int32_t> leastWidths;
+};
+
 // cells: rows x columns spans of cells.text, whose widths are not read.
 // BadLayout for a negative width, cell width or padding (or padding past
 // FT_PADDING_MAX); FrameTooNarrow when not even the narrowest columns fit
 // fit.width.
 Refusal render_laid_out(const TableView& cells, const FrameLook& look, const FrameFit& fit,
-                        std::string& frame);
+                        std::string& frame, const LaidOutRows& rows = {});

@@ -14,11 +14,13 @@ const valued = new Map([
     ['-a', 'ambiguous'], ['--ambiguous', 'ambiguous'], ['-e', 'encoding'], ['--encoding', 'encoding'],
     ['--from', 'from'], ['--to', 'to'], ['-w', 'width'], ['--width', 'width'], ['--cell-width', 'cellWidth'],
     ['--overflow', 'overflow'], ['--align', 'align'], ['--padding', 'padding'], ['--rules', 'rules'],
+    ['--layout', 'layout'],
     ['-c', 'columns'], ['--columns', 'columns'], ['--hide', 'hide'], ['--sort', 'sort'], ['--head', 'head'],
     ['--tail', 'tail'], ['--number', 'number'], ['--group-char', 'groupChar'], ['--missing', 'missing'],
 ]);
 const longNames = {
     width: '--width', cellWidth: '--cell-width', overflow: '--overflow', align: '--align', padding: '--padding', rules: '--rules',
+    layout: '--layout',
 };
 const flags = new Set(['--unframe', '--crlf', '--transpose', '-h', '--help', '--version']);
 // Columns and rows, with the hints the command gives for values it cannot read.
@@ -84,6 +86,10 @@ tables between csv, tsv, Markdown, frames and '|'-separated cells (psv).
       --padding N      N spaces on each side of every cell (default 0)
       --rules R        rules inside the frame: all (default), header (under
                        the header only) or none
+      --layout L       table (default); records: each row a block of
+                       header | value lines, numbered [ 1 ], [ 2 ]...;
+                       auto: records when the table cannot fit -w without
+                       cutting a cell below 8 columns
   -h, --help           show this help and exit
       --version        show the version and exit
 
@@ -132,6 +138,8 @@ function fitValue(option, value) {
             return [/^[lrcd.]*$/i.test(value) ? value : undefined, 'use a letter a column: l, r, c, d or .'];
         case 'padding':
             return [countIn(value, 0, 1000), 'use a number of spaces, 0 to 1000'];
+        case 'layout':
+            return [['table', 'records', 'auto'].includes(lower) ? lower : undefined, 'use table, records or auto'];
         default:
             return [['all', 'header', 'none'].includes(lower) ? lower : undefined, 'use all, header or none'];
     }
@@ -240,6 +248,9 @@ function parse(args, environment) {
         options.ambiguous = ambiguous;
     }
     if (seen.has('--crlf')) options.lineEnd = 'crlf';
+    if ((options.layout ?? 'table') !== 'table' && (options.to ?? 'frame') !== 'frame') {
+        throw new UsageError("--layout records and auto lay out a frame's rows; they cannot be used with --to or --unframe");
+    }
     if (seen.has('--transpose')) options.transpose = true;
     if (options.width === 'auto') {
         // As the command: the terminal standard output goes to, else $COLUMNS.

@@ -109,6 +109,7 @@ function lineEndIsCrlf(lineEnd) {
 // The fit options, checked and turned into the numbers the module takes.
 const overflows = ['wrap', 'truncate'];
 const ruleNames = ['all', 'header', 'none'];
+const layoutNames = ['table', 'records', 'auto'];
 const alignLetters = '.lrcd';
 // Wider than any frame the module draws; what the command takes too.
 const mostColumns = 1000000;
@@ -142,7 +143,7 @@ function alignList(align) {
     return [...letters].map((letter) => alignLetters.indexOf(letter));
 }
 
-function fitOf({ width, cellWidth, overflow = 'wrap', align, padding = 0, rules = 'all' }) {
+function fitOf({ width, cellWidth, overflow = 'wrap', align, padding = 0, rules = 'all', layout = 'table' }) {
     if (!Number.isInteger(padding) || padding < 0 || padding > mostPadding) {
         throw new RangeError(`padding must be a number of spaces, 0 to ${mostPadding}, not ${String(padding)}`);
     }
@@ -153,6 +154,7 @@ function fitOf({ width, cellWidth, overflow = 'wrap', align, padding = 0, rules 
         align: alignList(align),
         padding,
         rules: oneOf('rules', ruleNames, rules),
+        layout: oneOf('layout', layoutNames, layout),
     };
 }
 
@@ -228,6 +230,7 @@ const listHints = {
  *   from?: string, to?: string, encoding?: string, lineEnd?: 'lf' | 'crlf',
  *   width?: number, cellWidth?: number | (number | null | '-')[], overflow?: 'wrap' | 'truncate',
  *   align?: string, padding?: number, rules?: 'all' | 'header' | 'none',
+ *   layout?: 'table' | 'records' | 'auto',
  *   columns?: string | (string | number)[], hide?: string | (string | number)[],
  *   sort?: string | (string | number)[], head?: number, tail?: number, transpose?: boolean,
  *   number?: string | string[], groupChar?: string, missing?: string}} [options]

@@ -59,6 +59,14 @@ export interface FrameOptions {
     /** Rules inside the frame: "all" (default), "header" (under the header only) or "none". */
     rules?: 'all' | 'header' | 'none';
     /**
+     * How the frame shows the rows under the header, as `--layout`: "table"
+     * (default); "records", each row a block of header | value lines whose
+     * opening rule carries its number, "[ 1 ]"; "auto", records only when the
+     * table cannot fit `width` without cutting a column below 8. `unframe`
+     * reads records back as the table. Other formats than a frame ignore it.
+     */
+    layout?: 'table' | 'records' | 'auto';
+    /**
      * The columns to show, in that order, as `-c`: numbers from 1, ranges
      * such as "2-4" and header texts, as "3,1,Name" or [3, 1, "Name"]. A
      * column the table lacks throws a ZentabError of kind "no-such-column".
@@ -152,8 +160,8 @@ export function ready(): Promise<void>;
  * between formats), and returns exactly what `zentab -f FRAME -p POSITION
  * -a AMBIGUOUS -e ENCODING --from FROM --to TO [--crlf] [-w WIDTH]
  * [--cell-width CELLWIDTH] [--overflow OVERFLOW] [--align ALIGN]
- * [--padding PADDING] [--rules RULES] [-c COLUMNS] [--hide HIDE] [--sort SORT]
- * [--head HEAD] [--tail TAIL] [--transpose] [--number NUMBER]
+ * [--padding PADDING] [--rules RULES] [--layout LAYOUT] [-c COLUMNS] [--hide HIDE]
+ * [--sort SORT] [--head HEAD] [--tail TAIL] [--transpose] [--number NUMBER]
  * [--group-char GROUPCHAR] [--missing MISSING]` prints.
  * Throws a ZentabError for input that cannot be framed, and a RangeError or
  * TypeError for bad options.
