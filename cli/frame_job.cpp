@@ -106,6 +106,10 @@ LibraryOptions library_options(const CliOptions& options) {
     zentab_options_set_head(set, options.head);
     zentab_options_set_tail(set, options.tail);
     zentab_options_set_transpose(set, options.transpose ? 1 : 0);
+    zentab_options_set_title(set, options.title.c_str());
+    zentab_options_set_footer(set, options.footer.c_str());
+    zentab_options_set_title_align(set, static_cast<zentab_title_align>(options.titleAlign));
+    zentab_options_set_with_title(set, options.withTitle ? 1 : 0);
     return handle;
 }
 

@@ -39,6 +39,12 @@ struct CliOptions {
     int64_t head = -1;  // -1: every row
     int64_t tail = -1;
     bool transpose = false;
+    // A title over the table and a footer under it, as given, and whether a
+    // frame's own go on into the output.
+    std::string title;
+    std::string footer;
+    TitleAlign titleAlign = TitleAlign::Centre;
+    bool withTitle = false;
     bool crlf = false;
     bool raw = false;
     bool help = false;

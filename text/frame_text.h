@@ -38,6 +38,15 @@ struct FrameRequest {
     FrameFit fit;  // frames only: width, wrapping, alignment, padding, rules
     // Columns chosen, rows sorted and cut, on the table read, for every format.
     TableShape shape;
+
+    // A title over the table and a footer under it: a frame's rows spanning
+    // it, a document's caption; refused by formats with no place for them.
+    // withTitle: those of a frame read go on into the output, and JSON writes
+    // {"title", "footer", "rows"}. Given titles stand before read ones.
+    TableTitles titles;
+    bool withTitle = false;
+
+    bool titled() const { return withTitle || titles.any(); }
 };
 
 struct FrameOutcome {
