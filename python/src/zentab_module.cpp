@@ -85,6 +85,8 @@ const char* kind_name(RefusalKind kind) {
             return "no_such_table";
         case RefusalKind::NoSuchColumn:
             return "no_such_column";
+        case RefusalKind::NoCaption:
+            return "no_caption";
     }
     return "unknown";
 }
@@ -112,6 +114,11 @@ struct Settings {
     bool header = true;
     FrameFit fit;
     TableShape shape;
+    // What the request's titles view while it runs.
+    std::string title;
+    std::string footer;
+    TitleAlign titleAlign = TitleAlign::Centre;
+    bool withTitle = false;
 };
 
 FrameRequest request_of(const Settings& settings, std::string_view text) {
@@ -127,6 +134,8 @@ FrameRequest request_of(const Settings& settings, std::string_view text) {
     request.header = settings.header;
     request.fit = settings.fit;
     request.shape = settings.shape;
+    request.titles = TableTitles{settings.title, settings.footer, settings.titleAlign};
+    request.withTitle = settings.withTitle;
     return request;
 }
 
@@ -262,6 +271,17 @@ TableShape shape_of(const py::tuple& given) {
     return shape;
 }
 
+// () or (title, footer, align, with_title); align 0 centre, 1 left, 2 right.
+void set_titles(Settings& settings, const py::tuple& given) {
+    if (given.empty()) {
+        return;
+    }
+    settings.title = given[0].cast<std::string>();
+    settings.footer = given[1].cast<std::string>();
+    settings.titleAlign = static_cast<TitleAlign>(given[2].cast<int>());
+    settings.withTitle = given[3].cast<bool>();
+}
+
 Settings settings_of(int from, int to, int frame, int position, bool wide, bool crlf,
                      bool nestedText, bool header, const py::tuple& layout = py::tuple(),
                      const py::tuple& shape = py::tuple()) {
@@ -381,23 +401,30 @@ PYBIND11_MODULE(_zentab, module) {
     module.def(
         "convert_text",
         [](const std::string& text, int from, int to, int frame, int position, bool wide, bool crlf,
-           bool nestedText, bool header, const py::tuple& layout, const py::tuple& shape) {
-            return convert_text(text, settings_of(from, to, frame, position, wide, crlf, nestedText,
-                                                  header, layout, shape));
+           bool nestedText, bool header, const py::tuple& layout, const py::tuple& shape,
+           const py::tuple& titles) {
+            Settings settings = settings_of(from, to, frame, position, wide, crlf, nestedText,
+                                            header, layout, shape);
+            set_titles(settings, titles);
+            return convert_text(text, settings);
         },
         py::arg("text"), py::arg("from_"), py::arg("to"), py::arg("frame"), py::arg("position"),
         py::arg("wide"), py::arg("crlf"), py::arg("nested_text"), py::arg("header"),
-        py::arg("layout") = py::tuple(), py::arg("shape") = py::tuple());
+        py::arg("layout") = py::tuple(), py::arg("shape") = py::tuple(),
+        py::arg("titles") = py::tuple());
     module.def(
         "frame_rows",
         [](const std::vector<std::vector<std::string>>& rows, int to, int frame, int position,
-           bool wide, bool crlf, bool header, const py::tuple& layout, const py::tuple& shape) {
-            return frame_rows(rows, settings_of(0, to, frame, position, wide, crlf, false, header,
-                                                layout, shape));
+           bool wide, bool crlf, bool header, const py::tuple& layout, const py::tuple& shape,
+           const py::tuple& titles) {
+            Settings settings =
+                settings_of(0, to, frame, position, wide, crlf, false, header, layout, shape);
+            set_titles(settings, titles);
+            return frame_rows(rows, settings);
         },
         py::arg("rows"), py::arg("to"), py::arg("frame"), py::arg("position"), py::arg("wide"),
         py::arg("crlf"), py::arg("header"), py::arg("layout") = py::tuple(),
-        py::arg("shape") = py::tuple());
+        py::arg("shape") = py::tuple(), py::arg("titles") = py::tuple());
     module.def(
         "read_cells",
         [](const std::string& text, int from, bool wide, bool nestedText) {
