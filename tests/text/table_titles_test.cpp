@@ -153,6 +153,19 @@ TEST(TitleRows, WrapAtTheTablesWidthAndPlaceEachLine) {
     }
 }
 
+TEST(TitleRows, EveryLineEndStartsALine) {
+    for (const char* title : {"ab\ncd", "ab\r\ncd", "ab\rcd"}) {
+        FrameRequest request;
+        request.text = "abc|d\n";
+        request.frameType = 6;
+        request.titles.title = title;
+        request.titles.align = TitleAlign::Left;
+        EXPECT_EQ(frame_text(request).text,
+                  "+-----+\n|ab   |\n|cd   |\n+---+-+\n|abc|d|\n+---+-+\n")
+            << title;
+    }
+}
+
 TEST(TitleRows, PlainRoundTripsLeaveTheTitleOut) {
     FrameRequest request;
     request.text = "a|b\n1|2\n";
@@ -231,10 +244,9 @@ TEST(TitleRows, TitlesAreCheckedAsText) {
         const char* title;
         RefusalKind kind;
     } const cases[] = {
-        {"a\tb", RefusalKind::CellHoldsSeparator},
-        {"a\x01", RefusalKind::ControlCharacter},
-        {"\xFF", RefusalKind::InvalidUtf8},
-        {"two\nlines", RefusalKind::None},
+        {"a\tb", RefusalKind::CellHoldsSeparator},  {"a\x01", RefusalKind::ControlCharacter},
+        {"\xFF", RefusalKind::InvalidUtf8},         {"two\nlines", RefusalKind::None},
+        {"two\rlines\r\nthree", RefusalKind::None},
     };
     for (const auto& c : cases) {
         FrameRequest request;

@@ -53,17 +53,16 @@ class TitleFitter {
     // is wider than it.
     PlacedLines place(std::string_view text) {
         PlacedLines placed;
+        // LF, CR LF and CR each end a line, as they end an input's.
         for (size_t at = 0; at <= text.size();) {
-            size_t stop = text.find('\n', at);
+            size_t stop = text.find_first_of("\r\n", at);
             stop = stop == std::string_view::npos ? text.size() : stop;
-            std::string_view line = text.substr(at, stop - at);
-            if (!line.empty() && line.back() == '\r') {
-                line.remove_suffix(1);
-            }
-            if (!place_line(line, placed)) {
+            if (!place_line(text.substr(at, stop - at), placed)) {
                 return placed;
             }
-            at = stop + 1;
+            const bool crlf =
+                stop + 1 < text.size() && text[stop] == '\r' && text[stop + 1] == '\n';
+            at = stop + (crlf ? 2 : 1);
         }
         return placed;
     }

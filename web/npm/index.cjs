@@ -51,7 +51,7 @@ const kinds = [
     'cell-holds-line-break', 'row-not-held', 'not-in-cp932', 'cell-has-edge-blanks', 'bad-json',
     'duplicate-name', 'format-not-readable', 'too-few-columns', 'format-not-writable', 'frame-too-narrow',
     'bad-layout', 'cells-past-header', 'merged-cells', 'text-outside-table', 'no-such-table',
-    'no-such-column',
+    'no-such-column', 'no-caption',
 ];
 const kindWord = (kind) => kinds[kind] ?? `kind-${kind}`;
 
@@ -190,6 +190,26 @@ function shapeOf({ columns, hide, sort, head, tail, transpose = false }) {
     };
 }
 
+const titleAligns = { c: 0, l: 1, r: 2 };
+
+function titleText(name, value) {
+    if (value === undefined || value === null) return '';
+    if (typeof value !== 'string') throw new TypeError(`${name} must be a string`);
+    return value;
+}
+
+function titlesOf({ title, footer, titleAlign = 'c', withTitle = false }) {
+    if (!Object.hasOwn(titleAligns, titleAlign)) {
+        throw new RangeError(`titleAlign must be "l", "c" or "r", not ${String(titleAlign)}`);
+    }
+    return {
+        title: titleText('title', title),
+        footer: titleText('footer', footer),
+        align: titleAligns[titleAlign],
+        withTitle: Boolean(withTitle),
+    };
+}
+
 const listHints = {
     columns: 'columns by number from 1, ranges such as 2-4 or header texts, separated by commas',
     hide: 'columns by number from 1, ranges such as 2-4 or header texts, separated by commas',
@@ -205,7 +225,8 @@ const listHints = {
  *   width?: number, cellWidth?: number | (number | null | '-')[], overflow?: 'wrap' | 'truncate',
  *   align?: string, padding?: number, rules?: 'all' | 'header' | 'none',
  *   columns?: string | (string | number)[], hide?: string | (string | number)[],
- *   sort?: string | (string | number)[], head?: number, tail?: number, transpose?: boolean}} [options]
+ *   sort?: string | (string | number)[], head?: number, tail?: number, transpose?: boolean,
+ *   title?: string, footer?: string, titleAlign?: 'l' | 'c' | 'r', withTitle?: boolean}} [options]
  * @returns {string | Uint8Array} a string for a string, bytes in the encoding for bytes
  */
 function frame(text, options = {}) {
@@ -224,8 +245,9 @@ function frame(text, options = {}) {
     const cp932 = isCp932(encoding);
     const fit = fitOf(options);
     const shape = shapeOf(options);
+    const titles = titlesOf(options);
     const result = open().frameText(text, frame, positionType, wide(ambiguous), cp932, lineEndIsCrlf(lineEnd), !given,
-        read, write, fit, shape);
+        read, write, fit, shape, titles);
     if (result.badList) {
         throw new RangeError(`${result.badList} must be ${listHints[result.badList]}, not ${shape[result.badList]}`);
     }
