@@ -72,6 +72,9 @@ export function controls(page) {
         rules: page.getByRole('combobox', { name: 'Rules' }),
         columns: page.getByRole('textbox', { name: 'Columns' }),
         sort: page.getByRole('textbox', { name: 'Sort' }),
+        title: page.getByRole('textbox', { name: 'Title' }),
+        footer: page.getByRole('textbox', { name: 'Footer' }),
+        titleAlign: page.getByRole('combobox', { name: 'Placed' }),
         copy: page.getByRole('button', { name: 'Copy' }),
         download: page.getByRole('button', { name: 'Download' }),
     };
@@ -80,15 +83,18 @@ export function controls(page) {
 // Chooses everything through the controls; width 'narrow' | 'wide', encoding
 // 'UTF-8' | 'Shift-JIS', format 'psv' | 'csv' | 'tsv' | 'markdown' | 'frame';
 // the fit as typed: frameWidth, cellWidth, align and padding strings,
-// overflow and rules as their options read; columns and sort as typed.
+// overflow and rules as their options read; columns, sort, title and footer
+// as typed, titleAlign as its option reads.
 export async function choose(page, {
     text, frame, position, width, encoding, format, frameWidth, cellWidth, overflow, align, padding, rules, columns, sort,
+    title, footer, titleAlign,
 }) {
     const c = controls(page);
     for (const [control, value] of [[c.frameWidth, frameWidth], [c.cellWidth, cellWidth], [c.align, align], [c.padding, padding],
-        [c.columns, columns], [c.sort, sort]]) {
+        [c.columns, columns], [c.sort, sort], [c.title, title], [c.footer, footer]]) {
         if (value !== undefined) await control.fill(value);
     }
+    if (titleAlign !== undefined) await c.titleAlign.selectOption({ label: titleAlign });
     if (overflow !== undefined) await c.overflow.selectOption({ label: overflow });
     if (rules !== undefined) await c.rules.selectOption({ label: rules });
     if (format !== undefined) await c.format.selectOption({ label: format });

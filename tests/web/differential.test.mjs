@@ -1,7 +1,8 @@
 // Random tables typed into the page through its controls, framed in every
 // frame type, position type, width and encoding, half of them fitted (frame
 // and cell widths, overflow, align, padding, rules), some with columns
-// chosen and rows sorted, against the native command.
+// chosen and rows sorted, some with a title and footer, against the native
+// command.
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 
@@ -43,6 +44,7 @@ function makeCase(next) {
     const column = () => `${1 + Math.floor(next() * columns)}`;
     const chosen = shaped && next() < 0.6 ? Array.from({ length: 1 + Math.floor(next() * 3) }, column).join(',') : '';
     const sort = shaped && next() < 0.7 ? `${column()}${pick(['', ':n', ':r', ':n:r'])}` : '';
+    const titled = next() < 0.25;
     return {
         text: lines.join('\n') + (next() < 0.5 ? '\n' : ''),
         frame: 1 + Math.floor(next() * 6),
@@ -58,6 +60,9 @@ function makeCase(next) {
         rules: fit.rules ?? 'all',
         columns: chosen,
         sort,
+        title: titled ? pick(['Sales', 'A title longer than most of these tables', 'T']) : '',
+        footer: titled && next() < 0.5 ? pick(['F', 'counted by hand']) : '',
+        titleAlign: titled ? pick(['centred', 'left', 'right']) : 'centred',
     };
 }
 
@@ -70,6 +75,9 @@ function fitArgs(choice) {
         '--rules', choice.rules,
         ...(choice.columns ? ['-c', choice.columns] : []),
         ...(choice.sort ? ['--sort', choice.sort] : []),
+        ...(choice.title ? ['--title', choice.title] : []),
+        ...(choice.footer ? ['--footer', choice.footer] : []),
+        '--title-align', choice.titleAlign[0],
     ];
 }
 
