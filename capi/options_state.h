@@ -7,4 +7,7 @@
 struct zentab_options {
     FrameRequest request;
     bool positionGiven = false;
+    // What request.titles views, set by each conversion.
+    std::string title;
+    std::string footer;
 };

@@ -29,8 +29,12 @@ static_assert(ZENTAB_REFUSAL_FORMAT_NOT_WRITABLE ==
                   ZENTAB_REFUSAL_BAD_LAYOUT == static_cast<int>(RefusalKind::BadLayout) &&
                   ZENTAB_REFUSAL_NO_SUCH_TABLE == static_cast<int>(RefusalKind::NoSuchTable) &&
                   ZENTAB_REFUSAL_NO_SUCH_COLUMN == static_cast<int>(RefusalKind::NoSuchColumn) &&
+                  ZENTAB_REFUSAL_NO_CAPTION == static_cast<int>(RefusalKind::NoCaption) &&
                   ZENTAB_REFUSAL_OUT_OF_MEMORY == static_cast<int>(RefusalKind::OutOfMemory),
               "the C refusal kinds are numbered as RefusalKind");
+static_assert(ZENTAB_TITLE_RIGHT == static_cast<int>(TitleAlign::Right) &&
+                  ZENTAB_TITLE_LEFT == static_cast<int>(TitleAlign::Left),
+              "the C title alignments are numbered as TitleAlign");
 static_assert(ZENTAB_OVERFLOW_TRUNCATE == static_cast<int>(Overflow::Truncate) &&
                   ZENTAB_RULES_NONE == static_cast<int>(RuleLines::None) &&
                   ZENTAB_LAYOUT_AUTO == static_cast<int>(RowLayout::Auto),
@@ -83,6 +87,8 @@ const zentab_options defaultOptions;
 FrameRequest request_of(const char* text, size_t size, const zentab_options* options) {
     const zentab_options& given = options != nullptr ? *options : defaultOptions;
     FrameRequest request = given.request;
+    request.titles.title = given.title;
+    request.titles.footer = given.footer;
     request.text = text != nullptr ? std::string_view(text, size) : std::string_view();
     // As the command: Markdown says an alignment only when one was asked for.
     if (!given.positionGiven && request.to != TableFormat::Frame) {
@@ -444,6 +450,29 @@ int zentab_options_set_missing(zentab_options* options, const char* text) {
 
 int zentab_options_set_transpose(zentab_options* options, int transpose) {
     options->request.shape.transpose = transpose != 0;
+    return 0;
+}
+
+int zentab_options_set_title(zentab_options* options, const char* title) {
+    return guarded_set([&] {
+        options->title = title != nullptr ? title : "";
+        return 0;
+    });
+}
+
+int zentab_options_set_footer(zentab_options* options, const char* footer) {
+    return guarded_set([&] {
+        options->footer = footer != nullptr ? footer : "";
+        return 0;
+    });
+}
+
+int zentab_options_set_title_align(zentab_options* options, zentab_title_align align) {
+    return set_enum(options->request.titles.align, align, ZENTAB_TITLE_RIGHT);
+}
+
+int zentab_options_set_with_title(zentab_options* options, int with_title) {
+    options->request.withTitle = with_title != 0;
     return 0;
 }
 

@@ -110,6 +110,10 @@ LibraryOptions library_options(const CliOptions& options) {
     zentab_options_set_number(set, options.number.c_str());
     zentab_options_set_group_char(set, options.groupChar.c_str());
     zentab_options_set_missing(set, options.missing.c_str());
+    zentab_options_set_title(set, options.title.c_str());
+    zentab_options_set_footer(set, options.footer.c_str());
+    zentab_options_set_title_align(set, static_cast<zentab_title_align>(options.titleAlign));
+    zentab_options_set_with_title(set, options.withTitle ? 1 : 0);
     return handle;
 }
 

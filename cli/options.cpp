@@ -235,6 +235,10 @@ enum class OptionKind {
     Number,
     GroupChar,
     Missing,
+    Title,
+    Footer,
+    TitleAlign,
+    WithTitle,
     Help,
     Version,
     Unknown
@@ -275,6 +279,10 @@ constexpr OptionName kOptionNames[] = {
     {"", "--number", OptionKind::Number},
     {"", "--group-char", OptionKind::GroupChar},
     {"", "--missing", OptionKind::Missing},
+    {"", "--title", OptionKind::Title},
+    {"", "--footer", OptionKind::Footer},
+    {"", "--title-align", OptionKind::TitleAlign},
+    {"", "--with-title", OptionKind::WithTitle},
     {"-h", "--help", OptionKind::Help},
     {"", "--version", OptionKind::Version},
 };
@@ -295,6 +303,7 @@ bool takes_value(OptionKind kind) {
         case OptionKind::Raw:
         case OptionKind::NoHeader:
         case OptionKind::Transpose:
+        case OptionKind::WithTitle:
         case OptionKind::Help:
         case OptionKind::Version:
         case OptionKind::Unknown:
@@ -426,7 +435,8 @@ class OptionParser {
         }
         if (!takes_value(kind)) {
             set_flag(kind);
-            if (kind == OptionKind::Transpose && layoutOption_.empty()) {
+            if ((kind == OptionKind::Transpose || kind == OptionKind::WithTitle) &&
+                layoutOption_.empty()) {
                 layoutOption_ = long_name(kind);
             }
             return;
@@ -436,8 +446,10 @@ class OptionParser {
             return;
         }
         const std::string& value = attached ? *attached : args_[++index_];
-        if (is_shape(kind) || is_layout(kind)) {
-            if (is_shape(kind)) {
+        if (is_shape(kind) || is_layout(kind) || is_title(kind)) {
+            if (is_title(kind)) {
+                set_title(kind, value);
+            } else if (is_shape(kind)) {
                 set_shape(kind, value);
             } else {
                 set_layout(kind, value);
@@ -516,6 +528,29 @@ class OptionParser {
             }
             (kind == OptionKind::Columns ? options.columns : options.hide) = value;
         }
+    }
+
+    static bool is_title(OptionKind kind) {
+        return kind == OptionKind::Title || kind == OptionKind::Footer ||
+               kind == OptionKind::TitleAlign;
+    }
+
+    void set_title(OptionKind kind, const std::string& value) {
+        CliOptions& options = result_.options;
+        if (kind == OptionKind::TitleAlign) {
+            const std::string side = ascii_lower(value);
+            if (side == "l" || side == "left") {
+                options.titleAlign = TitleAlign::Left;
+            } else if (side == "c" || side == "centre" || side == "center") {
+                options.titleAlign = TitleAlign::Centre;
+            } else if (side == "r" || side == "right") {
+                options.titleAlign = TitleAlign::Right;
+            } else {
+                refuse_value(kind, value, "use l, c or r");
+            }
+            return;
+        }
+        (kind == OptionKind::Title ? options.title : options.footer) = value;
     }
 
     static std::string long_name(OptionKind kind) {
@@ -612,6 +647,9 @@ class OptionParser {
                 break;
             case OptionKind::Transpose:
                 options.transpose = true;
+                break;
+            case OptionKind::WithTitle:
+                options.withTitle = true;
                 break;
             case OptionKind::Unframe:
                 options.from = TableFormat::Frame;
@@ -775,6 +813,16 @@ const char* usage_text() {
            "      --group-char C   the grouping character instead of ',' (' for\n"
            "                       instance); '.' makes the decimal point ','\n"
            "      --missing TEXT   what an empty cell under the header shows\n"
+           "      --title TEXT     a title over the table: in a frame, a row spanning it,\n"
+           "                       wrapped to its width; the caption of html, latex,\n"
+           "                       rst, org, asciidoc and mediawiki; other formats\n"
+           "                       refuse it\n"
+           "      --footer TEXT    a footer under the table: a frame's last row, html's\n"
+           "                       <tfoot>\n"
+           "      --title-align l|c|r  where the title's and footer's lines stand\n"
+           "                       (c, centred, unless given)\n"
+           "      --with-title     keep the title and footer of a frame read: --to json\n"
+           "                       writes {\"title\": ..., \"footer\": ..., \"rows\": [...]}\n"
            "  -w, --width N        no line of the frame wider than N columns: the widest\n"
            "                       columns give way first; auto: the terminal's width,\n"
            "                       else $COLUMNS, else no limit\n"

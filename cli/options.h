@@ -44,6 +44,12 @@ struct CliOptions {
     std::string number;
     std::string groupChar = ",";
     std::string missing;
+    // A title over the table and a footer under it, as given, and whether a
+    // frame's own go on into the output.
+    std::string title;
+    std::string footer;
+    TitleAlign titleAlign = TitleAlign::Centre;
+    bool withTitle = false;
     bool crlf = false;
     bool raw = false;
     bool help = false;

@@ -113,7 +113,12 @@ typedef enum zentab_refusal_kind {
     ZENTAB_REFUSAL_NO_SUCH_TABLE = 31,
     /* Since 1.4. A column of zentab_options_set_columns, _hide or _sort
      * that the table does not have: zentab_result_message names it. */
-    ZENTAB_REFUSAL_NO_SUCH_COLUMN = 32
+    ZENTAB_REFUSAL_NO_SUCH_COLUMN = 32,
+    /* Since 1.5. A title or footer for an output format with no place for
+     * it: psv, csv, tsv, Markdown, Jira, JSON Lines, and JSON without
+     * zentab_options_set_with_title; a footer in anything but a frame, html
+     * and such JSON. */
+    ZENTAB_REFUSAL_NO_CAPTION = 33
 } zentab_refusal_kind;
 
 /* Since 1.1: what a frame does with a cell line wider than its column may be. */
@@ -137,6 +142,12 @@ typedef enum zentab_layout {
      * cell below 8 columns, else a table */
     ZENTAB_LAYOUT_AUTO = 2
 } zentab_layout;
+/* Since 1.5: where the lines of a frame's title and footer stand. */
+typedef enum zentab_title_align {
+    ZENTAB_TITLE_CENTRE = 0,
+    ZENTAB_TITLE_LEFT = 1,
+    ZENTAB_TITLE_RIGHT = 2
+} zentab_title_align;
 
 /* Position types are the letters A..Q, numbered 1..17. */
 #define ZENTAB_POSITION(letter) ((letter) - 'A' + 1)
@@ -268,6 +279,22 @@ ZENTAB_API int zentab_options_set_missing(zentab_options* options, const char* t
  * ZENTAB_FORMAT_FRAME as the table. Other formats write the table as it is.
  * -1 for a value not of zentab_layout. */
 ZENTAB_API int zentab_options_set_layout(zentab_options* options, zentab_layout layout);
+/* Since 1.5: a title over the table and a footer under it, in the encoding
+ * of the text; NULL or "" for none. A frame draws each as a row spanning the
+ * table inside its border, set off by a rule and wrapped to the table's width
+ * (a line feed starts a new line); html, LaTeX, reStructuredText, Org,
+ * AsciiDoc and MediaWiki write the title as their caption, html the footer in
+ * <tfoot>; other formats refuse them with ZENTAB_REFUSAL_NO_CAPTION. Each
+ * setter returns 0, or -1 when out of memory or for an alignment that is not
+ * a zentab_title_align. */
+ZENTAB_API int zentab_options_set_title(zentab_options* options, const char* title);
+ZENTAB_API int zentab_options_set_footer(zentab_options* options, const char* footer);
+ZENTAB_API int zentab_options_set_title_align(zentab_options* options, zentab_title_align align);
+/* Nonzero: the title and footer rows of a frame read (ZENTAB_FORMAT_FRAME)
+ * go on into the output, behind any set above; JSON writes an object
+ * {"title": ..., "footer": ..., "rows": [...]} with the keys there are. Without
+ * it a frame's title and footer are left out of its rows all the same. */
+ZENTAB_API int zentab_options_set_with_title(zentab_options* options, int with_title);
 
 /* Reads size bytes of text in the options' from format and writes them in
  * their to format; options NULL means the defaults. Text of nothing but line

@@ -14,6 +14,7 @@
 #include "text/psv_cells.h"
 #include "text/shape/elision_row.h"
 #include "text/shape/shaped_grid.h"
+#include "text/shape/title_rows.h"
 #include "text/text_limits.h"
 
 namespace {
@@ -298,7 +299,10 @@ Refusal write_unshaped(const FrameRequest& request, const Table& table, FrameTar
     if (request.to == TableFormat::Frame) {
         return write_frame_to(table, write_options(request), target);
     }
-    TableWrite written = write_table(table, request.to, write_options(request));
+    WriteOptions options = write_options(request);
+    options.titles = request.titles;
+    options.withTitle = request.withTitle;
+    TableWrite written = write_table(table, request.to, options);
     target.text = std::move(written.text);
     return written.refusal;
 }
@@ -347,6 +351,63 @@ Refusal convert_shaped(const FrameRequest& request, const Table& table, FrameTar
     return write_unshaped(request, shaped.table, target);
 }
 
+Refusal write_any(const FrameRequest& request, const Table& table, FrameTarget& target) {
+    return request.shape.any() || request.cellText.any() ? convert_shaped(request, table, target)
+                                                         : write_unshaped(request, table, target);
+}
+
+Refusal check_titles(const FrameRequest& request) {
+    Refusal refusal = check_title_text(request.titles.title, request.encoding);
+    if (refusal.kind == RefusalKind::None) {
+        refusal = check_title_text(request.titles.footer, request.encoding);
+    }
+    if (refusal.kind == RefusalKind::None) {
+        refusal = titles_refusal(request.to, request.titles, request.withTitle);
+    }
+    return refusal;
+}
+
+// A frame drawn whole, then given its title and footer rows.
+Refusal write_titled_frame(const FrameRequest& request, const Table& table, FrameTarget& target) {
+    std::string frame;
+    FrameTarget whole{frame};
+    Refusal refusal = write_any(request, table, whole);
+    const TitledFrame look{request.encoding, request.widthModel, request.frameType,
+                           request.fit.padding};
+    if (refusal.kind == RefusalKind::None && !frame.empty()) {
+        refusal = add_title_rows(frame, request.titles, look);
+    }
+    if (refusal.kind != RefusalKind::None) {
+        return refusal;
+    }
+    if (target.write != nullptr) {
+        (*target.write)(frame);
+    } else {
+        target.text = std::move(frame);
+    }
+    return refusal;
+}
+
+// The table with the titles asked for, or with --with-title those read.
+Refusal write_titled(const FrameRequest& given, const Table& table, const TableTitles& read,
+                     FrameTarget& target) {
+    FrameRequest request = given;
+    if (request.withTitle && request.titles.title.empty()) {
+        request.titles.title = read.title;
+    }
+    if (request.withTitle && request.titles.footer.empty()) {
+        request.titles.footer = read.footer;
+    }
+    Refusal refusal = check_titles(request);
+    if (refusal.kind != RefusalKind::None) {
+        return refusal;
+    }
+    if (request.to == TableFormat::Frame && request.titles.any()) {
+        return write_titled_frame(request, table, target);
+    }
+    return write_any(request, table, target);
+}
+
 Refusal convert(const FrameRequest& given, FrameTarget& target) {
     FrameRequest request;
     std::string chosenText;
@@ -354,9 +415,10 @@ Refusal convert(const FrameRequest& given, FrameTarget& target) {
     if (!with_chosen_table(given, request, chosenText, refusal)) {
         return refusal;
     }
-    // Records go by the table value; the plain paths draw tables only.
-    const bool tableLayout = request.fit.layout == RowLayout::Table;
-    if (tableLayout && frame_plain_table(request, target, refusal)) {
+    // Records and titles go by the table value; the plain paths draw plain
+    // tables only, and stay as they were.
+    const bool plain = request.fit.layout == RowLayout::Table && !request.titled();
+    if (plain && frame_plain_table(request, target, refusal)) {
         return refusal;
     }
     std::string_view table;
@@ -364,11 +426,11 @@ Refusal convert(const FrameRequest& given, FrameTarget& target) {
     if (refusal.kind != RefusalKind::None || table.empty()) {
         return refusal;
     }
-    if (tableLayout && request.from == TableFormat::Psv && request.to == TableFormat::Frame &&
+    if (plain && request.from == TableFormat::Psv && request.to == TableFormat::Frame &&
         !request.cellText.any()) {
         return frame_psv(request, without_bom(table, request.encoding), target);
     }
-    if (tableLayout &&
+    if (plain &&
         frame_plain_delimited(request, without_bom(table, request.encoding), target, refusal)) {
         return refusal;
     }
@@ -376,6 +438,9 @@ Refusal convert(const FrameRequest& given, FrameTarget& target) {
                                          request.jsonNested);
     if (!read.ok()) {
         return read.refusal;
+    }
+    if (request.titled()) {
+        return write_titled(request, read.table, TableTitles{read.title, read.footer}, target);
     }
     if (request.shape.any() || request.cellText.any()) {
         return convert_shaped(request, read.table, target);
@@ -403,7 +468,9 @@ FrameOutcome frame_table(const Table& table, const FrameRequest& request) {
     FrameOutcome outcome;
     FrameTarget target{outcome.text};
     outcome.refusal = check_request(request);
-    if (outcome.ok() && !request.shape.any() && !request.cellText.any()) {
+    if (outcome.ok() && request.titled()) {
+        outcome.refusal = write_titled(request, table, TableTitles{}, target);
+    } else if (outcome.ok() && !request.shape.any() && !request.cellText.any()) {
         outcome.refusal = write_unshaped(request, table, target);
     } else if (outcome.ok()) {
         outcome.refusal = convert_shaped(request, table, target);

@@ -42,6 +42,15 @@ struct FrameRequest {
     // Numbers formatted and empty cells filled in the body, after the shape
     // chose and sorted the rows and before it turns them, for every format.
     CellText cellText;
+
+    // A title over the table and a footer under it: a frame's rows spanning
+    // it, a document's caption; refused by formats with no place for them.
+    // withTitle: those of a frame read go on into the output, and JSON writes
+    // {"title", "footer", "rows"}. Given titles stand before read ones.
+    TableTitles titles;
+    bool withTitle = false;
+
+    bool titled() const { return withTitle || titles.any(); }
 };
 
 struct FrameOutcome {

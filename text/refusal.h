@@ -38,7 +38,8 @@ enum class RefusalKind : uint8_t {
     MergedCells,         // line, column of a grid table's cell that spans others
     TextOutsideTable,    // line, column of the first line that is not part of the one table
     NoSuchTable,         // found: the tables in the input; limit: the table asked for
-    NoSuchColumn,  // found: the column number asked, or name: the header asked; limit: columns
+    NoSuchColumn,    // found: the column number asked, or name: the header asked; limit: columns
+    NoCaption = 33,  // the output format has no place for a title (found 0) or a footer (found 1)
 };
 
 // What JSON input lacked where it was refused, as BadJson's found.

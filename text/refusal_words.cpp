@@ -87,6 +87,13 @@ std::string what_of_format(const Refusal& refusal) {
             }
             return "there is no column " + decimal(refusal.found) + ": the table has " +
                    count(refusal.limit, "column", "columns");
+        case RefusalKind::NoCaption:
+            return refusal.found == 0
+                       ? "the output format has no caption to hold a title: frames, html, LaTeX, "
+                         "reStructuredText, Org, AsciiDoc and MediaWiki have one, and JSON with "
+                         "--with-title"
+                       : "the output format has no place for a footer: frames and html have one, "
+                         "and JSON with --with-title";
         default:
             return writing_refusal_words(refusal);
     }

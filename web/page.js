@@ -8,7 +8,7 @@ const formats = ['psv', 'csv', 'tsv', 'markdown', 'frame'];
 // Input formats: the module's, and a Markdown document, whose tables are
 // lined up in place rather than framed.
 const inputs = [...formats, 'document'];
-const defaults = { f: 1, p: 'A', w: 'narrow', e: 'utf8', i: 'psv', fw: '', cw: '', o: 'wrap', a: '', pad: '', r: 'all', c: '', s: '', n: '', m: '', l: 'table' };
+const defaults = { f: 1, p: 'A', w: 'narrow', e: 'utf8', i: 'psv', fw: '', cw: '', o: 'wrap', a: '', pad: '', r: 'all', c: '', s: '', n: '', m: '', l: 'table', tt: '', ft: '', ta: 'c' };
 const state = { ...defaults };
 const byId = (id) => document.getElementById(id);
 const input = byId('input');
@@ -45,7 +45,12 @@ const fitSettings = {
     s: { control: byId('sort'), takes: (v) => !v.includes('\x1F') },
     n: { control: byId('number'), takes: (v) => !v.includes('\x1F') },
     m: { control: byId('missing'), takes: (v) => !v.includes('\x1F') },
+    tt: { control: byId('title'), takes: (v) => !v.includes('\x1F') },
+    ft: { control: byId('footer'), takes: (v) => !v.includes('\x1F') },
+    ta: { control: byId('title-align'), takes: (v) => ['c', 'l', 'r'].includes(v) },
 };
+// Settings of free text, written to the fragment escaped.
+const textSettings = new Set(['tt', 'ft']);
 // What a person is told of a Columns or Sort the module cannot read.
 const shapeHints = {
     columns: 'Columns: use numbers from 1, ranges such as 2-4 or headers, separated by commas',
@@ -97,7 +102,7 @@ function readFragment() {
 // made before them stay as they were.
 function writeFragment() {
     const fit = Object.keys(fitSettings).filter((key) => state[key] !== defaults[key])
-        .map((key) => `&${key}=${state[key]}`).join('');
+        .map((key) => `&${key}=${textSettings.has(key) ? encodeURIComponent(state[key]) : state[key]}`).join('');
     history.replaceState(null, '', `#f=${state.f}&p=${state.p}&w=${state.w}&e=${state.e}&i=${state.i}${fit}`);
 }
 
@@ -129,6 +134,11 @@ function fitOfState() {
         rules: ['all', 'header', 'none'].indexOf(state.r),
         layout: ['table', 'records', 'auto'].indexOf(state.l),
     };
+}
+
+// The title and footer the request draws, as the module takes them.
+function titlesOfState() {
+    return { title: state.tt, footer: state.ft, align: ['c', 'l', 'r'].indexOf(state.ta) };
 }
 
 // The columns and rows the request shows, and what its numbers and empty
@@ -409,7 +419,8 @@ function showTablesLeft(left) {
 function frameJob(zentab, job) {
     const result = job.document
         ? zentab.formatDocument(job.text, 0, job.wide, job.padding)
-        : zentab.frameText(job.text, job.f, job.p, job.wide, job.sjis, false, true, job.from, 4, job.fit, job.shape);
+        : zentab.frameText(job.text, job.f, job.p, job.wide, job.sjis, false, true, job.from, 4, job.fit, job.shape,
+            job.titles);
     if (result.badList) return { seq: job.seq, refusal: { kind: -1, line: 0, message: '', badList: result.badList } };
     if (result.refusal) return { seq: job.seq, refusal: result.refusal };
     const left = result.tables?.filter((table) => table.refusal).map((table) => table.refusal);
@@ -443,7 +454,7 @@ function update() {
     const job = {
         seq: ++sent, text: input.value, f: state.f, p: positions.indexOf(state.p) + 1,
         wide: state.w === 'wide', sjis: state.e === 'sjis' && !isDocument, from: formats.indexOf(state.i), fit: fitOfState(),
-        shape: shapeOfState(), document: isDocument, padding: state.pad === '' ? -1 : Number(state.pad),
+        shape: shapeOfState(), titles: titlesOfState(), document: isDocument, padding: state.pad === '' ? -1 : Number(state.pad),
     };
     jobs.set(job.seq, job);
     if (badFit.size) {
@@ -561,7 +572,8 @@ function download() {
     // The frame on show: after a refusal, the last one made.
     const job = shownJob;
     const bytes = job.sjis
-        ? zentab.frameText(job.text, job.f, job.p, false, true, true, false, job.from, 4, job.fit, job.shape).bytes
+        ? zentab.frameText(job.text, job.f, job.p, false, true, true, false, job.from, 4, job.fit, job.shape,
+            job.titles).bytes
         : new TextEncoder().encode(shown);
     const link = document.createElement('a');
     link.href = URL.createObjectURL(new Blob([bytes], { type: 'text/plain' }));

@@ -148,16 +148,26 @@ function zentabOpen(instance) {
         return ['', 'number', 'groupChar', 'missing'][exports.zentab_cell_text()];
     }
 
+    // The title and footer of the next frames ('' for none), where their lines
+    // stand (0 centre, 1 left, 2 right), and whether those of a frame read go
+    // on into the output.
+    function setTitles({ title = '', footer = '', align = 0, withTitle = false } = {}) {
+        const both = encoder.encode(`${title}\x1F${footer}\x1F`);
+        bytes(exports.zentab_titles(both.length), both.length).set(both);
+        exports.zentab_title_align(align, withTitle ? 1 : 0);
+    }
+
     // text: a string, or bytes (a Uint8Array) in the encoding. frameType
     // 1..6, positionType 1..17. cp932: as `zentab -e cp932`, the output in
     // code page 932 bytes unless asText. crlf: CR LF line ends. from and to:
     // formats, 0 psv, 1 csv, 2 tsv, 3 markdown, 4 frame. fit: as setFit takes
     // it; shape: as setShape and setCellText take it, a value they cannot
-    // read given back as badList.
+    // read given back as badList; titles: as setTitles takes them.
     function frameText(text, frameType, positionType, wide, cp932, crlf, asText = true, from = 0, to = 4, fit = undefined,
-        shape = undefined) {
+        shape = undefined, titles = undefined) {
         const badList = setShape(shape) || setCellText(shape);
         if (badList) return { badList };
+        setTitles(titles);
         const given = typeof text !== 'string';
         if (given) {
             writeBytes(text);

@@ -24,6 +24,10 @@ TableShape gShape;
 std::string gShapeLists;
 CellText gCellText;
 std::string gCellTextValues;
+// The title and footer of the next frames, each ended by U+001F, in UTF-8.
+std::string gTitles;
+TitleAlign gTitleAlign = TitleAlign::Centre;
+bool gWithTitle = false;
 std::string gOutput;
 std::string gMessage;
 Refusal gRefusal;
@@ -42,6 +46,33 @@ void succeed(std::string output) {
 
 // The page's Shift-JIS choice: its Unicode text in code page 932, or the
 // first character that has no code there.
+// The title and footer given, held in kept: in code page 932 for a request
+// in it, false with the refusal when they cannot be.
+bool set_titles(FrameRequest& request, std::string& kept) {
+    kept = gTitles;
+    if (request.encoding == TextEncoding::Cp932 && !kept.empty()) {
+        Cp932Encoded encoded = cp932_encode_utf8(kept);
+        if (!encoded.ok) {
+            Refusal refusal;
+            refusal.kind = encoded.invalidUtf8 ? RefusalKind::InvalidUtf8 : RefusalKind::NotInCp932;
+            refusal.codePoint = encoded.codePoint;
+            refuse(refusal);
+            return false;
+        }
+        kept = std::move(encoded.bytes);
+    }
+    const std::string_view both = kept;
+    const size_t end = both.find('\x1F');
+    request.titles.title = both.substr(0, end);
+    if (end != std::string_view::npos) {
+        const std::string_view rest = both.substr(end + 1);
+        request.titles.footer = rest.substr(0, rest.find('\x1F'));
+    }
+    request.titles.align = gTitleAlign;
+    request.withTitle = gWithTitle;
+    return true;
+}
+
 bool encode_cp932_input(std::string& bytes) {
     std::string_view text = gInput;
     // The UTF-8 path skips a byte order mark; here it has no code to become.
@@ -172,6 +203,22 @@ ZENTAB_EXPORT int32_t zentab_cell_text() {
     return 0;
 }
 
+// Room for `size` bytes of UTF-8: the title and the footer of the next
+// frames, each ended by U+001F ("" for none).
+ZENTAB_EXPORT char* zentab_titles(uint32_t size) {
+    gTitles.resize(size);
+    return gTitles.data();
+}
+
+// Where the title's and footer's lines stand (0 centre, 1 left, 2 right), and
+// whether those of a frame read go on into the output.
+ZENTAB_EXPORT void zentab_title_align(int32_t align, int32_t withTitle) {
+    gTitleAlign = align == 1   ? TitleAlign::Left
+                  : align == 2 ? TitleAlign::Right
+                               : TitleAlign::Centre;
+    gWithTitle = withTitle != 0;
+}
+
 // Frames the input, read as `from` and written as `to` (TableFormat: 0 psv,
 // 1 csv, 2 tsv, 3 markdown, 4 frame). cp932: as `zentab -e cp932` would frame
 // the text in code page 932, with the output in code page 932 bytes; the
@@ -200,6 +247,10 @@ ZENTAB_EXPORT int32_t zentab_frame(int32_t frameType, int32_t positionType, int3
             request.text = cp932Text;
         }
         request.encoding = TextEncoding::Cp932;
+    }
+    std::string titles;
+    if (!set_titles(request, titles)) {
+        return 0;
     }
     FrameOutcome outcome = frame_text(request);
     if (!outcome.ok()) {

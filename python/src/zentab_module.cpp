@@ -85,6 +85,8 @@ const char* kind_name(RefusalKind kind) {
             return "no_such_table";
         case RefusalKind::NoSuchColumn:
             return "no_such_column";
+        case RefusalKind::NoCaption:
+            return "no_caption";
     }
     return "unknown";
 }
@@ -113,6 +115,11 @@ struct Settings {
     FrameFit fit;
     TableShape shape;
     CellText cellText;
+    // What the request's titles view while it runs.
+    std::string title;
+    std::string footer;
+    TitleAlign titleAlign = TitleAlign::Centre;
+    bool withTitle = false;
 };
 
 FrameRequest request_of(const Settings& settings, std::string_view text) {
@@ -129,6 +136,8 @@ FrameRequest request_of(const Settings& settings, std::string_view text) {
     request.fit = settings.fit;
     request.shape = settings.shape;
     request.cellText = settings.cellText;
+    request.titles = TableTitles{settings.title, settings.footer, settings.titleAlign};
+    request.withTitle = settings.withTitle;
     return request;
 }
 
@@ -291,6 +300,17 @@ CellText cell_text_of(const py::tuple& given) {
     return cellText;
 }
 
+// () or (title, footer, align, with_title); align 0 centre, 1 left, 2 right.
+void set_titles(Settings& settings, const py::tuple& given) {
+    if (given.empty()) {
+        return;
+    }
+    settings.title = given[0].cast<std::string>();
+    settings.footer = given[1].cast<std::string>();
+    settings.titleAlign = static_cast<TitleAlign>(given[2].cast<int>());
+    settings.withTitle = given[3].cast<bool>();
+}
+
 Settings settings_of(int from, int to, int frame, int position, bool wide, bool crlf,
                      bool nestedText, bool header, const py::tuple& layout = py::tuple(),
                      const py::tuple& shape = py::tuple(), const py::tuple& cells = py::tuple()) {
@@ -417,25 +437,30 @@ PYBIND11_MODULE(_zentab, module) {
         "convert_text",
         [](const std::string& text, int from, int to, int frame, int position, bool wide, bool crlf,
            bool nestedText, bool header, const py::tuple& layout, const py::tuple& shape,
-           const py::tuple& cells) {
-            return convert_text(text, settings_of(from, to, frame, position, wide, crlf, nestedText,
-                                                  header, layout, shape, cells));
+           const py::tuple& cells, const py::tuple& titles) {
+            Settings settings = settings_of(from, to, frame, position, wide, crlf, nestedText,
+                                            header, layout, shape, cells);
+            set_titles(settings, titles);
+            return convert_text(text, settings);
         },
         py::arg("text"), py::arg("from_"), py::arg("to"), py::arg("frame"), py::arg("position"),
         py::arg("wide"), py::arg("crlf"), py::arg("nested_text"), py::arg("header"),
         py::arg("layout") = py::tuple(), py::arg("shape") = py::tuple(),
-        py::arg("cells") = py::tuple());
+        py::arg("cells") = py::tuple(), py::arg("titles") = py::tuple());
     module.def(
         "frame_rows",
         [](const std::vector<std::vector<std::string>>& rows, int to, int frame, int position,
            bool wide, bool crlf, bool header, const py::tuple& layout, const py::tuple& shape,
-           const py::tuple& cells) {
-            return frame_rows(rows, settings_of(0, to, frame, position, wide, crlf, false, header,
-                                                layout, shape, cells));
+           const py::tuple& cells, const py::tuple& titles) {
+            Settings settings =
+                settings_of(0, to, frame, position, wide, crlf, false, header, layout, shape, cells);
+            set_titles(settings, titles);
+            return frame_rows(rows, settings);
         },
         py::arg("rows"), py::arg("to"), py::arg("frame"), py::arg("position"), py::arg("wide"),
         py::arg("crlf"), py::arg("header"), py::arg("layout") = py::tuple(),
-        py::arg("shape") = py::tuple(), py::arg("cells") = py::tuple());
+        py::arg("shape") = py::tuple(), py::arg("cells") = py::tuple(),
+        py::arg("titles") = py::tuple());
     module.def(
         "read_cells",
         [](const std::string& text, int from, bool wide, bool nestedText) {

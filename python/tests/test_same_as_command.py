@@ -1,5 +1,6 @@
 """Random tables framed and converted by the package give the command's text."""
 
+import json
 import random
 
 import pytest
@@ -138,3 +139,47 @@ def test_lists_and_counts_that_cannot_be_read_raise_value_error(options):
     with pytest.raises(ValueError) as raised:
         zentab.frame("a|b\n", **options)
     assert not isinstance(raised.value, zentab.RefusedError)
+
+
+TITLE_WORDS = ["a", "Total", "漢字", "😀", "x y", "かな", "e\u0301"]
+TITLE_SEEDS = range(20)
+
+
+@pytest.mark.parametrize("seed", TITLE_SEEDS)
+def test_titles_and_footers_equal_the_commands(command, seed):
+    rng = random.Random(3300 + seed)
+    for _ in range(6):
+        rows = random_rows(rng)
+        text = as_psv(rows)
+        options, args = {}, []
+        if rng.random() < 0.8:
+            options["title"] = " ".join(rng.choice(TITLE_WORDS) for _ in range(rng.randint(1, 9)))
+            args += ["--title", options["title"]]
+        if rng.random() < 0.5:
+            options["footer"] = " ".join(rng.choice(TITLE_WORDS) for _ in range(rng.randint(1, 4)))
+            args += ["--footer", options["footer"]]
+        if rng.random() < 0.5:
+            options["title_align"] = rng.choice("lcr")
+            args += ["--title-align", options["title_align"]]
+        to = rng.choice(["frame", "frame", "html", "rst", "csv"])
+        expected = command(text, ["--to", to] + args)
+        if expected is None:
+            with pytest.raises(zentab.RefusedError):
+                zentab.convert(text, to=to, **options)
+            continue
+        assert zentab.convert(text, to=to, **options) == expected, args
+        assert zentab.convert(rows, to=to, **options) == expected, args
+        if to == "frame":
+            assert zentab.frame(text, **options) == expected, args
+            read = json.loads(zentab.convert(expected, fmt="frame", to="json", header=False,
+                                             with_title=True))
+            assert read == json.loads(command(expected, ["--from", "frame", "--to", "json",
+                                                         "--no-header", "--with-title"]))
+
+
+def test_a_title_where_the_format_has_no_caption_is_refused():
+    with pytest.raises(zentab.RefusedError) as refused:
+        zentab.convert("a|b\n", to="csv", title="T")
+    assert refused.value.kind == "no_caption"
+    with pytest.raises(ValueError):
+        zentab.frame("a|b\n", title_align="middle")

@@ -177,6 +177,23 @@ def _cells(number: Numbers, group_char: str, missing: Optional[str]) -> tuple:
     return (number or "", group_char, missing or "")
 
 
+_TITLE_ALIGN = {"c": 0, "l": 1, "r": 2}
+
+
+def _titles(title: Optional[str], footer: Optional[str], title_align: str,
+            with_title: bool) -> tuple:
+    """The title, footer and their alignment as the text layer takes them; ()
+    for none."""
+    if title is None and footer is None and title_align == "c" and not with_title:
+        return ()
+    for value, name in ((title, "title"), (footer, "footer")):
+        if value is not None and not isinstance(value, str):
+            raise ValueError(f"invalid {name} {value!r} (use a str)")
+    if title_align not in _TITLE_ALIGN:
+        raise ValueError(f"invalid title_align {title_align!r} (use 'l', 'c' or 'r')")
+    return (title or "", footer or "", _TITLE_ALIGN[title_align], bool(with_title))
+
+
 def _cell(value: Any) -> str:
     return "" if value is None else str(value)
 
@@ -224,6 +241,9 @@ def frame(
     number: Numbers = None,
     group_char: str = ",",
     missing: Optional[str] = None,
+    title: Optional[str] = None,
+    footer: Optional[str] = None,
+    title_align: str = "c",
 ) -> str:
     """The table framed: data is text in format fmt (str, or bytes of UTF-8), rows as lists or dicts,
     or a DataFrame-like object (its columns give the header row). Cells of
@@ -276,6 +296,11 @@ def frame(
     - group_char: what "g" groups with, one character; "." makes the point ",".
     - missing: what an empty cell under the header shows (None there too).
 
+    A title and footer, as the command's --title, --footer and --title-align:
+    rows spanning the frame over the header and under the last row, wrapped
+    at the table's width ("\n" starts a new line), placed "c" (centred), "l"
+    or "r".
+
     For example, a CSV export wrapped to fit 60 columns, numbers on their
     decimal point: frame(text, fmt="csv", width=60, align="ld", rules="header").
     """
@@ -283,7 +308,8 @@ def frame(
                   ambiguous=ambiguous, fmt=fmt, crlf=crlf, nested="error", header=True,
                   layout=_layout(width, cell_width, overflow, align, padding, rules, layout),
                   shape=_shape(columns, hide, sort, head, tail, transpose),
-                  cells=_cells(number, group_char, missing))
+                  cells=_cells(number, group_char, missing),
+                  titles=_titles(title, footer, title_align, False))
 
 
 def convert(
@@ -313,6 +339,10 @@ def convert(
     number: Numbers = None,
     group_char: str = ",",
     missing: Optional[str] = None,
+    title: Optional[str] = None,
+    footer: Optional[str] = None,
+    title_align: str = "c",
+    with_title: bool = False,
 ) -> str:
     """The table in format to (any the command's --to takes). position gives
     the alignment where the format has one; header=False writes JSON rows as
@@ -320,7 +350,12 @@ def convert(
     cell_width, overflow, align, padding and rules fit a frame as in frame();
     other formats keep every cell whole and ignore them, layout too. columns,
     hide, sort, head, tail and transpose choose columns and rows, and number,
-    group_char and missing write the body's cells, as in frame()."""
+    group_char and missing write the body's cells, as in frame(). title
+    and footer are a frame's as in frame(), the caption of html, latex, rst,
+    org, asciidoc and mediawiki, and html's <tfoot>; other formats raise
+    RefusedError of kind "no_caption". with_title keeps the title and footer
+    of a frame read (fmt="frame"): to="json" then gives
+    {"title": ..., "footer": ..., "rows": [...]}."""
     if position is not None:
         position_number = _position_number(position)
     else:
@@ -329,7 +364,8 @@ def convert(
                   crlf=crlf, nested=json_nested, header=header,
                   layout=_layout(width, cell_width, overflow, align, padding, rules, layout),
                   shape=_shape(columns, hide, sort, head, tail, transpose),
-                  cells=_cells(number, group_char, missing))
+                  cells=_cells(number, group_char, missing),
+                  titles=_titles(title, footer, title_align, with_title))
 
 
 def unframe(text: str, *, fmt: str = "frame", ambiguous: str = "narrow",
@@ -349,7 +385,7 @@ def _nested_text(json_nested: str) -> bool:
 
 def _write(data: Any, to: str, *, frame: Union[int, str], position: int, ambiguous: str,
            fmt: str, crlf: bool, nested: str, header: bool, layout: tuple,
-           shape: tuple, cells: tuple) -> str:
+           shape: tuple, cells: tuple, titles: tuple = ()) -> str:
     to_number = _format_number(to, False)
     frame_number = _frame_number(frame)
     wide = _wide(ambiguous)
@@ -358,10 +394,10 @@ def _write(data: Any, to: str, *, frame: Union[int, str], position: int, ambiguo
     if isinstance(data, (str, bytes)):
         return _zentab.convert_text(data, _format_number(fmt, True), to_number, frame_number,
                                     position, wide, bool(crlf), _nested_text(nested), header,
-                                    layout, shape, cells)
+                                    layout, shape, cells, titles)
     _nested_text(nested)
     return _zentab.frame_rows(_rows_of(data), to_number, frame_number, position, wide,
-                              bool(crlf), header, layout, shape, cells)
+                              bool(crlf), header, layout, shape, cells, titles)
 
 
 # A table left as it is: (line, column, message, kind), as RefusedError has them.

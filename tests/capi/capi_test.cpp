@@ -540,3 +540,53 @@ TEST(CInterface, ARefusedLayoutValueKeepsTheOneBefore) {
 }
 
 }  // namespace
+
+// Random titles, footers and alignments set through the C setters draw what
+// the text layer draws for the same request, and are kept as copies.
+TEST(CInterface, TitleSettersDrawWhatTheTextLayerDraws) {
+    std::mt19937 random(33);
+    const char* words[] = {"a", "Total", "\xE6\xBC\xA2\xE5\xAD\x97", "\xF0\x9F\x98\x80", "x y"};
+    for (int i = 0; i < 200; ++i) {
+        std::string title;
+        std::string footer;
+        for (int w = static_cast<int>(random() % 8); w > 0; --w) {
+            title += std::string(title.empty() ? "" : " ") + words[random() % 5];
+        }
+        for (int w = static_cast<int>(random() % 3); w > 0; --w) {
+            footer += std::string(footer.empty() ? "" : " ") + words[random() % 5];
+        }
+        const auto align = static_cast<zentab_title_align>(random() % 3);
+        const std::string table = "a|bb\n1|2\n";
+        OptionsHandle options(zentab_options_new(), &zentab_options_free);
+        std::string given = title;
+        ASSERT_EQ(zentab_options_set_title(options.get(), given.c_str()), 0);
+        given.assign(given.size(), 'x');  // the options hold their own copy
+        ASSERT_EQ(zentab_options_set_footer(options.get(), footer.c_str()), 0);
+        ASSERT_EQ(zentab_options_set_title_align(options.get(), align), 0);
+        zentab_options_set_frame_type(options.get(), 1 + static_cast<int>(random() % 6));
+        ResultHandle result(zentab_convert(table.data(), table.size(), options.get()),
+                            &zentab_result_free);
+        FrameRequest request = options->request;
+        request.text = table;
+        request.titles.title = title;
+        request.titles.footer = footer;
+        EXPECT_EQ(std::string(zentab_result_data(result.get()), zentab_result_size(result.get())),
+                  frame_text(request).text)
+            << title;
+    }
+    OptionsHandle options(zentab_options_new(), &zentab_options_free);
+    EXPECT_EQ(zentab_options_set_title_align(options.get(), static_cast<zentab_title_align>(3)),
+              -1);
+    zentab_options_set_title(options.get(), "T");
+    zentab_options_set_to(options.get(), ZENTAB_FORMAT_CSV);
+    const std::string table = "a|b\n";
+    ResultHandle result(zentab_convert(table.data(), table.size(), options.get()),
+                        &zentab_result_free);
+    EXPECT_EQ(zentab_result_refusal(result.get()), ZENTAB_REFUSAL_NO_CAPTION);
+    zentab_options_set_title(options.get(), nullptr);
+    zentab_options_set_to(options.get(), ZENTAB_FORMAT_JSON);
+    zentab_options_set_with_title(options.get(), 1);
+    result.reset(zentab_convert(table.data(), table.size(), options.get()));
+    EXPECT_EQ(std::string(zentab_result_data(result.get()), zentab_result_size(result.get())),
+              "{\"rows\":[\n]}\n");
+}

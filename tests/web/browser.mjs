@@ -75,6 +75,9 @@ export function controls(page) {
         number: page.getByRole('textbox', { name: 'Format', exact: true }),
         missing: page.getByRole('textbox', { name: 'Missing' }),
         layout: page.getByRole('combobox', { name: 'Rows as' }),
+        title: page.getByRole('textbox', { name: 'Title' }),
+        footer: page.getByRole('textbox', { name: 'Footer' }),
+        titleAlign: page.getByRole('combobox', { name: 'Placed' }),
         copy: page.getByRole('button', { name: 'Copy' }),
         download: page.getByRole('button', { name: 'Download' }),
     };
@@ -83,17 +86,18 @@ export function controls(page) {
 // Chooses everything through the controls; width 'narrow' | 'wide', encoding
 // 'UTF-8' | 'Shift-JIS', format 'psv' | 'csv' | 'tsv' | 'markdown' | 'frame';
 // the fit as typed: frameWidth, cellWidth, align and padding strings,
-// overflow, rules and layout as their options read; columns, sort, number
-// and missing as typed.
+// overflow, rules, layout and titleAlign as their options read; columns, sort,
+// number, missing, title and footer as typed.
 export async function choose(page, {
     text, frame, position, width, encoding, format, frameWidth, cellWidth, overflow, align, padding, rules, columns, sort,
-    number, missing, layout,
+    number, missing, layout, title, footer, titleAlign,
 }) {
     const c = controls(page);
     for (const [control, value] of [[c.frameWidth, frameWidth], [c.cellWidth, cellWidth], [c.align, align], [c.padding, padding],
-        [c.columns, columns], [c.sort, sort], [c.number, number], [c.missing, missing]]) {
+        [c.columns, columns], [c.sort, sort], [c.number, number], [c.missing, missing], [c.title, title], [c.footer, footer]]) {
         if (value !== undefined) await control.fill(value);
     }
+    if (titleAlign !== undefined) await c.titleAlign.selectOption({ label: titleAlign });
     if (overflow !== undefined) await c.overflow.selectOption({ label: overflow });
     if (rules !== undefined) await c.rules.selectOption({ label: rules });
     if (layout !== undefined) await c.layout.selectOption({ label: layout });

@@ -1,7 +1,8 @@
 // Random tables typed into the page through its controls, framed in every
 // frame type, position type, width and encoding, half of them fitted (frame
 // and cell widths, overflow, align, padding, rules), some with columns
-// chosen and rows sorted, some drawn as records, against the native command.
+// chosen and rows sorted, some drawn as records, some with a title and footer,
+// against the native command.
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 
@@ -46,6 +47,7 @@ function makeCase(next) {
     const numbered = next() < 0.25;
     const number = numbered ? Array.from({ length: 1 + Math.floor(next() * columns) }, () => pick(['-', 'g', '.1', 'g.2', '.0'])).join(',') : '';
     const missing = numbered && next() < 0.5 ? pick(['-', 'n/a', '—', '※']) : '';
+    const titled = next() < 0.25;
     return {
         text: lines.join('\n') + (next() < 0.5 ? '\n' : ''),
         frame: 1 + Math.floor(next() * 6),
@@ -64,6 +66,9 @@ function makeCase(next) {
         number,
         missing,
         layout: next() < 0.2 ? pick(['records', 'auto']) : 'table',
+        title: titled ? pick(['Sales', 'A title longer than most of these tables', 'T']) : '',
+        footer: titled && next() < 0.5 ? pick(['F', 'counted by hand']) : '',
+        titleAlign: titled ? pick(['centred', 'left', 'right']) : 'centred',
     };
 }
 
@@ -79,6 +84,9 @@ function fitArgs(choice) {
         ...(choice.number ? ['--number', choice.number] : []),
         ...(choice.missing ? ['--missing', choice.missing] : []),
         '--layout', choice.layout,
+        ...(choice.title ? ['--title', choice.title] : []),
+        ...(choice.footer ? ['--footer', choice.footer] : []),
+        '--title-align', choice.titleAlign[0],
     ];
 }
 

@@ -137,6 +137,73 @@ test('columns and rows: frame() prints what the command prints', () => {
     assert.throws(() => frame('a|b', { columns: [true] }), TypeError);
 });
 
+// Random tables with random titles, footers and alignments, in every style,
+// width model, encoding and rule choice: frame() gives what the command
+// prints, reading its frames back too, and refuses what it refuses.
+test('titles and footers: frame() prints what the command prints', () => {
+    const next = random(3333);
+    const pick = (items) => items[Math.floor(next() * items.length)];
+    const words = ['a', 'Total', '漢字', 'かな', 'x y', '1', 'ｶﾅ'];
+    const wide = ['😀', 'e\u0301', 'αβ'];
+    const seen = { framed: 0, refused: 0, wrapped: 0 };
+    for (let round = 0; round < 200; round++) {
+        const cp932 = next() < 0.2;
+        const pool = cp932 ? words : [...words, ...wide];
+        // The command takes TEXT's bytes in the input's encoding, which an
+        // argument of a child process cannot carry but in ASCII.
+        const titleWords = cp932 ? ['a', 'Total', 'x y', '1'] : pool;
+        const phrase = (most) => Array.from({ length: 1 + Math.floor(next() * most) }, () => pick(titleWords)).join(' ');
+        const columns = 1 + Math.floor(next() * 3);
+        const text = Array.from({ length: 1 + Math.floor(next() * 3) },
+            () => Array.from({ length: columns }, () => pick(pool)).join('|')).join('\n') + '\n';
+        const options = { to: pick(['frame', 'frame', 'frame', 'psv']), frame: 1 + Math.floor(next() * 6),
+            ambiguous: pick(['narrow', 'wide']), rules: pick(['all', 'header', 'none']) };
+        const args = ['--to', options.to, '-f', `${options.frame}`, '-a', options.ambiguous, '--rules', options.rules];
+        if (next() < 0.8) {
+            options.title = phrase(8);
+            args.push('--title', options.title);
+        }
+        if (next() < 0.5) {
+            options.footer = phrase(3);
+            args.push('--footer', options.footer);
+        }
+        if (next() < 0.5) {
+            options.titleAlign = pick(['l', 'c', 'r']);
+            args.push('--title-align', options.titleAlign);
+        }
+        if (next() < 0.3) {
+            options.head = 0;
+            args.push('--head', '0');
+        }
+        const input = cp932 ? iconv('UTF-8', 'CP932', text) : text;
+        const given = cp932 ? new Uint8Array(input) : text;
+        if (cp932) {
+            options.encoding = 'cp932';
+            args.push('-e', 'cp932');
+        }
+        const native = runNative(args, input);
+        const name = `${JSON.stringify(args)} on ${JSON.stringify(text)}`;
+        if (native.status === 0) {
+            const ours = frame(given, options);
+            assert.deepEqual(Buffer.from(ours), native.stdout, name);
+            seen.framed++;
+            continue;
+        }
+        assert.throws(() => frame(given, options), (error) => {
+            assert.ok(error instanceof ZentabError, name);
+            assert.equal(error.message, nativeRefusal(native), name);
+            seen.refused += error.kind === 'no-caption' ? 1 : 0;
+            return true;
+        });
+    }
+    assert.ok(seen.framed > 100 && seen.refused > 5, JSON.stringify(seen));
+    const titled = frame('a|b\n1|2\n', { title: 'T', footer: 'F' });
+    assert.equal(frame(titled, { from: 'frame', to: 'psv' }), 'a|b\n1|2\n');
+    assert.equal(frame(titled, { from: 'frame', withTitle: true }), titled);
+    assert.throws(() => frame('a|b', { titleAlign: 'middle' }), RangeError);
+    assert.throws(() => frame('a|b', { title: 3 }), TypeError);
+});
+
 // The module hands its output over as UTF-16, taking ASCII and three-byte
 // characters several at a time: long runs of one length of UTF-8 character
 // and of mixed ones, ending anywhere in a block, come back as they went in.
@@ -364,7 +431,8 @@ test('the package: ES module and CommonJS with types, a bin, no dependencies, No
     // Every refusal kind of the text layer has its word, in its order.
     const header = fs.readFileSync(new URL('../../text/refusal.h', import.meta.url), 'utf8');
     const names = /enum class RefusalKind[^{]*\{([^}]*)\}/.exec(header)[1].split('\n')
-        .map((line) => line.replace(/\/\/.*/, '').trim().replace(/,$/, '')).filter(Boolean);
+        .map((line) => line.replace(/\/\/.*/, '').trim().replace(/,$/, '').replace(/\s*=\s*\d+$/, ''))
+        .filter(Boolean);
     const words = names.map((name) => name.replace(/Utf8/, 'Utf8').replace(/([a-z0-9])([A-Z])/g, '$1-$2').toLowerCase());
     const source = fs.readFileSync(path.join(packageDir, 'index.cjs'), 'utf8');
     const kinds = /const kinds = \[([^\]]*)\]/.exec(source)[1].match(/'[^']*'/g).map((word) => word.slice(1, -1));
@@ -440,6 +508,12 @@ describe('npx zentab behaves as the command', () => {
                 args.push(...pick([['-c', '2,1'], ['--columns=B'], ['-c1'], ['--hide', '1'], ['--sort', '1:r'], ['--sort=2:n'],
                     ['--head', '1'], ['--tail=01'], ['--transpose'], ['-c', '9'], ['-c', '2-1'], ['--sort', '1:n:n'],
                     ['--head', '-1'], ['--transpose=1']]));
+            }
+            // A title and footer, now and then an alignment the command refuses.
+            if (next() < 0.3) {
+                args.push(...pick([['--title', 'Sales'], ['--title=A long title over the table'], ['--footer', 'x'],
+                    ['--title-align', 'r', '--title', 'T'], ['--title-align=middle'], ['--with-title'],
+                    ['--title', 'T', '--footer', 'F', '--title-align', 'L']]));
             }
             const text = pick(texts);
             const native = runNative(args, text);

@@ -312,6 +312,26 @@ describe('the fragment', () => {
     });
 });
 
+// The Title box: a title of markup characters and a footer, drawn as the
+// command draws them; the link holds them escaped and gives them back.
+test('the Title box draws what --title, --footer and --title-align draw, and the link keeps them', async () => {
+    const { context, page } = await fresh();
+    const c = controls(page);
+    const title = 'Sales & more: 50% #1 = a long title';
+    await choose(page, { text: mixed, frame: 2, title, footer: 'counted', titleAlign: 'right' });
+    const native = runNative(['-f', '2', '--title', title, '--footer', 'counted', '--title-align', 'r'], mixed);
+    assert.deepEqual(await answer(page), { output: native.stdout.toString('utf8'), alert: '' });
+    const hash = await page.evaluate(() => location.hash);
+    assert.ok(hash.includes(`tt=${encodeURIComponent(title)}`) && hash.includes('ta=r'), hash);
+    const again = await fresh({}, `${pageUrl}${hash}`);
+    const d = controls(again.page);
+    assert.equal(await d.title.inputValue(), title);
+    assert.equal(await d.footer.inputValue(), 'counted');
+    assert.equal(await d.titleAlign.inputValue(), 'r');
+    await again.context.close();
+    await context.close();
+});
+
 describe('input formats read as the command reads them', () => {
     const framed = runNative(['-f', '5', '-p', 'H'], mixed).stdout.toString('utf8');
     const framedWide = runNative(['-f', '3', '-a', 'wide'], '品名|数量\nりんご|3').stdout.toString('utf8');

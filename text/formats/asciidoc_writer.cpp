@@ -35,12 +35,18 @@ char column_mark(int32_t positionType, size_t column) {
 
 TableWrite write_asciidoc(const Table& table, const WriteOptions& options) {
     TableWrite out;
-    if (!markup_table_fits(table, out.refusal)) {
+    const std::string_view caption = options.titles.title;
+    if (!markup_table_fits(table, out.refusal) ||
+        (!caption.empty() &&
+         !markup_table_fits(caption_table(caption, table.encoding), out.refusal))) {
         return out;
     }
     const std::string_view end = line_end_text(options.lineEnd);
     std::string& text = out.text;
-    text = "[";
+    if (!caption.empty()) {
+        text.append(".").append(asciidoc_text(caption, table.encoding)).append(end);
+    }
+    text += "[";
     if (options.positionType != 0) {
         text += "cols=\"";
         for (size_t c = 0; c < table.rows()[0].size(); ++c) {

@@ -7,6 +7,7 @@
 // What holds no frame is handed to the reader of tables ruled only inside.
 #include "text/formats/formats_internal.h"
 #include "text/formats/frame_pieces.h"
+#include "text/formats/frame_spans.h"
 #include "text/formats/line_cells.h"
 #include "text/formats/text_scan.h"
 
@@ -548,20 +549,7 @@ TableRead read_framed(std::string_view text, TextEncoding encoding, WidthModel m
     return ruled.ok() && opening == Piece::Vertical ? ruled : framed;
 }
 
-}  // namespace
-
-TableRead read_frame_fields(std::string_view text, TextEncoding encoding, WidthModel model,
-                            FieldRows fieldRows) {
-    return FrameReader(text, encoding, model, fieldRows).read();
-}
-
-TableRead read_frame(std::string_view text, TextEncoding encoding, WidthModel model) {
-    if (opens_records(text, encoding)) {
-        TableRead records = read_records(text, encoding, model);
-        if (records.ok()) {
-            return records;
-        }
-    }
+TableRead read_frame_as_drawn(std::string_view text, TextEncoding encoding, WidthModel model) {
     TableRead first = read_framed(text, encoding, model);
     if (first.refusal.kind != RefusalKind::FrameMismatch || encoding == TextEncoding::Cp932) {
         return first;
@@ -570,6 +558,40 @@ TableRead read_frame(std::string_view text, TextEncoding encoding, WidthModel mo
     const WidthModel other = model == WidthModel::Narrow ? WidthModel::Wide : WidthModel::Narrow;
     TableRead second = read_framed(text, encoding, other);
     return second.ok() ? second : first;
+}
+
+}  // namespace
+
+TableRead read_frame_fields(std::string_view text, TextEncoding encoding, WidthModel model,
+                            FieldRows fieldRows) {
+    return FrameReader(text, encoding, model, fieldRows).read();
+}
+
+// A frame with a title or footer does not line up as drawn: its spanning rows
+// are taken out and the rest read, so frames without them pay nothing.
+TableRead read_frame(std::string_view text, TextEncoding encoding, WidthModel model) {
+    if (opens_records(text, encoding)) {
+        TableRead records = read_records(text, encoding, model);
+        if (records.ok()) {
+            return records;
+        }
+    }
+    TableRead first = read_frame_as_drawn(text, encoding, model);
+    if (first.refusal.kind != RefusalKind::FrameMismatch) {
+        return first;
+    }
+    SpannedFrame spanned = without_spanning_rows(text, encoding);
+    if (!spanned.found) {
+        return first;
+    }
+    TableRead second = read_frame_as_drawn(spanned.frame, encoding, model);
+    if (!second.ok()) {
+        return first;
+    }
+    second.table.own_text();
+    second.title = std::move(spanned.title);
+    second.footer = std::move(spanned.footer);
+    return second;
 }
 
 }  // namespace formats

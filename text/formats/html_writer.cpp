@@ -1,5 +1,5 @@
 // An html table: the first row in <thead>, the rest in <tbody>; a line break
-// in a cell is <br>. A position
+// in a cell is <br>. A title is the <caption>, a footer a row of <tfoot>. A position
 // type gives every cell its text-align, left too, since browsers centre
 // header cells by default.
 #include "text/formats/markup_cells.h"
@@ -60,6 +60,17 @@ void append_row(std::string& out, const Table& table, size_t r, int32_t position
     out += end;
 }
 
+// The footer spans the table in a row of its own.
+void append_footer(std::string& out, const Table& table, std::string_view footer,
+                   std::string_view end) {
+    out.append("<tfoot>").append(end);
+    out += "<tr><td colspan=\"";
+    out += std::to_string(table.rows()[0].size());
+    out += "\">";
+    out += escape_cell(footer, table.encoding, html_escape);
+    out.append("</td></tr>").append(end).append("</tfoot>").append(end);
+}
+
 }  // namespace
 
 TableWrite write_html(const Table& table, const WriteOptions& options) {
@@ -68,7 +79,14 @@ TableWrite write_html(const Table& table, const WriteOptions& options) {
         return out;
     }
     const std::string_view end = line_end_text(options.lineEnd);
-    out.text = std::string("<table>").append(end).append("<thead>").append(end);
+    out.text = std::string("<table>").append(end);
+    if (!options.titles.title.empty()) {
+        out.text.append("<caption>")
+            .append(escape_cell(options.titles.title, table.encoding, html_escape))
+            .append("</caption>")
+            .append(end);
+    }
+    out.text.append("<thead>").append(end);
     append_row(out.text, table, 0, options.positionType, end);
     out.text.append("</thead>").append(end);
     if (table.rows().size() > 1) {
@@ -77,6 +95,9 @@ TableWrite write_html(const Table& table, const WriteOptions& options) {
             append_row(out.text, table, r, options.positionType, end);
         }
         out.text.append("</tbody>").append(end);
+    }
+    if (!options.titles.footer.empty()) {
+        append_footer(out.text, table, options.titles.footer, end);
     }
     out.text.append("</table>").append(end);
     return out;

@@ -56,6 +56,26 @@ bool append_object(std::string& out, const Row& header, const Row& row, Refusal&
     return true;
 }
 
+// With --with-title the rows go in an object beside the title and footer
+// there are: {"title": ..., "footer": ..., "rows": [...]}.
+void open_titled(std::string& out, const TableTitles& titles) {
+    out += '{';
+    if (!titles.title.empty()) {
+        append_json_string(out, "title");
+        out += ':';
+        append_json_string(out, titles.title);
+        out += ',';
+    }
+    if (!titles.footer.empty()) {
+        append_json_string(out, "footer");
+        out += ':';
+        append_json_string(out, titles.footer);
+        out += ',';
+    }
+    append_json_string(out, "rows");
+    out += ':';
+}
+
 }  // namespace
 
 TableWrite write_json(const Table& table, const WriteOptions& options, bool lines) {
@@ -68,6 +88,10 @@ TableWrite write_json(const Table& table, const WriteOptions& options, bool line
     const size_t first = options.header ? 1 : 0;
     if (options.header && !table.rows().empty() && !header_unique(table.rows()[0], out.refusal)) {
         return out;
+    }
+    const bool titled = !lines && options.withTitle;
+    if (titled) {
+        open_titled(out.text, options.titles);
     }
     if (!lines) {
         out.text += '[';
@@ -84,7 +108,7 @@ TableWrite write_json(const Table& table, const WriteOptions& options, bool line
         out.text += end;
     }
     if (!lines) {
-        out.text += ']';
+        out.text += titled ? "]}" : "]";
         out.text += end;
     }
     return out;

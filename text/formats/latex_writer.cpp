@@ -72,16 +72,32 @@ void append_row(std::string& out, const Table& table, const Row& row, std::strin
     out += end;
 }
 
+// A caption needs the tabular inside a table float.
+void open_float(std::string& text, const Table& table, std::string_view caption,
+                std::string_view end) {
+    text.append("\\begin{table}").append(end).append("\\centering").append(end);
+    text.append("\\caption{")
+        .append(escape_cell(caption, table.encoding, latex_escape))
+        .append("}")
+        .append(end);
+}
+
 }  // namespace
 
 TableWrite write_latex(const Table& table, const WriteOptions& options) {
     TableWrite out;
-    if (!markup_table_fits(table, out.refusal)) {
+    const std::string_view caption = options.titles.title;
+    if (!markup_table_fits(table, out.refusal) ||
+        (!caption.empty() &&
+         !markup_table_fits(caption_table(caption, table.encoding), out.refusal))) {
         return out;
     }
     const std::string_view end = line_end_text(options.lineEnd);
     std::string& text = out.text;
-    text = "\\begin{tabular}{";
+    if (!caption.empty()) {
+        open_float(text, table, caption, end);
+    }
+    text += "\\begin{tabular}{";
     for (size_t c = 0; c < table.rows()[0].size(); ++c) {
         text += column_letter(options.positionType, 1, c);
     }
@@ -92,6 +108,9 @@ TableWrite write_latex(const Table& table, const WriteOptions& options) {
         append_row(text, table, table.rows()[r], end);
     }
     text.append("\\bottomrule").append(end).append("\\end{tabular}").append(end);
+    if (!caption.empty()) {
+        text.append("\\end{table}").append(end);
+    }
     return out;
 }
 

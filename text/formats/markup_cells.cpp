@@ -4,6 +4,14 @@
 
 namespace formats {
 
+Table caption_table(std::string_view caption, TextEncoding encoding) {
+    Table table;
+    table.encoding = encoding;
+    table.add_cell(caption, 0, 0);
+    table.end_row();
+    return table;
+}
+
 namespace {
 
 bool rows_rectangular(const Table& table, Refusal& refusal) {

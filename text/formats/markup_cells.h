@@ -18,6 +18,10 @@ namespace formats {
 // line break only where the writer has markup for it (lineBreaksHeld).
 bool markup_table_fits(const Table& table, Refusal& refusal, bool lineBreaksHeld = false);
 
+// A title or footer as a table of one cell without a place, for a writer to
+// check as it checks its cells: refusals of it name no line.
+Table caption_table(std::string_view caption, TextEncoding encoding);
+
 // Where the position type places the cell; none when no type was given.
 std::optional<FtPlacement> cell_placement(int32_t positionType, size_t row, size_t column);
 

@@ -35,12 +35,18 @@ std::string align_attribute(std::optional<FtPlacement> placement) {
 
 TableWrite write_mediawiki(const Table& table, const WriteOptions& options) {
     TableWrite out;
-    if (!markup_table_fits(table, out.refusal)) {
+    const std::string_view caption = options.titles.title;
+    if (!markup_table_fits(table, out.refusal) ||
+        (!caption.empty() &&
+         !markup_table_fits(caption_table(caption, table.encoding), out.refusal))) {
         return out;
     }
     const std::string_view end = line_end_text(options.lineEnd);
     std::string& text = out.text;
     text.append("{| class=\"wikitable\"").append(end);
+    if (!caption.empty()) {
+        text.append("|+ ").append(escape_cell(caption, table.encoding, wiki_escape)).append(end);
+    }
     for (size_t r = 0; r < table.rows().size(); ++r) {
         const std::string_view mark = r == 0 ? "!" : "|";
         text.append("|-").append(end);

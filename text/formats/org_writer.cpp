@@ -82,8 +82,16 @@ bool cells_sayable(const Table& table, Refusal& refusal) {
 
 TableWrite write_org(const Table& table, const WriteOptions& options) {
     TableWrite out;
+    const std::string_view caption = options.titles.title;
     if (!markup_table_fits(table, out.refusal) || !cells_sayable(table, out.refusal)) {
         return out;
+    }
+    if (!caption.empty()) {
+        const Table captionTable = caption_table(caption, table.encoding);
+        if (!markup_table_fits(captionTable, out.refusal) ||
+            !cells_sayable(captionTable, out.refusal)) {
+            return out;
+        }
     }
     std::vector<std::vector<std::string>> texts;
     std::vector<int64_t> columns(table.rows()[0].size(), 1);
@@ -96,6 +104,11 @@ TableWrite write_org(const Table& table, const WriteOptions& options) {
         }
     }
     const std::string_view end = line_end_text(options.lineEnd);
+    if (!caption.empty()) {
+        out.text.append("#+CAPTION: ")
+            .append(escape_cell(caption, table.encoding, org_entity))
+            .append(end);
+    }
     for (size_t r = 0; r < texts.size(); ++r) {
         for (size_t c = 0; c < texts[r].size(); ++c) {
             out.text += "| ";

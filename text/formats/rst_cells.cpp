@@ -77,4 +77,23 @@ bool rst_cells(const Table& table, WidthModel model, RstCells& cells, Refusal& r
     return true;
 }
 
+bool rst_titled(std::string& table, std::string_view title, TextEncoding encoding, WidthModel model,
+                std::string_view end, Refusal& refusal) {
+    RstCells cells;
+    const Table titleTable = caption_table(title, encoding);
+    if (!markup_table_fits(titleTable, refusal) || !rst_cells(titleTable, model, cells, refusal)) {
+        return false;
+    }
+    std::string titled = ".. table:: " + cells.texts[0][0];
+    titled.append(end).append(end);
+    for (size_t at = 0; at < table.size();) {
+        const size_t next = table.find(end, at);
+        const size_t stop = next == std::string::npos ? table.size() : next + end.size();
+        titled.append("   ").append(table, at, stop - at);
+        at = stop;
+    }
+    table = std::move(titled);
+    return true;
+}
+
 }  // namespace formats

@@ -21,6 +21,11 @@ struct RstCells {
 // Refuses a TAB, which reStructuredText expands and so moves cell borders.
 bool rst_cells(const Table& table, WidthModel model, RstCells& cells, Refusal& refusal);
 
+// A table under a title is the body of a table directive, indented under
+// ".. table:: title"; false with the refusal when the title cannot be written.
+bool rst_titled(std::string& table, std::string_view title, TextEncoding encoding, WidthModel model,
+                std::string_view end, Refusal& refusal);
+
 int64_t rst_width(const std::string& text, TextEncoding encoding, WidthModel model);
 
 }  // namespace formats

@@ -45,6 +45,10 @@ TableWrite write_rst_grid(const Table& table, const WriteOptions& options) {
                    end);
         append_rule(out.text, cells.columns, r == 0 && cells.texts.size() > 1 ? '=' : '-', end);
     }
+    if (!options.titles.title.empty() && !rst_titled(out.text, options.titles.title, table.encoding,
+                                                     options.widthModel, end, out.refusal)) {
+        out.text.clear();
+    }
     return out;
 }
 

@@ -74,6 +74,10 @@ TableWrite write_rst_simple(const Table& table, const WriteOptions& options) {
         }
     }
     append_border(out.text, cells.columns, end);
+    if (!options.titles.title.empty() && !rst_titled(out.text, options.titles.title, table.encoding,
+                                                     options.widthModel, end, out.refusal)) {
+        out.text.clear();
+    }
     return out;
 }
 

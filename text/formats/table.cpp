@@ -218,5 +218,7 @@ TableRead read_table_in_place(std::string_view text, TableFormat from, TextEncod
         default:
             break;
     }
-    return TableRead{Table{}, refusal_of(RefusalKind::FormatNotReadable)};
+    TableRead refused;
+    refused.refusal = refusal_of(RefusalKind::FormatNotReadable);
+    return refused;
 }

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "text/formats/table_titles.h"
 #include "text/frame_render.h"
 #include "text/refusal.h"
 #include "text/text_types.h"
@@ -166,6 +167,10 @@ inline Row Rows::operator[](size_t index) const {
 struct TableRead {
     Table table;
     Refusal refusal;
+    // A frame's rows spanning it over the header and under the last row,
+    // their lines joined by line feeds; they are not the table's rows.
+    std::string title;
+    std::string footer;
 
     bool ok() const { return refusal.kind == RefusalKind::None; }
 };
@@ -189,6 +194,10 @@ struct WriteOptions {
     LineEnd lineEnd = LineEnd::Lf;
     bool header = true;  // JSON: the first row names the keys of the rest
     FrameFit fit;        // frames only
+    // A caption where the format has one; a footer in html. withTitle: JSON
+    // writes an object holding them beside the rows.
+    TableTitles titles;
+    bool withTitle = false;
 };
 
 // How a frame of cells in encoding is drawn with these options.
@@ -205,6 +214,9 @@ struct TableWrite {
 // the format cannot hold. A frame holds no TAB or '|' in a cell, and needs
 // every row as long as the first; a line break in a cell makes its row taller.
 TableWrite write_table(const Table& table, TableFormat to, const WriteOptions& options);
+
+// NoCaption when the format has no place for a title or footer given.
+Refusal titles_refusal(TableFormat to, const TableTitles& titles, bool withTitle);
 
 // write_table to a frame, drawn into target: in parts when it has a writer.
 Refusal write_frame_to(const Table& table, const WriteOptions& options, FrameTarget& target);

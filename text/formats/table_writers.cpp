@@ -5,6 +5,13 @@
 #include "text/formats/table.h"
 
 TableWrite write_table(const Table& table, TableFormat to, const WriteOptions& options) {
+    if (options.titles.any()) {
+        TableWrite refused;
+        refused.refusal = titles_refusal(to, options.titles, options.withTitle);
+        if (refused.refusal.kind != RefusalKind::None) {
+            return refused;
+        }
+    }
     switch (to) {
         case TableFormat::Psv:
             return formats::write_psv(table, options.lineEnd);

@@ -17,12 +17,13 @@ const valued = new Map([
     ['--layout', 'layout'],
     ['-c', 'columns'], ['--columns', 'columns'], ['--hide', 'hide'], ['--sort', 'sort'], ['--head', 'head'],
     ['--tail', 'tail'], ['--number', 'number'], ['--group-char', 'groupChar'], ['--missing', 'missing'],
+    ['--title', 'title'], ['--footer', 'footer'], ['--title-align', 'titleAlign'],
 ]);
 const longNames = {
     width: '--width', cellWidth: '--cell-width', overflow: '--overflow', align: '--align', padding: '--padding', rules: '--rules',
     layout: '--layout',
 };
-const flags = new Set(['--unframe', '--crlf', '--transpose', '-h', '--help', '--version']);
+const flags = new Set(['--unframe', '--crlf', '--transpose', '--with-title', '-h', '--help', '--version']);
 // Columns and rows, with the hints the command gives for values it cannot read.
 const shapeHints = {
     columns: 'use columns by number from 1, ranges such as 2-4 or header texts, separated by commas',
@@ -71,6 +72,13 @@ tables between csv, tsv, Markdown, frames and '|'-separated cells (psv).
       --group-char C   the grouping character instead of ',' (' for
                        instance); '.' makes the point ','
       --missing TEXT   what an empty cell under the header shows
+      --title TEXT     a title over the table: in a frame, a row spanning it,
+                       wrapped to its width; psv, csv, tsv and markdown
+                       refuse it
+      --footer TEXT    a footer under the table: a frame's last row
+      --title-align l|c|r  where the title's and footer's lines stand
+                       (c, centred, unless given)
+      --with-title     keep the title and footer of a frame read
       --unframe        short for --from frame --to psv (a --to given wins)
       --crlf           end output lines with CR LF (default LF)
   -w, --width N        no line of the frame wider than N columns: the widest
@@ -184,6 +192,15 @@ function checked(option, value) {
         case 'ambiguous':
             if (value !== 'narrow' && value !== 'wide') fail(`invalid width model '${value}' (use narrow or wide)`);
             return value;
+        case 'title':
+        case 'footer':
+            return value;
+        case 'titleAlign': {
+            const side = value.toLowerCase();
+            const sides = { l: 'l', left: 'l', c: 'c', centre: 'c', center: 'c', r: 'r', right: 'r' };
+            if (!Object.hasOwn(sides, side)) fail(`invalid --title-align '${value}' (use l, c or r)`);
+            return sides[side];
+        }
         case 'encoding':
             if (!['utf-8', 'utf8', 'cp932', 'shift_jis', 'sjis', 'windows-31j'].includes(value.toLowerCase())) {
                 fail(`unknown encoding '${value}' (use utf-8 or cp932)`);
@@ -252,6 +269,7 @@ function parse(args, environment) {
         throw new UsageError("--layout records and auto lay out a frame's rows; they cannot be used with --to or --unframe");
     }
     if (seen.has('--transpose')) options.transpose = true;
+    if (seen.has('--with-title')) options.withTitle = true;
     if (options.width === 'auto') {
         // As the command: the terminal standard output goes to, else $COLUMNS.
         const { isTTY, columns } = process.stdout;

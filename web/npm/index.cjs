@@ -51,7 +51,7 @@ const kinds = [
     'cell-holds-line-break', 'row-not-held', 'not-in-cp932', 'cell-has-edge-blanks', 'bad-json',
     'duplicate-name', 'format-not-readable', 'too-few-columns', 'format-not-writable', 'frame-too-narrow',
     'bad-layout', 'cells-past-header', 'merged-cells', 'text-outside-table', 'no-such-table',
-    'no-such-column',
+    'no-such-column', 'no-caption',
 ];
 const kindWord = (kind) => kinds[kind] ?? `kind-${kind}`;
 
@@ -192,6 +192,8 @@ function shapeOf({ columns, hide, sort, head, tail, transpose = false }) {
     };
 }
 
+const titleAligns = { c: 0, l: 1, r: 2 };
+
 // Number styles as the command's --number takes them ("g,.2,-"), or an array
 // of one a column.
 function numberStyles(value) {
@@ -211,6 +213,18 @@ function cellTextOf({ number, groupChar, missing }) {
     const group = textOption('groupChar', groupChar, ',');
     if (group === '') throw new RangeError(`groupChar must be ${listHints.groupChar}, not ''`);
     return { number: numberStyles(number), groupChar: group, missing: textOption('missing', missing, '') };
+}
+
+function titlesOf({ title, footer, titleAlign = 'c', withTitle = false }) {
+    if (!Object.hasOwn(titleAligns, titleAlign)) {
+        throw new RangeError(`titleAlign must be "l", "c" or "r", not ${String(titleAlign)}`);
+    }
+    return {
+        title: textOption('title', title, ''),
+        footer: textOption('footer', footer, ''),
+        align: titleAligns[titleAlign],
+        withTitle: Boolean(withTitle),
+    };
 }
 
 const listHints = {
@@ -233,7 +247,8 @@ const listHints = {
  *   layout?: 'table' | 'records' | 'auto',
  *   columns?: string | (string | number)[], hide?: string | (string | number)[],
  *   sort?: string | (string | number)[], head?: number, tail?: number, transpose?: boolean,
- *   number?: string | string[], groupChar?: string, missing?: string}} [options]
+ *   number?: string | string[], groupChar?: string, missing?: string,
+ *   title?: string, footer?: string, titleAlign?: 'l' | 'c' | 'r', withTitle?: boolean}} [options]
  * @returns {string | Uint8Array} a string for a string, bytes in the encoding for bytes
  */
 function frame(text, options = {}) {
@@ -252,8 +267,9 @@ function frame(text, options = {}) {
     const cp932 = isCp932(encoding);
     const fit = fitOf(options);
     const shape = { ...shapeOf(options), ...cellTextOf(options) };
+    const titles = titlesOf(options);
     const result = open().frameText(text, frame, positionType, wide(ambiguous), cp932, lineEndIsCrlf(lineEnd), !given,
-        read, write, fit, shape);
+        read, write, fit, shape, titles);
     if (result.badList) {
         throw new RangeError(`${result.badList} must be ${listHints[result.badList]}, not ${shape[result.badList]}`);
     }

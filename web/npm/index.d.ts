@@ -103,6 +103,18 @@ export interface FrameOptions {
     groupChar?: string;
     /** What an empty cell under the header shows, as `--missing`. */
     missing?: string;
+    /**
+     * A title over the table and a footer under it, as `--title` and
+     * `--footer`: rows spanning a frame, set off by a rule and wrapped at the
+     * table's width ("\n" starts a new line). Other formats throw a
+     * ZentabError of kind "no-caption".
+     */
+    title?: string;
+    footer?: string;
+    /** Where their lines stand, as `--title-align`. Default "c". */
+    titleAlign?: 'l' | 'c' | 'r';
+    /** With `from: "frame"`, the frame's own title and footer go on, as `--with-title`. */
+    withTitle?: boolean;
 }
 
 export interface UnframeOptions {
@@ -117,7 +129,7 @@ export type RefusalKind =
     | 'no-delimiter-row' | 'no-frame-found' | 'frame-mismatch' | 'cell-holds-separator'
     | 'cell-holds-line-break' | 'row-not-held' | 'not-in-cp932' | 'cell-has-edge-blanks'
     | 'too-few-columns' | 'frame-too-narrow' | 'bad-layout' | 'cells-past-header' | 'merged-cells'
-    | 'text-outside-table' | 'no-such-table' | 'no-such-column'
+    | 'text-outside-table' | 'no-such-table' | 'no-such-column' | 'no-caption'
     | (string & {});
 
 /** Thrown for a table that cannot be framed, with where and why. */
@@ -162,7 +174,8 @@ export function ready(): Promise<void>;
  * [--cell-width CELLWIDTH] [--overflow OVERFLOW] [--align ALIGN]
  * [--padding PADDING] [--rules RULES] [--layout LAYOUT] [-c COLUMNS] [--hide HIDE]
  * [--sort SORT] [--head HEAD] [--tail TAIL] [--transpose] [--number NUMBER]
- * [--group-char GROUPCHAR] [--missing MISSING]` prints.
+ * [--group-char GROUPCHAR] [--missing MISSING] [--title TITLE] [--footer FOOTER]
+ * [--title-align TITLEALIGN] [--with-title]` prints.
  * Throws a ZentabError for input that cannot be framed, and a RangeError or
  * TypeError for bad options.
  */
