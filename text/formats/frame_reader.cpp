@@ -567,16 +567,25 @@ TableRead read_frame_fields(std::string_view text, TextEncoding encoding, WidthM
     return FrameReader(text, encoding, model, fieldRows).read();
 }
 
-// A frame with a title or footer does not line up as drawn: its spanning rows
-// are taken out and the rest read, so frames without them pay nothing.
-TableRead read_frame(std::string_view text, TextEncoding encoding, WidthModel model) {
+namespace {
+
+// Records when the frame opens as records do and reads as them, else rows.
+TableRead read_records_or_rows(std::string_view text, TextEncoding encoding, WidthModel model) {
     if (opens_records(text, encoding)) {
         TableRead records = read_records(text, encoding, model);
         if (records.ok()) {
             return records;
         }
     }
-    TableRead first = read_frame_as_drawn(text, encoding, model);
+    return read_frame_as_drawn(text, encoding, model);
+}
+
+}  // namespace
+
+// A frame with a title or footer does not line up as drawn: its spanning rows
+// are taken out and the rest read, so frames without them pay nothing.
+TableRead read_frame(std::string_view text, TextEncoding encoding, WidthModel model) {
+    TableRead first = read_records_or_rows(text, encoding, model);
     if (first.refusal.kind != RefusalKind::FrameMismatch) {
         return first;
     }
@@ -584,7 +593,7 @@ TableRead read_frame(std::string_view text, TextEncoding encoding, WidthModel mo
     if (!spanned.found) {
         return first;
     }
-    TableRead second = read_frame_as_drawn(spanned.frame, encoding, model);
+    TableRead second = read_records_or_rows(spanned.frame, encoding, model);
     if (!second.ok()) {
         return first;
     }

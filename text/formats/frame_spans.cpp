@@ -57,7 +57,8 @@ class SpanFinder {
   private:
     Piece piece(std::string_view c) const { return piece_of(piece_code(c, encoding_)); }
 
-    // Inner joints of a rule line; -1 for a line that is no rule.
+    // Inner joints of a rule line; -1 for a line that is no rule. The number
+    // a rule of records carries, "[ 12 ]", counts as fill.
     int inner_joints(const FrameLine& line) const {
         const std::vector<std::string_view>& chars = line.chars;
         if (chars.size() < 3 || piece(chars.front()) != Piece::Joint ||
@@ -66,6 +67,11 @@ class SpanFinder {
         }
         int joints = 0;
         for (size_t i = 1; i + 1 < chars.size(); ++i) {
+            const size_t numberEnd = chars[i] == "[" ? record_number_end(chars, i) : i;
+            if (numberEnd != i) {
+                i = numberEnd;
+                continue;
+            }
             const Piece p = piece(chars[i]);
             if (p != Piece::Fill && p != Piece::Joint) {
                 return -1;
@@ -73,6 +79,22 @@ class SpanFinder {
             joints += p == Piece::Joint ? 1 : 0;
         }
         return joints;
+    }
+
+    // The last character of a "[ digits ]" from open (and of a blank after
+    // it), else open itself.
+    static size_t record_number_end(const std::vector<std::string_view>& chars, size_t open) {
+        size_t at = open + 1;
+        while (at < chars.size() &&
+               (chars[at] == " " ||
+                (chars[at].size() == 1 && chars[at][0] >= '0' && chars[at][0] <= '9'))) {
+            ++at;
+        }
+        if (at == chars.size() || chars[at] != "]" || at == open + 1) {
+            return open;
+        }
+        // Where pieces are two columns wide, a blank evens out the rule.
+        return at + 1 < chars.size() && chars[at + 1] == " " ? at + 1 : at;
     }
 
     bool is_content(const FrameLine& line) const {

@@ -110,6 +110,40 @@ TEST(RecordsLayout, ReadsBackAsTheTableInEveryTypeModelAndRule) {
     }
 }
 
+// A title over records and a footer under them read back apart from the
+// records, which read back as the table.
+TEST(RecordsLayout, TitledRecordsReadBackWithTheirTitles) {
+    std::mt19937 random(1205);
+    for (int round = 0; round < 600; ++round) {
+        const Texts cells = random_table(random, false, 2);
+        const WriteOptions options = records_options(random, round);
+        const std::string title = pick(random, {"Stock", "在庫 一覧", "A title longer than most"});
+        const std::string footer = pick(random, {"", "end", "\U0001F600 counted"});
+        FrameRequest request;
+        request.to = TableFormat::Frame;
+        request.frameType = options.frameType;
+        request.widthModel = options.widthModel;
+        request.fit.layout = RowLayout::Records;
+        request.fit.padding = options.fit.padding;
+        request.titles = TableTitles{title, footer, TitleAlign::Centre};
+        const FrameOutcome framed = frame_table(table_of(cells), request);
+        ASSERT_TRUE(framed.ok()) << describe(cells);
+        const TableRead read =
+            read_table(framed.text, TableFormat::Frame, TextEncoding::Utf8, options.widthModel);
+        ASSERT_TRUE(read.ok()) << framed.text;
+        EXPECT_EQ(texts_of(read.table), cells) << framed.text;
+        // A title wraps at the table's width, between words or characters.
+        const auto unbroken = [](std::string text) {
+            text.erase(std::remove_if(text.begin(), text.end(),
+                                      [](char c) { return c == ' ' || c == '\n'; }),
+                       text.end());
+            return text;
+        };
+        EXPECT_EQ(unbroken(read.title), unbroken(title)) << framed.text;
+        EXPECT_EQ(read.footer, footer) << framed.text;
+    }
+}
+
 // Wrapped values come back in lines, as a table's wrapped cells do: the same
 // text but for the blanks and line breaks where lines were cut.
 TEST(RecordsLayout, WrappedValuesReadBackWordForWord) {
