@@ -3,7 +3,7 @@
 #include "core/byte_copy.h"
 #include "core/frame_core.h"
 #include "core/grid_cursor.h"
-#include "core/line_cells.h"
+#include "core/line_cutter.h"
 
 namespace {
 // Most lines are short: a few byte tests beat a library call for them.

@@ -39,7 +39,7 @@ def pybind11_include():
 
 extension = Extension(
     "zentab._zentab",
-    sources=["src/zentab_module.cpp"] + layer_sources(),
+    sources=["src/python_module.cpp"] + layer_sources(),
     include_dirs=[ROOT, pybind11_include()],
     language="c++",
     extra_compile_args=["-std=c++17", "-O2", "-g0", "-fvisibility=hidden", "-Wall", "-Wextra"],

@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "core/line_cells.h"
+#include "core/line_cutter.h"
 #include "core/text_rules.h"
 #include "text/cell_width.h"
 

@@ -1,6 +1,6 @@
 #include "ui/clipboard_payload.h"
 
-#include "ui/text_rules.h"
+#include "ui/dialog_texts.h"
 #include "winfx/text_codec.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "ui/main_exchange.h"
 
 #include "ui/resource.h"
-#include "ui/text_rules.h"
+#include "ui/dialog_texts.h"
 
 bool ExchangeMainFields(winfx::DataExchange& exchange, std::string& input, std::string& output) {
     exchange.Text(IDC_INPUT, input);

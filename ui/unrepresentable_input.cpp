@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "ui/text_rules.h"
+#include "ui/dialog_texts.h"
 #include "winfx/text_codec.h"
 
 namespace {

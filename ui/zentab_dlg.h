@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "ui/text_rules.h"
+#include "ui/dialog_texts.h"
 #include "winfx/dialog.h"
 #include "winfx/gdi.h"
 

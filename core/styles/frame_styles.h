@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "core/frame_core.h"
-#include "core/styles/frame_pieces.h"
+#include "core/styles/frame_characters.h"
 
 struct LinePieces {
     const FramePiece* first;   // corner, left end or border before column 1

@@ -1,7 +1,7 @@
 // psv and tsv: one row per line. psv splits at '|' and TAB, skips a leading
 // '|' and opens no cell after a trailing '|', as the core's line parser does
 // after tab conversion; tsv splits at TAB alone.
-#include "core/line_cells.h"
+#include "core/line_cutter.h"
 #include "text/formats/formats_internal.h"
 #include "text/formats/text_scan.h"
 

@@ -1,0 +1,44 @@
+// Every reader, chosen by format, as table_writers.cpp chooses the writers.
+#include "core/text_rules.h"
+#include "text/formats/formats_internal.h"
+#include "text/formats/table.h"
+
+TableRead read_table(std::string_view text, TableFormat from, TextEncoding encoding,
+                     WidthModel widthModel, JsonNested jsonNested) {
+    TableRead read = read_table_in_place(text, from, encoding, widthModel, jsonNested);
+    read.table.own_text();
+    return read;
+}
+
+TableRead read_table_in_place(std::string_view text, TableFormat from, TextEncoding encoding,
+                              WidthModel widthModel, JsonNested jsonNested) {
+    text.remove_prefix(text_rules::bom_length(text, encoding == TextEncoding::Utf8));
+    switch (from) {
+        case TableFormat::Psv:
+            return formats::read_delimited(text, encoding, false);
+        case TableFormat::Tsv:
+            return formats::read_delimited(text, encoding, true);
+        case TableFormat::Csv:
+            return formats::read_csv(text, encoding);
+        case TableFormat::Markdown:
+            return formats::read_markdown(text, encoding);
+#ifdef ZENTAB_PAGE_FORMATS
+        case TableFormat::Json:
+            static_cast<void>(jsonNested);
+            break;
+#else
+        case TableFormat::Json:
+        case TableFormat::Jsonl:
+            return formats::read_json(text, encoding, jsonNested, from == TableFormat::Jsonl);
+        case TableFormat::Aligned:
+            return formats::read_aligned(text, encoding, widthModel);
+#endif
+        case TableFormat::Frame:
+            return formats::read_frame(text, encoding, widthModel);
+        default:
+            break;
+    }
+    TableRead refused;
+    refused.refusal = refusal_of(RefusalKind::FormatNotReadable);
+    return refused;
+}
