@@ -1,6 +1,6 @@
 #!/bin/sh
-# The whole zentab process on 1 MiB of psv, csv, tsv and Markdown, and on its
-# frame read back, beside `column -t`
+# The whole zentab process on 1 MiB of psv, csv, tsv and Markdown holding the
+# same cells (csv's quoted), and on its frame read back, beside `column -t`
 # (which aligns the same cells, without rules), in the same run: best wall time,
 # and zentab's peak memory against input + output + 2 MiB.
 #   bench/cli_vs_column.sh [path/to/zentab]   default build/cli/zentab
@@ -10,13 +10,30 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 zentab=${1:-$root/build/cli/zentab}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-awk 'BEGIN { while (n < 1048000) { line = sprintf("r%d|item %d|%05d|済\n", i, i, (i * 7919) % 100000); n += length(line) + 2; printf "%s", line; i++ } }' \
-  >"$work/table.psv"
-tr '|' ',' <"$work/table.psv" >"$work/table.csv"
-tr '|' '\t' <"$work/table.psv" >"$work/table.tsv"
-# The same cells as Markdown, unpadded so that it stays within the input limit.
-awk 'NR == 1 { print "|" $0 "|"; print "|-|-|-|-|"; next } { print "|" $0 "|" }' \
-  <"$work/table.psv" >"$work/table.markdown"
+# Realistic cells: words with commas and quotes (which csv quotes and
+# doubles), wide characters and numbers; the same cells in every format.
+python3 - "$work" <<'PY'
+import csv, sys
+work = sys.argv[1]
+notes = ["ink, black", 'says "fine"', "済み", "漢字とかな", "plain", "a, b, \"c\""]
+rows = [["id", "item", "count", "note", "place"]]
+size = 0
+while size < 1040000:
+    i = len(rows)
+    row = [f"r{i}", f"item {i}", f"{(i * 7919) % 100000:05d}", notes[i % len(notes)], "東京" if i % 3 else "Köln"]
+    rows.append(row)
+    size += len("|".join(row).encode()) + 6  # room for the widest format
+with open(f"{work}/table.psv", "w", encoding="utf-8", newline="") as out:
+    out.writelines("|".join(row) + "\n" for row in rows)
+with open(f"{work}/table.tsv", "w", encoding="utf-8", newline="") as out:
+    out.writelines("\t".join(row) + "\n" for row in rows)
+with open(f"{work}/table.csv", "w", encoding="utf-8", newline="") as out:
+    csv.writer(out, lineterminator="\n").writerows(rows)
+# Markdown unpadded, so that it stays within the input limit.
+with open(f"{work}/table.markdown", "w", encoding="utf-8", newline="") as out:
+    out.write("|" + "|".join(rows[0]) + "|\n|" + "-|" * len(rows[0]) + "\n")
+    out.writelines("|" + "|".join(row) + "|\n" for row in rows[1:])
+PY
 runs=${ZENTAB_RUNS:-10}
 
 # Best wall time of $runs runs in microseconds, then the peak memory of one
