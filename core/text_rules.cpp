@@ -65,21 +65,6 @@ size_t char_length(std::string_view text, size_t at, bool cp932) {
     return length;
 }
 
-size_t encode_utf8(uint32_t codePoint, char* out) {
-    if (codePoint < 0x80) {
-        out[0] = static_cast<char>(codePoint);
-        return 1;
-    }
-    size_t length = codePoint < 0x800 ? 2 : codePoint < 0x10000 ? 3 : 4;
-    static constexpr unsigned kLeadMarks[] = {0, 0, 0xC0, 0xE0, 0xF0};
-    for (size_t k = length - 1; k > 0; --k) {
-        out[k] = static_cast<char>(0x80 | (codePoint & 0x3F));
-        codePoint >>= 6;
-    }
-    out[0] = static_cast<char>(kLeadMarks[length] | codePoint);
-    return length;
-}
-
 Line line_at(std::string_view text, size_t at) {
     size_t end = at;
     if (text.size() <= INT32_MAX) {

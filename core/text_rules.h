@@ -59,8 +59,22 @@ inline Utf8Char decode_utf8_unchecked(std::string_view text, size_t at) {
     return {codePoint, length};
 }
 
-// Writes 1 to 4 bytes and returns how many.
-size_t encode_utf8(uint32_t codePoint, char* out);
+// Writes 1 to 4 bytes and returns how many. constexpr, so that the frame
+// pieces' bytes are worked out as the program is built.
+constexpr size_t encode_utf8(uint32_t codePoint, char* out) {
+    if (codePoint < 0x80) {
+        out[0] = static_cast<char>(codePoint);
+        return 1;
+    }
+    const size_t length = codePoint < 0x800 ? 2 : codePoint < 0x10000 ? 3 : 4;
+    const unsigned leadMark = length == 2 ? 0xC0 : length == 3 ? 0xE0 : 0xF0;
+    for (size_t k = length - 1; k > 0; --k) {
+        out[k] = static_cast<char>(0x80 | (codePoint & 0x3F));
+        codePoint >>= 6;
+    }
+    out[0] = static_cast<char>(leadMark | codePoint);
+    return length;
+}
 
 // Bytes of the character at text[at] for walking text that may hold stray
 // bytes. Code page 932: 2 for a lead byte with a byte after it. UTF-8: as the

@@ -6,22 +6,7 @@
 
 #include <cstdint>
 
-// A piece's bytes in UTF-8 (at most 3 for the pieces below); returns the count.
-constexpr int utf8_of(char32_t codePoint, char* out) {
-    if (codePoint < 0x80) {
-        out[0] = static_cast<char>(codePoint);
-        return 1;
-    }
-    if (codePoint < 0x800) {
-        out[0] = static_cast<char>(0xC0 | (codePoint >> 6));
-        out[1] = static_cast<char>(0x80 | (codePoint & 0x3F));
-        return 2;
-    }
-    out[0] = static_cast<char>(0xE0 | (codePoint >> 12));
-    out[1] = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-    out[2] = static_cast<char>(0x80 | (codePoint & 0x3F));
-    return 3;
-}
+#include "core/text_rules.h"
 
 struct FramePiece {
     char32_t codePoint;
@@ -35,13 +20,13 @@ struct FramePiece {
           cp932{inCp932[0], inCp932[1], '\0'},
           utf8{},
           cp932Size(inCp932[1] == '\0' ? 1 : 2),
-          utf8Size(utf8_of(point, utf8)) {}
+          utf8Size(static_cast<int>(text_rules::encode_utf8(point, utf8))) {}
     constexpr FramePiece(char32_t point, const char (&inCp932)[2])
         : codePoint(point),
           cp932{inCp932[0], '\0', '\0'},
           utf8{},
           cp932Size(1),
-          utf8Size(utf8_of(point, utf8)) {}
+          utf8Size(static_cast<int>(text_rules::encode_utf8(point, utf8))) {}
 
     constexpr bool is_box() const { return cp932Size == 2; }
 };
