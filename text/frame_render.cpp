@@ -19,14 +19,6 @@ char* reserve_frame(int64_t bytes, void* context) {
     return grow_unfilled(sink->frame, static_cast<size_t>(bytes));
 }
 
-FtLook core_look(const FrameLook& look) {
-    FtLook core;
-    core.utf8 = look.encoding == TextEncoding::Utf8;
-    core.narrow = core.utf8 && look.widthModel == WidthModel::Narrow;
-    core.crlf = look.lineEnd == LineEnd::CrLf;
-    return core;
-}
-
 struct PartSink {
     const FramePartWriter& write;
     int64_t refusedBytes = 0;
@@ -58,6 +50,14 @@ Refusal refusal_of_render(int result, int64_t refusedBytes) {
     return refusal_of(result == FT_NO_MEMORY ? RefusalKind::OutOfMemory : RefusalKind::NoCells);
 }
 }  // namespace
+
+FtLook core_look(const FrameLook& look) {
+    FtLook core;
+    core.utf8 = look.encoding == TextEncoding::Utf8;
+    core.narrow = core.utf8 && look.widthModel == WidthModel::Narrow;
+    core.crlf = look.lineEnd == LineEnd::CrLf;
+    return core;
+}
 
 Refusal render_frame(const TableView& table, const FrameLook& look, std::string& frame) {
     FrameSink sink{frame};

@@ -5,9 +5,11 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/cell_table.h"
+#include "core/frame_core.h"
 #include "text/frame_fit.h"
 #include "text/refusal.h"
 #include "text/text_types.h"
@@ -20,6 +22,9 @@ struct FrameLook {
     LineEnd lineEnd = LineEnd::Lf;
 };
 
+// The core's flags for a look: encoding, width model and line end.
+FtLook core_look(const FrameLook& look);
+
 // Draws the view as it is. FrameTooLarge past kTextFrameLimit, NoCells for a table without cells.
 Refusal render_frame(const TableView& table, const FrameLook& look, std::string& frame);
 
@@ -31,6 +36,15 @@ using FramePartWriter = std::function<void(std::string_view part)>;
 struct FrameTarget {
     std::string& text;
     const FramePartWriter* write = nullptr;
+
+    // A frame drawn whole goes on in one part, or becomes the text.
+    void take(std::string&& frame) {
+        if (write != nullptr) {
+            (*write)(frame);
+        } else {
+            text = std::move(frame);
+        }
+    }
 };
 
 // The same for either target; refused frames write nothing.

@@ -287,11 +287,7 @@ Refusal write_shaped_frame(const FrameRequest& request, const ShapedTable& shape
     if (refusal.kind != RefusalKind::None) {
         return refusal;
     }
-    if (target.write != nullptr) {
-        (*target.write)(frame);
-    } else {
-        target.text = std::move(frame);
-    }
+    target.take(std::move(frame));
     return refusal;
 }
 
@@ -380,11 +376,7 @@ Refusal write_titled_frame(const FrameRequest& request, const Table& table, Fram
     if (refusal.kind != RefusalKind::None) {
         return refusal;
     }
-    if (target.write != nullptr) {
-        (*target.write)(frame);
-    } else {
-        target.text = std::move(frame);
-    }
+    target.take(std::move(frame));
     return refusal;
 }
 

@@ -86,11 +86,7 @@ Refusal write_records(const Table& table, const WriteOptions& options, FrameTarg
     if (refusal.kind != RefusalKind::None) {
         return refusal;
     }
-    if (target.write != nullptr) {
-        (*target.write)(frame);
-    } else {
-        target.text = std::move(frame);
-    }
+    target.take(std::move(frame));
     return refusal;
 }
 

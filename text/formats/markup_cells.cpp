@@ -69,6 +69,11 @@ bool markup_table_fits(const Table& table, Refusal& refusal, bool lineBreaksHeld
     return true;
 }
 
+bool markup_and_caption_fit(const Table& table, std::string_view caption, Refusal& refusal) {
+    return markup_table_fits(table, refusal) &&
+           (caption.empty() || markup_table_fits(caption_table(caption, table.encoding), refusal));
+}
+
 std::optional<FtPlacement> cell_placement(int32_t positionType, size_t row, size_t column) {
     if (positionType < 1 || positionType > FT_POSITION_TYPE_MAX) {
         return std::nullopt;

@@ -22,6 +22,9 @@ bool markup_table_fits(const Table& table, Refusal& refusal, bool lineBreaksHeld
 // check as it checks its cells: refusals of it name no line.
 Table caption_table(std::string_view caption, TextEncoding encoding);
 
+// The table and its caption, if any, both as markup_table_fits has them.
+bool markup_and_caption_fit(const Table& table, std::string_view caption, Refusal& refusal);
+
 // Where the position type places the cell; none when no type was given.
 std::optional<FtPlacement> cell_placement(int32_t positionType, size_t row, size_t column);
 

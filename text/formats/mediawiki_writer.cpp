@@ -36,9 +36,7 @@ std::string align_attribute(std::optional<FtPlacement> placement) {
 TableWrite write_mediawiki(const Table& table, const WriteOptions& options) {
     TableWrite out;
     const std::string_view caption = options.titles.title;
-    if (!markup_table_fits(table, out.refusal) ||
-        (!caption.empty() &&
-         !markup_table_fits(caption_table(caption, table.encoding), out.refusal))) {
+    if (!markup_and_caption_fit(table, caption, out.refusal)) {
         return out;
     }
     const std::string_view end = line_end_text(options.lineEnd);

@@ -6,6 +6,7 @@
 
 #include "core/frame_core.h"
 #include "core/styles/frame_drawing.h"
+#include "text/frame_render.h"
 #include "text/layout/frame_layout.h"
 #include "text/text_limits.h"
 
@@ -45,14 +46,6 @@ RecordFields record_fields(const Table& table, bool ruledFields) {
         }
     }
     return fields;
-}
-
-FtLook core_look(const FrameLook& look) {
-    FtLook core;
-    core.utf8 = look.encoding == TextEncoding::Utf8;
-    core.narrow = core.utf8 && look.widthModel == WidthModel::Narrow;
-    core.crlf = look.lineEnd == LineEnd::CrLf;
-    return core;
 }
 
 ColumnAlign align_of(FtPlacement placement) {
