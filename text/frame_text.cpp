@@ -16,6 +16,7 @@
 #include "text/shape/shaped_grid.h"
 #include "text/shape/title_rows.h"
 #include "text/text_limits.h"
+#include "text/formats/table_formats.h"
 
 namespace {
 Refusal check_request(const FrameRequest& request) {

@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "text/formats/table.h"
+#include "text/formats/table_titles.h"
 #include "text/frame_fit.h"
+#include "text/frame_render.h"
 #include "text/refusal.h"
 #include "text/shape/cell_text.h"
 #include "text/shape/table_shape.h"

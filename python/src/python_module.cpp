@@ -11,6 +11,7 @@
 #include "text/documents/document.h"
 #include "text/frame_text.h"
 #include "text/text_check.h"
+#include "text/formats/table_formats.h"
 
 namespace py = pybind11;
 

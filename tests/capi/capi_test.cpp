@@ -12,6 +12,7 @@
 #include "options_state.h"
 #include "table_testing.h"
 #include "text/frame_text.h"
+#include "text/formats/table_formats.h"
 
 namespace {
 

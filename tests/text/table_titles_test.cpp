@@ -9,6 +9,7 @@
 
 #include "text/cp932_codec.h"
 #include "text/formats/table.h"
+#include "text/formats/table_formats.h"
 #include "text/frame_text.h"
 
 namespace {

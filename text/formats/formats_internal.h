@@ -6,6 +6,7 @@
 
 #include "text/formats/frame_pieces.h"
 #include "text/formats/table.h"
+#include "text/formats/table_formats.h"
 
 namespace formats {
 

@@ -1,5 +1,6 @@
 // Which formats have a place for a title and a footer.
 #include "text/formats/table.h"
+#include "text/formats/table_formats.h"
 
 namespace {
 bool holds_title(TableFormat to, bool withTitle) {

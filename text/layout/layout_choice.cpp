@@ -8,6 +8,7 @@
 #include "core/text_rules.h"
 #include "text/cell_width.h"
 #include "text/unicode/cell_wrap.h"
+#include "text/formats/table_formats.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "text/formats/table.h"
+#include "text/formats/table_formats.h"
 #include "text/layout/column_widths.h"
 
 // The border and padding a frame of this many columns takes in this look.

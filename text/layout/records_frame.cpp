@@ -9,6 +9,7 @@
 #include "text/frame_render.h"
 #include "text/layout/frame_layout.h"
 #include "text/text_limits.h"
+#include "text/formats/table_formats.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "text/formats/table.h"
+#include "text/formats/table_formats.h"
 #include "text/refusal.h"
 
 // The mark a rule opening record number carries; a table of only a header

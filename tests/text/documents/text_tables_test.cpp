@@ -10,6 +10,7 @@
 #include "document_testing.h"
 #include "text/documents/document.h"
 #include "text/formats/table.h"
+#include "text/formats/table_formats.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include "table_testing.h"
 #include "text/unicode/cell_wrap.h"
 #include "text/unicode/display_width.h"
+#include "text/formats/table_formats.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "table_testing.h"
+#include "text/formats/table_formats.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include "table_testing.h"
 #include "text/layout/layout_choice.h"
 #include "text/layout/records_frame.h"
+#include "text/formats/table_formats.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 
 #include "table_testing.h"
 #include "text/frame_text.h"
+#include "text/formats/table_formats.h"
 
 namespace {
 

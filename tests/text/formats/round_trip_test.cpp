@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "table_testing.h"
+#include "text/formats/table_formats.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include "text/input_check.h"
 #include "text/text_limits.h"
 #include "text/unicode/display_width.h"
+#include "text/formats/table_formats.h"
 
 Texts texts_of(const Table& table) {
     Texts texts;
