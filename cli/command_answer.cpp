@@ -3,14 +3,10 @@
 #include "command/create_frame.h"
 #include "text/text_limits.h"
 
-namespace {
-
 CommandAnswer usage_error(const std::string& message) {
     return CommandAnswer{
         kExitUsage, {}, "zentab: " + message + "\nTry 'zentab --help' for more information.\n"};
 }
-
-}  // namespace
 
 std::optional<CommandAnswer> refuse_command_only(const std::vector<std::string>& args) {
     if (!args.empty() && (args[0] == "fmt" || args[0] == "lsp")) {

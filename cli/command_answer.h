@@ -25,6 +25,9 @@ struct CommandAnswer {
 std::optional<CommandAnswer> answer_before_input(const OptionsResult& parsed,
                                                  const std::string& version);
 
+// "zentab: message" and the hint of --help on standard error, exit status 2.
+CommandAnswer usage_error(const std::string& message);
+
 // fmt and lsp, for a face that runs only the frame command's options: a
 // usage error in the command's words; nullopt for other arguments.
 std::optional<CommandAnswer> refuse_command_only(const std::vector<std::string>& args);
