@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang (libFuzzer, ASan, UBSan) and runs each
 # for a bounded time. Installs nothing.
-#   .ci/fuzz.sh [seconds]   default 30, shared between the targets
+#   .ci/fuzz.sh [seconds]   a target, default 60
 set -euo pipefail
 source "$(dirname "$0")/../scripts/lib.sh"
 root=$(zentab_root)
-seconds=${1:-30}
+seconds=${1:-60}
 build="$root/build-fuzz"
 
 cd "$root"
@@ -17,7 +17,7 @@ run() {
   local target=$1 seeds=$2
   local work="$build/corpus-$target"
   mkdir -p "$work"
-  "$build/fuzz/$target" -max_total_time="$((seconds / 5))" -max_len=6000 \
+  "$build/fuzz/$target" -max_total_time="$seconds" -max_len=6000 \
     -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 "$work" "$root/fuzz/$seeds"
 }
 run zentab_fuzz_create_frame corpus

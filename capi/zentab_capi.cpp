@@ -13,6 +13,7 @@
 #include "options_state.h"
 #include "text/documents/document.h"
 #include "text/frame_text.h"
+#include "text/public_names.h"
 #include "zentab.h"
 
 static_assert(ZENTAB_VERSION_MAJOR == ZENTAB_PROJECT_VERSION_MAJOR &&
@@ -229,24 +230,7 @@ int set_enum(Value& field, int value, int last) {
 }
 
 std::optional<ColumnAlign> column_align(char letter) {
-    switch (letter) {
-        case 'l':
-        case 'L':
-            return ColumnAlign::Left;
-        case 'r':
-        case 'R':
-            return ColumnAlign::Right;
-        case 'c':
-        case 'C':
-            return ColumnAlign::Centre;
-        case 'd':
-        case 'D':
-            return ColumnAlign::Decimal;
-        case '.':
-            return ColumnAlign::ByPosition;
-        default:
-            return std::nullopt;
-    }
+    return named_value(kColumnAlignNames, std::string_view(&letter, 1));
 }
 
 // Allocates, so callers guard it; an exception leaves the options as they were.

@@ -1,9 +1,11 @@
 #include "cli/options.h"
 
-#include <zentab.h>
-
 #include <optional>
 #include <string_view>
+
+#include "text/public_names.h"
+#include "text/shape/cell_text.h"
+#include "text/shape/table_shape.h"
 
 // ASCII only, so no locale decides what matches.
 std::string ascii_lower(std::string_view text) {
@@ -84,62 +86,32 @@ std::optional<std::vector<int32_t>> cell_widths(std::string_view text) {
     }
 }
 
-// The library decides which letters it takes; asking it keeps one list.
-bool library_takes_align(const std::string& letters) {
-    zentab_options* scratch = zentab_options_new();
-    const bool taken =
-        scratch != nullptr && zentab_options_set_align(scratch, letters.c_str()) == 0;
-    zentab_options_free(scratch);
-    return taken;
+bool align_letters(std::string_view letters) {
+    for (char letter : letters) {
+        if (!named_value(kColumnAlignNames, std::string_view(&letter, 1))) {
+            return false;
+        }
+    }
+    return true;
 }
 
-// Column lists and sort keys, read as the library reads them.
-bool library_takes_list(int (*set)(zentab_options*, const char*), const std::string& list) {
-    zentab_options* scratch = zentab_options_new();
-    const bool taken = scratch != nullptr && set(scratch, list.c_str()) == 0;
-    zentab_options_free(scratch);
-    return taken;
+// An empty list is none, as the library takes it.
+bool list_reads(bool (*valid)(std::string_view), std::string_view list) {
+    return list.empty() || valid(list);
 }
 
 constexpr int32_t kMostRows = 999999999;
 
 std::optional<RuleLines> rule_lines(std::string_view text) {
-    const std::string name = ascii_lower(text);
-    if (name == "all") {
-        return RuleLines::All;
-    }
-    if (name == "header") {
-        return RuleLines::Header;
-    }
-    if (name == "none") {
-        return RuleLines::None;
-    }
-    return std::nullopt;
+    return named_value(kRuleNames, text);
 }
 
 std::optional<RowLayout> row_layout(std::string_view text) {
-    const std::string name = ascii_lower(text);
-    if (name == "table") {
-        return RowLayout::Table;
-    }
-    if (name == "records") {
-        return RowLayout::Records;
-    }
-    if (name == "auto") {
-        return RowLayout::Auto;
-    }
-    return std::nullopt;
+    return named_value(kLayoutNames, text);
 }
 
 std::optional<Overflow> overflow_mode(std::string_view text) {
-    const std::string name = ascii_lower(text);
-    if (name == "wrap") {
-        return Overflow::Wrap;
-    }
-    if (name == "truncate") {
-        return Overflow::Truncate;
-    }
-    return std::nullopt;
+    return named_value(kOverflowNames, text);
 }
 
 std::optional<int32_t> position_type(std::string_view text) {
@@ -153,57 +125,52 @@ std::optional<int32_t> position_type(std::string_view text) {
 }
 
 std::optional<TextEncoding> encoding(std::string_view text) {
-    std::string name = ascii_lower(text);
-    if (name == "utf-8" || name == "utf8") {
-        return TextEncoding::Utf8;
-    }
-    if (name == "cp932" || name == "shift_jis" || name == "sjis" || name == "windows-31j") {
-        return TextEncoding::Cp932;
-    }
-    return std::nullopt;
+    return named_value(kEncodingNames, text);
 }
 
 std::optional<WidthModel> width_model(std::string_view text) {
-    std::string name = ascii_lower(text);
-    if (name == "narrow") {
-        return WidthModel::Narrow;
-    }
-    if (name == "wide") {
-        return WidthModel::Wide;
-    }
-    return std::nullopt;
+    return named_value(kWidthModelNames, text);
 }
 
 std::optional<TableFormat> table_format(std::string_view text) {
-    struct Named {
-        std::string_view name;
-        TableFormat format;
-    };
-    constexpr Named kFormats[] = {
-        {"psv", TableFormat::Psv},
-        {"csv", TableFormat::Csv},
-        {"tsv", TableFormat::Tsv},
-        {"markdown", TableFormat::Markdown},
-        {"frame", TableFormat::Frame},
-        {"json", TableFormat::Json},
-        {"jsonl", TableFormat::Jsonl},
-        {"aligned", TableFormat::Aligned},
-        {"html", TableFormat::Html},
-        {"latex", TableFormat::Latex},
-        {"rst", TableFormat::RstGrid},
-        {"rst-simple", TableFormat::RstSimple},
-        {"org", TableFormat::Org},
-        {"asciidoc", TableFormat::AsciiDoc},
-        {"mediawiki", TableFormat::MediaWiki},
-        {"jira", TableFormat::Jira},
-    };
-    const std::string name = ascii_lower(text);
-    for (const Named& named : kFormats) {
-        if (name == named.name) {
-            return named.format;
+    return named_value(kFormatNames, text);
+}
+
+enum class FormatUse { Both, ReadOnly, WriteOnly, Readable };
+
+bool format_in(TableFormat format, FormatUse use) {
+    const bool read = !is_output_only(format);
+    const bool written = format != TableFormat::Aligned;
+    switch (use) {
+        case FormatUse::Both:
+            return read && written;
+        case FormatUse::ReadOnly:
+            return read && !written;
+        case FormatUse::WriteOnly:
+            return written && !read;
+        case FormatUse::Readable:
+            return read;
+    }
+    return false;
+}
+
+// The names of the formats of one use, in the table's order, the last joined
+// by lastJoin (or by join when it is empty).
+std::string format_names(FormatUse use, std::string_view lastJoin, std::string_view join) {
+    std::vector<std::string_view> names;
+    for (const NamedValue<TableFormat>& named : kFormatNames) {
+        if (format_in(named.value, use)) {
+            names.push_back(named.name);
         }
     }
-    return std::nullopt;
+    std::string list;
+    for (size_t at = 0; at < names.size(); ++at) {
+        if (at > 0) {
+            list += at + 1 == names.size() && !lastJoin.empty() ? lastJoin : join;
+        }
+        list += names[at];
+    }
+    return list;
 }
 
 enum class OptionKind {
@@ -476,7 +443,7 @@ class OptionParser {
     void set_cell_text(OptionKind kind, const std::string& value) {
         CliOptions& options = result_.options;
         if (kind == OptionKind::Number) {
-            if (!library_takes_list(zentab_options_set_number, value)) {
+            if (!list_reads(number_list_valid, value)) {
                 refuse_value(kind, value,
                              "use one item a column, separated by commas: - as is, g grouped, "
                              ".N N decimals (0 to 20), g.N both (g,.2,-)");
@@ -484,13 +451,13 @@ class OptionParser {
             }
             options.number = value;
         } else if (kind == OptionKind::GroupChar) {
-            if (value.empty() || !library_takes_list(zentab_options_set_group_char, value)) {
+            if (value.empty() || !group_char_valid(value)) {
                 refuse_value(kind, value, "use one character that is not a digit, sign or control");
                 return;
             }
             options.groupChar = value;
         } else {
-            if (!library_takes_list(zentab_options_set_missing, value)) {
+            if (!list_reads(missing_text_valid, value)) {
                 refuse_value(kind, value, "use text without control characters");
                 return;
             }
@@ -512,7 +479,7 @@ class OptionParser {
             }
             (kind == OptionKind::Head ? options.head : options.tail) = *rows;
         } else if (kind == OptionKind::Sort) {
-            if (!library_takes_list(zentab_options_set_sort, value)) {
+            if (!list_reads(sort_keys_valid, value)) {
                 refuse_value(kind, value,
                              "use columns by number or header, separated by commas, each "
                              "followed by :n for numbers or :r to reverse");
@@ -520,7 +487,7 @@ class OptionParser {
             }
             options.sort = value;
         } else {
-            if (!library_takes_list(zentab_options_set_columns, value)) {
+            if (!list_reads(column_list_valid, value)) {
                 refuse_value(kind, value,
                              "use columns by number from 1, ranges such as 2-4 or header "
                              "texts, separated by commas");
@@ -538,15 +505,11 @@ class OptionParser {
     void set_title(OptionKind kind, const std::string& value) {
         CliOptions& options = result_.options;
         if (kind == OptionKind::TitleAlign) {
-            const std::string side = ascii_lower(value);
-            if (side == "l" || side == "left") {
-                options.titleAlign = TitleAlign::Left;
-            } else if (side == "c" || side == "centre" || side == "center") {
-                options.titleAlign = TitleAlign::Centre;
-            } else if (side == "r" || side == "right") {
-                options.titleAlign = TitleAlign::Right;
-            } else {
+            std::optional<TitleAlign> side = named_value(kTitleAlignNames, value);
+            if (!side) {
                 refuse_value(kind, value, "use l, c or r");
+            } else {
+                options.titleAlign = *side;
             }
             return;
         }
@@ -588,7 +551,7 @@ class OptionParser {
             }
             options.overflow = *mode;
         } else if (kind == OptionKind::Align) {
-            if (!library_takes_align(value)) {
+            if (!align_letters(value)) {
                 refuse_value(kind, value, "use a letter a column: l, r, c, d or .");
                 return;
             }
@@ -688,10 +651,11 @@ class OptionParser {
         } else if (kind == OptionKind::From || kind == OptionKind::To) {
             std::optional<TableFormat> format = table_format(value);
             if (!format) {
-                result_.error = "invalid format '" + value +
-                                "' (use psv, csv, tsv, markdown, frame, json, jsonl; to read "
-                                "only aligned; to write only html, latex, rst, rst-simple, "
-                                "org, asciidoc, mediawiki or jira)";
+                result_.error = "invalid format '" + value + "' (use " +
+                                format_names(FormatUse::Both, "", ", ") + "; to read only " +
+                                format_names(FormatUse::ReadOnly, " or ", ", ") +
+                                "; to write only " +
+                                format_names(FormatUse::WriteOnly, " or ", ", ") + ")";
                 return;
             }
             if (kind == OptionKind::To && *format == TableFormat::Aligned) {
@@ -699,9 +663,8 @@ class OptionParser {
                 return;
             }
             if (kind == OptionKind::From && is_output_only(*format)) {
-                result_.error = "--from " + value +
-                                ": document markup is only written (read psv, csv, tsv, "
-                                "markdown, frame, json, jsonl or aligned)";
+                result_.error = "--from " + value + ": document markup is only written (read " +
+                                format_names(FormatUse::Readable, " or ", ", ") + ")";
                 return;
             }
             (kind == OptionKind::From ? options.from : options.to) = *format;
@@ -733,12 +696,12 @@ class OptionParser {
     }
 
     void set_json_nested(const std::string& value) {
-        const std::string name = ascii_lower(value);
-        if (name != "error" && name != "text") {
+        std::optional<JsonNested> nested = named_value(kJsonNestedNames, value);
+        if (!nested) {
             result_.error = "invalid --json-nested '" + value + "' (use error or text)";
             return;
         }
-        result_.options.jsonNested = name == "text" ? JsonNested::Text : JsonNested::Refuse;
+        result_.options.jsonNested = *nested;
     }
 
     const std::vector<std::string>& args_;

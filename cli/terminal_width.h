@@ -4,8 +4,7 @@
 
 #include <cstdint>
 
-// $COLUMNS as a width: its value when it is a whole number from 1, else 0.
-int32_t columns_from_environment(const char* columns);
+#include "cli/columns_variable.h"
 
 // 0 for no limit. fd is standard output.
 int32_t auto_frame_width(int fd, const char* columnsVariable);

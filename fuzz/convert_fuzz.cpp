@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "text/frame_text.h"
+#include "text/public_names.h"
 #include "text/unicode/cell_wrap.h"
 
 namespace {
@@ -23,16 +24,27 @@ constexpr TableFormat kFormats[] = {TableFormat::Psv, TableFormat::Csv, TableFor
                                     TableFormat::Markdown, TableFormat::Frame};
 constexpr size_t kFormatCount = sizeof(kFormats) / sizeof(kFormats[0]);
 
-constexpr TableFormat kRead[] = {TableFormat::Psv,      TableFormat::Csv,    TableFormat::Tsv,
-                                 TableFormat::Markdown, TableFormat::Frame,  TableFormat::Json,
-                                 TableFormat::Jsonl,    TableFormat::Aligned};
-constexpr TableFormat kWritten[] = {
-    TableFormat::Psv,      TableFormat::Csv,       TableFormat::Tsv,       TableFormat::Markdown,
-    TableFormat::Frame,    TableFormat::Json,      TableFormat::Jsonl,     TableFormat::Html,
-    TableFormat::Latex,    TableFormat::RstGrid,   TableFormat::RstSimple, TableFormat::Org,
-    TableFormat::AsciiDoc, TableFormat::MediaWiki, TableFormat::Jira};
-constexpr size_t kReadCount = sizeof(kRead) / sizeof(kRead[0]);
-constexpr size_t kWrittenCount = sizeof(kWritten) / sizeof(kWritten[0]);
+// Every format read and every one written, in the table of names' order.
+struct FormatLists {
+    std::vector<TableFormat> read;
+    std::vector<TableFormat> written;
+};
+
+const FormatLists& format_lists() {
+    static const FormatLists lists = [] {
+        FormatLists made;
+        for (const NamedValue<TableFormat>& named : kFormatNames) {
+            if (!is_output_only(named.value)) {
+                made.read.push_back(named.value);
+            }
+            if (named.value != TableFormat::Aligned) {
+                made.written.push_back(named.value);
+            }
+        }
+        return made;
+    }();
+    return lists;
+}
 constexpr uint8_t kEveryPairFrom = 128;
 
 void require(bool holds) {
@@ -50,8 +62,9 @@ FrameRequest request_of(const uint8_t* data, size_t size) {
         request.to = kFormats[(formats / kFormatCount) % kFormatCount];
     } else {
         const size_t pair = formats - kEveryPairFrom;
-        request.from = kRead[pair % kReadCount];
-        request.to = kWritten[(pair / kReadCount) % kWrittenCount];
+        const FormatLists& lists = format_lists();
+        request.from = lists.read[pair % lists.read.size()];
+        request.to = lists.written[(pair / lists.read.size()) % lists.written.size()];
     }
     request.encoding = options & 1 ? TextEncoding::Cp932 : TextEncoding::Utf8;
     request.widthModel = options & 2 ? WidthModel::Wide : WidthModel::Narrow;

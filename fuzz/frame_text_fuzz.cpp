@@ -1,14 +1,17 @@
 // Fuzz target: the text layer on arbitrary bytes, with the request's choices
-// taken from the first byte. A frame is always whole: one line per rule and
-// per row, each ended alike, all of one byte length in code page 932, and
-// the input's text found in its lines; a refusal always has a kind and no
-// frame.
+// taken from the first byte and the format read from the second: any the
+// table of names reads, or one it only writes, refused. A frame is always
+// whole: at least three lines, each ended alike, all of one byte length in
+// code page 932, and from psv one line per rule and per row; a refusal
+// always has a kind and no frame.
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 #include <string_view>
 
 #include "text/frame_text.h"
+#include "text/public_names.h"
 
 namespace {
 
@@ -16,6 +19,22 @@ void require(bool holds) {
     if (!holds) {
         std::abort();
     }
+}
+
+// Every format read, in the table's order, then the first one only written.
+TableFormat format_read(uint8_t choice) {
+    TableFormat read[std::size(kFormatNames)] = {};
+    size_t count = 0;
+    TableFormat written = TableFormat::Psv;
+    for (const NamedValue<TableFormat>& named : kFormatNames) {
+        if (!is_output_only(named.value)) {
+            read[count++] = named.value;
+        } else if (written == TableFormat::Psv) {
+            written = named.value;
+        }
+    }
+    const size_t index = choice % (count + 1);
+    return index < count ? read[index] : written;
 }
 
 FrameRequest request_of(const uint8_t* data, size_t size) {
@@ -26,8 +45,15 @@ FrameRequest request_of(const uint8_t* data, size_t size) {
     request.encoding = choice & 0x80 ? TextEncoding::Cp932 : TextEncoding::Utf8;
     request.widthModel = choice & 0x40 ? WidthModel::Wide : WidthModel::Narrow;
     request.lineEnd = choice & 0x20 ? LineEnd::CrLf : LineEnd::Lf;
-    if (size > 0) {
-        request.text = std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1);
+    const uint8_t from = size > 1 ? data[1] : 0;
+    request.from = format_read(from);
+    // Now and then the second table of a document, where documents are read.
+    if ((from & 0x80) != 0 &&
+        (request.from == TableFormat::Markdown || request.from == TableFormat::Frame)) {
+        request.table = 2;
+    }
+    if (size > 2) {
+        request.text = std::string_view(reinterpret_cast<const char*>(data) + 2, size - 2);
     }
     return request;
 }
@@ -47,7 +73,10 @@ void check_frame(const FrameRequest& request, const std::string& frame) {
         ++lines;
         start = end + lineEnd.size();
     }
-    require(lines % 2 == 1 && lines >= 3);
+    require(lines >= 3);
+    // A psv cell is one line, so each row is; other formats' cells may hold
+    // line breaks and make a row several lines high.
+    require(request.from != TableFormat::Psv || lines % 2 == 1);
 }
 
 }  // namespace

@@ -10,14 +10,21 @@ from setuptools import Extension, setup
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
-SOURCE_DIRS = ["core", "core/styles", "text", "text/unicode", "text/formats", "text/layout",
-               "text/shape", "text/documents"]
+SOURCE_DIRS = ["core", "core/styles", "command", "text", "text/unicode", "text/formats",
+               "text/layout", "text/shape", "text/documents"]
+# python3 -m zentab runs the command's own options and framing, over the C
+# library as the command does; fmt and lsp stay the command's.
+COMMAND_SOURCES = ["capi/zentab_capi.cpp"] + [
+    f"cli/{name}.cpp" for name in ("options", "command_answer", "raw_job", "frame_job",
+                                   "frame_command", "stream_io", "columns_variable", "terminal_width",
+                                   "ambiguous_probe", "line_ends")]
 
 
 def layer_sources():
     sources = []
     for folder in SOURCE_DIRS:
         sources += sorted(glob(os.path.join(ROOT, folder, "*.cpp")))
+    sources += [os.path.join(ROOT, name) for name in COMMAND_SOURCES]
     if not sources:
         sys.exit(f"zentab: no C++ sources under {ROOT}; build from the repository's python/ folder")
     # setuptools wants paths relative to setup.py.
@@ -37,13 +44,19 @@ def pybind11_include():
     return pybind11.get_include()
 
 
+VERSION = project_version()
+MAJOR, MINOR, PATCH = (VERSION.split(".") + ["0", "0"])[:3]
+
 extension = Extension(
     "zentab._zentab",
     sources=["src/python_module.cpp"] + layer_sources(),
-    include_dirs=[ROOT, pybind11_include()],
+    include_dirs=[ROOT, os.path.join(ROOT, "include"), pybind11_include()],
+    define_macros=[("ZENTAB_VERSION", f'"{VERSION}"'), ("ZENTAB_PROJECT_VERSION", f'"{VERSION}"'),
+                   ("ZENTAB_PROJECT_VERSION_MAJOR", MAJOR), ("ZENTAB_PROJECT_VERSION_MINOR", MINOR),
+                   ("ZENTAB_PROJECT_VERSION_PATCH", PATCH)],
     language="c++",
     extra_compile_args=["-std=c++17", "-O2", "-g0", "-fvisibility=hidden", "-Wall", "-Wextra"],
 )
 
 # The package's other settings are in pyproject.toml.
-setup(version=project_version(), ext_modules=[extension])
+setup(version=VERSION, ext_modules=[extension])

@@ -31,6 +31,8 @@ fi
 cd "$root"
 export ZENTAB_BIN="$native" ZENTAB_WEB_DIR="$out" ZENTAB_PACKAGE="$out/try/node_modules/zentab"
 node --test --test-concurrency=1 tests/web/
+# The package's bin against the command on random argument lists.
+python3 tests/cli/faces_parity_test.py "$native" --npm-bin "$ZENTAB_PACKAGE/cli.cjs"
 if [ -x "$node18" ]; then
   echo "The package under $("$node18" --version):"
   "$node18" --test tests/web/package.test.mjs

@@ -3,7 +3,7 @@
 # with clang, and again under AddressSanitizer and UndefinedBehaviorSanitizer,
 # the web page and npm package (WebAssembly) against the command, the Debian
 # package built, installed and run (as root or with sudo; it is removed again
-# afterwards), libzentab under ThreadSanitizer, a short fuzzing run, and the
+# afterwards), libzentab under ThreadSanitizer, a fuzzing run of a minute a target, and the
 # Windows program's tests under Wine.
 # Needs what scripts/install-deps.sh installs.
 set -euo pipefail
@@ -41,8 +41,8 @@ echo "== sanitizer build (address, undefined)"
 run_suite sanitize
 echo "== thread sanitizer: libzentab from eight threads"
 run_tsan
-echo "== fuzzing, ${ZENTAB_FUZZ_SECONDS:-30} s"
-bash .ci/fuzz.sh "${ZENTAB_FUZZ_SECONDS:-30}"
+echo "== fuzzing, ${ZENTAB_FUZZ_SECONDS:-60} s a target"
+bash .ci/fuzz.sh "${ZENTAB_FUZZ_SECONDS:-60}"
 echo "== Windows program under Wine"
 bash scripts/test-windows.sh
 echo "== all tests passed"

@@ -228,5 +228,8 @@ function zentabOpen(instance) {
         return { text: outputText(), tables };
     }
 
-    return { frameText, layoutOfOutput, layoutOf, unframe, formatDocument };
+    // For the npm bin, whose command may read or write code page 932.
+    const readyCp932 = () => cp932Ready || fillCp932();
+
+    return { frameText, layoutOfOutput, layoutOf, unframe, formatDocument, readyCp932 };
 }

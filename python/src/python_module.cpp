@@ -4,12 +4,15 @@
 #include <pybind11/stl.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "cli/frame_command.h"
 #include "text/documents/document.h"
 #include "text/frame_text.h"
+#include "text/public_names.h"
 #include "text/text_check.h"
 #include "text/formats/table_formats.h"
 
@@ -17,79 +20,8 @@ namespace py = pybind11;
 
 namespace {
 
-// Python's names for the kinds, in the enum's order.
-const char* kind_name(RefusalKind kind) {
-    switch (kind) {
-        case RefusalKind::None:
-            return "none";
-        case RefusalKind::BadFrameType:
-            return "bad_frame_type";
-        case RefusalKind::BadPositionType:
-            return "bad_position_type";
-        case RefusalKind::InputTooLarge:
-            return "input_too_large";
-        case RefusalKind::InvalidUtf8:
-            return "invalid_utf8";
-        case RefusalKind::InvalidCp932:
-            return "invalid_cp932";
-        case RefusalKind::ControlCharacter:
-            return "control_character";
-        case RefusalKind::RaggedRow:
-            return "ragged_row";
-        case RefusalKind::NoCells:
-            return "no_cells";
-        case RefusalKind::FrameTooLarge:
-            return "frame_too_large";
-        case RefusalKind::OutOfMemory:
-            return "out_of_memory";
-        case RefusalKind::OpenQuote:
-            return "open_quote";
-        case RefusalKind::StrayQuote:
-            return "stray_quote";
-        case RefusalKind::NoDelimiterRow:
-            return "no_delimiter_row";
-        case RefusalKind::NoFrameFound:
-            return "no_frame_found";
-        case RefusalKind::FrameMismatch:
-            return "frame_mismatch";
-        case RefusalKind::CellHoldsSeparator:
-            return "cell_holds_separator";
-        case RefusalKind::CellHoldsLineBreak:
-            return "cell_holds_line_break";
-        case RefusalKind::RowNotHeld:
-            return "row_not_held";
-        case RefusalKind::NotInCp932:
-            return "not_in_cp932";
-        case RefusalKind::CellHasEdgeBlanks:
-            return "cell_has_edge_blanks";
-        case RefusalKind::BadJson:
-            return "bad_json";
-        case RefusalKind::DuplicateName:
-            return "duplicate_name";
-        case RefusalKind::FormatNotReadable:
-            return "format_not_readable";
-        case RefusalKind::TooFewColumns:
-            return "too_few_columns";
-        case RefusalKind::FormatNotWritable:
-            return "format_not_writable";
-        case RefusalKind::FrameTooNarrow:
-            return "frame_too_narrow";
-        case RefusalKind::BadLayout:
-            return "bad_layout";
-        case RefusalKind::CellsPastHeader:
-            return "cells_past_header";
-        case RefusalKind::MergedCells:
-            return "merged_cells";
-        case RefusalKind::TextOutsideTable:
-            return "text_outside_table";
-        case RefusalKind::NoSuchTable:
-            return "no_such_table";
-        case RefusalKind::NoSuchColumn:
-            return "no_such_column";
-        case RefusalKind::NoCaption:
-            return "no_caption";
-    }
-    return "unknown";
+std::string kind_name(RefusalKind kind) {
+    return std::string(refusal_kind_name(kind));
 }
 
 // Raised from Python's own class, so the package defines it once and callers
@@ -330,70 +262,34 @@ Settings settings_of(int from, int to, int frame, int position, bool wide, bool 
     return settings;
 }
 
+// name -> number, from the table every face reads (text/public_names.h).
+template <typename Value, size_t count>
+py::dict names_of(const NamedValue<Value> (&names)[count]) {
+    py::dict numbers;
+    for (const NamedValue<Value>& named : names) {
+        numbers[py::str(std::string(named.name))] = static_cast<int>(named.value);
+    }
+    return numbers;
+}
+
 // The numbers of the layout's words, so the package checks names and the
 // enums keep the numbers.
 py::dict layout_names() {
-    py::dict overflow;
-    overflow["wrap"] = static_cast<int>(Overflow::Wrap);
-    overflow["truncate"] = static_cast<int>(Overflow::Truncate);
-    py::dict rules;
-    rules["all"] = static_cast<int>(RuleLines::All);
-    rules["header"] = static_cast<int>(RuleLines::Header);
-    rules["none"] = static_cast<int>(RuleLines::None);
-    py::dict rows;
-    rows["table"] = static_cast<int>(RowLayout::Table);
-    rows["records"] = static_cast<int>(RowLayout::Records);
-    rows["auto"] = static_cast<int>(RowLayout::Auto);
-    py::dict align;
-    align["l"] = static_cast<int>(ColumnAlign::Left);
-    align["r"] = static_cast<int>(ColumnAlign::Right);
-    align["c"] = static_cast<int>(ColumnAlign::Centre);
-    align["d"] = static_cast<int>(ColumnAlign::Decimal);
-    align["."] = static_cast<int>(ColumnAlign::ByPosition);
     py::dict names;
-    names["overflow"] = overflow;
-    names["rules"] = rules;
-    names["layout"] = rows;
-    names["align"] = align;
+    names["overflow"] = names_of(kOverflowNames);
+    names["rules"] = names_of(kRuleNames);
+    names["layout"] = names_of(kLayoutNames);
+    names["align"] = names_of(kColumnAlignNames);
     return names;
 }
 
-// The command's names for the formats (cli/options.cpp), so both faces take
-// the same words.
 py::dict format_names() {
     py::dict names;
-    const std::pair<const char*, TableFormat> kFormats[] = {
-        {"psv", TableFormat::Psv},
-        {"csv", TableFormat::Csv},
-        {"tsv", TableFormat::Tsv},
-        {"markdown", TableFormat::Markdown},
-        {"frame", TableFormat::Frame},
-        {"json", TableFormat::Json},
-        {"jsonl", TableFormat::Jsonl},
-        {"aligned", TableFormat::Aligned},
-        {"html", TableFormat::Html},
-        {"latex", TableFormat::Latex},
-        {"rst", TableFormat::RstGrid},
-        {"rst-simple", TableFormat::RstSimple},
-        {"org", TableFormat::Org},
-        {"asciidoc", TableFormat::AsciiDoc},
-        {"mediawiki", TableFormat::MediaWiki},
-        {"jira", TableFormat::Jira},
-    };
-    for (const auto& [name, format] : kFormats) {
-        names[name] = py::make_tuple(static_cast<int>(format), is_output_only(format),
-                                     format != TableFormat::Aligned);
+    for (const NamedValue<TableFormat>& named : kFormatNames) {
+        const TableFormat format = named.value;
+        names[py::str(std::string(named.name))] = py::make_tuple(
+            static_cast<int>(format), is_output_only(format), format != TableFormat::Aligned);
     }
-    return names;
-}
-
-// The kinds of document, named as the command's fmt names them.
-py::dict document_kind_names() {
-    py::dict names;
-    names["markdown"] = static_cast<int>(DocumentKind::Markdown);
-    names["org"] = static_cast<int>(DocumentKind::Org);
-    names["rst"] = static_cast<int>(DocumentKind::Rst);
-    names["text"] = static_cast<int>(DocumentKind::Text);
     return names;
 }
 
@@ -453,8 +349,8 @@ PYBIND11_MODULE(_zentab, module) {
         [](const std::vector<std::vector<std::string>>& rows, int to, int frame, int position,
            bool wide, bool crlf, bool header, const py::tuple& layout, const py::tuple& shape,
            const py::tuple& cells, const py::tuple& titles) {
-            Settings settings =
-                settings_of(0, to, frame, position, wide, crlf, false, header, layout, shape, cells);
+            Settings settings = settings_of(0, to, frame, position, wide, crlf, false, header,
+                                            layout, shape, cells);
             set_titles(settings, titles);
             return frame_rows(rows, settings);
         },
@@ -469,7 +365,22 @@ PYBIND11_MODULE(_zentab, module) {
         },
         py::arg("text"), py::arg("from_"), py::arg("wide"), py::arg("nested_text"));
     // name -> number, as DocumentKind numbers them
-    module.attr("DOCUMENT_KINDS") = document_kind_names();
+    module.attr("DOCUMENT_KINDS") = names_of(kDocumentKindNames);
+    module.attr("TITLE_ALIGN") = names_of(kTitleAlignNames);
+    // python3 -m zentab: the command's own run, reading its FILE or standard
+    // input; (exit status, standard output, standard error).
+    module.def(
+        "run_command",
+        [](const std::vector<std::string>& args, const std::optional<std::string>& ambiguous) {
+            CommandAnswer answer;
+            {
+                py::gil_scoped_release released;
+                answer = collect_face_command(args, ambiguous ? ambiguous->c_str() : nullptr,
+                                              ZENTAB_VERSION);
+            }
+            return py::make_tuple(answer.status, py::bytes(answer.out), py::bytes(answer.err));
+        },
+        py::arg("args"), py::arg("ambiguous"));
     // padding: -1 for the kind's own
     module.def("format_document", &format_document_text, py::arg("text"), py::arg("kind"),
                py::arg("wide"), py::arg("padding"));

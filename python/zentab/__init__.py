@@ -177,7 +177,8 @@ def _cells(number: Numbers, group_char: str, missing: Optional[str]) -> tuple:
     return (number or "", group_char, missing or "")
 
 
-_TITLE_ALIGN = {"c": 0, "l": 1, "r": 2}
+# The letters only: the command takes words too.
+_TITLE_ALIGN = {name: number for name, number in _zentab.TITLE_ALIGN.items() if len(name) == 1}
 
 
 def _titles(title: Optional[str], footer: Optional[str], title_align: str,

@@ -1,4 +1,4 @@
-from typing import Dict, List, Tuple, Union
+from typing import Dict, List, Optional, Tuple, Union
 
 FORMATS: Dict[str, Tuple[int, bool, bool]]
 DOCUMENT_KINDS: Dict[str, int]
@@ -25,3 +25,5 @@ def read_cells(text: str, from_: int, wide: bool, nested_text: bool) -> List[Lis
 # padding -1: the kind's own; the tables left as (line, column, message, kind)
 def format_document(text: Union[str, bytes], kind: int, wide: bool,
                     padding: int) -> Tuple[str, List[Tuple[int, int, str, str]]]: ...
+TITLE_ALIGN: Dict[str, int]
+def run_command(args: List[str], ambiguous: Optional[str]) -> Tuple[int, bytes, bytes]: ...

@@ -6,10 +6,8 @@
 /* ZENTAB_CORE */
 
 const positions = 'ABCDEFGHIJKLMNOPQ';
-// The formats of the package's module, numbered as the module numbers them.
-const formats = ['psv', 'csv', 'tsv', 'markdown', 'frame'];
-const encodings = { 'utf-8': false, utf8: false, cp932: true, shift_jis: true, sjis: true, 'windows-31j': true };
 const wasm = '/* ZENTAB_WASM */';
+let instance;
 let opened;
 let compiling;
 
@@ -24,7 +22,10 @@ function wasmBytes() {
 // Compiled on first use, so that loading costs nothing, unless ready() has
 // compiled it already.
 function open() {
-    if (!opened) opened = zentabOpen(new WebAssembly.Instance(new WebAssembly.Module(wasmBytes()), {}));
+    if (!opened) {
+        instance = new WebAssembly.Instance(new WebAssembly.Module(wasmBytes()), {});
+        opened = zentabOpen(instance);
+    }
     return opened;
 }
 
@@ -35,25 +36,37 @@ function open() {
  */
 function ready() {
     if (opened) return Promise.resolve();
-    compiling ??= WebAssembly.instantiate(wasmBytes(), {}).then(({ instance }) => {
+    compiling ??= WebAssembly.instantiate(wasmBytes(), {}).then((compiled) => {
         // A frame() meanwhile compiled it the blocking way.
-        opened ??= zentabOpen(instance);
+        if (!opened) {
+            instance = compiled.instance;
+            opened = zentabOpen(instance);
+        }
     });
     return compiling;
 }
 
-// The refusal kinds by number, as the text layer orders them, in words a
-// program can test.
-const kinds = [
-    'none', 'bad-frame-type', 'bad-position-type', 'input-too-large', 'invalid-utf8', 'invalid-cp932',
-    'control-character', 'ragged-row', 'no-cells', 'frame-too-large', 'out-of-memory', 'open-quote',
-    'stray-quote', 'no-delimiter-row', 'no-frame-found', 'frame-mismatch', 'cell-holds-separator',
-    'cell-holds-line-break', 'row-not-held', 'not-in-cp932', 'cell-has-edge-blanks', 'bad-json',
-    'duplicate-name', 'format-not-readable', 'too-few-columns', 'format-not-writable', 'frame-too-narrow',
-    'bad-layout', 'cells-past-header', 'merged-cells', 'text-outside-table', 'no-such-table',
-    'no-such-column', 'no-caption',
-];
-const kindWord = (kind) => kinds[kind] ?? `kind-${kind}`;
+// The names every face shares (text/public_names.h), from the module.
+let namesRead;
+function names() {
+    if (!namesRead) {
+        open();
+        const { memory, zentab_names: at, zentab_names_size: size } = instance.exports;
+        namesRead = JSON.parse(new TextDecoder().decode(new Uint8Array(memory.buffer, at(), size())));
+    }
+    return namesRead;
+}
+
+// The package's formats: the table's up to frame, which its functions take.
+function packageFormats() {
+    const { formats } = names();
+    const last = formats.frame[0];
+    return Object.fromEntries(Object.entries(formats).filter(([, [number]]) => number <= last).map(([name, [number]]) => [name, number]));
+}
+
+// The refusal kinds by number, in words a program can test.
+const kinds = () => names().refusalKinds.map((name) => name.replaceAll('_', '-'));
+const kindWord = (kind) => kinds()[kind] ?? `kind-${kind}`;
 
 /** A table that cannot be framed: where, and why. */
 class ZentabError extends Error {
@@ -88,17 +101,16 @@ function positionNumber(position) {
 }
 
 function formatNumber(name, value) {
-    const index = formats.indexOf(value);
-    if (index < 0) throw new RangeError(`${name} must be one of ${formats.join(', ')}, not ${String(value)}`);
-    return index;
+    return oneOf(name, packageFormats(), value);
 }
 
 function isCp932(encoding) {
     const name = typeof encoding === 'string' ? encoding.toLowerCase() : encoding;
+    const encodings = names().encoding;
     if (!Object.prototype.hasOwnProperty.call(encodings, name)) {
         throw new RangeError(`encoding must be "utf-8" or "cp932", not ${String(encoding)}`);
     }
-    return encodings[name];
+    return encodings[name] === encodings.cp932;
 }
 
 function lineEndIsCrlf(lineEnd) {
@@ -107,10 +119,6 @@ function lineEndIsCrlf(lineEnd) {
 }
 
 // The fit options, checked and turned into the numbers the module takes.
-const overflows = ['wrap', 'truncate'];
-const ruleNames = ['all', 'header', 'none'];
-const layoutNames = ['table', 'records', 'auto'];
-const alignLetters = '.lrcd';
 // Wider than any frame the module draws; what the command takes too.
 const mostColumns = 1000000;
 const mostPadding = 1000;
@@ -128,19 +136,22 @@ function cellWidthList(cellWidth) {
     return cellWidth.map((width) => columnsOrNone('cellWidth', width === '-' ? 0 : width));
 }
 
-function oneOf(name, names, value) {
-    const index = names.indexOf(value);
-    if (index < 0) throw new RangeError(`${name} must be one of ${names.join(', ')}, not ${String(value)}`);
-    return index;
+// The number of a name in a table of the module's names.
+function oneOf(name, table, value) {
+    if (typeof value !== 'string' || !Object.hasOwn(table, value)) {
+        throw new RangeError(`${name} must be one of ${Object.keys(table).join(', ')}, not ${String(value)}`);
+    }
+    return table[value];
 }
 
 function alignList(align) {
     if (align === undefined) return [];
     const letters = typeof align === 'string' ? align.toLowerCase() : '';
-    if (typeof align !== 'string' || [...letters].some((letter) => !alignLetters.includes(letter))) {
+    const placed = names().align;
+    if (typeof align !== 'string' || [...letters].some((letter) => !Object.hasOwn(placed, letter))) {
         throw new RangeError(`align must be letters l, r, c, d or ., one a column, not ${String(align)}`);
     }
-    return [...letters].map((letter) => alignLetters.indexOf(letter));
+    return [...letters].map((letter) => placed[letter]);
 }
 
 function fitOf({ width, cellWidth, overflow = 'wrap', align, padding = 0, rules = 'all', layout = 'table' }) {
@@ -150,11 +161,11 @@ function fitOf({ width, cellWidth, overflow = 'wrap', align, padding = 0, rules 
     return {
         width: columnsOrNone('width', width),
         cellWidths: cellWidthList(cellWidth),
-        overflow: oneOf('overflow', overflows, overflow),
+        overflow: oneOf('overflow', names().overflow, overflow),
         align: alignList(align),
         padding,
-        rules: oneOf('rules', ruleNames, rules),
-        layout: oneOf('layout', layoutNames, layout),
+        rules: oneOf('rules', names().rules, rules),
+        layout: oneOf('layout', names().layout, layout),
     };
 }
 
@@ -192,7 +203,6 @@ function shapeOf({ columns, hide, sort, head, tail, transpose = false }) {
     };
 }
 
-const titleAligns = { c: 0, l: 1, r: 2 };
 
 // Number styles as the command's --number takes them ("g,.2,-"), or an array
 // of one a column.
@@ -216,7 +226,8 @@ function cellTextOf({ number, groupChar, missing }) {
 }
 
 function titlesOf({ title, footer, titleAlign = 'c', withTitle = false }) {
-    if (!Object.hasOwn(titleAligns, titleAlign)) {
+    const titleAligns = names().titleAlign;
+    if (typeof titleAlign !== 'string' || titleAlign.length !== 1 || !Object.hasOwn(titleAligns, titleAlign)) {
         throw new RangeError(`titleAlign must be "l", "c" or "r", not ${String(titleAlign)}`);
     }
     return {
@@ -291,8 +302,6 @@ function unframe(text, { ambiguous = 'narrow' } = {}) {
     return result.rows;
 }
 
-// The kinds of document, numbered as the module numbers them.
-const documentKinds = ['markdown', 'org', 'rst', 'text'];
 
 /**
  * Lines up every table of a document in place, as `zentab fmt --in KIND`
@@ -306,7 +315,7 @@ const documentKinds = ['markdown', 'org', 'rst', 'text'];
  */
 function formatDocument(text, { kind = 'markdown', ambiguous = 'narrow', padding } = {}) {
     if (typeof text !== 'string') throw new TypeError('text must be a string');
-    const kindNumber = oneOf('kind', documentKinds, kind);
+    const kindNumber = oneOf('kind', names().documentKinds, kind);
     if (padding !== undefined && (!Number.isInteger(padding) || padding < 0 || padding > mostPadding)) {
         throw new RangeError(`padding must be a number of spaces, 0 to ${mostPadding}, not ${String(padding)}`);
     }
@@ -318,4 +327,30 @@ function formatDocument(text, { kind = 'markdown', ambiguous = 'narrow', padding
     return { text: result.text, tables };
 }
 
+// The command's own run (cli/ in the module), for the package's `zentab` bin:
+// args without the program name; readInput(file) gives {bytes, size} or
+// {error}. Returns {status, out, err}, the last two as bytes.
+function runCommand(args, ambiguous, columns, readInput) {
+    open().readyCp932();
+    const exports = instance.exports;
+    const put = (bytes) => new Uint8Array(exports.memory.buffer, exports.zentab_command_buffer(bytes.length), bytes.length).set(bytes);
+    const taken = (at, size) => new Uint8Array(exports.memory.buffer, at, size).slice();
+    put(new TextEncoder().encode([ambiguous ?? '', columns ?? '', ...args].map((field) => `${field}\0`).join('')));
+    let status = exports.zentab_command_start();
+    if (status < 0) {
+        const file = new TextDecoder().decode(taken(exports.zentab_command_out(), exports.zentab_command_out_size()));
+        const input = readInput(file);
+        if (input.error !== undefined) return { status: 1, out: new Uint8Array(), err: new TextEncoder().encode(`zentab: ${input.error}\n`) };
+        put(input.bytes);
+        status = exports.zentab_command_finish(input.size);
+    }
+    return {
+        status,
+        out: taken(exports.zentab_command_out(), exports.zentab_command_out_size()),
+        err: taken(exports.zentab_command_err(), exports.zentab_command_err_size()),
+    };
+}
+
 module.exports = { ready, frame, unframe, formatDocument, ZentabError };
+// Not part of the package's interface: the bin's door to the module.
+Object.defineProperty(module.exports, 'runCommand', { value: runCommand });
