@@ -19,7 +19,6 @@
 
 namespace {
 
-using formats::is_blank;
 using markdown_syntax::escapes_pipe;
 using markdown_syntax::line_break_tag;
 using plain_blocks::Block;
@@ -31,6 +30,11 @@ using plain_characters::Character;
 using plain_characters::is_printable_ascii;
 
 constexpr size_t kNoBar = SIZE_MAX;
+
+// The blanks trimmed off rows and cells, as formats::is_blank has them, inline.
+inline bool is_blank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // What a cell holds that its span does not tell.
 struct CellMarks {
@@ -199,17 +203,22 @@ class MarkdownReader {
         }
         size_t cellStart = at;
         CellMarks marks;
-        auto take_cell = [&](size_t end) {
+        // The cell's text ends at end; a cell of blanks is placed where it
+        // ends, at closedAt.
+        auto take_cell = [&](size_t end, size_t closedAt) {
             size_t start = cellStart;
             while (start < end && is_blank(text_[start])) {
                 ++start;
+            }
+            if (start == end) {
+                start = end = closedAt;
             }
             ++scan.cells;
             return cells.take_cell(start, end, marks);
         };
         // The cell ends at the separator, its text where its last blanks begin.
         auto take_separator = [&](size_t separator, size_t textEnd) {
-            if (!take_cell(textEnd)) {
+            if (!take_cell(textEnd, separator)) {
                 return false;
             }
             lastBar = separator;
@@ -282,7 +291,7 @@ class MarkdownReader {
         scan.piped = lastBar != kNoBar;
         // Without an outer border the last cell runs to the line's last blank.
         const size_t textEnd = blanks_before(at);
-        scan.stopped = lastBar != textEnd - 1 && !take_cell(textEnd);
+        scan.stopped = lastBar != textEnd - 1 && !take_cell(textEnd, textEnd);
         return scan;
     }
 
