@@ -33,15 +33,16 @@ constexpr size_t kNoBar = SIZE_MAX;
 
 // The blanks trimmed off rows and cells, as formats::is_blank has them, inline.
 inline bool is_blank(char c) {
-    return c == ' ' || c == '\t';
+    const auto byte = static_cast<unsigned char>(c);
+    return byte <= ' ' && (byte == ' ' || byte == '\t');
 }
 
 // What a cell holds that its span does not tell.
 struct CellMarks {
-    bool escapedPipe = false;  // a "\|", which reads as '|'
-    bool lineBreak = false;    // a line break tag, which reads as a line feed
-    int32_t extraColumns = 0;  // its columns past one a byte, for sinks that measure
+    // A "\|", which reads as '|', or a line break tag, which reads as a line feed.
+    bool rewritten = false;
     bool clustered = false;    // some character of it may join a cluster
+    int32_t extraColumns = 0;  // its columns past one a byte, for sinks that measure
 };
 
 // One line as the reader found it.
@@ -261,10 +262,10 @@ class MarkdownReader {
             bool taken = true;
             if (byte == '\\') {
                 const bool escaped = escapes_pipe(text_, at);
-                marks.escapedPipe |= escaped;
+                marks.rewritten |= escaped;
                 at += escaped ? 2 : 1;
             } else if (byte == '<') {
-                marks.lineBreak |= line_break_tag(text_.substr(at)) > 0;
+                marks.rewritten |= line_break_tag(text_.substr(at)) > 0;
                 ++at;
             } else if (is_printable_ascii(byte)) {
                 taken = take_printable_run();
@@ -326,7 +327,7 @@ class TableSink {
     }
 
     bool take_cell(size_t start, size_t end, const CellMarks& marks) {
-        if (!marks.escapedPipe && !marks.lineBreak) {
+        if (!marks.rewritten) {
             formats::add_cell_at(table_, places_, text_.substr(start, end - start), start);
             return true;
         }
@@ -387,8 +388,7 @@ class GridSink {
     }
 
     bool take_cell(size_t start, size_t end, const CellMarks& marks) {
-        if (marks.escapedPipe || marks.lineBreak ||
-            (grid_.rows != 0 && rowCells_ == grid_.columns)) {
+        if (marks.rewritten || rowCells_ == cellLimit_) {
             return false;
         }
         ++rowCells_;
@@ -406,6 +406,7 @@ class GridSink {
         rowCells_ = 0;
         if (grid_.rows == 0) {
             grid_.columns = cells;
+            cellLimit_ = cells;
             // The rows, guessed from the header's length, so that the cells
             // seldom move.
             const size_t lineBytes = row.end - lineStart + 1;
@@ -430,6 +431,7 @@ class GridSink {
     bool bordersOnly_;
     CellGrid& grid_;
     int32_t rowCells_ = 0;
+    int32_t cellLimit_ = INT32_MAX;  // the header's cells, once read
 };
 
 template <TextEncoding kEncoding>
