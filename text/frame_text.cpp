@@ -5,7 +5,7 @@
 #include "text/chosen_table.h"
 #include "text/formats/delimited_cells.h"
 #include "text/formats/frame_cells.h"
-#include "text/formats/markdown_cells.h"
+#include "text/formats/markdown_reader.h"
 #include "text/frame_render.h"
 #include "text/input_check.h"
 #include "text/layout/frame_layout.h"
@@ -151,7 +151,7 @@ bool read_plain(std::string_view table, const FrameRequest& request, CellGrid& g
         return read_plain_frame(table, request.encoding, request.widthModel, grid);
     }
     if (request.from == TableFormat::Markdown) {
-        return read_plain_markdown(table, request.encoding, request.widthModel, grid);
+        return read_markdown_cells(table, request.encoding, request.widthModel, false, grid);
     }
     return read_plain_table(table, request.from, request.encoding, request.widthModel, grid);
 }
@@ -172,6 +172,27 @@ bool frame_plain_table(const FrameRequest& request, FrameTarget& frame, Refusal&
         without_trailing_empty_lines(without_bom(request.text, request.encoding));
     CellGrid grid;
     if (table.empty() || !read_plain(table, request, grid)) {
+        return false;
+    }
+    refusal = frame_psv_cells(request, table, grid, false, frame);
+    return true;
+}
+
+// Markdown to a frame before any document is looked through for its tables,
+// when every line starts with '|': GitHub starts no other block there, so the
+// input is its one table. False leaves the request to the general path.
+bool frame_bordered_markdown(const FrameRequest& request, FrameTarget& frame, Refusal& refusal) {
+    if (request.from != TableFormat::Markdown || request.table != 0 ||
+        request.to != TableFormat::Frame || !request.fit.plain() || request.cellText.any() ||
+        check_request(request).kind != RefusalKind::None ||
+        static_cast<int64_t>(request.text.size()) > input_limit(request)) {
+        return false;
+    }
+    const std::string_view table =
+        without_trailing_empty_lines(without_bom(request.text, request.encoding));
+    CellGrid grid;
+    if (table.empty() || !read_markdown_cells(table, request.encoding, request.widthModel,
+                                              request.encoding == TextEncoding::Utf8, grid)) {
         return false;
     }
     refusal = frame_psv_cells(request, table, grid, false, frame);
@@ -405,6 +426,10 @@ Refusal convert(const FrameRequest& given, FrameTarget& target) {
     FrameRequest request;
     std::string chosenText;
     Refusal refusal;
+    if (given.fit.layout == RowLayout::Table && !given.titled() &&
+        frame_bordered_markdown(given, target, refusal)) {
+        return refusal;
+    }
     if (!with_chosen_table(given, request, chosenText, refusal)) {
         return refusal;
     }

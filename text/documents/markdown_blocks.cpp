@@ -4,6 +4,7 @@
 
 #include "core/text_rules.h"
 #include "text/documents/ascii_text.h"
+#include "text/formats/markdown_syntax.h"
 
 namespace documents {
 
@@ -601,7 +602,7 @@ void markdown_row_cells(std::string_view text, TableLine row, std::vector<Markdo
     while (at < row.end) {
         const size_t start = at;
         while (at < row.end && text[at] != '|') {
-            at += text[at] == '\\' && at + 1 < row.end && text[at + 1] == '|' ? 2 : 1;
+            at += markdown_syntax::escapes_pipe(text.substr(0, row.end), at) ? 2 : 1;
         }
         size_t cellStart = start;
         size_t cellEnd = at;
@@ -623,39 +624,35 @@ void markdown_row_cells(std::string_view text, TableLine row, std::vector<Markdo
 }
 
 bool is_markdown_delimiter_row(std::string_view row) {
-    size_t at = 0;
-    auto skip_spaces = [&]() {
-        while (at < row.size() && is_space_char(row[at])) {
-            ++at;
+    auto trimmed = [](std::string_view text) {
+        while (!text.empty() && is_space_char(text.front())) {
+            text.remove_prefix(1);
         }
+        while (!text.empty() && is_space_char(text.back())) {
+            text.remove_suffix(1);
+        }
+        return text;
     };
-    if (at < row.size() && row[at] == '|') {
-        ++at;
+    // The outer pipes are optional, the first one only where the row starts,
+    // and no cell of the row may be empty.
+    if (!row.empty() && row.front() == '|') {
+        row.remove_prefix(1);
     }
-    for (size_t markers = 0;; ++markers) {
-        skip_spaces();
-        if (at == row.size()) {
-            return markers > 0;
-        }
-        if (row[at] == ':') {
-            ++at;
-        }
-        const size_t dashes = run_of(row.substr(at), '-');
-        if (dashes == 0) {
+    while (!row.empty() && is_space_char(row.back())) {
+        row.remove_suffix(1);
+    }
+    if (!row.empty() && row.back() == '|') {
+        row.remove_suffix(1);
+    }
+    for (;;) {
+        const size_t pipe = row.find('|');
+        if (!markdown_syntax::is_delimiter_cell(trimmed(row.substr(0, pipe)))) {
             return false;
         }
-        at += dashes;
-        if (at < row.size() && row[at] == ':') {
-            ++at;
-        }
-        skip_spaces();
-        if (at == row.size()) {
+        if (pipe == std::string_view::npos) {
             return true;
         }
-        if (row[at] != '|') {
-            return false;
-        }
-        ++at;
+        row.remove_prefix(pipe + 1);
     }
 }
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "table_testing.h"
-#include "text/formats/markdown_cells.h"
+#include "text/formats/markdown_reader.h"
 #include "text/frame_text.h"
 #include "text/input_check.h"
 
@@ -139,7 +139,7 @@ FrameRequest markdown_request(const std::string& text, TextEncoding encoding, Wi
 void expect_one_pass_reads(const std::string& text, TextEncoding encoding, WidthModel model) {
     const std::string_view table = without_trailing_empty_lines(without_bom(text, encoding));
     CellGrid grid;
-    EXPECT_TRUE(read_plain_markdown(table, encoding, model, grid)) << text;
+    EXPECT_TRUE(read_markdown_cells(table, encoding, model, false, grid)) << text;
 }
 
 TEST(MarkdownOnePass, FramesAsTheTableReaderWhateverEndsTheLines) {
