@@ -14,6 +14,7 @@
 #include "markdown_reference.h"
 #include "table_testing.h"
 #include "text/chosen_table.h"
+#include "text/formats/table_formats.h"
 #include "text/input_check.h"
 #include "text/text_limits.h"
 #include "text/unicode/display_width.h"
