@@ -1,17 +1,16 @@
 #include "text/frame_text.h"
 
 #include "core/frame_core.h"
+#include "text/cell_grid.h"
 #include "text/cell_width.h"
 #include "text/chosen_table.h"
-#include "text/formats/delimited_cells.h"
+#include "text/formats/delimited_grid.h"
 #include "text/formats/frame_cells.h"
 #include "text/formats/markdown_cells.h"
 #include "text/frame_render.h"
 #include "text/input_check.h"
 #include "text/layout/frame_layout.h"
 #include "text/layout/layout_choice.h"
-#include "text/plain_psv.h"
-#include "text/psv_cells.h"
 #include "text/shape/elision_row.h"
 #include "text/shape/shaped_grid.h"
 #include "text/shape/title_rows.h"
@@ -137,22 +136,22 @@ Refusal frame_psv_cells(const FrameRequest& request, std::string_view table, con
 
 // psv to a frame, the way most tables go: cells stay spans of the input.
 Refusal frame_psv(const FrameRequest& request, std::string_view table, FrameTarget& frame) {
-    CellGrid grid;
-    Refusal refusal = read_psv_cells(table, request.encoding, request.widthModel, grid);
+    GridRead read;
+    Refusal refusal = read_psv_grid(table, request.encoding, request.widthModel, read);
     if (refusal.kind != RefusalKind::None) {
         return refusal;
     }
-    return frame_psv_cells(request, table, grid, true, frame);
+    return frame_psv_cells(request, read.text_of(table), read.grid, true, frame);
 }
 
-bool read_plain(std::string_view table, const FrameRequest& request, CellGrid& grid) {
+bool read_plain(std::string_view table, const FrameRequest& request, GridRead& read) {
     if (request.from == TableFormat::Frame) {
-        return read_plain_frame(table, request.encoding, request.widthModel, grid);
+        return read_plain_frame(table, request.encoding, request.widthModel, read.grid);
     }
     if (request.from == TableFormat::Markdown) {
-        return read_plain_markdown(table, request.encoding, request.widthModel, grid);
+        return read_plain_markdown(table, request.encoding, request.widthModel, read.grid);
     }
-    return read_plain_table(table, request.from, request.encoding, request.widthModel, grid);
+    return read_plain_grid(table, request.from, request.encoding, request.widthModel, read);
 }
 
 // psv, csv, tsv, Markdown or a frame to a frame when the table is plain, its
@@ -169,35 +168,11 @@ bool frame_plain_table(const FrameRequest& request, FrameTarget& frame, Refusal&
     }
     const std::string_view table =
         without_trailing_empty_lines(without_bom(request.text, request.encoding));
-    CellGrid grid;
-    if (table.empty() || !read_plain(table, request, grid)) {
+    GridRead read;
+    if (table.empty() || !read_plain(table, request, read)) {
         return false;
     }
-    refusal = frame_psv_cells(request, table, grid, false, frame);
-    return true;
-}
-
-// csv or tsv to a frame as psv goes, when every cell is a span of the input
-// as it stands, quoted cells too; false leaves the table to read_table.
-bool frame_plain_delimited(const FrameRequest& request, std::string_view table, FrameTarget& frame,
-                           Refusal& refusal) {
-    const bool csv = request.from == TableFormat::Csv;
-    if ((!csv && request.from != TableFormat::Tsv) || request.to != TableFormat::Frame ||
-        !request.fit.plain() || request.cellText.any()) {
-        return false;
-    }
-    CellGrid grid;
-    if (!read_plain_delimited_cells(table, request.encoding, request.widthModel, csv ? ',' : '\t',
-                                    csv, grid)) {
-        return false;
-    }
-    if (request.shape.any()) {
-        refusal = frame_psv_cells(request, table, grid, false, frame);
-        return true;
-    }
-    const TableView view{table.data(), grid.cells.data(), grid.rows, grid.columns};
-    refusal =
-        render_frame(view, frame_look(write_options_unfitted(request), request.encoding), frame);
+    refusal = frame_psv_cells(request, read.text_of(table), read.grid, false, frame);
     return true;
 }
 
@@ -429,10 +404,6 @@ Refusal convert(const FrameRequest& given, FrameTarget& target) {
     if (plain && request.from == TableFormat::Psv && request.to == TableFormat::Frame &&
         !request.cellText.any()) {
         return frame_psv(request, without_bom(table, request.encoding), target);
-    }
-    if (plain &&
-        frame_plain_delimited(request, without_bom(table, request.encoding), target, refusal)) {
-        return refusal;
     }
     TableRead read = read_table_in_place(table, request.from, request.encoding, request.widthModel,
                                          request.jsonNested);
