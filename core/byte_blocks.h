@@ -78,6 +78,14 @@ struct WordMasks {
     uint64_t same;
 };
 
+// A block's leading bytes that are a separator, or printable ASCII and
+// neither of two stop bytes, and the separators among them, as a mask of the
+// kernel's own (one bit a byte: clear the lowest with mask & (mask - 1)).
+struct Run {
+    size_t plain;
+    uint64_t separators;
+};
+
 // Targets among eight bytes, one bit each, the first byte lowest: bytes equal
 // to firsts' or seconds' (spread over a word), and those of 0x80 and above
 // when highs is kHighBits.
@@ -107,6 +115,18 @@ struct WordKernel {
         plain = stops != 0 ? static_cast<unsigned>(byte_index(stops)) : plain;
         const uint64_t taken = first_bytes(plain);
         return {plain, bytes_equal(word, '|') & taken, ~bytes_equal(word, ' ') & kHighBits & taken};
+    }
+
+    static Run run_at(const unsigned char* bytes, char separator, char stop, char otherStop) {
+        const uint64_t word = load_word(bytes);
+        const uint64_t separators = bytes_equal(word, separator);
+        // Not printable ASCII: exact up to the first such byte, perhaps set
+        // after it too, so the run may end early, never late.
+        const uint64_t odd = ((word - 0x20 * kOnes) | (word + kOnes) | word) & kHighBits;
+        const uint64_t ends =
+            (odd & ~separators) | bytes_equal(word, stop) | bytes_equal(word, otherStop);
+        const size_t plain = ends == 0 ? 8 : byte_index(ends);
+        return {plain, separators & first_bytes(static_cast<unsigned>(plain))};
     }
 
     static WordMasks word_masks(const unsigned char* bytes, const unsigned char* other) {
@@ -172,6 +192,19 @@ struct Sse2Kernel {
         const auto bars = static_cast<unsigned>(_mm_movemask_epi8(bytes_equal('|')));
         const auto blanks = static_cast<unsigned>(_mm_movemask_epi8(bytes_equal(' ')));
         return {plain, bars & taken, ~uint64_t{blanks} & taken};
+    }
+
+    static Run run_at(const unsigned char* bytes, char separator, char stop, char otherStop) {
+        const __m128i v = load(bytes);
+        auto bytes_equal = [v](char c) { return _mm_cmpeq_epi8(v, _mm_set1_epi8(c)); };
+        const __m128i separators = bytes_equal(separator);
+        // Compared as signed, bytes of 0x80 and above are below ' ' too.
+        const __m128i odd = _mm_or_si128(_mm_cmplt_epi8(v, _mm_set1_epi8(' ')), bytes_equal(0x7F));
+        const __m128i ends = _mm_or_si128(_mm_andnot_si128(separators, odd),
+                                          _mm_or_si128(bytes_equal(stop), bytes_equal(otherStop)));
+        const uint64_t endBits = bits(ends);
+        const size_t plain = endBits == 0 ? kBlockBytes : byte_index(endBits);
+        return {plain, bits(separators) & bytes_below(plain)};
     }
 
     static WordMasks word_masks(const unsigned char* bytes, const unsigned char* other) {

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -35,6 +37,39 @@ uint64_t mask_of(const std::vector<bool>& set) {
         mask |= set[k] ? byte & ~(byte >> 1) : 0;
     }
     return mask;
+}
+
+// A run of separators and printable bytes other than two stops: exact with
+// SSE2; the portable kernel may end it early past a separator that is not
+// printable (TAB), never before one.
+template <typename K>
+void expect_run_agrees(const std::vector<unsigned char>& bytes, char stop) {
+    for (const char separator : {',', '\t', '|'}) {
+        if (separator == stop) {
+            continue;  // never asked: a separator is not a stop
+        }
+        const byte_blocks::Run run = K::run_at(bytes.data(), separator, stop, '"');
+        auto taken = [&](unsigned char b) {
+            return b == static_cast<unsigned char>(separator) ||
+                   (printable(b) && b != '"' && b != static_cast<unsigned char>(stop));
+        };
+        size_t exact = 0;
+        while (exact < K::kBlockBytes && taken(bytes[exact])) {
+            ++exact;
+        }
+        size_t sure = 0;
+        while (sure < exact && printable(bytes[sure])) {
+            ++sure;
+        }
+        ASSERT_LE(run.plain, exact);
+        const bool exactRun = !std::is_same<K, byte_blocks::WordKernel>::value;
+        ASSERT_GE(run.plain, exactRun ? exact : std::min(exact, sure + 1));
+        std::vector<bool> separators(run.plain);
+        for (size_t k = 0; k < run.plain; ++k) {
+            separators[k] = bytes[k] == static_cast<unsigned char>(separator);
+        }
+        ASSERT_EQ(run.separators, mask_of<K>(separators));
+    }
 }
 
 template <typename K>
@@ -71,6 +106,7 @@ void expect_blocks_agree(std::mt19937& random) {
             ASSERT_EQ(K::byte_index(block.solid), first);
             ASSERT_EQ(K::past_highest(block.solid), last);
         }
+        expect_run_agrees<K>(bytes, stop);
         const byte_blocks::WordMasks masks = K::word_masks(bytes.data(), other.data());
         // The portable kernel may mark bytes after an odd one too: the first
         // odd byte is what its readers look for.

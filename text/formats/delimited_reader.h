@@ -76,6 +76,10 @@ class DelimitedReader {
     // The printable bytes a block of plain bytes stops at (TAB stops it anyway).
     static constexpr char kStop = kSeparator;
     static constexpr char kOtherStop = kCsv ? '"' : kSeparator;
+    // What ends a run of plain cells besides bytes that are not printable
+    // ASCII: a quote, and the '|' a frame refuses in a csv or tsv cell.
+    static constexpr char kRunStop = kPsv ? '\x7F' : '|';
+    static constexpr char kRunOtherStop = kCsv ? '"' : kRunStop;
     static constexpr size_t kStopped = SIZE_MAX;
     static constexpr size_t kNoBar = SIZE_MAX;
 
@@ -92,8 +96,7 @@ class DelimitedReader {
         size_t at = lineStart;
         for (;;) {
             CellRead cell{at, at, at, 0, 0, true};
-            const bool quoted = kCsv && at < size && bytes_[at] == '"';
-            if (!(quoted ? read_quoted(at, cell) : read_unquoted(at, cell))) {
+            if (!read_cell(at, cell, lineStart, cells, lastBar)) {
                 return kStopped;
             }
             const bool separator = at < size && separates(bytes_[at]);
@@ -124,6 +127,39 @@ class DelimitedReader {
             at += bytes_[at] == '\r' && at + 1 < size && bytes_[at + 1] == '\n' ? 2 : 1;
         }
         return at;
+    }
+
+    // Cells of plain ASCII a block at a time, their separators taken bit by
+    // bit: most cells are short, and end within the block they start in.
+    // Leaves cell open at the first byte the run does not take.
+    bool take_plain_cells(size_t& at, CellRead& cell, size_t lineStart, int32_t& cells,
+                          size_t& lastBar) {
+        while (text_.size() - at >= K::kBlockBytes) {
+            const byte_blocks::Run run =
+                K::run_at(bytes_ + at, kSeparator, kRunStop, kRunOtherStop);
+            size_t counted = at;  // the cell's width counts the bytes before this
+            for (uint64_t separators = run.separators; separators != 0;
+                 separators &= separators - 1) {
+                const size_t separator = at + K::byte_index(separators);
+                if (!(kPsv && separator == lineStart)) {  // psv's outer border opens no cell
+                    cell.end = separator;
+                    cell.width += static_cast<int32_t>(separator - counted);
+                    ++cells;
+                    if (!sink_.cell(cell)) {
+                        return false;
+                    }
+                }
+                lastBar = kPsv ? separator : kNoBar;
+                cell = CellRead{separator + 1, separator + 1, separator + 1, 0, 0, true};
+                counted = separator + 1;
+            }
+            at += run.plain;
+            cell.width += static_cast<int32_t>(at - counted);
+            if (run.plain < K::kBlockBytes) {
+                break;
+            }
+        }
+        return true;
     }
 
     // Plain bytes a block at a time, to the first that is not plain ASCII
@@ -179,10 +215,11 @@ class DelimitedReader {
         return true;
     }
 
-    // To the separator, line end or end of text that ends the cell.
-    bool read_unquoted(size_t& at, CellRead& cell) {
+    // To the separator, line end or end of text that ends the cell, taking
+    // whole cells of plain ASCII before it as they come.
+    bool read_cell(size_t& at, CellRead& cell, size_t lineStart, int32_t& cells, size_t& lastBar) {
         for (;;) {
-            if (!skip_plain(at, cell, kStop, kOtherStop)) {
+            if (!take_plain_cells(at, cell, lineStart, cells, lastBar)) {
                 return false;
             }
             if (at == text_.size()) {
@@ -193,7 +230,10 @@ class DelimitedReader {
                 break;
             }
             if (kCsv && byte == '"') {
-                return sink_.refuse(RefusalKind::StrayQuote, at);
+                if (at != cell.start) {
+                    return sink_.refuse(RefusalKind::StrayQuote, at);
+                }
+                return read_quoted(at, cell);
             }
             if (!take_byte(at, cell)) {
                 return false;

@@ -47,11 +47,16 @@ class GridSink {
             return ragged(cell.start - 1, -1);
         }
         ++rowCells_;
-        const std::string_view text = cell_text(cell);
         // Filled in place: a cell pushed whole went through memory, where its
         // two halves were written apart and read back as one.
         CellSpan& span = grid.cells.emplace_back();
         span.start = static_cast<int32_t>(cell.start);
+        if (cell.doubledQuotes == 0 && cell.measured) {
+            span.length = static_cast<int32_t>(cell.end - cell.start);
+            span.width = cell.width;
+            return true;
+        }
+        const std::string_view text = cell_text(cell);
         span.length = static_cast<int32_t>(text.size());
         span.width = cell.measured ? cell.width : width_of(text);
         return true;
