@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "core/special_byte_scan.h"
+#include "core/byte_blocks.h"
 
 // Finds the LFs of a text in order. Input lines are short: a block of bytes
 // at a time beats a library call per line. The bytes before the one searched
@@ -33,7 +33,7 @@ class LineFeeds {
     static constexpr size_t kBlockScanMax = INT32_MAX;
     const char* text_;
     size_t length_;
-    special_byte_scan::TargetScanner blocks_;
+    byte_blocks::TargetScanner blocks_;
 };
 
 // Hands each line of the NUL-terminated text[0..length) to addLine as a

@@ -7,8 +7,8 @@
 
 #include <cstdint>
 
+#include "core/byte_blocks.h"
 #include "core/frame_core.h"
-#include "core/special_byte_scan.h"
 #include "core/text_rules.h"
 
 struct LineCells {
@@ -24,7 +24,7 @@ LineCells cut_line_cells(const char* line, int32_t length, const FtLineRule& rul
                          TakeCell&& take_cell) {
     LineCells result;
     const auto separator = static_cast<unsigned char>(rule.separator);
-    const special_byte_scan::Targets targets{
+    const byte_blocks::Targets targets{
         separator, rule.tabSeparates ? static_cast<unsigned char>('\t') : separator, rule.cp932};
     auto close_cell = [&](int32_t start, int32_t end) {
         if (!take_cell(start, end)) {
@@ -37,8 +37,8 @@ LineCells cut_line_cells(const char* line, int32_t length, const FtLineRule& rul
     };
     int32_t cellStart = 0;
     int32_t lastOuterBorder = -1;  // a separator that may end the line as its outer border
-    special_byte_scan::TargetScanner scanner(line, length, targets.first, targets.second,
-                                             targets.highBytes);
+    byte_blocks::TargetScanner scanner(line, length, targets.first, targets.second,
+                                       targets.highBytes);
     for (int32_t j = scanner.next(0); j < length; j = scanner.next(j)) {
         const auto b = static_cast<unsigned char>(line[j]);
         if (rule.cp932 && text_rules::is_cp932_lead_byte(b)) {

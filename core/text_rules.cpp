@@ -3,7 +3,7 @@
 #include <climits>
 #include <cstring>
 
-#include "core/special_byte_scan.h"
+#include "core/byte_blocks.h"
 
 namespace text_rules {
 
@@ -69,8 +69,8 @@ Line line_at(std::string_view text, size_t at) {
     size_t end = at;
     if (text.size() <= INT32_MAX) {
         // Lines are found eight bytes at a time: most of a table is not line ends.
-        constexpr special_byte_scan::Targets kLineEnds{'\n', '\r', false};
-        end = static_cast<size_t>(special_byte_scan::next_target(
+        constexpr byte_blocks::Targets kLineEnds{'\n', '\r', false};
+        end = static_cast<size_t>(byte_blocks::next_target(
             text.data(), static_cast<int32_t>(at), static_cast<int32_t>(text.size()), kLineEnds));
     }
     while (end < text.size() && !is_line_end(text[end])) {
@@ -98,11 +98,11 @@ size_t bom_length(std::string_view text, bool utf8) {
 namespace {
 // Eight characters of one byte each on one line: counted in one step.
 bool plain_ascii_word(const char* bytes) {
-    using special_byte_scan::kOnes;
-    using special_byte_scan::zero_bytes;
+    using byte_blocks::kOnes;
+    using byte_blocks::zero_bytes;
     uint64_t word;
     std::memcpy(&word, bytes, 8);
-    return ((word & special_byte_scan::kHighBits) | zero_bytes(word ^ (kOnes * '\n')) |
+    return ((word & byte_blocks::kHighBits) | zero_bytes(word ^ (kOnes * '\n')) |
             zero_bytes(word ^ (kOnes * '\r'))) == 0;
 }
 }  // namespace

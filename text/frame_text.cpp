@@ -1,22 +1,21 @@
 #include "text/frame_text.h"
 
 #include "core/frame_core.h"
+#include "text/cell_grid.h"
 #include "text/cell_width.h"
 #include "text/chosen_table.h"
-#include "text/formats/delimited_cells.h"
+#include "text/formats/delimited_grid.h"
 #include "text/formats/frame_cells.h"
 #include "text/formats/markdown_reader.h"
+#include "text/formats/table_formats.h"
 #include "text/frame_render.h"
 #include "text/input_check.h"
 #include "text/layout/frame_layout.h"
 #include "text/layout/layout_choice.h"
-#include "text/plain_psv.h"
-#include "text/psv_cells.h"
 #include "text/shape/elision_row.h"
 #include "text/shape/shaped_grid.h"
 #include "text/shape/title_rows.h"
 #include "text/text_limits.h"
-#include "text/formats/table_formats.h"
 
 namespace {
 Refusal check_request(const FrameRequest& request) {
@@ -138,28 +137,33 @@ Refusal frame_psv_cells(const FrameRequest& request, std::string_view table, con
 
 // psv to a frame, the way most tables go: cells stay spans of the input.
 Refusal frame_psv(const FrameRequest& request, std::string_view table, FrameTarget& frame) {
-    CellGrid grid;
-    Refusal refusal = read_psv_cells(table, request.encoding, request.widthModel, grid);
+    GridRead read;
+    Refusal refusal = read_psv_grid(table, request.encoding, request.widthModel, read);
     if (refusal.kind != RefusalKind::None) {
         return refusal;
     }
-    return frame_psv_cells(request, table, grid, true, frame);
+    return frame_psv_cells(request, read.text_of(table), read.grid, true, frame);
 }
 
-bool read_plain(std::string_view table, const FrameRequest& request, CellGrid& grid) {
+bool read_plain(std::string_view table, const FrameRequest& request, bool bordersOnly,
+                GridRead& read) {
     if (request.from == TableFormat::Frame) {
-        return read_plain_frame(table, request.encoding, request.widthModel, grid);
+        return read_plain_frame(table, request.encoding, request.widthModel, read.grid);
     }
     if (request.from == TableFormat::Markdown) {
-        return read_markdown_cells(table, request.encoding, request.widthModel, false, grid);
+        return read_markdown_cells(table, request.encoding, request.widthModel, bordersOnly,
+                                   read.grid);
     }
-    return read_plain_table(table, request.from, request.encoding, request.widthModel, grid);
+    return read_plain_grid(table, request.from, request.encoding, request.widthModel, read);
 }
 
 // psv, csv, tsv, Markdown or a frame to a frame when the table is plain, its
 // input checked as it is read; false leaves the request to the general path.
-// Only psv lays out a fit here.
-bool frame_plain_table(const FrameRequest& request, FrameTarget& frame, Refusal& refusal) {
+// Only psv lays out a fit here. bordersOnly: Markdown only when every line
+// starts with '|', where GitHub starts no other block, so that the input is
+// its document's one table before any document is looked through.
+bool frame_plain_table(const FrameRequest& request, bool bordersOnly, FrameTarget& frame,
+                       Refusal& refusal) {
     const bool psv = request.from == TableFormat::Psv;
     if ((!psv && request.from != TableFormat::Csv && request.from != TableFormat::Tsv &&
          request.from != TableFormat::Markdown && request.from != TableFormat::Frame) ||
@@ -170,56 +174,11 @@ bool frame_plain_table(const FrameRequest& request, FrameTarget& frame, Refusal&
     }
     const std::string_view table =
         without_trailing_empty_lines(without_bom(request.text, request.encoding));
-    CellGrid grid;
-    if (table.empty() || !read_plain(table, request, grid)) {
+    GridRead read;
+    if (table.empty() || !read_plain(table, request, bordersOnly, read)) {
         return false;
     }
-    refusal = frame_psv_cells(request, table, grid, false, frame);
-    return true;
-}
-
-// Markdown to a frame before any document is looked through for its tables,
-// when every line starts with '|': GitHub starts no other block there, so the
-// input is its one table. False leaves the request to the general path.
-bool frame_bordered_markdown(const FrameRequest& request, FrameTarget& frame, Refusal& refusal) {
-    if (request.from != TableFormat::Markdown || request.table != 0 ||
-        request.to != TableFormat::Frame || !request.fit.plain() || request.cellText.any() ||
-        check_request(request).kind != RefusalKind::None ||
-        static_cast<int64_t>(request.text.size()) > input_limit(request)) {
-        return false;
-    }
-    const std::string_view table =
-        without_trailing_empty_lines(without_bom(request.text, request.encoding));
-    CellGrid grid;
-    if (table.empty() || !read_markdown_cells(table, request.encoding, request.widthModel,
-                                              request.encoding == TextEncoding::Utf8, grid)) {
-        return false;
-    }
-    refusal = frame_psv_cells(request, table, grid, false, frame);
-    return true;
-}
-
-// csv or tsv to a frame as psv goes, when every cell is a span of the input
-// as it stands, quoted cells too; false leaves the table to read_table.
-bool frame_plain_delimited(const FrameRequest& request, std::string_view table, FrameTarget& frame,
-                           Refusal& refusal) {
-    const bool csv = request.from == TableFormat::Csv;
-    if ((!csv && request.from != TableFormat::Tsv) || request.to != TableFormat::Frame ||
-        !request.fit.plain() || request.cellText.any()) {
-        return false;
-    }
-    CellGrid grid;
-    if (!read_plain_delimited_cells(table, request.encoding, request.widthModel, csv ? ',' : '\t',
-                                    csv, grid)) {
-        return false;
-    }
-    if (request.shape.any()) {
-        refusal = frame_psv_cells(request, table, grid, false, frame);
-        return true;
-    }
-    const TableView view{table.data(), grid.cells.data(), grid.rows, grid.columns};
-    refusal =
-        render_frame(view, frame_look(write_options_unfitted(request), request.encoding), frame);
+    refusal = frame_psv_cells(request, read.text_of(table), read.grid, false, frame);
     return true;
 }
 
@@ -427,7 +386,8 @@ Refusal convert(const FrameRequest& given, FrameTarget& target) {
     std::string chosenText;
     Refusal refusal;
     if (given.fit.layout == RowLayout::Table && !given.titled() &&
-        frame_bordered_markdown(given, target, refusal)) {
+        given.from == TableFormat::Markdown && given.table == 0 &&
+        given.encoding == TextEncoding::Utf8 && frame_plain_table(given, true, target, refusal)) {
         return refusal;
     }
     if (!with_chosen_table(given, request, chosenText, refusal)) {
@@ -436,7 +396,7 @@ Refusal convert(const FrameRequest& given, FrameTarget& target) {
     // Records and titles go by the table value; the plain paths draw plain
     // tables only, and stay as they were.
     const bool plain = request.fit.layout == RowLayout::Table && !request.titled();
-    if (plain && frame_plain_table(request, target, refusal)) {
+    if (plain && frame_plain_table(request, false, target, refusal)) {
         return refusal;
     }
     std::string_view table;
@@ -447,10 +407,6 @@ Refusal convert(const FrameRequest& given, FrameTarget& target) {
     if (plain && request.from == TableFormat::Psv && request.to == TableFormat::Frame &&
         !request.cellText.any()) {
         return frame_psv(request, without_bom(table, request.encoding), target);
-    }
-    if (plain &&
-        frame_plain_delimited(request, without_bom(table, request.encoding), target, refusal)) {
-        return refusal;
     }
     TableRead read = read_table_in_place(table, request.from, request.encoding, request.widthModel,
                                          request.jsonNested);

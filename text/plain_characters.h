@@ -1,44 +1,26 @@
-// The characters the one-pass readers take without the careful path:
-// printable ASCII eight bytes at a time, and one character led by a byte of
-// 0x80 or above, checked and measured as the input check and display_width
-// would check and measure it.
+// One character led by a byte of 0x80 or above, checked and measured as the
+// input check and display_width would check and measure it: what the
+// one-pass readers take between runs of printable ASCII.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
-#include "core/special_byte_scan.h"
+#include "core/byte_blocks.h"
 #include "core/text_rules.h"
 #include "text/text_types.h"
 #include "text/unicode/display_width.h"
 
 namespace plain_characters {
 
-using special_byte_scan::kHighBits;
-using special_byte_scan::kOnes;
-
-inline bool is_printable_ascii(unsigned char byte) {
-    return static_cast<unsigned>(byte - 0x20) < 0x5Fu;
-}
-
-// How many of word's bytes, from its first in memory, are printable ASCII.
-inline unsigned printable_ascii_bytes(uint64_t word) {
-    // The high bit of each byte that is not, and perhaps of bytes after such
-    // a one (a borrow or carry spills over), never before.
-    const uint64_t stops = ((word - 0x20 * kOnes) | (word + kOnes) | word) & kHighBits;
-    return stops == 0 ? 8u : static_cast<unsigned>(__builtin_ctzll(stops)) / 8;
-}
-
-// The high bit of each byte of word equal to byte.
-inline uint64_t bytes_equal(uint64_t word, char byte) {
-    return special_byte_scan::zero_bytes(word ^ (static_cast<unsigned char>(byte) * kOnes));
-}
-
-// The high bits of the first count bytes of a word.
-inline uint64_t first_bytes(unsigned count) {
-    return count == 8 ? ~uint64_t{0} : (uint64_t{1} << (8 * count)) - 1;
-}
+// Word helpers under their old names, for the frame and Markdown readers.
+using byte_blocks::bytes_equal;
+using byte_blocks::first_bytes;
+using byte_blocks::is_printable_ascii;
+using byte_blocks::kHighBits;
+using byte_blocks::kOnes;
+using byte_blocks::printable_ascii_bytes;
 
 // A character led by a byte of 0x80 or above: its bytes, 0 when it is not
 // text or is a control, and its columns, -1 when it may join a cluster.

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/special_byte_scan.h"
+#include "core/byte_blocks.h"
 #include "core/text_rules.h"
 #include "text/unicode/escape_sequence.h"
 
@@ -15,12 +15,12 @@ bool is_refused_control(uint32_t c) {
 // Whether eight bytes are all printable ASCII, TAB, LF or CR, as most of a
 // table is: then none of them needs a closer look.
 bool plain_word(const char* bytes) {
-    using special_byte_scan::zero_bytes;
-    constexpr uint64_t kOnes = special_byte_scan::kOnes;
-    constexpr uint64_t kHigh = special_byte_scan::kHighBits;
+    using byte_blocks::zero_bytes;
+    constexpr uint64_t kOnes = byte_blocks::kOnes;
+    constexpr uint64_t kHigh = byte_blocks::kHighBits;
     uint64_t word;
     std::memcpy(&word, bytes, 8);
-    const uint64_t atLeastSpace = ((word & special_byte_scan::kLowBits) + kOnes * 0x60) & kHigh;
+    const uint64_t atLeastSpace = ((word & byte_blocks::kLowBits) + kOnes * 0x60) & kHigh;
     const uint64_t allowedControl = zero_bytes(word ^ (kOnes * '\t')) |
                                     zero_bytes(word ^ (kOnes * '\n')) |
                                     zero_bytes(word ^ (kOnes * '\r'));

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "text/psv_cells.h"
+#include "text/cell_grid.h"
 #include "text/shape/table_shape.h"
 
 class GridCells : public ShapeCells {

@@ -1,45 +1,11 @@
-// psv and tsv: one row per line. psv splits at '|' and TAB, skips a leading
-// '|' and opens no cell after a trailing '|', as the core's line parser does
-// after tab conversion; tsv splits at TAB alone.
-#include "core/line_cutter.h"
+// psv and tsv written: one row a line, cells that hold a separator or a line
+// break refused, and cells placed so that the readers read them back.
 #include "text/formats/formats_internal.h"
 #include "text/formats/text_scan.h"
 
 namespace formats {
 
 namespace {
-
-// psv cuts its lines as the frame path does: one parser for both.
-void read_psv_line(Table& table, std::string_view text, LineSpan span, bool cp932,
-                   text_rules::PlaceCounter& places) {
-    FtLineRule rule;
-    rule.tabSeparates = true;
-    rule.cp932 = cp932;
-    cut_line_cells(text.data() + span.start, static_cast<int32_t>(span.end - span.start), rule,
-                   [&](int32_t start, int32_t end) {
-                       const size_t at = span.start + static_cast<size_t>(start);
-                       add_cell_at(table, places, text.substr(at, static_cast<size_t>(end - start)),
-                                   at);
-                       return true;
-                   });
-    table.end_row();
-}
-
-// tsv: every TAB ends a cell, the first as much as any other.
-void read_tsv_line(Table& table, std::string_view text, LineSpan span,
-                   text_rules::PlaceCounter& places) {
-    size_t start = span.start;
-    for (;;) {
-        const size_t tab = text.substr(0, span.end).find('\t', start);
-        const size_t end = tab == std::string_view::npos ? span.end : tab;
-        add_cell_at(table, places, text.substr(start, end - start), start);
-        if (tab == std::string_view::npos) {
-            break;
-        }
-        start = tab + 1;
-    }
-    table.end_row();
-}
 
 bool holds_line_break(std::string_view text) {
     return text.find_first_of("\r\n") != std::string_view::npos;
@@ -96,24 +62,6 @@ TableWrite write_rows(const Table& table, LineEnd lineEnd, bool psv) {
 }
 
 }  // namespace
-
-TableRead read_delimited(std::string_view text, TextEncoding encoding, bool tabsOnly) {
-    TableRead read;
-    read.table.borrow(text);
-    read.table.encoding = encoding;
-    text_rules::PlaceCounter places(text, is_cp932(encoding));
-    for (const LineSpan& span : split_lines(text)) {
-        if (tabsOnly) {
-            read_tsv_line(read.table, text, span, places);
-        } else {
-            read_psv_line(read.table, text, span, is_cp932(encoding), places);
-        }
-    }
-    if (read.table.rows().empty()) {
-        read.refusal.kind = RefusalKind::NoCells;
-    }
-    return read;
-}
 
 TableWrite write_psv(const Table& table, LineEnd lineEnd) {
     return write_rows(table, lineEnd, true);
