@@ -4,7 +4,7 @@
 #include "text/cell_width.h"
 #include "text/chosen_table.h"
 #include "text/formats/delimited_cells.h"
-#include "text/formats/frame_cells.h"
+#include "text/formats/frame_reader.h"
 #include "text/formats/markdown_cells.h"
 #include "text/frame_render.h"
 #include "text/input_check.h"

@@ -5,11 +5,24 @@
 // with no joints between its ends takes its columns from the first rule that
 // has some, or from the vertical pieces every content line has in common.
 // What holds no frame is handed to the reader of tables ruled only inside.
+// One reader, templated on where its cells go: rows of a Table, or spans
+// and widths straight into a CellGrid for frames whose rows are a line
+// each. Rule lines seen before are matched byte for byte, and content lines
+// are cut a run of ASCII at a time while every vertical piece stands at a
+// joint; anything else takes the careful cut, which finds the refusals.
+#include "text/formats/frame_reader.h"
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <cstring>
+
 #include "text/formats/formats_internal.h"
 #include "text/formats/frame_pieces.h"
+#include "text/formats/frame_sinks.h"
 #include "text/formats/frame_spans.h"
-#include "text/formats/line_cells.h"
 #include "text/formats/text_scan.h"
+#include "text/plain_characters.h"
 
 namespace formats {
 
@@ -27,20 +40,29 @@ struct RuleScan {
     size_t brokenAt = 0;  // Broken: the first byte that is no rule piece
 };
 
+// A rule line read before, kept to match the lines after it byte for byte.
+struct KnownRule {
+    std::string_view bytes;
+    RuleScan scan;  // its joints' offsets those of the line it last matched
+};
+
+constexpr size_t kKnownRules = 4;
+
+template <class Sink>
 class FrameReader {
   public:
-    FrameReader(std::string_view text, TextEncoding encoding, WidthModel model,
-                FieldRows fieldRows = FieldRows::AsDrawn)
+    FrameReader(std::string_view text, TextEncoding encoding, WidthModel model, Sink& sink,
+                text_rules::PlaceCounter& places)
         : text_(text),
+          bytes_(reinterpret_cast<const unsigned char*>(text.data())),
           encoding_(encoding),
           model_(model),
-          fieldRows_(fieldRows),
-          places_(text, is_cp932(encoding)) {
-        read_.table.borrow(text);
-        read_.table.encoding = encoding;
-    }
+          sink_(sink),
+          places_(places) {}
 
-    TableRead read() {
+    // The first frame in the text with rows; false on a refusal, with
+    // refusal() saying what it is.
+    bool read() {
         lines_ = split_lines(text_);
         size_t top = 0;
         while (top < lines_.size()) {
@@ -50,21 +72,37 @@ class FrameReader {
                 continue;
             }
             size_t stop = top + 1;
-            if (!read_from(top, rule, stop)) {
-                read_.table.clear();
-                return std::move(read_);
+            if (!read_from(top, rule, stop) || !flush_last_rows()) {
+                return false;
             }
-            flush_last_rows();
             if (rowsRead_) {
-                return std::move(read_);
+                return true;
             }
             // The rules between top and stop agree with top, so a frame
             // starting at any of them would stop at the same line.
             top = stop;
         }
-        read_.refusal.kind = RefusalKind::NoFrameFound;
-        return std::move(read_);
+        refusal_.kind = RefusalKind::NoFrameFound;
+        return false;
     }
+
+    // The whole text one frame, its top rule on the first line and its
+    // closing rule on the last, every line checked as the input check
+    // would; false when it is not, or on a refusal, or when the sink turns
+    // it down.
+    bool read_whole() {
+        lines_ = split_lines(text_);
+        if (lines_.empty()) {
+            return false;
+        }
+        const RuleScan top = scan_rule(lines_.front());
+        size_t stop = 1;
+        return top.kind == RuleScan::Rule && plain_line(lines_.front()) &&
+               read_from(0, top, stop) && flush_last_rows() && rowsRead_ &&
+               (stop == lines_.size() || (closedAtStop_ && stop + 1 == lines_.size()));
+    }
+
+    const Refusal& refusal() const { return refusal_; }
 
   private:
     std::string_view char_at(size_t at) const {
@@ -108,6 +146,46 @@ class FrameReader {
 
     RuleScan scan_rule(LineSpan line) const {
         RuleScan scan;
+        scan_rule_into(line, scan);
+        return scan;
+    }
+
+    // A rule line seen before, its scan moved to this line; else the line
+    // scanned into scratch_.
+    const RuleScan& rule_of(LineSpan line, bool& known) {
+        const size_t length = line.end - line.start;
+        for (KnownRule& rule : knownRules_) {
+            if (rule.bytes.size() == length && length > 0 &&
+                std::memcmp(rule.bytes.data(), bytes_ + line.start, length) == 0) {
+                const auto lastStart = static_cast<size_t>(rule.bytes.data() - text_.data());
+                move_scan(rule.scan, line.start - lastStart);  // modulo 2^64, either way
+                rule.bytes = text_.substr(line.start, length);
+                known = true;
+                return rule.scan;
+            }
+        }
+        known = false;
+        scan_rule_into(line, scratch_);
+        if (scratch_.kind == RuleScan::Rule) {
+            KnownRule& slot = knownRules_[nextKnown_];
+            nextKnown_ = (nextKnown_ + 1) % kKnownRules;
+            slot.bytes = text_.substr(line.start, length);
+            slot.scan = scratch_;
+        }
+        return scratch_;
+    }
+
+    static void move_scan(RuleScan& scan, size_t by) {
+        for (Joint& joint : scan.joints) {
+            joint.offset += by;
+        }
+    }
+
+    void scan_rule_into(LineSpan line, RuleScan& scan) const {
+        scan.kind = RuleScan::NotRule;
+        scan.joints.clear();
+        scan.leftPiece = kNone;
+        scan.brokenAt = 0;
         int64_t column = 0;
         size_t at = line.start;
         for (; at < line.end && text_[at] == ' '; ++at) {
@@ -150,11 +228,10 @@ class FrameReader {
             scan.kind = RuleScan::Broken;
             scan.brokenAt = restBlank ? line.end : at;
         }
-        return scan;
     }
 
     bool mismatch(size_t offset) {
-        read_.refusal = refusal_at(places_, RefusalKind::FrameMismatch, offset);
+        refusal_ = refusal_at(places_, RefusalKind::FrameMismatch, offset);
         return false;
     }
 
@@ -368,16 +445,196 @@ class FrameReader {
         return both;
     }
 
-    void add_cell(CutLine& row, size_t start, size_t end) {
-        row.cells.push_back({text_.substr(start, end - start)});
+    void add_cell(size_t start, size_t end) {
+        const std::string_view cell = trim_blanks(text_.substr(start, end - start));
+        const auto textStart = static_cast<size_t>(cell.data() - text_.data());
+        cells_.push_back({start, end, textStart, textStart + cell.size(), -1});
+    }
+
+    // A content line cut at the columns' joints, into the sink.
+    bool read_content(LineSpan line, const RuleScan& top, bool afterContent) {
+        if (!quick_cut(line, top)) {
+            if (!careful_cut(line, top) || (Sink::kGrid && !plain_cells(line))) {
+                return false;
+            }
+        }
+        return sink_.add_line(cells_, afterContent);
+    }
+
+    // A grid's cells are as psv's: no '|' in them, which the frame writer
+    // would refuse.
+    bool plain_cells(LineSpan line) const {
+        if (!plain_line(line)) {
+            return false;
+        }
+        for (const FrameCell& cell : cells_) {
+            const std::string_view cellText =
+                text_.substr(cell.textStart, cell.textEnd - cell.textStart);
+            if (find_char(cellText, '|', encoding_) != std::string_view::npos) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // The vertical piece at, if one stands there: its bytes and columns.
+    bool vertical_at(size_t at, size_t end, size_t& length, int64_t& pieceColumns) {
+        const unsigned char lead = bytes_[at];
+        if (lead == '|') {
+            length = 1;
+            pieceColumns = 1;
+            return true;
+        }
+        length = is_cp932(encoding_) ? 2 : 3;
+        if (lead != (is_cp932(encoding_) ? 0x84 : 0xE2) || end - at < length ||
+            text_rules::char_length(text_, at, is_cp932(encoding_)) != length) {
+            return false;
+        }
+        const std::string_view ch = text_.substr(at, length);
+        const uint32_t code = piece_code(ch, encoding_);
+        if (piece_of(code) != Piece::Vertical) {
+            return false;
+        }
+        if (code != verticalCode_) {
+            verticalCode_ = code;
+            verticalColumns_ = columns(ch);
+        }
+        pieceColumns = verticalColumns_;
+        return true;
+    }
+
+    // Printable ASCII but '|' from at, eight bytes at a time: where it ends.
+    size_t printable_run(size_t at) const {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+        for (; text_.size() - at >= 8; at += 8) {
+            uint64_t word;
+            std::memcpy(&word, bytes_ + at, sizeof word);
+            const unsigned printable = plain_characters::printable_ascii_bytes(word);
+            const uint64_t bars = plain_characters::bytes_equal(word, '|') &
+                                  plain_characters::first_bytes(printable);
+            if (bars != 0 || printable < 8) {
+                return at + (bars != 0 ? static_cast<size_t>(__builtin_ctzll(bars)) / 8 : printable);
+            }
+        }
+#endif
+        while (at < text_.size() && plain_characters::is_printable_ascii(bytes_[at]) &&
+               bytes_[at] != '|') {
+            ++at;
+        }
+        return at;
+    }
+
+    // A character led by a byte of 0x80 or above, checked as the input check
+    // checks it: its bytes (0 when it is no text) and columns (-1 when it may
+    // join a cluster).
+    plain_characters::Character wide_character(size_t at) const {
+        return is_cp932(encoding_) ? plain_characters::cp932_character(text_, at)
+                                   : plain_characters::utf8_character(text_, at, model_);
+    }
+
+    // Where the quick cut of a cell stands.
+    struct QuickCell {
+        size_t start = 0;
+        int64_t column = 0;  // where it starts
+        int64_t width = 0;   // its characters' columns, each measured alone
+        bool clustered = false;
+    };
+
+    // The cell ending at border when the vertical piece there stands at the
+    // next joint, as the careful cut would find it.
+    bool end_quick_cell(const QuickCell& cell, size_t border, int64_t joint) {
+        size_t first = cell.start;
+        size_t last = border;
+        while (first < last && bytes_[first] == ' ') {
+            ++first;
+        }
+        while (last > first && bytes_[last - 1] == ' ') {
+            --last;
+        }
+        const auto blanks = static_cast<int64_t>((border - cell.start) - (last - first));
+        const int64_t width =
+            cell.clustered ? columns(text_.substr(first, last - first)) : cell.width - blanks;
+        if (cell.column + blanks + width != joint) {
+            return false;
+        }
+        cells_.push_back({cell.start, border, first, last, width});
+        return true;
+    }
+
+    // The cut of a line of text as the input check passes it whose vertical
+    // pieces all stand at joints, its left border first, each character
+    // measured alone; false leaves the line to the careful cut.
+    bool quick_cut(LineSpan line, const RuleScan& top) {
+        cells_.clear();
+        size_t length = 0;
+        int64_t pieceColumns = 0;
+        if (top.joints.front().column != 0 || line.start == line.end ||
+            !vertical_at(line.start, line.end, length, pieceColumns)) {
+            return false;
+        }
+        QuickCell cell;
+        cell.start = line.start + length;
+        cell.column = pieceColumns;
+        size_t at = cell.start;
+        for (size_t next = 1; next < top.joints.size();) {
+            if (at == line.end) {
+                return false;
+            }
+            const unsigned char byte = bytes_[at];
+            if (byte != '|' && plain_characters::is_printable_ascii(byte)) {
+                const size_t runEnd = std::min(printable_run(at), line.end);
+                cell.width += static_cast<int64_t>(runEnd - at);
+                at = runEnd;
+                continue;
+            }
+            if (vertical_at(at, line.end, length, pieceColumns)) {
+                if (!end_quick_cell(cell, at, top.joints[next].column)) {
+                    return false;
+                }
+                ++next;
+                cell = QuickCell{at + length, top.joints[next - 1].column + pieceColumns, 0, false};
+                at += length;
+                continue;
+            }
+            const plain_characters::Character c = byte < 0x80 ? plain_characters::Character{0, 0}
+                                                              : wide_character(at);
+            if (c.length == 0 || c.length > line.end - at) {
+                return false;
+            }
+            cell.clustered = cell.clustered || c.columns < 0;
+            cell.width += c.columns;
+            at += c.length;
+        }
+        while (at < line.end && bytes_[at] == ' ') {
+            ++at;
+        }
+        return at == line.end;
+    }
+
+    // Whether a line holds only what the input check passes and a grid may
+    // hold: printable ASCII and characters of the encoding, no TAB, controls
+    // or escape sequences.
+    bool plain_line(LineSpan line) const {
+        for (size_t at = line.start; at < line.end;) {
+            if (plain_characters::is_printable_ascii(bytes_[at])) {
+                ++at;
+                continue;
+            }
+            const plain_characters::Character c =
+                bytes_[at] < 0x80 ? plain_characters::Character{0, 0} : wide_character(at);
+            if (c.length == 0 || c.length > line.end - at) {
+                return false;
+            }
+            at += c.length;
+        }
+        return true;
     }
 
     // Cuts a content line at the top rule's joint columns. Widths are measured
     // between vertical pieces only, so the walk stays linear and never splits
     // a character cluster, which a box-drawing character always ends.
-    bool read_content(LineSpan line, const RuleScan& top, bool afterContent) {
-        CutLine row;
-        row.afterContent = afterContent;
+    bool careful_cut(LineSpan line, const RuleScan& top) {
+        cells_.clear();
         size_t next = 0;  // the joint whose vertical comes next
         size_t measuredTo = line.start;
         int64_t column = 0;
@@ -404,7 +661,7 @@ class FrameReader {
             }
             if (column == want) {
                 if (next > 0) {
-                    add_cell(row, cellStart, at);
+                    add_cell(cellStart, at);
                 } else if (!trim_blanks(text_.substr(line.start, at - line.start)).empty()) {
                     return mismatch(line.start);
                 }
@@ -417,7 +674,6 @@ class FrameReader {
         if (next < top.joints.size()) {
             return mismatch(line.end);  // a border is missing
         }
-        cut_.push_back(std::move(row));
         return true;
     }
 
@@ -434,32 +690,15 @@ class FrameReader {
     // more than one row's lines wait at a time. Lines between two rules inside
     // are one row: the header always, the body when a rule stands between its
     // rows; else each line is a row.
-    void flush_rows(bool oneRow) {
-        if (!cut_.empty()) {
-            if (oneRow) {
-                append_joined_row(cut_, text_, places_, read_.table);
-            } else {
-                append_rows(cut_, text_, places_, read_.table);
-            }
-            cut_.clear();
-            rowsRead_ = true;
+    bool flush_rows(bool oneRow) {
+        if (!sink_.waiting()) {
+            return true;
         }
+        rowsRead_ = true;
+        return sink_.flush(oneRow);
     }
 
-    void flush_last_rows() { flush_rows(innerRules_ >= 2 || fieldRows_ != FieldRows::AsDrawn); }
-
-    // A record's fields drawn without rules between them: a line whose key
-    // is not blank begins the next.
-    void part_keyed_field() {
-        if (fieldRows_ != FieldRows::Keyed || cut_.size() < 2 || cut_.back().cells.empty() ||
-            trim_blanks(cut_.back().cells.front().span).empty()) {
-            return;
-        }
-        CutLine next = std::move(cut_.back());
-        cut_.pop_back();
-        flush_rows(true);
-        cut_.push_back(std::move(next));
-    }
+    bool flush_last_rows() { return flush_rows(sink_.last_lines_one_row(innerRules_)); }
 
     // Reads the frame whose top rule is lines_[top]. False on a refusal; true
     // with no rows when what follows the rule is no frame after all, with stop
@@ -470,20 +709,24 @@ class FrameReader {
         innerRules_ = 0;
         uint32_t lastLeftPiece = topRule.leftPiece;
         bool lastWasRule = true;
+        closedAtStop_ = false;
         size_t at = top + 1;
         for (; at < lines_.size(); ++at) {
-            const RuleScan rule = scan_rule(lines_[at]);
+            bool known = false;
+            const RuleScan& rule = rule_of(lines_[at], known);
             if (rule.kind == RuleScan::Broken) {
                 return mismatch(rule.brokenAt);
             }
             if (rule.kind == RuleScan::Rule && !is_cells_like_a_rule(rule, columns)) {
                 if (!same_ends(rule, columns) ||
-                    (rule.joints.size() > 2 && !same_joints(rule, columns))) {
+                    (rule.joints.size() > 2 && !same_joints(rule, columns)) ||
+                    (Sink::kGrid && !known && !plain_line(lines_[at]))) {
                     return false;
                 }
                 lastLeftPiece = rule.leftPiece;
                 lastWasRule = true;
                 if (closes_frame(rule.leftPiece) && rule.leftPiece != '+') {
+                    closedAtStop_ = true;
                     break;
                 }
                 continue;
@@ -492,22 +735,26 @@ class FrameReader {
                 break;
             }
             if (bareRules && !lastWasRule && is_bare_rule(lines_[at], columns)) {
+                if (Sink::kGrid && !plain_line(lines_[at])) {
+                    return false;
+                }
                 lastLeftPiece = rule.leftPiece;
                 lastWasRule = true;
                 continue;
             }
-            if (lastWasRule && !cut_.empty()) {
+            if (lastWasRule && sink_.waiting()) {
                 ++innerRules_;
-                flush_rows(true);
+                if (!flush_rows(true)) {
+                    return false;
+                }
             }
             if (!read_content(lines_[at], columns, !lastWasRule)) {
                 return false;
             }
-            part_keyed_field();
             lastWasRule = false;
         }
         stop = at;
-        if (cut_.empty() && !rowsRead_) {
+        if (!sink_.waiting() && !rowsRead_) {
             return true;
         }
         const size_t ending = at < lines_.size() ? lines_[at].start : lines_.back().end;
@@ -521,22 +768,45 @@ class FrameReader {
     }
 
     std::string_view text_;
+    const unsigned char* bytes_;
     TextEncoding encoding_;
     WidthModel model_;
-    FieldRows fieldRows_;
-    text_rules::PlaceCounter places_;
+    Sink& sink_;
+    text_rules::PlaceCounter& places_;
+    Refusal refusal_;
     std::vector<LineSpan> lines_;
-    std::vector<CutLine> cut_;
+    std::vector<FrameCell> cells_;  // of the content line being cut
+    RuleScan scratch_;
+    std::array<KnownRule, kKnownRules> knownRules_{};
+    size_t nextKnown_ = 0;
+    uint32_t verticalCode_ = kNone;  // the vertical piece last measured
+    int64_t verticalColumns_ = 0;
     int32_t innerRules_ = 0;  // of the frame being read, so far
     bool rowsRead_ = false;
-    TableRead read_;
+    bool closedAtStop_ = false;  // the line read_from stopped at is a closing rule
 };
+
+// The first frame in text with rows, as a Table.
+TableRead read_frame_table(std::string_view text, TextEncoding encoding, WidthModel model,
+                           FieldRows fieldRows = FieldRows::AsDrawn) {
+    TableRead read;
+    read.table.borrow(text);
+    read.table.encoding = encoding;
+    text_rules::PlaceCounter places(text, is_cp932(encoding));
+    TableSink sink(text, places, read.table, fieldRows);
+    FrameReader<TableSink> reader(text, encoding, model, sink, places);
+    if (!reader.read()) {
+        read.table.clear();
+        read.refusal = reader.refusal();
+    }
+    return read;
+}
 
 // A frame, or else a table ruled only inside: the latter is taken when no
 // frame was found, or when its rule opens with a vertical piece, as a frame's
 // never does. Text under a rule that opens as a frame's is no table.
 TableRead read_framed(std::string_view text, TextEncoding encoding, WidthModel model) {
-    TableRead framed = FrameReader(text, encoding, model).read();
+    TableRead framed = read_frame_table(text, encoding, model);
     if (framed.ok()) {
         return framed;
     }
@@ -564,7 +834,7 @@ TableRead read_frame_as_drawn(std::string_view text, TextEncoding encoding, Widt
 
 TableRead read_frame_fields(std::string_view text, TextEncoding encoding, WidthModel model,
                             FieldRows fieldRows) {
-    return FrameReader(text, encoding, model, fieldRows).read();
+    return read_frame_table(text, encoding, model, fieldRows);
 }
 
 namespace {
@@ -604,3 +874,15 @@ TableRead read_frame(std::string_view text, TextEncoding encoding, WidthModel mo
 }
 
 }  // namespace formats
+
+bool read_plain_frame(std::string_view text, TextEncoding encoding, WidthModel widthModel,
+                      CellGrid& grid) {
+    using formats::FrameReader;
+    using formats::GridSink;
+    if (text.empty() || text.size() > INT32_MAX || formats::opens_records(text, encoding)) {
+        return false;
+    }
+    text_rules::PlaceCounter places(text, formats::is_cp932(encoding));
+    GridSink sink(text, encoding, widthModel, grid);
+    return FrameReader<GridSink>(text, encoding, widthModel, sink, places).read_whole();
+}
