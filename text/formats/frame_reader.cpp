@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 
 #include "text/formats/formats_internal.h"
@@ -22,6 +23,7 @@
 #include "text/formats/frame_sinks.h"
 #include "text/formats/frame_spans.h"
 #include "text/formats/text_scan.h"
+#include "text/plain_blocks.h"
 #include "text/plain_characters.h"
 
 namespace formats {
@@ -39,6 +41,26 @@ struct RuleScan {
     uint32_t leftPiece = kNone;
     size_t brokenAt = 0;  // Broken: the first byte that is no rule piece
 };
+
+// The lines of split_lines: with memchr when no CR ends one, as most
+// frames are read.
+std::vector<LineSpan> frame_lines(std::string_view text) {
+    const std::string_view kept = text_rules::without_trailing_line_ends(text);
+    if (std::memchr(kept.data(), '\r', kept.size()) != nullptr) {
+        return split_lines(text);
+    }
+    std::vector<LineSpan> lines;
+    for (size_t at = 0; at < kept.size();) {
+        const void* found = std::memchr(kept.data() + at, '\n', kept.size() - at);
+        const size_t end = found == nullptr
+                               ? kept.size()
+                               : static_cast<size_t>(static_cast<const char*>(found) - kept.data());
+        const size_t next = end < kept.size() ? end + 1 : end;
+        lines.push_back({at, end, next});
+        at = next;
+    }
+    return lines;
+}
 
 // A rule line read before, kept to match the lines after it byte for byte.
 struct KnownRule {
@@ -63,7 +85,7 @@ class FrameReader {
     // The first frame in the text with rows; false on a refusal, with
     // refusal() saying what it is.
     bool read() {
-        lines_ = split_lines(text_);
+        lines_ = frame_lines(text_);
         size_t top = 0;
         while (top < lines_.size()) {
             RuleScan rule = scan_rule(lines_[top]);
@@ -91,7 +113,7 @@ class FrameReader {
     // would; false when it is not, or on a refusal, or when the sink turns
     // it down.
     bool read_whole() {
-        lines_ = split_lines(text_);
+        lines_ = frame_lines(text_);
         if (lines_.empty()) {
             return false;
         }
@@ -458,6 +480,13 @@ class FrameReader {
                 return false;
             }
         }
+        if (Sink::kGrid && !sink_.waiting() && !rowsRead_) {
+            // The rows guessed from the first content line and the top rule,
+            // so that the cells seldom move.
+            const size_t drawn =
+                (line.end - line.start) + (lines_.front().end - lines_.front().start);
+            sink_.reserve_cells((text_.size() / (drawn + 2) + 1) * cells_.size());
+        }
         return sink_.add_line(cells_, afterContent);
     }
 
@@ -477,51 +506,15 @@ class FrameReader {
         return true;
     }
 
-    // The vertical piece at, if one stands there: its bytes and columns.
-    bool vertical_at(size_t at, size_t end, size_t& length, int64_t& pieceColumns) {
-        const unsigned char lead = bytes_[at];
-        if (lead == '|') {
-            length = 1;
-            pieceColumns = 1;
-            return true;
+    // Whether the bytes at are the vertical piece last found, of bytes bytes.
+    bool is_last_vertical(size_t at, size_t bytes) const {
+        if (text_.size() - at < sizeof(uint32_t)) {
+            return text_.size() - at >= bytes && verticalWord_ != 0 &&
+                   std::memcmp(bytes_ + at, &verticalWord_, bytes) == 0;
         }
-        length = is_cp932(encoding_) ? 2 : 3;
-        if (lead != (is_cp932(encoding_) ? 0x84 : 0xE2) || end - at < length ||
-            text_rules::char_length(text_, at, is_cp932(encoding_)) != length) {
-            return false;
-        }
-        const std::string_view ch = text_.substr(at, length);
-        const uint32_t code = piece_code(ch, encoding_);
-        if (piece_of(code) != Piece::Vertical) {
-            return false;
-        }
-        if (code != verticalCode_) {
-            verticalCode_ = code;
-            verticalColumns_ = columns(ch);
-        }
-        pieceColumns = verticalColumns_;
-        return true;
-    }
-
-    // Printable ASCII but '|' from at, eight bytes at a time: where it ends.
-    size_t printable_run(size_t at) const {
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-        for (; text_.size() - at >= 8; at += 8) {
-            uint64_t word;
-            std::memcpy(&word, bytes_ + at, sizeof word);
-            const unsigned printable = plain_characters::printable_ascii_bytes(word);
-            const uint64_t bars = plain_characters::bytes_equal(word, '|') &
-                                  plain_characters::first_bytes(printable);
-            if (bars != 0 || printable < 8) {
-                return at + (bars != 0 ? static_cast<size_t>(__builtin_ctzll(bars)) / 8 : printable);
-            }
-        }
-#endif
-        while (at < text_.size() && plain_characters::is_printable_ascii(bytes_[at]) &&
-               bytes_[at] != '|') {
-            ++at;
-        }
-        return at;
+        uint32_t word;
+        std::memcpy(&word, bytes_ + at, sizeof word);
+        return verticalWord_ != 0 && ((word ^ verticalWord_) & verticalMask_) == 0;
     }
 
     // A character led by a byte of 0x80 or above, checked as the input check
@@ -532,25 +525,59 @@ class FrameReader {
                                    : plain_characters::utf8_character(text_, at, model_);
     }
 
-    // Where the quick cut of a cell stands.
+    // The vertical piece at, if one stands there: its bytes and columns.
+    // The one last found is told by its bytes alone.
+    bool vertical_at(size_t at, size_t end, size_t& length, int64_t& pieceColumns) {
+        const unsigned char lead = bytes_[at];
+        if (lead == '|') {
+            length = 1;
+            pieceColumns = 1;
+            return true;
+        }
+        const size_t bytes = is_cp932(encoding_) ? 2 : 3;
+        if (lead != (is_cp932(encoding_) ? 0x84 : 0xE2) || end - at < bytes) {
+            return false;
+        }
+        length = bytes;
+        if (is_last_vertical(at, bytes)) {
+            pieceColumns = verticalColumns_;
+            return true;
+        }
+        if (text_rules::char_length(text_, at, is_cp932(encoding_)) != bytes) {
+            return false;
+        }
+        const std::string_view ch = text_.substr(at, bytes);
+        if (piece_of(piece_code(ch, encoding_)) != Piece::Vertical) {
+            return false;
+        }
+        verticalWord_ = 0;
+        std::memcpy(&verticalWord_, ch.data(), bytes);  // its first byte the lowest
+        const unsigned char third = bytes == 3 ? 0xFF : 0;
+        const unsigned char mask[sizeof verticalMask_] = {0xFF, 0xFF, third, 0};
+        std::memcpy(&verticalMask_, mask, sizeof mask);
+        verticalColumns_ = columns(ch);
+        pieceColumns = verticalColumns_;
+        return true;
+    }
+
+    // Where the quick cut of a cell stands: where it starts, in bytes and
+    // columns, its characters' columns each measured alone, and where its
+    // text inside the blanks begins and ends (first kNoText while none).
+    static constexpr size_t kNoText = SIZE_MAX;
     struct QuickCell {
         size_t start = 0;
-        int64_t column = 0;  // where it starts
-        int64_t width = 0;   // its characters' columns, each measured alone
+        int64_t column = 0;
+        int64_t width = 0;
         bool clustered = false;
+        size_t first = kNoText;
+        size_t last = 0;
     };
 
     // The cell ending at border when the vertical piece there stands at the
     // next joint, as the careful cut would find it.
     bool end_quick_cell(const QuickCell& cell, size_t border, int64_t joint) {
-        size_t first = cell.start;
-        size_t last = border;
-        while (first < last && bytes_[first] == ' ') {
-            ++first;
-        }
-        while (last > first && bytes_[last - 1] == ' ') {
-            --last;
-        }
+        const size_t first = cell.first == kNoText ? border : cell.first;
+        const size_t last = cell.first == kNoText ? border : cell.last;
         const auto blanks = static_cast<int64_t>((border - cell.start) - (last - first));
         const int64_t width =
             cell.clustered ? columns(text_.substr(first, last - first)) : cell.width - blanks;
@@ -559,6 +586,33 @@ class FrameReader {
         }
         cells_.push_back({cell.start, border, first, last, width});
         return true;
+    }
+
+    // Printable ASCII but '|' from at, a block at a time: where it ends,
+    // what in it is no blank marked in cell.
+    size_t take_printable(size_t at, QuickCell& cell) const {
+#ifdef ZENTAB_PLAIN_BLOCKS
+        while (text_.size() - at >= plain_blocks::kBlockBytes) {
+            const plain_blocks::Block block = plain_blocks::block_at(bytes_ + at, '|', '|');
+            if (block.solid != 0) {
+                cell.first = std::min(cell.first, at + plain_blocks::byte_index(block.solid));
+                cell.last = at + plain_blocks::past_highest(block.solid);
+            }
+            at += block.plain;
+            if (block.plain < plain_blocks::kBlockBytes) {
+                return at;
+            }
+        }
+#endif
+        for (; at < text_.size() && plain_characters::is_printable_ascii(bytes_[at]) &&
+               bytes_[at] != '|';
+             ++at) {
+            if (bytes_[at] != ' ') {
+                cell.first = std::min(cell.first, at);
+                cell.last = at + 1;
+            }
+        }
+        return at;
     }
 
     // The cut of a line of text as the input check passes it whose vertical
@@ -582,28 +636,33 @@ class FrameReader {
             }
             const unsigned char byte = bytes_[at];
             if (byte != '|' && plain_characters::is_printable_ascii(byte)) {
-                const size_t runEnd = std::min(printable_run(at), line.end);
+                const size_t runEnd = take_printable(at, cell);
                 cell.width += static_cast<int64_t>(runEnd - at);
                 at = runEnd;
                 continue;
             }
             if (vertical_at(at, line.end, length, pieceColumns)) {
-                if (!end_quick_cell(cell, at, top.joints[next].column)) {
+                const int64_t joint = top.joints[next].column;
+                if (!end_quick_cell(cell, at, joint)) {
                     return false;
                 }
                 ++next;
-                cell = QuickCell{at + length, top.joints[next - 1].column + pieceColumns, 0, false};
+                cell = QuickCell{};
+                cell.start = at + length;
+                cell.column = joint + pieceColumns;
                 at += length;
                 continue;
             }
-            const plain_characters::Character c = byte < 0x80 ? plain_characters::Character{0, 0}
-                                                              : wide_character(at);
+            const plain_characters::Character c =
+                byte < 0x80 ? plain_characters::Character{0, 0} : wide_character(at);
             if (c.length == 0 || c.length > line.end - at) {
                 return false;
             }
             cell.clustered = cell.clustered || c.columns < 0;
             cell.width += c.columns;
+            cell.first = std::min(cell.first, at);
             at += c.length;
+            cell.last = at;
         }
         while (at < line.end && bytes_[at] == ' ') {
             ++at;
@@ -698,7 +757,35 @@ class FrameReader {
         return sink_.flush(oneRow);
     }
 
-    bool flush_last_rows() { return flush_rows(sink_.last_lines_one_row(innerRules_)); }
+    bool flush_last_rows() {
+        return flush_rows(sink_.last_lines_one_row(innerRules_));
+    }
+
+    // A content line: after a rule inside the frame, the lines before it
+    // become rows.
+    bool read_row(LineSpan line, const RuleScan& columns, bool afterRule) {
+        if (afterRule && sink_.waiting()) {
+            ++innerRules_;
+            if (!flush_rows(true)) {
+                return false;
+            }
+        }
+        return read_content(line, columns, !afterRule);
+    }
+
+    // A line that scan_rule would find no rule and starts_with_vertical
+    // would find starting with a vertical piece: the vertical piece last
+    // found, then printable ASCII that is no joint or fill.
+    bool plainly_content(LineSpan line) const {
+        const size_t border = bytes_[line.start] == '|' ? 1 : is_cp932(encoding_) ? 2 : 3;
+        if (line.end - line.start <= border ||
+            (border > 1 && !is_last_vertical(line.start, border))) {
+            return false;
+        }
+        const unsigned char after = bytes_[line.start + border];
+        return plain_characters::is_printable_ascii(after) && after != '+' && after != '-' &&
+               after != '=';
+    }
 
     // Reads the frame whose top rule is lines_[top]. False on a refusal; true
     // with no rows when what follows the rule is no frame after all, with stop
@@ -712,6 +799,13 @@ class FrameReader {
         closedAtStop_ = false;
         size_t at = top + 1;
         for (; at < lines_.size(); ++at) {
+            if (!bareRules && plainly_content(lines_[at])) {
+                if (!read_row(lines_[at], columns, lastWasRule)) {
+                    return false;
+                }
+                lastWasRule = false;
+                continue;
+            }
             bool known = false;
             const RuleScan& rule = rule_of(lines_[at], known);
             if (rule.kind == RuleScan::Broken) {
@@ -742,13 +836,7 @@ class FrameReader {
                 lastWasRule = true;
                 continue;
             }
-            if (lastWasRule && sink_.waiting()) {
-                ++innerRules_;
-                if (!flush_rows(true)) {
-                    return false;
-                }
-            }
-            if (!read_content(lines_[at], columns, !lastWasRule)) {
+            if (!read_row(lines_[at], columns, lastWasRule)) {
                 return false;
             }
             lastWasRule = false;
@@ -779,7 +867,9 @@ class FrameReader {
     RuleScan scratch_;
     std::array<KnownRule, kKnownRules> knownRules_{};
     size_t nextKnown_ = 0;
-    uint32_t verticalCode_ = kNone;  // the vertical piece last measured
+    uint32_t verticalWord_ = 0;  // the bytes of the vertical piece last measured
+    uint32_t verticalMask_ = 0;
+
     int64_t verticalColumns_ = 0;
     int32_t innerRules_ = 0;  // of the frame being read, so far
     bool rowsRead_ = false;

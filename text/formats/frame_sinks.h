@@ -51,6 +51,8 @@ class TableSink {
 
     bool waiting() const { return !cut_.empty(); }
 
+    static void reserve_cells(size_t /*count*/) {}
+
     // The lines waiting, as one row or as the rows they draw.
     bool flush(bool oneRow) {
         if (oneRow) {
@@ -110,14 +112,16 @@ class GridSink {
                 cell.width >= 0
                     ? cell.width
                     : text_columns(text_.substr(cell.textStart, length), encoding_, model_);
-            grid_.cells.push_back(
-                CellSpan{static_cast<int32_t>(cell.textStart), length, static_cast<int32_t>(width)});
+            grid_.cells.push_back(CellSpan{static_cast<int32_t>(cell.textStart), length,
+                                           static_cast<int32_t>(width)});
         }
         ++groupLines_;
         return true;
     }
 
     bool waiting() const { return groupLines_ > 0; }
+
+    void reserve_cells(size_t count) { grid_.cells.reserve(count); }
 
     bool flush(bool oneRow) {
         if (groupLines_ > 1 && (oneRow || groupMayJoin_)) {
