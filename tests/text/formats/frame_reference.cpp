@@ -53,14 +53,15 @@ int64_t columns_to(std::string_view line, size_t offset, TextEncoding encoding, 
 }
 
 // The columns of a rule's joints, or nothing when the line is no rule: a
-// joint, then joints and fills, ending in a joint or a vertical piece; a
+// joint, then joints and fills, ending in a joint or a vertical piece (other
+// tools start one with a vertical piece too, around joints); a
 // column of empty cells in ASCII is joints side by side, +++.
 std::vector<int64_t> rule_joints(std::string_view line, TextEncoding encoding, WidthModel model) {
     const std::vector<Char> chars = chars_of(line, encoding);
     std::vector<int64_t> joints;
     bool fill = false;
     for (const Char& c : chars) {
-        const bool end = c.piece == Piece::Vertical && &c == &chars.back() && !joints.empty();
+        const bool end = c.piece == Piece::Vertical && (&c == &chars.back() || joints.empty());
         if (c.piece == Piece::Joint || end) {
             joints.push_back(columns_to(line, c.offset, encoding, model));
         } else if (c.piece == Piece::Fill) {
@@ -69,7 +70,7 @@ std::vector<int64_t> rule_joints(std::string_view line, TextEncoding encoding, W
             return {};
         }
     }
-    if (chars.empty() || chars.front().piece != Piece::Joint ||
+    if (chars.empty() || (chars.front().piece != Piece::Joint && joints.size() < 3) ||
         (!fill && chars.front().bytes != "+") || joints.size() < 2) {
         return {};
     }
@@ -152,7 +153,12 @@ ReferenceRead reference_frame_read(std::string_view text, TextEncoding encoding,
     size_t last = 0;  // the line of the last rule
     for (size_t at = 1; at < lines.size(); ++at) {
         read.line = static_cast<int64_t>(at) + 1;
-        const std::vector<int64_t> ruleJoints = rule_joints(lines[at], encoding, model);
+        std::vector<int64_t> ruleJoints = rule_joints(lines[at], encoding, model);
+        // |+---+| between borders is a cell, unless its joints are the frame's.
+        if (formats::piece_of(corner(lines[at], encoding)) == Piece::Vertical &&
+            ruleJoints != joints) {
+            ruleJoints.clear();
+        }
         if (!ruleJoints.empty()) {
             // A rule may have no joints between its ends, as a row spanning
             // the frame would draw it.

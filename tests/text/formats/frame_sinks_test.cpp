@@ -2,7 +2,8 @@
 // Table that read_table gives and the grid that read_plain_frame fills must
 // both hold the reference's cells, on frames drawn from random tables in all
 // six frame types, both width models and both encodings, and on the same
-// frames with a joint moved, a piece replaced or a line cut short.
+// frames with a joint moved, a piece replaced, a line cut short or one
+// with text after its end.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -56,7 +57,7 @@ class RandomFrames {
         return drawn;
     }
 
-    // One of the three spoils, at random; false when the frame has no place for it.
+    // One of the four spoils, at random; false when the frame has no place for it.
     bool spoil(Drawn& drawn) {
         const std::vector<size_t> pieces = piece_offsets(drawn);
         if (pieces.empty()) {
@@ -64,7 +65,7 @@ class RandomFrames {
         }
         const size_t at = pieces[static_cast<size_t>(pick(0, static_cast<int>(pieces.size()) - 1))];
         const size_t length = char_length(drawn, at);
-        switch (pick(0, 2)) {
+        switch (pick(0, 3)) {
             case 0: {  // the piece swapped with the character after it
                 const size_t after = at + length;
                 if (after >= drawn.text.size() || text_rules::is_line_end(drawn.text[after])) {
@@ -85,6 +86,14 @@ class RandomFrames {
                                     : length == 2 ? kCp932[pick(0, 4)]
                                                   : kUtf8[pick(0, 5)];
                 drawn.text.replace(at, length, other);
+                return true;
+            }
+            case 2: {  // text after the line's last piece, a rule's too
+                size_t end = at;
+                while (end < drawn.text.size() && !text_rules::is_line_end(drawn.text[end])) {
+                    ++end;
+                }
+                drawn.text.insert(end, pick(0, 1) == 0 ? "x" : "\t");
                 return true;
             }
             default: {  // the line cut short at the piece
