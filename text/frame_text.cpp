@@ -5,7 +5,7 @@
 #include "text/cell_width.h"
 #include "text/chosen_table.h"
 #include "text/formats/delimited_grid.h"
-#include "text/formats/frame_cells.h"
+#include "text/formats/frame_reader.h"
 #include "text/formats/markdown_reader.h"
 #include "text/formats/table_formats.h"
 #include "text/frame_render.h"

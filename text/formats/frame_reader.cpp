@@ -5,11 +5,26 @@
 // with no joints between its ends takes its columns from the first rule that
 // has some, or from the vertical pieces every content line has in common.
 // What holds no frame is handed to the reader of tables ruled only inside.
+// One reader, templated on where its cells go: rows of a Table, or spans
+// and widths straight into a CellGrid for frames whose rows are a line
+// each. Rule lines seen before are matched byte for byte, and content lines
+// are cut a run of ASCII at a time while every vertical piece stands at a
+// joint; anything else takes the careful cut, which finds the refusals.
+#include "text/formats/frame_reader.h"
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <cstdint>
+#include <cstring>
+
+#include "core/byte_blocks.h"
 #include "text/formats/formats_internal.h"
 #include "text/formats/frame_pieces.h"
+#include "text/formats/frame_sinks.h"
 #include "text/formats/frame_spans.h"
-#include "text/formats/line_cells.h"
 #include "text/formats/text_scan.h"
+#include "text/plain_characters.h"
 
 namespace formats {
 
@@ -27,21 +42,53 @@ struct RuleScan {
     size_t brokenAt = 0;  // Broken: the first byte that is no rule piece
 };
 
+// The lines of split_lines: with memchr when no CR ends one, as most
+// frames are read.
+std::vector<LineSpan> frame_lines(std::string_view text) {
+    const std::string_view kept = text_rules::without_trailing_line_ends(text);
+    if (std::memchr(kept.data(), '\r', kept.size()) != nullptr) {
+        return split_lines(text);
+    }
+    std::vector<LineSpan> lines;
+    // Room for lines of eight bytes: pages never written to cost no memory,
+    // and the lines are not moved as they come.
+    lines.reserve(kept.size() / 8 + 1);
+    for (size_t at = 0; at < kept.size();) {
+        const void* found = std::memchr(kept.data() + at, '\n', kept.size() - at);
+        const size_t end = found == nullptr
+                               ? kept.size()
+                               : static_cast<size_t>(static_cast<const char*>(found) - kept.data());
+        const size_t next = end < kept.size() ? end + 1 : end;
+        lines.push_back({at, end, next});
+        at = next;
+    }
+    return lines;
+}
+
+// A rule line read before, kept to match the lines after it byte for byte.
+struct KnownRule {
+    std::string_view bytes;
+    RuleScan scan;  // its joints' offsets those of the line it last matched
+};
+
+constexpr size_t kKnownRules = 4;
+
+template <class Sink>
 class FrameReader {
   public:
-    FrameReader(std::string_view text, TextEncoding encoding, WidthModel model,
-                FieldRows fieldRows = FieldRows::AsDrawn)
+    FrameReader(std::string_view text, TextEncoding encoding, WidthModel model, Sink& sink,
+                text_rules::PlaceCounter& places)
         : text_(text),
+          bytes_(reinterpret_cast<const unsigned char*>(text.data())),
           encoding_(encoding),
           model_(model),
-          fieldRows_(fieldRows),
-          places_(text, is_cp932(encoding)) {
-        read_.table.borrow(text);
-        read_.table.encoding = encoding;
-    }
+          sink_(sink),
+          places_(places) {}
 
-    TableRead read() {
-        lines_ = split_lines(text_);
+    // The first frame in the text with rows; false on a refusal, with
+    // refusal() saying what it is.
+    bool read() {
+        lines_ = frame_lines(text_);
         size_t top = 0;
         while (top < lines_.size()) {
             RuleScan rule = scan_rule(lines_[top]);
@@ -50,21 +97,37 @@ class FrameReader {
                 continue;
             }
             size_t stop = top + 1;
-            if (!read_from(top, rule, stop)) {
-                read_.table.clear();
-                return std::move(read_);
+            if (!read_from(top, rule, stop) || !flush_last_rows()) {
+                return false;
             }
-            flush_last_rows();
             if (rowsRead_) {
-                return std::move(read_);
+                return true;
             }
             // The rules between top and stop agree with top, so a frame
             // starting at any of them would stop at the same line.
             top = stop;
         }
-        read_.refusal.kind = RefusalKind::NoFrameFound;
-        return std::move(read_);
+        refusal_.kind = RefusalKind::NoFrameFound;
+        return false;
     }
+
+    // The whole text one frame, its top rule on the first line and its
+    // closing rule on the last, every line checked as the input check
+    // would; false when it is not, or on a refusal, or when the sink turns
+    // it down.
+    bool read_whole() {
+        lines_ = frame_lines(text_);
+        if (lines_.empty()) {
+            return false;
+        }
+        const RuleScan top = scan_rule(lines_.front());
+        size_t stop = 1;
+        return top.kind == RuleScan::Rule && plain_line(lines_.front()) &&
+               read_from(0, top, stop) && flush_last_rows() && rowsRead_ &&
+               (stop == lines_.size() || (closedAtStop_ && stop + 1 == lines_.size()));
+    }
+
+    const Refusal& refusal() const { return refusal_; }
 
   private:
     std::string_view char_at(size_t at) const {
@@ -108,6 +171,46 @@ class FrameReader {
 
     RuleScan scan_rule(LineSpan line) const {
         RuleScan scan;
+        scan_rule_into(line, scan);
+        return scan;
+    }
+
+    // A rule line seen before, its scan moved to this line; else the line
+    // scanned into scratch_.
+    const RuleScan& rule_of(LineSpan line, bool& known) {
+        const size_t length = line.end - line.start;
+        for (KnownRule& rule : knownRules_) {
+            if (rule.bytes.size() == length && length > 0 &&
+                std::memcmp(rule.bytes.data(), bytes_ + line.start, length) == 0) {
+                const auto lastStart = static_cast<size_t>(rule.bytes.data() - text_.data());
+                move_scan(rule.scan, line.start - lastStart);  // modulo 2^64, either way
+                rule.bytes = text_.substr(line.start, length);
+                known = true;
+                return rule.scan;
+            }
+        }
+        known = false;
+        scan_rule_into(line, scratch_);
+        if (scratch_.kind == RuleScan::Rule) {
+            KnownRule& slot = knownRules_[nextKnown_];
+            nextKnown_ = (nextKnown_ + 1) % kKnownRules;
+            slot.bytes = text_.substr(line.start, length);
+            slot.scan = scratch_;
+        }
+        return scratch_;
+    }
+
+    static void move_scan(RuleScan& scan, size_t by) {
+        for (Joint& joint : scan.joints) {
+            joint.offset += by;
+        }
+    }
+
+    void scan_rule_into(LineSpan line, RuleScan& scan) const {
+        scan.kind = RuleScan::NotRule;
+        scan.joints.clear();
+        scan.leftPiece = kNone;
+        scan.brokenAt = 0;
         int64_t column = 0;
         size_t at = line.start;
         for (; at < line.end && text_[at] == ' '; ++at) {
@@ -150,11 +253,10 @@ class FrameReader {
             scan.kind = RuleScan::Broken;
             scan.brokenAt = restBlank ? line.end : at;
         }
-        return scan;
     }
 
     bool mismatch(size_t offset) {
-        read_.refusal = refusal_at(places_, RefusalKind::FrameMismatch, offset);
+        refusal_ = refusal_at(places_, RefusalKind::FrameMismatch, offset);
         return false;
     }
 
@@ -368,16 +470,232 @@ class FrameReader {
         return both;
     }
 
-    void add_cell(CutLine& row, size_t start, size_t end) {
-        row.cells.push_back({text_.substr(start, end - start)});
+    void add_cell(size_t start, size_t end) {
+        const std::string_view cell = trim_blanks(text_.substr(start, end - start));
+        const auto textStart = static_cast<size_t>(cell.data() - text_.data());
+        cells_.push_back({start, end, textStart, textStart + cell.size(), -1});
+    }
+
+    // A content line cut at the columns' joints, into the sink.
+    bool read_content(LineSpan line, const RuleScan& top, bool afterContent) {
+        if (!quick_cut(line, top)) {
+            if (!careful_cut(line, top) || (Sink::kGrid && !plain_cells(line))) {
+                return false;
+            }
+        }
+        if (Sink::kGrid && !sink_.waiting() && !rowsRead_) {
+            // The rows guessed from the first content line and the top rule,
+            // so that the cells seldom move.
+            const size_t drawn =
+                (line.end - line.start) + (lines_.front().end - lines_.front().start);
+            sink_.reserve_cells((text_.size() / (drawn + 2) + 1) * cells_.size());
+        }
+        return sink_.add_line(cells_, afterContent);
+    }
+
+    // A grid's cells are as psv's: no '|' in them, which the frame writer
+    // would refuse.
+    bool plain_cells(LineSpan line) const {
+        if (!plain_line(line)) {
+            return false;
+        }
+        for (const FrameCell& cell : cells_) {
+            const std::string_view cellText =
+                text_.substr(cell.textStart, cell.textEnd - cell.textStart);
+            if (find_char(cellText, '|', encoding_) != std::string_view::npos) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // Whether the bytes at are the vertical piece last found, of bytes bytes.
+    bool is_last_vertical(size_t at, size_t bytes) const {
+        if (text_.size() - at < sizeof(uint32_t)) {
+            return text_.size() - at >= bytes && verticalWord_ != 0 &&
+                   std::memcmp(bytes_ + at, &verticalWord_, bytes) == 0;
+        }
+        uint32_t word;
+        std::memcpy(&word, bytes_ + at, sizeof word);
+        return verticalWord_ != 0 && ((word ^ verticalWord_) & verticalMask_) == 0;
+    }
+
+    // A character led by a byte of 0x80 or above, checked as the input check
+    // checks it: its bytes (0 when it is no text) and columns (-1 when it may
+    // join a cluster).
+    plain_characters::Character wide_character(size_t at) const {
+        return is_cp932(encoding_) ? plain_characters::cp932_character(text_, at)
+                                   : plain_characters::utf8_character(text_, at, model_);
+    }
+
+    // The vertical piece at, if one stands there: its bytes and columns.
+    // The one last found is told by its bytes alone.
+    bool vertical_at(size_t at, size_t end, size_t& length, int64_t& pieceColumns) {
+        const unsigned char lead = bytes_[at];
+        if (lead == '|') {
+            length = 1;
+            pieceColumns = 1;
+            return true;
+        }
+        const size_t bytes = is_cp932(encoding_) ? 2 : 3;
+        if (lead != (is_cp932(encoding_) ? 0x84 : 0xE2) || end - at < bytes) {
+            return false;
+        }
+        length = bytes;
+        if (is_last_vertical(at, bytes)) {
+            pieceColumns = verticalColumns_;
+            return true;
+        }
+        if (text_rules::char_length(text_, at, is_cp932(encoding_)) != bytes) {
+            return false;
+        }
+        const std::string_view ch = text_.substr(at, bytes);
+        if (piece_of(piece_code(ch, encoding_)) != Piece::Vertical) {
+            return false;
+        }
+        verticalWord_ = 0;
+        std::memcpy(&verticalWord_, ch.data(), bytes);  // its first byte the lowest
+        const unsigned char third = bytes == 3 ? 0xFF : 0;
+        const unsigned char mask[sizeof verticalMask_] = {0xFF, 0xFF, third, 0};
+        std::memcpy(&verticalMask_, mask, sizeof mask);
+        verticalColumns_ = columns(ch);
+        pieceColumns = verticalColumns_;
+        return true;
+    }
+
+    // Where the quick cut of a cell stands: where it starts, in bytes and
+    // columns, its characters' columns each measured alone, and where its
+    // text inside the blanks begins and ends (first kNoText while none).
+    static constexpr size_t kNoText = SIZE_MAX;
+    struct QuickCell {
+        size_t start = 0;
+        int64_t column = 0;
+        int64_t width = 0;
+        bool clustered = false;
+        size_t first = kNoText;
+        size_t last = 0;
+    };
+
+    // The cell ending at border when the vertical piece there stands at the
+    // next joint, as the careful cut would find it.
+    bool end_quick_cell(const QuickCell& cell, size_t border, int64_t joint) {
+        const size_t first = cell.first == kNoText ? border : cell.first;
+        const size_t last = cell.first == kNoText ? border : cell.last;
+        const auto blanks = static_cast<int64_t>((border - cell.start) - (last - first));
+        const int64_t width =
+            cell.clustered ? columns(text_.substr(first, last - first)) : cell.width - blanks;
+        if (cell.column + blanks + width != joint) {
+            return false;
+        }
+        cells_.push_back({cell.start, border, first, last, width});
+        return true;
+    }
+
+    // Printable ASCII but '|' from at, a block at a time: where it ends,
+    // what in it is no blank marked in cell.
+    size_t take_printable(size_t at, QuickCell& cell) const {
+        while (text_.size() - at >= byte_blocks::Kernel::kBlockBytes) {
+            const byte_blocks::Block block = byte_blocks::Kernel::block_at(bytes_ + at, '|', '|');
+            if (block.solid != 0) {
+                cell.first =
+                    std::min(cell.first, at + byte_blocks::Kernel::byte_index(block.solid));
+                cell.last = at + byte_blocks::Kernel::past_highest(block.solid);
+            }
+            at += block.plain;
+            if (block.plain < byte_blocks::Kernel::kBlockBytes) {
+                return at;
+            }
+        }
+        for (; at < text_.size() && plain_characters::is_printable_ascii(bytes_[at]) &&
+               bytes_[at] != '|';
+             ++at) {
+            if (bytes_[at] != ' ') {
+                cell.first = std::min(cell.first, at);
+                cell.last = at + 1;
+            }
+        }
+        return at;
+    }
+
+    // The cut of a line of text as the input check passes it whose vertical
+    // pieces all stand at joints, its left border first, each character
+    // measured alone; false leaves the line to the careful cut.
+    bool quick_cut(LineSpan line, const RuleScan& top) {
+        cells_.clear();
+        size_t length = 0;
+        int64_t pieceColumns = 0;
+        if (top.joints.front().column != 0 || line.start == line.end ||
+            !vertical_at(line.start, line.end, length, pieceColumns)) {
+            return false;
+        }
+        QuickCell cell;
+        cell.start = line.start + length;
+        cell.column = pieceColumns;
+        size_t at = cell.start;
+        for (size_t next = 1; next < top.joints.size();) {
+            if (at == line.end) {
+                return false;
+            }
+            const unsigned char byte = bytes_[at];
+            if (byte != '|' && plain_characters::is_printable_ascii(byte)) {
+                const size_t runEnd = take_printable(at, cell);
+                cell.width += static_cast<int64_t>(runEnd - at);
+                at = runEnd;
+                continue;
+            }
+            if (vertical_at(at, line.end, length, pieceColumns)) {
+                const int64_t joint = top.joints[next].column;
+                if (!end_quick_cell(cell, at, joint)) {
+                    return false;
+                }
+                ++next;
+                cell = QuickCell{};
+                cell.start = at + length;
+                cell.column = joint + pieceColumns;
+                at += length;
+                continue;
+            }
+            const plain_characters::Character c =
+                byte < 0x80 ? plain_characters::Character{0, 0} : wide_character(at);
+            if (c.length == 0 || c.length > line.end - at) {
+                return false;
+            }
+            cell.clustered = cell.clustered || c.columns < 0;
+            cell.width += c.columns;
+            cell.first = std::min(cell.first, at);
+            at += c.length;
+            cell.last = at;
+        }
+        while (at < line.end && bytes_[at] == ' ') {
+            ++at;
+        }
+        return at == line.end;
+    }
+
+    // Whether a line holds only what the input check passes and a grid may
+    // hold: printable ASCII and characters of the encoding, no TAB, controls
+    // or escape sequences.
+    bool plain_line(LineSpan line) const {
+        for (size_t at = line.start; at < line.end;) {
+            if (plain_characters::is_printable_ascii(bytes_[at])) {
+                ++at;
+                continue;
+            }
+            const plain_characters::Character c =
+                bytes_[at] < 0x80 ? plain_characters::Character{0, 0} : wide_character(at);
+            if (c.length == 0 || c.length > line.end - at) {
+                return false;
+            }
+            at += c.length;
+        }
+        return true;
     }
 
     // Cuts a content line at the top rule's joint columns. Widths are measured
     // between vertical pieces only, so the walk stays linear and never splits
     // a character cluster, which a box-drawing character always ends.
-    bool read_content(LineSpan line, const RuleScan& top, bool afterContent) {
-        CutLine row;
-        row.afterContent = afterContent;
+    bool careful_cut(LineSpan line, const RuleScan& top) {
+        cells_.clear();
         size_t next = 0;  // the joint whose vertical comes next
         size_t measuredTo = line.start;
         int64_t column = 0;
@@ -404,7 +722,7 @@ class FrameReader {
             }
             if (column == want) {
                 if (next > 0) {
-                    add_cell(row, cellStart, at);
+                    add_cell(cellStart, at);
                 } else if (!trim_blanks(text_.substr(line.start, at - line.start)).empty()) {
                     return mismatch(line.start);
                 }
@@ -417,7 +735,6 @@ class FrameReader {
         if (next < top.joints.size()) {
             return mismatch(line.end);  // a border is missing
         }
-        cut_.push_back(std::move(row));
         return true;
     }
 
@@ -434,31 +751,40 @@ class FrameReader {
     // more than one row's lines wait at a time. Lines between two rules inside
     // are one row: the header always, the body when a rule stands between its
     // rows; else each line is a row.
-    void flush_rows(bool oneRow) {
-        if (!cut_.empty()) {
-            if (oneRow) {
-                append_joined_row(cut_, text_, places_, read_.table);
-            } else {
-                append_rows(cut_, text_, places_, read_.table);
-            }
-            cut_.clear();
-            rowsRead_ = true;
+    bool flush_rows(bool oneRow) {
+        if (!sink_.waiting()) {
+            return true;
         }
+        rowsRead_ = true;
+        return sink_.flush(oneRow);
     }
 
-    void flush_last_rows() { flush_rows(innerRules_ >= 2 || fieldRows_ != FieldRows::AsDrawn); }
+    bool flush_last_rows() { return flush_rows(sink_.last_lines_one_row(innerRules_)); }
 
-    // A record's fields drawn without rules between them: a line whose key
-    // is not blank begins the next.
-    void part_keyed_field() {
-        if (fieldRows_ != FieldRows::Keyed || cut_.size() < 2 || cut_.back().cells.empty() ||
-            trim_blanks(cut_.back().cells.front().span).empty()) {
-            return;
+    // A content line: after a rule inside the frame, the lines before it
+    // become rows.
+    bool read_row(LineSpan line, const RuleScan& columns, bool afterRule) {
+        if (afterRule && sink_.waiting()) {
+            ++innerRules_;
+            if (!flush_rows(true)) {
+                return false;
+            }
         }
-        CutLine next = std::move(cut_.back());
-        cut_.pop_back();
-        flush_rows(true);
-        cut_.push_back(std::move(next));
+        return read_content(line, columns, !afterRule);
+    }
+
+    // A line that scan_rule would find no rule and starts_with_vertical
+    // would find starting with a vertical piece: the vertical piece last
+    // found, then printable ASCII that is no joint or fill.
+    bool plainly_content(LineSpan line) const {
+        const size_t border = bytes_[line.start] == '|' ? 1 : is_cp932(encoding_) ? 2 : 3;
+        if (line.end - line.start <= border ||
+            (border > 1 && !is_last_vertical(line.start, border))) {
+            return false;
+        }
+        const unsigned char after = bytes_[line.start + border];
+        return plain_characters::is_printable_ascii(after) && after != '+' && after != '-' &&
+               after != '=';
     }
 
     // Reads the frame whose top rule is lines_[top]. False on a refusal; true
@@ -470,20 +796,31 @@ class FrameReader {
         innerRules_ = 0;
         uint32_t lastLeftPiece = topRule.leftPiece;
         bool lastWasRule = true;
+        closedAtStop_ = false;
         size_t at = top + 1;
         for (; at < lines_.size(); ++at) {
-            const RuleScan rule = scan_rule(lines_[at]);
+            if (!bareRules && plainly_content(lines_[at])) {
+                if (!read_row(lines_[at], columns, lastWasRule)) {
+                    return false;
+                }
+                lastWasRule = false;
+                continue;
+            }
+            bool known = false;
+            const RuleScan& rule = rule_of(lines_[at], known);
             if (rule.kind == RuleScan::Broken) {
                 return mismatch(rule.brokenAt);
             }
             if (rule.kind == RuleScan::Rule && !is_cells_like_a_rule(rule, columns)) {
                 if (!same_ends(rule, columns) ||
-                    (rule.joints.size() > 2 && !same_joints(rule, columns))) {
+                    (rule.joints.size() > 2 && !same_joints(rule, columns)) ||
+                    (Sink::kGrid && !known && !plain_line(lines_[at]))) {
                     return false;
                 }
                 lastLeftPiece = rule.leftPiece;
                 lastWasRule = true;
                 if (closes_frame(rule.leftPiece) && rule.leftPiece != '+') {
+                    closedAtStop_ = true;
                     break;
                 }
                 continue;
@@ -492,22 +829,20 @@ class FrameReader {
                 break;
             }
             if (bareRules && !lastWasRule && is_bare_rule(lines_[at], columns)) {
+                if (Sink::kGrid && !plain_line(lines_[at])) {
+                    return false;
+                }
                 lastLeftPiece = rule.leftPiece;
                 lastWasRule = true;
                 continue;
             }
-            if (lastWasRule && !cut_.empty()) {
-                ++innerRules_;
-                flush_rows(true);
-            }
-            if (!read_content(lines_[at], columns, !lastWasRule)) {
+            if (!read_row(lines_[at], columns, lastWasRule)) {
                 return false;
             }
-            part_keyed_field();
             lastWasRule = false;
         }
         stop = at;
-        if (cut_.empty() && !rowsRead_) {
+        if (!sink_.waiting() && !rowsRead_) {
             return true;
         }
         const size_t ending = at < lines_.size() ? lines_[at].start : lines_.back().end;
@@ -521,22 +856,47 @@ class FrameReader {
     }
 
     std::string_view text_;
+    const unsigned char* bytes_;
     TextEncoding encoding_;
     WidthModel model_;
-    FieldRows fieldRows_;
-    text_rules::PlaceCounter places_;
+    Sink& sink_;
+    text_rules::PlaceCounter& places_;
+    Refusal refusal_;
     std::vector<LineSpan> lines_;
-    std::vector<CutLine> cut_;
+    std::vector<FrameCell> cells_;  // of the content line being cut
+    RuleScan scratch_;
+    std::array<KnownRule, kKnownRules> knownRules_{};
+    size_t nextKnown_ = 0;
+    uint32_t verticalWord_ = 0;  // the bytes of the vertical piece last measured
+    uint32_t verticalMask_ = 0;
+
+    int64_t verticalColumns_ = 0;
     int32_t innerRules_ = 0;  // of the frame being read, so far
     bool rowsRead_ = false;
-    TableRead read_;
+    bool closedAtStop_ = false;  // the line read_from stopped at is a closing rule
 };
+
+// The first frame in text with rows, as a Table.
+TableRead read_frame_table(std::string_view text, TextEncoding encoding, WidthModel model,
+                           FieldRows fieldRows = FieldRows::AsDrawn) {
+    TableRead read;
+    read.table.borrow(text);
+    read.table.encoding = encoding;
+    text_rules::PlaceCounter places(text, is_cp932(encoding));
+    TableSink sink(text, places, read.table, fieldRows);
+    FrameReader<TableSink> reader(text, encoding, model, sink, places);
+    if (!reader.read()) {
+        read.table.clear();
+        read.refusal = reader.refusal();
+    }
+    return read;
+}
 
 // A frame, or else a table ruled only inside: the latter is taken when no
 // frame was found, or when its rule opens with a vertical piece, as a frame's
 // never does. Text under a rule that opens as a frame's is no table.
 TableRead read_framed(std::string_view text, TextEncoding encoding, WidthModel model) {
-    TableRead framed = FrameReader(text, encoding, model).read();
+    TableRead framed = read_frame_table(text, encoding, model);
     if (framed.ok()) {
         return framed;
     }
@@ -564,7 +924,7 @@ TableRead read_frame_as_drawn(std::string_view text, TextEncoding encoding, Widt
 
 TableRead read_frame_fields(std::string_view text, TextEncoding encoding, WidthModel model,
                             FieldRows fieldRows) {
-    return FrameReader(text, encoding, model, fieldRows).read();
+    return read_frame_table(text, encoding, model, fieldRows);
 }
 
 namespace {
@@ -604,3 +964,15 @@ TableRead read_frame(std::string_view text, TextEncoding encoding, WidthModel mo
 }
 
 }  // namespace formats
+
+bool read_plain_frame(std::string_view text, TextEncoding encoding, WidthModel widthModel,
+                      CellGrid& grid) {
+    using formats::FrameReader;
+    using formats::GridSink;
+    if (text.empty() || text.size() > INT32_MAX || formats::opens_records(text, encoding)) {
+        return false;
+    }
+    text_rules::PlaceCounter places(text, formats::is_cp932(encoding));
+    GridSink sink(text, encoding, widthModel, grid);
+    return FrameReader<GridSink>(text, encoding, widthModel, sink, places).read_whole();
+}

@@ -13,12 +13,10 @@ enum class Mark : uint8_t { None, Newline, Wrap };
 // A mark stands in the right margin, after a blank left margin, so a cell
 // that merely ends in '+' or '.' with no padding is text.
 Mark right_mark(const CutCell& cell) {
-    const std::string_view span = cell.span;
-    if (span.size() < 2 ||
-        (!cell.bareLeft && (span.size() < 3 || !(is_blank(span.front()) || span.front() == '.')))) {
+    if (!may_end_in_mark(cell.span, cell.bareLeft)) {
         return Mark::None;
     }
-    return span.back() == '+' ? Mark::Newline : span.back() == '.' ? Mark::Wrap : Mark::None;
+    return cell.span.back() == '+' ? Mark::Newline : Mark::Wrap;
 }
 
 Mark left_mark(char mark) {

@@ -16,6 +16,13 @@ struct CutCell {
     bool bareLeft = false;  // no blank margin stands before the cell's text
 };
 
+// Whether a cell of a frame, blanks kept, ends in a newline or wrap mark
+// standing in its right margin: only then may it join the line after it.
+inline bool may_end_in_mark(std::string_view span, bool bareLeft = false) {
+    return span.size() >= 2 && (span.back() == '+' || span.back() == '.') &&
+           (bareLeft || (span.size() >= 3 && (is_blank(span.front()) || span.front() == '.')));
+}
+
 struct CutLine {
     std::vector<CutCell> cells;
     bool afterContent = false;  // the line before it was a content line of the same table

@@ -10,22 +10,19 @@
 #include <climits>
 #include <cstdint>
 
+#include "core/byte_blocks.h"
 #include "core/text_rules.h"
 #include "text/formats/formats_internal.h"
 #include "text/formats/markdown_syntax.h"
 #include "text/formats/text_scan.h"
-#include "text/plain_blocks.h"
 #include "text/plain_characters.h"
 
 namespace {
 
+using byte_blocks::Block;
 using markdown_syntax::escapes_pipe;
 using markdown_syntax::line_break_tag;
-using plain_blocks::Block;
-using plain_blocks::byte_index;
-using plain_blocks::bytes_below;
-using plain_blocks::kBlockBytes;
-using plain_blocks::past_highest;
+using Kernel = byte_blocks::Kernel;
 using plain_characters::Character;
 using plain_characters::is_printable_ascii;
 
@@ -231,23 +228,21 @@ class MarkdownReader {
         // byte that is not, or that is '\' or '<', the separators among them
         // taken bit by bit.
         auto take_printable_run = [&] {
-#ifdef ZENTAB_PLAIN_BLOCKS
-            for (; size - at >= kBlockBytes; at += kBlockBytes) {
-                const Block block = plain_blocks::block_at(bytes + at, '\\', '<');
+            for (; size - at >= Kernel::kBlockBytes; at += Kernel::kBlockBytes) {
+                const Block block = Kernel::block_at(bytes + at, '\\', '<');
                 for (uint64_t bars = block.bars; bars != 0; bars &= bars - 1) {
-                    const size_t index = byte_index(bars);
-                    const uint64_t before = block.solid & bytes_below(index);
-                    if (!take_separator(at + index, before != 0 ? at + past_highest(before)
+                    const size_t index = Kernel::byte_index(bars);
+                    const uint64_t before = block.solid & Kernel::bytes_below(index);
+                    if (!take_separator(at + index, before != 0 ? at + Kernel::past_highest(before)
                                                                 : blanks_before(at))) {
                         return false;
                     }
                 }
-                if (block.plain < kBlockBytes) {
+                if (block.plain < Kernel::kBlockBytes) {
                     at += block.plain;
                     return true;
                 }
             }
-#endif
             for (; at < size && is_printable_ascii(bytes[at]) && bytes[at] != '\\' &&
                    bytes[at] != '<';
                  ++at) {

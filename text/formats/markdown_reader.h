@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "text/psv_cells.h"
+#include "text/cell_grid.h"
 #include "text/text_types.h"
 
 // Reads a Markdown table (without its byte order mark and empty last lines)

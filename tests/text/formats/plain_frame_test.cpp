@@ -12,7 +12,7 @@
 
 #include "random_text.h"
 #include "table_testing.h"
-#include "text/formats/frame_cells.h"
+#include "text/formats/frame_reader.h"
 #include "text/frame_text.h"
 
 namespace {
