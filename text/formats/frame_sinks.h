@@ -9,10 +9,10 @@
 #include <utility>
 #include <vector>
 
+#include "text/cell_grid.h"
 #include "text/formats/formats_internal.h"
 #include "text/formats/line_cells.h"
 #include "text/formats/text_scan.h"
-#include "text/cell_grid.h"
 
 namespace formats {
 
@@ -111,7 +111,8 @@ class GridSink {
             const int64_t width =
                 cell.width >= 0
                     ? cell.width
-                    : text_columns(text_.substr(cell.textStart, length), encoding_, model_);
+                    : text_columns(text_.substr(cell.textStart, static_cast<size_t>(length)),
+                                   encoding_, model_);
             grid_.cells.push_back(CellSpan{static_cast<int32_t>(cell.textStart), length,
                                            static_cast<int32_t>(width)});
         }
