@@ -138,8 +138,9 @@ std::vector<std::string> joined(const std::vector<std::vector<std::string>>& lin
 
 }  // namespace
 
-ReferenceRead reference_frame_read(std::string_view text, TextEncoding encoding, WidthModel model) {
-    ReferenceRead read;
+FrameReferenceRead reference_frame_read(std::string_view text, TextEncoding encoding,
+                                        WidthModel model) {
+    FrameReferenceRead read;
     const std::vector<std::string_view> lines = lines_of(text);
     if (lines.empty()) {
         return read;

@@ -8,7 +8,7 @@
 
 #include "table_testing.h"
 
-struct ReferenceRead {
+struct FrameReferenceRead {
     bool ok = false;
     Texts cells;
     int64_t line = 0;  // when not ok: the 1-based line that does not fit
@@ -17,4 +17,5 @@ struct ReferenceRead {
 // text: without a byte order mark. Cells must not end in a newline or wrap
 // mark where rows are a line each, nor hold a Prepend character: the
 // reference does not join lines nor take spaces into clusters.
-ReferenceRead reference_frame_read(std::string_view text, TextEncoding encoding, WidthModel model);
+FrameReferenceRead reference_frame_read(std::string_view text, TextEncoding encoding,
+                                        WidthModel model);

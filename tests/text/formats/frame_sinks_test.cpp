@@ -166,7 +166,8 @@ TEST(FrameSinks, BothSinksReadWhatTheReferenceReads) {
         const bool spoiled = random.pick(0, 1) == 0 && random.spoil(drawn);
         const bool bom = drawn.encoding == TextEncoding::Utf8 && random.pick(0, 4) == 0;
         const std::string text = (bom ? std::string(text_rules::kUtf8Bom) : "") + drawn.text;
-        const ReferenceRead want = reference_frame_read(drawn.text, drawn.encoding, drawn.model);
+        const FrameReferenceRead want =
+            reference_frame_read(drawn.text, drawn.encoding, drawn.model);
         const TableRead read = read_table(text, TableFormat::Frame, drawn.encoding, drawn.model);
         if (want.ok) {
             ++referenceRead;

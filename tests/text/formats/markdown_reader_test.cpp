@@ -118,7 +118,7 @@ std::string shown(const std::string& text) {
     return out;
 }
 
-void expect_as_reference(const TableRead& read, const ReferenceRead& want,
+void expect_as_reference(const TableRead& read, const MarkdownReferenceRead& want,
                          const std::string& text) {
     EXPECT_EQ(read.refusal.kind, want.refusal.kind) << shown(text);
     EXPECT_EQ(read.refusal.line, want.refusal.line) << shown(text);
@@ -176,7 +176,7 @@ TEST(MarkdownReader, ReadsAsTheReferenceTheTableAndTheGridAlike) {
             const std::string bom = !cp932 && round % 5 == 0 ? "\xEF\xBB\xBF" : "";
             const std::string text = bom + joined(lines, lineEnd, round % 4 != 0);
             const std::string_view withoutBom = without_bom(text, encoding);
-            const ReferenceRead want = reference_markdown(withoutBom, encoding);
+            const MarkdownReferenceRead want = reference_markdown(withoutBom, encoding);
             for (const WidthModel model : {WidthModel::Narrow, WidthModel::Wide}) {
                 const TableRead read = read_table(text, TableFormat::Markdown, encoding, model);
                 expect_as_reference(read, want, text);

@@ -118,9 +118,9 @@ std::string cell_text(std::string_view text, Span cell, bool cp932) {
 
 }  // namespace
 
-ReferenceRead reference_markdown(std::string_view text, TextEncoding encoding) {
+MarkdownReferenceRead reference_markdown(std::string_view text, TextEncoding encoding) {
     const bool cp932 = encoding == TextEncoding::Cp932;
-    ReferenceRead read;
+    MarkdownReferenceRead read;
     const std::vector<Span> lines = lines_of(text);
     size_t first = 0;
     while (first < lines.size() && is_blank_line(text, lines[first])) {
@@ -155,7 +155,7 @@ ReferenceRead reference_markdown(std::string_view text, TextEncoding encoding) {
             continue;
         }
         bool piped = false;
-        std::vector<ReferenceCell>& row = read.rows.emplace_back();
+        std::vector<MarkdownReferenceCell>& row = read.rows.emplace_back();
         for (Span cell : cells_of(text, lines[r], cp932, piped)) {
             const text_rules::TextPlace place = text_rules::place_of(text, cell.start, cp932);
             row.push_back({cell_text(text, cell, cp932), place.line, place.column});

@@ -10,16 +10,16 @@
 #include "text/refusal.h"
 #include "text/text_types.h"
 
-struct ReferenceCell {
+struct MarkdownReferenceCell {
     std::string text;
     int64_t line = 0;
     int64_t column = 0;
 };
 
-struct ReferenceRead {
-    std::vector<std::vector<ReferenceCell>> rows;
+struct MarkdownReferenceRead {
+    std::vector<std::vector<MarkdownReferenceCell>> rows;
     Refusal refusal;
 };
 
 // text: without its byte order mark.
-ReferenceRead reference_markdown(std::string_view text, TextEncoding encoding);
+MarkdownReferenceRead reference_markdown(std::string_view text, TextEncoding encoding);
