@@ -219,7 +219,10 @@ class DelimitedReader {
     // whole cells of plain ASCII before it as they come.
     bool read_cell(size_t& at, CellRead& cell, size_t lineStart, int32_t& cells, size_t& lastBar) {
         for (;;) {
-            if (!take_plain_cells(at, cell, lineStart, cells, lastBar)) {
+            // Only printable ASCII starts a block: text of wide characters
+            // would pay for a block scan per character.
+            if (at < text_.size() && byte_blocks::is_printable_ascii(bytes_[at]) &&
+                !take_plain_cells(at, cell, lineStart, cells, lastBar)) {
                 return false;
             }
             if (at == text_.size()) {
