@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "text/large_buffers.h"
+
 namespace {
 
 std::string read_error(const std::string& path, int error) {
@@ -64,12 +66,18 @@ int read_up_to(int fd, size_t limit, std::string& bytes) {
     bytes.clear();
     // Untouched pages cost nothing, and the string never doubles past the limit.
     bytes.reserve(limit + 1);
+    // A file's bytes in huge pages, only as many as it fills.
+    struct stat info {};
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        advise_huge_pages(bytes.data(), std::min(static_cast<size_t>(info.st_size), limit));
+    }
     constexpr size_t kChunk = 64 * 1024;
     while (bytes.size() <= limit) {
         const size_t used = bytes.size();
         const size_t want = std::min(kChunk, limit + 1 - used);
-        bytes.resize(used + want);
-        const ssize_t got = read(fd, bytes.data() + used, want);
+        // read() writes the chunk: filling it first would be a pass more.
+        char* chunk = grow_unfilled(bytes, used + want) + used;
+        const ssize_t got = read(fd, chunk, want);
         if (got < 0) {
             bytes.resize(used);
             if (errno == EINTR) {

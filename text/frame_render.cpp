@@ -1,7 +1,7 @@
 #include "text/frame_render.h"
 
 #include "core/frame_core.h"
-#include "text/string_growth.h"
+#include "text/large_buffers.h"
 #include "text/text_limits.h"
 
 namespace {

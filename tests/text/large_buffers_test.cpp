@@ -1,6 +1,6 @@
 // Growing a string unfilled keeps what it held and gives the length asked,
 // inside and past the string's own small buffer.
-#include "text/string_growth.h"
+#include "text/large_buffers.h"
 
 #include <gtest/gtest.h>
 
