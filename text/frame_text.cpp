@@ -37,23 +37,6 @@ int64_t input_limit(const FrameRequest& request) {
     return request.from == TableFormat::Frame ? kTextFrameLimit : kTextInputLimit;
 }
 
-// Everything but the fit, which the psv path reads from the request itself.
-WriteOptions write_options_unfitted(const FrameRequest& request) {
-    WriteOptions options;
-    options.frameType = request.frameType;
-    options.positionType = request.positionType;
-    options.widthModel = request.widthModel;
-    options.lineEnd = request.lineEnd;
-    options.header = request.header;
-    return options;
-}
-
-WriteOptions write_options(const FrameRequest& request) {
-    WriteOptions options = write_options_unfitted(request);
-    options.fit = request.fit;
-    return options;
-}
-
 // The cells of a psv table, spans of it, drawn. An escape sequence anywhere
 // may be a cell's; psv cells hold no line break.
 Refusal draw_grid(const FrameRequest& request, std::string_view table, const CellGrid& grid,
@@ -62,7 +45,7 @@ Refusal draw_grid(const FrameRequest& request, std::string_view table, const Cel
         return refusal_of(RefusalKind::NoCells);
     }
     const TableView view{table.data(), grid.cells.data(), grid.rows, grid.columns};
-    const FrameLook look = frame_look(write_options_unfitted(request), request.encoding);
+    const FrameLook look = frame_look(request, request.encoding);
     const std::string_view special = mayHoldEscapes ? table : std::string_view();
     if (needs_layout(request.fit, special, kEscapeOnly)) {
         return render_laid_out(view, look, request.fit, frame.text);
@@ -227,7 +210,7 @@ bool with_chosen_table(const FrameRequest& request, FrameRequest& chosenRequest,
 
 // Records number the rows they show, and say nothing of the rows cut.
 bool records_of(const FrameRequest& request, const Table& table) {
-    return request.fit.layout != RowLayout::Table && draws_records(table, write_options(request));
+    return request.fit.layout != RowLayout::Table && draws_records(table, request);
 }
 
 // A shaped table's frame with one more row, empty or holding words first.
@@ -239,7 +222,7 @@ Refusal frame_with_last_row(const FrameRequest& request, Table table, std::strin
     }
     table.end_row();
     FrameTarget whole{frame};
-    return write_frame_to(table, write_options(request), whole);
+    return write_frame_to(table, request, whole);
 }
 
 // The frame of a shaped table, with a row spanning it for the rows cut: the
@@ -249,7 +232,7 @@ Refusal write_shaped_frame(const FrameRequest& request, const ShapedTable& shape
                            FrameTarget& target) {
     if (shaped.rowsLeftOut == 0 || shaped.table.rows().empty() ||
         shaped.table.rows().front().empty() || records_of(request, shaped.table)) {
-        return write_frame_to(shaped.table, write_options(request), target);
+        return write_frame_to(shaped.table, request, target);
     }
     const size_t bodyRows = shaped.table.rows().size() - 1;
     const std::string words =
@@ -274,12 +257,9 @@ Refusal write_shaped_frame(const FrameRequest& request, const ShapedTable& shape
 
 Refusal write_unshaped(const FrameRequest& request, const Table& table, FrameTarget& target) {
     if (request.to == TableFormat::Frame) {
-        return write_frame_to(table, write_options(request), target);
+        return write_frame_to(table, request, target);
     }
-    WriteOptions options = write_options(request);
-    options.titles = request.titles;
-    options.withTitle = request.withTitle;
-    TableWrite written = write_table(table, request.to, options);
+    TableWrite written = write_table(table, request.to, request);
     target.text = std::move(written.text);
     return written.refusal;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "text/formats/table.h"
+#include "text/formats/table_formats.h"
 #include "text/formats/table_titles.h"
 #include "text/frame_fit.h"
 #include "text/frame_render.h"
@@ -18,39 +19,28 @@
 #include "text/shape/table_shape.h"
 #include "text/text_types.h"
 
-struct FrameRequest {
+// What to read and how to shape it, over how to write it: the write options
+// are the request's own, handed to the writers as they are.
+struct FrameRequest : WriteOptions {
+    // A frame of pattern A unless asked otherwise; the writers' own default
+    // is no pattern given.
+    FrameRequest() { positionType = 1; }
+
     std::string_view text;  // the whole input: UTF-8, or code page 932 bytes
     TextEncoding encoding = TextEncoding::Utf8;
     TableFormat from = TableFormat::Psv;
     TableFormat to = TableFormat::Frame;
-    int32_t frameType = 1;  // 1..6
-    // 1..17, the letters A..Q; 0: none given, which Markdown reads as no
-    // alignment and a frame as A.
-    int32_t positionType = 1;
-    // Code page 932 always counts bytes. Also the model a frame being read is
-    // measured in first.
-    WidthModel widthModel = WidthModel::Narrow;
-    LineEnd lineEnd = LineEnd::Lf;
     JsonNested jsonNested = JsonNested::Refuse;
-    bool header = true;  // JSON out: the first row gives the keys
     // Markdown and frames: 1-based, the table of a document to read; 0: the
     // input is one table, and a Markdown input holding anything else is
     // refused.
     int32_t table = 0;
 
-    FrameFit fit;  // frames only: width, wrapping, alignment, padding, rules
     // Columns chosen, rows sorted and cut, on the table read, for every format.
     TableShape shape;
     // Numbers formatted and empty cells filled in the body, after the shape
     // chose and sorted the rows and before it turns them, for every format.
     CellText cellText;
-
-    // A title over the table and a footer under it: a frame's rows spanning
-    // it, a document's caption; refused by formats with no place for them.
-    // withTitle: those of a frame read go on into the output, and JSON writes
-    // {"title", "footer", "rows"}. Given titles stand before read ones.
-    TableTitles titles;
-    bool withTitle = false;
 
     bool titled() const { return withTitle || titles.any(); }
 };

@@ -34,43 +34,18 @@ std::string kind_name(RefusalKind kind) {
     throw py::error_already_set();
 }
 
-// How a frame fits its cells, as FrameRequest holds it.
-
+// A request without its text, and the title and footer its titles view.
 struct Settings {
-    TableFormat from = TableFormat::Psv;
-    TableFormat to = TableFormat::Frame;
-    int32_t frameType = 1;
-    int32_t positionType = 1;
-    WidthModel widthModel = WidthModel::Narrow;
-    bool crlf = false;
-    JsonNested jsonNested = JsonNested::Refuse;
-    bool header = true;
-    FrameFit fit;
-    TableShape shape;
-    CellText cellText;
-    // What the request's titles view while it runs.
+    FrameRequest request;
     std::string title;
     std::string footer;
-    TitleAlign titleAlign = TitleAlign::Centre;
-    bool withTitle = false;
 };
 
 FrameRequest request_of(const Settings& settings, std::string_view text) {
-    FrameRequest request;
+    FrameRequest request = settings.request;
     request.text = text;
-    request.from = settings.from;
-    request.to = settings.to;
-    request.frameType = settings.frameType;
-    request.positionType = settings.positionType;
-    request.widthModel = settings.widthModel;
-    request.lineEnd = settings.crlf ? LineEnd::CrLf : LineEnd::Lf;
-    request.jsonNested = settings.jsonNested;
-    request.header = settings.header;
-    request.fit = settings.fit;
-    request.shape = settings.shape;
-    request.cellText = settings.cellText;
-    request.titles = TableTitles{settings.title, settings.footer, settings.titleAlign};
-    request.withTitle = settings.withTitle;
+    request.titles.title = settings.title;
+    request.titles.footer = settings.footer;
     return request;
 }
 
@@ -240,25 +215,26 @@ void set_titles(Settings& settings, const py::tuple& given) {
     }
     settings.title = given[0].cast<std::string>();
     settings.footer = given[1].cast<std::string>();
-    settings.titleAlign = static_cast<TitleAlign>(given[2].cast<int>());
-    settings.withTitle = given[3].cast<bool>();
+    settings.request.titles.align = static_cast<TitleAlign>(given[2].cast<int>());
+    settings.request.withTitle = given[3].cast<bool>();
 }
 
 Settings settings_of(int from, int to, int frame, int position, bool wide, bool crlf,
                      bool nestedText, bool header, const py::tuple& layout = py::tuple(),
                      const py::tuple& shape = py::tuple(), const py::tuple& cells = py::tuple()) {
     Settings settings;
-    settings.from = static_cast<TableFormat>(from);
-    settings.to = static_cast<TableFormat>(to);
-    settings.frameType = frame;
-    settings.positionType = position;
-    settings.widthModel = wide ? WidthModel::Wide : WidthModel::Narrow;
-    settings.crlf = crlf;
-    settings.jsonNested = nestedText ? JsonNested::Text : JsonNested::Refuse;
-    settings.header = header;
-    settings.fit = fit_of(layout);
-    settings.shape = shape_of(shape);
-    settings.cellText = cell_text_of(cells);
+    FrameRequest& request = settings.request;
+    request.from = static_cast<TableFormat>(from);
+    request.to = static_cast<TableFormat>(to);
+    request.frameType = frame;
+    request.positionType = position;
+    request.widthModel = wide ? WidthModel::Wide : WidthModel::Narrow;
+    request.lineEnd = crlf ? LineEnd::CrLf : LineEnd::Lf;
+    request.jsonNested = nestedText ? JsonNested::Text : JsonNested::Refuse;
+    request.header = header;
+    request.fit = fit_of(layout);
+    request.shape = shape_of(shape);
+    request.cellText = cell_text_of(cells);
     return settings;
 }
 

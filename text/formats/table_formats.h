@@ -26,14 +26,20 @@ TableRead read_table_in_place(std::string_view text, TableFormat from, TextEncod
                               WidthModel widthModel, JsonNested jsonNested = JsonNested::Refuse);
 
 struct WriteOptions {
-    int32_t frameType = 1;     // frames only
-    int32_t positionType = 0;  // 1..17 for frames and Markdown alignment; 0: none given
+    int32_t frameType = 1;  // 1..6, frames only
+    // 1..17, the letters A..Q, for frames and Markdown alignment; 0: none
+    // given, which Markdown writes as no alignment and a frame as A.
+    int32_t positionType = 0;
+    // Code page 932 always counts bytes. Also the model a frame being read is
+    // measured in first.
     WidthModel widthModel = WidthModel::Narrow;
     LineEnd lineEnd = LineEnd::Lf;
     bool header = true;  // JSON: the first row names the keys of the rest
-    FrameFit fit;        // frames only
-    // A caption where the format has one; a footer in html. withTitle: JSON
-    // writes an object holding them beside the rows.
+    FrameFit fit;        // frames only: width, wrapping, alignment, padding, rules
+    // A title over the table and a footer under it: a frame's rows spanning
+    // it, a document's caption; refused by formats with no place for them.
+    // withTitle: those of a frame read go on into the output, and JSON writes
+    // {"title", "footer", "rows"}. Given titles stand before read ones.
     TableTitles titles;
     bool withTitle = false;
 };
