@@ -3,6 +3,7 @@
 // then reads the output or the refusal; every pointer stays valid until the
 // next call, and memory views must be taken again after each call because
 // the memory may have grown.
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,15 +20,13 @@
 namespace {
 
 std::string gInput;
-FrameFit gFit;
-TableShape gShape;
+// What the next frames take from the calls before: fit, shape, cell text,
+// title alignment; the rest comes with each frame.
+FrameRequest gNext;
 std::string gShapeLists;
-CellText gCellText;
 std::string gCellTextValues;
 // The title and footer of the next frames, each ended by U+001F, in UTF-8.
 std::string gTitles;
-TitleAlign gTitleAlign = TitleAlign::Centre;
-bool gWithTitle = false;
 std::string gOutput;
 std::string gMessage;
 Refusal gRefusal;
@@ -44,8 +43,18 @@ void succeed(std::string output) {
     gMessage.clear();
 }
 
-// The page's Shift-JIS choice: its Unicode text in code page 932, or the
-// first character that has no code there.
+// The first fields of given, each ended by U+001F (the last one may not be).
+template <size_t count>
+std::array<std::string_view, count> fields_of(std::string_view given) {
+    std::array<std::string_view, count> fields;
+    for (std::string_view& field : fields) {
+        const size_t end = given.find('\x1F');
+        field = given.substr(0, end);
+        given.remove_prefix(end == std::string_view::npos ? given.size() : end + 1);
+    }
+    return fields;
+}
+
 // The title and footer given, held in kept: in code page 932 for a request
 // in it, false with the refusal when they cannot be.
 bool set_titles(FrameRequest& request, std::string& kept) {
@@ -61,18 +70,14 @@ bool set_titles(FrameRequest& request, std::string& kept) {
         }
         kept = std::move(encoded.bytes);
     }
-    const std::string_view both = kept;
-    const size_t end = both.find('\x1F');
-    request.titles.title = both.substr(0, end);
-    if (end != std::string_view::npos) {
-        const std::string_view rest = both.substr(end + 1);
-        request.titles.footer = rest.substr(0, rest.find('\x1F'));
-    }
-    request.titles.align = gTitleAlign;
-    request.withTitle = gWithTitle;
+    const auto [title, footer] = fields_of<2>(kept);
+    request.titles.title = title;
+    request.titles.footer = footer;
     return true;
 }
 
+// The page's Shift-JIS choice: its Unicode text in code page 932, or the
+// first character that has no code there.
 bool encode_cp932_input(std::string& bytes) {
     std::string_view text = gInput;
     // The UTF-8 path skips a byte order mark; here it has no code to become.
@@ -106,11 +111,12 @@ ZENTAB_EXPORT char* zentab_input(uint32_t size) {
 // layer's to refuse.
 ZENTAB_EXPORT void zentab_fit(int32_t width, int32_t overflow, int32_t padding, int32_t rules,
                               int32_t layout) {
-    gFit.width = width;
-    gFit.overflow = overflow == 1 ? Overflow::Truncate : Overflow::Wrap;
-    gFit.padding = padding;
-    gFit.rules = rules == 1 ? RuleLines::Header : rules == 2 ? RuleLines::None : RuleLines::All;
-    gFit.layout = layout == 1   ? RowLayout::Records
+    FrameFit& fit = gNext.fit;
+    fit.width = width;
+    fit.overflow = overflow == 1 ? Overflow::Truncate : Overflow::Wrap;
+    fit.padding = padding;
+    fit.rules = rules == 1 ? RuleLines::Header : rules == 2 ? RuleLines::None : RuleLines::All;
+    fit.layout = layout == 1   ? RowLayout::Records
                   : layout == 2 ? RowLayout::Auto
                                 : RowLayout::Table;
 }
@@ -118,16 +124,16 @@ ZENTAB_EXPORT void zentab_fit(int32_t width, int32_t overflow, int32_t padding, 
 // Room for `count` cell widths, one a column (a single one holds for every
 // column), 0 for no limit.
 ZENTAB_EXPORT int32_t* zentab_fit_cells(uint32_t count) {
-    gFit.cellWidths.assign(count, 0);
-    return gFit.cellWidths.data();
+    gNext.fit.cellWidths.assign(count, 0);
+    return gNext.fit.cellWidths.data();
 }
 
 // Room for `count` alignments, one a column, in ColumnAlign's order: 0 as the
 // position type says, 1 left, 2 right, 3 centred, 4 on the decimal point.
 ZENTAB_EXPORT uint8_t* zentab_fit_align(uint32_t count) {
     static_assert(sizeof(ColumnAlign) == 1, "the caller writes one byte an alignment");
-    gFit.align.assign(count, ColumnAlign::ByPosition);
-    return reinterpret_cast<uint8_t*>(gFit.align.data());
+    gNext.fit.align.assign(count, ColumnAlign::ByPosition);
+    return reinterpret_cast<uint8_t*>(gNext.fit.align.data());
 }
 
 // Room for `size` bytes of UTF-8: the columns, hidden columns and sort keys
@@ -142,14 +148,11 @@ ZENTAB_EXPORT char* zentab_shape_lists(uint32_t size) {
 // the columns, hidden columns or sort keys that cannot be read, leaving the
 // shape as it was.
 ZENTAB_EXPORT int32_t zentab_shape(double head, double tail, int32_t transpose) {
+    const auto [columns, hide, sort] = fields_of<3>(gShapeLists);
     TableShape shape;
-    std::string* const lists[] = {&shape.columns, &shape.hide, &shape.sort};
-    std::string_view given = gShapeLists;
-    for (std::string* list : lists) {
-        const size_t end = given.find('\x1F');
-        *list = std::string(given.substr(0, end));
-        given.remove_prefix(end == std::string_view::npos ? given.size() : end + 1);
-    }
+    shape.columns = columns;
+    shape.hide = hide;
+    shape.sort = sort;
     if (!shape.columns.empty() && !column_list_valid(shape.columns)) {
         return 1;
     }
@@ -162,7 +165,7 @@ ZENTAB_EXPORT int32_t zentab_shape(double head, double tail, int32_t transpose) 
     shape.head = static_cast<int64_t>(head);
     shape.tail = static_cast<int64_t>(tail);
     shape.transpose = transpose != 0;
-    gShape = std::move(shape);
+    gNext.shape = std::move(shape);
     return 0;
 }
 
@@ -179,17 +182,11 @@ ZENTAB_EXPORT char* zentab_cell_text_values(uint32_t size) {
 // or 1, 2 or 3 for the styles, grouping character or missing text that
 // cannot be read, leaving them as they were.
 ZENTAB_EXPORT int32_t zentab_cell_text() {
+    const auto [number, groupChar, missing] = fields_of<3>(gCellTextValues);
     CellText cellText;
-    std::string* const values[] = {&cellText.number, &cellText.groupChar, &cellText.missing};
-    std::string_view given = gCellTextValues;
-    for (std::string* value : values) {
-        const size_t end = given.find('\x1F');
-        *value = std::string(given.substr(0, end));
-        given.remove_prefix(end == std::string_view::npos ? given.size() : end + 1);
-    }
-    if (cellText.groupChar.empty()) {
-        cellText.groupChar = ",";
-    }
+    cellText.number = number;
+    cellText.groupChar = groupChar.empty() ? std::string_view(",") : groupChar;
+    cellText.missing = missing;
     if (!cellText.number.empty() && !number_list_valid(cellText.number)) {
         return 1;
     }
@@ -199,7 +196,7 @@ ZENTAB_EXPORT int32_t zentab_cell_text() {
     if (!missing_text_valid(cellText.missing)) {
         return 3;
     }
-    gCellText = std::move(cellText);
+    gNext.cellText = std::move(cellText);
     return 0;
 }
 
@@ -213,10 +210,10 @@ ZENTAB_EXPORT char* zentab_titles(uint32_t size) {
 // Where the title's and footer's lines stand (0 centre, 1 left, 2 right), and
 // whether those of a frame read go on into the output.
 ZENTAB_EXPORT void zentab_title_align(int32_t align, int32_t withTitle) {
-    gTitleAlign = align == 1   ? TitleAlign::Left
-                  : align == 2 ? TitleAlign::Right
-                               : TitleAlign::Centre;
-    gWithTitle = withTitle != 0;
+    gNext.titles.align = align == 1   ? TitleAlign::Left
+                         : align == 2 ? TitleAlign::Right
+                                      : TitleAlign::Centre;
+    gNext.withTitle = withTitle != 0;
 }
 
 // Frames the input, read as `from` and written as `to` (TableFormat: 0 psv,
@@ -227,7 +224,7 @@ ZENTAB_EXPORT void zentab_title_align(int32_t align, int32_t withTitle) {
 ZENTAB_EXPORT int32_t zentab_frame(int32_t frameType, int32_t positionType, int32_t wide,
                                    int32_t cp932, int32_t crlf, int32_t from, int32_t to,
                                    int32_t cp932Input) {
-    FrameRequest request;
+    FrameRequest request = gNext;
     request.text = gInput;
     request.from = static_cast<TableFormat>(from);
     request.to = static_cast<TableFormat>(to);
@@ -235,9 +232,6 @@ ZENTAB_EXPORT int32_t zentab_frame(int32_t frameType, int32_t positionType, int3
     request.positionType = positionType;
     request.widthModel = wide != 0 ? WidthModel::Wide : WidthModel::Narrow;
     request.lineEnd = crlf != 0 ? LineEnd::CrLf : LineEnd::Lf;
-    request.fit = gFit;
-    request.shape = gShape;
-    request.cellText = gCellText;
     std::string cp932Text;
     if (cp932 != 0) {
         if (cp932Input == 0) {
