@@ -117,8 +117,8 @@ ZENTAB_EXPORT void zentab_fit(int32_t width, int32_t overflow, int32_t padding, 
     fit.padding = padding;
     fit.rules = rules == 1 ? RuleLines::Header : rules == 2 ? RuleLines::None : RuleLines::All;
     fit.layout = layout == 1   ? RowLayout::Records
-                  : layout == 2 ? RowLayout::Auto
-                                : RowLayout::Table;
+                 : layout == 2 ? RowLayout::Auto
+                               : RowLayout::Table;
 }
 
 // Room for `count` cell widths, one a column (a single one holds for every
