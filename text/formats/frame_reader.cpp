@@ -546,9 +546,8 @@ class FrameReader {
             pieceColumns = verticalColumns_;
             return true;
         }
-        if (text_rules::char_length(text_, at, is_cp932(encoding_)) != bytes) {
-            return false;
-        }
+        // Only a piece's own bytes match, each one whole character: bytes
+        // that are no character never do.
         const std::string_view ch = text_.substr(at, bytes);
         if (piece_of(piece_code(ch, encoding_)) != Piece::Vertical) {
             return false;

@@ -205,6 +205,8 @@ INSTANTIATE_TEST_SUITE_P(
         MismatchCase{"ends_at_inner_rule", "┌─┬─┐\n│a│b│\n├─┼─┤\n\n", kMismatch, 3, 6},
         MismatchCase{"no_top_rule", "│a│b│\n├─┼─┤\n│c│d│\n└─┴─┘\n", kMismatch, 2, 1},
         MismatchCase{"wide_char_across_border", "┌──┬─┐\n│日本│x│\n└──┴─┘\n", kMismatch, 2, 4},
+        // e + U+0301 is one column, not its characters' 1 - 1 = 0.
+        MismatchCase{"joining_mark_measured_alone", "+--+\n|e\u0301  |\n+--+\n", kMismatch, 2, 6},
         MismatchCase{"shell_separator_out_of_place", " a | b\n---+---\n 1  | 2\n", kMismatch, 3, 4},
         MismatchCase{"shell_cell_too_few", " a | b\n---+---\n 1\n", kMismatch, 3, 3},
         MismatchCase{"org_cell_past_border", "| a | b |\n|---+---|\n| 1 | 2 | 3\n", kMismatch, 3,
