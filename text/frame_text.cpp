@@ -218,7 +218,7 @@ Refusal frame_with_last_row(const FrameRequest& request, Table table, std::strin
                             std::string& frame) {
     const size_t columns = table.rows().front().size();
     for (size_t column = 0; column < columns; ++column) {
-        table.add_cell(column == 0 ? first : std::string_view(), 0, 0);
+        table.add_cell(column == 0 ? first : std::string_view(), kNoPlace);
     }
     table.end_row();
     FrameTarget whole{frame};

@@ -106,7 +106,7 @@ TableWrite write_rows(const std::vector<std::vector<std::string>>& rows, const S
             const auto row = static_cast<int64_t>(r + 1);
             const auto column = static_cast<int64_t>(c + 1);
             written.refusal = check_cell(rows[r][c], row, column);
-            table.add_cell(rows[r][c], row, column);
+            table.add_cell(rows[r][c], Table::given_place(row, column));
         }
         table.end_row();
     }

@@ -103,13 +103,13 @@ TEST(SortOrder, RowsAsAStableSortByEveryKeyOrdersThem) {
         std::vector<std::vector<std::string>> body(rows);
         Table table;
         for (const char* name : {"a", "b"}) {
-            table.add_cell(name, 0, 0);
+            table.add_cell(name, kNoPlace);
         }
         table.end_row();
         for (auto& row : body) {
             row = {random_key(random), random_key(random)};
             for (const std::string& cell : row) {
-                table.add_cell(cell, 0, 0);
+                table.add_cell(cell, kNoPlace);
             }
             table.end_row();
         }

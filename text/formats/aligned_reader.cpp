@@ -27,7 +27,7 @@ struct Char {
 class AlignedReader {
   public:
     AlignedReader(std::string_view text, TextEncoding encoding, WidthModel model)
-        : text_(text), encoding_(encoding), model_(model), places_(text, is_cp932(encoding)) {
+        : text_(text), encoding_(encoding), model_(model) {
         read_.table.borrow(text);
         read_.table.encoding = encoding;
     }
@@ -59,7 +59,7 @@ class AlignedReader {
             chars_of(line);
             cut.push_back(cut_line());
         }
-        append_rows(cut, text_, places_, read_.table);
+        append_rows(cut, text_, read_.table);
         return std::move(read_);
     }
 
@@ -171,7 +171,6 @@ class AlignedReader {
     std::string_view text_;
     TextEncoding encoding_;
     WidthModel model_;
-    text_rules::PlaceCounter places_;
     std::vector<Char> chars_;
     std::vector<Word> words_;
     std::vector<int64_t> starts_;

@@ -16,7 +16,7 @@ TableWrite write_rows(const Table& table, LineEnd lineEnd, bool psv) {
     const std::string_view separators = psv ? "|\t" : "\t";
     for (const Row& row : table.rows()) {
         for (const Cell& cell : row) {
-            if (!cell_fits(cell, separators, table.encoding, out.refusal)) {
+            if (!cell_fits(table, cell, separators, out.refusal)) {
                 return out;
             }
         }
@@ -38,11 +38,8 @@ TableWrite write_rows(const Table& table, LineEnd lineEnd, bool psv) {
                                             row[0].text.empty()))) {
             // tsv has no way to say "no cells", and an empty last line is ignored.
             out.text.clear();
-            Refusal refusal;
-            refusal.kind = RefusalKind::RowNotHeld;
-            refusal.line = row.empty() ? 0 : row[0].line;
-            refusal.column = row.empty() ? 0 : row[0].column;
-            out.refusal = refusal;
+            out.refusal = row.empty() ? refusal_of(RefusalKind::RowNotHeld)
+                                      : cell_refusal(RefusalKind::RowNotHeld, table, row[0]);
             return out;
         }
         for (size_t c = 0; c < row.size(); ++c) {
@@ -71,17 +68,17 @@ TableWrite write_tsv(const Table& table, LineEnd lineEnd) {
     return write_rows(table, lineEnd, false);
 }
 
-bool cell_fits(const Cell& cell, std::string_view separators, TextEncoding encoding,
+bool cell_fits(const Table& table, const Cell& cell, std::string_view separators,
                Refusal& refusal) {
     for (char separator : separators) {
-        if (find_char(cell.text, separator, encoding) != std::string_view::npos) {
-            refusal = cell_refusal(RefusalKind::CellHoldsSeparator, cell,
+        if (find_char(cell.text, separator, table.encoding) != std::string_view::npos) {
+            refusal = cell_refusal(RefusalKind::CellHoldsSeparator, table, cell,
                                    static_cast<unsigned char>(separator));
             return false;
         }
     }
     if (holds_line_break(cell.text)) {
-        refusal = cell_refusal(RefusalKind::CellHoldsLineBreak, cell);
+        refusal = cell_refusal(RefusalKind::CellHoldsLineBreak, table, cell);
         return false;
     }
     return true;

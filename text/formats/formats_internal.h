@@ -55,7 +55,8 @@ TableWrite write_asciidoc(const Table& table, const WriteOptions& options);
 TableWrite write_mediawiki(const Table& table, const WriteOptions& options);
 TableWrite write_jira(const Table& table, const WriteOptions& options);
 
-Refusal cell_refusal(RefusalKind kind, const Cell& cell, uint32_t codePoint = 0);
+Refusal cell_refusal(RefusalKind kind, const Table& table, const Cell& cell,
+                     uint32_t codePoint = 0);
 std::string_view line_end_text(LineEnd lineEnd);
 
 // Offset of the first c that starts a character, or npos.
@@ -63,7 +64,6 @@ size_t find_char(std::string_view text, char c, TextEncoding encoding);
 
 // The first character of the cell that a writer cannot hold: one of
 // separators, or a line break. Sets refusal and returns false when found.
-bool cell_fits(const Cell& cell, std::string_view separators, TextEncoding encoding,
-               Refusal& refusal);
+bool cell_fits(const Table& table, const Cell& cell, std::string_view separators, Refusal& refusal);
 
 }  // namespace formats

@@ -882,7 +882,7 @@ TableRead read_frame_table(std::string_view text, TextEncoding encoding, WidthMo
     read.table.borrow(text);
     read.table.encoding = encoding;
     text_rules::PlaceCounter places(text, is_cp932(encoding));
-    TableSink sink(text, places, read.table, fieldRows);
+    TableSink sink(text, read.table, fieldRows);
     FrameReader<TableSink> reader(text, encoding, model, sink, places);
     if (!reader.read()) {
         read.table.clear();

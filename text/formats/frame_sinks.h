@@ -33,9 +33,8 @@ class TableSink {
   public:
     static constexpr bool kGrid = false;
 
-    TableSink(std::string_view text, text_rules::PlaceCounter& places, Table& table,
-              FieldRows fieldRows)
-        : text_(text), places_(places), table_(table), fieldRows_(fieldRows) {}
+    TableSink(std::string_view text, Table& table, FieldRows fieldRows)
+        : text_(text), table_(table), fieldRows_(fieldRows) {}
 
     bool add_line(const std::vector<FrameCell>& cells, bool afterContent) {
         CutLine line;
@@ -56,9 +55,9 @@ class TableSink {
     // The lines waiting, as one row or as the rows they draw.
     bool flush(bool oneRow) {
         if (oneRow) {
-            append_joined_row(cut_, text_, places_, table_);
+            append_joined_row(cut_, text_, table_);
         } else {
-            append_rows(cut_, text_, places_, table_);
+            append_rows(cut_, text_, table_);
         }
         cut_.clear();
         return true;
@@ -84,7 +83,6 @@ class TableSink {
     }
 
     std::string_view text_;
-    text_rules::PlaceCounter& places_;
     Table& table_;
     FieldRows fieldRows_;
     std::vector<CutLine> cut_;

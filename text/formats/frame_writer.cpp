@@ -20,12 +20,9 @@ bool rows_agree(const Table& table, Refusal& refusal) {
         if (row.size() == columns) {
             continue;
         }
-        refusal = refusal_of(RefusalKind::RaggedRow);
-        if (!row.empty()) {
-            const Cell& cell = row.size() > columns ? row[columns] : row.back();
-            refusal.line = cell.line;
-            refusal.column = cell.column;
-        }
+        refusal = row.empty() ? refusal_of(RefusalKind::RaggedRow)
+                              : cell_refusal(RefusalKind::RaggedRow, table,
+                                             row.size() > columns ? row[columns] : row.back());
         refusal.found = static_cast<int64_t>(row.size());
         refusal.limit = static_cast<int64_t>(columns);
         return false;
@@ -38,7 +35,7 @@ bool cells_fit(const Table& table, Refusal& refusal) {
         for (const Cell& cell : row) {
             for (char separator : {'|', '\t'}) {
                 if (find_char(cell.text, separator, table.encoding) != std::string_view::npos) {
-                    refusal = cell_refusal(RefusalKind::CellHoldsSeparator, cell,
+                    refusal = cell_refusal(RefusalKind::CellHoldsSeparator, table, cell,
                                            static_cast<unsigned char>(separator));
                     return false;
                 }

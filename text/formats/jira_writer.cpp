@@ -28,7 +28,7 @@ std::optional<std::string> jira_escape(const CharAt& c) {
 bool no_backslash(const Table& table, Refusal& refusal) {
     for (const Row& row : table.rows()) {
         for (const Cell& cell : row) {
-            if (!cell_fits(cell, "\\", table.encoding, refusal)) {
+            if (!cell_fits(table, cell, "\\", refusal)) {
                 return false;
             }
         }

@@ -17,8 +17,7 @@ namespace {
 // every key is known.
 struct JsonCell {
     std::string text;
-    int64_t line = 0;
-    int64_t column = 0;
+    CellPlace place = kNoPlace;
 };
 
 struct Member {
@@ -36,15 +35,9 @@ enum class RowKind : uint8_t { None, Array, Object };
 
 void append_row(Table& table, const std::vector<JsonCell>& cells) {
     for (const JsonCell& cell : cells) {
-        table.add_cell(cell.text, cell.line, cell.column);
+        table.add_cell(cell.text, cell.place);
     }
     table.end_row();
-}
-
-void place_cell(text_rules::PlaceCounter& places, JsonCell& cell, size_t offset) {
-    const text_rules::TextPlace place = places.place_of(offset);
-    cell.line = place.line;
-    cell.column = place.column;
 }
 
 bool is_digit(char c) {
@@ -67,7 +60,9 @@ int hex_value(char c) {
 class JsonReader {
   public:
     JsonReader(std::string_view text, JsonNested nested, bool lines)
-        : text_(text), places_(text, false), nested_(nested), lines_(lines) {}
+        : text_(text), places_(text, false), nested_(nested), lines_(lines) {
+        table_.place_in(text);
+    }
 
     TableRead read() {
         TableRead read;
@@ -199,7 +194,7 @@ class JsonReader {
 
     bool read_object_row() {
         ObjectRow row;
-        place_cell(places_, row.place, at_);
+        row.place.place = at_;
         if (!expect('{', JsonFault::ExpectedRow)) {
             return false;
         }
@@ -235,7 +230,7 @@ class JsonReader {
             return fail(JsonFault::ExpectedKey, at_);
         }
         const size_t start = at_;
-        place_cell(places_, key, start);
+        key.place = start;
         if (!read_string(key.text)) {
             return false;
         }
@@ -243,7 +238,7 @@ class JsonReader {
     }
 
     bool read_cell(JsonCell& cell) {
-        place_cell(places_, cell, at_);
+        cell.place = at_;
         const char c = peek();
         if (c != '[' && c != '{') {
             return read_scalar(cell.text);

@@ -16,7 +16,7 @@ bool header_unique(const Row& header, Refusal& refusal) {
     std::unordered_map<std::string_view, size_t> seen;
     for (const Cell& cell : header) {
         if (!seen.emplace(std::string_view(cell.text), 0).second) {
-            refusal = cell_refusal(RefusalKind::DuplicateName, cell);
+            refusal = cell_refusal(RefusalKind::DuplicateName, header.table(), cell);
             return false;
         }
     }
@@ -38,7 +38,7 @@ void append_array(std::string& out, const Row& row) {
 // empty cells; a longer one has cells with no key.
 bool append_object(std::string& out, const Row& header, const Row& row, Refusal& refusal) {
     if (row.size() > header.size()) {
-        refusal = cell_refusal(RefusalKind::RaggedRow, row[header.size()]);
+        refusal = cell_refusal(RefusalKind::RaggedRow, row.table(), row[header.size()]);
         refusal.found = static_cast<int64_t>(row.size());
         refusal.limit = static_cast<int64_t>(header.size());
         return false;

@@ -95,13 +95,12 @@ std::vector<Mark> joining_marks(const CutLine& line, const std::vector<Mark>& ab
 // A cell whose continuation lines may still follow.
 struct PendingCell {
     std::string text;
-    int64_t line = 0;
-    int64_t column = 0;
+    CellPlace place = 0;
 };
 
 void add_row(Table& table, const std::vector<PendingCell>& cells) {
     for (const PendingCell& cell : cells) {
-        table.add_cell(cell.text, cell.line, cell.column);
+        table.add_cell(cell.text, cell.place);
     }
     table.end_row();
 }
@@ -134,8 +133,7 @@ void join_colour(std::string& joined, size_t lineStart, const EscapeState& befor
 
 }  // namespace
 
-void append_joined_row(const std::vector<CutLine>& lines, std::string_view text,
-                       text_rules::PlaceCounter& places, Table& table) {
+void append_joined_row(const std::vector<CutLine>& lines, std::string_view text, Table& table) {
     const std::vector<CutCell>& first = lines.front().cells;
     for (size_t c = 0; c < first.size(); ++c) {
         size_t used = 0;  // lines up to the last that is not blank
@@ -146,10 +144,9 @@ void append_joined_row(const std::vector<CutLine>& lines, std::string_view text,
         }
         const std::string_view content = trim_blanks(first[c].span);
         const std::string_view at = content.empty() ? first[c].span : content;
-        const text_rules::TextPlace place =
-            places.place_of(static_cast<size_t>(at.data() - text.data()));
+        const auto place = static_cast<CellPlace>(at.data() - text.data());
         if (used <= 1) {  // a cell of one line is a span of the text
-            table.add_cell(used == 0 ? std::string_view() : content, place.line, place.column);
+            table.add_cell(used == 0 ? std::string_view() : content, place);
             continue;
         }
         std::string joined;
@@ -168,13 +165,12 @@ void append_joined_row(const std::vector<CutLine>& lines, std::string_view text,
             }
             joined += line;
         }
-        table.add_cell(joined, place.line, place.column);
+        table.add_cell(joined, place);
     }
     table.end_row();
 }
 
-void append_rows(const std::vector<CutLine>& lines, std::string_view text,
-                 text_rules::PlaceCounter& places, Table& table) {
+void append_rows(const std::vector<CutLine>& lines, std::string_view text, Table& table) {
     std::vector<std::vector<Mark>> joins(lines.size());
     if (has_margins(lines)) {
         for (size_t i = 1; i < lines.size(); ++i) {
@@ -193,9 +189,8 @@ void append_rows(const std::vector<CutLine>& lines, std::string_view text,
             for (const CutCell& cell : cells) {
                 const std::string_view content = content_of(cell, Mark::None, marked);
                 const std::string_view at = content.empty() ? cell.span : content;
-                const text_rules::TextPlace place =
-                    places.place_of(static_cast<size_t>(at.data() - text.data()));
-                row.push_back(PendingCell{std::string(content), place.line, place.column});
+                row.push_back(PendingCell{std::string(content),
+                                          static_cast<CellPlace>(at.data() - text.data())});
             }
             continue;
         }

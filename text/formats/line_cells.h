@@ -33,13 +33,11 @@ struct CutLine {
 // is blank in every other column, is one row with the next: a newline mark
 // joins with a line break, a wrap mark without one, and so do ':' and ';'
 // standing before a cell.
-void append_rows(const std::vector<CutLine>& lines, std::string_view text,
-                 text_rules::PlaceCounter& places, Table& table);
+void append_rows(const std::vector<CutLine>& lines, std::string_view text, Table& table);
 
 // The lines as one row: each cell's lines trimmed and joined with LF, blank
 // lines at its end dropped. Where a frame closed a colour at a cell's border
 // and set it again on the next line, the join takes both out.
-void append_joined_row(const std::vector<CutLine>& lines, std::string_view text,
-                       text_rules::PlaceCounter& places, Table& table);
+void append_joined_row(const std::vector<CutLine>& lines, std::string_view text, Table& table);
 
 }  // namespace formats

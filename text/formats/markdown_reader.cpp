@@ -307,8 +307,7 @@ class TableSink {
     static constexpr bool kPassesOver = true;
     static constexpr bool kCp932 = kEncoding == TextEncoding::Cp932;
 
-    TableSink(std::string_view text, Table& table)
-        : text_(text), table_(table), places_(text, kCp932) {}
+    TableSink(std::string_view text, Table& table) : text_(text), table_(table) {}
 
     // Only '|', '\', '<' and line ends split or mark a row, and no UTF-8
     // character holds one of them; a code page 932 lead byte takes the next
@@ -323,11 +322,11 @@ class TableSink {
 
     bool take_cell(size_t start, size_t end, const CellMarks& marks) {
         if (!marks.rewritten) {
-            formats::add_cell_at(table_, places_, text_.substr(start, end - start), start);
+            table_.add_cell(text_.substr(start, end - start), start);
             return true;
         }
         const std::string_view cell = text_.substr(0, end);
-        std::string& cellText = formats::open_cell_at(table_, places_, start);
+        std::string& cellText = table_.open_cell(start);
         for (size_t at = start; at < end;) {
             if (escapes_pipe(cell, at)) {
                 ++at;  // the '|' is the cell's
@@ -355,7 +354,6 @@ class TableSink {
   private:
     std::string_view text_;
     Table& table_;
-    text_rules::PlaceCounter places_;
 };
 
 // Out of line, so that the reader, which takes all else in, keeps one copy.

@@ -99,7 +99,7 @@ TableWrite write_markdown(const Table& table, const WriteOptions& options) {
             const Cell& at = row.empty()                ? table.rows()[0][0]
                              : row.size() > columnCount ? row[columnCount]
                                                         : row.back();
-            out.refusal = cell_refusal(RefusalKind::RaggedRow, at);
+            out.refusal = cell_refusal(RefusalKind::RaggedRow, table, at);
             out.refusal.found = static_cast<int64_t>(row.size());
             out.refusal.limit = static_cast<int64_t>(columnCount);
             return out;
@@ -110,12 +110,12 @@ TableWrite write_markdown(const Table& table, const WriteOptions& options) {
             // Every reader trims cells, so such a cell would not come back as it was.
             const std::string_view text = row[c].text;
             if (!text.empty() && (is_blank(text.front()) || is_blank(text.back()))) {
-                out.refusal = cell_refusal(RefusalKind::CellHasEdgeBlanks, row[c]);
+                out.refusal = cell_refusal(RefusalKind::CellHasEdgeBlanks, table, row[c]);
                 return out;
             }
             // Its <br> would come back as a line break.
             if (holds_line_break_tag(text)) {
-                out.refusal = cell_refusal(RefusalKind::CellHoldsSeparator, row[c], '<');
+                out.refusal = cell_refusal(RefusalKind::CellHoldsSeparator, table, row[c], '<');
                 return out;
             }
             texts.back().push_back(escape_pipes(row[c].text, table.encoding));

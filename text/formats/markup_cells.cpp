@@ -7,7 +7,7 @@ namespace formats {
 Table caption_table(std::string_view caption, TextEncoding encoding) {
     Table table;
     table.encoding = encoding;
-    table.add_cell(caption, 0, 0);
+    table.add_cell(caption, kNoPlace);
     table.end_row();
     return table;
 }
@@ -21,7 +21,7 @@ bool rows_rectangular(const Table& table, Refusal& refusal) {
             const Cell& at = row.empty()                ? table.rows()[0][0]
                              : row.size() > columnCount ? row[columnCount]
                                                         : row.back();
-            refusal = cell_refusal(RefusalKind::RaggedRow, at);
+            refusal = cell_refusal(RefusalKind::RaggedRow, table, at);
             refusal.found = static_cast<int64_t>(row.size());
             refusal.limit = static_cast<int64_t>(columnCount);
             return false;
@@ -56,12 +56,12 @@ bool markup_table_fits(const Table& table, Refusal& refusal, bool lineBreaksHeld
     }
     for (const Row& row : table.rows()) {
         for (const Cell& cell : row) {
-            if (!lineBreaksHeld && !cell_fits(cell, "", table.encoding, refusal)) {
+            if (!lineBreaksHeld && !cell_fits(table, cell, "", refusal)) {
                 return false;
             }
             const std::string_view text(cell.text);
             if (!text.empty() && (is_blank(text.front()) || is_blank(text.back()))) {
-                refusal = cell_refusal(RefusalKind::CellHasEdgeBlanks, cell);
+                refusal = cell_refusal(RefusalKind::CellHasEdgeBlanks, table, cell);
                 return false;
             }
         }

@@ -69,7 +69,7 @@ bool cells_sayable(const Table& table, Refusal& refusal) {
         for (const Cell& cell : row) {
             const size_t at = find_char_of(cell.text, table.encoding, org_cannot_say);
             if (at != std::string_view::npos) {
-                refusal = cell_refusal(RefusalKind::CellHoldsSeparator, cell,
+                refusal = cell_refusal(RefusalKind::CellHoldsSeparator, table, cell,
                                        static_cast<unsigned char>(cell.text[at]));
                 return false;
             }

@@ -108,7 +108,7 @@ bool starts_rule(std::string_view text, LineSpan line, TextEncoding encoding) {
 // The frame with its labels drawn over as fill, and where they stood.
 struct Unlabelled {
     std::string text;
-    std::vector<int64_t> labelLines;  // 1-based, in order
+    std::vector<size_t> labelLineStarts;  // where each label's line starts in text, in order
     bool keysOnly = false;            // the one record is numbered 0
     bool ruledFields = false;         // a rule stands between two fields somewhere
     bool ok = false;
@@ -122,7 +122,7 @@ Unlabelled unlabelled(std::string_view text, TextEncoding encoding, WidthModel m
     bool ruleSince = false;
     for (size_t k = 0; k < lines.size(); ++k) {
         if (!starts_frame_line(text, lines[k], encoding)) {
-            if (out.labelLines.empty()) {
+            if (out.labelLineStarts.empty()) {
                 continue;
             }
             break;
@@ -137,10 +137,10 @@ Unlabelled unlabelled(std::string_view text, TextEncoding encoding, WidthModel m
             ruleSince = contentSince && rule;
             continue;
         }
-        const auto expected = static_cast<int64_t>(out.labelLines.size()) + 1;
+        const auto expected = static_cast<int64_t>(out.labelLineStarts.size()) + 1;
         const int64_t fillColumns = text_columns(label->fill, encoding, model);
         const auto labelColumns = static_cast<int64_t>(label->end - label->start);
-        if (label->number != expected && !(out.labelLines.empty() && label->number == 0)) {
+        if (label->number != expected && !(out.labelLineStarts.empty() && label->number == 0)) {
             return out;
         }
         if (out.keysOnly || fillColumns <= 0 || labelColumns % fillColumns != 0) {
@@ -152,51 +152,60 @@ Unlabelled unlabelled(std::string_view text, TextEncoding encoding, WidthModel m
             out.text.append(label->fill);
         }
         copiedTo = label->end;
-        out.labelLines.push_back(static_cast<int64_t>(k) + 1);
+        out.labelLineStarts.push_back(out.text.size() - (label->start - lines[k].start));
         contentSince = false;
         ruleSince = false;
     }
     out.text.append(text.substr(copiedTo));
-    out.ok = !out.labelLines.empty();
+    out.ok = !out.labelLineStarts.empty();
     return out;
 }
 
 // The fields read, in records: the keys of each the same, in the same order.
+// The table outlives the unlabelled text its fields are offsets in, so its
+// places are given as lines and columns, counted in one pass over the fields.
 bool build_table(const Table& fields, const Unlabelled& frame, Table& table) {
     const Rows rows = fields.rows();
-    std::vector<std::vector<Row>> records(frame.labelLines.size());
-    for (const Row& field : rows) {
+    std::vector<std::vector<size_t>> records(frame.labelLineStarts.size());
+    std::vector<CellPlace> places;  // key and value of each field
+    text_rules::PlaceCounter counter(frame.text, is_cp932(fields.encoding));
+    for (size_t f = 0; f < rows.size(); ++f) {
+        const Row field = rows[f];
         if (field.size() != 2) {
             return false;
         }
         size_t record = 0;
-        while (record + 1 < frame.labelLines.size() &&
-               frame.labelLines[record + 1] < field[0].line) {
+        while (record + 1 < frame.labelLineStarts.size() &&
+               frame.labelLineStarts[record + 1] < field[0].place) {
             ++record;
         }
-        records[record].push_back(field);
+        records[record].push_back(f);
+        for (const Cell cell : field) {
+            const text_rules::TextPlace place = counter.place_of(cell.place);
+            places.push_back(Table::given_place(place.line, place.column));
+        }
     }
-    const std::vector<Row>& first = records.front();
-    for (const std::vector<Row>& record : records) {
+    const std::vector<size_t>& first = records.front();
+    for (const std::vector<size_t>& record : records) {
         if (record.size() != first.size() || record.empty()) {
             return false;
         }
         for (size_t f = 0; f < record.size(); ++f) {
-            if (record[f][0].text != first[f][0].text) {
+            if (rows[record[f]][0].text != rows[first[f]][0].text) {
                 return false;
             }
         }
     }
-    for (const Row& field : first) {
-        table.add_cell(field[0].text, field[0].line, field[0].column);
+    for (size_t f : first) {
+        table.add_cell(rows[f][0].text, places[2 * f]);
     }
     table.end_row();
     if (frame.keysOnly) {
         return true;
     }
-    for (const std::vector<Row>& record : records) {
-        for (const Row& field : record) {
-            table.add_cell(field[1].text, field[1].line, field[1].column);
+    for (const std::vector<size_t>& record : records) {
+        for (size_t f : record) {
+            table.add_cell(rows[f][1].text, places[2 * f + 1]);
         }
         table.end_row();
     }

@@ -66,7 +66,7 @@ bool rst_cells(const Table& table, WidthModel model, RstCells& cells, Refusal& r
     for (const Row& row : table.rows()) {
         cells.texts.emplace_back();
         for (size_t c = 0; c < row.size(); ++c) {
-            if (!cell_fits(row[c], "\t", table.encoding, refusal)) {
+            if (!cell_fits(table, row[c], "\t", refusal)) {
                 return false;
             }
             cells.texts.back().push_back(rst_text(row[c].text, table.encoding));

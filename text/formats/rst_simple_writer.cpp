@@ -39,7 +39,7 @@ bool columns_held(const Table& table, Refusal& refusal) {
     if (table.rows()[0].size() >= 2) {
         return true;
     }
-    refusal = cell_refusal(RefusalKind::TooFewColumns, table.rows()[0][0]);
+    refusal = cell_refusal(RefusalKind::TooFewColumns, table, table.rows()[0][0]);
     refusal.found = static_cast<int64_t>(table.rows()[0].size());
     refusal.limit = 2;
     return false;
@@ -48,7 +48,7 @@ bool columns_held(const Table& table, Refusal& refusal) {
 bool first_cells_filled(const Table& table, Refusal& refusal) {
     for (const Row& row : table.rows()) {
         if (row.front().text.empty()) {
-            refusal = cell_refusal(RefusalKind::RowNotHeld, row.front());
+            refusal = cell_refusal(RefusalKind::RowNotHeld, table, row.front());
             return false;
         }
     }

@@ -89,7 +89,7 @@ class RuledReader {
             cut.push_back(std::move(line));
             afterContent = true;
         }
-        append_rows(cut, text_, places_, read_.table);
+        append_rows(cut, text_, read_.table);
         if (read_.table.rows().empty()) {
             read_.refusal.kind = RefusalKind::NoFrameFound;
         }

@@ -1,5 +1,7 @@
 #include "text/formats/table.h"
 
+#include <algorithm>
+
 #include "text/formats/formats_internal.h"
 #include "text/formats/text_scan.h"
 
@@ -28,30 +30,28 @@ bool Table::borrows(std::string_view text) const {
     return !borrowed_.empty() && at >= from && at + text.size() <= from + borrowed_.size();
 }
 
-std::string& Table::open_cell(int64_t line, int64_t column) {
+std::string& Table::open_cell(CellPlace place) {
     close_cell();
     copy_borrowed();
-    cells_.push_back(Span{static_cast<uint32_t>(own_.size()), 0, static_cast<int32_t>(line),
-                          static_cast<int32_t>(column)});
+    cells_.push_back(Span{static_cast<uint32_t>(own_.size()), 0, place});
     cellOpen_ = true;
     return own_;
 }
 
-void Table::add_cell(std::string_view text, int64_t line, int64_t column) {
+void Table::add_cell(std::string_view text, CellPlace place) {
     if (text.empty() && !owned_) {
         close_cell();
-        cells_.push_back(Span{0, 0, static_cast<int32_t>(line), static_cast<int32_t>(column)});
+        cells_.push_back(Span{0, 0, place});
         return;
     }
     if (borrows(text)) {
         close_cell();
         cells_.push_back(Span{static_cast<uint32_t>(text.data() - borrowed_.data()),
-                              static_cast<uint32_t>(text.size()), static_cast<int32_t>(line),
-                              static_cast<int32_t>(column)});
+                              static_cast<uint32_t>(text.size()), place});
         compact_ = false;
         return;
     }
-    open_cell(line, column).append(text);
+    open_cell(place).append(text);
     close_cell();
 }
 
@@ -80,12 +80,56 @@ void Table::clear() {
     owned_ = true;
     compact_ = true;
     borrowed_ = std::string_view();
+    source_.reset();
 }
 
 void Table::borrow(std::string_view input) {
     clear();
     borrowed_ = input;
+    source_ = input;
     owned_ = false;
+}
+
+void Table::own_places() {
+    if (!source_) {
+        return;
+    }
+    std::vector<uint32_t> order;  // the cells placed, by place
+    order.reserve(cells_.size());
+    for (uint32_t k = 0; k < cells_.size(); ++k) {
+        if (cells_[k].place != kNoPlace) {
+            order.push_back(k);
+        }
+    }
+    // Most readers add cells in the input's order; JSON's keys need sorting.
+    const auto byPlace = [this](uint32_t a, uint32_t b) {
+        return cells_[a].place < cells_[b].place;
+    };
+    if (!std::is_sorted(order.begin(), order.end(), byPlace)) {
+        std::stable_sort(order.begin(), order.end(), byPlace);
+    }
+    text_rules::PlaceCounter counter(*source_, encoding == TextEncoding::Cp932);
+    for (uint32_t k : order) {
+        const text_rules::TextPlace place = counter.place_of(static_cast<size_t>(cells_[k].place));
+        cells_[k].place = given_place(place.line, place.column);
+    }
+    source_.reset();
+}
+
+CellPlace Table::given_place(int64_t line, int64_t column) {
+    return static_cast<CellPlace>(line) << 32 | static_cast<uint32_t>(column);
+}
+
+text_rules::TextPlace Table::place_of(const Cell& cell) const {
+    if (cell.place == kNoPlace) {
+        return {0, 0};
+    }
+    if (!source_) {
+        return {static_cast<int64_t>(cell.place >> 32),
+                static_cast<int64_t>(cell.place & 0xFFFFFFFFu)};
+    }
+    return text_rules::place_of(*source_, static_cast<size_t>(cell.place),
+                                encoding == TextEncoding::Cp932);
 }
 
 void Table::own_text() {
@@ -155,11 +199,12 @@ bool Table::cells_hold_any(std::string_view bytes) const {
 
 namespace formats {
 
-Refusal cell_refusal(RefusalKind kind, const Cell& cell, uint32_t codePoint) {
+Refusal cell_refusal(RefusalKind kind, const Table& table, const Cell& cell, uint32_t codePoint) {
+    const text_rules::TextPlace place = table.place_of(cell);
     Refusal refusal;
     refusal.kind = kind;
-    refusal.line = cell.line;
-    refusal.column = cell.column;
+    refusal.line = place.line;
+    refusal.column = place.column;
     refusal.codePoint = codePoint;
     return refusal;
 }

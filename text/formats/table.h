@@ -4,20 +4,28 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/text_rules.h"
 #include "text/refusal.h"
 #include "text/text_types.h"
 
-// One cell: its text, and where that starts in the input (after trimming),
-// 1-based, the column counted in characters; refusals about the cell point
-// here. The text is the table's: it lives as long as the table.
+// Where a cell starts (after trimming): the byte offset in the text its table
+// was read from, or, in a table built from rows, the line and column given
+// (Table::given_place). Only a refusal turns it into a line and column, so
+// reading counts nothing per cell.
+using CellPlace = uint64_t;
+// A cell standing in for one a row lacks: it has no place.
+inline constexpr CellPlace kNoPlace = ~CellPlace{0};
+
+// One cell: its text, and where it starts. The text is the table's: it lives
+// as long as the table.
 struct Cell {
     std::string_view text;
-    int64_t line = 0;
-    int64_t column = 0;
+    CellPlace place = 0;
 };
 
 class Table;
@@ -49,6 +57,7 @@ class Row {
     Cell back() const { return (*this)[count_ - 1]; }
     Iterator begin() const { return Iterator(this, 0); }
     Iterator end() const { return Iterator(this, count_); }
+    const Table& table() const { return *table_; }
 
   private:
     const Table* table_;
@@ -99,9 +108,9 @@ class Table {
 
     // Building, for readers. A cell's text is what is appended to the string
     // open_cell returns, until the next cell or row begins.
-    std::string& open_cell(int64_t line, int64_t column);
+    std::string& open_cell(CellPlace place);
     // A view of the input being borrowed is kept as a span of it, uncopied.
-    void add_cell(std::string_view text, int64_t line, int64_t column);
+    void add_cell(std::string_view text, CellPlace place);
     void end_row();
     void drop_last_row();
     // Room for a table read from bytes of input, whose cells hold at most that.
@@ -115,6 +124,18 @@ class Table {
     // Copies the cells' text into the table's own string, if borrowed.
     void own_text();
 
+    // Places are offsets in the input borrowed, or in the source given here,
+    // which must outlive every refusal that names a cell. A table with neither
+    // is built from rows, its places given.
+    void place_in(std::string_view source) { source_ = source; }
+    static CellPlace given_place(int64_t line, int64_t column);
+    // A table made from another's cells places them as that one does.
+    void place_as(const Table& other) { source_ = other.source_; }
+    // Turns the places into the lines and columns they name, for a table
+    // that outlives its source: one pass over the source, cells in its order.
+    void own_places();
+    text_rules::TextPlace place_of(const Cell& cell) const;
+
     Rows rows() const { return Rows(*this); }
     // What every cell is a span of: the cells' text end to end, or the input
     // they were read from, separators and all.
@@ -127,12 +148,11 @@ class Table {
     friend class Row;
     friend class Rows;
 
-    // Sixteen bytes a cell: texts up to 4 GiB, lines and columns up to 2^31.
+    // Sixteen bytes a cell: texts up to 4 GiB.
     struct Span {
         uint32_t start;
         uint32_t length;
-        int32_t line;
-        int32_t column;
+        CellPlace place;
     };
 
     void close_cell();
@@ -142,6 +162,7 @@ class Table {
 
     std::string own_;
     std::string_view borrowed_;  // the input while the text is not own_
+    std::optional<std::string_view> source_;  // what places are offsets in
     std::vector<Span> cells_;
     std::vector<size_t> rowEnds_;  // one past each row's last cell
     bool cellOpen_ = false;
@@ -153,7 +174,7 @@ class Table {
 inline Cell Row::operator[](size_t index) const {
     const Table::Span& span = table_->cells_[first_ + index];
     const std::string_view text = table_->text();
-    return {std::string_view(text.data() + span.start, span.length), span.line, span.column};
+    return {std::string_view(text.data() + span.start, span.length), span.place};
 }
 
 inline Row Rows::operator[](size_t index) const {

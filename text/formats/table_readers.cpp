@@ -7,6 +7,7 @@ TableRead read_table(std::string_view text, TableFormat from, TextEncoding encod
                      WidthModel widthModel, JsonNested jsonNested) {
     TableRead read = read_table_in_place(text, from, encoding, widthModel, jsonNested);
     read.table.own_text();
+    read.table.own_places();
     return read;
 }
 

@@ -22,14 +22,13 @@ class TableSink {
     void begin_row(size_t) {}
 
     bool cell(const delimited::CellRead& cell) {
-        const text_rules::TextPlace place = places_.place_of(cell.place);
         const std::string_view source = text_.substr(cell.start, cell.end - cell.start);
         if (cell.doubledQuotes == 0) {
-            read_.table.add_cell(source, place.line, place.column);
+            read_.table.add_cell(source, cell.place);
             return true;
         }
         // Only a cell that doubles a quote needs storage of its own.
-        std::string& text = read_.table.open_cell(place.line, place.column);
+        std::string& text = read_.table.open_cell(cell.place);
         for (size_t at = 0; at < source.size(); ++at) {
             text += source[at];
             at += source[at] == '"' ? 1 : 0;  // the quote that doubled it

@@ -23,17 +23,6 @@ Refusal refusal_at(text_rules::PlaceCounter& places, RefusalKind kind, size_t of
     return refusal;
 }
 
-std::string& open_cell_at(Table& table, text_rules::PlaceCounter& places, size_t offset) {
-    const text_rules::TextPlace place = places.place_of(offset);
-    return table.open_cell(place.line, place.column);
-}
-
-void add_cell_at(Table& table, text_rules::PlaceCounter& places, std::string_view text,
-                 size_t offset) {
-    const text_rules::TextPlace place = places.place_of(offset);
-    table.add_cell(text, place.line, place.column);
-}
-
 int64_t text_columns(std::string_view text, TextEncoding encoding, WidthModel model) {
     if (encoding == TextEncoding::Cp932) {
         return static_cast<int64_t>(text.size());

@@ -23,10 +23,6 @@ std::vector<LineSpan> split_lines(std::string_view text);
 
 // A refusal or a cell at offset, placed by a counter over the reader's text.
 Refusal refusal_at(text_rules::PlaceCounter& places, RefusalKind kind, size_t offset);
-// A cell of the table whose text starts at offset, placed by the counter.
-std::string& open_cell_at(Table& table, text_rules::PlaceCounter& places, size_t offset);
-void add_cell_at(Table& table, text_rules::PlaceCounter& places, std::string_view text,
-                 size_t offset);
 
 // Display columns of text; code page 932 counts bytes.
 int64_t text_columns(std::string_view text, TextEncoding encoding, WidthModel model);

@@ -62,13 +62,13 @@ void add_body_row(Table& out, const Row& row, const CellWriting& writing) {
     for (size_t column = 0; column < row.size(); ++column) {
         const Cell cell = row[column];
         if (cell.text.empty() && !writing.missing.empty()) {
-            out.add_cell(writing.missing, cell.line, cell.column);
+            out.add_cell(writing.missing, cell.place);
             continue;
         }
         const NumberStyle style =
             column < writing.styles.size() ? writing.styles[column] : NumberStyle{};
         std::optional<std::string> number = formatted_number(cell.text, style, marks);
-        out.add_cell(number ? std::string_view(*number) : cell.text, cell.line, cell.column);
+        out.add_cell(number ? std::string_view(*number) : cell.text, cell.place);
     }
     out.end_row();
 }
@@ -106,12 +106,13 @@ CellTextTable with_cell_text(const Table& table, const CellText& cellText) {
         return result;
     }
     result.table.borrow(table.text());
+    result.table.place_as(table);
     const Rows rows = table.rows();
     if (rows.empty()) {
         return result;
     }
     for (const Cell cell : rows.front()) {
-        result.table.add_cell(cell.text, cell.line, cell.column);
+        result.table.add_cell(cell.text, cell.place);
     }
     result.table.end_row();
     for (size_t row = 1; row < rows.size(); ++row) {

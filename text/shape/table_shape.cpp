@@ -106,21 +106,22 @@ void plan_rows(const ShapeCells& cells, const std::vector<ResolvedKey>& keys,
 void add_cell_of(Table& out, const Row& row, size_t column) {
     if (column < row.size()) {
         const Cell cell = row[column];
-        out.add_cell(cell.text, cell.line, cell.column);
+        out.add_cell(cell.text, cell.place);
     } else {
-        out.add_cell(std::string_view(), 0, 0);
+        out.add_cell(std::string_view(), kNoPlace);
     }
 }
 
 void add_row(Table& out, const Row& row) {
     for (const Cell cell : row) {
-        out.add_cell(cell.text, cell.line, cell.column);
+        out.add_cell(cell.text, cell.place);
     }
     out.end_row();
 }
 
 void build(const Table& table, const ShapePlan& plan, Table& out) {
     out.borrow(table.text());
+    out.place_as(table);
     out.encoding = table.encoding;
     const Rows all = table.rows();
     if (plan.wholeRows) {

@@ -29,7 +29,7 @@ std::string drawn_frame(const Cells& cells, const Look& look) {
     Table table;
     for (const std::vector<std::string>& row : cells) {
         for (const std::string& cell : row) {
-            table.open_cell(1, 1) += cell;
+            table.open_cell(Table::given_place(1, 1)) += cell;
         }
         table.end_row();
     }

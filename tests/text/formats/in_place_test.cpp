@@ -18,7 +18,8 @@ Places places_of(const Table& table) {
     Places places;
     for (const Row& row : table.rows()) {
         for (const Cell& cell : row) {
-            places.emplace_back(cell.line, cell.column);
+            const text_rules::TextPlace place = table.place_of(cell);
+            places.emplace_back(place.line, place.column);
         }
     }
     return places;

@@ -328,6 +328,12 @@ TEST(ReadPlaces, CellsKnowTheirLineAndColumn) {
         {kJson, "[{\"é\": \"x\"},\n {\"b\":1}]", 2, 1, 2, 7},
         {kJson, "[{\"é\": \"x\"},\n {\"b\":1}]", 0, 1, 2, 3},
         {kJson, "[{\"é\": \"x\"},\n {\"b\":1}]", 1, 0, 1, 8},
+        {TableFormat::Frame, "+-+--+\n|a|bc|\n+-+--+\n", 0, 1, 2, 4},
+        // Records: each value placed in the frame, below its record's label.
+        {TableFormat::Frame,
+         "┌─[ 1 ]──┬──┐\n│k       │a │\n├────────┼──┤\n│v       │b │\n"
+         "├─[ 2 ]──┼──┤\n│k       │c │\n├────────┼──┤\n│v       │é │\n└────────┴──┘\n",
+         2, 1, 8, 11},
     };
     for (const Place& p : places) {
         TableRead read = read_table(p.input, p.from, TextEncoding::Utf8, WidthModel::Narrow);
@@ -335,8 +341,9 @@ TEST(ReadPlaces, CellsKnowTheirLineAndColumn) {
         ASSERT_LT(p.row, read.table.rows().size()) << p.input;
         ASSERT_LT(p.cell, read.table.rows()[p.row].size()) << p.input;
         const Cell cell = read.table.rows()[p.row][p.cell];
-        EXPECT_EQ(cell.line, p.line) << p.input;
-        EXPECT_EQ(cell.column, p.column) << p.input;
+        const text_rules::TextPlace place = read.table.place_of(cell);
+        EXPECT_EQ(place.line, p.line) << p.input;
+        EXPECT_EQ(place.column, p.column) << p.input;
     }
 }
 
@@ -408,7 +415,7 @@ namespace {
 
 TEST(WriteTable, AlignedIsOnlyRead) {
     Table table;
-    table.add_cell("a", 1, 1);
+    table.add_cell("a", Table::given_place(1, 1));
     table.end_row();
     EXPECT_EQ(write_table(table, TableFormat::Aligned, {}).refusal.kind,
               RefusalKind::FormatNotWritable);

@@ -27,7 +27,8 @@ Table table_of(const Texts& texts, TextEncoding encoding) {
     table.encoding = encoding;
     for (size_t r = 0; r < texts.size(); ++r) {
         for (size_t c = 0; c < texts[r].size(); ++c) {
-            table.add_cell(texts[r][c], static_cast<int64_t>(r + 1), static_cast<int64_t>(c + 1));
+            table.add_cell(texts[r][c], Table::given_place(static_cast<int64_t>(r + 1),
+                                                           static_cast<int64_t>(c + 1)));
         }
         table.end_row();
     }
