@@ -156,7 +156,7 @@ bool frame_plain_table(const FrameRequest& request, bool bordersOnly, FrameTarge
         return false;
     }
     const std::string_view table =
-        without_trailing_empty_lines(without_bom(request.text, request.encoding));
+        text_rules::without_trailing_line_ends(without_bom(request.text, request.encoding));
     GridRead read;
     if (table.empty() || !read_plain(table, request, bordersOnly, read)) {
         return false;
@@ -175,7 +175,7 @@ Refusal checked_table(const FrameRequest& request, std::string_view& table) {
     }
     table = std::string_view();
     if (refusal.kind == RefusalKind::None) {
-        table = without_trailing_empty_lines(request.text);
+        table = text_rules::without_trailing_line_ends(request.text);
     }
     if (without_bom(table, request.encoding).empty()) {
         table = std::string_view();

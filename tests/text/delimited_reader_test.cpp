@@ -456,7 +456,7 @@ void expect_readers_as_reference(const std::string& input, TableFormat format,
     // readers without its empty last lines too.
     const std::string_view text = without_bom(input, encoding);
     expect_table_as_reference<K>(text, syntax, encoding);
-    const std::string_view table = without_trailing_empty_lines(text);
+    const std::string_view table = text_rules::without_trailing_line_ends(text);
     if (table.empty()) {
         return;
     }

@@ -76,14 +76,12 @@ constexpr size_t kKnownRules = 4;
 template <class Sink>
 class FrameReader {
   public:
-    FrameReader(std::string_view text, TextEncoding encoding, WidthModel model, Sink& sink,
-                text_rules::PlaceCounter& places)
+    FrameReader(std::string_view text, TextEncoding encoding, WidthModel model, Sink& sink)
         : text_(text),
           bytes_(reinterpret_cast<const unsigned char*>(text.data())),
           encoding_(encoding),
           model_(model),
-          sink_(sink),
-          places_(places) {}
+          sink_(sink) {}
 
     // The first frame in the text with rows; false on a refusal, with
     // refusal() saying what it is.
@@ -256,7 +254,7 @@ class FrameReader {
     }
 
     bool mismatch(size_t offset) {
-        refusal_ = refusal_at(places_, RefusalKind::FrameMismatch, offset);
+        refusal_ = refusal_at(text_, encoding_, RefusalKind::FrameMismatch, offset);
         return false;
     }
 
@@ -859,7 +857,6 @@ class FrameReader {
     TextEncoding encoding_;
     WidthModel model_;
     Sink& sink_;
-    text_rules::PlaceCounter& places_;
     Refusal refusal_;
     std::vector<LineSpan> lines_;
     std::vector<FrameCell> cells_;  // of the content line being cut
@@ -881,9 +878,8 @@ TableRead read_frame_table(std::string_view text, TextEncoding encoding, WidthMo
     TableRead read;
     read.table.borrow(text);
     read.table.encoding = encoding;
-    text_rules::PlaceCounter places(text, is_cp932(encoding));
     TableSink sink(text, read.table, fieldRows);
-    FrameReader<TableSink> reader(text, encoding, model, sink, places);
+    FrameReader<TableSink> reader(text, encoding, model, sink);
     if (!reader.read()) {
         read.table.clear();
         read.refusal = reader.refusal();
@@ -971,7 +967,6 @@ bool read_plain_frame(std::string_view text, TextEncoding encoding, WidthModel w
     if (text.empty() || text.size() > INT32_MAX || formats::opens_records(text, encoding)) {
         return false;
     }
-    text_rules::PlaceCounter places(text, formats::is_cp932(encoding));
     GridSink sink(text, encoding, widthModel, grid);
-    return FrameReader<GridSink>(text, encoding, widthModel, sink, places).read_whole();
+    return FrameReader<GridSink>(text, encoding, widthModel, sink).read_whole();
 }

@@ -60,7 +60,7 @@ int hex_value(char c) {
 class JsonReader {
   public:
     JsonReader(std::string_view text, JsonNested nested, bool lines)
-        : text_(text), places_(text, false), nested_(nested), lines_(lines) {
+        : text_(text), nested_(nested), lines_(lines) {
         table_.place_in(text);
     }
 
@@ -85,7 +85,7 @@ class JsonReader {
     char peek() const { return at_ < text_.size() ? text_[at_] : '\0'; }
 
     bool fail(JsonFault fault, size_t offset) {
-        refusal_ = refusal_at(places_, RefusalKind::BadJson, offset);
+        refusal_ = refusal_at(text_, TextEncoding::Utf8, RefusalKind::BadJson, offset);
         refusal_.found = static_cast<int64_t>(fault);
         return false;
     }
@@ -479,7 +479,6 @@ class JsonReader {
     }
 
     std::string_view text_;
-    text_rules::PlaceCounter places_;
     JsonNested nested_;
     bool lines_;
     size_t at_ = 0;

@@ -42,7 +42,7 @@ bool is_row_count(std::string_view line) {
 class RuledReader {
   public:
     RuledReader(std::string_view text, TextEncoding encoding, WidthModel model)
-        : text_(text), encoding_(encoding), model_(model), places_(text, is_cp932(encoding)) {
+        : text_(text), encoding_(encoding), model_(model) {
         read_.table.borrow(text);
         read_.table.encoding = encoding;
     }
@@ -219,7 +219,7 @@ class RuledReader {
     }
 
     bool mismatch(size_t offset) {
-        read_.refusal = refusal_at(places_, RefusalKind::FrameMismatch, offset);
+        read_.refusal = refusal_at(text_, encoding_, RefusalKind::FrameMismatch, offset);
         return false;
     }
 
@@ -287,7 +287,6 @@ class RuledReader {
     std::string_view text_;
     TextEncoding encoding_;
     WidthModel model_;
-    text_rules::PlaceCounter places_;
     std::vector<LineSpan> lines_;
     Ruling ruling_;
     TableRead read_;

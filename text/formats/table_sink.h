@@ -14,7 +14,7 @@ class TableSink {
     static constexpr bool kOnePass = false;
 
     TableSink(std::string_view text, TextEncoding encoding, TableRead& read)
-        : text_(text), places_(text, encoding == TextEncoding::Cp932), read_(read) {
+        : text_(text), read_(read) {
         read_.table.borrow(text);
         read_.table.encoding = encoding;
     }
@@ -50,7 +50,7 @@ class TableSink {
     }
 
     bool refuse(RefusalKind kind, size_t offset) {
-        read_.refusal = formats::refusal_at(places_, kind, offset);
+        read_.refusal = formats::refusal_at(text_, read_.table.encoding, kind, offset);
         return false;
     }
 
@@ -63,7 +63,6 @@ class TableSink {
 
   private:
     std::string_view text_;
-    text_rules::PlaceCounter places_;
     TableRead& read_;
     size_t emptyRowsAtEnd_ = 0;
 };

@@ -14,8 +14,8 @@ std::vector<LineSpan> split_lines(std::string_view text) {
     return lines;
 }
 
-Refusal refusal_at(text_rules::PlaceCounter& places, RefusalKind kind, size_t offset) {
-    const text_rules::TextPlace place = places.place_of(offset);
+Refusal refusal_at(std::string_view text, TextEncoding encoding, RefusalKind kind, size_t offset) {
+    const text_rules::TextPlace place = text_rules::place_of(text, offset, is_cp932(encoding));
     Refusal refusal;
     refusal.kind = kind;
     refusal.line = place.line;

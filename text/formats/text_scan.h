@@ -21,8 +21,8 @@ using LineSpan = text_rules::Line;
 // The lines of text_rules::line_at, without the empty lines at the end.
 std::vector<LineSpan> split_lines(std::string_view text);
 
-// A refusal or a cell at offset, placed by a counter over the reader's text.
-Refusal refusal_at(text_rules::PlaceCounter& places, RefusalKind kind, size_t offset);
+// A refusal at offset in the reader's text.
+Refusal refusal_at(std::string_view text, TextEncoding encoding, RefusalKind kind, size_t offset);
 
 // Display columns of text; code page 932 counts bytes.
 int64_t text_columns(std::string_view text, TextEncoding encoding, WidthModel model);

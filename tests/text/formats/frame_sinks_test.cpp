@@ -182,7 +182,7 @@ TEST(FrameSinks, BothSinksReadWhatTheReferenceReads) {
             }
         }
         CellGrid grid;
-        const std::string_view table = without_trailing_empty_lines(drawn.text);
+        const std::string_view table = text_rules::without_trailing_line_ends(drawn.text);
         if (!read_plain_frame(table, drawn.encoding, drawn.model, grid)) {
             continue;
         }

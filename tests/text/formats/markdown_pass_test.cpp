@@ -137,7 +137,8 @@ FrameRequest markdown_request(const std::string& text, TextEncoding encoding, Wi
 }
 
 void expect_one_pass_reads(const std::string& text, TextEncoding encoding, WidthModel model) {
-    const std::string_view table = without_trailing_empty_lines(without_bom(text, encoding));
+    const std::string_view table =
+        text_rules::without_trailing_line_ends(without_bom(text, encoding));
     CellGrid grid;
     EXPECT_TRUE(read_markdown_cells(table, encoding, model, false, grid)) << text;
 }

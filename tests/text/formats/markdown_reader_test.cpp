@@ -181,7 +181,7 @@ TEST(MarkdownReader, ReadsAsTheReferenceTheTableAndTheGridAlike) {
             for (const WidthModel model : {WidthModel::Narrow, WidthModel::Wide}) {
                 const TableRead read = read_table(text, TableFormat::Markdown, encoding, model);
                 expect_as_reference(read, want, text);
-                const std::string_view table = without_trailing_empty_lines(withoutBom);
+                const std::string_view table = text_rules::without_trailing_line_ends(withoutBom);
                 for (const bool bordersOnly : {false, true}) {
                     CellGrid grid;
                     if (table.empty() ||

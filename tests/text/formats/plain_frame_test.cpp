@@ -248,7 +248,7 @@ TEST(PlainFrameProperty, ReadsBackWhatTheCarefulPathReadsAndLeavesItTheRest) {
                 ASSERT_EQ(outcome.refusal.column, first.refusal.column) << text;
             }
             CellGrid grid;
-            plain += read_plain_frame(without_trailing_empty_lines(text), back.encoding,
+            plain += read_plain_frame(text_rules::without_trailing_line_ends(text), back.encoding,
                                       back.widthModel, grid)
                          ? 1
                          : 0;
