@@ -181,7 +181,7 @@ bool build_table(const Table& fields, const Unlabelled& frame, Table& table) {
         }
         records[record].push_back(f);
         for (const Cell cell : field) {
-            const text_rules::TextPlace place = counter.place_of(cell.place);
+            const text_rules::TextPlace place = counter.place_of(static_cast<size_t>(cell.place));
             places.push_back(Table::given_place(place.line, place.column));
         }
     }
