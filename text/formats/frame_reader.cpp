@@ -952,7 +952,9 @@ TableRead read_frame(std::string_view text, TextEncoding encoding, WidthModel mo
     if (!second.ok()) {
         return first;
     }
+    // The frame read is a copy without the spanning rows, which goes now.
     second.table.own_text();
+    second.table.own_places();
     second.title = std::move(spanned.title);
     second.footer = std::move(spanned.footer);
     return second;
