@@ -8,6 +8,7 @@
 #include "text/formats/frame_reader.h"
 #include "text/formats/markdown_reader.h"
 #include "text/formats/table_formats.h"
+#include "text/formats/text_scan.h"
 #include "text/frame_render.h"
 #include "text/input_check.h"
 #include "text/layout/frame_layout.h"
@@ -16,6 +17,7 @@
 #include "text/shape/shaped_grid.h"
 #include "text/shape/title_rows.h"
 #include "text/text_limits.h"
+#include "text/unicode/escape_sequence.h"
 
 namespace {
 Refusal check_request(const FrameRequest& request) {
@@ -37,6 +39,24 @@ int64_t input_limit(const FrameRequest& request) {
     return request.from == TableFormat::Frame ? kTextFrameLimit : kTextInputLimit;
 }
 
+// A psv cell holding part of an escape sequence, the rest cut off by a '|',
+// refused as input holding the control character would be.
+Refusal cut_escape(std::string_view table, const CellGrid& grid, TextEncoding encoding) {
+    for (const CellSpan& span : grid.cells) {
+        const std::string_view cell =
+            table.substr(static_cast<size_t>(span.start), static_cast<size_t>(span.length));
+        Refusal inCell = check_text(cell, encoding);
+        if (inCell.kind != RefusalKind::None) {
+            Refusal refusal =
+                formats::refusal_at(table, encoding, inCell.kind, static_cast<size_t>(span.start));
+            refusal.column += inCell.column - 1;
+            refusal.codePoint = inCell.codePoint;
+            return refusal;
+        }
+    }
+    return Refusal{};
+}
+
 // The cells of a psv table, spans of it, drawn. An escape sequence anywhere
 // may be a cell's; psv cells hold no line break.
 Refusal draw_grid(const FrameRequest& request, std::string_view table, const CellGrid& grid,
@@ -48,6 +68,12 @@ Refusal draw_grid(const FrameRequest& request, std::string_view table, const Cel
     const FrameLook look = frame_look(request, request.encoding);
     const std::string_view special = mayHoldEscapes ? table : std::string_view();
     if (needs_layout(request.fit, special, kEscapeOnly)) {
+        if (special.find(kEscape) != std::string_view::npos) {
+            Refusal refusal = cut_escape(table, grid, request.encoding);
+            if (refusal.kind != RefusalKind::None) {
+                return refusal;
+            }
+        }
         return render_laid_out(view, look, request.fit, frame.text);
     }
     return render_frame(view, look, frame);

@@ -3,7 +3,6 @@
 #include "core/text_rules.h"
 #include "text/text_check.h"
 
-namespace {
 Refusal check_text(std::string_view text, TextEncoding encoding) {
     const bool cp932 = encoding == TextEncoding::Cp932;
     const TextCheck check = cp932 ? check_cp932_text(text) : check_utf8_text(text);
@@ -24,7 +23,6 @@ Refusal check_text(std::string_view text, TextEncoding encoding) {
     }
     return refusal;
 }
-}  // namespace
 
 std::string_view without_bom(std::string_view text, TextEncoding encoding) {
     text.remove_prefix(text_rules::bom_length(text, encoding == TextEncoding::Utf8));

@@ -98,3 +98,52 @@ TEST(EscapeInput, ColouredCellsLineUpAndReadBack) {
 }
 
 }  // namespace
+
+// A frame draws each cell's bytes as they stand, so the whole input being
+// text is not enough: each cell must be. Cutting the escape into two cells
+// would have drawn a link that never ends and a frame that does not read back.
+struct CutCase {
+    const char* name;
+    TableFormat from;
+    std::string text;
+    int64_t line;
+    int64_t column;
+    uint32_t codePoint;
+};
+
+const CutCase kCuts[] = {
+    {"psv: a '|' in a link's URI", TableFormat::Psv,
+     "a|\x1b]8;;http://a.test/?x|y\x1b\\link\x1b]8;;\x1b\\", 1, 3, 0x1B},
+    {"psv, cells wrapped", TableFormat::Psv, "ok|ok|ok\nb|\x1b]8;;p|q\x1b\\x\x1b]8;;\x1b\\", 2, 3,
+     0x1B},
+    {"csv: an unquoted ',' in a link's URI", TableFormat::Csv,
+     "\x1b]8;;http://a.test/a,b\x1b\\link\x1b]8;;\x1b\\,c", 1, 1, 0x1B},
+    {"Markdown: a '|' in a link's URI", TableFormat::Markdown,
+     "| a |\n|---|\n| \x1b]8;;p|q\x1b\\x\x1b]8;;\x1b\\ |", 3, 3, 0x1B},
+    {"JSON: a control character spelt", TableFormat::Json, R"([["a\u0007b"]])", 1, 4, 0x07},
+    {"JSON: an escape sequence spelt, never ended", TableFormat::Json, R"([["\u001b[31"]])", 1, 3,
+     0x1B},
+};
+
+TEST(EscapeInput, CellHoldingPartOfAnEscapeRefusedAtItsPlace) {
+    for (const CutCase& c : kCuts) {
+        for (bool fitted : {false, true}) {
+            FrameRequest request;
+            request.text = c.text;
+            request.from = c.from;
+            request.fit.width = fitted ? 8 : 0;
+            const FrameOutcome framed = frame_text(request);
+            EXPECT_EQ(framed.refusal.kind, RefusalKind::ControlCharacter) << c.name << framed.text;
+            EXPECT_EQ(framed.refusal.line, c.line) << c.name;
+            EXPECT_EQ(framed.refusal.column, c.column) << c.name;
+            EXPECT_EQ(framed.refusal.codePoint, c.codePoint) << c.name;
+        }
+    }
+}
+
+TEST(EscapeInput, JsonColourSpeltIsDrawn) {
+    FrameRequest request;
+    request.text = R"([["\u001b[31mred\u001b[0m","b"]])";
+    request.from = TableFormat::Json;
+    EXPECT_TRUE(frame_text(request).ok());
+}
