@@ -3,6 +3,7 @@
 // with the title and footer recovered; and the formats that hold captions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -254,6 +255,48 @@ TEST(TitleRows, TitlesAreCheckedAsText) {
         request.text = "a|b\n";
         request.titles.title = c.title;
         EXPECT_EQ(frame_text(request).refusal.kind, c.kind) << c.title;
+    }
+}
+
+// A titled frame is read without its spanning rows, but a refusal names the
+// line of the frame as given: the cell "Q|" stands on the line that holds it.
+TEST(TitleRows, RefusalsNameTheLinesOfTheFrameAsGiven) {
+    struct {
+        const char* name;
+        std::string above;  // lines before the frame
+        const char* title;
+        const char* footer;
+        const char* lineEnd;
+    } const cases[] = {
+        {"a title", "", "Title words", "", "\n"},
+        {"a title of two lines", "", "Title\nwords", "", "\n"},
+        {"title and footer, blank lines above", "\n\n", "T", "F", "\n"},
+        {"CR LF", "\r\n", "Title", "Footer", "\r\n"},
+    };
+    for (const auto& c : cases) {
+        FrameRequest request;
+        request.text = "h|x\nQQ|c\n";
+        request.titles.title = c.title;
+        request.titles.footer = c.footer;
+        const FrameOutcome framed = frame_text(request);
+        ASSERT_TRUE(framed.ok()) << c.name;
+        std::string frame = framed.text;
+        const size_t cell = frame.find("QQ");
+        frame.replace(cell, 2, "Q|");
+        const int64_t line = 1 + std::count(frame.begin(), frame.begin() + cell, '\n') +
+                             std::count(c.above.begin(), c.above.end(), '\n');
+        std::string given = c.above;
+        for (char ch : frame) {
+            given += ch == '\n' ? std::string(c.lineEnd) : std::string(1, ch);
+        }
+        FrameRequest back;
+        back.text = given;
+        back.from = TableFormat::Frame;
+        back.to = TableFormat::Psv;
+        const FrameOutcome read = frame_text(back);
+        EXPECT_EQ(read.refusal.kind, RefusalKind::CellHoldsSeparator) << c.name;
+        EXPECT_EQ(read.refusal.line, line) << c.name << "\n" << given;
+        EXPECT_EQ(read.refusal.column, 2) << c.name;
     }
 }
 

@@ -954,7 +954,7 @@ TableRead read_frame(std::string_view text, TextEncoding encoding, WidthModel mo
     }
     // The frame read is a copy without the spanning rows, which goes now.
     second.table.own_text();
-    second.table.own_places();
+    second.table.own_places(spanned.linesAbove);
     second.title = std::move(spanned.title);
     second.footer = std::move(spanned.footer);
     return second;

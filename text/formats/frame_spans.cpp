@@ -43,6 +43,7 @@ class SpanFinder {
         spanned.found = take_title(first, spanned.title);
         spanned.found = take_footer(first, last, spanned.footer) || spanned.found;
         if (spanned.found) {
+            spanned.linesAbove = static_cast<int64_t>(first);
             for (size_t at = first; at < last; ++at) {
                 spanned.frame.append(lines_[at].indent);
                 for (std::string_view c : lines_[at].chars) {

@@ -13,6 +13,9 @@ namespace formats {
 struct SpannedFrame {
     bool found = false;
     std::string frame;  // the frame without them, its top and bottom rules whole
+    // Lines of the text above the frame's first line: its lines are the
+    // text's, from this many on, each at the columns it had there.
+    int64_t linesAbove = 0;
     std::string title;  // its lines, blanks at either end trimmed, joined by '\n'
     std::string footer;
 };

@@ -90,7 +90,7 @@ void Table::borrow(std::string_view input) {
     owned_ = false;
 }
 
-void Table::own_places() {
+void Table::own_places(int64_t linesAbove) {
     if (!source_) {
         return;
     }
@@ -111,7 +111,7 @@ void Table::own_places() {
     text_rules::PlaceCounter counter(*source_, encoding == TextEncoding::Cp932);
     for (uint32_t k : order) {
         const text_rules::TextPlace place = counter.place_of(static_cast<size_t>(cells_[k].place));
-        cells_[k].place = given_place(place.line, place.column);
+        cells_[k].place = given_place(place.line + linesAbove, place.column);
     }
     source_.reset();
 }

@@ -133,7 +133,8 @@ class Table {
     void place_as(const Table& other) { source_ = other.source_; }
     // Turns the places into the lines and columns they name, for a table
     // that outlives its source: one pass over the source, cells in its order.
-    void own_places();
+    // A source cut from a text below linesAbove of its lines names the text's.
+    void own_places(int64_t linesAbove = 0);
     text_rules::TextPlace place_of(const Cell& cell) const;
 
     Rows rows() const { return Rows(*this); }
