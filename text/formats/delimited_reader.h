@@ -42,8 +42,9 @@ struct CellRead {
 };
 
 // Sink: static constexpr bool kOnePass; void begin_row(size_t lineStart);
-// bool cell(const CellRead&); bool end_row(size_t start, size_t end, int32_t
-// cells); bool refuse(RefusalKind, size_t offset). A false return stops.
+// bool cell(const CellRead&, int32_t cells), cells the row's so far, this one
+// included; bool end_row(size_t start, size_t end, int32_t cells); bool
+// refuse(RefusalKind, size_t offset). A false return stops.
 template <Syntax kSyntax, typename Sink, typename K = byte_blocks::Kernel>
 class DelimitedReader {
   public:
@@ -108,7 +109,7 @@ class DelimitedReader {
             const bool closedByBorder = !separator && lastBar != kNoBar && lastBar + 1 == at;
             if (!closedByBorder) {
                 ++cells;
-                if (!sink_.cell(cell)) {
+                if (!sink_.cell(cell, cells)) {
                     return kStopped;
                 }
             }
@@ -145,7 +146,7 @@ class DelimitedReader {
                     cell.end = separator;
                     cell.width += static_cast<int32_t>(separator - counted);
                     ++cells;
-                    if (!sink_.cell(cell)) {
+                    if (!sink_.cell(cell, cells)) {
                         return false;
                     }
                 }
@@ -201,17 +202,24 @@ class DelimitedReader {
         if (byte < 0x80) {
             return false;  // a control, an escape sequence, or TAB in a csv cell
         }
-        const plain_characters::Character c =
-            cp932_ ? plain_characters::cp932_character(text_, at)
-                   : plain_characters::utf8_character(text_, at, model_);
-        // A pair's second byte may be '|', which csv and tsv leave to the
-        // careful path byte for byte.
-        if (c.length == 0 || (!kPsv && c.length == 2 && bytes_[at + 1] == '|')) {
-            return false;
-        }
-        cell.measured &= c.columns >= 0;
-        cell.width += c.columns;
-        at += c.length;
+        // Characters of wide text come in runs: taken here, in locals.
+        int32_t width = cell.width;
+        bool measured = cell.measured;
+        do {
+            const plain_characters::Character c =
+                cp932_ ? plain_characters::cp932_character(text_, at)
+                       : plain_characters::utf8_character(text_, at, model_);
+            // A pair's second byte may be '|', which csv and tsv leave to the
+            // careful path byte for byte.
+            if (c.length == 0 || (!kPsv && c.length == 2 && bytes_[at + 1] == '|')) {
+                return false;
+            }
+            measured &= c.columns >= 0;
+            width += c.columns;
+            at += c.length;
+        } while (at < text_.size() && bytes_[at] >= 0x80);
+        cell.width = width;
+        cell.measured = measured;
         return true;
     }
 

@@ -36,17 +36,13 @@ class GridSink {
     GridSink(std::string_view text, TextEncoding encoding, WidthModel model, GridRead& read)
         : text_(text), cp932_(encoding == TextEncoding::Cp932), model_(model), read_(read) {}
 
-    void begin_row(size_t lineStart) {
-        lineStart_ = lineStart;
-        rowCells_ = 0;
-    }
+    void begin_row(size_t lineStart) { lineStart_ = lineStart; }
 
-    bool cell(const delimited::CellRead& cell) {
+    bool cell(const delimited::CellRead& cell, int32_t cells) {
         CellGrid& grid = read_.grid;
-        if (grid.rows != 0 && rowCells_ == grid.columns) {
+        if (grid.rows != 0 && cells > grid.columns) {
             return ragged(cell.start - 1, -1);
         }
-        ++rowCells_;
         // Filled in place: a cell pushed whole went through memory, where its
         // two halves were written apart and read back as one.
         CellSpan& span = grid.cells.emplace_back();
@@ -140,5 +136,4 @@ class GridSink {
     GridRead& read_;
     Refusal refusal_;
     size_t lineStart_ = 0;
-    int32_t rowCells_ = 0;
 };

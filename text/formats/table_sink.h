@@ -21,7 +21,7 @@ class TableSink {
 
     void begin_row(size_t) {}
 
-    bool cell(const delimited::CellRead& cell) {
+    bool cell(const delimited::CellRead& cell, int32_t) {
         const std::string_view source = text_.substr(cell.start, cell.end - cell.start);
         if (cell.doubledQuotes == 0) {
             read_.table.add_cell(source, cell.place);
