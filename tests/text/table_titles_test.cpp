@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "text/cp932_codec.h"
@@ -283,7 +284,8 @@ TEST(TitleRows, RefusalsNameTheLinesOfTheFrameAsGiven) {
         std::string frame = framed.text;
         const size_t cell = frame.find("QQ");
         frame.replace(cell, 2, "Q|");
-        const int64_t line = 1 + std::count(frame.begin(), frame.begin() + cell, '\n') +
+        const std::string_view before(frame.data(), cell);
+        const int64_t line = 1 + std::count(before.begin(), before.end(), '\n') +
                              std::count(c.above.begin(), c.above.end(), '\n');
         std::string given = c.above;
         for (char ch : frame) {
