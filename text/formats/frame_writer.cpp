@@ -3,8 +3,8 @@
 #include "core/cell_table.h"
 #include "text/cell_width.h"
 #include "text/formats/formats_internal.h"
+#include "text/formats/text_scan.h"
 #include "text/frame_render.h"
-#include "text/input_check.h"
 #include "text/layout/frame_layout.h"
 #include "text/layout/layout_choice.h"
 #include "text/layout/records_frame.h"
@@ -41,33 +41,6 @@ bool cells_fit(const Table& table, Refusal& refusal) {
                     return false;
                 }
             }
-        }
-    }
-    return true;
-}
-
-// A frame draws a cell's characters as they stand, so a cell holds text as
-// input must: an escape sequence that a separator cut in two, or a control
-// character that a JSON string spelt, would leave the terminal in a state
-// the frame did not draw. Most tables' text holds neither.
-bool cells_are_text(const Table& table, Refusal& refusal) {
-    if (!table.cells_hold_any("\x1b") &&
-        check_text(table.text(), table.encoding).kind == RefusalKind::None) {
-        return true;
-    }
-    for (const Row& row : table.rows()) {
-        for (const Cell& cell : row) {
-            Refusal inCell = check_text(cell.text, table.encoding);
-            if (inCell.kind == RefusalKind::None) {
-                continue;
-            }
-            // Placed as the cell's text stands in the input; a cell a JSON
-            // string spelt is placed from the string's start.
-            const text_rules::TextPlace place = table.place_of(cell);
-            inCell.column += inCell.line == 1 ? place.column - 1 : 0;
-            inCell.line += place.line - 1;
-            refusal = inCell;
-            return false;
         }
     }
     return true;

@@ -2,6 +2,7 @@
 #include "core/text_rules.h"
 #include "text/formats/formats_internal.h"
 #include "text/formats/table.h"
+#include "text/formats/text_scan.h"
 
 TableRead read_table(std::string_view text, TableFormat from, TextEncoding encoding,
                      WidthModel widthModel, JsonNested jsonNested) {
@@ -11,8 +12,10 @@ TableRead read_table(std::string_view text, TableFormat from, TextEncoding encod
     return read;
 }
 
-TableRead read_table_in_place(std::string_view text, TableFormat from, TextEncoding encoding,
-                              WidthModel widthModel, JsonNested jsonNested) {
+namespace {
+
+TableRead read_format(std::string_view text, TableFormat from, TextEncoding encoding,
+                      WidthModel widthModel, JsonNested jsonNested) {
     text.remove_prefix(text_rules::bom_length(text, encoding == TextEncoding::Utf8));
     switch (from) {
         case TableFormat::Psv:
@@ -42,4 +45,19 @@ TableRead read_table_in_place(std::string_view text, TableFormat from, TextEncod
     TableRead refused;
     refused.refusal = refusal_of(RefusalKind::FormatNotReadable);
     return refused;
+}
+
+}  // namespace
+
+// JSON's cells are what its strings spell, which may be any text: only the
+// formats whose cells are spans of the input are checked here.
+TableRead read_table_in_place(std::string_view text, TableFormat from, TextEncoding encoding,
+                              WidthModel widthModel, JsonNested jsonNested) {
+    TableRead read = read_format(text, from, encoding, widthModel, jsonNested);
+    const bool spelt = from == TableFormat::Json || from == TableFormat::Jsonl;
+    if (read.ok() && !spelt && text.find('\x1b') != std::string_view::npos &&
+        !formats::escapes_whole(read.table, read.refusal)) {
+        read.table.clear();
+    }
+    return read;
 }

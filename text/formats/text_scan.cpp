@@ -1,6 +1,8 @@
 #include "text/formats/text_scan.h"
 
+#include "text/input_check.h"
 #include "text/unicode/display_width.h"
+#include "text/unicode/escape_sequence.h"
 
 namespace formats {
 
@@ -42,6 +44,71 @@ std::string_view trim_blanks(std::string_view text) {
         text.remove_suffix(1);
     }
     return text;
+}
+
+namespace {
+
+// A refusal placed in a cell's text, placed in the input as the cell's text
+// stands there; a cell a JSON string spelt is placed from the string's start.
+Refusal placed_in_cell(const Table& table, const Cell& cell, Refusal inCell) {
+    const text_rules::TextPlace place = table.place_of(cell);
+    inCell.column += inCell.line == 1 ? place.column - 1 : 0;
+    inCell.line += place.line - 1;
+    return inCell;
+}
+
+// The first ESC of text that begins no whole escape sequence there.
+size_t cut_escape_in(std::string_view text) {
+    for (size_t at = text.find(kEscape); at != std::string_view::npos;) {
+        const size_t length = escape_length_at(text, at);
+        if (length == 0) {
+            return at;
+        }
+        at = text.find(kEscape, at + length);  // a link's ESC \ is its own
+    }
+    return std::string_view::npos;
+}
+
+}  // namespace
+
+bool cells_are_text(const Table& table, Refusal& refusal) {
+    if (!table.cells_hold_any("\x1b") &&
+        check_text(table.text(), table.encoding).kind == RefusalKind::None) {
+        return true;
+    }
+    for (const Row& row : table.rows()) {
+        for (const Cell& cell : row) {
+            const Refusal inCell = check_text(cell.text, table.encoding);
+            if (inCell.kind != RefusalKind::None) {
+                refusal = placed_in_cell(table, cell, inCell);
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool escapes_whole(const Table& table, Refusal& refusal) {
+    if (!table.cells_hold_any("\x1b")) {
+        return true;
+    }
+    for (const Row& row : table.rows()) {
+        for (const Cell& cell : row) {
+            const size_t cut = cut_escape_in(cell.text);
+            if (cut == std::string_view::npos) {
+                continue;
+            }
+            const text_rules::TextPlace place =
+                text_rules::place_of(cell.text, cut, table.encoding == TextEncoding::Cp932);
+            Refusal inCell = refusal_of(RefusalKind::ControlCharacter);
+            inCell.line = place.line;
+            inCell.column = place.column;
+            inCell.codePoint = 0x1B;
+            refusal = placed_in_cell(table, cell, inCell);
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace formats
