@@ -159,12 +159,29 @@ class FrameReader {
             !is_blank(text.back())) {
             return false;
         }
-        size_t last = cell.size() - 1;
-        while (last > 0 && (static_cast<unsigned char>(cell[last]) & 0xC0) == 0x80) {
+        const std::string_view character = last_utf8_character(cell);
+        return columns(std::string(character) + ' ') == columns(character);
+    }
+
+    static std::string_view last_utf8_character(std::string_view text) {
+        size_t last = text.size() - 1;
+        while (last > 0 &&
+               text_rules::is_utf8_continuation(static_cast<unsigned char>(text[last]))) {
             --last;
         }
-        const std::string probe = std::string(cell.substr(last)) + ' ';
-        return columns(probe) == columns(cell.substr(last));
+        return text.substr(last);
+    }
+
+    // A vertical piece right after a Prepend character is in its cluster, as
+    // the writer measured a cell holding both: it adds what it adds to that
+    // character's width. After anything else it counts alone.
+    int64_t piece_columns_after(std::string_view segment, std::string_view piece) const {
+        if (encoding_ != TextEncoding::Utf8 || segment.empty() ||
+            static_cast<unsigned char>(segment.back()) < 0x80) {
+            return columns(piece);
+        }
+        const std::string_view character = last_utf8_character(segment);
+        return columns(std::string(character) + std::string(piece)) - columns(character);
     }
 
     RuleScan scan_rule(LineSpan line) const {
@@ -434,7 +451,7 @@ class FrameReader {
             if (padded || at == line.start || at + ch.size() == line.end) {
                 found.push_back(column);
             }
-            column += columns(ch);
+            column += piece_columns_after(text_.substr(measuredTo, at - measuredTo), ch);
             measuredTo = at + ch.size();
         }
         return found;
@@ -725,8 +742,10 @@ class FrameReader {
                 }
                 ++next;
                 cellStart = at + ch.size();
+                column += columns(ch);
+            } else {
+                column += piece_columns_after(segment, ch);
             }
-            column += columns(ch);
             measuredTo = at + ch.size();
         }
         if (next < top.joints.size()) {

@@ -97,6 +97,13 @@ INSTANTIATE_TEST_SUITE_P(
         FrameCase{"columns_of_empty_cells", "+++\n|||\n+++\n", {{"", ""}}},
         FrameCase{
             "prepend_before_padding", "+--+\n|ab|\n+--+\n|\u0603  |\n+--+\n", {{"ab"}, {"\u0603"}}},
+        // Written as one cluster, the sign and the bar after it are one column.
+        FrameCase{"prepend_before_a_bar_in_the_cell",
+                  "┏━━┳━━┓\n┃\u0603┃a┃b ┃\n┗━━┻━━┛\n",
+                  {{"\u0603┃a", "b"}}},
+        FrameCase{"prepend_before_the_border",
+                  "┏━━┳━━┓\n┃ab┃ c┃\n┣━━╋━━┫\n┃ \u0603┃ x┃\n┗━━┻━━┛\n",
+                  {{"ab", "c"}, {"\u0603", "x"}}},
         FrameCase{"after_rules_without_rows",
                   "+-+-+\n+-+-+\n└─┴─┘\n+-+-+\nx\n+---+\n| a |\n+---+\n",
                   {{"a"}}},
