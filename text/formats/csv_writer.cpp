@@ -8,7 +8,8 @@ namespace formats {
 namespace {
 
 bool needs_quotes(const Row& row, std::string_view text, bool opensText) {
-    return text.find_first_of(",\"\r\n") != std::string_view::npos ||
+    constexpr AsciiStops quoted(",\"\r\n");
+    return quoted.any_in(text) ||
            (row.size() == 1 && text.empty()) ||  // else an empty line, dropped at the end
            (opensText && text_rules::bom_length(text, true) > 0);  // else read as a BOM
 }
@@ -18,6 +19,7 @@ bool needs_quotes(const Row& row, std::string_view text, bool opensText) {
 TableWrite write_csv(const Table& table, LineEnd lineEnd) {
     TableWrite out;
     const std::string_view end = line_end_text(lineEnd);
+    out.text.reserve(table.text().size() + table.cell_count() + table.rows().size() * end.size());
     for (const Row& row : table.rows()) {
         if (row.empty()) {
             out.text.clear();

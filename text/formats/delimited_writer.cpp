@@ -8,15 +8,17 @@ namespace formats {
 namespace {
 
 bool holds_line_break(std::string_view text) {
-    return text.find_first_of("\r\n") != std::string_view::npos;
+    return AsciiStops("\r\n").any_in(text);
 }
 
 TableWrite write_rows(const Table& table, LineEnd lineEnd, bool psv) {
     TableWrite out;
     const std::string_view separators = psv ? "|\t" : "\t";
+    const AsciiStops stops(psv ? "|\t\r\n" : "\t\r\n");
     for (const Row& row : table.rows()) {
         for (const Cell& cell : row) {
-            if (!cell_fits(table, cell, separators, out.refusal)) {
+            // A byte found may be a code page 932 pair's second: looked at again.
+            if (stops.any_in(cell.text) && !cell_fits(table, cell, separators, out.refusal)) {
                 return out;
             }
         }
@@ -30,6 +32,8 @@ TableWrite write_rows(const Table& table, LineEnd lineEnd, bool psv) {
         out.text = "\xEF\xBB\xBF";
     }
     const std::string_view end = line_end_text(lineEnd);
+    // Cells, a separator each and a line end a row: about what they were read from.
+    out.text.reserve(table.text().size() + table.cell_count() + table.rows().size() * end.size());
     for (size_t r = 0; r < table.rows().size(); ++r) {
         const Row& row = table.rows()[r];
         if (row.empty() && psv) {
@@ -70,6 +74,9 @@ TableWrite write_tsv(const Table& table, LineEnd lineEnd) {
 
 bool cell_fits(const Table& table, const Cell& cell, std::string_view separators,
                Refusal& refusal) {
+    if (!AsciiStops(separators, "\r\n").any_in(cell.text)) {
+        return true;
+    }
     for (char separator : separators) {
         if (find_char(cell.text, separator, table.encoding) != std::string_view::npos) {
             refusal = cell_refusal(RefusalKind::CellHoldsSeparator, table, cell,

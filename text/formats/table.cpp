@@ -23,13 +23,6 @@ void Table::copy_borrowed() {
     }
 }
 
-bool Table::borrows(std::string_view text) const {
-    // Compared as addresses: a view of any other string is not the input's.
-    const auto at = reinterpret_cast<uintptr_t>(text.data());
-    const auto from = reinterpret_cast<uintptr_t>(borrowed_.data());
-    return !borrowed_.empty() && at >= from && at + text.size() <= from + borrowed_.size();
-}
-
 std::string& Table::open_cell(CellPlace place) {
     close_cell();
     copy_borrowed();
@@ -38,7 +31,7 @@ std::string& Table::open_cell(CellPlace place) {
     return own_;
 }
 
-void Table::add_cell(std::string_view text, CellPlace place) {
+void Table::add_cell_apart(std::string_view text, CellPlace place) {
     if (text.empty() && !owned_) {
         close_cell();
         cells_.push_back(Span{0, 0, place});

@@ -158,7 +158,13 @@ class Table {
 
     void close_cell();
     void copy_borrowed();
-    bool borrows(std::string_view text) const;
+    void add_cell_apart(std::string_view text, CellPlace place);
+    bool borrows(std::string_view text) const {
+        // Compared as addresses: a view of any other string is not the input's.
+        const auto at = reinterpret_cast<uintptr_t>(text.data());
+        const auto from = reinterpret_cast<uintptr_t>(borrowed_.data());
+        return !borrowed_.empty() && at >= from && at + text.size() <= from + borrowed_.size();
+    }
     bool cells_hold_byte(char byte) const;
 
     std::string own_;
@@ -170,6 +176,17 @@ class Table {
     bool owned_ = true;
     bool compact_ = true;  // text() holds nothing but cells' text
 };
+
+// Inline: readers add most cells as spans of the input, one at a time.
+inline void Table::add_cell(std::string_view text, CellPlace place) {
+    if (!cellOpen_ && !text.empty() && borrows(text)) {
+        cells_.push_back(Span{static_cast<uint32_t>(text.data() - borrowed_.data()),
+                              static_cast<uint32_t>(text.size()), place});
+        compact_ = false;
+        return;
+    }
+    add_cell_apart(text, place);
+}
 
 // Inline: every reader, writer and shape reads cells through it.
 inline Cell Row::operator[](size_t index) const {

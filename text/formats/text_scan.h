@@ -42,4 +42,34 @@ int64_t text_columns(std::string_view text, TextEncoding encoding, WidthModel mo
 bool is_blank(char c);
 std::string_view trim_blanks(std::string_view text);
 
+// A set of ASCII bytes, looked for in a cell in one pass, where
+// find_first_of(bytes) would search the set again for every byte.
+class AsciiStops {
+  public:
+    constexpr explicit AsciiStops(std::string_view bytes, std::string_view moreBytes = {}) {
+        add(bytes);
+        add(moreBytes);
+    }
+    bool any_in(std::string_view text) const {
+        for (const char c : text) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (byte < 128 && ((byte < 64 ? low_ : high_) >> (byte & 63) & 1) != 0) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+  private:
+    constexpr void add(std::string_view bytes) {
+        for (const char c : bytes) {
+            const auto byte = static_cast<unsigned char>(c);
+            (byte < 64 ? low_ : high_) |= uint64_t{1} << (byte & 63);
+        }
+    }
+
+    uint64_t low_ = 0;
+    uint64_t high_ = 0;
+};
+
 }  // namespace formats

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "table_testing.h"
-#include "text/frame_text.h"
 #include "text/formats/table_formats.h"
+#include "text/formats/text_scan.h"
+#include "text/frame_text.h"
 
 namespace {
 
@@ -363,3 +366,22 @@ TEST(WriteFrame, DrawsEmptyCellsAsThePsvPathDoes) {
 }
 
 }  // namespace
+
+// The writers' one-pass search agrees with find_first_of, at the ends of its
+// two words of bits (0, 63, 64, 127) and for bytes that are no ASCII.
+TEST(AsciiStops, FindsWhatFindFirstOfFinds) {
+    std::mt19937 rng(26);
+    const std::string edges = {'\0', '?', '@', '\x7F', '|', '\t', '\r', '\n', ',', '"'};
+    for (int round = 0; round < 2000; ++round) {
+        std::string set;
+        for (int k = std::uniform_int_distribution<int>(0, 4)(rng); k > 0; --k) {
+            set += round % 2 == 0 ? edges[rng() % edges.size()] : static_cast<char>(rng() % 128);
+        }
+        std::string text;
+        for (int k = std::uniform_int_distribution<int>(0, 12)(rng); k > 0; --k) {
+            text += round % 3 == 0 ? edges[rng() % edges.size()] : static_cast<char>(rng() % 256);
+        }
+        const bool found = text.find_first_of(set) != std::string::npos;
+        EXPECT_EQ(formats::AsciiStops(set).any_in(text), found) << round;
+    }
+}
