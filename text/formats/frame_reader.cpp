@@ -58,9 +58,13 @@ std::vector<LineSpan> frame_lines(std::string_view text) {
         const size_t end = found == nullptr
                                ? kept.size()
                                : static_cast<size_t>(static_cast<const char*>(found) - kept.data());
-        const size_t next = end < kept.size() ? end + 1 : end;
-        lines.push_back({at, end, next});
-        at = next;
+        // Filled in place: a line pushed whole is written field by field and
+        // read back in one load, which stalls.
+        LineSpan& line = lines.emplace_back();
+        line.start = at;
+        line.end = end;
+        line.next = end < kept.size() ? end + 1 : end;
+        at = line.next;
     }
     return lines;
 }
@@ -592,7 +596,7 @@ class FrameReader {
 
     // The cell ending at border when the vertical piece there stands at the
     // next joint, as the careful cut would find it.
-    bool end_quick_cell(const QuickCell& cell, size_t border, int64_t joint) {
+    bool end_quick_cell(const QuickCell& cell, size_t border, int64_t joint, size_t index) {
         const size_t first = cell.first == kNoText ? border : cell.first;
         const size_t last = cell.first == kNoText ? border : cell.last;
         const auto blanks = static_cast<int64_t>((border - cell.start) - (last - first));
@@ -601,7 +605,9 @@ class FrameReader {
         if (cell.column + blanks + width != joint) {
             return false;
         }
-        cells_.push_back({cell.start, border, first, last, width});
+        // Written in place: a copy pushed through the vector's call stalls
+        // on the store it was just built by.
+        cells_[index] = FrameCell{cell.start, border, first, last, width};
         return true;
     }
 
@@ -635,7 +641,7 @@ class FrameReader {
     // pieces all stand at joints, its left border first, each character
     // measured alone; false leaves the line to the careful cut.
     bool quick_cut(LineSpan line, const RuleScan& top) {
-        cells_.clear();
+        cells_.resize(top.joints.size() - 1);  // a cell between each two joints
         size_t length = 0;
         int64_t pieceColumns = 0;
         if (top.joints.front().column != 0 || line.start == line.end ||
@@ -659,7 +665,7 @@ class FrameReader {
             }
             if (vertical_at(at, line.end, length, pieceColumns)) {
                 const int64_t joint = top.joints[next].column;
-                if (!end_quick_cell(cell, at, joint)) {
+                if (!end_quick_cell(cell, at, joint, next - 1)) {
                     return false;
                 }
                 ++next;

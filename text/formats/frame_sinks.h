@@ -111,8 +111,11 @@ class GridSink {
                     ? cell.width
                     : text_columns(text_.substr(cell.textStart, static_cast<size_t>(length)),
                                    encoding_, model_);
-            grid_.cells.push_back(CellSpan{static_cast<int32_t>(cell.textStart), length,
-                                           static_cast<int32_t>(width)});
+            // Filled in place, as the delimited grid sink fills its cells.
+            CellSpan& drawn = grid_.cells.emplace_back();
+            drawn.start = static_cast<int32_t>(cell.textStart);
+            drawn.length = length;
+            drawn.width = static_cast<int32_t>(width);
         }
         ++groupLines_;
         return true;
