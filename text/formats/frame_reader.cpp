@@ -42,56 +42,6 @@ struct RuleScan {
     size_t brokenAt = 0;  // Broken: the first byte that is no rule piece
 };
 
-// The lines of split_lines, found 64 bytes at a time when no CR ends one,
-// as most frames are read: a frame's lines are short, and a search a line
-// costs a call each.
-std::vector<LineSpan> frame_lines(std::string_view text) {
-    const std::string_view kept = text_rules::without_trailing_line_ends(text);
-    if (std::memchr(kept.data(), '\r', kept.size()) != nullptr) {
-        return split_lines(text);
-    }
-    std::vector<LineSpan> lines;
-    if (kept.empty()) {
-        return lines;
-    }
-    // Room for lines of eight bytes: pages never written to cost no memory,
-    // and the lines are not moved as they come.
-    lines.reserve(kept.size() / 8 + 1);
-    size_t start = 0;
-    // Filled in place: a line pushed whole is written field by field and
-    // read back in one load, which stalls.
-    const auto end_line = [&](size_t end, size_t next) {
-        LineSpan& line = lines.emplace_back();
-        line.start = start;
-        line.end = end;
-        line.next = next;
-        start = next;
-    };
-    using K = byte_blocks::Kernel;
-    constexpr uint64_t kNewlines = byte_blocks::kOnes * '\n';
-    constexpr size_t kChunk = 64;
-    size_t at = 0;
-    for (; kept.size() - at >= kChunk; at += kChunk) {
-        uint64_t found = 0;
-        for (size_t block = 0; block < kChunk / 16; ++block) {
-            found |=
-                uint64_t{K::target_bits(kept.data() + at + 16 * block, kNewlines, kNewlines, 0)}
-                << (16 * block);
-        }
-        for (; found != 0; found &= found - 1) {
-            const size_t end = at + static_cast<size_t>(__builtin_ctzll(found));
-            end_line(end, end + 1);
-        }
-    }
-    for (; at < kept.size(); ++at) {
-        if (kept[at] == '\n') {
-            end_line(at, at + 1);
-        }
-    }
-    end_line(kept.size(), kept.size());
-    return lines;
-}
-
 // A rule line read before, kept to match the lines after it byte for byte.
 struct KnownRule {
     std::string_view bytes;
@@ -113,7 +63,7 @@ class FrameReader {
     // The first frame in the text with rows; false on a refusal, with
     // refusal() saying what it is.
     bool read() {
-        lines_ = frame_lines(text_);
+        lines_ = split_lines(text_);
         size_t top = 0;
         while (top < lines_.size()) {
             RuleScan rule = scan_rule(lines_[top]);
@@ -141,7 +91,7 @@ class FrameReader {
     // would; false when it is not, or on a refusal, or when the sink turns
     // it down.
     bool read_whole() {
-        lines_ = frame_lines(text_);
+        lines_ = split_lines(text_);
         if (lines_.empty()) {
             return false;
         }

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "table_testing.h"
-#include "text/frame_text.h"
 #include "text/formats/table_formats.h"
+#include "text/formats/text_scan.h"
+#include "text/frame_text.h"
 
 namespace {
 
@@ -422,3 +423,32 @@ TEST(WriteTable, AlignedIsOnlyRead) {
 }
 
 }  // namespace
+
+// Lines found a chunk at a time are the lines line_at finds one by one: LF,
+// CR LF and CR alone, a pair cut at a chunk's end, empty lines, and no empty
+// lines kept at the end.
+TEST(SplitLines, AgreesWithLineAt) {
+    std::mt19937 rng(64);
+    const char pieces[] = {'a', 'b', ' ', '\n', '\r'};
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        const int length = std::uniform_int_distribution<int>(0, 200)(rng);
+        for (int k = 0; k < length; ++k) {
+            const bool ends = rng() % 8 == 0;
+            text += ends ? pieces[3 + rng() % 2] : pieces[rng() % 3];
+        }
+        std::vector<text_rules::Line> expected;
+        const std::string_view kept = text_rules::without_trailing_line_ends(text);
+        for (size_t at = 0; at < kept.size();) {
+            expected.push_back(text_rules::line_at(kept, at));
+            at = expected.back().next;
+        }
+        const std::vector<text_rules::Line> lines = formats::split_lines(text);
+        ASSERT_EQ(lines.size(), expected.size()) << round;
+        for (size_t k = 0; k < lines.size(); ++k) {
+            EXPECT_EQ(lines[k].start, expected[k].start) << round << " line " << k;
+            EXPECT_EQ(lines[k].end, expected[k].end) << round << " line " << k;
+            EXPECT_EQ(lines[k].next, expected[k].next) << round << " line " << k;
+        }
+    }
+}
