@@ -116,28 +116,23 @@ class FrameReader {
         return text_columns(text, encoding_, model_);
     }
 
-    // Blanks at either end are padding, drawn after the cell was measured on
-    // its own: a Prepend character must not take the space after it into its
-    // cluster, nor a space the combining mark that starts a cell.
-    int64_t padded_columns(std::string_view text) const {
-        const std::string_view cell = trim_blanks(text);
+    // The columns of the text between two vertical pieces. Blanks where a
+    // cell starts or ends may be padding, drawn after the cell was measured on
+    // its own: a Prepend character must not take a padding space after it
+    // into its cluster, nor a padding space the combining mark that starts a
+    // cell. Blanks inside a cell were measured with the rest of it.
+    int64_t part_columns(std::string_view text, bool leadIsPadding, bool trailIsPadding) const {
+        std::string_view cell = text;
+        while (leadIsPadding && !cell.empty() && is_blank(cell.front())) {
+            cell.remove_prefix(1);
+        }
+        while (trailIsPadding && !cell.empty() && is_blank(cell.back())) {
+            cell.remove_suffix(1);
+        }
         if (cell.size() == text.size()) {
             return columns(text);
         }
         return static_cast<int64_t>(text.size() - cell.size()) + columns(cell);
-    }
-
-    // A cell that ends in a Prepend character and a space of its own was
-    // measured with that space inside the character's cluster: one column
-    // less than its blanks count.
-    bool took_in_a_space(std::string_view text) const {
-        const std::string_view cell = trim_blanks(text);
-        if (encoding_ != TextEncoding::Utf8 || cell.empty() || cell.size() == text.size() ||
-            !is_blank(text.back())) {
-            return false;
-        }
-        const std::string_view character = last_utf8_character(cell);
-        return columns(std::string(character) + ' ') == columns(character);
     }
 
     static std::string_view last_utf8_character(std::string_view text) {
@@ -422,13 +417,15 @@ class FrameReader {
             if (piece_of(piece_code(ch, encoding_)) != Piece::Vertical) {
                 continue;
             }
-            column += padded_columns(text_.substr(measuredTo, at - measuredTo));
+            const std::string_view segment = text_.substr(measuredTo, at - measuredTo);
             const bool padded = at > line.start && is_blank(text_[at - 1]) &&
                                 at + ch.size() < line.end && is_blank(text_[at + ch.size()]);
-            if (padded || at == line.start || at + ch.size() == line.end) {
+            const bool border = padded || at == line.start || at + ch.size() == line.end;
+            column += part_columns(segment, true, border);
+            if (border) {
                 found.push_back(column);
             }
-            column += piece_columns_after(text_.substr(measuredTo, at - measuredTo), ch);
+            column += piece_columns_after(segment, ch);
             measuredTo = at + ch.size();
         }
         return found;
@@ -704,16 +701,21 @@ class FrameReader {
             if (piece_of(piece_code(ch, encoding_)) != Piece::Vertical) {
                 continue;
             }
+            // A vertical piece is the next border where the text before it
+            // fills its cell, with the blanks before it read either as
+            // padding or as the end of the cell, which may have ended in a
+            // Prepend character and a space of its own.
             const std::string_view segment = text_.substr(measuredTo, at - measuredTo);
-            column += padded_columns(segment);
+            const bool startsCell = measuredTo == cellStart;
             const int64_t want = top.joints[next].column;
-            if (column == want + 1 && took_in_a_space(segment)) {
-                column = want;
-            }
+            const int64_t inside = column + part_columns(segment, startsCell, false);
+            const bool isBorder =
+                inside == want || column + part_columns(segment, startsCell, true) == want;
+            column = isBorder ? want : inside;
             if (column > want || (next == 0 && column != want)) {
                 return mismatch(at);
             }
-            if (column == want) {
+            if (isBorder) {
                 if (next > 0) {
                     add_cell(cellStart, at);
                 } else if (!trim_blanks(text_.substr(line.start, at - line.start)).empty()) {

@@ -104,6 +104,11 @@ INSTANTIATE_TEST_SUITE_P(
         FrameCase{"prepend_before_the_border",
                   "┏━━┳━━┓\n┃ab┃ c┃\n┣━━╋━━┫\n┃ \u0603┃ x┃\n┗━━┻━━┛\n",
                   {{"ab", "c"}, {"\u0603", "x"}}},
+        // The space after the sign is the cell's own, measured in its cluster.
+        FrameCase{"prepend_and_a_space_before_a_bar_in_the_cell",
+                  "┏━━━━━┳━━┓\n┃│؃ │~b┃c "
+                  "┃\n┗━━━━━┻━━┛\n",
+                  {{"│؃ │~b", "c"}}},
         FrameCase{"after_rules_without_rows",
                   "+-+-+\n+-+-+\n└─┴─┘\n+-+-+\nx\n+---+\n| a |\n+---+\n",
                   {{"a"}}},
