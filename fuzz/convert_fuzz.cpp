@@ -12,9 +12,12 @@
 #include <string_view>
 #include <vector>
 
+#include "core/text_rules.h"
+#include "text/formats/frame_pieces.h"
 #include "text/frame_text.h"
 #include "text/public_names.h"
 #include "text/unicode/cell_wrap.h"
+#include "text/unicode/code_point_props.h"
 
 namespace {
 
@@ -188,6 +191,56 @@ bool columns_ambiguous(const Texts& texts) {
     return true;
 }
 
+// A Prepend character takes what follows it into its cluster, a vertical
+// piece too: where cells hold vertical pieces, one after a Prepend character
+// or one at a cell's end, before the border, lets the frame line up as other
+// cells as well, and the reader may take those.
+bool prepend_before_a_vertical(const Texts& texts) {
+    bool vertical = false;
+    bool prependBeforeOne = false;
+    for (const auto& row : texts) {
+        for (const auto& cell : row) {
+            bool afterPrepend = false;
+            for (size_t at = 0; at < cell.size();) {
+                const text_rules::Utf8Char c = text_rules::decode_utf8_unchecked(cell, at);
+                const std::string_view ch = std::string_view(cell).substr(at, c.length);
+                const bool isVertical = formats::piece_of(formats::piece_code(
+                                            ch, TextEncoding::Utf8)) == formats::Piece::Vertical;
+                vertical = vertical || isVertical;
+                prependBeforeOne = prependBeforeOne || (afterPrepend && isVertical);
+                afterPrepend =
+                    code_point_props(c.codePoint).grapheme_break() == GraphemeBreak::Prepend ||
+                    (afterPrepend && (ch == " " || ch == "\t"));
+                at += c.length;
+            }
+            prependBeforeOne = prependBeforeOne || afterPrepend;
+        }
+    }
+    return vertical && prependBeforeOne;
+}
+
+// A cell whose blanks at its start stand before a mark that extends a
+// cluster was measured with the mark in a blank's cluster; a reader takes
+// blanks at a cell's start for padding, and the frame may not line up.
+bool mark_after_leading_blanks(const Texts& texts) {
+    for (const auto& row : texts) {
+        for (const auto& cell : row) {
+            const size_t first = cell.find_first_not_of(" \t");
+            if (first == 0 || first == std::string::npos) {
+                continue;
+            }
+            const GraphemeBreak kind =
+                code_point_props(text_rules::decode_utf8_unchecked(cell, first).codePoint)
+                    .grapheme_break();
+            if (kind == GraphemeBreak::Extend || kind == GraphemeBreak::SpacingMark ||
+                kind == GraphemeBreak::ZWJ) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -206,11 +259,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     back.text = outcome.text;
     back.from = request.to;
     const TableRead output = read_text(back);
-    require(output.ok());
     const Texts cells = texts_of(input.table);
+    require(output.ok() || (request.to == TableFormat::Frame && mark_after_leading_blanks(cells)));
+    if (!output.ok()) {
+        return 0;
+    }
     if (request.to == TableFormat::Frame) {
         require(rows_ambiguous(cells) || still_coloured(cells) || columns_ambiguous(cells) ||
-                texts_of(output.table) == as_framed(cells));
+                prepend_before_a_vertical(cells) || texts_of(output.table) == as_framed(cells));
     } else if (request.to == TableFormat::Markdown) {
         require(texts_of(output.table) == with_lf(cells));  // <br> is every line break
     } else {

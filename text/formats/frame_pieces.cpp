@@ -71,6 +71,48 @@ Piece piece_of(uint32_t code) {
     return code >= 0x250C && code <= 0x2573 && !halfLine ? Piece::Joint : Piece::Other;
 }
 
+Stroke vertical_stroke(uint32_t code) {
+    switch (code) {
+        case '|':
+            return Stroke::Ascii;
+        case 0x2502:
+        case 0x2506:
+        case 0x250A:
+        case 0x254E:
+            return Stroke::Light;
+        case 0x2503:
+        case 0x2507:
+        case 0x250B:
+        case 0x254F:
+            return Stroke::Heavy;
+        case 0x2551:
+            return Stroke::Double;
+        default:
+            return Stroke::None;
+    }
+}
+
+Stroke down_stroke(uint32_t code) {
+    // The line down from each joint, as the character's name gives it:
+    // l light, h heavy, d double, - none.
+    constexpr std::string_view kSingleJoints =
+        "llhhllhh--------lllhhlhhlllhhlhhllllhhhh--------lllllhhllhhlhhhh";    // U+250C..
+    constexpr std::string_view kDoubleJoints = "lddldd------lddlddldd---ldd";  // U+2552..
+    char line = '-';
+    if (code == '+') {
+        return Stroke::Ascii;
+    }
+    if (code >= 0x250C && code < 0x250C + kSingleJoints.size()) {
+        line = kSingleJoints[code - 0x250C];
+    } else if (code >= 0x2552 && code < 0x2552 + kDoubleJoints.size()) {
+        line = kDoubleJoints[code - 0x2552];
+    }
+    return line == 'l'   ? Stroke::Light
+           : line == 'h' ? Stroke::Heavy
+           : line == 'd' ? Stroke::Double
+                         : Stroke::None;
+}
+
 bool is_half_horizontal(uint32_t code) {
     return code == 0x2574 || code == 0x2576 || code == 0x2578 || code == 0x257A;
 }

@@ -23,6 +23,12 @@ Piece piece_of(uint32_t code);
 bool is_half_horizontal(uint32_t code);
 bool is_half_vertical(uint32_t code);
 
+// The line a vertical piece draws, or a joint draws down from itself: a
+// frame's border is drawn with the line its top rule's joint sends down.
+enum class Stroke : uint8_t { None, Ascii, Light, Heavy, Double };
+Stroke vertical_stroke(uint32_t code);
+Stroke down_stroke(uint32_t code);
+
 // Corners that a frame may start or end with; '+' could be either.
 bool opens_frame(uint32_t code);
 bool closes_frame(uint32_t code);

@@ -121,7 +121,10 @@ class FrameReader {
     // its own: a Prepend character must not take a padding space after it
     // into its cluster, nor a padding space the combining mark that starts a
     // cell. Blanks inside a cell were measured with the rest of it.
-    int64_t part_columns(std::string_view text, bool leadIsPadding, bool trailIsPadding) const {
+    // After a vertical piece inside a cell, a mark that extends a cluster was
+    // measured in the piece's: it adds what it adds to the piece's width.
+    int64_t part_columns(std::string_view text, bool leadIsPadding, bool trailIsPadding,
+                         std::string_view pieceBefore = {}) const {
         std::string_view cell = text;
         while (leadIsPadding && !cell.empty() && is_blank(cell.front())) {
             cell.remove_prefix(1);
@@ -129,10 +132,13 @@ class FrameReader {
         while (trailIsPadding && !cell.empty() && is_blank(cell.back())) {
             cell.remove_suffix(1);
         }
-        if (cell.size() == text.size()) {
-            return columns(text);
+        const auto blanks = static_cast<int64_t>(text.size() - cell.size());
+        if (pieceBefore.empty() || cell.empty() || static_cast<unsigned char>(cell[0]) < 0x80 ||
+            encoding_ != TextEncoding::Utf8) {
+            return blanks + columns(cell);
         }
-        return static_cast<int64_t>(text.size() - cell.size()) + columns(cell);
+        return blanks + columns(std::string(pieceBefore) + std::string(cell)) -
+               columns(pieceBefore);
     }
 
     static std::string_view last_utf8_character(std::string_view text) {
@@ -683,56 +689,150 @@ class FrameReader {
 
     // Cuts a content line at the top rule's joint columns. Widths are measured
     // between vertical pieces only, so the walk stays linear and never splits
-    // a character cluster, which a box-drawing character always ends.
+    // a character cluster, which a box-drawing character ends unless a
+    // Prepend character stands right before it. Where a cell ends in such a
+    // character, with or without a space of its own, a vertical piece at a
+    // joint's column may be the border or part of the cell, and only the rest
+    // of the line tells: the cut takes first what the piece's line suggests,
+    // a border where the joint above draws the same line down, and comes back
+    // for the other when the line does not fit, never twice from the same
+    // place, column and joint.
     bool careful_cut(LineSpan line, const RuleScan& top) {
-        cells_.clear();
-        size_t next = 0;  // the joint whose vertical comes next
-        size_t measuredTo = line.start;
-        int64_t column = 0;
-        size_t cellStart = line.start;
-        for (size_t at = line.start; at < line.end; at += char_at(at).size()) {
+        choices_.clear();
+        failedChoices_.clear();
+        CutPlace place{line.start, 0, line.start, line.start, 0, 0, Take::Either};
+        size_t firstMismatch = SIZE_MAX;
+        for (;;) {
+            const size_t stuck = cut_from(line, top, place);
+            if (stuck == SIZE_MAX) {
+                return true;
+            }
+            firstMismatch = firstMismatch == SIZE_MAX ? stuck : firstMismatch;
+            if (!back_to_a_choice(place)) {
+                return mismatch(firstMismatch);
+            }
+        }
+    }
+
+    // How the vertical piece at a cut's place is taken.
+    enum class Take : uint8_t { Either, Border, Inside };
+
+    // Where a careful cut stands: at a character, before the vertical of a
+    // joint, at a column, in a cell.
+    struct CutPlace {
+        size_t at;
+        size_t next;
+        size_t measuredTo;
+        size_t cellStart;
+        size_t cells;
+        int64_t column;
+        Take take;
+    };
+
+    struct CutChoice {
+        CutPlace place;  // its take: the way tried first
+        bool triedBoth;
+    };
+
+    // The offset the cut is stuck at, or SIZE_MAX when the line is cut.
+    size_t cut_from(LineSpan line, const RuleScan& top, CutPlace& place) {
+        cells_.resize(place.cells);
+        for (size_t& at = place.at; at < line.end; at += char_at(at).size()) {
             std::string_view ch = char_at(at);
-            if (next == top.joints.size()) {
+            if (place.next == top.joints.size()) {
                 if (ch != " " && ch != "\t") {
-                    return mismatch(at);  // a cell or border past the right border
+                    return at;  // a cell or border past the right border
                 }
                 continue;
             }
-            if (piece_of(piece_code(ch, encoding_)) != Piece::Vertical) {
+            const uint32_t code = piece_code(ch, encoding_);
+            if (piece_of(code) != Piece::Vertical) {
                 continue;
             }
-            // A vertical piece is the next border where the text before it
-            // fills its cell, with the blanks before it read either as
-            // padding or as the end of the cell, which may have ended in a
-            // Prepend character and a space of its own.
-            const std::string_view segment = text_.substr(measuredTo, at - measuredTo);
-            const bool startsCell = measuredTo == cellStart;
-            const int64_t want = top.joints[next].column;
-            const int64_t inside = column + part_columns(segment, startsCell, false);
-            const bool isBorder =
-                inside == want || column + part_columns(segment, startsCell, true) == want;
-            column = isBorder ? want : inside;
-            if (column > want || (next == 0 && column != want)) {
-                return mismatch(at);
+            // The next border where the text before it fills its cell, with
+            // the blanks before it read either as padding or as the end of
+            // the cell, which may have ended in a Prepend character and a
+            // space of its own.
+            const std::string_view segment = text_.substr(place.measuredTo, at - place.measuredTo);
+            const bool startsCell = place.measuredTo == place.cellStart;
+            const std::string_view pieceBefore =
+                startsCell ? std::string_view()
+                           : last_utf8_character(text_.substr(0, place.measuredTo));
+            const Joint& joint = top.joints[place.next];
+            const int64_t inside =
+                place.column + part_columns(segment, startsCell, false, pieceBefore);
+            const int64_t pieceInside = piece_columns_after(segment, ch);
+            const bool fits =
+                inside == joint.column ||
+                place.column + part_columns(segment, startsCell, true, pieceBefore) == joint.column;
+            if (place.take == Take::Either) {
+                place.take = fits ? Take::Border : Take::Inside;
+                if (fits && place.next > 0 && inside + pieceInside <= joint.column) {
+                    place.take = code_stroke_matches(code, joint) ? Take::Border : Take::Inside;
+                    if (!choose(place)) {
+                        return at;
+                    }
+                }
+            }
+            const bool isBorder = place.take == Take::Border;
+            place.take = Take::Either;
+            place.column = isBorder ? joint.column : inside;
+            if (place.column > joint.column || (place.next == 0 && place.column != joint.column)) {
+                return at;
             }
             if (isBorder) {
-                if (next > 0) {
-                    add_cell(cellStart, at);
+                if (place.next > 0) {
+                    add_cell(place.cellStart, at);
                 } else if (!trim_blanks(text_.substr(line.start, at - line.start)).empty()) {
-                    return mismatch(line.start);
+                    return line.start;
                 }
-                ++next;
-                cellStart = at + ch.size();
-                column += columns(ch);
+                ++place.next;
+                place.cellStart = at + ch.size();
+                place.column += columns(ch);
             } else {
-                column += piece_columns_after(segment, ch);
+                place.column += pieceInside;
             }
-            measuredTo = at + ch.size();
+            place.measuredTo = at + ch.size();
         }
-        if (next < top.joints.size()) {
-            return mismatch(line.end);  // a border is missing
+        return place.next < top.joints.size() ? line.end : SIZE_MAX;  // a border missing
+    }
+
+    bool code_stroke_matches(uint32_t vertical, const Joint& joint) const {
+        const uint32_t drawn = piece_code(char_at(joint.offset), encoding_);
+        return vertical_stroke(vertical) == down_stroke(drawn);
+    }
+
+    // A vertical piece that may be a border or in its cell, to be taken as
+    // place.take says first: false when both ways failed from here before.
+    bool choose(const CutPlace& place) {
+        const auto same = [&](const CutPlace& failed) {
+            return failed.at == place.at && failed.next == place.next &&
+                   failed.column == place.column;
+        };
+        if (std::any_of(failedChoices_.begin(), failedChoices_.end(), same)) {
+            return false;
         }
+        CutPlace before = place;
+        before.cells = cells_.size();
+        choices_.push_back({before, false});
         return true;
+    }
+
+    // The last choice not yet tried both ways, now taken the other way; false
+    // when every choice is spent.
+    bool back_to_a_choice(CutPlace& place) {
+        while (!choices_.empty()) {
+            CutChoice& choice = choices_.back();
+            if (!choice.triedBoth) {
+                choice.triedBoth = true;
+                place = choice.place;
+                place.take = place.take == Take::Border ? Take::Inside : Take::Border;
+                return true;
+            }
+            failedChoices_.push_back(choice.place);
+            choices_.pop_back();
+        }
+        return false;
     }
 
     bool starts_with_vertical(LineSpan line) const {
@@ -860,6 +960,8 @@ class FrameReader {
     Refusal refusal_;
     std::vector<LineSpan> lines_;
     std::vector<FrameCell> cells_;  // of the content line being cut
+    std::vector<CutChoice> choices_;
+    std::vector<CutPlace> failedChoices_;
     RuleScan scratch_;
     std::array<KnownRule, kKnownRules> knownRules_{};
     size_t nextKnown_ = 0;

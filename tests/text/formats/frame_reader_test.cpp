@@ -109,6 +109,24 @@ INSTANTIATE_TEST_SUITE_P(
                   "┏━━━━━┳━━┓\n┃│؃ │~b┃c "
                   "┃\n┗━━━━━┻━━┛\n",
                   {{"│؃ │~b", "c"}}},
+        // At a joint's column a bar after the sign may be the border or in
+        // the cell: the rest of the line tells which.
+        FrameCase{"prepend_before_a_bar_at_a_joint_in_the_cell",
+                  "┌──┬──┬──┐\n│a │b؃┃│b "
+                  "│\n└──┴──┴──┘\n",
+                  {{"a", "b؃┃", "b"}}},
+        // Both line up; the border is drawn with the line its joint sends down.
+        FrameCase{"prepend_before_a_bar_unlike_the_border",
+                  "┏━━┳━━┓\n┃ ؃│┃؃ ┃\n┗━━┻━━┛\n",
+                  {{"؃│", "؃"}}},
+        FrameCase{"prepend_before_a_border_at_a_joint",
+                  "┌──┬──┬──┐\n│a "
+                  "│b؃┃│b│\n└──┴──┴──┘\n",
+                  {{"a", "b؃", "│b"}}},
+        // A spacing mark after a bar in a cell is in the bar's cluster.
+        FrameCase{"spacing_mark_after_a_bar_in_the_cell",
+                  "┌───┬──┐\n│a│ಾb│c │\n└───┴──┘\n",
+                  {{"a│ಾb", "c"}}},
         FrameCase{"after_rules_without_rows",
                   "+-+-+\n+-+-+\n└─┴─┘\n+-+-+\nx\n+---+\n| a |\n+---+\n",
                   {{"a"}}},

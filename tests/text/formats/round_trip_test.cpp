@@ -4,8 +4,11 @@
 
 #include <optional>
 
+#include "core/text_rules.h"
 #include "table_testing.h"
+#include "text/formats/frame_pieces.h"
 #include "text/formats/table_formats.h"
+#include "text/unicode/code_point_props.h"
 
 namespace {
 
@@ -153,15 +156,46 @@ TEST(RoundTrip, MarkdownHoldsTrimmedCellsWithPipesAndBackslashes) {
     }
 }
 
+bool is_vertical_piece(std::string_view ch) {
+    return formats::piece_of(formats::piece_code(ch, TextEncoding::Utf8)) ==
+           formats::Piece::Vertical;
+}
+
+// A frame whose cells hold vertical pieces may line up as other cells too
+// where it has one column, and so no joints to tell its borders from a
+// cell's pieces, or where a Prepend character, which takes what follows into
+// its cluster, stands before a vertical piece or a cell's border.
+bool lines_up_otherwise(const Texts& cells) {
+    bool vertical = false;
+    bool prependBeforeOne = false;
+    for (const auto& row : cells) {
+        for (const auto& cell : row) {
+            bool afterPrepend = false;
+            for (size_t at = 0; at < cell.size();) {
+                const text_rules::Utf8Char c = text_rules::decode_utf8_unchecked(cell, at);
+                const std::string_view ch = std::string_view(cell).substr(at, c.length);
+                vertical = vertical || is_vertical_piece(ch);
+                prependBeforeOne = prependBeforeOne || (afterPrepend && is_vertical_piece(ch));
+                afterPrepend =
+                    code_point_props(c.codePoint).grapheme_break() == GraphemeBreak::Prepend ||
+                    (afterPrepend && ch == " ");
+                at += c.length;
+            }
+            prependBeforeOne = prependBeforeOne || afterPrepend;
+        }
+    }
+    return vertical && (cells[0].size() == 1 || prependBeforeOne);
+}
+
 // Frames keep every cell but its blanks at either end, whatever it starts or
 // ends with: a Prepend character before the padding, a combining mark after
 // it, or nothing at all.
 TEST(RoundTrip, FramesOfEveryTypeAndModelGiveTrimmedCells) {
     std::mt19937 random(606);
     // Cells may look like rules: +---+ and ─┼─ are text inside a frame.
-    const std::vector<std::string> pieces = {"a",      "",       "",           " ",   "日",
-                                             "α",      "\u0603", "\u0301",     "e\u0301",
-                                             "\U0001F600", "+",     "--",         "=",   "─┼─"};
+    const std::vector<std::string> pieces = {
+        "a",          "",  "",   " ", "日",  "α", "\u0603", "\u0301", "e\u0301",
+        "\U0001F600", "+", "--", "=", "─┼─", "│", "┃",      "│\u0CBE"};
     for (int round = 0; round < 2400; ++round) {
         Texts cells = random_texts(random, pieces, 3);
         WriteOptions options;
@@ -173,12 +207,23 @@ TEST(RoundTrip, FramesOfEveryTypeAndModelGiveTrimmedCells) {
             continue;
         }
         ASSERT_TRUE(written.ok()) << describe(cells) << static_cast<int>(written.refusal.kind);
+        // Read in the other model, a frame lines up only in its own, unless
+        // the ambiguous width of a vertical piece in a cell lets it line up
+        // there too as other cells.
+        const std::string shown = describe(cells);
+        const bool verticalInACell =
+            shown.find("│") != std::string::npos || shown.find("┃") != std::string::npos;
         for (WidthModel asked : {WidthModel::Narrow, WidthModel::Wide}) {
+            if (verticalInACell && asked != options.widthModel) {
+                continue;
+            }
             TableRead read =
                 read_table(written.text, TableFormat::Frame, TextEncoding::Utf8, asked);
             ASSERT_TRUE(read.ok()) << written.text << static_cast<int>(read.refusal.kind) << " at "
                                    << read.refusal.line << ":" << read.refusal.column;
-            ASSERT_EQ(texts_of(read.table), trimmed(cells)) << written.text;
+            if (!lines_up_otherwise(cells)) {
+                ASSERT_EQ(texts_of(read.table), trimmed(cells)) << written.text;
+            }
         }
     }
 }
