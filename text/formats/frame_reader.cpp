@@ -17,6 +17,8 @@
 #include <climits>
 #include <cstdint>
 #include <cstring>
+#include <set>
+#include <tuple>
 
 #include "core/byte_blocks.h"
 #include "text/formats/formats_internal.h"
@@ -120,9 +122,9 @@ class FrameReader {
     // cell starts or ends may be padding, drawn after the cell was measured on
     // its own: a Prepend character must not take a padding space after it
     // into its cluster, nor a padding space the combining mark that starts a
-    // cell. Blanks inside a cell were measured with the rest of it.
-    // After a vertical piece inside a cell, a mark that extends a cluster was
-    // measured in the piece's: it adds what it adds to the piece's width.
+    // cell. Blanks inside a cell were measured with the rest of it, and a
+    // mark after a vertical piece inside a cell in the piece's cluster: it
+    // adds what it adds to the piece's width.
     int64_t part_columns(std::string_view text, bool leadIsPadding, bool trailIsPadding,
                          std::string_view pieceBefore = {}) const {
         std::string_view cell = text;
@@ -768,7 +770,7 @@ class FrameReader {
             if (place.take == Take::Either) {
                 place.take = fits ? Take::Border : Take::Inside;
                 if (fits && place.next > 0 && inside + pieceInside <= joint.column) {
-                    place.take = code_stroke_matches(code, joint) ? Take::Border : Take::Inside;
+                    place.take = draws_the_joints_line(code, joint) ? Take::Border : Take::Inside;
                     if (!choose(place)) {
                         return at;
                     }
@@ -797,7 +799,7 @@ class FrameReader {
         return place.next < top.joints.size() ? line.end : SIZE_MAX;  // a border missing
     }
 
-    bool code_stroke_matches(uint32_t vertical, const Joint& joint) const {
+    bool draws_the_joints_line(uint32_t vertical, const Joint& joint) const {
         const uint32_t drawn = piece_code(char_at(joint.offset), encoding_);
         return vertical_stroke(vertical) == down_stroke(drawn);
     }
@@ -805,17 +807,18 @@ class FrameReader {
     // A vertical piece that may be a border or in its cell, to be taken as
     // place.take says first: false when both ways failed from here before.
     bool choose(const CutPlace& place) {
-        const auto same = [&](const CutPlace& failed) {
-            return failed.at == place.at && failed.next == place.next &&
-                   failed.column == place.column;
-        };
-        if (std::any_of(failedChoices_.begin(), failedChoices_.end(), same)) {
+        if (failedChoices_.count(choice_key(place)) > 0) {
             return false;
         }
         CutPlace before = place;
         before.cells = cells_.size();
         choices_.push_back({before, false});
         return true;
+    }
+
+    using ChoiceKey = std::tuple<size_t, size_t, int64_t>;
+    static ChoiceKey choice_key(const CutPlace& place) {
+        return {place.at, place.next, place.column};
     }
 
     // The last choice not yet tried both ways, now taken the other way; false
@@ -829,7 +832,7 @@ class FrameReader {
                 place.take = place.take == Take::Border ? Take::Inside : Take::Border;
                 return true;
             }
-            failedChoices_.push_back(choice.place);
+            failedChoices_.insert(choice_key(choice.place));
             choices_.pop_back();
         }
         return false;
@@ -961,7 +964,7 @@ class FrameReader {
     std::vector<LineSpan> lines_;
     std::vector<FrameCell> cells_;  // of the content line being cut
     std::vector<CutChoice> choices_;
-    std::vector<CutPlace> failedChoices_;
+    std::set<ChoiceKey> failedChoices_;
     RuleScan scratch_;
     std::array<KnownRule, kKnownRules> knownRules_{};
     size_t nextKnown_ = 0;
