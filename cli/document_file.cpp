@@ -55,7 +55,7 @@ void read_open_file(int fd, size_t limit, DocumentFile& file) {
         // Grown since fstat.
         file.tooLarge = true;
         file.size = static_cast<int64_t>(file.bytes.size());
-        file.bytes = std::string();
+        file.bytes = LargeString();
     }
 }
 
@@ -66,7 +66,7 @@ bool unchanged(const DocumentFile& file) {
         return false;
     }
     struct stat info {};
-    std::string now;
+    LargeString now;
     const bool same = fstat(fd, &info) == 0 && info.st_dev == file.device &&
                       info.st_ino == file.inode &&
                       static_cast<int64_t>(info.st_size) == file.size &&

@@ -9,9 +9,11 @@
 #include <string>
 #include <string_view>
 
+#include "text/large_buffers.h"
+
 struct DocumentFile {
     std::string target;  // the file a symbolic link names, resolved
-    std::string bytes;
+    LargeString bytes;
     std::string error;      // why it cannot be read, without its name
     bool tooLarge = false;  // bigger than the limit: bytes is empty
     int64_t size = 0;

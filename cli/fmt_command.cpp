@@ -98,7 +98,7 @@ class FmtRun {
         }
     }
 
-    Document format(const std::string& text, zentab_document_kind byName) const {
+    Document format(std::string_view text, zentab_document_kind byName) const {
         const zentab_document_kind kind = options_.kindGiven ? options_.kind : byName;
         return Document(zentab_format_document(text.data(), text.size(), kind,
                                                static_cast<zentab_width>(options_.widthModel),
@@ -108,7 +108,7 @@ class FmtRun {
 
     // Names what the document met, and prints its diff when asked. False
     // when the document was refused as a whole.
-    bool report(const std::string& name, const std::string& text, const zentab_document* document) {
+    bool report(const std::string& name, std::string_view text, const zentab_document* document) {
         if (zentab_document_ok(document) == 0) {
             complain(place(name, zentab_document_line(document), zentab_document_column(document)) +
                      zentab_document_message(document));

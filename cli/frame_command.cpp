@@ -47,7 +47,7 @@ void resolve_from_terminal(CliOptions& options) {
 struct PreparedRun {
     std::optional<CommandAnswer> answer;
     CliOptions options;
-    std::string input;
+    LargeString input;
 };
 
 PreparedRun prepare(const std::vector<std::string>& args, const char* ambiguousDefault,

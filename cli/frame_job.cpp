@@ -77,7 +77,7 @@ void write_part(const char* bytes, size_t size, void* context) {
     }
 }
 
-JobOutput frame_job(const CliOptions& options, const std::string& input, int outFd) {
+JobOutput frame_job(const CliOptions& options, std::string_view input, int outFd) {
     if (options.raw) {
         CommandAnswer raw = raw_job(options, input);
         JobOutput job;

@@ -25,7 +25,7 @@ struct JobOutput {
 
 // With outFd, the library's output goes there as it is made, never held
 // whole; the byte-exact path's and any message still come back.
-JobOutput frame_job(const CliOptions& options, const std::string& input, int outFd = -1);
+JobOutput frame_job(const CliOptions& options, std::string_view input, int outFd = -1);
 
 using LibraryOptions = std::unique_ptr<zentab_options, void (*)(zentab_options*)>;
 

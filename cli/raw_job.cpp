@@ -17,7 +17,7 @@ std::string raw_render_failure(const CreateFrameResult& result) {
     return result.resultText;
 }
 
-std::string raw_too_long(const std::string& input, const CreateFrameResult& result) {
+std::string raw_too_long(std::string_view input, const CreateFrameResult& result) {
     const std::string size = std::to_string(result.convertedInput.size()) + " bytes";
     const std::string where =
         result.convertedInput.size() == input.size() ? size : size + " after tab conversion";
@@ -26,13 +26,14 @@ std::string raw_too_long(const std::string& input, const CreateFrameResult& resu
 
 }  // namespace
 
-CommandAnswer raw_job(const CliOptions& options, const std::string& input) {
-    if (input.find('\0') != std::string::npos) {
+CommandAnswer raw_job(const CliOptions& options, std::string_view input) {
+    if (input.find('\0') != std::string_view::npos) {
         return trouble(
             "the input holds a NUL byte, which ends the text for the desktop "
             "application; it cannot be framed in --raw mode");
     }
-    CreateFrameResult result = create_frame_text(input, options.frameType, options.positionType);
+    CreateFrameResult result =
+        create_frame_text(std::string(input), options.frameType, options.positionType);
     if (result.outcome == CF_FRAME) {
         return CommandAnswer{0, std::move(result.resultText), {}};
     }

@@ -2,8 +2,9 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "cli/command_answer.h"
 #include "cli/options.h"
 
-CommandAnswer raw_job(const CliOptions& options, const std::string& input);
+CommandAnswer raw_job(const CliOptions& options, std::string_view input);

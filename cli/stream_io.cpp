@@ -40,7 +40,7 @@ InputRead read_fd(int fd, const std::string& path, size_t limit) {
         input.bytes.clear();
     } else if (input.bytes.size() > limit) {
         input.tooLarge = true;
-        input.bytes = std::string();
+        input.bytes = LargeString();
     }
     return input;
 }
@@ -62,15 +62,10 @@ InputRead read_input(const std::string& path, size_t limit) {
     return input;
 }
 
-int read_up_to(int fd, size_t limit, std::string& bytes) {
+int read_up_to(int fd, size_t limit, LargeString& bytes) {
     bytes.clear();
     // Untouched pages cost nothing, and the string never doubles past the limit.
     bytes.reserve(limit + 1);
-    // A file's bytes in huge pages, only as many as it fills.
-    struct stat info {};
-    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        advise_huge_pages(bytes.data(), std::min(static_cast<size_t>(info.st_size), limit));
-    }
     constexpr size_t kChunk = 64 * 1024;
     while (bytes.size() <= limit) {
         const size_t used = bytes.size();
@@ -90,6 +85,7 @@ int read_up_to(int fd, size_t limit, std::string& bytes) {
             break;
         }
     }
+    release_unused(bytes.data(), bytes.size() + 1, bytes.capacity() + 1);
     return 0;
 }
 

@@ -5,9 +5,11 @@
 #include <vector>
 
 #include "core/cell_table.h"
+#include "text/large_buffers.h"
 
 struct CellGrid {
-    std::vector<CellSpan> cells;  // rows * columns, offsets in the text read
+    std::vector<CellSpan, LargeAllocator<CellSpan>>
+        cells;  // rows * columns, offsets in the text read
     int32_t rows = 0;
     int32_t columns = 0;
 };

@@ -27,10 +27,10 @@ std::string read_file(const std::string& bytes, size_t limit) {
     EXPECT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), file), bytes.size());
     std::fflush(file);
     std::rewind(file);
-    std::string read = "left over";
+    LargeString read = "left over";
     EXPECT_EQ(read_up_to(fileno(file), limit, read), 0);
     std::fclose(file);
-    return read;
+    return std::string(read);
 }
 
 std::string read_pipe(const std::string& bytes, size_t limit) {
@@ -40,11 +40,11 @@ std::string read_pipe(const std::string& bytes, size_t limit) {
         write_all(ends[1], bytes);
         close(ends[1]);
     });
-    std::string read;
+    LargeString read;
     EXPECT_EQ(read_up_to(ends[0], limit, read), 0);
     close(ends[0]);  // a writer past the limit then stops on a broken pipe
     writer.join();
-    return read;
+    return std::string(read);
 }
 
 TEST(ReadUpTo, KeepsEveryByteToOneByteAfterTheLimit) {

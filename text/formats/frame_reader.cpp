@@ -961,7 +961,7 @@ class FrameReader {
     WidthModel model_;
     Sink& sink_;
     Refusal refusal_;
-    std::vector<LineSpan> lines_;
+    Lines lines_;
     std::vector<FrameCell> cells_;  // of the content line being cut
     std::vector<CutChoice> choices_;
     std::set<ChoiceKey> failedChoices_;

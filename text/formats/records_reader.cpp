@@ -116,7 +116,7 @@ struct Unlabelled {
 
 Unlabelled unlabelled(std::string_view text, TextEncoding encoding, WidthModel model) {
     Unlabelled out;
-    const std::vector<LineSpan> lines = split_lines(text);
+    const Lines lines = split_lines(text);
     size_t copiedTo = 0;
     bool contentSince = false;
     bool ruleSince = false;
@@ -242,12 +242,13 @@ TableRead read_in(std::string_view text, TextEncoding encoding, WidthModel model
 
 bool opens_records(std::string_view text, TextEncoding encoding) {
     for (size_t at = 0; at < text.size();) {
-        const LineSpan line = text_rules::line_at(text, at);
+        const text_rules::Line found = text_rules::line_at(text, at);
+        const LineSpan line{static_cast<uint32_t>(found.start), static_cast<uint32_t>(found.end)};
         if (starts_rule(text, line, encoding)) {
             const std::optional<Label> label = label_of(text, line, encoding);
             return label && label->number <= 1 && opens_frame(label->firstPiece);
         }
-        at = line.next;
+        at = found.next;
     }
     return false;
 }

@@ -287,7 +287,7 @@ class RuledReader {
     std::string_view text_;
     TextEncoding encoding_;
     WidthModel model_;
-    std::vector<LineSpan> lines_;
+    Lines lines_;
     Ruling ruling_;
     TableRead read_;
 };

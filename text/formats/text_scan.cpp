@@ -9,9 +9,9 @@ namespace formats {
 
 // Found 64 bytes at a time: most lines of a table are short, and a search a
 // line would cost a call each.
-std::vector<LineSpan> split_lines(std::string_view text) {
+Lines split_lines(std::string_view text) {
     const std::string_view kept = text_rules::without_trailing_line_ends(text);
-    std::vector<LineSpan> lines;
+    Lines lines;
     if (kept.empty()) {
         return lines;
     }
@@ -24,10 +24,9 @@ std::vector<LineSpan> split_lines(std::string_view text) {
     const auto end_line_at = [&](size_t end) {
         const bool pair = kept[end] == '\r' && end + 1 < kept.size() && kept[end + 1] == '\n';
         LineSpan& line = lines.emplace_back();
-        line.start = start;
-        line.end = end;
-        line.next = end + (pair ? 2 : 1);
-        start = line.next;
+        line.start = static_cast<uint32_t>(start);
+        line.end = static_cast<uint32_t>(end);
+        start = end + (pair ? 2 : 1);
     };
     using K = byte_blocks::Kernel;
     constexpr uint64_t kLf = byte_blocks::kOnes * '\n';
@@ -53,9 +52,8 @@ std::vector<LineSpan> split_lines(std::string_view text) {
         }
     }
     LineSpan& last = lines.emplace_back();
-    last.start = start;
-    last.end = kept.size();
-    last.next = kept.size();
+    last.start = static_cast<uint32_t>(start);
+    last.end = static_cast<uint32_t>(kept.size());
     return lines;
 }
 

@@ -16,10 +16,17 @@ inline bool is_cp932(TextEncoding encoding) {
     return encoding == TextEncoding::Cp932;
 }
 
-using LineSpan = text_rules::Line;
+// A line of a text read whole, before its line end. Offsets of 32 bits: a
+// table's lines are many, and every text read whole is far shorter.
+struct LineSpan {
+    uint32_t start;
+    uint32_t end;
+};
+using Lines = std::vector<LineSpan>;
 
-// The lines of text_rules::line_at, without the empty lines at the end.
-std::vector<LineSpan> split_lines(std::string_view text);
+// The lines of text_rules::line_at, without the empty lines at the end; text
+// shorter than 4 GiB.
+Lines split_lines(std::string_view text);
 
 // A refusal at offset in the reader's text.
 Refusal refusal_at(std::string_view text, TextEncoding encoding, RefusalKind kind, size_t offset);
