@@ -264,13 +264,14 @@ struct Targets {
 };
 
 // Index of the first byte from `from` on that is a target, or `length` when
-// there is none.
+// there is none: a block at a time, then byte by byte after the last block.
+template <typename K = Kernel>
 inline int32_t next_target(const char* line, int32_t from, int32_t length, const Targets& targets) {
     const uint64_t firsts = kOnes * targets.first;
     const uint64_t seconds = kOnes * targets.second;
     const uint64_t highs = targets.highBytes ? kHighBits : 0;
-    for (; from + 8 <= length; from += 8) {
-        const uint32_t found = word_target_bits(load_word(line + from), firsts, seconds, highs);
+    for (; from + 16 <= length; from += 16) {
+        const uint32_t found = K::target_bits(line + from, firsts, seconds, highs);
         if (found != 0) {
             return from + __builtin_ctz(found);
         }

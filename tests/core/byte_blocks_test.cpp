@@ -146,7 +146,7 @@ void expect_scans_agree(std::mt19937& random) {
                 ++expected;
             }
             ASSERT_EQ(scanner.next(from), expected);
-            ASSERT_EQ(byte_blocks::next_target(line, from, length, {'|', '\t', high}), expected);
+            ASSERT_EQ(byte_blocks::next_target<K>(line, from, length, {'|', '\t', high}), expected);
             from = expected + 1 + static_cast<int32_t>(random() % 3);
         }
     }

@@ -32,6 +32,8 @@ namespace formats {
 
 namespace {
 
+using Line = text_rules::Line;
+
 struct Joint {
     int64_t column = 0;
     size_t offset = 0;
@@ -58,6 +60,7 @@ class FrameReader {
     FrameReader(std::string_view text, TextEncoding encoding, WidthModel model, Sink& sink)
         : text_(text),
           bytes_(reinterpret_cast<const unsigned char*>(text.data())),
+          kept_(text_rules::without_trailing_line_ends(text)),
           encoding_(encoding),
           model_(model),
           sink_(sink) {}
@@ -65,15 +68,14 @@ class FrameReader {
     // The first frame in the text with rows; false on a refusal, with
     // refusal() saying what it is.
     bool read() {
-        lines_ = split_lines(text_);
-        size_t top = 0;
-        while (top < lines_.size()) {
-            RuleScan rule = scan_rule(lines_[top]);
+        Line top = first_line();
+        while (exists(top)) {
+            RuleScan rule = scan_rule(top);
             if (rule.kind != RuleScan::Rule) {
-                ++top;
+                top = after(top);
                 continue;
             }
-            size_t stop = top + 1;
+            Line stop = after(top);
             if (!read_from(top, rule, stop) || !flush_last_rows()) {
                 return false;
             }
@@ -93,20 +95,33 @@ class FrameReader {
     // would; false when it is not, or on a refusal, or when the sink turns
     // it down.
     bool read_whole() {
-        lines_ = split_lines(text_);
-        if (lines_.empty()) {
+        const Line first = first_line();
+        if (!exists(first)) {
             return false;
         }
-        const RuleScan top = scan_rule(lines_.front());
-        size_t stop = 1;
-        return top.kind == RuleScan::Rule && plain_line(lines_.front()) &&
-               read_from(0, top, stop) && flush_last_rows() && rowsRead_ &&
-               (stop == lines_.size() || (closedAtStop_ && stop + 1 == lines_.size()));
+        const RuleScan top = scan_rule(first);
+        Line stop = after(first);
+        return top.kind == RuleScan::Rule && plain_line(first) && read_from(first, top, stop) &&
+               flush_last_rows() && rowsRead_ &&
+               (!exists(stop) || (closedAtStop_ && !exists(after(stop))));
     }
 
     const Refusal& refusal() const { return refusal_; }
 
   private:
+    // Lines are found as the reader comes to them, in order, and kept in no
+    // list: a frame's lines are read once each, but for a look ahead where
+    // the top rule has no joints.
+    Line first_line() const { return line_from(0); }
+    Line after(Line line) const { return line_from(line.next); }
+    bool exists(Line line) const { return line.start < kept_.size(); }
+    Line line_from(size_t start) const {
+        if (start >= kept_.size()) {
+            return {kept_.size(), kept_.size(), kept_.size()};
+        }
+        return text_rules::line_at(kept_, start);
+    }
+
     std::string_view char_at(size_t at) const {
         return text_.substr(at, text_rules::char_length(text_, at, is_cp932(encoding_)));
     }
@@ -164,7 +179,7 @@ class FrameReader {
         return columns(std::string(character) + std::string(piece)) - columns(character);
     }
 
-    RuleScan scan_rule(LineSpan line) const {
+    RuleScan scan_rule(Line line) const {
         RuleScan scan;
         scan_rule_into(line, scan);
         return scan;
@@ -172,7 +187,7 @@ class FrameReader {
 
     // A rule line seen before, its scan moved to this line; else the line
     // scanned into scratch_.
-    const RuleScan& rule_of(LineSpan line, bool& known) {
+    const RuleScan& rule_of(Line line, bool& known) {
         const size_t length = line.end - line.start;
         for (KnownRule& rule : knownRules_) {
             if (rule.bytes.size() == length && length > 0 &&
@@ -201,7 +216,7 @@ class FrameReader {
         }
     }
 
-    void scan_rule_into(LineSpan line, RuleScan& scan) const {
+    void scan_rule_into(Line line, RuleScan& scan) const {
         scan.kind = RuleScan::NotRule;
         scan.joints.clear();
         scan.leftPiece = kNone;
@@ -306,7 +321,7 @@ class FrameReader {
 
     // A line of fill between vertical pieces at the frame's ends, |------|,
     // which may be a rule or a cell of dashes.
-    bool is_bare_rule(LineSpan line, const RuleScan& columns) const {
+    bool is_bare_rule(Line line, const RuleScan& columns) const {
         const RuleScan scan = scan_rule(line);
         if (scan.joints.size() != 2 || piece_of(scan.leftPiece) != Piece::Vertical) {
             return false;
@@ -319,7 +334,7 @@ class FrameReader {
 
     // Whether the line's one cell stands apart from both borders, as padded
     // cells do, or is empty.
-    bool stands_apart(LineSpan line, bool& text) const {
+    bool stands_apart(Line line, bool& text) const {
         size_t first = line.start;
         while (is_blank(text_[first])) {
             ++first;
@@ -341,37 +356,37 @@ class FrameReader {
     // Under a header whose text stands apart from the borders, as every
     // other content line's does, |------| between content lines is a rule: a
     // cell of dashes would stand apart too.
-    bool bare_rules_inside(size_t top, const RuleScan& columns) const {
+    bool bare_rules_inside(Line top, const RuleScan& columns) const {
         if (columns.joints.size() != 2) {
             return false;
         }
         bool bare = false;
         bool text = false;
         bool content = false;
-        for (size_t at = top + 1; at < lines_.size() && in_frame(lines_[at]); ++at) {
-            if (scan_rule(lines_[at]).kind == RuleScan::Rule) {
+        for (Line at = after(top); exists(at) && in_frame(at); at = after(at)) {
+            if (scan_rule(at).kind == RuleScan::Rule) {
                 continue;
             }
-            if (is_bare_rule(lines_[at], columns)) {
+            if (is_bare_rule(at, columns)) {
                 bare = bare || content;
                 continue;
             }
             content = true;
-            if (!stands_apart(lines_[at], text)) {
+            if (!stands_apart(at, text)) {
                 return false;
             }
         }
         return bare && text;
     }
 
-    bool in_frame(LineSpan line) const {
+    bool in_frame(Line line) const {
         return scan_rule(line).kind == RuleScan::Rule || starts_with_vertical(line);
     }
 
     // The columns of a frame whose top rule has no joints between its ends:
     // the first rule with joints, or the vertical pieces that stand at the
     // same column on every content line.
-    RuleScan columns_rule(size_t top, const RuleScan& topRule) const {
+    RuleScan columns_rule(Line top, const RuleScan& topRule) const {
         if (topRule.joints.size() != 2) {
             return topRule;
         }
@@ -380,8 +395,8 @@ class FrameReader {
         size_t contentLines = 0;
         const RuleScan* candidate = nullptr;
         RuleScan jointed;
-        for (size_t at = top + 1; at < lines_.size() && in_frame(lines_[at]); ++at) {
-            RuleScan rule = scan_rule(lines_[at]);
+        for (Line at = after(top); exists(at) && in_frame(at); at = after(at)) {
+            RuleScan rule = scan_rule(at);
             if (rule.kind == RuleScan::Rule) {
                 if (closes_frame(rule.leftPiece) && rule.leftPiece != '+') {
                     break;
@@ -394,7 +409,7 @@ class FrameReader {
                 }
                 continue;
             }
-            std::vector<int64_t> here = vertical_columns(lines_[at]);
+            std::vector<int64_t> here = vertical_columns(at);
             common = first ? here : shared(common, here);
             first = false;
             ++contentLines;
@@ -416,7 +431,7 @@ class FrameReader {
         return columns;
     }
 
-    std::vector<int64_t> vertical_columns(LineSpan line) const {
+    std::vector<int64_t> vertical_columns(Line line) const {
         std::vector<int64_t> found;
         size_t measuredTo = line.start;
         int64_t column = 0;
@@ -474,7 +489,7 @@ class FrameReader {
     }
 
     // A content line cut at the columns' joints, into the sink.
-    bool read_content(LineSpan line, const RuleScan& top, bool afterContent) {
+    bool read_content(Line line, const RuleScan& top, bool afterContent) {
         if (!quick_cut(line, top)) {
             if (!careful_cut(line, top) || (Sink::kGrid && !plain_cells(line))) {
                 return false;
@@ -483,8 +498,8 @@ class FrameReader {
         if (Sink::kGrid && !sink_.waiting() && !rowsRead_) {
             // The rows guessed from the first content line and the top rule,
             // so that the cells seldom move.
-            const size_t drawn =
-                (line.end - line.start) + (lines_.front().end - lines_.front().start);
+            const Line first = first_line();
+            const size_t drawn = (line.end - line.start) + (first.end - first.start);
             sink_.reserve_cells((text_.size() / (drawn + 2) + 1) * cells_.size());
         }
         return sink_.add_line(cells_, afterContent);
@@ -492,7 +507,7 @@ class FrameReader {
 
     // A grid's cells are as psv's: no '|' in them, which the frame writer
     // would refuse.
-    bool plain_cells(LineSpan line) const {
+    bool plain_cells(Line line) const {
         if (!plain_line(line)) {
             return false;
         }
@@ -618,7 +633,7 @@ class FrameReader {
     // The cut of a line of text as the input check passes it whose vertical
     // pieces all stand at joints, its left border first, each character
     // measured alone; false leaves the line to the careful cut.
-    bool quick_cut(LineSpan line, const RuleScan& top) {
+    bool quick_cut(Line line, const RuleScan& top) {
         cells_.resize(top.joints.size() - 1);  // a cell between each two joints
         size_t length = 0;
         int64_t pieceColumns = 0;
@@ -673,7 +688,7 @@ class FrameReader {
     // Whether a line holds only what the input check passes and a grid may
     // hold: printable ASCII and characters of the encoding, no TAB, controls
     // or escape sequences.
-    bool plain_line(LineSpan line) const {
+    bool plain_line(Line line) const {
         for (size_t at = line.start; at < line.end;) {
             if (plain_characters::is_printable_ascii(bytes_[at])) {
                 ++at;
@@ -699,7 +714,7 @@ class FrameReader {
     // a border where the joint above draws the same line down, and comes back
     // for the other when the line does not fit, never twice from the same
     // place, column and joint.
-    bool careful_cut(LineSpan line, const RuleScan& top) {
+    bool careful_cut(Line line, const RuleScan& top) {
         choices_.clear();
         failedChoices_.clear();
         CutPlace place{line.start, 0, line.start, line.start, 0, 0, Take::Either};
@@ -737,7 +752,7 @@ class FrameReader {
     };
 
     // The offset the cut is stuck at, or SIZE_MAX when the line is cut.
-    size_t cut_from(LineSpan line, const RuleScan& top, CutPlace& place) {
+    size_t cut_from(Line line, const RuleScan& top, CutPlace& place) {
         cells_.resize(place.cells);
         for (size_t& at = place.at; at < line.end; at += char_at(at).size()) {
             std::string_view ch = char_at(at);
@@ -838,7 +853,7 @@ class FrameReader {
         return false;
     }
 
-    bool starts_with_vertical(LineSpan line) const {
+    bool starts_with_vertical(Line line) const {
         size_t at = line.start;
         while (at < line.end && is_blank(text_[at])) {
             ++at;
@@ -863,7 +878,7 @@ class FrameReader {
 
     // A content line: after a rule inside the frame, the lines before it
     // become rows.
-    bool read_row(LineSpan line, const RuleScan& columns, bool afterRule) {
+    bool read_row(Line line, const RuleScan& columns, bool afterRule) {
         if (afterRule && sink_.waiting()) {
             ++innerRules_;
             if (!flush_rows(true)) {
@@ -876,7 +891,7 @@ class FrameReader {
     // A line that scan_rule would find no rule and starts_with_vertical
     // would find starting with a vertical piece: the vertical piece last
     // found, then printable ASCII that is no joint or fill.
-    bool plainly_content(LineSpan line) const {
+    bool plainly_content(Line line) const {
         const size_t border = bytes_[line.start] == '|' ? 1 : is_cp932(encoding_) ? 2 : 3;
         if (line.end - line.start <= border ||
             (border > 1 && !is_last_vertical(line.start, border))) {
@@ -887,34 +902,34 @@ class FrameReader {
                after != '=';
     }
 
-    // Reads the frame whose top rule is lines_[top]. False on a refusal; true
+    // Reads the frame whose top rule is the line top. False on a refusal; true
     // with no rows when what follows the rule is no frame after all, with stop
     // at the first line that may still open one.
-    bool read_from(size_t top, const RuleScan& topRule, size_t& stop) {
+    bool read_from(Line top, const RuleScan& topRule, Line& stop) {
         const RuleScan columns = columns_rule(top, topRule);
         const bool bareRules = bare_rules_inside(top, columns);
         innerRules_ = 0;
         uint32_t lastLeftPiece = topRule.leftPiece;
         bool lastWasRule = true;
         closedAtStop_ = false;
-        size_t at = top + 1;
-        for (; at < lines_.size(); ++at) {
-            if (!bareRules && plainly_content(lines_[at])) {
-                if (!read_row(lines_[at], columns, lastWasRule)) {
+        Line at = after(top);
+        for (; exists(at); at = after(at)) {
+            if (!bareRules && plainly_content(at)) {
+                if (!read_row(at, columns, lastWasRule)) {
                     return false;
                 }
                 lastWasRule = false;
                 continue;
             }
             bool known = false;
-            const RuleScan& rule = rule_of(lines_[at], known);
+            const RuleScan& rule = rule_of(at, known);
             if (rule.kind == RuleScan::Broken) {
                 return mismatch(rule.brokenAt);
             }
             if (rule.kind == RuleScan::Rule && !is_cells_like_a_rule(rule, columns)) {
                 if (!same_ends(rule, columns) ||
                     (rule.joints.size() > 2 && !same_joints(rule, columns)) ||
-                    (Sink::kGrid && !known && !plain_line(lines_[at]))) {
+                    (Sink::kGrid && !known && !plain_line(at))) {
                     return false;
                 }
                 lastLeftPiece = rule.leftPiece;
@@ -925,18 +940,18 @@ class FrameReader {
                 }
                 continue;
             }
-            if (!starts_with_vertical(lines_[at])) {
+            if (!starts_with_vertical(at)) {
                 break;
             }
-            if (bareRules && !lastWasRule && is_bare_rule(lines_[at], columns)) {
-                if (Sink::kGrid && !plain_line(lines_[at])) {
+            if (bareRules && !lastWasRule && is_bare_rule(at, columns)) {
+                if (Sink::kGrid && !plain_line(at)) {
                     return false;
                 }
                 lastLeftPiece = rule.leftPiece;
                 lastWasRule = true;
                 continue;
             }
-            if (!read_row(lines_[at], columns, lastWasRule)) {
+            if (!read_row(at, columns, lastWasRule)) {
                 return false;
             }
             lastWasRule = false;
@@ -945,7 +960,7 @@ class FrameReader {
         if (!sink_.waiting() && !rowsRead_) {
             return true;
         }
-        const size_t ending = at < lines_.size() ? lines_[at].start : lines_.back().end;
+        const size_t ending = at.start;  // the text's end after the last line
         if (!lastWasRule || !closes_frame(lastLeftPiece)) {
             return mismatch(ending);  // the frame stops without its bottom rule
         }
@@ -957,11 +972,11 @@ class FrameReader {
 
     std::string_view text_;
     const unsigned char* bytes_;
+    std::string_view kept_;  // without the empty lines at the end
     TextEncoding encoding_;
     WidthModel model_;
     Sink& sink_;
     Refusal refusal_;
-    Lines lines_;
     std::vector<FrameCell> cells_;  // of the content line being cut
     std::vector<CutChoice> choices_;
     std::set<ChoiceKey> failedChoices_;
