@@ -108,6 +108,12 @@ class FrameReader {
 
     const Refusal& refusal() const { return refusal_; }
 
+    // Whether a frame's columns were taken from the vertical pieces its
+    // content lines share; a reader told not to reads such a frame as the
+    // one column between its top rule's ends.
+    bool took_shared_verticals() const { return tookSharedVerticals_; }
+    void take_no_shared_verticals() { sharedVerticals_ = false; }
+
   private:
     // Lines are found as the reader comes to them, in order, and kept in no
     // list: a frame's lines are read once each, but for a look ahead where
@@ -386,7 +392,7 @@ class FrameReader {
     // The columns of a frame whose top rule has no joints between its ends:
     // the first rule with joints, or the vertical pieces that stand at the
     // same column on every content line.
-    RuleScan columns_rule(Line top, const RuleScan& topRule) const {
+    RuleScan columns_rule(Line top, const RuleScan& topRule) {
         if (topRule.joints.size() != 2) {
             return topRule;
         }
@@ -420,9 +426,10 @@ class FrameReader {
             return *candidate;
         }
         RuleScan columns = topRule;
-        if (contentLines >= 2 && common.size() > 2 &&
+        if (sharedVerticals_ && contentLines >= 2 && common.size() > 2 &&
             common.front() == topRule.joints.front().column &&
             common.back() == topRule.joints.back().column) {
+            tookSharedVerticals_ = true;
             columns.joints.clear();
             for (int64_t column : common) {
                 columns.joints.push_back({column, topRule.joints.front().offset});
@@ -990,21 +997,38 @@ class FrameReader {
     int32_t innerRules_ = 0;  // of the frame being read, so far
     bool rowsRead_ = false;
     bool closedAtStop_ = false;  // the line read_from stopped at is a closing rule
+    bool sharedVerticals_ = true;
+    bool tookSharedVerticals_ = false;
 };
 
 // The first frame in text with rows, as a Table.
 TableRead read_frame_table(std::string_view text, TextEncoding encoding, WidthModel model,
                            FieldRows fieldRows = FieldRows::AsDrawn) {
-    TableRead read;
-    read.table.borrow(text);
-    read.table.encoding = encoding;
-    TableSink sink(text, read.table, fieldRows);
-    FrameReader<TableSink> reader(text, encoding, model, sink);
-    if (!reader.read()) {
-        read.table.clear();
-        read.refusal = reader.refusal();
+    const auto read_with = [&](bool sharedVerticals, bool& tookShared) {
+        TableRead read;
+        read.table.borrow(text);
+        read.table.encoding = encoding;
+        TableSink sink(text, read.table, fieldRows);
+        FrameReader<TableSink> reader(text, encoding, model, sink);
+        if (!sharedVerticals) {
+            reader.take_no_shared_verticals();
+        }
+        if (!reader.read()) {
+            read.table.clear();
+            read.refusal = reader.refusal();
+        }
+        tookShared = reader.took_shared_verticals();
+        return read;
+    };
+    bool tookShared = false;
+    TableRead read = read_with(true, tookShared);
+    if (read.ok() || !tookShared) {
+        return read;
     }
-    return read;
+    // Cells of one column may hold a vertical piece at the same place, and
+    // the line whose cell does not gives the frame away as one column.
+    TableRead oneColumn = read_with(false, tookShared);
+    return oneColumn.ok() ? oneColumn : read;
 }
 
 // A frame, or else a table ruled only inside: the latter is taken when no

@@ -85,6 +85,10 @@ INSTANTIATE_TEST_SUITE_P(
         FrameCase{"one_column_box_rule_with_vertical_ends",
                   "┌─────┐\n│ a   │\n│─────│\n│  1  │\n└─────┘\n",
                   {{"a"}, {"1"}}},
+        // Two cells hold a bar at the same place, the header's none.
+        FrameCase{"one_column_with_a_bar_in_some_cells",
+                  "+-------+\n|+--+--+|\n+-------+\n|  ┃    |\n+-------+\n|  ┃    |\n+-------+\n",
+                  {{"+--+--+"}, {"┃"}, {"┃"}}},
         FrameCase{"dash_cell_on_top_stays_a_cell",
                   "+------+\n|------|\n| pen  |\n+------+\n",
                   {{"------"}, {"pen"}}},
