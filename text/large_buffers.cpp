@@ -10,6 +10,7 @@
 
 namespace {
 
+#if defined(MADV_HUGEPAGE)
 constexpr size_t kHugePage = size_t{2} << 20;
 // A small page costs a fault the first time it is written to, and a huge
 // page one fault for 512 of them: past this size the buffer takes whole huge
@@ -19,6 +20,7 @@ constexpr size_t kLeastHuge = kHugePage / 8;
 constexpr size_t whole_huge_pages(size_t bytes) {
     return (bytes + kHugePage - 1) & ~(kHugePage - 1);
 }
+#endif
 
 template <class Text>
 char* grow_text_unfilled(Text& text, size_t length) {
