@@ -70,14 +70,6 @@ struct Block {
     uint64_t solid;
 };
 
-// 64 bytes as bits, the first byte the lowest: those that are not printable
-// ASCII or are '|', the blanks, and those equal to other's.
-struct WordMasks {
-    uint64_t odd;
-    uint64_t blanks;
-    uint64_t same;
-};
-
 // A block's leading bytes that are a separator, or printable ASCII and
 // neither of two stop bytes, and the separators among them, as a mask of the
 // kernel's own (one bit a byte: clear the lowest with mask & (mask - 1)).
@@ -129,36 +121,6 @@ struct WordKernel {
         return {plain, separators & first_bytes(static_cast<unsigned>(plain))};
     }
 
-    static WordMasks word_masks(const unsigned char* bytes, const unsigned char* other) {
-        WordMasks masks{0, 0, 0};
-        for (unsigned word = 0; word < 8; ++word) {
-            const uint64_t v = load_word(bytes + 8 * word);
-            const uint64_t w = load_word(other + 8 * word);
-            const uint64_t odd =
-                (((v - 0x20 * kOnes) | (v + kOnes) | v) & kHighBits) | bytes_equal(v, '|');
-            const unsigned shift = 8 * word;
-            masks.odd |= gathered(odd) << shift;
-            masks.blanks |= gathered(bytes_equal(v, ' ')) << shift;
-            masks.same |= gathered(zero_bytes(v ^ w)) << shift;
-        }
-        return masks;
-    }
-
-    // Whether count bytes at a and b are the same, inline: most rules of a
-    // frame are compared with the one before them, and a call costs more.
-    static bool same_bytes(const unsigned char* a, const unsigned char* b, size_t count) {
-        constexpr size_t kStep = sizeof(uint64_t);
-        if (count < kStep) {
-            return std::memcmp(a, b, count) == 0;
-        }
-        // The last word may overlap the one before it.
-        uint64_t differ = load_word(a + count - kStep) ^ load_word(b + count - kStep);
-        for (size_t at = 0; at + kStep < count; at += kStep) {
-            differ |= load_word(a + at) ^ load_word(b + at);
-        }
-        return differ == 0;
-    }
-
     // Targets among the 16 bytes at `at`, one bit each.
     static uint32_t target_bits(const char* at, uint64_t firsts, uint64_t seconds, uint64_t highs) {
         return word_target_bits(load_word(at), firsts, seconds, highs) |
@@ -205,34 +167,6 @@ struct Sse2Kernel {
         const uint64_t endBits = bits(ends);
         const size_t plain = endBits == 0 ? kBlockBytes : byte_index(endBits);
         return {plain, bits(separators) & bytes_below(plain)};
-    }
-
-    static WordMasks word_masks(const unsigned char* bytes, const unsigned char* other) {
-        WordMasks masks{0, 0, 0};
-        for (unsigned block = 0; block < 4; ++block) {
-            const __m128i v = load(bytes + 16 * block);
-            const __m128i w = load(other + 16 * block);
-            const __m128i odd = _mm_or_si128(_mm_or_si128(_mm_cmplt_epi8(v, _mm_set1_epi8(' ')),
-                                                          _mm_cmpeq_epi8(v, _mm_set1_epi8(0x7F))),
-                                             _mm_cmpeq_epi8(v, _mm_set1_epi8('|')));
-            const unsigned shift = 16 * block;
-            masks.odd |= bits(odd) << shift;
-            masks.blanks |= bits(_mm_cmpeq_epi8(v, _mm_set1_epi8(' '))) << shift;
-            masks.same |= bits(_mm_cmpeq_epi8(v, w)) << shift;
-        }
-        return masks;
-    }
-
-    static bool same_bytes(const unsigned char* a, const unsigned char* b, size_t count) {
-        if (count < kBlockBytes) {
-            return std::memcmp(a, b, count) == 0;
-        }
-        // The last block may overlap the one before it.
-        __m128i same = _mm_cmpeq_epi8(load(a + count - kBlockBytes), load(b + count - kBlockBytes));
-        for (size_t at = 0; at + kBlockBytes < count; at += kBlockBytes) {
-            same = _mm_and_si128(same, _mm_cmpeq_epi8(load(a + at), load(b + at)));
-        }
-        return _mm_movemask_epi8(same) == 0xFFFF;
     }
 
     static uint32_t target_bits(const char* at, uint64_t firsts, uint64_t seconds, uint64_t highs) {

@@ -12,7 +12,8 @@
 namespace {
 
 constexpr unsigned char kAlphabet[] = {'a',  ' ',  '|',  ',',  '"',  '\t',
-                                       '\n', 0x7F, 0x1F, 0x80, 0xE3, 'z'};
+                                       '\n', 0x7F, 0x1F, 0x80, 0xE3, 'z',
+                                       '~',  0xFF, 0xA0};
 
 std::vector<unsigned char> random_bytes(std::mt19937& random, size_t count) {
     std::vector<unsigned char> bytes(count);
@@ -76,8 +77,6 @@ template <typename K>
 void expect_blocks_agree(std::mt19937& random) {
     for (int round = 0; round < 2000; ++round) {
         const std::vector<unsigned char> bytes = random_bytes(random, 64);
-        std::vector<unsigned char> other = bytes;
-        other[random() % 64] ^= static_cast<unsigned char>(random() % 2);
         const char stop = static_cast<char>(kAlphabet[random() % sizeof kAlphabet]);
         const byte_blocks::Block block = K::block_at(bytes.data(), stop, '"');
         size_t plain = 0;
@@ -107,23 +106,6 @@ void expect_blocks_agree(std::mt19937& random) {
             ASSERT_EQ(K::past_highest(block.solid), last);
         }
         expect_run_agrees<K>(bytes, stop);
-        const byte_blocks::WordMasks masks = K::word_masks(bytes.data(), other.data());
-        // The portable kernel may mark bytes after an odd one too: the first
-        // odd byte is what its readers look for.
-        unsigned firstOdd = 0;
-        while (firstOdd < 64 && printable(bytes[firstOdd]) && bytes[firstOdd] != '|') {
-            ++firstOdd;
-        }
-        ASSERT_EQ(masks.odd == 0 ? 64u : static_cast<unsigned>(__builtin_ctzll(masks.odd)),
-                  firstOdd);
-        for (unsigned k = 0; k < 64; ++k) {
-            ASSERT_EQ((masks.blanks >> k & 1) != 0, bytes[k] == ' ') << k;
-            ASSERT_EQ((masks.same >> k & 1) != 0, bytes[k] == other[k]) << k;
-        }
-        const size_t count = random() % 65;
-        ASSERT_EQ(
-            K::same_bytes(bytes.data(), other.data(), count),
-            std::equal(bytes.begin(), bytes.begin() + static_cast<long>(count), other.begin()));
     }
 }
 
