@@ -788,7 +788,9 @@ class FrameReader {
             const int64_t pieceInside = piece_columns_after(segment, ch);
             const bool fits =
                 inside == joint.column ||
-                place.column + part_columns(segment, startsCell, true, pieceBefore) == joint.column;
+                place.column + part_columns(segment, startsCell, true, pieceBefore) ==
+                    joint.column ||
+                (startsCell && fits_with_own_lead_blank(segment, joint.column - place.column));
             if (place.take == Take::Either) {
                 place.take = fits ? Take::Border : Take::Inside;
                 if (fits && place.next > 0 && inside + pieceInside <= joint.column) {
@@ -819,6 +821,25 @@ class FrameReader {
             place.measuredTo = at + ch.size();
         }
         return place.next < top.joints.size() ? line.end : SIZE_MAX;  // a border missing
+    }
+
+    // Whether a segment that starts a cell spans the columns with its last
+    // leading blank the cell's own: a mark after such a blank joins its
+    // cluster, as the writer measured the cell, where padding would stand
+    // apart from it. Trailing blanks either way.
+    bool fits_with_own_lead_blank(std::string_view segment, int64_t wanted) const {
+        size_t blanks = 0;
+        while (blanks < segment.size() && is_blank(segment[blanks])) {
+            ++blanks;
+        }
+        if (blanks == 0 || blanks == segment.size() ||
+            static_cast<unsigned char>(segment[blanks]) < 0x80) {
+            return false;
+        }
+        const std::string_view own = segment.substr(blanks - 1);
+        const auto padding = static_cast<int64_t>(blanks - 1);
+        return padding + part_columns(own, false, false) == wanted ||
+               padding + part_columns(own, false, true) == wanted;
     }
 
     bool draws_the_joints_line(uint32_t vertical, const Joint& joint) const {

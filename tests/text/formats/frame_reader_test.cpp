@@ -89,6 +89,14 @@ INSTANTIATE_TEST_SUITE_P(
         FrameCase{"one_column_with_a_bar_in_some_cells",
                   "+-------+\n|+--+--+|\n+-------+\n|  ┃    |\n+-------+\n|  ┃    |\n+-------+\n",
                   {{"+--+--+"}, {"┃"}, {"┃"}}},
+        // A cell's own blank before a mark that joins it, unpadded and
+        // padded: the writer measured them as one cluster.
+        FrameCase{"mark_joining_a_cells_own_blank",
+                  "┏━━┳━━┓\n┃a ┃b ┃\n┣━━╋━━┫\n┃ \u0CBE ┃x ┃\n┗━━┻━━┛\n",
+                  {{"a", "b"}, {"\u0CBE", "x"}}},
+        FrameCase{"mark_joining_a_cells_own_blank_after_padding",
+                  "┏━━━━┳━━━━┓\n┃ a  ┃ b  ┃\n┣━━━━╋━━━━┫\n┃   \u0CBE ┃ x  ┃\n┗━━━━┻━━━━┛\n",
+                  {{"a", "b"}, {"\u0CBE", "x"}}},
         FrameCase{"dash_cell_on_top_stays_a_cell",
                   "+------+\n|------|\n| pen  |\n+------+\n",
                   {{"------"}, {"pen"}}},
