@@ -57,6 +57,22 @@ void advise_huge_pages(const void* data, size_t bytes) {
 #endif
 }
 
+void populate_for_writing(const void* data, size_t bytes) {
+#if defined(MADV_POPULATE_WRITE)
+    // Only the whole pages inside: the ones at either end may be shared.
+    constexpr uintptr_t kPage = 4096;
+    const auto first = reinterpret_cast<uintptr_t>(data);
+    const uintptr_t start = (first + kPage - 1) & ~(kPage - 1);
+    const uintptr_t end = (first + bytes) & ~(kPage - 1);
+    if (end > start) {
+        madvise(reinterpret_cast<void*>(start), end - start, MADV_POPULATE_WRITE);
+    }
+#else
+    (void)data;
+    (void)bytes;
+#endif
+}
+
 void* allocate_large(size_t bytes) {
 #if defined(MADV_HUGEPAGE)
     if (bytes >= kLeastHuge) {

@@ -10,6 +10,11 @@
 // Advice only: where it is not taken, the pages stay small ones.
 void advise_huge_pages(const void* data, size_t bytes);
 
+// Memory in small pages about to be written whole: its pages are mapped in
+// one call, where the system can, rather than in a fault on each one's
+// first write. Advice only.
+void populate_for_writing(const void* data, size_t bytes);
+
 // Memory for a buffer of bytes: from a huge page boundary and in huge pages
 // where it is large and the system gives them, else as new would give it.
 // Only the pages written are taken, so a buffer may reserve far more than it

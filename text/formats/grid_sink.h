@@ -12,6 +12,7 @@
 #include "text/cell_grid.h"
 #include "text/cell_width.h"
 #include "text/formats/delimited_reader.h"
+#include "text/large_buffers.h"
 #include "text/refusal.h"
 #include "text/unicode/display_width.h"
 
@@ -88,6 +89,8 @@ class GridSink {
         }
         std::string& copy = read_.unquoted;
         if (copy.empty()) {
+            copy.reserve(text_.size());
+            populate_for_writing(copy.data(), text_.size());
             copy.assign(text_);
         }
         size_t to = cell.start;
