@@ -113,8 +113,6 @@ class Table {
     void add_cell(std::string_view text, CellPlace place);
     void end_row();
     void drop_last_row();
-    // Room for a table read from bytes of input, whose cells hold at most that.
-    void reserve_text(size_t bytes) { own_.reserve(bytes); }
     void reserve_cells(size_t cells) { cells_.reserve(cells); }
     void clear();
     // Cells added as views of input are spans of it, which must outlive the
