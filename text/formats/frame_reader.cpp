@@ -751,11 +751,15 @@ class FrameReader {
         size_t cells;
         int64_t column;
         Take take;
+        // The last of the blanks that start a cell taken as the cell's own,
+        // for the text up to the next vertical piece.
+        bool ownLead = false;
     };
 
     struct CutChoice {
-        CutPlace place;  // its take: the way tried first
+        CutPlace place;  // its take, or its blanks as padding: the way tried first
         bool triedBoth;
+        bool lead;  // between readings of the blanks, not between takes
     };
 
     // The offset the cut is stuck at, or SIZE_MAX when the line is cut.
@@ -783,25 +787,31 @@ class FrameReader {
                 startsCell ? std::string_view()
                            : last_utf8_character(text_.substr(0, place.measuredTo));
             const Joint& joint = top.joints[place.next];
-            const int64_t inside =
-                place.column + part_columns(segment, startsCell, false, pieceBefore);
+            if (startsCell && place.take == Take::Either && !place.ownLead &&
+                lead_reads_two_ways(segment) && !choose(place, true)) {
+                return at;
+            }
+            const auto segmentColumns = [&](bool trailIsPadding) {
+                return place.ownLead
+                           ? own_lead_columns(segment, trailIsPadding)
+                           : part_columns(segment, startsCell, trailIsPadding, pieceBefore);
+            };
+            const int64_t inside = place.column + segmentColumns(false);
             const int64_t pieceInside = piece_columns_after(segment, ch);
             const bool fits =
-                inside == joint.column ||
-                place.column + part_columns(segment, startsCell, true, pieceBefore) ==
-                    joint.column ||
-                (startsCell && fits_with_own_lead_blank(segment, joint.column - place.column));
+                inside == joint.column || place.column + segmentColumns(true) == joint.column;
             if (place.take == Take::Either) {
                 place.take = fits ? Take::Border : Take::Inside;
                 if (fits && place.next > 0 && inside + pieceInside <= joint.column) {
                     place.take = draws_the_joints_line(code, joint) ? Take::Border : Take::Inside;
-                    if (!choose(place)) {
+                    if (!choose(place, false)) {
                         return at;
                     }
                 }
             }
             const bool isBorder = place.take == Take::Border;
             place.take = Take::Either;
+            place.ownLead = false;
             place.column = isBorder ? joint.column : inside;
             if (place.column > joint.column || (place.next == 0 && place.column != joint.column)) {
                 return at;
@@ -823,23 +833,28 @@ class FrameReader {
         return place.next < top.joints.size() ? line.end : SIZE_MAX;  // a border missing
     }
 
-    // Whether a segment that starts a cell spans the columns with its last
-    // leading blank the cell's own: a mark after such a blank joins its
-    // cluster, as the writer measured the cell, where padding would stand
-    // apart from it. Trailing blanks either way.
-    bool fits_with_own_lead_blank(std::string_view segment, int64_t wanted) const {
+    // The columns of a segment that starts a cell with its last leading
+    // blank the cell's own: a mark after such a blank joins its cluster, as
+    // the writer measured the cell, where padding would stand apart from it.
+    int64_t own_lead_columns(std::string_view segment, bool trailIsPadding) const {
         size_t blanks = 0;
         while (blanks < segment.size() && is_blank(segment[blanks])) {
             ++blanks;
         }
-        if (blanks == 0 || blanks == segment.size() ||
-            static_cast<unsigned char>(segment[blanks]) < 0x80) {
-            return false;
-        }
-        const std::string_view own = segment.substr(blanks - 1);
         const auto padding = static_cast<int64_t>(blanks - 1);
-        return padding + part_columns(own, false, false) == wanted ||
-               padding + part_columns(own, false, true) == wanted;
+        return padding + part_columns(segment.substr(blanks - 1), false, trailIsPadding);
+    }
+
+    // Whether the blanks starting a cell measure otherwise as its own than
+    // as padding: before a character that may join them.
+    bool lead_reads_two_ways(std::string_view segment) const {
+        size_t blanks = 0;
+        while (blanks < segment.size() && is_blank(segment[blanks])) {
+            ++blanks;
+        }
+        return blanks > 0 && blanks < segment.size() &&
+               static_cast<unsigned char>(segment[blanks]) >= 0x80 &&
+               own_lead_columns(segment, false) != part_columns(segment, true, false);
     }
 
     bool draws_the_joints_line(uint32_t vertical, const Joint& joint) const {
@@ -849,19 +864,19 @@ class FrameReader {
 
     // A vertical piece that may be a border or in its cell, to be taken as
     // place.take says first: false when both ways failed from here before.
-    bool choose(const CutPlace& place) {
-        if (failedChoices_.count(choice_key(place)) > 0) {
+    bool choose(const CutPlace& place, bool lead) {
+        if (failedChoices_.count(choice_key(place, lead)) > 0) {
             return false;
         }
         CutPlace before = place;
         before.cells = cells_.size();
-        choices_.push_back({before, false});
+        choices_.push_back({before, false, lead});
         return true;
     }
 
-    using ChoiceKey = std::tuple<size_t, size_t, int64_t>;
-    static ChoiceKey choice_key(const CutPlace& place) {
-        return {place.at, place.next, place.column};
+    using ChoiceKey = std::tuple<size_t, size_t, int64_t, bool, bool>;
+    static ChoiceKey choice_key(const CutPlace& place, bool lead) {
+        return {place.at, place.next, place.column, place.ownLead, lead};
     }
 
     // The last choice not yet tried both ways, now taken the other way; false
@@ -872,10 +887,14 @@ class FrameReader {
             if (!choice.triedBoth) {
                 choice.triedBoth = true;
                 place = choice.place;
-                place.take = place.take == Take::Border ? Take::Inside : Take::Border;
+                if (choice.lead) {
+                    place.ownLead = true;
+                } else {
+                    place.take = place.take == Take::Border ? Take::Inside : Take::Border;
+                }
                 return true;
             }
-            failedChoices_.insert(choice_key(choice.place));
+            failedChoices_.insert(choice_key(choice.place, choice.lead));
             choices_.pop_back();
         }
         return false;
